@@ -1,0 +1,35 @@
+#pragma once
+// TLineStore: a hidden line buffer (the script's lines, the message file's lines, the lines of
+// scripts.lst, scratch). A CR LF pair, a lone LF and a lone CR each end a line; a final line
+// end adds no empty line. Bytes are kept unchanged.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialoscope {
+
+class TLineStore {
+public:
+    // Replaces the content with the lines of a file; throws EFOpenError(path) when the file
+    // cannot be opened or read, leaving the content unchanged.
+    void LoadFromFile(const std::string& path);
+    // Replaces the content with the lines of a text.
+    void SetText(std::string text);
+    void Clear();
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(Starts_.size()); }
+    // The line at a 0-based index, without its line end. Requires 0 <= index < Count().
+    std::string_view Line(std::int32_t index) const;
+    // Every line followed by CR LF.
+    std::string Text() const;
+
+private:
+    void SplitLines();
+    std::string Bytes_;
+    std::vector<std::uint32_t> Starts_; // first byte of each line
+    std::vector<std::uint32_t> Ends_;   // one past the last byte of each line, line end excluded
+};
+
+} // namespace dialoscope

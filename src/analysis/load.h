@@ -1,0 +1,20 @@
+#pragma once
+// Load, after the user has chosen a script: reads the script, its message file and scripts.lst
+// into the workspace's line buffers and byte stream.
+
+#include "workspace.h"
+
+#include <string>
+
+namespace dialoscope {
+
+// F from P: the part after the last folder separator.
+std::string FileNamePart(const std::string& path);
+// Replaces everything from the last "." of the file-name part, or appends ext when it has none.
+std::string ChangeFileExt(const std::string& path, const std::string& ext);
+
+// Load of the script at path, from the caption on. Reads scripts.lst from ws.ScriptsLstPath.
+// Throws EFOpenError for the first file that cannot be opened; the steps before it stay done.
+void mnLoadClick(TWorkspace& ws, const std::string& path);
+
+} // namespace dialoscope

@@ -1,0 +1,67 @@
+#pragma once
+// TOutlineTree: the General View and the Dialogs Tree as plain data. Items are appended in
+// pre-order (an item, then its whole subtree), which is the order both trees are built in, so
+// the item table itself is the pre-order the tree file is written in.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dialoscope {
+
+// Image indexes of tree items.
+enum TImage : std::uint8_t {
+    imgNode = 0,   // General View node item, "Dialog" root
+    imgLine = 1,   // said line, Dialogs Tree node item
+    imgAnswer = 2, // answer item
+    imgRepeat = 3, // repeat leaf "@"+name
+    imgJump = 4,   // "answers" item, jump item
+};
+
+struct TTreeItem {
+    std::string Caption;
+    std::int32_t Parent = -1; // item index, -1 for a top-level item
+    std::int32_t Row = 0;     // position among its parent's children
+    std::int32_t Depth = 0;   // 0 for a top-level item
+    std::int32_t Node = -1;   // index into the workspace's Nodes, -1 when none
+    std::uint8_t Image = imgNode;
+};
+
+class TOutlineTree {
+public:
+    static constexpr std::int32_t NoParent = -1;
+
+    void Clear();
+    // Appends an item as the last child of parent (NoParent: last top-level item). The parent
+    // must be the last item or one of its ancestors, so that the table stays in pre-order.
+    std::int32_t Add(std::int32_t parent, std::string caption, std::uint8_t image = imgNode,
+                     std::int32_t node = -1);
+    void SetImage(std::int32_t item, std::uint8_t image) { Items_[item].Image = image; }
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(Items_.size()); }
+    const TTreeItem& Item(std::int32_t index) const { return Items_[index]; }
+    const std::vector<TTreeItem>& Items() const { return Items_; }
+
+    std::int32_t TopLevelCount() const { return TopLevelCount_; }
+    std::int32_t ChildCount(std::int32_t item) const; // item NoParent: top-level count
+    // The row-th child of item (NoParent: of the top level). O(1) after a rebuild of the child
+    // index, which runs lazily once after every change.
+    std::int32_t ChildAt(std::int32_t item, std::int32_t row) const;
+
+    // Grows with every change, so that views know when to refresh.
+    std::uint64_t Version() const { return Version_; }
+
+private:
+    void RebuildChildIndex() const;
+    std::vector<TTreeItem> Items_;
+    std::vector<std::int32_t> ChildCounts_;
+    std::int32_t TopLevelCount_ = 0;
+    std::uint64_t Version_ = 0;
+    // Lazily built: children of item i are ChildIndex_[ChildStart_[i] .. +ChildCounts_[i]).
+    mutable std::vector<std::int32_t> ChildStart_;
+    mutable std::vector<std::int32_t> ChildIndex_;
+    mutable std::vector<std::int32_t> TopLevel_;
+    mutable std::uint64_t IndexedVersion_ = ~std::uint64_t{0};
+};
+
+} // namespace dialoscope

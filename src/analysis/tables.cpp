@@ -1,0 +1,38 @@
+#include "tables.h"
+
+namespace dialoscope {
+
+std::string_view TNodeKeep::MsgMark(std::int32_t n) const {
+    const auto it = MsgUsed.find(n);
+    return it == MsgUsed.end() ? std::string_view() : std::string_view(it->second);
+}
+
+void TNodeKeep::SetMsgMark(std::int32_t n, std::string text) {
+    if (n < MsgUsedLow || n > MsgUsedHigh) {
+        return;
+    }
+    MsgUsed[n] = std::move(text);
+}
+
+void AddLine(TNodeKeep& node, std::string text) { node.Lines.push_back(std::move(text)); }
+
+void AddJump(TNodeKeep& node, std::string name) { node.Jumps.push_back(std::move(name)); }
+
+void AddAnswer(TNodeKeep& node, std::string caption, std::string target) {
+    node.Answers.push_back(TAnswer{std::move(caption), std::move(target)});
+}
+
+bool AddUnique(TTreeKeep& set, const std::string& name) {
+    if (!set.Index.insert(name).second) {
+        return false;
+    }
+    set.Names.push_back(name);
+    return true;
+}
+
+std::string_view TMsgKeepArray::Text(std::int32_t n) const {
+    const auto it = Msg.find(n);
+    return it == Msg.end() ? std::string_view() : std::string_view(it->second);
+}
+
+} // namespace dialoscope

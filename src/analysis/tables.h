@@ -1,0 +1,70 @@
+#pragma once
+// The analysis tables: node records, the Dialogs Tree's visited set, the message table and the
+// script list. They grow as needed: no input writes outside a table or stops with a capacity
+// error.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace dialoscope {
+
+// Message numbers a node can mark: marks outside this range are not stored.
+inline constexpr std::int32_t MsgUsedLow = 100;
+inline constexpr std::int32_t MsgUsedHigh = 100000;
+
+struct TAnswer {
+    std::string Caption; // "answer =..."
+    std::string Target;  // the node name after "@"
+};
+
+// One dialog node: a script function with a body.
+struct TNodeKeep {
+    std::string Name;
+    std::string Body; // the node's source lines, each followed by CR LF
+    std::vector<std::string> Lines;
+    std::vector<TAnswer> Answers;
+    std::vector<std::string> Jumps;
+    // Sparse MsgUsed: message number -> mark text, only for numbers in MsgUsedLow..MsgUsedHigh.
+    std::unordered_map<std::int32_t, std::string> MsgUsed;
+
+    std::int32_t LineCount() const { return static_cast<std::int32_t>(Lines.size()); }
+    std::int32_t AnswerCount() const { return static_cast<std::int32_t>(Answers.size()); }
+    std::int32_t JumpCount() const { return static_cast<std::int32_t>(Jumps.size()); }
+    // The mark for message n, empty when none.
+    std::string_view MsgMark(std::int32_t n) const;
+    // Stores a mark; numbers outside MsgUsedLow..MsgUsedHigh have no slot and are ignored.
+    void SetMsgMark(std::int32_t n, std::string text);
+};
+
+void AddLine(TNodeKeep& node, std::string text);
+void AddJump(TNodeKeep& node, std::string name);
+void AddAnswer(TNodeKeep& node, std::string caption, std::string target);
+
+// The names already met under one Dialogs Tree root. Exact, case-sensitive comparison.
+struct TTreeKeep {
+    std::vector<std::string> Names; // in the order met
+    std::unordered_set<std::string> Index;
+    std::int32_t Count() const { return static_cast<std::int32_t>(Names.size()); }
+};
+
+// Appends name when no stored name equals it; true when it was appended.
+bool AddUnique(TTreeKeep& set, const std::string& name);
+
+// Message texts by number, from the script's message file.
+struct TMsgKeepArray {
+    std::unordered_map<std::int32_t, std::string> Msg;
+    std::int32_t MaxNum = 0;
+    std::string_view Text(std::int32_t n) const;
+};
+
+// Script names by line of scripts.lst (index 0 is line 1).
+struct TIntKeepArray {
+    std::vector<std::string> Names;
+    std::int32_t Count() const { return static_cast<std::int32_t>(Names.size()); }
+};
+
+} // namespace dialoscope

@@ -1,0 +1,63 @@
+#pragma once
+// TWorkspace: the whole state of one window (or one command-line run): the scanner, the loaded
+// input, the analysis tables and the two trees. The window, the command-line tool and each
+// test own one; there is no global state.
+
+#include "line_store.h"
+#include "outline_tree.h"
+#include "port.h"
+#include "tables.h"
+
+#include "scanner/memory_stream.h"
+#include "scanner/scanner.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace dialoscope {
+
+struct TWorkspace {
+    explicit TWorkspace(TPort& port);
+
+    TPort& Port;
+    TScanner Scanner; // configured for dialog scripts
+
+    // Load's results.
+    std::string Caption = "Dialoscope";
+    std::string IntFileName;
+    std::string SaveOutputPreset; // proposed name in the Save dialog
+    std::string SaveTreePreset;   // proposed name in the Tree Save dialog
+    std::string ScriptsLstPath;   // where Load reads scripts.lst from
+    TLineStore Rich;              // the script's lines
+    TLineStore Rich2;             // scratch
+    TLineStore MsgRich;           // the message file's lines
+    TLineStore IntRich;           // the lines of scripts.lst
+    TMemoryStream ScriptStream;   // the script's exact bytes
+
+    // Analyze's results.
+    std::vector<TNodeKeep> Nodes; // NodeCount = Nodes.size()
+    TMsgKeepArray MsgTable;
+    TIntKeepArray ScriptList;
+    std::int32_t ScriptIndex = 0;
+    std::string MsgFileName;
+    std::vector<std::string> Units, Vars, Funcs; // entries above a shorter run's count stay
+    // The count of the forward-declaration section read most recently in this Analyze.
+    std::int32_t ForwardCount = 0;
+    std::array<std::string, 5> Counters{"*", "*", "*", "*", "*"};
+
+    TOutlineTree GeneralView; // TreeView1
+    TOutlineTree DialogsTree; // TreeView2
+
+    // Command availability; never goes back to false.
+    bool AnalyzeEnabled = false;
+    bool AnalysisCommandsEnabled = false; // Build Dialog Tree, Search Msg, Tree Save, Properties
+
+    std::int32_t NodeCount() const { return static_cast<std::int32_t>(Nodes.size()); }
+    void SetCounter(TCounter counter, std::string caption);
+    // Appends a line to the output pane, each tab replaced by two spaces.
+    void AppendOutput(std::string_view line);
+};
+
+} // namespace dialoscope

@@ -1,0 +1,23 @@
+#include "cli_port.h"
+
+namespace dialoscope {
+
+TCliPort::TCliPort(bool streamOutput) : Stream_(streamOutput) {}
+
+void TCliPort::ClearOutput() { Lines_.clear(); }
+
+void TCliPort::AppendOutput(std::string_view line) {
+    if (!Stream_) {
+        Lines_.emplace_back(line);
+        return;
+    }
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fwrite("\r\n", 1, 2, stdout);
+}
+
+void TCliPort::ShowMessage(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
+} // namespace dialoscope

@@ -1,0 +1,17 @@
+#pragma once
+// Build Dialog Tree: one "Dialog" root per OpenDialog, and under it the depth-first expansion
+// of the start node through answers and jumps.
+
+#include "analysis/workspace.h"
+
+#include <string>
+
+namespace dialoscope {
+
+void Button4Click(TWorkspace& ws);
+
+// The index in ws.Nodes of the last node named exactly name, or -1 (after the message box
+// "Error when retrieving Node!").
+std::int32_t FindNodeByName(TWorkspace& ws, const std::string& name);
+
+} // namespace dialoscope

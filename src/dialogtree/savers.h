@@ -1,0 +1,25 @@
+#pragma once
+// The text output file and the tree file. Both replace the target in one rename, so a failed
+// save never damages the previous file and leaves no temporary file behind.
+
+#include "analysis/outline_tree.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialoscope {
+
+// Every line followed by CR LF.
+std::string TextOutputBytes(const std::vector<std::string>& lines);
+// One line per item in pre-order: one tab per depth, the caption, CR LF.
+std::string TreeFileBytes(const TOutlineTree& tree);
+
+// Writes bytes to path through a temporary file in the same folder. Throws EFCreateError(path)
+// when it cannot be created, EWriteError when a write fails.
+void ReplaceFile(const std::string& path, std::string_view bytes);
+
+void SaveTextOutput(const std::vector<std::string>& lines, const std::string& path);
+void SaveTreeFile(const TOutlineTree& tree, const std::string& path);
+
+} // namespace dialoscope

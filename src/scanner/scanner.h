@@ -1,0 +1,84 @@
+#pragma once
+// TScanner: a configurable byte scanner that turns the text of a memory stream into an indexed
+// token list (identifiers, numbers, strings, comments, special characters, keywords).
+//
+// The scanner remembers the stream it scans but does not own it: the stream must outlive the
+// token list, since token texts are slices of its bytes.
+
+#include "code_page.h"
+#include "memory_stream.h"
+#include "token.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialoscope {
+
+class TScanner {
+public:
+    // Called once for every token read. AddToList false drops the token; Stop true ends the
+    // running ScanTokens after this token. The handler must not keep a reference to Token.
+    using TTokenEvent =
+        std::function<void(TScanner& Sender, TToken& Token, bool& AddToList, bool& Stop)>;
+
+    TScanner();
+
+    // Characters that count as identifier characters besides the ASCII letters. Reads back
+    // sorted by byte value, without letters or repeats ("Z_1_" reads back "1_").
+    std::string AdditionalChars() const;
+    void SetAdditionalChars(std::string_view chars);
+
+    bool AllowFigures() const;
+    void SetAllowFigures(bool allow);
+    bool AllowIdentifier() const;
+    void SetAllowIdentifier(bool allow);
+
+    const std::string& CommentLine() const;
+    void SetCommentLine(std::string_view marker);
+    const std::string& CommentBegin() const;
+    void SetCommentBegin(std::string_view marker);
+    const std::string& CommentEnd() const;
+    void SetCommentEnd(std::string_view marker);
+
+    // Kept sorted case-insensitively; a word equal to one already present, ignoring case, is
+    // dropped.
+    const std::vector<std::string>& Keywords() const;
+    void SetKeywords(const std::vector<std::string>& words);
+    bool KeywordsCaseSensitive() const;
+    void SetKeywordsCaseSensitive(bool sensitive);
+
+    // Reads back all members in ascending byte order.
+    std::string SpecialChars() const;
+    void SetSpecialChars(std::string_view chars);
+
+    void SetOnTokenRead(TTokenEvent handler);
+
+    void SetCodePage(const TCodePage& codePage);
+
+    // Scans the whole stream from position 0 into a fresh token list.
+    void ScanStream(TMemoryStream& stream);
+    // Scans on from where the stream stands (after a stop: right after the last token read,
+    // with an open block comment still open).
+    void ScanTokens();
+    void ClearTokens();
+
+    std::int32_t TokenCount() const;
+    // Null when index is negative or not less than TokenCount().
+    std::optional<TTokenView> TokenAt(std::int32_t index) const;
+
+    // Fast accessors for readers that have checked 0 <= index < TokenCount().
+    TTokenKind KindAt(std::int32_t index) const;
+    std::string_view TextAt(std::int32_t index) const;
+
+    // Whether Text is a keyword under the case rule (first match in the sorted list).
+    bool IsKeyword(std::string_view text) const;
+
+private:
+    // Filled in by the implementation.
+};
+
+} // namespace dialoscope
