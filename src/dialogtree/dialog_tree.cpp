@@ -1,0 +1,84 @@
+#include "dialog_tree.h"
+
+#include "build_branch.h"
+#include "node_index.h"
+#include "progress.h"
+
+namespace dialoscope {
+
+namespace {
+
+bool IsOpenDialog(const TScanner& scanner, std::int32_t i) {
+    // Letter case counts here, although the scanner takes the keyword in any case.
+    return scanner.KindAt(i) == TTokenKind::Keyword && scanner.TextAt(i) == "OpenDialog";
+}
+
+// The first identifier after position i that is followed by ";", or -1 when the tokens run out
+// first.
+std::int32_t FindStartName(const TScanner& scanner, std::int32_t i) {
+    const std::int32_t count = scanner.TokenCount();
+    for (std::int32_t j = i + 1; j + 1 < count; ++j) {
+        if (scanner.KindAt(j) == TTokenKind::Identifier && scanner.TextAt(j + 1) == ";") {
+            return j;
+        }
+    }
+    return -1;
+}
+
+// Sets the progress pane back to 0 however the build ends.
+class TProgressReset {
+public:
+    explicit TProgressReset(TPort& port) : Port_(port) {}
+    ~TProgressReset() { Port_.SetProgress(0); }
+    TProgressReset(const TProgressReset&) = delete;
+    TProgressReset& operator=(const TProgressReset&) = delete;
+
+private:
+    TPort& Port_;
+};
+
+} // namespace
+
+void Button4Click(TWorkspace& ws) {
+    TProgressReset reset(ws.Port);
+    ws.DialogsTree.Clear();
+    const TNodeIndex index(ws.Nodes);
+    const TScanner& scanner = ws.Scanner;
+    const std::int32_t count = scanner.TokenCount();
+    TProgressSteps progress(ws.Port);
+    // Token 0 is never examined. The scan stops before the token ahead of the closing "." and
+    // wherever a token it needs lies beyond the list.
+    std::int32_t i = 1;
+    while (i < count) {
+        if (IsOpenDialog(scanner, i)) {
+            const std::int32_t root = ws.DialogsTree.Add(TOutlineTree::NoParent, "Dialog", imgNode);
+            i = FindStartName(scanner, i);
+            if (i < 0) {
+                return;
+            }
+            TTreeKeep visited;
+            if (BuildBranch(ws, index, std::string(scanner.TextAt(i)), visited, root) ==
+                TBranchResult::Interrupted) {
+                return;
+            }
+        }
+        ++i;
+        progress.Show(PercentOf(i, count - 1));
+        if (i + 1 >= count || scanner.TextAt(i + 1) == ".") {
+            return;
+        }
+    }
+}
+
+std::int32_t FindNodeByName(TWorkspace& ws, const std::string& name) {
+    // The last record with the name wins, so search from the end.
+    for (std::int32_t i = ws.NodeCount() - 1; i >= 0; --i) {
+        if (ws.Nodes[static_cast<std::size_t>(i)].Name == name) {
+            return i;
+        }
+    }
+    ws.Port.ShowMessage(NodeNotFoundMessage);
+    return -1;
+}
+
+} // namespace dialoscope

@@ -1,0 +1,26 @@
+#pragma once
+// TNodeIndex: the node records by name, for the many lookups of one Build Dialog Tree. Gives
+// exactly what a scan of all records gives: the last record with the name, exact case.
+
+#include "analysis/tables.h"
+
+#include <cstdint>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace dialoscope {
+
+class TNodeIndex {
+public:
+    // Keeps views of the records' names: the records must stay unchanged while it is used.
+    explicit TNodeIndex(const std::vector<TNodeKeep>& nodes);
+
+    // The index of the last record named exactly name, or -1.
+    std::int32_t Find(std::string_view name) const;
+
+private:
+    std::unordered_map<std::string_view, std::int32_t> Last_;
+};
+
+} // namespace dialoscope

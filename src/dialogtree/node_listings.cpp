@@ -1,0 +1,59 @@
+// The node text of the General View's selection and the two hidden node listings.
+
+#include "searches.h"
+
+#include <string>
+
+namespace dialoscope {
+
+namespace {
+
+// The body goes through the scratch buffer, which splits it into lines as the pane shows them.
+void AppendBodyLines(TWorkspace& ws, const TNodeKeep& node) {
+    ws.Rich2.SetText(node.Body);
+    for (std::int32_t i = 0; i < ws.Rich2.Count(); ++i) {
+        ws.AppendOutput(ws.Rich2.Line(i));
+    }
+}
+
+} // namespace
+
+void TreeView1Change(TWorkspace& ws, std::int32_t item) {
+    if (item == TOutlineTree::NoParent) {
+        return;
+    }
+    ws.Port.ClearOutput();
+    if (item < 0 || item >= ws.GeneralView.Count()) {
+        return;
+    }
+    const std::int32_t node = ws.GeneralView.Item(item).Node;
+    if (node < 0 || node >= ws.NodeCount()) {
+        return;
+    }
+    AppendBodyLines(ws, ws.Nodes[static_cast<std::size_t>(node)]);
+}
+
+void Button1Click(TWorkspace& ws) {
+    ws.Port.ClearOutput();
+    for (const TNodeKeep& node : ws.Nodes) {
+        ws.AppendOutput(node.Name + " " + std::to_string(node.LineCount()) + " " +
+                        std::to_string(node.AnswerCount()));
+        for (const TAnswer& answer : node.Answers) {
+            ws.AppendOutput("      " + answer.Caption + " +++ " + answer.Target);
+        }
+        for (const std::string& jump : node.Jumps) {
+            ws.AppendOutput("      Jump Node === " + jump);
+        }
+    }
+}
+
+void Button5Click(TWorkspace& ws) {
+    ws.Port.ClearOutput();
+    for (const TNodeKeep& node : ws.Nodes) {
+        ws.AppendOutput("");
+        AppendBodyLines(ws, node);
+        ws.AppendOutput("");
+    }
+}
+
+} // namespace dialoscope

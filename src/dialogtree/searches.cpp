@@ -1,0 +1,68 @@
+#include "searches.h"
+
+#include <algorithm>
+#include <string>
+
+namespace dialoscope {
+
+namespace {
+
+constexpr std::string_view NotFound = "Not found!";
+
+char UpperAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+
+// Only a-z fold to A-Z; accented letters and every other byte must match unchanged.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](char x, char y) { return UpperAsciiLetter(x) == UpperAsciiLetter(y); });
+}
+
+void AppendLeadsTo(TWorkspace& ws, const TNodeKeep& node, const std::string& target) {
+    ws.AppendOutput(node.Name + " --> " + target);
+}
+
+} // namespace
+
+void Button2Click(TWorkspace& ws, std::int32_t n) {
+    ws.Port.ClearOutput();
+    // Numbers outside the marked range have no slot; the field would have clamped them anyway.
+    n = std::clamp(n, MsgUsedLow, MsgUsedHigh);
+    const std::string number = std::to_string(n);
+    bool found = false;
+    for (const TNodeKeep& node : ws.Nodes) {
+        // A mark written with leading zeros is not the plain number and does not count.
+        if (node.MsgMark(n) == number) {
+            ws.AppendOutput(node.Name + " " + number);
+            found = true;
+        }
+    }
+    if (!found) {
+        ws.AppendOutput(NotFound);
+    }
+}
+
+void Button3Click(TWorkspace& ws, std::string_view name) {
+    ws.Port.ClearOutput();
+    bool found = false;
+    for (const TNodeKeep& node : ws.Nodes) {
+        for (const std::string& jump : node.Jumps) {
+            if (SameIgnoringAsciiCase(jump, name)) {
+                AppendLeadsTo(ws, node, jump);
+                found = true;
+            }
+        }
+        for (const TAnswer& answer : node.Answers) {
+            if (SameIgnoringAsciiCase(answer.Target, name)) {
+                AppendLeadsTo(ws, node, answer.Target);
+                found = true;
+            }
+        }
+    }
+    if (!found) {
+        ws.AppendOutput(NotFound);
+    }
+}
+
+} // namespace dialoscope
