@@ -1,24 +1,14 @@
 #include "line_store.h"
 
-#include "errors.h"
+#include "file_bytes.h"
 
-#include <fstream>
-#include <iterator>
 #include <limits>
+#include <stdexcept>
 
 namespace dialoscope {
 
 void TLineStore::LoadFromFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw EFOpenError(path);
-    }
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    // A folder opens as a stream on Linux but reads nothing and sets badbit.
-    if (file.bad()) {
-        throw EFOpenError(path);
-    }
-    SetText(std::move(bytes));
+    SetText(ReadFileBytes(path));
 }
 
 void TLineStore::SetText(std::string text) {

@@ -4,7 +4,9 @@
 
 namespace dialoscope {
 
-TWorkspace::TWorkspace(TPort& port) : Port(port) { ConfigureForDialogScripts(Scanner); }
+TWorkspace::TWorkspace(TPort& port) : Port(port) {
+    ConfigureForDialogScripts(Scanner);
+}
 
 void TWorkspace::SetCounter(TCounter counter, std::string caption) {
     auto& slot = Counters[static_cast<std::size_t>(counter)];

@@ -1,0 +1,24 @@
+#pragma once
+// TAnalysisRun: what one Analyze keeps while it walks the tokens: the workspace, a safe view of
+// the token list, the forward declarations by name and the index of the nodes' first lines.
+
+#include "forward_names.h"
+#include "node_body.h"
+#include "token_cursor.h"
+#include "workspace.h"
+
+#include <cstdint>
+
+namespace dialoscope {
+
+struct TAnalysisRun {
+    explicit TAnalysisRun(TWorkspace& ws) : Ws(ws), Tokens(ws.Scanner), Bodies(ws.Rich) {}
+
+    TWorkspace& Ws;
+    TTokenCursor Tokens;
+    TForwardNames Forward; // Funcs[1..ws.ForwardCount]
+    TNodeBodyIndex Bodies;
+    std::int32_t ShownProgress = -1; // what the progress pane shows; -1 before this run set it
+};
+
+} // namespace dialoscope

@@ -1,0 +1,81 @@
+#include "analyze.h"
+
+#include "analysis_run.h"
+#include "header_sections.h"
+#include "listing_line.h"
+#include "message_file.h"
+#include "node_analysis.h"
+#include "progress.h"
+
+#include <algorithm>
+#include <string>
+
+namespace dialoscope {
+
+namespace {
+
+void ShowProgress(TAnalysisRun& run, std::int32_t percent) {
+    if (percent == run.ShownProgress) {
+        return;
+    }
+    run.ShownProgress = percent;
+    run.Ws.Port.SetProgress(percent);
+}
+
+// Only these exact texts open a section or a node, although the scanner takes keywords in any
+// letter case. The tests run one after the other on the position as the one before left it.
+std::int64_t DispatchKeyword(TAnalysisRun& run, std::string_view text, std::int64_t p) {
+    const TTokenCursor& t = run.Tokens;
+    if (text == "script") {
+        p = ReadScriptHeader(run, p);
+    }
+    if (text == "uses") {
+        p = ReadUsesSection(run, p);
+    }
+    if (text == "Var") {
+        p = ReadVarSection(run, p);
+    }
+    if (text == "function" && t.T(p + 3) == "forward") {
+        p = ReadForwardSection(run, p);
+    }
+    if (text == "function" && (t.T(p + 3) == "begin" || t.T(p + 3) == "Var")) {
+        p = AnalyzeNode(run, p);
+    }
+    // A node cut off by the end of the script may report a position past it.
+    return std::min(p, std::max<std::int64_t>(t.Last(), 0));
+}
+
+// The pass: one listing line per token it reaches; a section or node lists only the keyword
+// that opens it. The end-of-file token is never listed.
+void AnalyzeTokens(TWorkspace& ws) {
+    ws.Scanner.ScanStream(ws.ScriptStream);
+    TAnalysisRun run(ws);
+    const std::int64_t last = run.Tokens.Last();
+    std::string line;
+    for (std::int64_t p = 0; p < last; ++p) {
+        ws.Port.ProcessMessages();
+        const TTokenView token = *ws.Scanner.TokenAt(static_cast<std::int32_t>(p));
+        if (token.Kind == TTokenKind::Keyword) {
+            p = DispatchKeyword(run, token.Text, p);
+        }
+        ShowProgress(run, ProgressPercent(p, last));
+        AppendListingLine(ws, token, line);
+    }
+    ShowProgress(run, 0);
+}
+
+} // namespace
+
+void sbRestartClick(TWorkspace& ws) {
+    ws.Nodes.clear();
+    ws.ForwardCount = 0;
+    ws.GeneralView.Clear();
+    ws.DialogsTree.Clear();
+    ws.Port.ClearOutput();
+    LoadMessages(ws.MsgTable, ws.MsgRich);
+    LoadScriptList(ws.ScriptList, ws.IntRich, ws.IntFileName, ws.ScriptIndex);
+    AnalyzeTokens(ws);
+    ws.AnalysisCommandsEnabled = true;
+}
+
+} // namespace dialoscope

@@ -1,0 +1,62 @@
+#include "listing_line.h"
+
+#include <array>
+#include <charconv>
+
+namespace dialoscope {
+
+namespace {
+
+constexpr std::array<std::string_view, 10> KindWords = {
+    "comment     ", "end of file ", "error       ", "hex number  ", "identifier  ",
+    "integer     ", "keyword     ", "real        ", "special char", "string      ",
+};
+
+// A number right-aligned in 5 characters; longer numbers are written in full.
+void AppendPadded(std::string& line, std::int32_t value) {
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    const auto length = static_cast<std::size_t>(result.ptr - digits);
+    if (length < 5) {
+        line.append(5 - length, ' ');
+    }
+    line.append(digits, length);
+}
+
+} // namespace
+
+std::string_view KindWord(TTokenKind kind) {
+    const auto index = static_cast<std::size_t>(kind);
+    return index < KindWords.size() ? KindWords[index] : std::string_view("            ");
+}
+
+void FormatListingLine(const TTokenView& token, std::string& line) {
+    line.clear();
+    AppendPadded(line, token.Column);
+    line += ' ';
+    AppendPadded(line, token.Line);
+    line += ' ';
+    line += KindWord(token.Kind);
+    line += ' ';
+    line += token.Text;
+}
+
+void AppendListingLine(TWorkspace& ws, const TTokenView& token, std::string& line) {
+    FormatListingLine(token, line);
+    const std::string_view text(line);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\n' && c != '\r') {
+            continue;
+        }
+        ws.AppendOutput(text.substr(start, i - start));
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    ws.AppendOutput(text.substr(start));
+}
+
+} // namespace dialoscope

@@ -1,0 +1,40 @@
+#include "load.h"
+
+#include "file_bytes.h"
+
+namespace dialoscope {
+
+namespace {
+
+void ResetWindowForNewScript(TWorkspace& ws, const std::string& fileName) {
+    ws.Caption = "Dialoscope - " + fileName;
+    ws.GeneralView.Clear();
+    ws.DialogsTree.Clear();
+    for (const TCounter counter :
+         {TCounter::Script, TCounter::Msg, TCounter::Units, TCounter::Vars, TCounter::Func}) {
+        ws.SetCounter(counter, "*");
+    }
+    ws.Port.ClearOutput();
+    ws.IntFileName = ChangeFileExt(fileName, ".int");
+    ws.SaveOutputPreset = ChangeFileExt(fileName, ".prs");
+    ws.SaveTreePreset = ChangeFileExt(fileName, ".tre");
+}
+
+} // namespace
+
+void mnLoadClick(TWorkspace& ws, const std::string& path) {
+    ResetWindowForNewScript(ws, FileNamePart(path));
+    // Each read replaces its buffer only when the file could be read, so a failure leaves
+    // this buffer and every later one as the previous Load left them.
+    ws.IntRich.LoadFromFile(ws.ScriptsLstPath);
+    ws.MsgRich.LoadFromFile(ChangeFileExt(path, ".msg"));
+    ws.Rich.LoadFromFile(path);
+    ws.AnalyzeEnabled = true;
+    ws.Scanner.ClearTokens();
+    std::string bytes = ReadFileBytes(path);
+    ws.ScriptStream.Clear();
+    ws.ScriptStream.Bytes = std::move(bytes);
+    ws.ScriptStream.Position = ws.ScriptStream.Bytes.size();
+}
+
+} // namespace dialoscope

@@ -1,0 +1,104 @@
+#include "message_file.h"
+
+#include "int_conversion.h"
+
+#include <algorithm>
+
+namespace dialoscope {
+
+namespace {
+
+bool IsTrimmedByte(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiUpper(x) == AsciiUpper(y);
+           });
+}
+
+// Position of c, or -1: the cuts below are easiest to state with "missing" as -1.
+std::int64_t FindOrMinusOne(std::string_view text, char c) {
+    const std::size_t at = text.find(c);
+    return at == std::string_view::npos ? -1 : static_cast<std::int64_t>(at);
+}
+
+// The bytes [from, to) of text, empty when the range is empty or outside it.
+std::string_view Cut(std::string_view text, std::int64_t from, std::int64_t to) {
+    from = std::max<std::int64_t>(from, 0);
+    to = std::min<std::int64_t>(to, static_cast<std::int64_t>(text.size()));
+    if (to <= from) {
+        return {};
+    }
+    return text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+}
+
+} // namespace
+
+std::string_view TrimMessageLine(std::string_view line) {
+    while (!line.empty() && IsTrimmedByte(line.front())) {
+        line.remove_prefix(1);
+    }
+    while (!line.empty() && IsTrimmedByte(line.back())) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+bool IsSkippedMessageLine(std::string_view trimmed) {
+    return trimmed.empty() || trimmed.front() == '#';
+}
+
+std::string_view MessageNumberText(std::string_view trimmed) {
+    const std::int64_t open = FindOrMinusOne(trimmed, '{');
+    const std::int64_t close = FindOrMinusOne(trimmed, '}');
+    if (close < 0) {
+        return {};
+    }
+    return Cut(trimmed, open + 1, close);
+}
+
+std::string_view MessageText(std::string_view trimmed) {
+    const std::int64_t close = FindOrMinusOne(trimmed, '}');
+    return Cut(trimmed, close + 4, static_cast<std::int64_t>(trimmed.size()) - 1);
+}
+
+void LoadMessages(TMsgKeepArray& table, const TLineStore& lines) {
+    table.Msg.clear();
+    std::int32_t max = 0;
+    for (std::int32_t i = 0; i < lines.Count(); ++i) {
+        const std::string_view trimmed = TrimMessageLine(lines.Line(i));
+        if (IsSkippedMessageLine(trimmed)) {
+            continue;
+        }
+        const std::int32_t n = StrToInt(MessageNumberText(trimmed));
+        table.Msg[n] = std::string(MessageText(trimmed));
+        max = std::max(max, n);
+    }
+    table.MaxNum = max;
+}
+
+std::string_view ScriptListName(std::string_view line) {
+    const std::size_t blank = line.find(' ');
+    return blank == std::string_view::npos ? std::string_view() : line.substr(0, blank);
+}
+
+void LoadScriptList(TIntKeepArray& list, const TLineStore& lines, std::string_view intFileName,
+                    std::int32_t& scriptIndex) {
+    list.Names.clear();
+    list.Names.reserve(static_cast<std::size_t>(lines.Count()));
+    for (std::int32_t j = 1; j <= lines.Count(); ++j) {
+        const std::string_view name = ScriptListName(lines.Line(j - 1));
+        if (EqualsIgnoringAsciiCase(name, intFileName)) {
+            scriptIndex = j;
+        }
+        list.Names.emplace_back(name);
+    }
+}
+
+} // namespace dialoscope

@@ -1,0 +1,29 @@
+#pragma once
+// Message references as the node analysis meets them: "123", "5,123" (message 123 of script
+// number 5 in scripts.lst), Rnd arguments "100,105", and the marks of a node's messages.
+
+#include "port.h"
+#include "tables.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dialoscope {
+
+// "5,123" gives "123" when script 5 is the loaded one (scriptIndex), else "5:123"; a text
+// without "," is returned unchanged. When the script number does not convert, the reference
+// itself is shown in a message box and the result is empty.
+std::string MsgRefText(std::string_view ref, std::int32_t scriptIndex, TPort& port);
+
+// Every "," becomes "-": the Rnd argument "100,105" becomes the range "100-105".
+std::string CommasToDashes(std::string_view text);
+
+// Marks the messages a node uses: a range "lo-hi" marks each number with its decimal text, a
+// reference into another script (with ":") marks nothing, a single number is marked with its
+// text as written. Only 100..100000 have marks, so a range is clipped to that first. A
+// conversion failure shows "error in <text>" (range) or "Error in number converting!" (single
+// number), marks nothing and returns false.
+bool MarkMsgNumbers(TNodeKeep& node, std::string_view text, TPort& port);
+
+} // namespace dialoscope

@@ -1,0 +1,245 @@
+#include "node_analysis.h"
+
+#include "concatenation.h"
+#include "message_refs.h"
+
+#include <string>
+
+namespace dialoscope {
+
+namespace {
+
+// What examining one statement found out about where the node goes on.
+enum class TStatementEnd : std::uint8_t { Continue, NodeEnd };
+
+TStatementEnd FromConcatenation(TConcatenationEnd end) {
+    return end == TConcatenationEnd::NodeEnd ? TStatementEnd::NodeEnd : TStatementEnd::Continue;
+}
+
+// The walk every pass shares: examine the statement at k (which may move k on), step to the
+// next token, and stop before the next node's "function" or the final ".". It also stops at the
+// end of the script, and where a caption ran into the node's end.
+template <typename TExamine>
+std::int64_t WalkNode(const TTokenCursor& t, std::int64_t k, TExamine examine) {
+    for (;;) {
+        if (t.AtEnd(k)) {
+            return std::max<std::int64_t>(t.Last(), 0);
+        }
+        if (examine(k) == TStatementEnd::NodeEnd) {
+            return k;
+        }
+        ++k;
+        if (t.T(k + 1) == "function" || t.T(k + 1) == ".") {
+            return k;
+        }
+    }
+}
+
+std::int32_t AddChild(TOutlineTree& tree, std::int32_t parent, std::string caption,
+                      std::uint8_t image) {
+    const std::int32_t item = tree.Add(parent, std::move(caption));
+    SetNodeImage(tree, item, image);
+    return item;
+}
+
+// A said line: its item under the node, its entry in Lines and the marks of its message part.
+void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::string caption,
+                 std::string_view messagePart) {
+    AddChild(run.Ws.GeneralView, item, caption, imgLine);
+    AddLine(record, std::move(caption));
+    MarkMsgNumbers(record, messagePart, run.Ws.Port);
+}
+
+std::string MsgRef(TAnalysisRun& run, std::string_view ref) {
+    return MsgRefText(ref, run.Ws.ScriptIndex, run.Ws.Port);
+}
+
+bool IsKeywordText(const TTokenCursor& t, std::int64_t k, std::string_view text) {
+    return t.K(k) == TTokenKind::Keyword && t.T(k) == text;
+}
+
+void ExamineSay(TAnalysisRun& run, std::int64_t k, std::int32_t item, TNodeKeep& record) {
+    const TTokenCursor& t = run.Tokens;
+    const std::string_view speaker = t.T(k + 2);
+    // With another speaker the call has three more arguments before the message.
+    const std::int64_t shift = (speaker == "Self" || speaker == "Player") ? 0 : 3;
+    const std::string part = t.T(k + 8 + shift) == "Rnd" ? CommasToDashes(t.T(k + 10 + shift))
+                                                         : MsgRef(run, t.T(k + 6 + shift));
+    AddSaidLine(run, item, record, "say =" + part, part);
+}
+
+TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item,
+                           TNodeKeep& record) {
+    const TTokenCursor& t = run.Tokens;
+    if (t.T(k + 6) == "Rnd") {
+        const std::string part = CommasToDashes(t.T(k + 8));
+        AddSaidLine(run, item, record, "write =" + part, part);
+        return TStatementEnd::Continue;
+    }
+    if (t.T(k + 6) == ")") {
+        const std::string part = MsgRef(run, t.T(k + 4));
+        AddSaidLine(run, item, record, "write =" + part, part);
+        return TStatementEnd::Continue;
+    }
+    const std::string first = MsgRef(run, t.T(k + 4));
+    MarkMsgNumbers(record, first, run.Ws.Port);
+    std::string caption = "write =" + first;
+    k += 6;
+    TStatementEnd end = TStatementEnd::Continue;
+    if (t.T(k) == "+") {
+        end =
+            FromConcatenation(ContinueCaption(run, TConcatenationKind::Write, k, caption, record));
+    }
+    AddChild(run.Ws.GeneralView, item, caption, imgLine);
+    AddLine(record, std::move(caption));
+    return end;
+}
+
+// SayWOAnswer and SayForAnswer: (code, message) or (code, GetStr(message) + ...).
+TStatementEnd ExamineSayWith(TAnalysisRun& run, std::int64_t& k, std::int32_t item,
+                             TNodeKeep& record, std::string_view head, TConcatenationKind kind) {
+    const TTokenCursor& t = run.Tokens;
+    if (t.T(k + 4) != "GetStr") {
+        const std::string part = MsgRef(run, t.T(k + 2));
+        AddSaidLine(run, item, record, std::string(head) + part, part);
+        return TStatementEnd::Continue;
+    }
+    const std::string first = MsgRef(run, t.T(k + 6));
+    MarkMsgNumbers(record, first, run.Ws.Port);
+    std::string caption = std::string(head) + first;
+    k += 8;
+    TStatementEnd end = TStatementEnd::Continue;
+    if (t.T(k) == "+") {
+        end = FromConcatenation(ContinueCaption(run, kind, k, caption, record));
+    }
+    AddChild(run.Ws.GeneralView, item, caption, imgLine);
+    AddLine(record, std::move(caption));
+    return end;
+}
+
+TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t answers,
+                            TNodeKeep& record) {
+    const TTokenCursor& t = run.Tokens;
+    const std::int64_t m = t.T(k + 2) == "-" ? 1 : 0; // a negative first argument
+    if (t.T(k + 4 + m) != "GetStr") {
+        const std::string part = MsgRef(run, t.T(k + 4 + m));
+        std::string caption = "answer =" + part;
+        AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
+        MarkMsgNumbers(record, part, run.Ws.Port);
+        AddAnswer(record, std::move(caption), std::string(t.T(k + 7 + m)));
+        return TStatementEnd::Continue;
+    }
+    const std::string first = MsgRef(run, t.T(k + 6 + m));
+    MarkMsgNumbers(record, first, run.Ws.Port);
+    std::string caption = "answer =" + first;
+    k += 8 + m;
+    TStatementEnd end = TStatementEnd::Continue;
+    if (t.T(k) == "+") {
+        end =
+            FromConcatenation(ContinueCaption(run, TConcatenationKind::Answer, k, caption, record));
+    }
+    AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
+    AddAnswer(record, std::move(caption), std::string(t.T(k + 2)));
+    return end;
+}
+
+TNodeKeep& Record(TAnalysisRun& run, std::int32_t node) {
+    return run.Ws.Nodes[static_cast<std::size_t>(node)];
+}
+
+} // namespace
+
+void SetNodeImage(TOutlineTree& tree, std::int32_t item, std::uint8_t n) {
+    tree.SetImage(item, n);
+}
+
+std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i, std::int32_t node) {
+    const TTokenCursor& t = run.Tokens;
+    TNodeKeep& record = Record(run, node);
+    return WalkNode(t, i + 2, [&](std::int64_t& k) {
+        // An identifier after "@" is an answer target, not a call.
+        if (t.K(k) == TTokenKind::Identifier && t.T(k - 1) != "@") {
+            const std::string_view name = t.T(k);
+            for (std::int32_t n = run.Forward.CountOf(name); n > 0; --n) {
+                AddJump(record, std::string(name));
+            }
+        }
+        return TStatementEnd::Continue;
+    });
+}
+
+std::int64_t CollectSays(TAnalysisRun& run, std::int64_t i, std::int32_t item, std::int32_t node) {
+    const TTokenCursor& t = run.Tokens;
+    TNodeKeep& record = Record(run, node);
+    return WalkNode(t, i, [&](std::int64_t& k) {
+        if (IsKeywordText(t, k, "Say")) {
+            ExamineSay(run, k, item, record);
+        }
+        const bool isWrite = IsKeywordText(t, k, "Write") || IsKeywordText(t, k, "Writeln");
+        if (isWrite && t.T(k + 2) == "GetStr") {
+            return ExamineWrite(run, k, item, record);
+        }
+        return TStatementEnd::Continue;
+    });
+}
+
+std::int64_t CollectSayWOAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t item,
+                                std::int32_t node) {
+    const TTokenCursor& t = run.Tokens;
+    TNodeKeep& record = Record(run, node);
+    return WalkNode(t, i, [&](std::int64_t& k) {
+        if (!IsKeywordText(t, k, "SayWOAnswer")) {
+            return TStatementEnd::Continue;
+        }
+        return ExamineSayWith(run, k, item, record,
+                              "SayWOAnswer =", TConcatenationKind::SayWOAnswer);
+    });
+}
+
+std::int64_t CollectSayForAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t item,
+                                 std::int32_t node) {
+    const TTokenCursor& t = run.Tokens;
+    TNodeKeep& record = Record(run, node);
+    return WalkNode(t, i, [&](std::int64_t& k) {
+        if (!IsKeywordText(t, k, "SayForAnswer")) {
+            return TStatementEnd::Continue;
+        }
+        return ExamineSayWith(run, k, item, record,
+                              "SayForAnswer =", TConcatenationKind::SayForAnswer);
+    });
+}
+
+std::int64_t CollectAnswers(TAnalysisRun& run, std::int64_t i, std::int32_t item,
+                            std::int32_t node) {
+    const TTokenCursor& t = run.Tokens;
+    TNodeKeep& record = Record(run, node);
+    const std::int32_t answers = AddChild(run.Ws.GeneralView, item, "answers", imgJump);
+    return WalkNode(t, i, [&](std::int64_t& k) {
+        // The kind is not tested: "Answer" counts however the scanner classed it.
+        if (t.T(k) != "Answer") {
+            return TStatementEnd::Continue;
+        }
+        return ExamineAnswer(run, k, answers, record);
+    });
+}
+
+std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
+    TWorkspace& ws = run.Ws;
+    const std::string_view name = run.Tokens.T(i + 1);
+    // The record is in Nodes before any pass runs, so an error part-way through a node never
+    // leaves Nodes with an unset entry.
+    TNodeKeep record;
+    record.Name = name;
+    record.Body = run.Bodies.Body(name);
+    ws.Nodes.push_back(std::move(record));
+    const std::int32_t node = ws.NodeCount() - 1;
+    const std::int32_t item =
+        ws.GeneralView.Add(TOutlineTree::NoParent, std::string(name), imgNode, node);
+    CollectJumps(run, i, node);
+    CollectSays(run, i, item, node);
+    CollectSayWOAnswer(run, i, item, node);
+    CollectSayForAnswer(run, i, item, node);
+    return CollectAnswers(run, i, item, node);
+}
+
+} // namespace dialoscope

@@ -1,0 +1,136 @@
+#include "node_body.h"
+
+#include <algorithm>
+
+namespace dialoscope {
+
+namespace {
+
+bool IsWordByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool Contains(std::string_view line, std::string_view part) {
+    return line.find(part) != std::string_view::npos;
+}
+
+bool IsWord(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), IsWordByte);
+}
+
+bool IsQualifyingLine(std::string_view line) {
+    return Contains(line, "function") && !Contains(line, "forward");
+}
+
+bool IsStopLine(std::string_view line) {
+    return Contains(line, "function") || Contains(line, "end.");
+}
+
+} // namespace
+
+bool ContainsWholeWord(std::string_view line, std::string_view name) {
+    if (name.empty()) {
+        return false;
+    }
+    for (std::size_t at = line.find(name); at != std::string_view::npos;
+         at = line.find(name, at + 1)) {
+        const std::size_t after = at + name.size();
+        const bool freeBefore = at == 0 || !IsWordByte(line[at - 1]);
+        const bool freeAfter = after == line.size() || !IsWordByte(line[after]);
+        if (freeBefore && freeAfter) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TNodeBodyIndex::Build() {
+    Built_ = true;
+    for (std::int32_t i = 0; i < Lines_.Count(); ++i) {
+        const std::string_view line = Lines_.Line(i);
+        if (IsStopLine(line)) {
+            StopLines_.push_back(i);
+        }
+        if (!IsQualifyingLine(line)) {
+            continue;
+        }
+        Qualifying_.push_back(i);
+        // A name made of word bytes stands as a whole word exactly where it is a maximal run
+        // of word bytes.
+        std::size_t at = 0;
+        while (at < line.size()) {
+            if (!IsWordByte(line[at])) {
+                ++at;
+                continue;
+            }
+            std::size_t end = at;
+            while (end < line.size() && IsWordByte(line[end])) {
+                ++end;
+            }
+            FirstByWord_.emplace(line.substr(at, end - at), i); // keeps the first line
+            at = end;
+        }
+    }
+}
+
+std::optional<std::int32_t> TNodeBodyIndex::FirstLineBySearch(std::string_view name) {
+    const auto known = SearchedNames_.find(std::string(name));
+    if (known != SearchedNames_.end()) {
+        return known->second;
+    }
+    std::optional<std::int32_t> found;
+    for (const std::int32_t i : Qualifying_) {
+        if (ContainsWholeWord(Lines_.Line(i), name)) {
+            found = i;
+            break;
+        }
+    }
+    SearchedNames_.emplace(std::string(name), found);
+    return found;
+}
+
+std::optional<std::int32_t> TNodeBodyIndex::FirstLine(std::string_view name) {
+    if (!Built_) {
+        Build();
+    }
+    if (name.empty()) {
+        return std::nullopt;
+    }
+    if (!IsWord(name)) {
+        return FirstLineBySearch(name);
+    }
+    const auto it = FirstByWord_.find(name);
+    if (it == FirstByWord_.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+std::int32_t TNodeBodyIndex::LastLine(std::int32_t first) {
+    if (!Built_) {
+        Build();
+    }
+    const std::int32_t last = Lines_.Count() - 1;
+    // The copy stops after line j when line j + 2 is a stop line, for j = first + 1 on.
+    const auto stop = std::lower_bound(StopLines_.begin(), StopLines_.end(), first + 3);
+    if (stop == StopLines_.end()) {
+        return last;
+    }
+    return std::min(*stop - 2, last);
+}
+
+std::string TNodeBodyIndex::Body(std::string_view name) {
+    const auto first = FirstLine(name);
+    if (!first) {
+        return {};
+    }
+    const std::int32_t last = LastLine(*first);
+    std::string body;
+    for (std::int32_t i = *first; i <= last; ++i) {
+        body += Lines_.Line(i);
+        body += "\r\n";
+    }
+    return body;
+}
+
+} // namespace dialoscope
