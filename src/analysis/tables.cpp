@@ -14,13 +14,9 @@ void TNodeKeep::SetMsgMark(std::int32_t n, std::string text) {
     MsgUsed[n] = std::move(text);
 }
 
-void AddLine(TNodeKeep& node, std::string text) {
-    node.Lines.push_back(std::move(text));
-}
+void AddLine(TNodeKeep& node, std::string text) { node.Lines.push_back(std::move(text)); }
 
-void AddJump(TNodeKeep& node, std::string name) {
-    node.Jumps.push_back(std::move(name));
-}
+void AddJump(TNodeKeep& node, std::string name) { node.Jumps.push_back(std::move(name)); }
 
 void AddAnswer(TNodeKeep& node, std::string caption, std::string target) {
     node.Answers.push_back(TAnswer{std::move(caption), std::move(target)});
