@@ -1,0 +1,40 @@
+// Start-up: the application object, the main window (which creates the About box hidden), then
+// the message loop until the main window closes.
+
+#include "icons.h"
+#include "main_window.h"
+#include "state_dump.h"
+#include "user_dialogs.h"
+#include "version.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dialoscope"));
+    QApplication::setApplicationVersion(dialoscope::ProgramVersion());
+    QApplication::setWindowIcon(dialoscope::ProgramIcon());
+
+    dialoscope::TForm1 form(std::make_unique<dialoscope::TQtUserDialogs>());
+
+    const QString dumpPath = qEnvironmentVariable("DIALOSCOPE_STATE_DUMP");
+    if (!dumpPath.isEmpty()) {
+        new dialoscope::TStateDump(form, dumpPath);
+    }
+
+    form.show();
+
+    // "dialoscope FILE" opens with FILE loaded as if it had been chosen in the Load dialog,
+    // which also makes its folder the current one.
+    const QStringList args = QApplication::arguments();
+    if (args.size() > 1) {
+        const QFileInfo file(args.at(1));
+        QDir::setCurrent(file.absolutePath());
+        const QString path = file.absoluteFilePath();
+        QTimer::singleShot(0, &form, [&form, path] { form.LoadFile(path); });
+    }
+    return QApplication::exec();
+}

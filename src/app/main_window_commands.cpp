@@ -1,0 +1,267 @@
+// The command handlers of the main window and the wrapper every command runs in.
+
+#include "main_window.h"
+
+#include "about_box.h"
+#include "outline_model.h"
+#include "output_pane.h"
+#include "user_dialogs.h"
+#include "window_port.h"
+
+#include "analysis/analyze.h"
+#include "analysis/errors.h"
+#include "analysis/load.h"
+#include "dialogtree/dialog_tree.h"
+#include "dialogtree/savers.h"
+#include "dialogtree/searches.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace dialoscope {
+
+namespace {
+
+const QString LoadFilter = QStringLiteral("Script|*.ipp|All files|*.*");
+const QString SaveFilter = QStringLiteral("Text Output|*.txt|All|*.*");
+const QString TreeSaveFilter = QStringLiteral("Tree|*.tre|Txt|*.txt|All|*.*");
+
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromLatin1(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+} // namespace
+
+void TForm1::RunCommand(const std::function<void()>& work) {
+    if (CommandDepth_ == 0) {
+        Port_->BeginCommand();
+    }
+    ++CommandDepth_;
+    QString error;
+    try {
+        work();
+    } catch (const TCommandAborted&) {
+        // The user closed the window during a pass; the close follows below.
+    } catch (const std::exception& e) {
+        error = QString::fromLocal8Bit(e.what());
+    }
+    --CommandDepth_;
+    AfterCommand();
+    if (!error.isEmpty()) {
+        ShowErrorBox(error);
+    }
+    if (CommandDepth_ == 0 && Port_->AbortRequested()) {
+        Port_->ClearAbort();
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
+}
+
+void TForm1::RunPass(const std::function<void()>& work) {
+    // A pass lets window messages through; a second pass or a Load started from there would
+    // clear the data the first one is walking, so those commands are ignored meanwhile.
+    PassRunning_ = true;
+    RunCommand(work);
+    PassRunning_ = false;
+}
+
+void TForm1::CatchUp() {
+    Richedit_->Flush();
+    GeneralModel_->Refresh();
+    DialogsModel_->Refresh();
+}
+
+void TForm1::AfterCommand() {
+    CatchUp();
+    setWindowTitle(QString::fromLocal8Bit(Ws_->Caption.c_str()));
+    for (std::size_t i = 0; i < Counters_.size(); ++i) {
+        Counters_[i]->setText(FromLatin1(Ws_->Counters[i]));
+    }
+    ApplyEnablingRules();
+}
+
+void TForm1::ApplyEnablingRules() {
+    // Nothing is ever disabled again once enabled.
+    if (Ws_->AnalyzeEnabled) {
+        butAnalyze_->setEnabled(true);
+    }
+    if (Ws_->AnalysisCommandsEnabled) {
+        for (QAction* action : {butTree_, butSearch_, butSTree_, butProp_}) {
+            action->setEnabled(true);
+        }
+    }
+}
+
+void TForm1::ShowErrorBox(const QString& text) {
+    ++ErrorBoxCount_;
+    Dialogs_->ShowError(this, text);
+}
+
+void TForm1::TakeSavePresets() {
+    SaveDialog1Path_ = QString::fromLocal8Bit(Ws_->SaveOutputPreset.c_str());
+    SaveDialog2Path_ = QString::fromLocal8Bit(Ws_->SaveTreePreset.c_str());
+}
+
+QTreeView* TForm1::ActiveTree() const {
+    return PageControl1_->currentWidget() == TreeView1_ ? TreeView1_ : TreeView2_;
+}
+
+void TForm1::mnLoadClick() {
+    if (PassRunning_) {
+        return;
+    }
+    const QString path = Dialogs_->AskOpenFileName(this, {LoadFilter, QStringLiteral("ipp"), {}});
+    if (path.isEmpty()) {
+        return;
+    }
+    LoadFile(path);
+}
+
+void TForm1::LoadFile(const QString& path) {
+    if (PassRunning_) {
+        return;
+    }
+    RunCommand([&] {
+        // The presets are set before any file is read, so they hold also after a failed read.
+        try {
+            dialoscope::mnLoadClick(*Ws_, PathBytes(path));
+        } catch (...) {
+            TakeSavePresets();
+            throw;
+        }
+        TakeSavePresets();
+    });
+}
+
+void TForm1::sbRestartClick() {
+    if (PassRunning_) {
+        return;
+    }
+    RunPass([&] { dialoscope::sbRestartClick(*Ws_); });
+}
+
+void TForm1::Button4Click() {
+    if (PassRunning_) {
+        return;
+    }
+    RunPass([&] { dialoscope::Button4Click(*Ws_); });
+}
+
+void TForm1::Button2Click() {
+    // The core brings a number typed outside the field's range back into it.
+    const int n = LMDSpinEdit1_->value();
+    RunCommand([&] { dialoscope::Button2Click(*Ws_, n); });
+}
+
+void TForm1::Button3Click() {
+    const QByteArray name = Edit1_->text().toLatin1();
+    RunCommand([&] {
+        dialoscope::Button3Click(
+            *Ws_, std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
+    });
+}
+
+void TForm1::Button1Click() {
+    RunCommand([&] { dialoscope::Button1Click(*Ws_); });
+}
+
+void TForm1::Button5Click() {
+    RunCommand([&] { dialoscope::Button5Click(*Ws_); });
+}
+
+void TForm1::TreeView1Change(const QModelIndex& current) {
+    const std::int32_t item = TOutlineModel::ItemOf(current);
+    RunCommand([&] { dialoscope::TreeView1Change(*Ws_, item); });
+}
+
+void TForm1::SpeedButton2Click() {
+    const QString path =
+        Dialogs_->AskSaveFileName(this, {SaveFilter, QStringLiteral("txt"), SaveDialog1Path_});
+    if (path.isEmpty()) {
+        return;
+    }
+    SaveDialog1Path_ = path;
+    RunCommand([&] {
+        Richedit_->Flush();
+        SaveTextOutput(Richedit_->Lines(), PathBytes(path));
+    });
+}
+
+void TForm1::butSTreeClick() {
+    const QString path =
+        Dialogs_->AskSaveFileName(this, {TreeSaveFilter, QStringLiteral("tre"), SaveDialog2Path_});
+    if (path.isEmpty()) {
+        return;
+    }
+    SaveDialog2Path_ = path;
+    // The tab active once the dialog has closed decides which tree is written.
+    const TOutlineTree& tree = ActiveTree() == TreeView1_ ? Ws_->GeneralView : Ws_->DialogsTree;
+    RunCommand([&] { SaveTreeFile(tree, PathBytes(path)); });
+}
+
+void TForm1::ExpandAll3Click() {
+    ActiveTree()->expandAll();
+}
+
+void TForm1::CollapseAll2Click() {
+    ActiveTree()->collapseAll();
+}
+
+void TForm1::ExpandAll2Click() {
+    TreeView1_->expandAll();
+}
+
+void TForm1::CollapseAll1Click() {
+    TreeView1_->collapseAll();
+}
+
+void TForm1::ExpandAll1Click() {
+    TreeView2_->expandAll();
+}
+
+void TForm1::ColapseAll1Click() {
+    TreeView2_->collapseAll();
+}
+
+void TForm1::N111Click() {
+    const bool show = Toolbar971_->isHidden();
+    Toolbar971_->setVisible(show);
+    N111_->setChecked(show);
+}
+
+void TForm1::Toolbar971Close() {
+    N111_->setChecked(false);
+}
+
+void TForm1::butAboutClick() {
+    Form2_->ShowOrRaise();
+}
+
+void TForm1::SpeedButton3Click() {
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (PassRunning_) {
+        // The pass is somewhere below on the stack; it ends at its next turn of the event loop
+        // and the window closes after that.
+        Port_->RequestAbort();
+        event->ignore();
+        return;
+    }
+    Form2_->hide();
+    QMainWindow::closeEvent(event);
+}
+
+} // namespace dialoscope

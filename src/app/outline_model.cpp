@@ -1,0 +1,86 @@
+#include "outline_model.h"
+
+#include "icons.h"
+
+namespace dialoscope {
+
+TOutlineModel::TOutlineModel(const TOutlineTree& tree, QObject* parent)
+    : QAbstractItemModel(parent), Tree_(tree), ShownVersion_(tree.Version()) {}
+
+void TOutlineModel::Refresh() {
+    if (Tree_.Version() == ShownVersion_) {
+        return;
+    }
+    // The core only reports that something changed, not what; a reset costs the views one
+    // lazy relayout of what is visible.
+    beginResetModel();
+    ShownVersion_ = Tree_.Version();
+    endResetModel();
+}
+
+std::int32_t TOutlineModel::ItemOf(const QModelIndex& index) {
+    if (!index.isValid()) {
+        return TOutlineTree::NoParent;
+    }
+    return static_cast<std::int32_t>(index.internalId());
+}
+
+QModelIndex TOutlineModel::IndexOf(std::int32_t item) const {
+    if (item < 0 || item >= Tree_.Count()) {
+        return {};
+    }
+    return createIndex(Tree_.Item(item).Row, 0, static_cast<quintptr>(item));
+}
+
+QModelIndex TOutlineModel::index(int row, int column, const QModelIndex& parent) const {
+    if (!hasIndex(row, column, parent)) {
+        return {};
+    }
+    const std::int32_t item = Tree_.ChildAt(ItemOf(parent), row);
+    return createIndex(row, column, static_cast<quintptr>(item));
+}
+
+QModelIndex TOutlineModel::parent(const QModelIndex& child) const {
+    const std::int32_t item = ItemOf(child);
+    if (item == TOutlineTree::NoParent) {
+        return {};
+    }
+    return IndexOf(Tree_.Item(item).Parent);
+}
+
+int TOutlineModel::rowCount(const QModelIndex& parent) const {
+    if (parent.column() > 0) {
+        return 0;
+    }
+    return Tree_.ChildCount(ItemOf(parent));
+}
+
+int TOutlineModel::columnCount(const QModelIndex&) const {
+    return 1;
+}
+
+bool TOutlineModel::hasChildren(const QModelIndex& parent) const {
+    return rowCount(parent) > 0;
+}
+
+QVariant TOutlineModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    const TTreeItem& item = Tree_.Item(ItemOf(index));
+    switch (role) {
+    case Qt::DisplayRole:
+        // Captions are the script's bytes, one byte per character.
+        return QString::fromLatin1(item.Caption.data(),
+                                   static_cast<qsizetype>(item.Caption.size()));
+    case Qt::DecorationRole:
+        if (item.Image < TreeImages().size()) {
+            return TreeImages()[item.Image];
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+} // namespace dialoscope

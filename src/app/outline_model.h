@@ -1,0 +1,41 @@
+#pragma once
+// TOutlineModel: one of the core's trees (General View, Dialogs Tree) shown through Qt's
+// model/view, so that a tree of hundreds of thousands of items costs no widget per item.
+//
+// The core appends to and clears the tree without telling anyone; the model shows the tree as
+// it stood at the last Refresh. The window refreshes before every turn of the event loop while a
+// command runs and once at its end, so a view never reads a tree that changed behind its back.
+
+#include "analysis/outline_tree.h"
+
+#include <QAbstractItemModel>
+
+#include <cstdint>
+
+namespace dialoscope {
+
+class TOutlineModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    explicit TOutlineModel(const TOutlineTree& tree, QObject* parent = nullptr);
+
+    // Resets the model when the tree changed since the last refresh; cheap otherwise.
+    void Refresh();
+
+    // The tree item behind an index, TOutlineTree::NoParent for the invisible root.
+    static std::int32_t ItemOf(const QModelIndex& index);
+    QModelIndex IndexOf(std::int32_t item) const;
+
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    bool hasChildren(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    const TOutlineTree& Tree_;
+    std::uint64_t ShownVersion_;
+};
+
+} // namespace dialoscope

@@ -1,0 +1,66 @@
+#include "user_dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace dialoscope {
+
+namespace {
+
+const QString BoxTitle = QStringLiteral("Dialoscope");
+
+QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
+                      QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, QString(), QDir::currentPath(), QtNameFilters(request.Filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.ProposedPath.isEmpty()) {
+        dialog.selectFile(request.ProposedPath);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    // The next dialog opens where the user last went.
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    return path;
+}
+
+} // namespace
+
+QString QtNameFilters(const QString& barSeparatedFilter) {
+    const QStringList parts = barSeparatedFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        // "*.*" would hide files without a dot on this platform.
+        if (pattern == QLatin1String("*.*")) {
+            pattern = QStringLiteral("*");
+        }
+        filters << parts[i] + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString TQtUserDialogs::AskOpenFileName(QWidget* parent, const TFileDialogRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+QString TQtUserDialogs::AskSaveFileName(QWidget* parent, const TFileDialogRequest& request) {
+    return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+void TQtUserDialogs::ShowError(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, BoxTitle, text, QMessageBox::Ok);
+}
+
+void TQtUserDialogs::ShowInformation(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, BoxTitle, text, QMessageBox::Ok);
+}
+
+} // namespace dialoscope

@@ -1,0 +1,47 @@
+#pragma once
+// TUserDialogs: the modal questions and notices the window puts to the user (file dialogs,
+// message boxes). The window asks through this seam so that tests can answer in place of a user
+// without driving a real modal dialog.
+
+#include <QString>
+
+class QWidget;
+
+namespace dialoscope {
+
+// One file dialog as the window wants it. Filter uses the "Description|pattern|..." form.
+struct TFileDialogRequest {
+    QString Filter;
+    QString DefaultSuffix; // without the dot
+    QString ProposedPath;  // name (or full path) shown in the name field; may be empty
+};
+
+class TUserDialogs {
+public:
+    virtual ~TUserDialogs() = default;
+
+    // The full path the user confirmed, or an empty string when the dialog was cancelled.
+    // Confirming makes the chosen file's folder the current folder.
+    virtual QString AskOpenFileName(QWidget* parent, const TFileDialogRequest& request) = 0;
+    // As above; asks before replacing an existing file.
+    virtual QString AskSaveFileName(QWidget* parent, const TFileDialogRequest& request) = 0;
+
+    // The application-wide error box: error icon, title "Dialoscope", OK.
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // A notice with an OK button, title "Dialoscope".
+    virtual void ShowInformation(QWidget* parent, const QString& text) = 0;
+};
+
+// Real dialogs and message boxes.
+class TQtUserDialogs : public TUserDialogs {
+public:
+    QString AskOpenFileName(QWidget* parent, const TFileDialogRequest& request) override;
+    QString AskSaveFileName(QWidget* parent, const TFileDialogRequest& request) override;
+    void ShowError(QWidget* parent, const QString& text) override;
+    void ShowInformation(QWidget* parent, const QString& text) override;
+};
+
+// "Script|*.ipp|All files|*.*" as a Qt name filter list: "Script (*.ipp);;All files (*)".
+QString QtNameFilters(const QString& barSeparatedFilter);
+
+} // namespace dialoscope

@@ -1,0 +1,9 @@
+#include "version.h"
+
+namespace dialoscope {
+
+QString ProgramVersion() {
+    return QStringLiteral(DIALOSCOPE_VERSION);
+}
+
+} // namespace dialoscope

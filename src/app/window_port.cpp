@@ -1,0 +1,74 @@
+#include "window_port.h"
+
+#include "output_pane.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <string>
+
+namespace dialoscope {
+
+namespace {
+// Reading the clock costs about as much as listing a token; look at it every few calls only.
+constexpr unsigned CallsPerClockCheck = 8;
+} // namespace
+
+TWindowPort::TWindowPort(TTargets targets) : Targets_(std::move(targets)) {
+    SinceLastTurn_.start();
+}
+
+void TWindowPort::ClearOutput() {
+    Targets_.Pane->Clear();
+}
+
+void TWindowPort::AppendOutput(std::string_view line) {
+    Targets_.Pane->AppendLine(line);
+}
+
+void TWindowPort::CounterChanged(TCounter counter, std::string_view caption) {
+    QLabel* label = Targets_.Counters[static_cast<std::size_t>(counter)];
+    label->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void TWindowPort::SetProgress(int percent) {
+    if (Targets_.Progress->value() != percent) {
+        Targets_.Progress->setValue(percent);
+    }
+}
+
+void TWindowPort::BeginCommand() {
+    SinceLastTurn_.restart();
+    CallsSinceCheck_ = 0;
+}
+
+void TWindowPort::ProcessMessages() {
+    if (++CallsSinceCheck_ < CallsPerClockCheck) {
+        return;
+    }
+    CallsSinceCheck_ = 0;
+    if (SinceLastTurn_.elapsed() < TurnIntervalMs) {
+        return;
+    }
+    LetMessagesThrough();
+}
+
+void TWindowPort::LetMessagesThrough() {
+    Targets_.CatchUp();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    SinceLastTurn_.restart();
+    if (AbortRequested_) {
+        throw TCommandAborted{};
+    }
+}
+
+void TWindowPort::ShowMessage(std::string_view text) {
+    // The box runs its own event loop: the views must not see a tree that changed since their
+    // last refresh.
+    Targets_.CatchUp();
+    Targets_.ShowMessage(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    SinceLastTurn_.restart();
+}
+
+} // namespace dialoscope
