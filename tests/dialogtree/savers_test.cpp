@@ -1,0 +1,177 @@
+#include "dialogtree/replace_file.h"
+#include "dialogtree/savers.h"
+
+#include "analysis/errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dialoscope {
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(TreeFile, WritesPreOrderWithOneTabPerDepthAndCrLf) {
+    TOutlineTree tree;
+    const auto dialog = tree.Add(TOutlineTree::NoParent, "Dialog", imgNode);
+    const auto node = tree.Add(dialog, "Node001", imgLine);
+    const auto answer = tree.Add(node, "answer =120", imgAnswer);
+    tree.Add(answer, "@Node001", imgRepeat);
+    EXPECT_EQ(TreeFileBytes(tree), "Dialog\r\n\tNode001\r\n\t\tanswer =120\r\n\t\t\t@Node001\r\n");
+
+    tree.Add(node, "", imgJump);
+    tree.Add(TOutlineTree::NoParent, "Dialog", imgNode);
+    EXPECT_EQ(TreeFileBytes(tree), "Dialog\r\n\tNode001\r\n\t\tanswer =120\r\n\t\t\t@Node001\r\n"
+                                   "\t\t\r\nDialog\r\n");
+
+    EXPECT_EQ(TreeFileBytes(TOutlineTree()), "");
+}
+
+TEST(TextOutput, EveryLineEndsInCrLf) {
+    const struct {
+        std::vector<std::string> Lines;
+        std::string Bytes;
+    } cases[] = {
+        {{}, ""},
+        {{"Not found!"}, "Not found!\r\n"},
+        {{"", "a  b", ""}, "\r\na  b\r\n\r\n"},
+        {{std::string("x\0y", 3)}, std::string("x\0y\r\n", 5)},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.Bytes);
+        EXPECT_EQ(TextOutputBytes(row.Lines), row.Bytes);
+    }
+}
+
+class SaveFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "dialogtree-save-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        Folder = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(Folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(Folder, ignored);
+    }
+
+    static std::string Read(const fs::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+    }
+    static void Write(const fs::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::vector<std::string> FolderContents() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string Path(const std::string& name) const { return (Folder / name).string(); }
+
+    fs::path Folder;
+};
+
+TEST_F(SaveFile, CreatesAndReplacesKeepingThePermissions) {
+    const std::string path = Path("talk.prs");
+    SaveTextOutput({"Not found!"}, path);
+    EXPECT_EQ(Read(path), "Not found!\r\n");
+
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    TOutlineTree tree;
+    tree.Add(TOutlineTree::NoParent, "Dialog");
+    SaveTreeFile(tree, path);
+    EXPECT_EQ(Read(path), "Dialog\r\n");
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FolderContents(), std::vector<std::string>{"talk.prs"});
+
+    SaveTextOutput({}, path);
+    EXPECT_EQ(fs::file_size(path), 0U);
+}
+
+TEST_F(SaveFile, ReplacesTheFileALinkPointsAtAndKeepsTheLink) {
+    Write(Folder / "real.tre", "old");
+    fs::create_symlink(Folder / "real.tre", Folder / "link.tre");
+    ReplaceFile(Path("link.tre"), "new");
+    EXPECT_TRUE(fs::is_symlink(Folder / "link.tre"));
+    EXPECT_EQ(Read(Folder / "real.tre"), "new");
+}
+
+TEST_F(SaveFile, FailuresKeepTheOldFileAndLeaveNoTemporaryFile) {
+    Write(Folder / "old.tre", "previous content");
+    Write(Folder / "readonly.tre", "read-only content");
+    fs::permissions(Folder / "readonly.tre", fs::perms::owner_read | fs::perms::group_read);
+    fs::create_directory(Folder / "sub");
+    const std::vector<std::string> before = FolderContents();
+
+    const auto failingWrite = [](int fd, const void* data, std::size_t size) -> ssize_t {
+        // Half the bytes go through, then the disk is full.
+        static bool wroteHalf = false;
+        wroteHalf = !wroteHalf;
+        if (wroteHalf) {
+            return ::write(fd, data, size / 2);
+        }
+        errno = ENOSPC;
+        return -1;
+    };
+    const struct {
+        const char* Behaviour;
+        std::string Path;
+        TWriteCall Write;
+        std::string Error;
+    } cases[] = {
+        {"folder missing", Path("missing/out.tre"), &::write,
+         "Cannot create file " + Path("missing/out.tre")},
+        {"read-only file", Path("readonly.tre"), &::write,
+         "Cannot create file " + Path("readonly.tre")},
+        {"a folder in the way", Path("sub"), &::write, "Cannot create file " + Path("sub")},
+        {"empty path", "", &::write, "Cannot create file "},
+        {"disk full part-way", Path("old.tre"), failingWrite, "Stream write error"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.Behaviour);
+        try {
+            ReplaceFileUsing(row.Path, std::string(4096, 'x'), row.Write);
+            ADD_FAILURE() << "no error";
+        } catch (const EDialoscopeError& error) {
+            EXPECT_EQ(std::string(error.what()), row.Error);
+        }
+        EXPECT_EQ(FolderContents(), before);
+        EXPECT_EQ(Read(Folder / "old.tre"), "previous content");
+        EXPECT_EQ(Read(Folder / "readonly.tre"), "read-only content");
+    }
+}
+
+TEST_F(SaveFile, WritesGoOnAfterPartialWrites) {
+    const auto byteAtATime = [](int fd, const void* data, std::size_t) -> ssize_t {
+        return ::write(fd, data, 1);
+    };
+    ReplaceFileUsing(Path("slow.prs"), "abc\r\n", byteAtATime);
+    EXPECT_EQ(Read(Folder / "slow.prs"), "abc\r\n");
+}
+
+TEST(WriteAllBytes, AFullDeviceIsAStreamWriteError) {
+    const int fd = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        GTEST_SKIP() << "no /dev/full";
+    }
+    EXPECT_THROW(WriteAllBytes(fd, "bytes", &::write), EWriteError);
+    ::close(fd);
+}
+
+} // namespace
+} // namespace dialoscope

@@ -1,0 +1,69 @@
+#pragma once
+// A workspace for the dialog-tree tests: a port that records what the window would show, node
+// records built by hand and scripts scanned as Analyze would scan them.
+
+#include "analysis/workspace.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dialoscope::testing {
+
+class TRecordingPort : public TPort {
+public:
+    void ClearOutput() override { Output.clear(); }
+    void AppendOutput(std::string_view line) override { Output.emplace_back(line); }
+    void CounterChanged(TCounter, std::string_view) override {}
+    void SetProgress(int percent) override { Progress.push_back(percent); }
+    void ProcessMessages() override { ++MessageTurns; }
+    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+
+    std::vector<std::string> Output;
+    std::vector<std::string> Messages;
+    std::vector<int> Progress;
+    int MessageTurns = 0;
+};
+
+struct TNodeSpec {
+    std::string Name;
+    std::vector<std::pair<std::string, std::string>> Answers; // caption, target
+    std::vector<std::string> Jumps;
+};
+
+inline TNodeKeep MakeNode(const TNodeSpec& spec) {
+    TNodeKeep node;
+    node.Name = spec.Name;
+    for (const auto& [caption, target] : spec.Answers) {
+        AddAnswer(node, caption, target);
+    }
+    for (const auto& jump : spec.Jumps) {
+        AddJump(node, jump);
+    }
+    return node;
+}
+
+inline void SetNodes(TWorkspace& ws, const std::vector<TNodeSpec>& specs) {
+    ws.Nodes.clear();
+    for (const auto& spec : specs) {
+        ws.Nodes.push_back(MakeNode(spec));
+    }
+}
+
+inline void ScanScript(TWorkspace& ws, std::string text) {
+    ws.ScriptStream.Bytes = std::move(text);
+    ws.ScriptStream.Position = 0;
+    ws.Scanner.ScanStream(ws.ScriptStream);
+}
+
+// One line per item: two spaces per depth, the caption, " #" and the image.
+inline std::string DescribeTree(const TOutlineTree& tree) {
+    std::string text;
+    for (const auto& item : tree.Items()) {
+        text.append(2 * static_cast<std::size_t>(item.Depth), ' ');
+        text += item.Caption + " #" + std::to_string(item.Image) + "\n";
+    }
+    return text;
+}
+
+} // namespace dialoscope::testing
