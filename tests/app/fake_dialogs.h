@@ -1,0 +1,33 @@
+#pragma once
+// A stand-in for the user in front of the window's dialogs: it answers file dialogs from a queue
+// (an empty answer cancels) and records every box the window shows.
+
+#include "user_dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace dialoscope {
+
+class TFakeDialogs : public TUserDialogs {
+public:
+    QStringList OpenAnswers;
+    QStringList SaveAnswers;
+    QList<TFileDialogRequest> OpenRequests;
+    QList<TFileDialogRequest> SaveRequests;
+    QStringList Errors;
+    QStringList Notices;
+
+    QString AskOpenFileName(QWidget*, const TFileDialogRequest& request) override {
+        OpenRequests << request;
+        return OpenAnswers.isEmpty() ? QString() : OpenAnswers.takeFirst();
+    }
+    QString AskSaveFileName(QWidget*, const TFileDialogRequest& request) override {
+        SaveRequests << request;
+        return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
+    }
+    void ShowError(QWidget*, const QString& text) override { Errors << text; }
+    void ShowInformation(QWidget*, const QString& text) override { Notices << text; }
+};
+
+} // namespace dialoscope

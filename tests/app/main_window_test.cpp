@@ -1,0 +1,524 @@
+// The main window driven as a user would, offscreen: commands through their actions and panel
+// buttons, file dialogs answered by a fake user.
+
+#include "about_box.h"
+#include "fake_dialogs.h"
+#include "main_window.h"
+#include "outline_model.h"
+#include "output_pane.h"
+
+#include "analysis/analyze.h"
+#include "analysis/load.h"
+#include "dialogtree/savers.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace dialoscope;
+
+namespace {
+
+// A guard's two-node dialog. The comment holds bytes above 127 (an accented letter and a
+// non-breaking space) that must come back unchanged from the pane.
+const QByteArray GuardScript = "// guard.ipp - caf\xe9 \xa0 gate\r\n"
+                               "script Guard('guard.msg');\r\n"
+                               "\r\n"
+                               "uses Globals;\r\n"
+                               "\r\n"
+                               "Var a, b;\r\n"
+                               "\r\n"
+                               "function Node001; forward;\r\n"
+                               "function Node002; forward;\r\n"
+                               "\r\n"
+                               "function Node001;\r\n"
+                               "begin\r\n"
+                               "  Say(Self, 1, 100);\r\n"
+                               "  Answer(4, 101, @Node002);\r\n"
+                               "end;\r\n"
+                               "\r\n"
+                               "function Node002;\r\n"
+                               "begin\r\n"
+                               "  Say(Self, 1, 102);\r\n"
+                               "  Answer(4, 103, @Node001);\r\n"
+                               "end;\r\n"
+                               "\r\n"
+                               "function TalkStart;\r\n"
+                               "begin\r\n"
+                               "  OpenDialog(GetObjectID(0));\r\n"
+                               "  Node001;\r\n"
+                               "end;\r\n"
+                               "\r\n"
+                               "end.\r\n";
+const QByteArray GuardMessages = "{100}{}{Halt!}\r\n{101}{}{A friend.}\r\n{102}{}{Pass.}\r\n"
+                                 "{103}{}{Thanks.}\r\n";
+const QByteArray ScriptsLst = "guard.int     ; the gate guard\r\n";
+
+// The pane's lines as a pass over the same files without any window produces them.
+class TRecordingPort : public TNullPort {
+public:
+    std::vector<std::string> Lines;
+    void ClearOutput() override { Lines.clear(); }
+    void AppendOutput(std::string_view line) override { Lines.emplace_back(line); }
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TMainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startLayout();
+    void startEnabledStates();
+    void loadSetsCaptionAndEnablesAnalyzeOnly();
+    void cancelledLoadChangesNothing();
+    void failedLoadKeepsAnalyzeDisabledWithoutEarlierLoad();
+    void failedLoadAfterGoodLoadKeepsAnalyzeEnabled();
+    void loadResetsCountersAndPresetsSaveDialogs();
+    void analyzeFillsPaneCountersAndGeneralView();
+    void buildDialogTreeFillsDialogsTree();
+    void selectionShowsNodeText();
+    void expandAllActsOnActiveTabOnly();
+    void showToolbarTwice();
+    void aboutBoxShowsVersionOnce();
+    void treeSaveWritesActiveTabsTree();
+    void saveWritesPaneBytesUnchanged();
+    void failedSaveShowsErrorBox();
+    void panelButtonsWorkBeforeLoad();
+
+private:
+    QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
+    QLabel* Counter(int n) { return Form_->findChild<QLabel*>(QStringLiteral("Label%1").arg(n)); }
+    void Load();
+    void LoadAndAnalyze();
+    QStringList CounterTexts();
+
+    std::unique_ptr<QTemporaryDir> Dir_;
+    std::unique_ptr<TForm1> Form_;
+    TFakeDialogs* User_ = nullptr;
+    QString Script_;
+};
+
+void TMainWindowTest::init() {
+    Dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(Dir_->isValid());
+    Script_ = Dir_->filePath(QStringLiteral("guard.ipp"));
+    WriteAll(Script_, GuardScript);
+    WriteAll(Dir_->filePath(QStringLiteral("guard.msg")), GuardMessages);
+    WriteAll(Dir_->filePath(QStringLiteral("scripts.lst")), ScriptsLst);
+
+    auto user = std::make_unique<TFakeDialogs>();
+    User_ = user.get();
+    Form_ = std::make_unique<TForm1>(std::move(user));
+    Form_->Workspace().ScriptsLstPath =
+        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
+    Form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+}
+
+void TMainWindowTest::cleanup() {
+    Form_.reset();
+    Dir_.reset();
+}
+
+void TMainWindowTest::Load() {
+    User_->OpenAnswers << Script_;
+    Action("butLoad")->trigger();
+}
+
+void TMainWindowTest::LoadAndAnalyze() {
+    Load();
+    Action("butAnalyze")->trigger();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+}
+
+QStringList TMainWindowTest::CounterTexts() {
+    QStringList texts;
+    for (int n = 1; n <= 5; ++n) {
+        texts << Counter(n)->text();
+    }
+    return texts;
+}
+
+void TMainWindowTest::startLayout() {
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope"));
+    QCOMPARE(Form_->size(), QSize(TForm1::StartWidth, TForm1::StartHeight));
+    QCOMPARE(CounterTexts(), QStringList({"*", "*", "*", "*", "*"}));
+    QCOMPARE(Form_->findChild<QSpinBox*>("LMDSpinEdit1")->value(), 100);
+    QCOMPARE(Form_->findChild<QSpinBox*>("LMDSpinEdit1")->minimum(), 100);
+    QCOMPARE(Form_->findChild<QSpinBox*>("LMDSpinEdit1")->maximum(), 100000);
+    QCOMPARE(Form_->findChild<QSplitter*>("LMD2PaneSplitCtrl1")->sizes().value(0),
+             TForm1::SplitterStart);
+    auto* tabs = Form_->findChild<QTabWidget*>("PageControl1");
+    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("General View"));
+    QCOMPARE(tabs->tabText(1), QStringLiteral("Dialogs Tree"));
+
+    auto* standard = Form_->findChild<QToolBar*>("Toolbar971");
+    auto* view = Form_->findChild<QToolBar*>("Toolbar972");
+    QCOMPARE(standard->windowTitle(), QStringLiteral("Standart ToolBar"));
+    QCOMPARE(view->windowTitle(), QStringLiteral("View Toolbar"));
+    QCOMPARE(Form_->toolBarArea(standard), Qt::TopToolBarArea);
+    QCOMPARE(Form_->toolBarArea(view), Qt::TopToolBarArea);
+    QVERIFY(standard->isAreaAllowed(Qt::LeftToolBarArea) && standard->isFloatable());
+
+    QVERIFY(!Form_->findChild<QPushButton*>("Button1")->isVisible());
+    QVERIFY(!Form_->findChild<QPushButton*>("Button5")->isVisible());
+    QVERIFY(!Form_->AboutBox().isVisible());
+
+    const struct {
+        const char* action;
+        QString caption;
+        QKeySequence shortcut;
+        QString hint;
+    } rows[] = {
+        {"butLoad", "&Load", QKeySequence("Ctrl+L"), {}},
+        {"butSave", "&Save", QKeySequence("Ctrl+S"), "Save Text Output to File"},
+        {"butSTree", "&Tree Save", QKeySequence("Ctrl+Alt+S"), {}},
+        {"butAnalyze", "&Analize", QKeySequence("F4"), "Analyze Script"},
+        {"butTree", "Build &Dialog Tree", QKeySequence("F5"), "Build Dialog Tree"},
+        {"butSearch", "Sear&ch Msg", {}, "Search Msg"},
+        {"butProp", "Script &Properties", {}, "Script Propeties"},
+        {"butExp", "&Expand All", {}, "Expand All"},
+        {"butCol", "&Collapse All", {}, "Collanse All"},
+        {"butAbout", "A&bout...", QKeySequence("F1"), "About"},
+        {"SpeedButton3", "E&xit", {}, {}},
+    };
+    for (const auto& row : rows) {
+        const QByteArray where = row.action;
+        QAction* action = Action(row.action);
+        QVERIFY2(action, where);
+        QCOMPARE(action->text(), row.caption);
+        QCOMPARE(action->shortcut(), row.shortcut);
+        if (!row.hint.isEmpty()) {
+            QCOMPARE(action->toolTip(), row.hint);
+        }
+    }
+}
+
+void TMainWindowTest::startEnabledStates() {
+    const QStringList enabled = {"butLoad", "butSave", "SpeedButton3", "butExp",
+                                 "butCol",  "N111",    "butAbout"};
+    const QStringList disabled = {"butSTree", "butAnalyze", "butTree", "butSearch", "butProp"};
+    for (const QString& name : enabled) {
+        QVERIFY2(Action(qPrintable(name))->isEnabled(), qPrintable(name));
+    }
+    for (const QString& name : disabled) {
+        QVERIFY2(!Action(qPrintable(name))->isEnabled(), qPrintable(name));
+    }
+    QVERIFY(Action("N111")->isChecked());
+    QVERIFY(Form_->findChild<QPushButton*>("Button2")->isEnabled());
+    QVERIFY(Form_->findChild<QPushButton*>("Button3")->isEnabled());
+}
+
+void TMainWindowTest::loadSetsCaptionAndEnablesAnalyzeOnly() {
+    Load();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    QCOMPARE(User_->OpenRequests.size(), 1);
+    QCOMPARE(User_->OpenRequests[0].Filter, QStringLiteral("Script|*.ipp|All files|*.*"));
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - guard.ipp"));
+    QVERIFY(Action("butAnalyze")->isEnabled());
+    for (const char* name : {"butSTree", "butTree", "butSearch", "butProp"}) {
+        QVERIFY2(!Action(name)->isEnabled(), name);
+    }
+
+    Action("butAnalyze")->trigger();
+    for (const char* name : {"butAnalyze", "butSTree", "butTree", "butSearch", "butProp"}) {
+        QVERIFY2(Action(name)->isEnabled(), name);
+    }
+    // A second Load keeps every analysis command available.
+    Load();
+    for (const char* name : {"butAnalyze", "butSTree", "butTree", "butSearch", "butProp"}) {
+        QVERIFY2(Action(name)->isEnabled(), name);
+    }
+}
+
+void TMainWindowTest::cancelledLoadChangesNothing() {
+    LoadAndAnalyze();
+    const QString caption = Form_->windowTitle();
+    const QStringList counters = CounterTexts();
+    const auto lines = Form_->OutputPane().Lines();
+    const int generalRows = Form_->GeneralViewTree().model()->rowCount();
+
+    User_->OpenAnswers << QString(); // the user cancels
+    Action("butLoad")->trigger();
+
+    QCOMPARE(User_->OpenRequests.size(), 2);
+    QCOMPARE(Form_->windowTitle(), caption);
+    QCOMPARE(CounterTexts(), counters);
+    QVERIFY(Form_->OutputPane().Lines() == lines);
+    QCOMPARE(Form_->GeneralViewTree().model()->rowCount(), generalRows);
+    QVERIFY(User_->Errors.isEmpty());
+}
+
+void TMainWindowTest::failedLoadKeepsAnalyzeDisabledWithoutEarlierLoad() {
+    const QString msg = Dir_->filePath(QStringLiteral("guard.msg"));
+    QVERIFY(QFile::remove(msg));
+    Load();
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - guard.ipp"));
+    QCOMPARE(User_->Errors,
+             QStringList{QStringLiteral("Cannot open file ") + QFile::encodeName(msg)});
+    QCOMPARE(Form_->ErrorBoxCount(), 1);
+    QVERIFY(!Action("butAnalyze")->isEnabled());
+}
+
+void TMainWindowTest::failedLoadAfterGoodLoadKeepsAnalyzeEnabled() {
+    Load();
+    const QString other = Dir_->filePath(QStringLiteral("other.ipp"));
+    User_->OpenAnswers << other; // neither other.ipp nor other.msg exists
+    Action("butLoad")->trigger();
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - other.ipp"));
+    QCOMPARE(User_->Errors.size(), 1);
+    QVERIFY(Action("butAnalyze")->isEnabled());
+}
+
+void TMainWindowTest::loadResetsCountersAndPresetsSaveDialogs() {
+    LoadAndAnalyze();
+    QVERIFY(CounterTexts() != QStringList({"*", "*", "*", "*", "*"}));
+    Load();
+    QCOMPARE(CounterTexts(), QStringList({"*", "*", "*", "*", "*"}));
+    QCOMPARE(Form_->OutputPane().LineCount(), 0);
+    QCOMPARE(Form_->GeneralViewTree().model()->rowCount(), 0);
+
+    Action("butSave")->trigger(); // cancelled
+    Action("butSTree")->trigger();
+    QCOMPARE(User_->SaveRequests.size(), 2);
+    QCOMPARE(User_->SaveRequests[0].ProposedPath, QStringLiteral("guard.prs"));
+    QCOMPARE(User_->SaveRequests[0].Filter, QStringLiteral("Text Output|*.txt|All|*.*"));
+    QCOMPARE(User_->SaveRequests[1].ProposedPath, QStringLiteral("guard.tre"));
+    QCOMPARE(User_->SaveRequests[1].Filter, QStringLiteral("Tree|*.tre|Txt|*.txt|All|*.*"));
+}
+
+void TMainWindowTest::analyzeFillsPaneCountersAndGeneralView() {
+    LoadAndAnalyze();
+    const TWorkspace& ws = Form_->Workspace();
+    QVERIFY(Form_->OutputPane().LineCount() > 0);
+    QCOMPARE(Counter(1)->text(), QStringLiteral("Guard"));
+    QCOMPARE(Counter(2)->text(), QStringLiteral("guard.msg"));
+    QCOMPARE(Counter(3)->text(), QStringLiteral("1"));
+    QCOMPARE(Counter(4)->text(), QStringLiteral("2"));
+    QCOMPARE(Counter(5)->text(), QStringLiteral("2"));
+
+    QAbstractItemModel* model = Form_->GeneralViewTree().model();
+    QVERIFY(ws.GeneralView.TopLevelCount() >= 2);
+    QCOMPARE(model->rowCount(), ws.GeneralView.TopLevelCount());
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Node001"));
+    QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("Node002"));
+    QVERIFY(model->rowCount(model->index(0, 0)) > 0);
+    QVERIFY(!model->index(0, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    // Every item reached through the model knows its parent again.
+    const QModelIndex child = model->index(0, 0, model->index(0, 0));
+    QCOMPARE(model->parent(child), model->index(0, 0));
+}
+
+void TMainWindowTest::buildDialogTreeFillsDialogsTree() {
+    LoadAndAnalyze();
+    QCOMPARE(Form_->DialogsTreeView().model()->rowCount(), 0);
+    Action("butTree")->trigger();
+    QVERIFY(User_->Errors.isEmpty());
+    QAbstractItemModel* model = Form_->DialogsTreeView().model();
+    QCOMPARE(model->rowCount(), Form_->Workspace().DialogsTree.TopLevelCount());
+    QVERIFY(model->rowCount() >= 1);
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Dialog"));
+    QVERIFY(model->rowCount(model->index(0, 0)) > 0);
+}
+
+void TMainWindowTest::selectionShowsNodeText() {
+    LoadAndAnalyze();
+    QTreeView& tree = Form_->GeneralViewTree();
+    const QModelIndex node = tree.model()->index(1, 0);
+    tree.setCurrentIndex(node);
+    const auto lines = Form_->OutputPane().Lines();
+    QVERIFY(!lines.empty());
+    bool saysLine = false;
+    for (const auto& line : lines) {
+        saysLine = saysLine || line.find("Say(Self, 1, 102);") != std::string::npos;
+    }
+    QVERIFY(saysLine);
+
+    tree.setCurrentIndex(tree.model()->index(0, 0, node));
+    QCOMPARE(Form_->OutputPane().LineCount(), 0);
+}
+
+void TMainWindowTest::expandAllActsOnActiveTabOnly() {
+    LoadAndAnalyze();
+    Action("butTree")->trigger();
+    QTreeView& general = Form_->GeneralViewTree();
+    QTreeView& dialogs = Form_->DialogsTreeView();
+    auto* tabs = Form_->findChild<QTabWidget*>("PageControl1");
+
+    tabs->setCurrentIndex(1);
+    Action("butExp")->trigger();
+    QVERIFY(dialogs.isExpanded(dialogs.model()->index(0, 0)));
+    QVERIFY(!general.isExpanded(general.model()->index(0, 0)));
+
+    tabs->setCurrentIndex(0);
+    Action("butExp")->trigger();
+    QVERIFY(general.isExpanded(general.model()->index(0, 0)));
+    Action("butCol")->trigger();
+    QVERIFY(!general.isExpanded(general.model()->index(0, 0)));
+    QVERIFY(dialogs.isExpanded(dialogs.model()->index(0, 0)));
+
+    // The popups name their own tree whatever tab is active.
+    Form_->findChild<QAction*>("ColapseAll1")->trigger();
+    QVERIFY(!dialogs.isExpanded(dialogs.model()->index(0, 0)));
+    Form_->findChild<QAction*>("ExpandAll2")->trigger();
+    QVERIFY(general.isExpanded(general.model()->index(0, 0)));
+    QVERIFY(!dialogs.isExpanded(dialogs.model()->index(0, 0)));
+}
+
+void TMainWindowTest::showToolbarTwice() {
+    auto* standard = Form_->findChild<QToolBar*>("Toolbar971");
+    auto* view = Form_->findChild<QToolBar*>("Toolbar972");
+    QAction* toggle = Action("N111");
+
+    toggle->trigger();
+    QVERIFY(standard->isHidden());
+    QVERIFY(!toggle->isChecked());
+    QVERIFY(!view->isHidden());
+
+    toggle->trigger();
+    QVERIFY(!standard->isHidden());
+    QVERIFY(toggle->isChecked());
+
+    // Hidden by the user (the toolbar area's own menu, or its close box while floating).
+    standard->hide();
+    QVERIFY(!toggle->isChecked());
+    toggle->trigger();
+    QVERIFY(!standard->isHidden());
+    QVERIFY(toggle->isChecked());
+}
+
+void TMainWindowTest::aboutBoxShowsVersionOnce() {
+    Action("butAbout")->trigger();
+    TForm2& about = Form_->AboutBox();
+    QVERIFY(about.isVisible());
+    QCOMPARE(about.windowTitle(), QStringLiteral("About"));
+    QCOMPARE(about.size(), QSize(TForm2::ClientWidth, TForm2::ClientHeight));
+    QVERIFY(about.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!about.isModal());
+    QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QStringLiteral("1.0.9.0"));
+
+    Action("butAbout")->trigger();
+    QCOMPARE(Form_->findChildren<TForm2*>().size(), 1);
+    QVERIFY(about.isVisible());
+
+    // The contact link turns purple only when the desktop took it.
+    QLabel* link = about.findChild<QLabel*>("RzURLLabel1");
+    about.OpenUrl = [](const QUrl&) { return false; };
+    emit link->linkActivated(QStringLiteral("mailto:x@example.org"));
+    QVERIFY(!link->text().contains(QStringLiteral("purple")));
+    QUrl opened;
+    about.OpenUrl = [&opened](const QUrl& url) {
+        opened = url;
+        return true;
+    };
+    emit link->linkActivated(QStringLiteral("mailto:x@example.org"));
+    QCOMPARE(opened.scheme(), QStringLiteral("mailto"));
+    QVERIFY(link->text().contains(QStringLiteral("purple")));
+
+    about.findChild<QPushButton*>("Button1")->click();
+    QVERIFY(!about.isVisible());
+    about.findChild<QLabel*>("Label4")->setText(QStringLiteral("stale"));
+    Action("butAbout")->trigger();
+    QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QStringLiteral("1.0.9.0"));
+}
+
+void TMainWindowTest::treeSaveWritesActiveTabsTree() {
+    LoadAndAnalyze();
+    Action("butTree")->trigger();
+    const TWorkspace& ws = Form_->Workspace();
+    const QString generalFile = Dir_->filePath(QStringLiteral("general.tre"));
+    const QString dialogsFile = Dir_->filePath(QStringLiteral("dialogs.tre"));
+
+    User_->SaveAnswers << generalFile << dialogsFile;
+    Action("butSTree")->trigger();
+    Form_->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+    Action("butSTree")->trigger();
+
+    QVERIFY(User_->Errors.isEmpty());
+    const std::string general = TreeFileBytes(ws.GeneralView);
+    const std::string dialogs = TreeFileBytes(ws.DialogsTree);
+    QVERIFY(general != dialogs);
+    QCOMPARE(ReadAll(generalFile), QByteArray::fromStdString(general));
+    QCOMPARE(ReadAll(dialogsFile), QByteArray::fromStdString(dialogs));
+    // The dialog proposes the path last confirmed in it.
+    QCOMPARE(User_->SaveRequests.last().ProposedPath, generalFile);
+}
+
+void TMainWindowTest::saveWritesPaneBytesUnchanged() {
+    LoadAndAnalyze();
+    const QString saved = Dir_->filePath(QStringLiteral("listing.txt"));
+    User_->SaveAnswers << saved;
+    Action("butSave")->trigger();
+    QVERIFY(User_->Errors.isEmpty());
+
+    TRecordingPort port;
+    TWorkspace reference(port);
+    reference.ScriptsLstPath = Form_->Workspace().ScriptsLstPath;
+    dialoscope::mnLoadClick(reference, QFile::encodeName(Script_).toStdString());
+    dialoscope::sbRestartClick(reference);
+    const QByteArray expected = QByteArray::fromStdString(TextOutputBytes(port.Lines));
+    QVERIFY(expected.contains("caf\xe9 \xa0 gate"));
+    QCOMPARE(ReadAll(saved), expected);
+}
+
+void TMainWindowTest::failedSaveShowsErrorBox() {
+    const QString path = Dir_->filePath(QStringLiteral("missing/folder/out.txt"));
+    User_->SaveAnswers << path;
+    Action("butSave")->trigger();
+    QCOMPARE(User_->Errors,
+             QStringList{QStringLiteral("Cannot create file ") + QFile::encodeName(path)});
+}
+
+void TMainWindowTest::panelButtonsWorkBeforeLoad() {
+    const struct {
+        const char* button;
+        const char* setup;
+    } rows[] = {{"Button2", nullptr}, {"Button3", "Node001"}};
+    for (const auto& row : rows) {
+        if (row.setup) {
+            Form_->findChild<QLineEdit*>("Edit1")->setText(row.setup);
+        }
+        Form_->findChild<QPushButton*>(row.button)->click();
+        const auto lines = Form_->OutputPane().Lines();
+        QVERIFY2(lines == std::vector<std::string>{"Not found!"}, row.button);
+    }
+    // The empty pane saves as an empty file.
+    Form_->OutputPane().Clear();
+    const QString saved = Dir_->filePath(QStringLiteral("empty.txt"));
+    User_->SaveAnswers << saved;
+    Action("butSave")->trigger();
+    QVERIFY(QFile::exists(saved));
+    QCOMPARE(ReadAll(saved), QByteArray());
+}
+
+QTEST_MAIN(TMainWindowTest)
+#include "main_window_test.moc"
