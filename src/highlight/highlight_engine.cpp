@@ -115,13 +115,15 @@ void THighlightEngine::Paint(std::size_t begin, std::size_t end, TColorEntry ent
 
 void THighlightEngine::CharAttrRuns(std::vector<TColourRun>& runs) const {
     runs.clear();
-    for (std::size_t position = 0; position < ColouredLength_; ++position) {
-        const TColorEntry entry = CharAttrs_[position];
-        if (!runs.empty() && runs.back().Entry == entry) {
-            ++runs.back().Length;
-        } else {
-            runs.push_back(TColourRun{position, 1, entry});
+    std::size_t start = 0;
+    while (start < ColouredLength_) {
+        const TColorEntry entry = CharAttrs_[start];
+        std::size_t end = start + 1;
+        while (end < ColouredLength_ && CharAttrs_[end] == entry) {
+            ++end;
         }
+        runs.push_back(TColourRun{start, end - start, entry});
+        start = end;
     }
 }
 

@@ -26,6 +26,7 @@
 #include <cstddef>
 #include <functional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dialoscope {

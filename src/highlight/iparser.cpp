@@ -44,7 +44,9 @@ void TIParser::SetSource(std::string_view text, std::size_t startOffset) {
     Source_ = text;
     Cursor_ = std::min(startOffset, text.size());
     for (THistoryEntry& entry : History_) {
-        entry = THistoryEntry{};
+        entry.Begin = 0;
+        entry.End = 0;
+        entry.IsReduced = false;
     }
     HistoryIndex_ = 0;
 }

@@ -1,100 +1,81 @@
 #include "highlight/reserved_words.h"
 
-#include <algorithm>
+#include <cstdint>
 
 namespace dialoscope {
 
 namespace {
 
-// Sorted, for the binary search.
-constexpr std::array<std::string_view, kPascalReservedWordCount> kSortedWords = {
-    "and",
-    "args",
-    "automated",
-    "begin",
-    "case",
-    "class",
-    "const",
-    "constructor",
-    "default",
-    "destructor",
-    "do",
-    "downto",
-    "else",
-    "end",
-    "endif",
-    "except",
-    "external",
-    "false",
-    "finalization",
-    "finally",
-    "for",
-    "function",
-    "goto",
-    "if",
-    "implementation",
-    "inherited",
-    "initialization",
-    "interface",
-    "mod",
-    "nil",
-    "not",
-    "object",
-    "of",
-    "on",
-    "or",
-    "override",
-    "private",
-    "procedure",
-    "program",
-    "property",
-    "protected",
-    "public",
-    "published",
-    "raise",
-    "read",
-    "record",
-    "repeat",
-    "set",
-    "shl",
-    "shr",
-    "then",
-    "to",
-    "true",
-    "try",
-    "type",
-    "unit",
-    "until",
-    "uses",
-    "var",
-    "while",
-    "with",
-    "write",
-    "xor",
+// clang-format off
+constexpr std::array<std::string_view, kPascalReservedWordCount> kWords = {
+    "constructor", "destructor", "record", "procedure", "with", "of", "repeat", "until", "try",
+    "finally", "except", "for", "to", "downto", "case", "type", "interface", "implementation",
+    "initialization", "finalization", "default", "private", "public", "protected", "published",
+    "automated", "property", "program", "read", "write", "override", "object", "nil", "raise",
+    "on", "set", "xor", "shr", "shl", "begin", "end", "args", "if", "then", "else", "endif",
+    "goto", "while", "do", "var", "true", "false", "or", "and", "not", "mod", "unit", "function",
+    "uses", "external", "const", "class", "inherited",
 };
-
-static_assert(std::is_sorted(kSortedWords.begin(), kSortedWords.end()));
+// clang-format on
 
 constexpr std::size_t kLongestWord = 14; // "implementation", "initialization"
 
-char AsciiLower(char c) {
+// Every token of every painted line is looked up, so the words sit in an open-addressing hash
+// table rather than being searched.
+constexpr std::size_t kSlotCount = 256;
+constexpr std::uint8_t kEmptySlot = 0xFF;
+
+constexpr char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
+
+constexpr std::size_t HashOf(std::string_view lowerWord) {
+    std::uint32_t hash = 2166136261u;
+    for (const char c : lowerWord) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    return hash % kSlotCount;
+}
+
+constexpr std::array<std::uint8_t, kSlotCount> BuildSlots() {
+    std::array<std::uint8_t, kSlotCount> slots{};
+    for (auto& slot : slots) {
+        slot = kEmptySlot;
+    }
+    for (std::size_t index = 0; index < kWords.size(); ++index) {
+        std::size_t slot = HashOf(kWords[index]);
+        while (slots[slot] != kEmptySlot) {
+            slot = (slot + 1) % kSlotCount;
+        }
+        slots[slot] = static_cast<std::uint8_t>(index);
+    }
+    return slots;
+}
+
+constexpr std::array<std::uint8_t, kSlotCount> kSlots = BuildSlots();
 
 } // namespace
 
 const std::array<std::string_view, kPascalReservedWordCount>& PascalReservedWords() {
-    return kSortedWords;
+    return kWords;
 }
 
 bool IsPascalReservedWord(std::string_view token) {
-    if (token.empty() || token.size() > kLongestWord) {
+    if (token.size() < 2 || token.size() > kLongestWord) {
         return false;
     }
-    std::array<char, kLongestWord> lower{};
-    std::transform(token.begin(), token.end(), lower.begin(), AsciiLower);
-    return std::binary_search(kSortedWords.begin(), kSortedWords.end(),
-                              std::string_view(lower.data(), token.size()));
+    std::array<char, kLongestWord> buffer{};
+    for (std::size_t i = 0; i < token.size(); ++i) {
+        buffer[i] = AsciiLower(token[i]);
+    }
+    const std::string_view lower(buffer.data(), token.size());
+    for (std::size_t slot = HashOf(lower); kSlots[slot] != kEmptySlot;
+         slot = (slot + 1) % kSlotCount) {
+        if (kWords[kSlots[slot]] == lower) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace dialoscope
