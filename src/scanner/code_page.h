@@ -16,8 +16,8 @@ public:
 
     // A double-byte code page given by its inclusive lead-byte ranges, such as {{0x81, 0x9F},
     // {0xE0, 0xFC}} for a Japanese code page.
-    static TCodePage WithLeadRanges(
-        const std::vector<std::pair<std::uint8_t, std::uint8_t>>& ranges);
+    static TCodePage
+    WithLeadRanges(const std::vector<std::pair<std::uint8_t, std::uint8_t>>& ranges);
 
     bool IsLeadByte(unsigned char byte) const { return Lead_[byte]; }
     bool IsSingleByte() const { return SingleByte_; }

@@ -5,10 +5,15 @@
 // The scanner remembers the stream it scans but does not own it: the stream must outlive the
 // token list, since token texts are slices of its bytes.
 
+#include "char_classes.h"
 #include "code_page.h"
+#include "keyword_table.h"
 #include "memory_stream.h"
 #include "token.h"
+#include "token_reader.h"
+#include "token_store.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -37,6 +42,8 @@ public:
     bool AllowIdentifier() const;
     void SetAllowIdentifier(bool allow);
 
+    // Comment markers: an empty marker switches that kind of comment off; a marker keeps at
+    // most its first 255 bytes. KeywordsCaseSensitive also decides how markers match.
     const std::string& CommentLine() const;
     void SetCommentLine(std::string_view marker);
     const std::string& CommentBegin() const;
@@ -59,11 +66,17 @@ public:
 
     void SetCodePage(const TCodePage& codePage);
 
-    // Scans the whole stream from position 0 into a fresh token list.
+    // Scans the whole stream from position 0 into a fresh token list. A complete scan ends with
+    // exactly one end-of-file token, placed where the input ends. A stream longer than
+    // MaxStreamSize throws std::length_error before anything changes.
     void ScanStream(TMemoryStream& stream);
     // Scans on from where the stream stands (after a stop: right after the last token read,
-    // with an open block comment still open).
+    // with an open block comment still open). Without a stream it reads an empty text.
+    // The handler must not change the stream while it runs.
     void ScanTokens();
+
+    // Every offset, line and column of the largest stream fits a token's 32-bit fields.
+    static constexpr std::size_t MaxStreamSize = 0x7FFFFFFE;
     void ClearTokens();
 
     std::int32_t TokenCount() const;
@@ -78,7 +91,31 @@ public:
     bool IsKeyword(std::string_view text) const;
 
 private:
-    // Filled in by the implementation.
+    void RebuildClasses();
+    TReaderSettings ReaderSettings() const;
+    TTokenKind Classify(TTokenKind kind, std::string_view text) const;
+    void ScanWithoutHandler(TTokenReader& reader);
+    void ScanWithHandler(TTokenReader& reader);
+    void AppendHandled(const TTokenReader& reader, const TToken& token);
+    void SaveCounters(const TTokenReader& reader);
+
+    std::array<bool, 256> IdentifierSet_{};
+    std::array<bool, 256> SpecialSet_{};
+    bool AllowFigures_ = true;
+    bool AllowIdentifier_ = true;
+    std::string CommentLine_ = "//";
+    std::string CommentBegin_ = "{";
+    std::string CommentEnd_ = "}";
+    TKeywordTable Keywords_;
+    bool KeywordsCaseSensitive_ = false;
+    TTokenEvent OnTokenRead_;
+    TCodePage CodePage_;
+    TCharClasses Classes_;
+
+    TMemoryStream* Source_ = nullptr; // not owned
+    TReaderCounters Counters_;
+    bool Scanning_ = false;
+    TTokenStore Tokens_;
 };
 
 } // namespace dialoscope

@@ -1,0 +1,317 @@
+#include "scanner.h"
+
+#include <cassert>
+#include <stdexcept>
+
+namespace dialoscope {
+
+namespace {
+
+constexpr std::size_t kMaxMarkerLength = 255;
+
+std::string LimitMarker(std::string_view marker) {
+    return std::string(marker.substr(0, kMaxMarkerLength));
+}
+
+std::string MembersInByteOrder(const std::array<bool, 256>& set, bool withLetters) {
+    std::string members;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        if (set[byte] && (withLetters || !IsAsciiLetter(static_cast<unsigned char>(byte)))) {
+            members.push_back(static_cast<char>(byte));
+        }
+    }
+    return members;
+}
+
+void AddMembers(std::array<bool, 256>& set, std::string_view chars) {
+    for (const char c : chars) {
+        set[static_cast<unsigned char>(c)] = true;
+    }
+}
+
+const std::string& NoBytes() {
+    static const std::string empty;
+    return empty;
+}
+
+// A handler that starts another scan of the same scanner would pull the stream and the list
+// out from under the running one.
+class TScanningGuard {
+public:
+    explicit TScanningGuard(bool& scanning) : Scanning_(scanning) {
+        if (Scanning_) {
+            throw std::logic_error("TScanner: a scan was started from inside OnTokenRead");
+        }
+        Scanning_ = true;
+    }
+    ~TScanningGuard() { Scanning_ = false; }
+    TScanningGuard(const TScanningGuard&) = delete;
+    TScanningGuard& operator=(const TScanningGuard&) = delete;
+
+private:
+    bool& Scanning_;
+};
+
+void CheckStreamSize(std::size_t size) {
+    if (size > TScanner::MaxStreamSize) {
+        throw std::length_error("TScanner: a stream of " + std::to_string(size) +
+                                " bytes is longer than the " +
+                                std::to_string(TScanner::MaxStreamSize) + " bytes it can scan");
+    }
+}
+
+} // namespace
+
+TScanner::TScanner() {
+    SetAdditionalChars("");
+    RebuildClasses();
+}
+
+// ---- Properties ------------------------------------------------------------------------------
+
+std::string TScanner::AdditionalChars() const {
+    return MembersInByteOrder(IdentifierSet_, false);
+}
+
+// The 52 ASCII letters always belong to the identifier set.
+void TScanner::SetAdditionalChars(std::string_view chars) {
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        IdentifierSet_[byte] = IsAsciiLetter(static_cast<unsigned char>(byte));
+    }
+    AddMembers(IdentifierSet_, chars);
+    RebuildClasses();
+}
+
+bool TScanner::AllowFigures() const {
+    return AllowFigures_;
+}
+void TScanner::SetAllowFigures(bool allow) {
+    AllowFigures_ = allow;
+    RebuildClasses();
+}
+
+bool TScanner::AllowIdentifier() const {
+    return AllowIdentifier_;
+}
+void TScanner::SetAllowIdentifier(bool allow) {
+    AllowIdentifier_ = allow;
+}
+
+const std::string& TScanner::CommentLine() const {
+    return CommentLine_;
+}
+void TScanner::SetCommentLine(std::string_view marker) {
+    CommentLine_ = LimitMarker(marker);
+    RebuildClasses();
+}
+
+const std::string& TScanner::CommentBegin() const {
+    return CommentBegin_;
+}
+void TScanner::SetCommentBegin(std::string_view marker) {
+    CommentBegin_ = LimitMarker(marker);
+    RebuildClasses();
+}
+
+const std::string& TScanner::CommentEnd() const {
+    return CommentEnd_;
+}
+void TScanner::SetCommentEnd(std::string_view marker) {
+    CommentEnd_ = LimitMarker(marker);
+    RebuildClasses();
+}
+
+const std::vector<std::string>& TScanner::Keywords() const {
+    return Keywords_.Words();
+}
+void TScanner::SetKeywords(const std::vector<std::string>& words) {
+    Keywords_.Assign(words);
+}
+
+bool TScanner::KeywordsCaseSensitive() const {
+    return KeywordsCaseSensitive_;
+}
+void TScanner::SetKeywordsCaseSensitive(bool sensitive) {
+    KeywordsCaseSensitive_ = sensitive;
+    Keywords_.SetCaseSensitive(sensitive);
+    RebuildClasses();
+}
+
+std::string TScanner::SpecialChars() const {
+    return MembersInByteOrder(SpecialSet_, true);
+}
+void TScanner::SetSpecialChars(std::string_view chars) {
+    SpecialSet_.fill(false);
+    AddMembers(SpecialSet_, chars);
+    RebuildClasses();
+}
+
+void TScanner::SetOnTokenRead(TTokenEvent handler) {
+    OnTokenRead_ = std::move(handler);
+}
+
+void TScanner::SetCodePage(const TCodePage& codePage) {
+    CodePage_ = codePage;
+    RebuildClasses();
+}
+
+void TScanner::RebuildClasses() {
+    Classes_.Build({&IdentifierSet_, &SpecialSet_, AllowFigures_, KeywordsCaseSensitive_,
+                    CommentLine_, CommentBegin_, CommentEnd_, &CodePage_});
+}
+
+TReaderSettings TScanner::ReaderSettings() const {
+    return {&Classes_,   CommentLine_,           CommentBegin_,
+            CommentEnd_, KeywordsCaseSensitive_, SpecialSet_['$']};
+}
+
+// ---- Scanning --------------------------------------------------------------------------------
+
+void TScanner::ScanStream(TMemoryStream& stream) {
+    CheckStreamSize(stream.Size());
+    if (Scanning_) {
+        throw std::logic_error("TScanner: a scan was started from inside OnTokenRead");
+    }
+    Source_ = &stream;
+    stream.Position = 0;
+    Tokens_.Reset();
+    Counters_ = TReaderCounters{};
+    ScanTokens();
+}
+
+void TScanner::ScanTokens() {
+    const std::string& bytes = Source_ != nullptr ? Source_->Bytes : NoBytes();
+    CheckStreamSize(bytes.size());
+    const TScanningGuard guard(Scanning_);
+    Tokens_.Bind(&bytes);
+    if (Source_ != nullptr) {
+        Counters_.Position = Source_->Position;
+    }
+    // An end of input already read stands while nothing is left: forgetting it would make an
+    // open block comment at the end yield one more empty line on every call, never the end.
+    if (Counters_.Position < bytes.size()) {
+        Counters_.EndOfInput = false;
+    }
+    const TReaderSettings settings = ReaderSettings();
+    TTokenReader reader(settings, bytes, Counters_);
+    try {
+        if (OnTokenRead_) {
+            ScanWithHandler(reader);
+        } else {
+            ScanWithoutHandler(reader);
+        }
+    } catch (...) {
+        SaveCounters(reader);
+        throw;
+    }
+    SaveCounters(reader);
+}
+
+void TScanner::SaveCounters(const TTokenReader& reader) {
+    Counters_ = reader.Counters();
+    if (Source_ != nullptr) {
+        Source_->Position = Counters_.Position;
+    }
+}
+
+TTokenKind TScanner::Classify(TTokenKind kind, std::string_view text) const {
+    if (kind != TTokenKind::Identifier) {
+        return kind;
+    }
+    if (Keywords_.Contains(text)) {
+        return TTokenKind::Keyword;
+    }
+    return AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
+}
+
+// The common case: no handler, so no working token is filled and no text is copied.
+void TScanner::ScanWithoutHandler(TTokenReader& reader) {
+    for (;;) {
+        const TTokenKind read = reader.NextToken();
+        const TReadToken& token = reader.Token();
+        const TTokenKind kind = Classify(read, reader.Text());
+        if (token.Owned) {
+            Tokens_.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
+        } else {
+            Tokens_.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
+                                token.TextEnd - token.TextBegin);
+        }
+        if (read == TTokenKind::EndOfFile) {
+            return;
+        }
+    }
+}
+
+// One working token serves the whole call; what the handler leaves in it is what the list
+// keeps. The loop ends on the kind that was read, whatever the handler made of it.
+void TScanner::ScanWithHandler(TTokenReader& reader) {
+    TToken token;
+    bool stop = false;
+    for (;;) {
+        const TTokenKind read = reader.NextToken();
+        const TReadToken& scanned = reader.Token();
+        token.Kind = Classify(read, reader.Text());
+        token.Text.assign(reader.Text());
+        token.Offset = static_cast<std::int32_t>(scanned.Offset);
+        token.Line = scanned.Line;
+        token.Column = scanned.Column;
+        token.Data = 0;
+        if (Source_ != nullptr) {
+            Source_->Position = reader.Counters().Position;
+        }
+        bool addToList = true;
+        OnTokenRead_(*this, token, addToList, stop);
+        if (addToList) {
+            AppendHandled(reader, token);
+        }
+        if (read == TTokenKind::EndOfFile || stop) {
+            return;
+        }
+    }
+}
+
+// A text the handler left alone stays a slice of the bytes; a changed one is stored.
+void TScanner::AppendHandled(const TTokenReader& reader, const TToken& token) {
+    const TReadToken& scanned = reader.Token();
+    const auto offset = static_cast<std::uint32_t>(token.Offset);
+    if (!scanned.Owned && token.Text == reader.Text()) {
+        Tokens_.AppendSlice(token.Kind, offset, token.Line, token.Column, scanned.TextBegin,
+                            token.Text.size());
+    } else {
+        Tokens_.AppendOwned(token.Kind, offset, token.Line, token.Column, token.Text);
+    }
+    Tokens_.SetLastData(token.Data);
+}
+
+// ---- The list --------------------------------------------------------------------------------
+
+void TScanner::ClearTokens() {
+    Tokens_.Release();
+}
+
+std::int32_t TScanner::TokenCount() const {
+    return Tokens_.Count();
+}
+
+std::optional<TTokenView> TScanner::TokenAt(std::int32_t index) const {
+    if (index < 0 || index >= Tokens_.Count()) {
+        return std::nullopt;
+    }
+    return Tokens_.ViewAt(index);
+}
+
+TTokenKind TScanner::KindAt(std::int32_t index) const {
+    assert(index >= 0 && index < Tokens_.Count());
+    return Tokens_.KindAt(index);
+}
+
+std::string_view TScanner::TextAt(std::int32_t index) const {
+    assert(index >= 0 && index < Tokens_.Count());
+    return Tokens_.TextAt(index);
+}
+
+bool TScanner::IsKeyword(std::string_view text) const {
+    return Keywords_.Contains(text);
+}
+
+} // namespace dialoscope

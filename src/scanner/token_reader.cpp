@@ -1,0 +1,414 @@
+#include "token_reader.h"
+
+namespace dialoscope {
+
+TTokenReader::TTokenReader(const TReaderSettings& settings, std::string_view bytes,
+                           const TReaderCounters& counters)
+    : Settings_(settings), Bytes_(bytes),
+      Pos_(counters.Position < bytes.size() ? counters.Position : bytes.size()),
+      Line_(counters.Line), Column_(counters.Column), EndOfInput_(counters.EndOfInput),
+      OpenBlockComment_(counters.OpenBlockComment) {}
+
+TReaderCounters TTokenReader::Counters() const {
+    return {Pos_, Line_, Column_, EndOfInput_, OpenBlockComment_};
+}
+
+// ---- Cursor ----------------------------------------------------------------------------------
+
+// The end of the input and a 0 byte both look like a line break, so every open token ends there.
+unsigned char TTokenReader::PeekChar() const {
+    if (AtEnd() || ByteAt(Pos_) == 0) {
+        return '\n';
+    }
+    return ByteAt(Pos_);
+}
+
+// Returns -1, counting nothing, when no byte is left.
+int TTokenReader::ReadChar() {
+    if (AtEnd()) {
+        EndOfInput_ = true;
+        return -1;
+    }
+    unsigned char c = ByteAt(Pos_++);
+    if (c == '\r') {
+        // A CR LF pair reads as one line feed. What follows the CR is judged as peeked, so a
+        // 0 byte pairs with it too and the end of the input leaves nothing to pair.
+        if (PeekChar() == '\n') {
+            if (!AtEnd()) {
+                ++Pos_;
+            }
+            c = '\n';
+        }
+        ++Line_;
+        Column_ = 1;
+    } else if (c == '\n') {
+        ++Line_;
+        Column_ = 1;
+    } else {
+        ++Column_;
+    }
+    return c;
+}
+
+// A lead byte takes the byte after it along, so a two-byte character is never split.
+void TTokenReader::AppendChar() {
+    std::size_t from = Pos_;
+    int c = ReadChar();
+    if (c < 0) {
+        return;
+    }
+    AppendRead(static_cast<unsigned char>(c), from);
+    if (!Has(static_cast<unsigned char>(c), LeadByte) || AtEnd()) {
+        return;
+    }
+    from = Pos_;
+    c = ReadChar();
+    AppendRead(static_cast<unsigned char>(c), from);
+}
+
+void TTokenReader::SkipChars(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        ReadChar();
+    }
+}
+
+// Compares the next bytes with a comment marker under the case rule. Too few bytes left, or a 0
+// byte among them (which cuts the peeked text short), never match.
+bool TTokenReader::NextMatches(std::string_view marker) const {
+    if (Bytes_.size() - Pos_ < marker.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < marker.size(); ++i) {
+        const unsigned char have = ByteAt(Pos_ + i);
+        const auto want = static_cast<unsigned char>(marker[i]);
+        if (have == 0) {
+            return false;
+        }
+        if (Settings_.CaseSensitive ? have != want : AsciiUpper(have) != AsciiUpper(want)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A number goes on over "." or "," only when a digit follows the separator.
+bool TTokenReader::DigitAfterSeparator() const {
+    return Pos_ + 1 < Bytes_.size() && IsDecimalDigit(ByteAt(Pos_ + 1));
+}
+
+void TTokenReader::TakeRun(std::uint16_t runFlag) {
+    std::size_t end = Pos_;
+    while (end < Bytes_.size() && Has(ByteAt(end), runFlag)) {
+        ++end;
+    }
+    if (end == Pos_) {
+        return;
+    }
+    AppendSpan(Pos_, end);
+    Column_ += static_cast<std::int64_t>(end - Pos_);
+    Pos_ = end;
+}
+
+void TTokenReader::SkipBlanks() {
+    const std::size_t from = Pos_;
+    while (Pos_ < Bytes_.size() && Has(ByteAt(Pos_), BlankRun)) {
+        ++Pos_;
+    }
+    Column_ += static_cast<std::int64_t>(Pos_ - from);
+}
+
+// ---- Current token ---------------------------------------------------------------------------
+
+void TTokenReader::RecordStart() {
+    Token_.Offset = static_cast<std::uint32_t>(Pos_);
+    Token_.Line = static_cast<std::int32_t>(Line_);
+    Token_.Column = static_cast<std::int32_t>(Column_);
+}
+
+void TTokenReader::ClearText() {
+    Token_.Owned = false;
+    Token_.OwnedText.clear();
+    Token_.TextBegin = Pos_;
+    Token_.TextEnd = Pos_;
+}
+
+void TTokenReader::AppendRead(unsigned char character, std::size_t from) {
+    if (!Token_.Owned && Pos_ == from + 1 && ByteAt(from) == character) {
+        AppendSpan(from, Pos_);
+        return;
+    }
+    MakeOwned();
+    Token_.OwnedText.push_back(static_cast<char>(character));
+}
+
+void TTokenReader::AppendSpan(std::size_t from, std::size_t to) {
+    if (!Token_.Owned) {
+        if (Token_.TextEnd == from) {
+            Token_.TextEnd = to;
+            return;
+        }
+        if (Token_.TextBegin == Token_.TextEnd) {
+            Token_.TextBegin = from;
+            Token_.TextEnd = to;
+            return;
+        }
+        MakeOwned();
+    }
+    Token_.OwnedText.append(Bytes_.substr(from, to - from));
+}
+
+void TTokenReader::MakeOwned() {
+    if (Token_.Owned) {
+        return;
+    }
+    Token_.OwnedText.assign(Bytes_.substr(Token_.TextBegin, Token_.TextEnd - Token_.TextBegin));
+    Token_.Owned = true;
+}
+
+// Comments lose leading and trailing blanks (code 32 only; tabs stay).
+void TTokenReader::TrimSpaces(bool raiseColumn) {
+    std::size_t leading = 0;
+    if (Token_.Owned) {
+        std::string& text = Token_.OwnedText;
+        while (leading < text.size() && text[leading] == ' ') {
+            ++leading;
+        }
+        text.erase(0, leading);
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        }
+    } else {
+        while (Token_.TextBegin < Token_.TextEnd && ByteAt(Token_.TextBegin) == ' ') {
+            ++Token_.TextBegin;
+            ++leading;
+        }
+        while (Token_.TextEnd > Token_.TextBegin && ByteAt(Token_.TextEnd - 1) == ' ') {
+            --Token_.TextEnd;
+        }
+    }
+    if (raiseColumn) {
+        Token_.Column += static_cast<std::int32_t>(leading);
+    }
+}
+
+// The end-of-file token stands where the input ends.
+TTokenKind TTokenReader::EndOfFileToken() {
+    RecordStart();
+    ClearText();
+    return TTokenKind::EndOfFile;
+}
+
+// ---- States ----------------------------------------------------------------------------------
+
+TTokenKind TTokenReader::NextToken() {
+    if (OpenBlockComment_) {
+        RecordStart();
+        ClearText();
+        return EndOfInput_ ? EndOfFileToken() : BlockCommentState();
+    }
+    ClearText();
+    return StartState();
+}
+
+TTokenKind TTokenReader::StartState() {
+    for (;;) {
+        SkipBlanks();
+        if (AtEnd()) {
+            // The line feed peeked at the end is whitespace; consuming it ends the input. (Were
+            // a line feed an identifier character, taking it here would never end.)
+            EndOfInput_ = true;
+        }
+        if (EndOfInput_) {
+            return EndOfFileToken();
+        }
+        const unsigned char c = PeekChar();
+        switch (Settings_.Classes->StartAction(c)) {
+        case TStartAction::Identifier:
+            RecordStart();
+            AppendChar();
+            return IdentifierState();
+        case TStartAction::DoubleQuote:
+            RecordStart();
+            ReadChar();
+            return StringState('"', DoubleQuoteRun);
+        case TStartAction::Dollar:
+            RecordStart();
+            AppendChar();
+            return AfterDollarState();
+        case TStartAction::SingleQuote:
+            RecordStart();
+            ReadChar();
+            return StringState('\'', SingleQuoteRun);
+        case TStartAction::Zero:
+            RecordStart();
+            AppendChar();
+            return AfterZeroState();
+        case TStartAction::Digit:
+            RecordStart();
+            AppendChar();
+            return IntegerState();
+        case TStartAction::Blank:
+        case TStartAction::LineBreak:
+            ReadChar();
+            continue;
+        case TStartAction::Other:
+            return OtherStart(c);
+        }
+    }
+}
+
+// Comment markers are tried before the special characters, so a marker may begin with one.
+TTokenKind TTokenReader::OtherStart(unsigned char c) {
+    if (Has(c, MarkerStart)) {
+        if (!Settings_.CommentLine.empty() && NextMatches(Settings_.CommentLine)) {
+            SkipChars(Settings_.CommentLine.size());
+            RecordStart();
+            ClearText();
+            return LineCommentState();
+        }
+        if (!Settings_.CommentBegin.empty() && NextMatches(Settings_.CommentBegin)) {
+            SkipChars(Settings_.CommentBegin.size());
+            RecordStart();
+            ClearText();
+            return BlockCommentState();
+        }
+    }
+    RecordStart();
+    AppendChar();
+    return Has(c, SpecialMember) ? TTokenKind::SpecialChar : TTokenKind::Error;
+}
+
+TTokenKind TTokenReader::IdentifierState() {
+    for (;;) {
+        TakeRun(IdentifierRun);
+        // The line feed peeked at the end of the input never continues a word.
+        if (AtEnd() || !Has(PeekChar(), IdentifierContinue)) {
+            return TTokenKind::Identifier;
+        }
+        AppendChar();
+    }
+}
+
+TTokenKind TTokenReader::IntegerState() {
+    for (;;) {
+        TakeRun(DigitRun);
+        const unsigned char c = PeekChar();
+        if (IsDecimalDigit(c)) {
+            AppendChar();
+            continue;
+        }
+        if ((c == '.' || c == ',') && DigitAfterSeparator()) {
+            AppendChar();
+            return FractionState();
+        }
+        return TTokenKind::Integer;
+    }
+}
+
+TTokenKind TTokenReader::FractionState() {
+    for (;;) {
+        TakeRun(DigitRun);
+        if (!IsDecimalDigit(PeekChar())) {
+            return TTokenKind::Real;
+        }
+        AppendChar();
+    }
+}
+
+// "0." is a real even without digits after it; "0," is one only before a digit, so that
+// "0, 1" lists two numbers, as "5, 1" does.
+TTokenKind TTokenReader::AfterZeroState() {
+    const unsigned char c = PeekChar();
+    if (c == '.' || (c == ',' && DigitAfterSeparator())) {
+        AppendChar();
+        return FractionState();
+    }
+    if (IsDecimalDigit(c)) {
+        AppendChar();
+        return IntegerState();
+    }
+    if (c == 'x' || c == 'X') {
+        AppendChar();
+        ClearText();
+        return HexDigitsState();
+    }
+    return TTokenKind::Integer;
+}
+
+// With "$" special, "$" followed by hex digits would back up and rescan the digits as tokens of
+// their own; ending the token right after the "$" yields the same tokens and positions.
+TTokenKind TTokenReader::AfterDollarState() {
+    if (Settings_.DollarIsSpecial) {
+        return TTokenKind::SpecialChar;
+    }
+    if (IsHexDigit(PeekChar())) {
+        ClearText();
+        AppendChar();
+        return HexDigitsState();
+    }
+    AppendChar();
+    return TTokenKind::Error;
+}
+
+TTokenKind TTokenReader::HexDigitsState() {
+    for (;;) {
+        TakeRun(HexRun);
+        if (!IsHexDigit(PeekChar())) {
+            return TTokenKind::HexNumber;
+        }
+        AppendChar();
+    }
+}
+
+// No escapes: a doubled quote closes this string and opens the next.
+TTokenKind TTokenReader::StringState(unsigned char quote, std::uint16_t runFlag) {
+    for (;;) {
+        TakeRun(runFlag);
+        const unsigned char c = PeekChar();
+        if (c == '\n' || c == '\r') {
+            return TTokenKind::Error;
+        }
+        if (c == quote) {
+            ReadChar();
+            return TTokenKind::String;
+        }
+        AppendChar();
+    }
+}
+
+TTokenKind TTokenReader::LineCommentState() {
+    for (;;) {
+        TakeRun(LineCommentRun);
+        const unsigned char c = PeekChar();
+        if (c == '\n' || c == '\r') {
+            ReadChar();
+            TrimSpaces(false);
+            return TTokenKind::Comment;
+        }
+        AppendChar();
+    }
+}
+
+// One token per line: the flag stays set at a line break, so the next token goes on with the
+// same comment.
+TTokenKind TTokenReader::BlockCommentState() {
+    OpenBlockComment_ = true;
+    for (;;) {
+        TakeRun(BlockCommentRun);
+        const unsigned char c = PeekChar();
+        if (c == '\n' || c == '\r') {
+            ReadChar();
+            TrimSpaces(true);
+            return TTokenKind::Comment;
+        }
+        if (!Settings_.CommentEnd.empty() && NextMatches(Settings_.CommentEnd)) {
+            SkipChars(Settings_.CommentEnd.size());
+            OpenBlockComment_ = false;
+            TrimSpaces(true);
+            return TTokenKind::Comment;
+        }
+        AppendChar();
+    }
+}
+
+} // namespace dialoscope
