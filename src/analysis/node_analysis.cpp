@@ -44,10 +44,11 @@ std::int32_t AddChild(TOutlineTree& tree, std::int32_t parent, std::string capti
 
 // A said line: its item under the node, its entry in Lines and the marks of its message part.
 void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::string caption,
-                 std::string_view messagePart) {
+                 std::string_view messagePart, std::int32_t line) {
     AddChild(run.Ws.GeneralView, item, caption, imgLine);
     AddLine(record, std::move(caption));
     MarkMsgNumbers(record, messagePart, run.Ws.Port);
+    AddMsgUse(record, messagePart, line);
 }
 
 std::string MsgRef(TAnalysisRun& run, std::string_view ref) {
@@ -65,7 +66,7 @@ void ExamineSay(TAnalysisRun& run, std::int64_t k, std::int32_t item, TNodeKeep&
     const std::int64_t shift = (speaker == "Self" || speaker == "Player") ? 0 : 3;
     const std::string part = t.T(k + 8 + shift) == "Rnd" ? CommasToDashes(t.T(k + 10 + shift))
                                                          : MsgRef(run, t.T(k + 6 + shift));
-    AddSaidLine(run, item, record, "say =" + part, part);
+    AddSaidLine(run, item, record, "say =" + part, part, t.Line(k));
 }
 
 TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item,
@@ -73,16 +74,17 @@ TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item
     const TTokenCursor& t = run.Tokens;
     if (t.T(k + 6) == "Rnd") {
         const std::string part = CommasToDashes(t.T(k + 8));
-        AddSaidLine(run, item, record, "write =" + part, part);
+        AddSaidLine(run, item, record, "write =" + part, part, t.Line(k));
         return TStatementEnd::Continue;
     }
     if (t.T(k + 6) == ")") {
         const std::string part = MsgRef(run, t.T(k + 4));
-        AddSaidLine(run, item, record, "write =" + part, part);
+        AddSaidLine(run, item, record, "write =" + part, part, t.Line(k));
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 4));
     MarkMsgNumbers(record, first, run.Ws.Port);
+    AddMsgUse(record, first, t.Line(k));
     std::string caption = "write =" + first;
     k += 6;
     TStatementEnd end = TStatementEnd::Continue;
@@ -101,11 +103,12 @@ TStatementEnd ExamineSayWith(TAnalysisRun& run, std::int64_t& k, std::int32_t it
     const TTokenCursor& t = run.Tokens;
     if (t.T(k + 4) != "GetStr") {
         const std::string part = MsgRef(run, t.T(k + 2));
-        AddSaidLine(run, item, record, std::string(head) + part, part);
+        AddSaidLine(run, item, record, std::string(head) + part, part, t.Line(k));
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 6));
     MarkMsgNumbers(record, first, run.Ws.Port);
+    AddMsgUse(record, first, t.Line(k));
     std::string caption = std::string(head) + first;
     k += 8;
     TStatementEnd end = TStatementEnd::Continue;
@@ -121,16 +124,20 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
                             TNodeKeep& record) {
     const TTokenCursor& t = run.Tokens;
     const std::int64_t m = t.T(k + 2) == "-" ? 1 : 0; // a negative first argument
+    const std::int32_t line = t.Line(k);
     if (t.T(k + 4 + m) != "GetStr") {
         const std::string part = MsgRef(run, t.T(k + 4 + m));
         std::string caption = "answer =" + part;
         AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
         MarkMsgNumbers(record, part, run.Ws.Port);
+        AddMsgUse(record, part, line);
         AddAnswer(record, std::move(caption), std::string(t.T(k + 7 + m)));
+        record.Answers.back().Line = line;
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 6 + m));
     MarkMsgNumbers(record, first, run.Ws.Port);
+    AddMsgUse(record, first, line);
     std::string caption = "answer =" + first;
     k += 8 + m;
     TStatementEnd end = TStatementEnd::Continue;
@@ -140,6 +147,7 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
     }
     AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
     AddAnswer(record, std::move(caption), std::string(t.T(k + 2)));
+    record.Answers.back().Line = line;
     return end;
 }
 
@@ -162,6 +170,7 @@ std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i, std::int32_t node) 
             const std::string_view name = t.T(k);
             for (std::int32_t n = run.Forward.CountOf(name); n > 0; --n) {
                 AddJump(record, std::string(name));
+                record.JumpLines.push_back(t.Line(k));
             }
         }
         return TStatementEnd::Continue;
@@ -230,6 +239,7 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
     // leaves Nodes with an unset entry.
     TNodeKeep record;
     record.Name = name;
+    record.Line = run.Tokens.Line(i);
     record.Body = run.Bodies.Body(name);
     ws.Nodes.push_back(std::move(record));
     const std::int32_t node = ws.NodeCount() - 1;

@@ -22,6 +22,12 @@ void AddAnswer(TNodeKeep& node, std::string caption, std::string target) {
     node.Answers.push_back(TAnswer{std::move(caption), std::move(target)});
 }
 
+void AddMsgUse(TNodeKeep& node, std::string_view ref, std::int32_t line) {
+    if (!ref.empty()) {
+        node.MsgUses.push_back(TMsgUse{std::string(ref), line});
+    }
+}
+
 bool AddUnique(TTreeKeep& set, const std::string& name) {
     if (!set.Index.insert(name).second) {
         return false;

@@ -17,17 +17,29 @@ inline constexpr std::int32_t MsgUsedLow = 100;
 inline constexpr std::int32_t MsgUsedHigh = 100000;
 
 struct TAnswer {
-    std::string Caption; // "answer =..."
-    std::string Target;  // the node name after "@"
+    std::string Caption;   // "answer =..."
+    std::string Target;    // the node name after "@"
+    std::int32_t Line = 0; // script line of the "Answer" token, 0 when unknown
+};
+
+// Where a node uses a message, for the checks (nothing in the listing, the trees or the searches
+// reads it): the message part as captioned ("101", "100-105", "5:123") and the script line of
+// the statement, or of the GetStr item for a later part of a concatenation.
+struct TMsgUse {
+    std::string Ref;
+    std::int32_t Line = 0;
 };
 
 // One dialog node: a script function with a body.
 struct TNodeKeep {
     std::string Name;
-    std::string Body; // the node's source lines, each followed by CR LF
+    std::int32_t Line = 0; // script line of the node's "function" token, 0 when unknown
+    std::string Body;      // the node's source lines, each followed by CR LF
     std::vector<std::string> Lines;
     std::vector<TAnswer> Answers;
     std::vector<std::string> Jumps;
+    std::vector<std::int32_t> JumpLines; // script line of each call in Jumps, when recorded
+    std::vector<TMsgUse> MsgUses;        // every message part the node analysis met, in order
     // Sparse MsgUsed: message number -> mark text, only for numbers in MsgUsedLow..MsgUsedHigh.
     std::unordered_map<std::int32_t, std::string> MsgUsed;
 
@@ -43,6 +55,9 @@ struct TNodeKeep {
 void AddLine(TNodeKeep& node, std::string text);
 void AddJump(TNodeKeep& node, std::string name);
 void AddAnswer(TNodeKeep& node, std::string caption, std::string target);
+// Records a message part at a script line; an empty part (a reference that did not convert)
+// is not recorded.
+void AddMsgUse(TNodeKeep& node, std::string_view ref, std::int32_t line);
 
 // The names already met under one Dialogs Tree root. Exact, case-sensitive comparison.
 struct TTreeKeep {

@@ -21,4 +21,11 @@ TTokenKind TTokenCursor::K(std::int64_t j) const {
     return Scanner_.KindAt(static_cast<std::int32_t>(j));
 }
 
+std::int32_t TTokenCursor::Line(std::int64_t j) const {
+    if (!Inside(j)) {
+        return 0;
+    }
+    return Scanner_.TokenAt(static_cast<std::int32_t>(j))->Line;
+}
+
 } // namespace dialoscope

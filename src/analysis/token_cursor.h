@@ -25,6 +25,8 @@ public:
     // T[j] and K[j].
     std::string_view T(std::int64_t j) const;
     TTokenKind K(std::int64_t j) const;
+    // The 1-based script line of token j; 0 outside the list.
+    std::int32_t Line(std::int64_t j) const;
 
 private:
     bool Inside(std::int64_t j) const { return j >= 0 && j <= Last_; }
