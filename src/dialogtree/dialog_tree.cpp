@@ -45,7 +45,7 @@ void Button4Click(TWorkspace& ws) {
     const TNodeIndex index(ws.Nodes);
     const TScanner& scanner = ws.Scanner;
     const std::int32_t count = scanner.TokenCount();
-    TProgressSteps progress(ws.Port);
+    TProgressSteps progress(ws.Port, count - 1);
     // Token 0 is never examined. The scan stops before the token ahead of the closing "." and
     // wherever a token it needs lies beyond the list.
     std::int32_t i = 1;
@@ -63,7 +63,7 @@ void Button4Click(TWorkspace& ws) {
             }
         }
         ++i;
-        progress.Show(PercentOf(i, count - 1));
+        progress.Reached(i);
         if (i + 1 >= count || scanner.TextAt(i + 1) == ".") {
             return;
         }

@@ -11,13 +11,22 @@ namespace dialoscope {
 // with halves going to the even neighbour. total must be positive.
 int PercentOf(std::int32_t done, std::int32_t total);
 
+// The progress of a walk over positions 0..total. The percent is worked out only when a
+// position reaches the next change, since a walk over millions of tokens passes most positions
+// without one.
 class TProgressSteps {
 public:
-    explicit TProgressSteps(TPort& port) : Port_(port) {}
-    void Show(int percent);
+    TProgressSteps(TPort& port, std::int32_t total) : Port_(port), Total_(total) {}
+    // done must not go down between calls.
+    void Reached(std::int32_t done);
 
 private:
+    // The first position after done whose percent exceeds percent.
+    std::int32_t NextChange(std::int32_t done, int percent) const;
+
     TPort& Port_;
+    std::int32_t Total_;
+    std::int32_t Next_ = 0;
     int Shown_ = -1;
 };
 

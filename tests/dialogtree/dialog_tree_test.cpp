@@ -248,6 +248,27 @@ TEST(DialogTree, PercentRoundsHalvesToEven) {
     }
 }
 
+TEST(DialogTree, ProgressStepsShowWhatEveryPositionWouldShow) {
+    const std::int32_t totals[] = {1, 2, 3, 7, 8, 199, 200, 201, 1000, 12345, 1000003};
+    const std::int32_t strides[] = {1, 3, 97};
+    for (const std::int32_t total : totals) {
+        for (const std::int32_t stride : strides) {
+            SCOPED_TRACE(std::to_string(total) + " by " + std::to_string(stride));
+            TRecordingPort port;
+            TProgressSteps steps(port, total);
+            std::vector<int> expected;
+            for (std::int32_t done = 1; done <= total; done += stride) {
+                steps.Reached(done);
+                const int percent = PercentOf(done, total);
+                if (expected.empty() || expected.back() != percent) {
+                    expected.push_back(percent);
+                }
+            }
+            EXPECT_EQ(port.Progress, expected);
+        }
+    }
+}
+
 TEST(DialogTree, ChainOfAHundredThousandNodesDoesNotExhaustTheStack) {
     constexpr int Length = 100000;
     TRecordingPort port;
