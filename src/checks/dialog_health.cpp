@@ -1,0 +1,198 @@
+#include "dialog_health.h"
+
+#include "script_places.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_map>
+
+namespace dialoscope {
+
+namespace {
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+std::string AsciiLowerCase(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+    return lower;
+}
+
+std::string Quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+class TDialogHealth {
+public:
+    TDialogHealth(const TWorkspace& ws, const std::string& file, std::vector<TFinding>& findings);
+
+    void CheckTargets();
+    void WalkDialogs();
+    void CheckForwardDeclarations();
+
+private:
+    // The node named exactly name (the last of that name), or -1.
+    std::int32_t Find(std::string_view name) const;
+    void CheckTarget(std::int32_t node, std::string_view what, std::string_view name,
+                     std::int32_t line);
+    void MarkOpeners(const std::vector<TDialogStart>& starts);
+    void Reach(std::int32_t node, std::vector<std::int32_t>& queue);
+    void AddNodeFinding(TFindingKind kind, std::int32_t node, std::int32_t line, std::string text);
+
+    const TWorkspace& Ws_;
+    const std::string& File_;
+    std::vector<TFinding>& Findings_;
+    std::unordered_map<std::string_view, std::int32_t> ByName_;
+    std::unordered_map<std::string, std::string_view> ByLowerName_; // the first node's spelling
+    std::vector<char> Opener_;                                      // the node holds an OpenDialog
+    std::vector<char> Reached_;
+};
+
+TDialogHealth::TDialogHealth(const TWorkspace& ws, const std::string& file,
+                             std::vector<TFinding>& findings)
+    : Ws_(ws), File_(file), Findings_(findings), Opener_(ws.Nodes.size(), 0),
+      Reached_(ws.Nodes.size(), 0) {
+    ByName_.reserve(ws.Nodes.size());
+    for (std::size_t i = 0; i < ws.Nodes.size(); ++i) {
+        const std::string& name = ws.Nodes[i].Name;
+        ByName_[name] = static_cast<std::int32_t>(i);
+        ByLowerName_.emplace(AsciiLowerCase(name), name);
+    }
+}
+
+std::int32_t TDialogHealth::Find(std::string_view name) const {
+    const auto it = ByName_.find(name);
+    return it == ByName_.end() ? -1 : it->second;
+}
+
+void TDialogHealth::AddNodeFinding(TFindingKind kind, std::int32_t node, std::int32_t line,
+                                   std::string text) {
+    TFinding finding = MakeFinding(kind, TFindingSource::Script, File_, line, std::move(text));
+    if (node >= 0) {
+        finding.Node = node;
+        finding.NodeName = Ws_.Nodes[static_cast<std::size_t>(node)].Name;
+    }
+    Findings_.push_back(std::move(finding));
+}
+
+void TDialogHealth::CheckTarget(std::int32_t node, std::string_view what, std::string_view name,
+                                std::int32_t line) {
+    if (Find(name) >= 0) {
+        return;
+    }
+    std::string text = std::string(what) + " " + Quoted(name) + " names no node";
+    const auto similar = ByLowerName_.find(AsciiLowerCase(name));
+    if (similar != ByLowerName_.end()) {
+        text += "; did you mean " + Quoted(similar->second) + "?";
+    }
+    AddNodeFinding(TFindingKind::MissingTarget, node, line, std::move(text));
+}
+
+void TDialogHealth::CheckTargets() {
+    for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
+        const TNodeKeep& node = Ws_.Nodes[i];
+        const auto index = static_cast<std::int32_t>(i);
+        for (const TAnswer& answer : node.Answers) {
+            CheckTarget(index, "answer target", answer.Target,
+                        answer.Line != 0 ? answer.Line : node.Line);
+        }
+        for (std::size_t j = 0; j < node.Jumps.size(); ++j) {
+            const std::int32_t line = j < node.JumpLines.size() ? node.JumpLines[j] : node.Line;
+            CheckTarget(index, "call of", node.Jumps[j], line);
+        }
+    }
+}
+
+// The node whose "function" line is the last one at or before each OpenDialog holds it.
+void TDialogHealth::MarkOpeners(const std::vector<TDialogStart>& starts) {
+    std::vector<std::pair<std::int32_t, std::int32_t>> lines; // (line, node), sorted
+    lines.reserve(Ws_.Nodes.size());
+    for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
+        lines.emplace_back(Ws_.Nodes[i].Line, static_cast<std::int32_t>(i));
+    }
+    std::sort(lines.begin(), lines.end());
+    for (const TDialogStart& start : starts) {
+        const auto after = std::upper_bound(
+            lines.begin(), lines.end(), start.OpenDialogLine,
+            [](std::int32_t line, const auto& entry) { return line < entry.first; });
+        if (after != lines.begin()) {
+            Opener_[static_cast<std::size_t>(std::prev(after)->second)] = 1;
+        }
+    }
+}
+
+void TDialogHealth::Reach(std::int32_t node, std::vector<std::int32_t>& queue) {
+    if (node < 0 || Reached_[static_cast<std::size_t>(node)]) {
+        return;
+    }
+    Reached_[static_cast<std::size_t>(node)] = 1;
+    queue.push_back(node);
+}
+
+void TDialogHealth::WalkDialogs() {
+    const std::vector<TDialogStart> starts = FindDialogStarts(Ws_.Scanner);
+    if (starts.empty()) {
+        return; // without a dialog start every node would look unreachable
+    }
+    MarkOpeners(starts);
+    std::vector<std::int32_t> queue;
+    for (const TDialogStart& start : starts) {
+        const std::int32_t node = Find(start.Name);
+        if (node < 0) {
+            CheckTarget(-1, "dialog start", start.Name, start.OpenDialogLine);
+        }
+        Reach(node, queue);
+    }
+    for (std::size_t i = 0; i < Opener_.size(); ++i) {
+        if (Opener_[i]) {
+            Reach(static_cast<std::int32_t>(i), queue);
+        }
+    }
+    for (std::size_t next = 0; next < queue.size(); ++next) {
+        const TNodeKeep& node = Ws_.Nodes[static_cast<std::size_t>(queue[next])];
+        for (const TAnswer& answer : node.Answers) {
+            Reach(Find(answer.Target), queue);
+        }
+        for (const std::string& jump : node.Jumps) {
+            Reach(Find(jump), queue);
+        }
+    }
+    for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
+        const TNodeKeep& node = Ws_.Nodes[i];
+        const auto index = static_cast<std::int32_t>(i);
+        if (!Reached_[i]) {
+            std::string text =
+                "node " + Quoted(node.Name) + " is not reached from any dialog start";
+            if (Find(node.Name) != index) {
+                text += "; a later node has the same name";
+            }
+            AddNodeFinding(TFindingKind::UnreachableNode, index, node.Line, std::move(text));
+        } else if (!Opener_[i] && node.Answers.empty() && node.Jumps.empty()) {
+            AddNodeFinding(TFindingKind::DeadEnd, index, node.Line,
+                           "node " + Quoted(node.Name) + " offers no answer and calls no node");
+        }
+    }
+}
+
+void TDialogHealth::CheckForwardDeclarations() {
+    for (const TForwardDeclaration& declaration : FindForwardDeclarations(Ws_.Scanner)) {
+        if (Find(declaration.Name) < 0) {
+            AddNodeFinding(TFindingKind::ForwardWithoutNode, -1, declaration.Line,
+                           "forward declaration of " + Quoted(declaration.Name) + " has no node");
+        }
+    }
+}
+
+} // namespace
+
+void CheckDialogHealth(const TWorkspace& ws, const std::string& scriptFile,
+                       std::vector<TFinding>& findings) {
+    TDialogHealth health(ws, scriptFile, findings);
+    health.CheckTargets();
+    health.WalkDialogs();
+    health.CheckForwardDeclarations();
+}
+
+} // namespace dialoscope

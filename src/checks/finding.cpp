@@ -1,0 +1,84 @@
+#include "finding.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace dialoscope {
+
+namespace {
+
+struct TKindInfo {
+    TFindingKind Kind;
+    std::string_view Word;
+    TSeverity Severity;
+};
+
+constexpr TKindInfo KindTable[] = {
+    {TFindingKind::LoadError, "load-error", TSeverity::Error},
+    {TFindingKind::AnalyzeError, "analyze-error", TSeverity::Error},
+    {TFindingKind::BadMessageLine, "bad-message-line", TSeverity::Error},
+    // The later line silently wins, so one of the two texts is never shown.
+    {TFindingKind::DuplicateMessage, "duplicate-message", TSeverity::Error},
+    {TFindingKind::MissingMessage, "missing-message", TSeverity::Error},
+    {TFindingKind::BadScriptRef, "bad-script-ref", TSeverity::Error},
+    {TFindingKind::UnusedMessage, "unused-message", TSeverity::Warning},
+    {TFindingKind::MissingTranslation, "missing-translation", TSeverity::Error},
+    {TFindingKind::ExtraTranslation, "extra-translation", TSeverity::Warning},
+    {TFindingKind::Untranslated, "untranslated", TSeverity::Warning},
+    {TFindingKind::WhitespaceDiffers, "whitespace-differs", TSeverity::Warning},
+    {TFindingKind::PunctuationDiffers, "punctuation-differs", TSeverity::Warning},
+    {TFindingKind::MissingTarget, "missing-target", TSeverity::Error},
+    {TFindingKind::UnreachableNode, "unreachable-node", TSeverity::Warning},
+    {TFindingKind::DeadEnd, "dead-end", TSeverity::Warning},
+    {TFindingKind::ForwardWithoutNode, "forward-without-node", TSeverity::Warning},
+};
+
+const TKindInfo& InfoOf(TFindingKind kind) {
+    return KindTable[static_cast<std::size_t>(kind)];
+}
+
+} // namespace
+
+std::string_view KindWord(TFindingKind kind) {
+    return InfoOf(kind).Word;
+}
+
+TSeverity SeverityOf(TFindingKind kind) {
+    return InfoOf(kind).Severity;
+}
+
+const std::vector<TFindingKind>& AllFindingKinds() {
+    static const std::vector<TFindingKind> kinds = [] {
+        std::vector<TFindingKind> all;
+        for (const TKindInfo& info : KindTable) {
+            all.push_back(info.Kind);
+        }
+        return all;
+    }();
+    return kinds;
+}
+
+TFinding MakeFinding(TFindingKind kind, TFindingSource source, std::string file, std::int32_t line,
+                     std::string text) {
+    TFinding finding;
+    finding.Kind = kind;
+    finding.Severity = SeverityOf(kind);
+    finding.Source = source;
+    finding.File = std::move(file);
+    finding.Line = line;
+    finding.Text = std::move(text);
+    return finding;
+}
+
+void SortFindings(std::vector<TFinding>& findings) {
+    std::stable_sort(findings.begin(), findings.end(), [](const TFinding& a, const TFinding& b) {
+        return std::tie(a.Source, a.Line, a.Kind) < std::tie(b.Source, b.Line, b.Kind);
+    });
+}
+
+bool HasErrors(const std::vector<TFinding>& findings) {
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const TFinding& f) { return f.Severity == TSeverity::Error; });
+}
+
+} // namespace dialoscope

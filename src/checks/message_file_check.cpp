@@ -1,0 +1,45 @@
+#include "message_file_check.h"
+
+#include <unordered_map>
+
+namespace dialoscope {
+
+namespace {
+
+void CheckBadLines(const TMessageEntries& messages, TFindingSource source, const std::string& file,
+                   std::vector<TFinding>& findings) {
+    for (const TBadMessageLine& bad : messages.BadLines) {
+        // The same words as the error that ends Analyze at the first such line.
+        findings.push_back(
+            MakeFinding(TFindingKind::BadMessageLine, source, file, bad.Line,
+                        "'" + std::string(bad.NumberText) + "' is not a valid integer value"));
+    }
+}
+
+void CheckDuplicates(const TMessageEntries& messages, TFindingSource source,
+                     const std::string& file, std::vector<TFinding>& findings) {
+    std::unordered_map<std::int32_t, std::int32_t> firstLine;
+    firstLine.reserve(messages.Entries.size());
+    for (const TMessageEntry& entry : messages.Entries) {
+        const auto [it, isFirst] = firstLine.emplace(entry.Number, entry.Line);
+        if (isFirst) {
+            continue;
+        }
+        TFinding finding =
+            MakeFinding(TFindingKind::DuplicateMessage, source, file, entry.Line,
+                        "message " + std::to_string(entry.Number) + " is already defined on line " +
+                            std::to_string(it->second) + "; this later line wins");
+        finding.MsgNumber = entry.Number;
+        findings.push_back(std::move(finding));
+    }
+}
+
+} // namespace
+
+void CheckMessageFile(const TMessageEntries& messages, TFindingSource source,
+                      const std::string& file, std::vector<TFinding>& findings) {
+    CheckBadLines(messages, source, file, findings);
+    CheckDuplicates(messages, source, file, findings);
+}
+
+} // namespace dialoscope

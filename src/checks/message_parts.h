@@ -1,0 +1,40 @@
+#pragma once
+// The message part of a caption ("say =101", "answer =104 105", "say =100-105",
+// "say =5:123", "SayWOAnswer =100 abc") read back into its items.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace dialoscope {
+
+enum class TMsgItemKind : std::uint8_t {
+    Single,      // "101": a message of the loaded script
+    Range,       // "100-105": Rnd over the loaded script's messages
+    OtherScript, // "5:123": message 123 of script number 5 in scripts.lst
+    Literal,     // anything else: a string or expression of a concatenation
+};
+
+struct TMsgItem {
+    TMsgItemKind Kind = TMsgItemKind::Literal;
+    std::string_view Text;   // the item as captioned
+    std::int32_t Number = 0; // Single: the number; Range: the low end; OtherScript: the message
+    std::int32_t High = 0;   // Range: the high end
+    std::int32_t Script = 0; // OtherScript: the script number
+};
+
+// One item as the node analysis writes it: a number, a range "lo-hi" or a reference "s:n".
+// Anything that does not convert is a literal.
+TMsgItem ReadMsgItem(std::string_view text);
+
+// The part after the caption's head ("say =", "write =", "SayWOAnswer =", "SayForAnswer =",
+// "answer ="); false for every other caption (node names, "answers", "Dialog", "@Name").
+bool SplitMessageCaption(std::string_view caption, std::string_view& part);
+
+// The items of a message part, split at each blank. The first item is always a message
+// reference; a later one that reads as a number is taken as a GetStr item (a string literal
+// that reads as a number cannot be told apart from it in the caption). Empty items between
+// adjacent blanks are kept, so joining the items with blanks gives the part back.
+std::vector<TMsgItem> ReadMessagePart(std::string_view part);
+
+} // namespace dialoscope

@@ -1,0 +1,97 @@
+#include "other_script_messages.h"
+
+#include "analysis/errors.h"
+#include "analysis/load.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace dialoscope {
+
+namespace {
+
+char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsRegularFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+} // namespace
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+TOtherScriptMessages::TOtherScriptMessages(const TIntKeepArray& scriptList,
+                                           std::string scriptFolder)
+    : List_(scriptList), Folder_(scriptFolder.empty() ? "." : std::move(scriptFolder)) {}
+
+const TOtherScript& TOtherScriptMessages::Script(std::int32_t scriptNumber) {
+    auto& slot = Cache_[scriptNumber];
+    if (!slot) {
+        slot = Load(scriptNumber);
+    }
+    return *slot;
+}
+
+// scripts.lst comes from a game that ignores letter case in file names, so "Other.INT" may
+// stand for "other.msg" on a disk that does not.
+std::string TOtherScriptMessages::FindBeside(const std::string& fileName) const {
+    const std::filesystem::path exact = std::filesystem::path(Folder_) / fileName;
+    if (IsRegularFile(exact)) {
+        return exact.string();
+    }
+    std::error_code error;
+    for (std::filesystem::directory_iterator it(Folder_, error), end; !error && it != end;
+         it.increment(error)) {
+        if (EqualsIgnoringAsciiCase(it->path().filename().string(), fileName) &&
+            IsRegularFile(it->path())) {
+            return it->path().string();
+        }
+    }
+    return {};
+}
+
+std::unique_ptr<TOtherScript> TOtherScriptMessages::Load(std::int32_t scriptNumber) const {
+    auto script = std::make_unique<TOtherScript>();
+    if (scriptNumber < 1 || scriptNumber > List_.Count() ||
+        List_.Names[static_cast<std::size_t>(scriptNumber - 1)].empty()) {
+        return script;
+    }
+    script->MsgFileName = FileNamePart(
+        ChangeFileExt(List_.Names[static_cast<std::size_t>(scriptNumber - 1)], ".msg"));
+    script->State = TOtherScriptState::NoFile;
+    const std::string path = FindBeside(script->MsgFileName);
+    if (path.empty()) {
+        return script;
+    }
+    try {
+        script->Lines.LoadFromFile(path);
+    } catch (const EDialoscopeError&) {
+        return script;
+    }
+    script->Messages = ReadMessageEntries(script->Lines);
+    script->State = TOtherScriptState::Loaded;
+    return script;
+}
+
+} // namespace dialoscope

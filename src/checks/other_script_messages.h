@@ -1,0 +1,53 @@
+#pragma once
+// TOtherScriptMessages: the message files of the other scripts that "5:123" references name,
+// found through scripts.lst (line 5 names "other.int", whose messages are "other.msg" in the
+// loaded script's folder), read on first use and kept for the rest of one check run.
+
+#include "message_entries.h"
+
+#include "analysis/line_store.h"
+#include "analysis/tables.h"
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace dialoscope {
+
+enum class TOtherScriptState : std::uint8_t {
+    NotListed, // no such line in scripts.lst, or the line names no script
+    NoFile,    // listed, but its message file is not beside the loaded script (or unreadable)
+    Loaded,
+};
+
+struct TOtherScript {
+    TOtherScriptState State = TOtherScriptState::NotListed;
+    std::string MsgFileName; // e.g. "other.msg", empty when NotListed
+    TLineStore Lines;
+    TMessageEntries Messages; // views into Lines
+};
+
+class TOtherScriptMessages {
+public:
+    // The list must outlive this object. scriptFolder: the loaded script's folder ("" or "." for
+    // the current one).
+    TOtherScriptMessages(const TIntKeepArray& scriptList, std::string scriptFolder);
+
+    // The script on line scriptNumber of scripts.lst; the reference stays valid while this
+    // object lives.
+    const TOtherScript& Script(std::int32_t scriptNumber);
+
+private:
+    std::unique_ptr<TOtherScript> Load(std::int32_t scriptNumber) const;
+    std::string FindBeside(const std::string& fileName) const;
+
+    const TIntKeepArray& List_;
+    std::string Folder_;
+    std::map<std::int32_t, std::unique_ptr<TOtherScript>> Cache_;
+};
+
+// The folder part of a path: "a/b/talk.ipp" gives "a/b", "talk.ipp" gives ".".
+std::string FolderOf(const std::string& path);
+
+} // namespace dialoscope

@@ -1,0 +1,55 @@
+#include "run_checks.h"
+
+#include "dialog_health.h"
+#include "message_entries.h"
+#include "message_file_check.h"
+#include "message_use_check.h"
+#include "other_script_messages.h"
+#include "translation_check.h"
+
+#include "analysis/load.h"
+
+namespace dialoscope {
+
+namespace {
+
+void CheckMessagesAlone(const TMessageEntries& messages, const TCheckOptions& options,
+                        std::vector<TFinding>& findings) {
+    const std::string messagePath = MessageFilePath(options.ScriptPath);
+    CheckMessageFile(messages, TFindingSource::Messages, messagePath, findings);
+    if (options.Original == nullptr) {
+        return;
+    }
+    const TMessageEntries original = ReadMessageEntries(*options.Original);
+    CheckMessageFile(original, TFindingSource::OriginalMessages, options.OriginalPath, findings);
+    CompareTranslation(original, messages, TTranslationFiles{options.OriginalPath, messagePath},
+                       findings);
+}
+
+} // namespace
+
+std::string MessageFilePath(const std::string& scriptPath) {
+    return ChangeFileExt(scriptPath, ".msg");
+}
+
+std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& options) {
+    std::vector<TFinding> findings;
+    const TMessageEntries messages = ReadMessageEntries(ws.MsgRich);
+    CheckMessagesAlone(messages, options, findings);
+    TOtherScriptMessages otherScripts(ws.ScriptList, FolderOf(options.ScriptPath));
+    CheckMessageUses(ws, messages, otherScripts,
+                     TMessageUseFiles{options.ScriptPath, MessageFilePath(options.ScriptPath)},
+                     findings);
+    CheckDialogHealth(ws, options.ScriptPath, findings);
+    SortFindings(findings);
+    return findings;
+}
+
+std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options) {
+    std::vector<TFinding> findings;
+    CheckMessagesAlone(ReadMessageEntries(ws.MsgRich), options, findings);
+    SortFindings(findings);
+    return findings;
+}
+
+} // namespace dialoscope

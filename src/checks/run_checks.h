@@ -1,0 +1,35 @@
+#pragma once
+// RunChecks: every check over one analysed script, findings in a stable order. What the window's
+// Problems pane and dialoscope-cli check show.
+
+#include "finding.h"
+
+#include "analysis/line_store.h"
+#include "analysis/workspace.h"
+
+#include <string>
+#include <vector>
+
+namespace dialoscope {
+
+struct TCheckOptions {
+    // The path the script was loaded from: it names the script in findings, its ".msg" twin
+    // names the message file, and its folder holds other scripts' message files.
+    std::string ScriptPath;
+    // The original message file, when the script's message file is a translation to compare.
+    const TLineStore* Original = nullptr;
+    std::string OriginalPath; // names the original in findings
+};
+
+// After Load and a complete Analyze of options.ScriptPath in ws: the message file on its own,
+// the message uses, the translation comparison (with an original) and the dialog health.
+std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& options);
+
+// The checks that need only Load: the message file on its own and the translation comparison.
+// For a script whose Analyze failed (a bad message line stops it before any node is read).
+std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options);
+
+// The message file that Load reads beside the script.
+std::string MessageFilePath(const std::string& scriptPath);
+
+} // namespace dialoscope
