@@ -1,0 +1,56 @@
+#pragma once
+// Shared helpers of the analysis tests: a port that records what a command shows, and a
+// workspace loaded from texts instead of files.
+
+#include "analysis/port.h"
+#include "analysis/workspace.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialoscope::test {
+
+class TRecordingPort : public TPort {
+public:
+    void ClearOutput() override { Output.clear(); }
+    void AppendOutput(std::string_view line) override { Output.emplace_back(line); }
+    void CounterChanged(TCounter, std::string_view) override { ++CounterChanges; }
+    void SetProgress(int percent) override { Progress.push_back(percent); }
+    void ProcessMessages() override { ++ProcessMessagesCalls; }
+    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+
+    std::vector<std::string> Output;
+    std::vector<std::string> Messages;
+    std::vector<int> Progress;
+    int CounterChanges = 0;
+    int ProcessMessagesCalls = 0;
+};
+
+// Lines joined with CR LF, each line followed by one.
+std::string CrLfLines(const std::vector<std::string>& lines);
+
+// What a Load of these texts leaves, without files: the script's lines and bytes, the message
+// file, scripts.lst and the name looked up in it.
+void LoadTexts(TWorkspace& ws, std::string_view script, std::string_view messages = "",
+               std::string_view scriptsLst = "", std::string_view intFileName = "talk.int");
+
+// A workspace with its own recording port.
+struct TAnalyzed {
+    TRecordingPort Port;
+    TWorkspace Ws{Port};
+};
+
+// Loads the texts into a fresh workspace and runs Analyze; errors propagate.
+std::unique_ptr<TAnalyzed> AnalyzeText(std::string_view script, std::string_view messages = "",
+                                       std::string_view scriptsLst = "",
+                                       std::string_view intFileName = "talk.int");
+
+// The General View as "depth:image:caption" lines in pre-order, for whole-tree comparisons.
+std::vector<std::string> TreeLines(const TOutlineTree& tree);
+
+// The captions of a node's marks, as "n=text", ascending by number.
+std::vector<std::string> MarkList(const TNodeKeep& node);
+
+} // namespace dialoscope::test
