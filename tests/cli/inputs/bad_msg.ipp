@@ -1,0 +1,3 @@
+script BadMsg('bad_msg.msg');
+
+end.

@@ -1,0 +1,3 @@
+script Cut('cut_header.msg');
+
+uses Globals, 

@@ -1,0 +1,3 @@
+script NoMsg('no_msg.msg');
+
+end.

@@ -1,0 +1,52 @@
+# Runs dialoscope-cli once and compares its standard output and standard error byte for byte
+# with the expected files, and its exit status with the expected one.
+#
+#   -D CLI=path            the program
+#   -D ARGS=a|b|c          its arguments, separated by "|"
+#   -D WORK_DIR=dir        where it runs (paths in the arguments and messages are relative to it)
+#   -D OUT_DIR=dir         where the actual outputs are kept for inspection
+#   -D NAME=case           the case name: expected/NAME.stdout, expected/NAME.stderr
+#   -D EXPECTED_DIR=dir    the folder of the expected files
+#   -D EXIT=n              the expected exit status
+#   -D CHECK_STDERR=ON|OFF compare standard error (OFF for the usage text)
+
+string(REPLACE "|" ";" arguments "${ARGS}")
+set(actual_stdout "${OUT_DIR}/${NAME}.stdout")
+set(actual_stderr "${OUT_DIR}/${NAME}.stderr")
+file(MAKE_DIRECTORY "${OUT_DIR}")
+execute_process(COMMAND "${CLI}" ${arguments}
+                WORKING_DIRECTORY "${WORK_DIR}"
+                OUTPUT_FILE "${actual_stdout}"
+                ERROR_FILE "${actual_stderr}"
+                RESULT_VARIABLE status
+                TIMEOUT 60)
+
+set(failures "")
+if(NOT "${status}" STREQUAL "${EXIT}")
+    string(APPEND failures "exit status ${status}, expected ${EXIT}\n")
+endif()
+
+function(compare actual expected what)
+    if(NOT EXISTS "${expected}")
+        file(SIZE "${actual}" size)
+        if(size EQUAL 0)
+            return()
+        endif()
+        set(expected "/dev/null")
+    endif()
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E compare_files "${actual}" "${expected}"
+                    RESULT_VARIABLE different)
+    if(different)
+        file(READ "${actual}" text)
+        set(failures "${failures}${what} differs from ${expected}; it was:\n${text}\n" PARENT_SCOPE)
+    endif()
+endfunction()
+
+compare("${actual_stdout}" "${EXPECTED_DIR}/${NAME}.stdout" "standard output")
+if(CHECK_STDERR)
+    compare("${actual_stderr}" "${EXPECTED_DIR}/${NAME}.stderr" "standard error")
+endif()
+
+if(failures)
+    message(FATAL_ERROR "${NAME}:\n${failures}")
+endif()
