@@ -165,9 +165,11 @@ void CheckDialogsTree(const TWorkspace& ws) {
     }
 }
 
+// The pane is a list of lines: what is appended to it never holds a tab or a line break.
 void CheckPane(const TRecordingPort& port, std::string_view command) {
     for (const std::string& line : port.Pane) {
-        FUZZ_EXPECT(line.find('\t') == std::string::npos, "pane lines hold no tab", command);
+        FUZZ_EXPECT(line.find_first_of("\t\r\n") == std::string::npos,
+                    "pane lines hold no tab and no line break", std::string(command) + ": " + line);
     }
 }
 

@@ -29,6 +29,22 @@ std::string Where(std::int32_t index, const TTokenView& token) {
            std::to_string(token.Column) + " text '" + Printable(token.Text) + "'";
 }
 
+// A caption as one line of a tree file: tabs as two blanks, each line break as one blank.
+std::string CaptionAsWritten(std::string_view caption) {
+    std::string written;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '\t') {
+            written += "  ";
+        } else if (caption[i] == '\r' || caption[i] == '\n') {
+            written += ' ';
+            i += caption.substr(i, 2) == "\r\n" ? 1 : 0;
+        } else {
+            written += caption[i];
+        }
+    }
+    return written;
+}
+
 std::size_t LeadingBlanks(std::string_view bytes, std::size_t offset) {
     std::size_t count = 0;
     while (offset + count < bytes.size() && bytes[offset + count] == ' ') {
@@ -118,8 +134,11 @@ void CheckTokenList(const TScanner& scanner, std::string_view bytes, TScanEnd en
 std::vector<TTreeFileLine> ReadTreeFile(std::string_view bytes) {
     std::vector<TTreeFileLine> lines;
     while (!bytes.empty()) {
-        const std::size_t end = bytes.find("\r\n");
-        FUZZ_EXPECT(end != std::string_view::npos, "every tree file line ends in CR LF", "");
+        // Read as any text editor would: a CR or LF anywhere ends the line.
+        const std::size_t end = bytes.find_first_of("\r\n");
+        FUZZ_EXPECT(end != std::string_view::npos && bytes.substr(end, 2) == "\r\n",
+                    "every tree file line ends in CR LF and holds no other line break",
+                    bytes.substr(0, 200));
         std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end + 2);
         TTreeFileLine read;
@@ -145,7 +164,7 @@ void CheckTree(const TOutlineTree& tree, std::string_view treeFileBytes) {
         FUZZ_EXPECT(item.Depth == parentDepth + 1, "depth is one below the parent's", where);
         FUZZ_EXPECT(tree.ChildAt(item.Parent, item.Row) == i, "the item is its parent's child",
                     where);
-        expected.push_back({item.Depth, item.Caption});
+        expected.push_back({item.Depth, CaptionAsWritten(item.Caption)});
     }
     const std::vector<TTreeFileLine> read = ReadTreeFile(treeFileBytes);
     FUZZ_EXPECT(read.size() == expected.size(), "the tree file has one line per item",

@@ -77,7 +77,8 @@ struct TTreeFileLine {
     friend bool operator==(const TTreeFileLine&, const TTreeFileLine&) = default;
 };
 
-// A tree file read back: depth from the leading tabs, CR LF stripped.
+// A tree file read back: depth from the leading tabs, CR LF stripped. A caption is written on
+// one line, its tabs as two blanks and its line breaks as one.
 std::vector<TTreeFileLine> ReadTreeFile(std::string_view bytes);
 
 // Structure and images of a tree: parents before children, depth one below the parent, every

@@ -2,6 +2,29 @@
 
 namespace dialoscope {
 
+namespace {
+
+// Every item is one line at its own depth, whatever its caption holds: a tab in a caption (a
+// string token can carry one to the front) is written as two blanks, as the output pane shows
+// it, and a line break (CR LF, CR or LF, as in an error token "$" at a line end) as one blank.
+void AppendCaption(std::string& bytes, std::string_view caption) {
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        const char c = caption[i];
+        if (c == '\t') {
+            bytes += "  ";
+        } else if (c == '\r' || c == '\n') {
+            bytes += ' ';
+            if (c == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') {
+                ++i;
+            }
+        } else {
+            bytes += c;
+        }
+    }
+}
+
+} // namespace
+
 std::string TextOutputBytes(const std::vector<std::string>& lines) {
     std::size_t size = 0;
     for (const auto& line : lines) {
@@ -26,7 +49,7 @@ std::string TreeFileBytes(const TOutlineTree& tree) {
     bytes.reserve(size);
     for (const auto& item : tree.Items()) {
         bytes.append(static_cast<std::size_t>(item.Depth), '\t');
-        bytes += item.Caption;
+        AppendCaption(bytes, item.Caption);
         bytes += "\r\n";
     }
     return bytes;

@@ -12,7 +12,8 @@ namespace dialoscope {
 
 // Every line followed by CR LF.
 std::string TextOutputBytes(const std::vector<std::string>& lines);
-// One line per item in pre-order: one tab per depth, the caption, CR LF.
+// One line per item in pre-order: one tab per depth, the caption, CR LF. A tab inside a caption
+// is written as two blanks and a line break inside it as one blank, so each item stays one line.
 std::string TreeFileBytes(const TOutlineTree& tree);
 
 // Writes bytes to path through a temporary file in the same folder. Throws EFCreateError(path)

@@ -36,6 +36,28 @@ TEST(TreeFile, WritesPreOrderWithOneTabPerDepthAndCrLf) {
     EXPECT_EQ(TreeFileBytes(TOutlineTree()), "");
 }
 
+// Was a line at depth 1 for a node named by a string that starts with a tab, and two lines for
+// a node named by the error token "$" at a line end.
+TEST(TreeFile, CaptionsWithTabsOrLineBreaksStayOneLineAtTheirDepth) {
+    const struct {
+        std::string Caption;
+        std::string Line;
+    } cases[] = {
+        {"\tx", "  x"},
+        {"a\tb\t", "a  b  "},
+        {"$\n", "$ "},
+        {"$\r", "$ "},
+        {"write =100 a\r\nb\n\rc", "write =100 a b  c"},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.Caption);
+        TOutlineTree tree;
+        const auto root = tree.Add(TOutlineTree::NoParent, row.Caption);
+        tree.Add(root, row.Caption);
+        EXPECT_EQ(TreeFileBytes(tree), row.Line + "\r\n\t" + row.Line + "\r\n");
+    }
+}
+
 TEST(TextOutput, EveryLineEndsInCrLf) {
     const struct {
         std::vector<std::string> Lines;
