@@ -59,6 +59,19 @@ void TCharClasses::Build(const TCharClassInput& input) {
     BuildRuns(input);
     MarkMarkerStart(input.CommentLine, input.CaseSensitive, MarkerStart);
     MarkMarkerStart(input.CommentBegin, input.CaseSensitive, MarkerStart);
+    RefineOtherStarts();
+}
+
+// Single-byte tokens that cannot begin a marker need no look at the bytes after them.
+void TCharClasses::RefineOtherStarts() {
+    for (unsigned byte = 1; byte < 256; ++byte) {
+        if (Start_[byte] != TStartAction::Other ||
+            (Flags_[byte] & (MarkerStart | Plain)) != Plain) {
+            continue;
+        }
+        Start_[byte] =
+            (Flags_[byte] & SpecialMember) != 0 ? TStartAction::Special : TStartAction::Error;
+    }
 }
 
 void TCharClasses::BuildStartActions(const TCharClassInput& input) {
@@ -78,7 +91,7 @@ void TCharClasses::BuildRuns(const TCharClassInput& input) {
         if (IsLineBreakOrZero(byte) || (Flags_[byte] & LeadByte) != 0) {
             continue;
         }
-        std::uint16_t runs = LineCommentRun;
+        std::uint16_t runs = Plain | LineCommentRun;
         if ((Flags_[byte] & IdentifierContinue) != 0) {
             runs |= IdentifierRun;
         }

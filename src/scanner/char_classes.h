@@ -22,7 +22,9 @@ enum class TStartAction : std::uint8_t {
     Digit,
     Blank,     // a tab or a space: skipped
     LineBreak, // a CR, LF or 0 byte: skipped through the line-counting read
-    Other,     // comment marker, special char or error
+    Special,   // a plain special char that begins no comment marker
+    Error,     // a plain byte that begins nothing
+    Other,     // may begin a comment marker, or needs the careful read
 };
 
 enum TCharFlag : std::uint16_t {
@@ -39,6 +41,7 @@ enum TCharFlag : std::uint16_t {
     MarkerStart = 1 << 10, // may begin the line or the block comment marker
     SpecialMember = 1 << 11,
     LeadByte = 1 << 12,
+    Plain = 1 << 13, // reading it moves the column on by one and nothing else
 };
 
 struct TCharClassInput {
@@ -58,10 +61,12 @@ public:
 
     bool Has(unsigned char byte, std::uint16_t flag) const { return (Flags_[byte] & flag) != 0; }
     TStartAction StartAction(unsigned char byte) const { return Start_[byte]; }
+    const std::uint16_t* Flags() const { return Flags_.data(); }
 
 private:
     void BuildStartActions(const TCharClassInput& input);
     void BuildRuns(const TCharClassInput& input);
+    void RefineOtherStarts();
     void MarkMarkerStart(std::string_view marker, bool caseSensitive, std::uint16_t flag);
 
     std::array<std::uint16_t, 256> Flags_{};

@@ -4,7 +4,7 @@ namespace dialoscope {
 
 TTokenReader::TTokenReader(const TReaderSettings& settings, std::string_view bytes,
                            const TReaderCounters& counters)
-    : Settings_(settings), Bytes_(bytes),
+    : Settings_(settings), Flags_(settings.Classes->Flags()), Bytes_(bytes),
       Pos_(counters.Position < bytes.size() ? counters.Position : bytes.size()),
       Line_(counters.Line), Column_(counters.Column), EndOfInput_(counters.EndOfInput),
       OpenBlockComment_(counters.OpenBlockComment) {}
@@ -96,38 +96,46 @@ bool TTokenReader::DigitAfterSeparator() const {
     return Pos_ + 1 < Bytes_.size() && IsDecimalDigit(ByteAt(Pos_ + 1));
 }
 
-void TTokenReader::TakeRun(std::uint16_t runFlag) {
-    std::size_t end = Pos_;
-    while (end < Bytes_.size() && Has(ByteAt(end), runFlag)) {
-        ++end;
-    }
-    if (end == Pos_) {
+// ReadChar for the common line feed and CR LF, without the checks a rare byte needs.
+void TTokenReader::SkipLineBreak() {
+    const std::size_t left = Bytes_.size() - Pos_;
+    if (left >= 2 && ByteAt(Pos_) == '\r' && ByteAt(Pos_ + 1) == '\n') {
+        Pos_ += 2;
+    } else if (left >= 1 && ByteAt(Pos_) == '\n') {
+        ++Pos_;
+    } else {
+        ReadChar();
         return;
     }
-    AppendSpan(Pos_, end);
+    ++Line_;
+    Column_ = 1;
+}
+
+void TTokenReader::SkipBlanks() {
+    std::size_t end = Pos_;
+    while (end < Bytes_.size() && Has(ByteAt(end), BlankRun)) {
+        ++end;
+    }
     Column_ += static_cast<std::int64_t>(end - Pos_);
     Pos_ = end;
 }
 
-void TTokenReader::SkipBlanks() {
-    const std::size_t from = Pos_;
-    while (Pos_ < Bytes_.size() && Has(ByteAt(Pos_), BlankRun)) {
-        ++Pos_;
-    }
-    Column_ += static_cast<std::int64_t>(Pos_ - from);
-}
-
 // ---- Current token ---------------------------------------------------------------------------
 
+// Nothing has been appended when a token's start is recorded, so its text starts here too.
 void TTokenReader::RecordStart() {
     Token_.Offset = static_cast<std::uint32_t>(Pos_);
     Token_.Line = static_cast<std::int32_t>(Line_);
     Token_.Column = static_cast<std::int32_t>(Column_);
+    Token_.TextBegin = Pos_;
+    Token_.TextEnd = Pos_;
 }
 
 void TTokenReader::ClearText() {
-    Token_.Owned = false;
-    Token_.OwnedText.clear();
+    if (Token_.Owned) {
+        Token_.Owned = false;
+        Token_.OwnedText.clear();
+    }
     Token_.TextBegin = Pos_;
     Token_.TextEnd = Pos_;
 }
@@ -225,7 +233,7 @@ TTokenKind TTokenReader::StartState() {
         switch (Settings_.Classes->StartAction(c)) {
         case TStartAction::Identifier:
             RecordStart();
-            AppendChar();
+            AppendFirst();
             return IdentifierState();
         case TStartAction::DoubleQuote:
             RecordStart();
@@ -233,7 +241,7 @@ TTokenKind TTokenReader::StartState() {
             return StringState('"', DoubleQuoteRun);
         case TStartAction::Dollar:
             RecordStart();
-            AppendChar();
+            AppendFirst();
             return AfterDollarState();
         case TStartAction::SingleQuote:
             RecordStart();
@@ -241,14 +249,23 @@ TTokenKind TTokenReader::StartState() {
             return StringState('\'', SingleQuoteRun);
         case TStartAction::Zero:
             RecordStart();
-            AppendChar();
+            AppendFirst();
             return AfterZeroState();
         case TStartAction::Digit:
             RecordStart();
-            AppendChar();
+            AppendFirst();
             return IntegerState();
-        case TStartAction::Blank:
+        case TStartAction::Special:
+        case TStartAction::Error:
+            RecordStart();
+            AppendFirst();
+            return Settings_.Classes->StartAction(c) == TStartAction::Special
+                       ? TTokenKind::SpecialChar
+                       : TTokenKind::Error;
         case TStartAction::LineBreak:
+            SkipLineBreak();
+            continue;
+        case TStartAction::Blank:
             ReadChar();
             continue;
         case TStartAction::Other:
@@ -274,7 +291,7 @@ TTokenKind TTokenReader::OtherStart(unsigned char c) {
         }
     }
     RecordStart();
-    AppendChar();
+    AppendFirst();
     return Has(c, SpecialMember) ? TTokenKind::SpecialChar : TTokenKind::Error;
 }
 
@@ -282,7 +299,7 @@ TTokenKind TTokenReader::IdentifierState() {
     for (;;) {
         TakeRun(IdentifierRun);
         // The line feed peeked at the end of the input never continues a word.
-        if (AtEnd() || !Has(PeekChar(), IdentifierContinue)) {
+        if (AtEnd() || Has(ByteAt(Pos_), Plain) || !Has(PeekChar(), IdentifierContinue)) {
             return TTokenKind::Identifier;
         }
         AppendChar();

@@ -65,17 +65,41 @@ private:
     // Cursor
     bool AtEnd() const { return Pos_ >= Bytes_.size(); }
     unsigned char ByteAt(std::size_t at) const { return static_cast<unsigned char>(Bytes_[at]); }
-    bool Has(unsigned char byte, std::uint16_t flag) const {
-        return Settings_.Classes->Has(byte, flag);
-    }
+    bool Has(unsigned char byte, std::uint16_t flag) const { return (Flags_[byte] & flag) != 0; }
     unsigned char PeekChar() const;
     int ReadChar();
     void AppendChar();
     void SkipChars(std::size_t count);
     bool NextMatches(std::string_view marker) const;
     bool DigitAfterSeparator() const;
-    void TakeRun(std::uint16_t runFlag);
+    void TakeRun(std::uint16_t runFlag) {
+        std::size_t end = Pos_;
+        while (end < Bytes_.size() && Has(ByteAt(end), runFlag)) {
+            ++end;
+        }
+        if (end == Pos_) {
+            return;
+        }
+        if (!Token_.Owned && Token_.TextEnd == Pos_) {
+            Token_.TextEnd = end;
+        } else {
+            AppendSpan(Pos_, end);
+        }
+        Column_ += static_cast<std::int64_t>(end - Pos_);
+        Pos_ = end;
+    }
+    // AppendChar for the first byte of a token, cheap when the byte is plain.
+    void AppendFirst() {
+        if (!AtEnd() && Has(ByteAt(Pos_), Plain)) {
+            ++Pos_;
+            ++Column_;
+            Token_.TextEnd = Pos_;
+            return;
+        }
+        AppendChar();
+    }
     void SkipBlanks();
+    void SkipLineBreak();
 
     // Current token
     void RecordStart();
@@ -100,6 +124,7 @@ private:
     TTokenKind BlockCommentState();
 
     const TReaderSettings& Settings_;
+    const std::uint16_t* Flags_;
     std::string_view Bytes_;
     std::size_t Pos_;
     std::int64_t Line_;
