@@ -4,7 +4,9 @@
 
 namespace dialoscope {
 
-TWorkspace::TWorkspace(TPort& port) : Port(port) { ConfigureForDialogScripts(Scanner); }
+TWorkspace::TWorkspace(TPort& port) : Port(port) {
+    ConfigureForDialogScripts(Scanner);
+}
 
 void TWorkspace::SetCounter(TCounter counter, std::string caption) {
     auto& slot = Counters[static_cast<std::size_t>(counter)];
@@ -13,6 +15,24 @@ void TWorkspace::SetCounter(TCounter counter, std::string caption) {
 }
 
 void TWorkspace::AppendOutput(std::string_view line) {
+    // A line break inside the text (a node named by the error token "$" at a line end) starts
+    // a new pane line, as it does in the listing, so the pane and its saved file hold only
+    // whole lines.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '\r' && line[i] != '\n') {
+            continue;
+        }
+        AppendPaneLine(line.substr(start, i - start));
+        if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    AppendPaneLine(line.substr(start));
+}
+
+void TWorkspace::AppendPaneLine(std::string_view line) {
     if (line.find('\t') == std::string_view::npos) {
         Port.AppendOutput(line);
         return;

@@ -56,8 +56,12 @@ struct TWorkspace {
 
     std::int32_t NodeCount() const { return static_cast<std::int32_t>(Nodes.size()); }
     void SetCounter(TCounter counter, std::string caption);
-    // Appends a line to the output pane, each tab replaced by two spaces.
+    // Appends a line to the output pane, each tab replaced by two spaces; a line break inside it
+    // (CR LF, CR or LF) starts another pane line.
     void AppendOutput(std::string_view line);
+
+private:
+    void AppendPaneLine(std::string_view line);
 };
 
 } // namespace dialoscope
