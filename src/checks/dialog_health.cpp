@@ -37,7 +37,7 @@ private:
     std::int32_t Find(std::string_view name) const;
     void CheckTarget(std::int32_t node, std::string_view what, std::string_view name,
                      std::int32_t line);
-    void MarkOpeners(const std::vector<TDialogStart>& starts);
+    std::vector<char> NodesHolding(const std::vector<std::int32_t>& keywordLines) const;
     void Reach(std::int32_t node, std::vector<std::int32_t>& queue);
     void AddNodeFinding(TFindingKind kind, std::int32_t node, std::int32_t line, std::string text);
 
@@ -47,13 +47,13 @@ private:
     std::unordered_map<std::string_view, std::int32_t> ByName_;
     std::unordered_map<std::string, std::string_view> ByLowerName_; // the first node's spelling
     std::vector<char> Opener_;                                      // the node holds an OpenDialog
+    std::vector<char> Closer_;                                      // the node holds a CloseDialog
     std::vector<char> Reached_;
 };
 
 TDialogHealth::TDialogHealth(const TWorkspace& ws, const std::string& file,
                              std::vector<TFinding>& findings)
-    : Ws_(ws), File_(file), Findings_(findings), Opener_(ws.Nodes.size(), 0),
-      Reached_(ws.Nodes.size(), 0) {
+    : Ws_(ws), File_(file), Findings_(findings), Reached_(ws.Nodes.size(), 0) {
     ByName_.reserve(ws.Nodes.size());
     for (std::size_t i = 0; i < ws.Nodes.size(); ++i) {
         const std::string& name = ws.Nodes[i].Name;
@@ -105,22 +105,26 @@ void TDialogHealth::CheckTargets() {
     }
 }
 
-// The node whose "function" line is the last one at or before each OpenDialog holds it.
-void TDialogHealth::MarkOpeners(const std::vector<TDialogStart>& starts) {
+// A keyword belongs to the node whose "function" line is the last one at or before it.
+std::vector<char> TDialogHealth::NodesHolding(const std::vector<std::int32_t>& keywordLines) const {
     std::vector<std::pair<std::int32_t, std::int32_t>> lines; // (line, node), sorted
     lines.reserve(Ws_.Nodes.size());
     for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
-        lines.emplace_back(Ws_.Nodes[i].Line, static_cast<std::int32_t>(i));
-    }
-    std::sort(lines.begin(), lines.end());
-    for (const TDialogStart& start : starts) {
-        const auto after = std::upper_bound(
-            lines.begin(), lines.end(), start.OpenDialogLine,
-            [](std::int32_t line, const auto& entry) { return line < entry.first; });
-        if (after != lines.begin()) {
-            Opener_[static_cast<std::size_t>(std::prev(after)->second)] = 1;
+        if (Ws_.Nodes[i].Line > 0) { // 0: a record without a known place
+            lines.emplace_back(Ws_.Nodes[i].Line, static_cast<std::int32_t>(i));
         }
     }
+    std::sort(lines.begin(), lines.end());
+    std::vector<char> holding(Ws_.Nodes.size(), 0);
+    for (const std::int32_t keywordLine : keywordLines) {
+        const auto after = std::upper_bound(
+            lines.begin(), lines.end(), keywordLine,
+            [](std::int32_t line, const auto& entry) { return line < entry.first; });
+        if (after != lines.begin()) {
+            holding[static_cast<std::size_t>(std::prev(after)->second)] = 1;
+        }
+    }
+    return holding;
 }
 
 void TDialogHealth::Reach(std::int32_t node, std::vector<std::int32_t>& queue) {
@@ -136,7 +140,12 @@ void TDialogHealth::WalkDialogs() {
     if (starts.empty()) {
         return; // without a dialog start every node would look unreachable
     }
-    MarkOpeners(starts);
+    std::vector<std::int32_t> openDialogLines;
+    for (const TDialogStart& start : starts) {
+        openDialogLines.push_back(start.OpenDialogLine);
+    }
+    Opener_ = NodesHolding(openDialogLines);
+    Closer_ = NodesHolding(TokenLines(Ws_.Scanner, "CloseDialog"));
     std::vector<std::int32_t> queue;
     for (const TDialogStart& start : starts) {
         const std::int32_t node = Find(start.Name);
@@ -169,7 +178,7 @@ void TDialogHealth::WalkDialogs() {
                 text += "; a later node has the same name";
             }
             AddNodeFinding(TFindingKind::UnreachableNode, index, node.Line, std::move(text));
-        } else if (!Opener_[i] && node.Answers.empty() && node.Jumps.empty()) {
+        } else if (!Opener_[i] && !Closer_[i] && node.Answers.empty() && node.Jumps.empty()) {
             AddNodeFinding(TFindingKind::DeadEnd, index, node.Line,
                            "node " + Quoted(node.Name) + " offers no answer and calls no node");
         }

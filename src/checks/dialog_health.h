@@ -16,7 +16,8 @@ namespace dialoscope {
 // unreachable-node: a node that no dialog start reaches through answers and calls, when the
 // script opens a dialog at all. A node that opens a dialog itself is a starting place, not
 // part of a dialog; of two nodes with one name only the later can be reached.
-// dead-end: a node reached in a dialog that has no answer and no call.
+// dead-end: a node reached in a dialog that has no answer and no call and does not close the
+// dialog with "CloseDialog".
 // forward-without-node: a forward declaration that no node with the same name follows.
 // Runs in time linear in the nodes, answers, calls and tokens; the walk keeps its own queue, so
 // chains of any depth are fine.

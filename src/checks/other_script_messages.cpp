@@ -89,6 +89,7 @@ std::unique_ptr<TOtherScript> TOtherScriptMessages::Load(std::int32_t scriptNumb
     } catch (const EDialoscopeError&) {
         return script;
     }
+    script->MsgFileName = std::filesystem::path(path).filename().string();
     script->Messages = ReadMessageEntries(script->Lines);
     script->State = TOtherScriptState::Loaded;
     return script;

@@ -23,7 +23,8 @@ enum class TOtherScriptState : std::uint8_t {
 
 struct TOtherScript {
     TOtherScriptState State = TOtherScriptState::NotListed;
-    std::string MsgFileName; // e.g. "other.msg", empty when NotListed
+    // The file's name as found on disk, or as looked for (NoFile); empty when NotListed.
+    std::string MsgFileName;
     TLineStore Lines;
     TMessageEntries Messages; // views into Lines
 };

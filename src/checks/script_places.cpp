@@ -42,6 +42,17 @@ std::vector<TDialogStart> FindDialogStarts(const TScanner& scanner) {
     return starts;
 }
 
+std::vector<std::int32_t> TokenLines(const TScanner& scanner, std::string_view text) {
+    std::vector<std::int32_t> lines;
+    const std::int32_t count = scanner.TokenCount();
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (scanner.TextAt(i) == text) {
+            lines.push_back(LineOf(scanner, i));
+        }
+    }
+    return lines;
+}
+
 std::vector<TForwardDeclaration> FindForwardDeclarations(const TScanner& scanner) {
     std::vector<TForwardDeclaration> declarations;
     const std::int32_t count = scanner.TokenCount();

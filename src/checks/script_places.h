@@ -25,6 +25,9 @@ struct TForwardDeclaration {
     std::int32_t Line = 0;
 };
 
+// The script lines of every token whose text is exactly text, whatever its kind.
+std::vector<std::int32_t> TokenLines(const TScanner& scanner, std::string_view text);
+
 // Every "function NAME ; forward" in the token list.
 std::vector<TForwardDeclaration> FindForwardDeclarations(const TScanner& scanner);
 

@@ -2,6 +2,7 @@
 // it and writes to standard output exactly the bytes that the window's Save or Tree Save would
 // write for the result.
 
+#include "check_command.h"
 #include "cli_port.h"
 
 #include "analysis/analyze.h"
@@ -28,6 +29,8 @@ using namespace dialoscope;
 
 constexpr const char* Usage =
     "Usage: dialoscope-cli [--scripts-lst FILE] COMMAND SCRIPT [ARG]\n"
+    "       dialoscope-cli [--scripts-lst FILE] check SCRIPT... [--against ORIGINAL]\n"
+    "                      [--format text|json]\n"
     "\n"
     "Loads SCRIPT (a dialog script), analyses it and writes the result to standard output,\n"
     "byte for byte as the window's Save or Tree Save would write it (CR LF line ends).\n"
@@ -40,13 +43,28 @@ constexpr const char* Usage =
     "  find-node SCRIPT NAME   the nodes that lead to node NAME\n"
     "  node-text SCRIPT NAME   the source text of node NAME\n"
     "  header SCRIPT           the five counters, one per line\n"
+    "  check SCRIPT...         checks each script: messages the nodes use that its message\n"
+    "                          file lacks, unused and duplicate messages, bad message lines,\n"
+    "                          references into other scripts, answers and calls that name no\n"
+    "                          node, unreachable nodes, dead ends, forward declarations\n"
+    "                          without a node; one line per finding, FILE:LINE: KIND: TEXT\n"
+    "                          (LINE 0: the whole file); with several scripts a summary line\n"
+    "                          with the counts per kind follows. Exit status 1 when any\n"
+    "                          finding is an error, else 0. Options may follow the command:\n"
+    "    --against ORIGINAL    compare the script's message file, a translation, with the\n"
+    "                          original message file ORIGINAL (with several scripts, a folder\n"
+    "                          holding the originals under the same names)\n"
+    "    --format json         one JSON array of {file, line, kind, severity, node, message,\n"
+    "                          text}; bytes >= 128 are written as \\u00XX (one escape per\n"
+    "                          byte); the summary line goes to standard error\n"
     "\n"
     "Options:\n"
     "  --scripts-lst FILE      read the script list from FILE instead of the program's folder\n"
     "  --help                  show this text\n"
     "\n"
     "Message boxes go to standard error, one line each. An error that ends the command is the\n"
-    "last line on standard error, with exit status 1; wrong usage exits with status 2.\n";
+    "last line on standard error, with exit status 1; wrong usage exits with status 2.\n"
+    "Options come before the command, except that check takes its options anywhere.\n";
 
 enum class TCommand { Listing, General, Dialogs, FindMsg, FindNode, NodeText, Header };
 
@@ -219,6 +237,9 @@ std::optional<TInvocation> ParseArguments(int argc, char** argv, int& exitCode) 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (IsCheckCommand(argc, argv)) {
+        return RunCheckCommand(argc, argv, ProgramFolder() + "/scripts.lst");
+    }
     int exitCode = 0;
     const auto call = ParseArguments(argc, argv, exitCode);
     if (!call) {

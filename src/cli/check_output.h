@@ -1,0 +1,53 @@
+#pragma once
+// How dialoscope-cli check writes findings: "FILE:LINE: KIND: TEXT" lines, or one JSON array,
+// and the summary line of a run over several scripts.
+
+#include "checks/finding.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace dialoscope {
+
+enum class TCheckFormat : std::uint8_t { Text, Json };
+enum class TSummary : std::uint8_t { Omit, Print };
+
+// One line per finding; LINE is 0 when the finding concerns the whole file. Bytes of the
+// scripts and message files are written unchanged. Lines end in LF.
+std::string FindingLine(const TFinding& finding);
+
+// A JSON object: file, line, kind, severity, node (null when none), message (the message
+// number, null when none), text. Every byte >= 128 is written as \u00XX, so the output is plain
+// ASCII and each such escape stands for exactly one byte of the input.
+std::string FindingJson(const TFinding& finding);
+
+// A JSON string literal of bytes, escaped as above.
+std::string JsonString(std::string_view bytes);
+
+// "checked 3 scripts: 2 errors, 5 warnings (missing-message 1, unused-message 4, ...)": the
+// kinds that occurred, in kind order.
+std::string SummaryLine(std::size_t scripts, const std::vector<std::int64_t>& countsByKind);
+
+class TCheckWriter {
+public:
+    TCheckWriter(TCheckFormat format, std::FILE* out) : Format_(format), Out_(out) {}
+
+    void Write(const std::vector<TFinding>& findings);
+    // Closes the JSON array; with Print, writes the summary line (to standard error for JSON,
+    // so that standard output stays one JSON document).
+    void Finish(TSummary summary);
+
+private:
+    void Put(const std::string& text);
+
+    TCheckFormat Format_;
+    std::FILE* Out_;
+    std::size_t Scripts_ = 0;
+    std::size_t Written_ = 0;
+    std::vector<std::int64_t> Counts_;
+};
+
+} // namespace dialoscope
