@@ -17,3 +17,7 @@ cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DDIALO
 cmake --build "$root/build-asan" -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir "$root/build-asan" --output-on-failure -j "$jobs"
+
+echo "== Fuzzing (bounded)"
+# Each libFuzzer target for 60 s from a copy of its committed corpus; any finding fails the run.
+FUZZ_BUILD_JOBS="$jobs" bash "$root/fuzz/run.sh" 60
