@@ -101,6 +101,7 @@ private:
     void ShowErrorBox(const QString& text);
     void TakeSavePresets();
     QTreeView* ActiveTree() const;
+    void CollapseAll(QTreeView& tree);
     void UpdateClock();
 
     std::unique_ptr<TUserDialogs> Dialogs_;

@@ -4,6 +4,30 @@
 
 namespace dialoscope {
 
+namespace {
+
+// Qt hashes a model index as (row << 4) + column + internalId. Small consecutive item numbers
+// would make that sum collide for most items of a big tree, and every expanded item is kept in
+// such hashes (persistent indexes), turning Expand All into seconds. Multiplying by an odd
+// constant spreads the numbers over all 64 bits and is undone by its inverse.
+constexpr quint64 Spread = 0x9E3779B97F4A7C15ULL;
+
+constexpr quint64 InverseOf(quint64 odd) {
+    quint64 inverse = odd; // correct to 3 bits; each Newton step doubles that
+    for (int i = 0; i < 5; ++i) {
+        inverse *= 2 - odd * inverse;
+    }
+    return inverse;
+}
+constexpr quint64 Unspread = InverseOf(Spread);
+static_assert(Spread * Unspread == 1);
+
+quintptr IdOf(std::int32_t item) {
+    return static_cast<quintptr>(static_cast<quint64>(item) * Spread);
+}
+
+} // namespace
+
 TOutlineModel::TOutlineModel(const TOutlineTree& tree, QObject* parent)
     : QAbstractItemModel(parent), Tree_(tree), ShownVersion_(tree.Version()) {}
 
@@ -18,18 +42,24 @@ void TOutlineModel::Refresh() {
     endResetModel();
 }
 
+void TOutlineModel::ForceReset() {
+    beginResetModel();
+    ShownVersion_ = Tree_.Version();
+    endResetModel();
+}
+
 std::int32_t TOutlineModel::ItemOf(const QModelIndex& index) {
     if (!index.isValid()) {
         return TOutlineTree::NoParent;
     }
-    return static_cast<std::int32_t>(index.internalId());
+    return static_cast<std::int32_t>(static_cast<quint64>(index.internalId()) * Unspread);
 }
 
 QModelIndex TOutlineModel::IndexOf(std::int32_t item) const {
     if (item < 0 || item >= Tree_.Count()) {
         return {};
     }
-    return createIndex(Tree_.Item(item).Row, 0, static_cast<quintptr>(item));
+    return createIndex(Tree_.Item(item).Row, 0, IdOf(item));
 }
 
 QModelIndex TOutlineModel::index(int row, int column, const QModelIndex& parent) const {
@@ -37,7 +67,7 @@ QModelIndex TOutlineModel::index(int row, int column, const QModelIndex& parent)
         return {};
     }
     const std::int32_t item = Tree_.ChildAt(ItemOf(parent), row);
-    return createIndex(row, column, static_cast<quintptr>(item));
+    return createIndex(row, column, IdOf(item));
 }
 
 QModelIndex TOutlineModel::parent(const QModelIndex& child) const {

@@ -1,0 +1,213 @@
+// The window on a generated workload: how long the event loop waits during the long passes
+// (reported, not asserted: wall times depend on the machine), how long Expand All takes on the
+// big trees, and that the long passes cannot be disturbed by commands started from within them.
+//
+// DIALOSCOPE_WORKLOAD_MB sets the workload's size (default 1).
+
+#include "fake_dialogs.h"
+#include "main_window.h"
+#include "output_pane.h"
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+using namespace dialoscope;
+
+namespace {
+
+// Measures the turns of the event loop: a zero timer fires once per turn.
+class TTurnRecorder : public QObject {
+public:
+    std::function<void()> OnTurn;
+    qint64 LongestGapMs = 0;
+    int Turns = 0;
+
+    void Start() {
+        Since_.start();
+        Timer_.setInterval(0);
+        connect(&Timer_, &QTimer::timeout, this, [this] {
+            LongestGapMs = std::max(LongestGapMs, Since_.restart());
+            ++Turns;
+            if (OnTurn) {
+                OnTurn();
+            }
+        });
+        Timer_.start();
+    }
+    void Stop() { Timer_.stop(); }
+
+private:
+    QTimer Timer_;
+    QElapsedTimer Since_;
+};
+
+} // namespace
+
+class TEventLoopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void longestGapDuringAnalyzeAndBuild();
+    void passIgnoresLoadAndPassesStartedFromWithin();
+    void closingDuringPassEndsItAndCloses();
+
+private:
+    QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
+    void Load();
+
+    QTemporaryDir Dir_;
+    QString Script_;
+    std::unique_ptr<TForm1> Form_;
+    TFakeDialogs* User_ = nullptr;
+};
+
+void TEventLoopTest::initTestCase() {
+    QVERIFY(Dir_.isValid());
+    const QString mb = qEnvironmentVariable("DIALOSCOPE_WORKLOAD_MB", QStringLiteral("1"));
+    QProcess gen;
+    gen.start(QStringLiteral(DIALOSCOPE_GEN_SCRIPT),
+              {"--target-mb", mb, "--out", Dir_.path(), "--name", "talk"});
+    if (!gen.waitForFinished(600000) || gen.exitCode() != 0) {
+        QSKIP("the workload generator did not run");
+    }
+    Script_ = Dir_.filePath(QStringLiteral("talk.ipp"));
+    qInfo("workload: %s MB", qPrintable(mb));
+}
+
+void TEventLoopTest::init() {
+    auto user = std::make_unique<TFakeDialogs>();
+    User_ = user.get();
+    Form_ = std::make_unique<TForm1>(std::move(user));
+    Form_->Workspace().ScriptsLstPath =
+        QFile::encodeName(Dir_.filePath(QStringLiteral("scripts.lst"))).toStdString();
+    Form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+}
+
+void TEventLoopTest::cleanup() {
+    Form_.reset();
+}
+
+void TEventLoopTest::Load() {
+    User_->OpenAnswers << Script_;
+    Action("butLoad")->trigger();
+    QVERIFY(User_->Errors.isEmpty());
+}
+
+void TEventLoopTest::longestGapDuringAnalyzeAndBuild() {
+    Load();
+    auto* progress = Form_->findChild<QProgressBar*>("RzProgressBar1");
+    int highestProgress = 0;
+    for (const char* command : {"butAnalyze", "butTree"}) {
+        TTurnRecorder turns;
+        turns.OnTurn = [&] { highestProgress = std::max(highestProgress, progress->value()); };
+        QElapsedTimer wall;
+        wall.start();
+        turns.Start();
+        Action(command)->trigger();
+        turns.Stop();
+        QVERIFY(User_->Errors.isEmpty());
+        qInfo("%s: %lld ms, %d event-loop turns, longest gap between turns %lld ms", command,
+              static_cast<long long>(wall.elapsed()), turns.Turns,
+              static_cast<long long>(turns.LongestGapMs));
+        QVERIFY(turns.Turns > 1);
+    }
+    QVERIFY(highestProgress > 0);
+    QCOMPARE(progress->value(), 0);
+
+    const TWorkspace& ws = Form_->Workspace();
+    const struct {
+        QTreeView* view;
+        const TOutlineTree* tree;
+        const char* name;
+    } trees[] = {{&Form_->GeneralViewTree(), &ws.GeneralView, "General View"},
+                 {&Form_->DialogsTreeView(), &ws.DialogsTree, "Dialogs Tree"}};
+    for (const auto& t : trees) {
+        QElapsedTimer timer;
+        timer.start();
+        t.view->expandAll();
+        QCoreApplication::processEvents();
+        const qint64 expandMs = timer.restart();
+        QTest::qWait(0);
+        if (t.view == &Form_->GeneralViewTree()) {
+            Form_->CollapseAll1Click();
+        } else {
+            Form_->ColapseAll1Click();
+        }
+        QCoreApplication::processEvents();
+        qInfo("%s: %d items, Expand All %lld ms, Collapse All %lld ms", t.name, t.tree->Count(),
+              static_cast<long long>(expandMs), static_cast<long long>(timer.elapsed()));
+    }
+    qInfo("pane: %d lines", Form_->OutputPane().LineCount());
+}
+
+void TEventLoopTest::passIgnoresLoadAndPassesStartedFromWithin() {
+    Load();
+    Action("butAnalyze")->trigger();
+    const int asked = static_cast<int>(User_->OpenRequests.size());
+    const int generalItems = Form_->Workspace().GeneralView.Count();
+
+    // Mid-pass, the user asks for Load, Analyze and Build Dialog Tree again.
+    bool tried = false;
+    TTurnRecorder turns;
+    turns.OnTurn = [&] {
+        if (tried || !Form_->PassRunning()) {
+            return;
+        }
+        tried = true;
+        User_->OpenAnswers << Script_;
+        Form_->mnLoadClick();
+        Form_->sbRestartClick();
+        Form_->Button4Click();
+    };
+    turns.Start();
+    Action("butTree")->trigger();
+    turns.Stop();
+
+    QVERIFY(tried);
+    QCOMPARE(User_->OpenRequests.size(), asked);
+    QVERIFY(User_->Errors.isEmpty());
+    QCOMPARE(Form_->Workspace().GeneralView.Count(), generalItems);
+    QVERIFY(Form_->Workspace().DialogsTree.Count() > 0);
+    QVERIFY(!Form_->PassRunning());
+}
+
+void TEventLoopTest::closingDuringPassEndsItAndCloses() {
+    Load();
+    bool closed = false;
+    TTurnRecorder turns;
+    turns.OnTurn = [&] {
+        if (!closed && Form_->PassRunning()) {
+            closed = true;
+            Form_->close();
+        }
+    };
+    turns.Start();
+    Action("butAnalyze")->trigger();
+    turns.Stop();
+
+    QVERIFY(closed);
+    QVERIFY(!Form_->PassRunning());
+    // The pass ended early: it did not get to enable the analysis commands.
+    QVERIFY(!Form_->Workspace().AnalysisCommandsEnabled);
+    QVERIFY(User_->Errors.isEmpty());
+    QTRY_VERIFY(!Form_->isVisible());
+}
+
+QTEST_MAIN(TEventLoopTest)
+#include "event_loop_test.moc"
