@@ -46,6 +46,10 @@ std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
+std::string PunctuationWords(std::string_view punctuation) {
+    return punctuation.empty() ? "without punctuation" : "in " + Quoted(punctuation);
+}
+
 std::string MessageWords(std::int32_t number) {
     return "message " + std::to_string(number);
 }
@@ -138,8 +142,8 @@ void TTranslationComparer::ComparePunctuation(const TMessageEntry& original,
         return;
     }
     Add(TFindingKind::PunctuationDiffers, translated,
-        MessageWords(translated.Number) + " ends in " + Quoted(is) + ", the original in " +
-            Quoted(was));
+        MessageWords(translated.Number) + " ends " + PunctuationWords(is) + ", the original " +
+            PunctuationWords(was));
 }
 
 } // namespace

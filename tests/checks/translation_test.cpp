@@ -50,8 +50,12 @@ TEST(Translation, OneEntryPairs) {
         {"Wait...", "Warte...", {}},
         {"Wait...",
          "Warte",
-         {"punctuation-differs 1 #100: message 100 ends in \"\", the "
-          "original in \"...\""}},
+         {"punctuation-differs 1 #100: message 100 ends without punctuation, the original in "
+          "\"...\""}},
+        {"Go",
+         "Geh!",
+         {"punctuation-differs 1 #100: message 100 ends in \"!\", the original without "
+          "punctuation"}},
         {"\"Quote.\"", "\"Zitat\".", {}}, // closing quotes do not count
         {"Really?! ",
          "Wirklich?!",
