@@ -5,6 +5,7 @@
 #include "forward_names.h"
 #include "node_body.h"
 #include "token_cursor.h"
+#include "token_words.h"
 #include "workspace.h"
 
 #include <cstdint>
@@ -12,10 +13,12 @@
 namespace dialoscope {
 
 struct TAnalysisRun {
-    explicit TAnalysisRun(TWorkspace& ws) : Ws(ws), Tokens(ws.Scanner), Bodies(ws.Rich) {}
+    explicit TAnalysisRun(TWorkspace& ws)
+        : Ws(ws), Tokens(ws.Scanner), Words(Tokens), Bodies(ws.Rich) {}
 
     TWorkspace& Ws;
     TTokenCursor Tokens;
+    TTokenWords Words;     // what the node walks look for, one byte per token
     TForwardNames Forward; // Funcs[1..ws.ForwardCount]
     TNodeBodyIndex Bodies;
     std::int32_t ShownProgress = -1; // what the progress pane shows; -1 before this run set it

@@ -20,12 +20,8 @@ bool IsFamilyMarker(TConcatenationKind kind, std::string_view text) {
     return false;
 }
 
-bool IsNodeEnd(const TTokenCursor& t, std::int64_t j) {
-    return t.AtEnd(j) || t.T(j) == "function" || t.T(j) == ".";
-}
-
-bool IsEndMarker(const TTokenCursor& t, TConcatenationKind kind, std::int64_t j) {
-    return IsFamilyMarker(kind, t.T(j)) || IsNodeEnd(t, j);
+bool IsEndMarker(const TAnalysisRun& run, TConcatenationKind kind, std::int64_t j) {
+    return IsFamilyMarker(kind, run.Tokens.T(j)) || run.Words.IsNodeEnd(j);
 }
 
 // How far a GetStr item moves k: over "+ GetStr ( n )" to the token before the marker when the
@@ -64,7 +60,7 @@ void AppendPlainItem(TAnalysisRun& run, TConcatenationKind kind, std::int64_t& k
     do {
         caption += t.T(k);
         ++k;
-    } while (!IsEndMarker(t, kind, k + 1) && t.T(k) != "+");
+    } while (!IsEndMarker(run, kind, k + 1) && t.T(k) != "+");
 }
 
 } // namespace
@@ -81,7 +77,7 @@ TConcatenationEnd ContinueCaption(TAnalysisRun& run, TConcatenationKind kind, st
         if (IsFamilyMarker(kind, t.T(k + 1))) {
             return TConcatenationEnd::Marker;
         }
-        if (IsNodeEnd(t, k + 1)) {
+        if (run.Words.IsNodeEnd(k + 1)) {
             return TConcatenationEnd::NodeEnd;
         }
     }

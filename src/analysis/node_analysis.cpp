@@ -20,7 +20,9 @@ TStatementEnd FromConcatenation(TConcatenationEnd end) {
 // next token, and stop before the next node's "function" or the final ".". It also stops at the
 // end of the script, and where a caption ran into the node's end.
 template <typename TExamine>
-std::int64_t WalkNode(const TTokenCursor& t, std::int64_t k, TExamine examine) {
+std::int64_t WalkNode(const TAnalysisRun& run, std::int64_t k, TExamine examine) {
+    const TTokenCursor& t = run.Tokens;
+    const TTokenWords& words = run.Words;
     for (;;) {
         if (t.AtEnd(k)) {
             return std::max<std::int64_t>(t.Last(), 0);
@@ -29,7 +31,8 @@ std::int64_t WalkNode(const TTokenCursor& t, std::int64_t k, TExamine examine) {
             return k;
         }
         ++k;
-        if (t.T(k + 1) == "function" || t.T(k + 1) == ".") {
+        const TWord next = words.At(k + 1);
+        if (next == TWord::Function || next == TWord::Dot) {
             return k;
         }
     }
@@ -53,10 +56,6 @@ void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::s
 
 std::string MsgRef(TAnalysisRun& run, std::string_view ref) {
     return MsgRefText(ref, run.Ws.ScriptIndex, run.Ws.Port);
-}
-
-bool IsKeywordText(const TTokenCursor& t, std::int64_t k, std::string_view text) {
-    return t.K(k) == TTokenKind::Keyword && t.T(k) == text;
 }
 
 void ExamineSay(TAnalysisRun& run, std::int64_t k, std::int32_t item, TNodeKeep& record) {
@@ -164,9 +163,10 @@ void SetNodeImage(TOutlineTree& tree, std::int32_t item, std::uint8_t n) {
 std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i, std::int32_t node) {
     const TTokenCursor& t = run.Tokens;
     TNodeKeep& record = Record(run, node);
-    return WalkNode(t, i + 2, [&](std::int64_t& k) {
+    const TTokenWords& words = run.Words;
+    return WalkNode(run, i + 2, [&](std::int64_t& k) {
         // An identifier after "@" is an answer target, not a call.
-        if (t.K(k) == TTokenKind::Identifier && t.T(k - 1) != "@") {
+        if (words.At(k) == TWord::Identifier && words.At(k - 1) != TWord::At) {
             const std::string_view name = t.T(k);
             for (std::int32_t n = run.Forward.CountOf(name); n > 0; --n) {
                 AddJump(record, std::string(name));
@@ -180,11 +180,13 @@ std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i, std::int32_t node) 
 std::int64_t CollectSays(TAnalysisRun& run, std::int64_t i, std::int32_t item, std::int32_t node) {
     const TTokenCursor& t = run.Tokens;
     TNodeKeep& record = Record(run, node);
-    return WalkNode(t, i, [&](std::int64_t& k) {
-        if (IsKeywordText(t, k, "Say")) {
+    const TTokenWords& words = run.Words;
+    return WalkNode(run, i, [&](std::int64_t& k) {
+        const TWord word = words.At(k);
+        if (word == TWord::Say) {
             ExamineSay(run, k, item, record);
         }
-        const bool isWrite = IsKeywordText(t, k, "Write") || IsKeywordText(t, k, "Writeln");
+        const bool isWrite = word == TWord::Write || word == TWord::Writeln;
         if (isWrite && t.T(k + 2) == "GetStr") {
             return ExamineWrite(run, k, item, record);
         }
@@ -194,10 +196,9 @@ std::int64_t CollectSays(TAnalysisRun& run, std::int64_t i, std::int32_t item, s
 
 std::int64_t CollectSayWOAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t item,
                                 std::int32_t node) {
-    const TTokenCursor& t = run.Tokens;
     TNodeKeep& record = Record(run, node);
-    return WalkNode(t, i, [&](std::int64_t& k) {
-        if (!IsKeywordText(t, k, "SayWOAnswer")) {
+    return WalkNode(run, i, [&](std::int64_t& k) {
+        if (run.Words.At(k) != TWord::SayWOAnswer) {
             return TStatementEnd::Continue;
         }
         return ExamineSayWith(run, k, item, record,
@@ -207,10 +208,9 @@ std::int64_t CollectSayWOAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t 
 
 std::int64_t CollectSayForAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t item,
                                  std::int32_t node) {
-    const TTokenCursor& t = run.Tokens;
     TNodeKeep& record = Record(run, node);
-    return WalkNode(t, i, [&](std::int64_t& k) {
-        if (!IsKeywordText(t, k, "SayForAnswer")) {
+    return WalkNode(run, i, [&](std::int64_t& k) {
+        if (run.Words.At(k) != TWord::SayForAnswer) {
             return TStatementEnd::Continue;
         }
         return ExamineSayWith(run, k, item, record,
@@ -220,12 +220,11 @@ std::int64_t CollectSayForAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t
 
 std::int64_t CollectAnswers(TAnalysisRun& run, std::int64_t i, std::int32_t item,
                             std::int32_t node) {
-    const TTokenCursor& t = run.Tokens;
     TNodeKeep& record = Record(run, node);
     const std::int32_t answers = AddChild(run.Ws.GeneralView, item, "answers", imgJump);
-    return WalkNode(t, i, [&](std::int64_t& k) {
+    return WalkNode(run, i, [&](std::int64_t& k) {
         // The kind is not tested: "Answer" counts however the scanner classed it.
-        if (t.T(k) != "Answer") {
+        if (run.Words.At(k) != TWord::Answer) {
             return TStatementEnd::Continue;
         }
         return ExamineAnswer(run, k, answers, record);

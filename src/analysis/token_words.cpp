@@ -1,0 +1,74 @@
+#include "token_words.h"
+
+#include <string_view>
+
+namespace dialoscope {
+
+namespace {
+
+TWord KeywordWord(std::string_view text) {
+    if (text == "Say") {
+        return TWord::Say;
+    }
+    if (text == "Write") {
+        return TWord::Write;
+    }
+    if (text == "Writeln") {
+        return TWord::Writeln;
+    }
+    if (text == "SayWOAnswer") {
+        return TWord::SayWOAnswer;
+    }
+    if (text == "SayForAnswer") {
+        return TWord::SayForAnswer;
+    }
+    return TWord::Other;
+}
+
+// "function", "." and "@" count by their text alone, so a string or comment with that text
+// counts too, exactly as a text comparison would.
+TWord TextWord(std::string_view text) {
+    if (text == "function") {
+        return TWord::Function;
+    }
+    if (text == ".") {
+        return TWord::Dot;
+    }
+    if (text == "@") {
+        return TWord::At;
+    }
+    if (text == "Answer") {
+        return TWord::Answer;
+    }
+    return TWord::Other;
+}
+
+TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
+    switch (tokens.K(j)) {
+    case TTokenKind::Identifier:
+        return TWord::Identifier;
+    case TTokenKind::Integer:
+    case TTokenKind::Real:
+    case TTokenKind::HexNumber:
+        return TWord::Other; // digits only: none of the texts looked for
+    case TTokenKind::Keyword: {
+        const std::string_view text = tokens.T(j);
+        const TWord word = TextWord(text);
+        return word != TWord::Other ? word : KeywordWord(text);
+    }
+    default:
+        return TextWord(tokens.T(j));
+    }
+}
+
+} // namespace
+
+TTokenWords::TTokenWords(const TTokenCursor& tokens) {
+    const std::int64_t last = tokens.Last();
+    Words_.reserve(static_cast<std::size_t>(last > 0 ? last : 0));
+    for (std::int64_t j = 0; j < last; ++j) {
+        Words_.push_back(static_cast<std::uint8_t>(WordOf(tokens, j)));
+    }
+}
+
+} // namespace dialoscope
