@@ -70,6 +70,7 @@ std::string_view MessageText(std::string_view trimmed) {
 
 void LoadMessages(TMsgKeepArray& table, const TLineStore& lines) {
     table.Msg.clear();
+    table.Msg.reserve(static_cast<std::size_t>(lines.Count()));
     std::int32_t max = 0;
     for (std::int32_t i = 0; i < lines.Count(); ++i) {
         const std::string_view trimmed = TrimMessageLine(lines.Line(i));

@@ -125,7 +125,12 @@ std::string TNodeBodyIndex::Body(std::string_view name) {
         return {};
     }
     const std::int32_t last = LastLine(*first);
+    std::size_t size = 0;
+    for (std::int32_t i = *first; i <= last; ++i) {
+        size += Lines_.Line(i).size() + 2;
+    }
     std::string body;
+    body.reserve(size);
     for (std::int32_t i = *first; i <= last; ++i) {
         body += Lines_.Line(i);
         body += "\r\n";
