@@ -1,5 +1,7 @@
 #include "output_pane.h"
 
+#include "listing_highlighter.h"
+
 #include <QFontDatabase>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -16,6 +18,14 @@ TOutputPane::TOutputPane(QWidget* parent) : QPlainTextEdit(parent) {
     setFrameShape(QFrame::StyledPanel);
     // An undo history of a whole listing would double the pane's memory for nothing.
     setUndoRedoEnabled(false);
+    Highlighter_ = new TListingHighlighter(document(), palette());
+}
+
+void TOutputPane::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        Highlighter_->SetPalette(palette());
+    }
 }
 
 void TOutputPane::Clear() {

@@ -14,6 +14,8 @@
 
 namespace dialoscope {
 
+class TListingHighlighter;
+
 class TOutputPane : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -29,7 +31,11 @@ public:
     std::vector<std::string> Lines() const;
     int LineCount() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    TListingHighlighter* Highlighter_ = nullptr;
     std::string Pending_;
     int PendingLines_ = 0;
     // Lines added by commands since the last Clear: a pane holding one empty line still needs a

@@ -16,11 +16,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -113,6 +116,7 @@ private slots:
     void saveWritesPaneBytesUnchanged();
     void failedSaveShowsErrorBox();
     void panelButtonsWorkBeforeLoad();
+    void paneColoursListingLines();
 
 private:
     QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
@@ -518,6 +522,46 @@ void TMainWindowTest::panelButtonsWorkBeforeLoad() {
     Action("butSave")->trigger();
     QVERIFY(QFile::exists(saved));
     QCOMPARE(ReadAll(saved), QByteArray());
+}
+
+namespace {
+
+// The format the pane paints at a character of a line.
+QTextCharFormat FormatAt(const QTextBlock& block, int position) {
+    for (const QTextLayout::FormatRange& range : block.layout()->formats()) {
+        if (position >= range.start && position < range.start + range.length) {
+            return range.format;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+void TMainWindowTest::paneColoursListingLines() {
+    LoadAndAnalyze();
+    const QColor navy(0, 0, 128);
+    int checked = 0;
+    for (QTextBlock block = Form_->OutputPane().document()->begin(); block.isValid();
+         block = block.next()) {
+        const QString text = block.text();
+        if (!text.trimmed().endsWith(QStringLiteral("keyword      function"))) {
+            continue;
+        }
+        ++checked;
+        // "    1    11 keyword      function": both numbers navy, the kind word plain, the
+        // reserved word bold.
+        const int column = static_cast<int>(text.indexOf(QRegularExpression("[0-9]")));
+        const int line = static_cast<int>(text.indexOf(QRegularExpression("[0-9]"), column + 1));
+        QCOMPARE(FormatAt(block, column).foreground().color(), navy);
+        QCOMPARE(FormatAt(block, line).foreground().color(), navy);
+        const int kind = static_cast<int>(text.indexOf(QStringLiteral("keyword")));
+        QVERIFY(FormatAt(block, kind).fontWeight() != QFont::Bold);
+        QVERIFY(FormatAt(block, kind).foreground().color() != navy);
+        const int word = static_cast<int>(text.lastIndexOf(QStringLiteral("function")));
+        QCOMPARE(FormatAt(block, word).fontWeight(), int(QFont::Bold));
+    }
+    QVERIFY(checked > 0);
 }
 
 QTEST_MAIN(TMainWindowTest)

@@ -1,0 +1,140 @@
+#include "problems_model.h"
+
+#include "caption_display.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QStyle>
+
+#include <algorithm>
+
+namespace dialoscope {
+
+namespace {
+
+QString FileName(const std::string& path) {
+    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+}
+
+QString KindText(TFindingKind kind) {
+    const std::string_view word = KindWord(kind);
+    return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
+}
+
+} // namespace
+
+QString PlaceOf(const TFinding& finding) {
+    const QString name = QFileInfo(FileName(finding.File)).fileName();
+    if (finding.Line <= 0) {
+        return name;
+    }
+    return name + QLatin1Char(':') + QString::number(finding.Line);
+}
+
+TProblemsModel::TProblemsModel(const TCaptionDisplay& display, QObject* parent)
+    : QAbstractTableModel(parent), Display_(display),
+      ErrorIcon_(QApplication::style()->standardIcon(QStyle::SP_MessageBoxCritical)),
+      WarningIcon_(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning)) {}
+
+void TProblemsModel::SetFindings(std::vector<TFinding> findings) {
+    beginResetModel();
+    Findings_ = std::move(findings);
+    ErrorCount_ = static_cast<int>(std::count_if(
+        Findings_.begin(), Findings_.end(),
+        [](const TFinding& finding) { return finding.Severity == TSeverity::Error; }));
+    endResetModel();
+}
+
+const TFinding* TProblemsModel::FindingAt(const QModelIndex& index) const {
+    if (!index.isValid() || index.model() != this || index.row() >= rowCount()) {
+        return nullptr;
+    }
+    return &Findings_[static_cast<std::size_t>(index.row())];
+}
+
+void TProblemsModel::RedecodeTexts() {
+    if (Findings_.empty()) {
+        return;
+    }
+    emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}
+
+int TProblemsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(Findings_.size());
+}
+
+int TProblemsModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant TProblemsModel::DisplayText(const TFinding& finding, int column) const {
+    switch (column) {
+    case KindColumn:
+        return KindText(finding.Kind);
+    case PlaceColumn:
+        return PlaceOf(finding);
+    case NodeColumn:
+        return Display_.Decode(finding.NodeName);
+    case TextColumn:
+        return Display_.Decode(finding.Text);
+    default:
+        return {};
+    }
+}
+
+QVariant TProblemsModel::ToolTipText(const TFinding& finding, int column) const {
+    switch (column) {
+    case KindColumn:
+        return finding.Severity == TSeverity::Error ? QStringLiteral("Error")
+                                                    : QStringLiteral("Warning");
+    case PlaceColumn:
+        return finding.Line > 0
+                   ? FileName(finding.File) + QLatin1Char(':') + QString::number(finding.Line)
+                   : FileName(finding.File);
+    case TextColumn:
+        return Display_.Decode(finding.Text);
+    default:
+        return {};
+    }
+}
+
+QVariant TProblemsModel::data(const QModelIndex& index, int role) const {
+    const TFinding* finding = FindingAt(index);
+    if (finding == nullptr) {
+        return {};
+    }
+    switch (role) {
+    case Qt::DisplayRole:
+        return DisplayText(*finding, index.column());
+    case Qt::ToolTipRole:
+        return ToolTipText(*finding, index.column());
+    case Qt::DecorationRole:
+        if (index.column() == KindColumn) {
+            return finding->Severity == TSeverity::Error ? ErrorIcon_ : WarningIcon_;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+QVariant TProblemsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    switch (section) {
+    case KindColumn:
+        return QStringLiteral("Kind");
+    case PlaceColumn:
+        return QStringLiteral("Place");
+    case NodeColumn:
+        return QStringLiteral("Node");
+    case TextColumn:
+        return QStringLiteral("Text");
+    default:
+        return {};
+    }
+}
+
+} // namespace dialoscope

@@ -1,0 +1,84 @@
+#include "problems_pane.h"
+
+#include "problems_model.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace dialoscope {
+
+namespace {
+
+constexpr int KindWidth = 170;
+constexpr int PlaceWidth = 110;
+constexpr int NodeWidth = 110;
+
+} // namespace
+
+TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
+    : QDockWidget(QStringLiteral("Problems"), parent) {
+    setObjectName(QStringLiteral("ProblemsPane"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                QDockWidget::DockWidgetFloatable);
+
+    Model_ = new TProblemsModel(display, this);
+    View_ = new QTreeView;
+    View_->setObjectName(QStringLiteral("ProblemsView"));
+    View_->setModel(Model_);
+    View_->setRootIsDecorated(false);
+    View_->setItemsExpandable(false);
+    // Equal rows let the view skip measuring the rows it does not show.
+    View_->setUniformRowHeights(true);
+    View_->setAlternatingRowColors(true);
+    View_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    View_->setSelectionMode(QAbstractItemView::SingleSelection);
+    View_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    View_->setIconSize(QSize(16, 16));
+    // Fixed widths: fitting a column to its contents would measure every finding.
+    View_->header()->setStretchLastSection(true);
+    View_->setColumnWidth(TProblemsModel::KindColumn, KindWidth);
+    View_->setColumnWidth(TProblemsModel::PlaceColumn, PlaceWidth);
+    View_->setColumnWidth(TProblemsModel::NodeColumn, NodeWidth);
+
+    Summary_ = new QLabel;
+    Summary_->setObjectName(QStringLiteral("ProblemsSummary"));
+    Summary_->setContentsMargins(4, 2, 4, 2);
+
+    auto* body = new QWidget;
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Summary_);
+    layout->addWidget(View_, 1);
+    setWidget(body);
+
+    connect(View_, &QTreeView::activated, this, [this](const QModelIndex& index) {
+        if (const TFinding* finding = Model_->FindingAt(index)) {
+            emit FindingActivated(*finding);
+        }
+    });
+    UpdateSummary();
+}
+
+void TProblemsPane::ShowFindings(std::vector<TFinding> findings) {
+    Model_->SetFindings(std::move(findings));
+    UpdateSummary();
+}
+
+void TProblemsPane::RedecodeTexts() {
+    Model_->RedecodeTexts();
+}
+
+void TProblemsPane::UpdateSummary() {
+    const int total = Model_->rowCount();
+    const int errors = Model_->ErrorCount();
+    if (total == 0) {
+        Summary_->setText(QStringLiteral("No problems found"));
+        return;
+    }
+    Summary_->setText(QStringLiteral("%1 errors, %2 warnings").arg(errors).arg(total - errors));
+}
+
+} // namespace dialoscope
