@@ -5,7 +5,6 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/deps.sh"
 jobs="$(nproc)"
-export QT_QPA_PLATFORM=offscreen
 
 echo "== Release build and tests"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release

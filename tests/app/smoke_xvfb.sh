@@ -14,7 +14,8 @@ cp "$examples/scripts.lst" "$(dirname "$program")/scripts.lst"
 cat >"$work/drive.sh" <<'DRIVE'
 set -u
 program="$1"; script="$2"; state="$3"
-DIALOSCOPE_STATE_DUMP="$state" "$program" "$script" &
+# A real X window: the offscreen platform the other window tests use would show nothing.
+QT_QPA_PLATFORM=xcb DIALOSCOPE_STATE_DUMP="$state" "$program" "$script" &
 pid=$!
 value() { sed -n "s/^$1 //p" "$state" 2>/dev/null; }
 wait_for() { # key predicate-value seconds
@@ -26,7 +27,7 @@ wait_for() { # key predicate-value seconds
     return 1
 }
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
     window="$(xdotool search --name '^Dialoscope' 2>/dev/null | head -1)"
     [ -n "$window" ] && [ -f "$state" ] && grep -q "caption Dialoscope - " "$state" && break
     sleep 0.1
