@@ -4,7 +4,7 @@
 // a caption as its tool tip. The core's captions and files stay bytes; only what is shown
 // changes.
 
-#include "code_page.h"
+#include "display_code_page.h"
 
 #include "analysis/outline_tree.h"
 #include "analysis/workspace.h"
@@ -24,8 +24,8 @@ public:
     explicit TCaptionDisplay(const TWorkspace& ws);
     ~TCaptionDisplay();
 
-    TCodePage CodePage() const { return CodePage_; }
-    void SetCodePage(TCodePage page) { CodePage_ = page; }
+    TDisplayCodePage CodePage() const { return CodePage_; }
+    void SetCodePage(TDisplayCodePage page) { CodePage_ = page; }
     TShowTexts ShowTexts() const { return ShowTexts_; }
     void SetShowTexts(TShowTexts show) { ShowTexts_ = show; }
 
@@ -51,7 +51,7 @@ private:
     const TWorkspace& Ws_;
     std::string ScriptPath_;
     std::unique_ptr<TMessageTexts> Texts_; // made on first use after SetScriptPath
-    TCodePage CodePage_ = DefaultCodePage;
+    TDisplayCodePage CodePage_ = DefaultDisplayCodePage;
     TShowTexts ShowTexts_ = TShowTexts::Off;
 };
 

@@ -40,9 +40,10 @@ TProblemsModel::TProblemsModel(const TCaptionDisplay& display, QObject* parent)
 void TProblemsModel::SetFindings(std::vector<TFinding> findings) {
     beginResetModel();
     Findings_ = std::move(findings);
-    ErrorCount_ = static_cast<int>(std::count_if(
-        Findings_.begin(), Findings_.end(),
-        [](const TFinding& finding) { return finding.Severity == TSeverity::Error; }));
+    ErrorCount_ = static_cast<int>(
+        std::count_if(Findings_.begin(), Findings_.end(), [](const TFinding& finding) {
+            return finding.Severity == TSeverity::Error;
+        }));
     endResetModel();
 }
 

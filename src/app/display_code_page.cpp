@@ -1,4 +1,4 @@
-#include "code_page.h"
+#include "display_code_page.h"
 
 #include <unicode/ucnv.h>
 #include <unicode/utf16.h>
@@ -15,30 +15,31 @@ namespace dialoscope {
 namespace {
 
 struct TCodePageInfo {
-    TCodePage Page;
+    TDisplayCodePage Page;
     const char* Caption;
     const char* IcuName;
 };
 
 constexpr std::array<TCodePageInfo, 8> CodePageInfos{{
-    {TCodePage::Windows1250, "Windows-1250", "windows-1250"},
-    {TCodePage::Windows1251, "Windows-1251", "windows-1251"},
-    {TCodePage::Windows1252, "Windows-1252", "windows-1252"},
-    {TCodePage::Ibm437, "IBM437", "ibm-437"},
-    {TCodePage::Ibm850, "IBM850", "ibm-850"},
-    {TCodePage::Ibm866, "IBM866", "ibm-866"},
-    {TCodePage::Koi8R, "KOI8-R", "KOI8-R"},
-    {TCodePage::Utf8, "UTF-8", "UTF-8"},
+    {TDisplayCodePage::Windows1250, "Windows-1250", "windows-1250"},
+    {TDisplayCodePage::Windows1251, "Windows-1251", "windows-1251"},
+    {TDisplayCodePage::Windows1252, "Windows-1252", "windows-1252"},
+    {TDisplayCodePage::Ibm437, "IBM437", "ibm-437"},
+    {TDisplayCodePage::Ibm850, "IBM850", "ibm-850"},
+    {TDisplayCodePage::Ibm866, "IBM866", "ibm-866"},
+    {TDisplayCodePage::Koi8R, "KOI8-R", "KOI8-R"},
+    {TDisplayCodePage::Utf8, "UTF-8", "UTF-8"},
 }};
 
-constexpr std::array<TCodePage, 8> CodePageOrder{
-    TCodePage::Windows1250, TCodePage::Windows1251, TCodePage::Windows1252, TCodePage::Ibm437,
-    TCodePage::Ibm850,      TCodePage::Ibm866,      TCodePage::Koi8R,       TCodePage::Utf8,
+constexpr std::array<TDisplayCodePage, 8> CodePageOrder{
+    TDisplayCodePage::Windows1250, TDisplayCodePage::Windows1251, TDisplayCodePage::Windows1252,
+    TDisplayCodePage::Ibm437,      TDisplayCodePage::Ibm850,      TDisplayCodePage::Ibm866,
+    TDisplayCodePage::Koi8R,       TDisplayCodePage::Utf8,
 };
 
 static_assert(CodePageInfos.size() == CodePageOrder.size());
 
-const TCodePageInfo& InfoOf(TCodePage page) {
+const TCodePageInfo& InfoOf(TDisplayCodePage page) {
     return CodePageInfos[static_cast<std::size_t>(page)];
 }
 
@@ -82,7 +83,7 @@ char16_t IcuCharOf(UConverter* converter, unsigned char byte) {
     return out[0];
 }
 
-std::unique_ptr<TByteTable> BuildByteTable(TCodePage page) {
+std::unique_ptr<TByteTable> BuildByteTable(TDisplayCodePage page) {
     auto table = std::make_unique<TByteTable>();
     UErrorCode error = U_ZERO_ERROR;
     UConverter* converter = ucnv_open(InfoOf(page).IcuName, &error);
@@ -113,7 +114,7 @@ std::unique_ptr<TByteTable> BuildByteTable(TCodePage page) {
     return table;
 }
 
-const TByteTable& ByteTableOf(TCodePage page) {
+const TByteTable& ByteTableOf(TDisplayCodePage page) {
     static std::array<std::once_flag, CodePageInfos.size()> built;
     static std::array<std::unique_ptr<TByteTable>, CodePageInfos.size()> tables;
     const auto at = static_cast<std::size_t>(page);
@@ -221,23 +222,23 @@ std::string EncodeUtf8(QStringView text) {
 
 } // namespace
 
-std::span<const TCodePage> AllCodePages() {
+std::span<const TDisplayCodePage> AllCodePages() {
     return CodePageOrder;
 }
 
-QString CodePageCaption(TCodePage page) {
+QString CodePageCaption(TDisplayCodePage page) {
     return QString::fromLatin1(InfoOf(page).Caption);
 }
 
-QString DecodeBytes(std::string_view bytes, TCodePage page) {
-    if (page == TCodePage::Utf8) {
+QString DecodeBytes(std::string_view bytes, TDisplayCodePage page) {
+    if (page == TDisplayCodePage::Utf8) {
         return DecodeUtf8(bytes);
     }
     return DecodeSingleByte(bytes, ByteTableOf(page));
 }
 
-std::string EncodeText(QStringView text, TCodePage page) {
-    if (page == TCodePage::Utf8) {
+std::string EncodeText(QStringView text, TDisplayCodePage page) {
+    if (page == TDisplayCodePage::Utf8) {
         return EncodeUtf8(text);
     }
     return EncodeSingleByte(text, ByteTableOf(page));

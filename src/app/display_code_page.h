@@ -13,7 +13,7 @@
 
 namespace dialoscope {
 
-enum class TCodePage : std::uint8_t {
+enum class TDisplayCodePage : std::uint8_t {
     Windows1250,
     Windows1251,
     Windows1252,
@@ -24,12 +24,12 @@ enum class TCodePage : std::uint8_t {
     Utf8,
 };
 
-inline constexpr TCodePage DefaultCodePage = TCodePage::Windows1252;
+inline constexpr TDisplayCodePage DefaultDisplayCodePage = TDisplayCodePage::Windows1252;
 
 // Every code page in the order the View menu lists them.
-std::span<const TCodePage> AllCodePages();
+std::span<const TDisplayCodePage> AllCodePages();
 // The menu caption: "Windows-1252", "IBM437", "KOI8-R", "UTF-8", ...
-QString CodePageCaption(TCodePage page);
+QString CodePageCaption(TDisplayCodePage page);
 
 // A byte that cannot be shown as a character of the code page (one the code page leaves
 // undefined, or in UTF-8 a byte of a malformed sequence) shows as EscapeBase + byte, a character
@@ -37,10 +37,10 @@ QString CodePageCaption(TCodePage page);
 inline constexpr char16_t EscapeBase = 0xF700;
 
 // The bytes as text. Never fails; line breaks stay line breaks and no other byte becomes one.
-QString DecodeBytes(std::string_view bytes, TCodePage page);
+QString DecodeBytes(std::string_view bytes, TDisplayCodePage page);
 
 // The inverse of DecodeBytes: EncodeText(DecodeBytes(b, p), p) == b for all bytes b. A character
 // the code page cannot write (one the user typed) becomes '?'.
-std::string EncodeText(QStringView text, TCodePage page);
+std::string EncodeText(QStringView text, TDisplayCodePage page);
 
 } // namespace dialoscope
