@@ -96,7 +96,10 @@ void CheckConversion(std::string_view text) {
         FUZZ_EXPECT(StrToInt(text) == *want, "StrToInt gives TryStrToInt's value", text);
     } catch (const EConvertError& error) {
         FUZZ_EXPECT(!want, "StrToInt fails only where TryStrToInt does", text);
-        FUZZ_EXPECT(error.what() == "'" + std::string(text) + "' is not a valid integer value",
+        // what() is a C string, so a 0 byte in the text cuts the message there.
+        FUZZ_EXPECT(error.Text == text &&
+                        std::string(error.what()) ==
+                            ("'" + std::string(text) + "' is not a valid integer value").c_str(),
                     "the conversion error names the text", error.what());
     }
 }
@@ -155,10 +158,14 @@ void CheckReferences(std::string_view text, std::int32_t scriptIndex) {
          {text, std::string_view(shown), std::string_view(dashed)}) {
         MarkMsgNumbers(node, marked, port);
     }
-    for (const auto& [n, mark] : node.MsgUsed) {
+    const auto marks = node.MsgUsed.Sorted();
+    FUZZ_EXPECT(static_cast<std::int32_t>(marks.size()) == node.MsgUsed.Count(),
+                "Count gives the number of marks", "");
+    for (const auto& [n, mark] : marks) {
         FUZZ_EXPECT(n >= MsgUsedLow && n <= MsgUsedHigh, "marks stay within 100..100000",
                     std::to_string(n));
-        FUZZ_EXPECT(!mark.empty(), "a stored mark is not empty", std::to_string(n));
+        FUZZ_EXPECT(!mark.empty() && node.MsgMark(n) == mark, "a stored mark reads back",
+                    std::to_string(n));
     }
 }
 

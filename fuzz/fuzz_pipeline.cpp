@@ -178,11 +178,12 @@ void CheckSave(const fs::path& path, std::string_view expected) {
 }
 
 void RunQueries(TWorkspace& ws, TRecordingPort& port) {
-    std::set<std::int32_t> numbers = {100, 100000};
+    // Find Msg for the edges of the range and the first marks of the first nodes.
+    std::set<std::int32_t> numbers = {99, 100, 101, 105, 150, 100000, 100001};
     std::set<std::string> names;
     for (const TNodeKeep& node : ws.Nodes) {
-        for (const auto& mark : node.MsgUsed) {
-            if (numbers.size() < 6) {
+        if (numbers.size() < 12 && node.MsgUsed.Count() < 1000) {
+            for (const auto& mark : node.MsgUsed.Sorted()) {
                 numbers.insert(mark.first);
             }
         }

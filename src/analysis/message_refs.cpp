@@ -6,20 +6,6 @@
 
 namespace dialoscope {
 
-namespace {
-
-void MarkRange(TNodeKeep& node, std::int32_t lo, std::int32_t hi) {
-    // Clipping first keeps "100-99999999" from walking a hundred million numbers that have
-    // no slot anyway.
-    const std::int32_t from = std::max(lo, MsgUsedLow);
-    const std::int32_t to = std::min(hi, MsgUsedHigh);
-    for (std::int32_t n = from; n <= to; ++n) {
-        node.SetMsgMark(n, std::to_string(n));
-    }
-}
-
-} // namespace
-
 std::string MsgRefText(std::string_view ref, std::int32_t scriptIndex, TPort& port) {
     const std::size_t comma = ref.find(',');
     if (comma == std::string_view::npos) {
@@ -56,7 +42,7 @@ bool MarkMsgNumbers(TNodeKeep& node, std::string_view text, TPort& port) {
             port.ShowMessage("error in " + std::string(text));
             return false;
         }
-        MarkRange(node, *lo, *hi);
+        node.SetMsgRange(*lo, *hi);
         return true;
     }
     if (text.find(':') != std::string_view::npos) {

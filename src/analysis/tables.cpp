@@ -2,17 +2,11 @@
 
 namespace dialoscope {
 
-std::string_view TNodeKeep::MsgMark(std::int32_t n) const {
-    const auto it = MsgUsed.find(n);
-    return it == MsgUsed.end() ? std::string_view() : std::string_view(it->second);
-}
+std::string TNodeKeep::MsgMark(std::int32_t n) const { return MsgUsed.Mark(n); }
 
-void TNodeKeep::SetMsgMark(std::int32_t n, std::string text) {
-    if (n < MsgUsedLow || n > MsgUsedHigh) {
-        return;
-    }
-    MsgUsed[n] = std::move(text);
-}
+void TNodeKeep::SetMsgMark(std::int32_t n, std::string text) { MsgUsed.Set(n, std::move(text)); }
+
+void TNodeKeep::SetMsgRange(std::int32_t lo, std::int32_t hi) { MsgUsed.SetRange(lo, hi); }
 
 void AddLine(TNodeKeep& node, std::string text) { node.Lines.push_back(std::move(text)); }
 

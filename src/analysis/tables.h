@@ -3,6 +3,8 @@
 // script list. They grow as needed: no input writes outside a table or stops with a capacity
 // error.
 
+#include "msg_marks.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,8 +15,8 @@
 namespace dialoscope {
 
 // Message numbers a node can mark: marks outside this range are not stored.
-inline constexpr std::int32_t MsgUsedLow = 100;
-inline constexpr std::int32_t MsgUsedHigh = 100000;
+inline constexpr std::int32_t MsgUsedLow = TMsgMarks::Low;
+inline constexpr std::int32_t MsgUsedHigh = TMsgMarks::High;
 
 struct TAnswer {
     std::string Caption;   // "answer =..."
@@ -40,16 +42,18 @@ struct TNodeKeep {
     std::vector<std::string> Jumps;
     std::vector<std::int32_t> JumpLines; // script line of each call in Jumps, when recorded
     std::vector<TMsgUse> MsgUses;        // every message part the node analysis met, in order
-    // Sparse MsgUsed: message number -> mark text, only for numbers in MsgUsedLow..MsgUsedHigh.
-    std::unordered_map<std::int32_t, std::string> MsgUsed;
+    // The marks of the messages the node uses, only for numbers in MsgUsedLow..MsgUsedHigh.
+    TMsgMarks MsgUsed;
 
     std::int32_t LineCount() const { return static_cast<std::int32_t>(Lines.size()); }
     std::int32_t AnswerCount() const { return static_cast<std::int32_t>(Answers.size()); }
     std::int32_t JumpCount() const { return static_cast<std::int32_t>(Jumps.size()); }
     // The mark for message n, empty when none.
-    std::string_view MsgMark(std::int32_t n) const;
+    std::string MsgMark(std::int32_t n) const;
     // Stores a mark; numbers outside MsgUsedLow..MsgUsedHigh have no slot and are ignored.
     void SetMsgMark(std::int32_t n, std::string text);
+    // Marks every number of lo..hi (clipped to MsgUsedLow..MsgUsedHigh) with its decimal text.
+    void SetMsgRange(std::int32_t lo, std::int32_t hi);
 };
 
 void AddLine(TNodeKeep& node, std::string text);

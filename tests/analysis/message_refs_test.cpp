@@ -75,7 +75,7 @@ TEST(MessageRefs, HugeRangeIsClippedBeforeItIsWalked) {
     TRecordingPort port;
     TNodeKeep node;
     EXPECT_TRUE(MarkMsgNumbers(node, "99990-2000000000", port));
-    EXPECT_EQ(node.MsgUsed.size(), 11u);
+    EXPECT_EQ(node.MsgUsed.Count(), 11);
     EXPECT_EQ(node.MsgMark(100000), "100000");
 }
 

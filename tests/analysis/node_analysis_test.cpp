@@ -245,7 +245,7 @@ TEST(NodeAnalysis, TablesGrowPastTheOldCapacities) {
     const auto a = AnalyzeText(script);
     ASSERT_EQ(a->Ws.NodeCount(), 1100);
     EXPECT_EQ(a->Ws.Nodes[0].AnswerCount(), 1100);
-    EXPECT_EQ(a->Ws.Nodes[0].MsgUsed.size(), 100000u - 100u + 1u);
+    EXPECT_EQ(a->Ws.Nodes[0].MsgUsed.Count(), 100000 - 100 + 1);
     EXPECT_EQ(a->Ws.Nodes[1099].Name, "N1099");
 }
 

@@ -45,9 +45,7 @@ std::vector<std::string> TreeLines(const TOutlineTree& tree) {
 }
 
 std::vector<std::string> MarkList(const TNodeKeep& node) {
-    std::vector<std::pair<std::int32_t, std::string>> marks(node.MsgUsed.begin(),
-                                                            node.MsgUsed.end());
-    std::sort(marks.begin(), marks.end());
+    const std::vector<std::pair<std::int32_t, std::string>> marks = node.MsgUsed.Sorted();
     std::vector<std::string> list;
     for (const auto& [n, text] : marks) {
         list.push_back(std::to_string(n) + "=" + text);

@@ -1,0 +1,40 @@
+#pragma once
+// TMsgMarks: a node's MsgUsed, the mark of every message number the node uses. A range such as
+// "Rnd(100,100000)" marks every number in it with its decimal text; keeping such a range as one
+// interval, not as 99,901 texts, keeps a script of a thousand such nodes at a few kilobytes.
+// Only 100..100000 have marks; numbers outside are ignored. A later mark replaces an earlier
+// one of the same number, whichever way either was written.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dialoscope {
+
+class TMsgMarks {
+public:
+    static constexpr std::int32_t Low = 100;
+    static constexpr std::int32_t High = 100000;
+
+    // The mark of a single number: its text exactly as written ("0105" stays "0105").
+    void Set(std::int32_t n, std::string text);
+    // Marks every number of lo..hi, clipped to 100..100000, with its decimal text; nothing
+    // when hi < lo. Costs the same for any width of range.
+    void SetRange(std::int32_t lo, std::int32_t hi);
+
+    // The mark of n, empty when none.
+    std::string Mark(std::int32_t n) const;
+    // How many numbers carry a mark.
+    std::int32_t Count() const;
+    // Every (number, mark), ascending: one entry per marked number, so a wide range gives many.
+    std::vector<std::pair<std::int32_t, std::string>> Sorted() const;
+
+private:
+    bool InRanges(std::int32_t n) const;
+    std::map<std::int32_t, std::int32_t> Ranges_; // first -> last; disjoint, never adjacent
+    std::map<std::int32_t, std::string> Written_; // single marks; they override the ranges
+};
+
+} // namespace dialoscope
