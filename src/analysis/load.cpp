@@ -22,7 +22,10 @@ void ResetWindowForNewScript(TWorkspace& ws, const std::string& fileName) {
 
 } // namespace
 
-void mnLoadClick(TWorkspace& ws, const std::string& path) {
+void mnLoadClick(TWorkspace& ws, const std::string& path) { mnLoadClick(ws, path, nullptr); }
+
+void mnLoadClick(TWorkspace& ws, const std::string& path,
+                 const std::function<void()>& betweenScriptReads) {
     ResetWindowForNewScript(ws, FileNamePart(path));
     // Each read replaces its buffer only when the file could be read, so a failure leaves
     // this buffer and every later one as the previous Load left them.
@@ -31,6 +34,9 @@ void mnLoadClick(TWorkspace& ws, const std::string& path) {
     ws.Rich.LoadFromFile(path);
     ws.AnalyzeEnabled = true;
     ws.Scanner.ClearTokens();
+    if (betweenScriptReads) {
+        betweenScriptReads();
+    }
     std::string bytes = ReadFileBytes(path);
     ws.ScriptStream.Clear();
     ws.ScriptStream.Bytes = std::move(bytes);

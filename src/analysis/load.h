@@ -4,6 +4,7 @@
 
 #include "workspace.h"
 
+#include <functional>
 #include <string>
 
 namespace dialoscope {
@@ -16,5 +17,9 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 // Load of the script at path, from the caption on. Reads scripts.lst from ws.ScriptsLstPath.
 // Throws EFOpenError for the first file that cannot be opened; the steps before it stay done.
 void mnLoadClick(TWorkspace& ws, const std::string& path);
+// The same Load, running betweenScriptReads after the script's lines are read and before its
+// bytes are: the moment another program may remove or replace the file.
+void mnLoadClick(TWorkspace& ws, const std::string& path,
+                 const std::function<void()>& betweenScriptReads);
 
 } // namespace dialoscope
