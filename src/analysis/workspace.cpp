@@ -4,9 +4,7 @@
 
 namespace dialoscope {
 
-TWorkspace::TWorkspace(TPort& port) : Port(port) {
-    ConfigureForDialogScripts(Scanner);
-}
+TWorkspace::TWorkspace(TPort& port) : Port(port) { ConfigureForDialogScripts(Scanner); }
 
 void TWorkspace::SetCounter(TCounter counter, std::string caption) {
     auto& slot = Counters[static_cast<std::size_t>(counter)];
