@@ -62,6 +62,7 @@ public:
     bool Has(unsigned char byte, std::uint16_t flag) const { return (Flags_[byte] & flag) != 0; }
     TStartAction StartAction(unsigned char byte) const { return Start_[byte]; }
     const std::uint16_t* Flags() const { return Flags_.data(); }
+    const TStartAction* StartActions() const { return Start_.data(); }
 
 private:
     void BuildStartActions(const TCharClassInput& input);

@@ -229,7 +229,9 @@ void TScanner::ScanWithoutHandler(TTokenReader& reader) {
     for (;;) {
         const TTokenKind read = reader.NextToken();
         const TReadToken& token = reader.Token();
-        const TTokenKind kind = Classify(read, reader.Text());
+        // Only an identifier's text decides its kind.
+        const TTokenKind kind =
+            read == TTokenKind::Identifier ? Classify(read, reader.Text()) : read;
         if (token.Owned) {
             Tokens_.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
         } else {

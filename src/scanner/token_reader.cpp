@@ -1,16 +1,21 @@
 #include "token_reader.h"
 
+#include <bit>
+#include <cstring>
+
 namespace dialoscope {
 
 TTokenReader::TTokenReader(const TReaderSettings& settings, std::string_view bytes,
                            const TReaderCounters& counters)
-    : Settings_(settings), Flags_(settings.Classes->Flags()), Bytes_(bytes),
+    : Settings_(settings), Flags_(settings.Classes->Flags()),
+      StartActions_(settings.Classes->StartActions()),
+      SpacesAreBlanks_(settings.Classes->Has(' ', BlankRun)), Bytes_(bytes),
       Pos_(counters.Position < bytes.size() ? counters.Position : bytes.size()),
-      Line_(counters.Line), Column_(counters.Column), EndOfInput_(counters.EndOfInput),
-      OpenBlockComment_(counters.OpenBlockComment) {}
+      Line_(counters.Line), ColumnBias_(counters.Column - static_cast<std::int64_t>(Pos_)),
+      EndOfInput_(counters.EndOfInput), OpenBlockComment_(counters.OpenBlockComment) {}
 
 TReaderCounters TTokenReader::Counters() const {
-    return {Pos_, Line_, Column_, EndOfInput_, OpenBlockComment_};
+    return {Pos_, Line_, Column(), EndOfInput_, OpenBlockComment_};
 }
 
 // ---- Cursor ----------------------------------------------------------------------------------
@@ -40,12 +45,10 @@ int TTokenReader::ReadChar() {
             c = '\n';
         }
         ++Line_;
-        Column_ = 1;
+        StartLine();
     } else if (c == '\n') {
         ++Line_;
-        Column_ = 1;
-    } else {
-        ++Column_;
+        StartLine();
     }
     return c;
 }
@@ -108,15 +111,31 @@ void TTokenReader::SkipLineBreak() {
         return;
     }
     ++Line_;
-    Column_ = 1;
+    StartLine();
 }
 
+// Runs of spaces are counted eight bytes at a time, so the end of an indentation costs no
+// mispredicted loop exit; a tab after them goes on byte by byte.
 void TTokenReader::SkipBlanks() {
     std::size_t end = Pos_;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (SpacesAreBlanks_) {
+            constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
+            while (end + 8 <= Bytes_.size()) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, Bytes_.data() + end, 8);
+                const std::uint64_t others = word ^ kSpaces;
+                if (others != 0) {
+                    end += static_cast<std::size_t>(std::countr_zero(others) / 8);
+                    break;
+                }
+                end += 8;
+            }
+        }
+    }
     while (end < Bytes_.size() && Has(ByteAt(end), BlankRun)) {
         ++end;
     }
-    Column_ += static_cast<std::int64_t>(end - Pos_);
     Pos_ = end;
 }
 
@@ -126,7 +145,7 @@ void TTokenReader::SkipBlanks() {
 void TTokenReader::RecordStart() {
     Token_.Offset = static_cast<std::uint32_t>(Pos_);
     Token_.Line = static_cast<std::int32_t>(Line_);
-    Token_.Column = static_cast<std::int32_t>(Column_);
+    Token_.Column = static_cast<std::int32_t>(Column());
     Token_.TextBegin = Pos_;
     Token_.TextEnd = Pos_;
 }
@@ -230,7 +249,8 @@ TTokenKind TTokenReader::StartState() {
             return EndOfFileToken();
         }
         const unsigned char c = PeekChar();
-        switch (Settings_.Classes->StartAction(c)) {
+        const TStartAction action = StartActions_[c];
+        switch (action) {
         case TStartAction::Identifier:
             RecordStart();
             AppendFirst();
@@ -259,9 +279,7 @@ TTokenKind TTokenReader::StartState() {
         case TStartAction::Error:
             RecordStart();
             AppendFirst();
-            return Settings_.Classes->StartAction(c) == TStartAction::Special
-                       ? TTokenKind::SpecialChar
-                       : TTokenKind::Error;
+            return action == TStartAction::Special ? TTokenKind::SpecialChar : TTokenKind::Error;
         case TStartAction::LineBreak:
             SkipLineBreak();
             continue;

@@ -85,14 +85,12 @@ private:
         } else {
             AppendSpan(Pos_, end);
         }
-        Column_ += static_cast<std::int64_t>(end - Pos_);
         Pos_ = end;
     }
     // AppendChar for the first byte of a token, cheap when the byte is plain.
     void AppendFirst() {
         if (!AtEnd() && Has(ByteAt(Pos_), Plain)) {
             ++Pos_;
-            ++Column_;
             Token_.TextEnd = Pos_;
             return;
         }
@@ -100,6 +98,10 @@ private:
     }
     void SkipBlanks();
     void SkipLineBreak();
+    // Every byte read moves the column on by one and a line break sets it back to 1, so the
+    // column follows from the position and where the line began; the fast loops need not count.
+    std::int64_t Column() const { return static_cast<std::int64_t>(Pos_) + ColumnBias_; }
+    void StartLine() { ColumnBias_ = 1 - static_cast<std::int64_t>(Pos_); }
 
     // Current token
     void RecordStart();
@@ -125,10 +127,12 @@ private:
 
     const TReaderSettings& Settings_;
     const std::uint16_t* Flags_;
+    const TStartAction* StartActions_;
+    bool SpacesAreBlanks_;
     std::string_view Bytes_;
     std::size_t Pos_;
     std::int64_t Line_;
-    std::int64_t Column_;
+    std::int64_t ColumnBias_; // the column minus the position
     bool EndOfInput_;
     bool OpenBlockComment_;
     TReadToken Token_;

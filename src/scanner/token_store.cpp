@@ -12,7 +12,7 @@ void TTokenStore::Reset() {
 }
 
 void TTokenStore::Release() {
-    Records_ = {};
+    Records_.Release();
     SideTexts_ = {};
     Owned_ = {};
     Data_ = {};

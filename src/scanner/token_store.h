@@ -4,6 +4,7 @@
 // slice (changed by a handler, a CR LF read as one line feed, a far or very long slice) has a
 // side entry, and only a non-zero Data is kept, in a side list.
 
+#include "record_array.h"
 #include "token.h"
 
 #include <cstdint>
@@ -88,7 +89,7 @@ private:
     std::int32_t DataAt(std::int32_t index) const;
 
     const std::string* Bytes_ = nullptr;
-    std::vector<TRecord> Records_;
+    TRecordArray<TRecord> Records_;
     std::vector<TSideText> SideTexts_; // in token order
     std::deque<std::string> Owned_;    // a deque, so views into earlier texts stay valid
     std::vector<std::pair<std::int32_t, std::int32_t>> Data_; // (index, Data), in token order

@@ -1,0 +1,93 @@
+#pragma once
+// TRecordArray: a growable array of plain records that grows with realloc. A large block is
+// moved by remapping its pages rather than copied, so growing the token list of a big script
+// never holds the old and the new block at once, and the unused capacity costs no memory until
+// it is written.
+
+#include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+namespace dialoscope {
+
+template <typename T> class TRecordArray {
+    static_assert(std::is_trivially_copyable_v<T>, "records are moved as bytes");
+
+public:
+    TRecordArray() = default;
+    TRecordArray(const TRecordArray& other) { CopyFrom(other); }
+    TRecordArray(TRecordArray&& other) noexcept { Take(other); }
+    TRecordArray& operator=(const TRecordArray& other) {
+        if (this != &other) {
+            Release();
+            CopyFrom(other);
+        }
+        return *this;
+    }
+    TRecordArray& operator=(TRecordArray&& other) noexcept {
+        if (this != &other) {
+            Release();
+            Take(other);
+        }
+        return *this;
+    }
+    ~TRecordArray() { std::free(Data_); }
+
+    std::size_t size() const { return Size_; }
+    bool empty() const { return Size_ == 0; }
+    const T& operator[](std::size_t index) const { return Data_[index]; }
+    T& operator[](std::size_t index) { return Data_[index]; }
+
+    void push_back(const T& record) {
+        if (Size_ == Capacity_) {
+            Grow();
+        }
+        Data_[Size_++] = record;
+    }
+    // Keeps the capacity.
+    void clear() { Size_ = 0; }
+    // Gives the memory back.
+    void Release() {
+        std::free(Data_);
+        Data_ = nullptr;
+        Size_ = 0;
+        Capacity_ = 0;
+    }
+
+private:
+    void Grow() {
+        const std::size_t capacity = Capacity_ == 0 ? 1024 : Capacity_ * 2;
+        void* grown = std::realloc(static_cast<void*>(Data_), capacity * sizeof(T));
+        if (grown == nullptr) {
+            throw std::bad_alloc();
+        }
+        Data_ = static_cast<T*>(grown);
+        Capacity_ = capacity;
+    }
+    void CopyFrom(const TRecordArray& other) {
+        if (other.Size_ == 0) {
+            return;
+        }
+        Data_ = static_cast<T*>(std::malloc(other.Size_ * sizeof(T)));
+        if (Data_ == nullptr) {
+            throw std::bad_alloc();
+        }
+        std::memcpy(static_cast<void*>(Data_), other.Data_, other.Size_ * sizeof(T));
+        Size_ = other.Size_;
+        Capacity_ = other.Size_;
+    }
+    void Take(TRecordArray& other) {
+        Data_ = std::exchange(other.Data_, nullptr);
+        Size_ = std::exchange(other.Size_, 0);
+        Capacity_ = std::exchange(other.Capacity_, 0);
+    }
+
+    T* Data_ = nullptr;
+    std::size_t Size_ = 0;
+    std::size_t Capacity_ = 0;
+};
+
+} // namespace dialoscope
