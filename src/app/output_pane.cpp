@@ -3,6 +3,7 @@
 #include "listing_highlighter.h"
 
 #include <QFontDatabase>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -53,7 +54,7 @@ void TOutputPane::Flush() {
     if (AppendedLines_ > 0 || !document()->isEmpty()) {
         text += QLatin1Char('\n');
     }
-    text += QString::fromLatin1(Pending_.data(), static_cast<qsizetype>(Pending_.size()));
+    text += DecodeBytes(Pending_, CodePage_);
     cursor.insertText(text);
     AppendedLines_ += PendingLines_;
     Pending_.clear();
@@ -69,10 +70,25 @@ std::vector<std::string> TOutputPane::Lines() const {
     for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
         // QTextBlock::text keeps every character as stored (toPlainText would turn a
         // non-breaking space, byte 160, into a blank).
-        const QByteArray bytes = block.text().toLatin1();
-        lines.emplace_back(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        lines.push_back(EncodeText(block.text(), CodePage_));
     }
     return lines;
+}
+
+void TOutputPane::SetCodePage(TDisplayCodePage page) {
+    if (page == CodePage_) {
+        return;
+    }
+    Flush();
+    const std::vector<std::string> lines = Lines();
+    const int scrolledTo = verticalScrollBar()->value();
+    Clear();
+    CodePage_ = page;
+    for (const std::string& line : lines) {
+        AppendLine(line);
+    }
+    Flush();
+    verticalScrollBar()->setValue(scrolledTo);
 }
 
 int TOutputPane::LineCount() const {

@@ -1,10 +1,12 @@
 #pragma once
 // TOutputPane: the editable text pane that shows the token listing and the query results.
 //
-// Lines are bytes, one byte per character: they are shown as Latin-1 and read back as Latin-1,
-// so every byte 0..255 a script holds comes back unchanged in Save. Appended lines are collected
-// and inserted in one edit at Flush, because inserting a listing of millions of lines one line at
-// a time would take minutes.
+// Lines are bytes, shown in the code page the user picked and read back through the same code
+// page, so every byte a script holds comes back unchanged in Save whatever the code page. Appended
+// lines are collected and inserted in one edit at Flush, because inserting a listing of millions of
+// lines one line at a time would take minutes.
+
+#include "display_code_page.h"
 
 #include <QPlainTextEdit>
 
@@ -31,11 +33,16 @@ public:
     std::vector<std::string> Lines() const;
     int LineCount() const;
 
+    TDisplayCodePage CodePage() const { return CodePage_; }
+    // Shows the lines the pane holds (edits included) in another code page; their bytes stay.
+    void SetCodePage(TDisplayCodePage page);
+
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
     TListingHighlighter* Highlighter_ = nullptr;
+    TDisplayCodePage CodePage_ = DefaultDisplayCodePage;
     std::string Pending_;
     int PendingLines_ = 0;
     // Lines added by commands since the last Clear: a pane holding one empty line still needs a
