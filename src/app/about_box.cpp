@@ -16,7 +16,7 @@ namespace dialoscope {
 namespace {
 const QString ContactAddress = QStringLiteral("mailto:dialoscope@example.org");
 const QString ContactText = QStringLiteral("dialoscope@example.org");
-const QString WebAddress = QStringLiteral("www.example.org/dialoscope");
+const QString WebAddress = QStringLiteral("www.example.org");
 
 QLabel* BoldLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
