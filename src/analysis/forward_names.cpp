@@ -3,8 +3,8 @@
 namespace dialoscope {
 
 std::int32_t TForwardNames::CountOf(std::string_view name) const {
-    const auto it = Counts_.find(name);
-    return it == Counts_.end() ? 0 : it->second;
+    const std::int32_t* count = Counts_.Find(name);
+    return count == nullptr ? 0 : *count;
 }
 
 } // namespace dialoscope

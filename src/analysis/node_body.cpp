@@ -67,7 +67,7 @@ void TNodeBodyIndex::Build() {
             while (end < line.size() && IsWordByte(line[end])) {
                 ++end;
             }
-            FirstByWord_.emplace(line.substr(at, end - at), i); // keeps the first line
+            FirstByWord_.FindOrInsert(line.substr(at, end - at), i); // keeps the first line
             at = end;
         }
     }
@@ -99,11 +99,11 @@ std::optional<std::int32_t> TNodeBodyIndex::FirstLine(std::string_view name) {
     if (!IsWord(name)) {
         return FirstLineBySearch(name);
     }
-    const auto it = FirstByWord_.find(name);
-    if (it == FirstByWord_.end()) {
+    const std::int32_t* first = FirstByWord_.Find(name);
+    if (first == nullptr) {
         return std::nullopt;
     }
-    return it->second;
+    return *first;
 }
 
 std::int32_t TNodeBodyIndex::LastLine(std::int32_t first) {

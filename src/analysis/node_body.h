@@ -7,6 +7,7 @@
 // with no first line it is empty. Each copied line is followed by CR LF.
 
 #include "line_store.h"
+#include "name_table.h"
 
 #include <cstdint>
 #include <optional>
@@ -40,7 +41,7 @@ private:
     std::vector<std::int32_t> Qualifying_; // lines with "function" and without "forward"
     std::vector<std::int32_t> StopLines_;  // lines with "function" or "end.", ascending
     // Each whole word of a qualifying line -> the first qualifying line it stands on.
-    std::unordered_map<std::string_view, std::int32_t> FirstByWord_;
+    TNameTable FirstByWord_;
     // Names that are not a single word (odd tokens after "function"), found by a search.
     std::unordered_map<std::string, std::optional<std::int32_t>> SearchedNames_;
 };

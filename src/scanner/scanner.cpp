@@ -302,16 +302,6 @@ std::optional<TTokenView> TScanner::TokenAt(std::int32_t index) const {
     return Tokens_.ViewAt(index);
 }
 
-TTokenKind TScanner::KindAt(std::int32_t index) const {
-    assert(index >= 0 && index < Tokens_.Count());
-    return Tokens_.KindAt(index);
-}
-
-std::string_view TScanner::TextAt(std::int32_t index) const {
-    assert(index >= 0 && index < Tokens_.Count());
-    return Tokens_.TextAt(index);
-}
-
 bool TScanner::IsKeyword(std::string_view text) const {
     return Keywords_.Contains(text);
 }

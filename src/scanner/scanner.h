@@ -14,6 +14,7 @@
 #include "token_store.h"
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -117,5 +118,16 @@ private:
     bool Scanning_ = false;
     TTokenStore Tokens_;
 };
+
+// Inline: the analysis reads every token through these, several times over.
+inline TTokenKind TScanner::KindAt(std::int32_t index) const {
+    assert(index >= 0 && index < Tokens_.Count());
+    return Tokens_.KindAt(index);
+}
+
+inline std::string_view TScanner::TextAt(std::int32_t index) const {
+    assert(index >= 0 && index < Tokens_.Count());
+    return Tokens_.TextAt(index);
+}
 
 } // namespace dialoscope
