@@ -1,15 +1,19 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "caption_display.h"
 #include "icons.h"
 #include "outline_model.h"
 #include "output_pane.h"
+#include "problems_pane.h"
 #include "user_dialogs.h"
 #include "window_port.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDockWidget>
 #include <QEvent>
 #include <QFile>
 #include <QFrame>
@@ -18,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
@@ -90,8 +95,10 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     targets.Progress = RzProgressBar1_;
     targets.CatchUp = [this] { CatchUp(); };
     targets.ShowMessage = [this](const QString& text) { Dialogs_->ShowInformation(this, text); };
+    targets.Decode = [this](std::string_view bytes) { return Display_->Decode(bytes); };
     Port_ = std::make_unique<TWindowPort>(std::move(targets));
     FormCreate();
+    CreateProblemsPane();
 
     CreateActions();
     CreateMenus();
@@ -121,6 +128,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate() {
     Ws_ = std::make_unique<TWorkspace>(*Port_);
+    Display_ = std::make_unique<TCaptionDisplay>(*Ws_);
     // scripts.lst always comes from the program's own folder, whatever the current folder is.
     const QString lst = QCoreApplication::applicationDirPath() + QStringLiteral("/scripts.lst");
     Ws_->ScriptsLstPath = QFile::encodeName(lst).toStdString();
@@ -164,8 +172,16 @@ void TForm1::CreateActions() {
     butCol_->setIcon(ToolPicture(TToolPicture::CollapseAll));
     butAbout_->setIcon(ToolPicture(TToolPicture::About));
 
+    // Off at start: captions, tree files and listings are then exactly the core's bytes.
+    ShowTexts_ =
+        NewAction(this, QStringLiteral("ShowTexts"), QStringLiteral("Show Message &Texts"), {});
+    ShowTexts_->setCheckable(true);
+    ShowTexts_->setChecked(false);
+    butCheck_ = NewAction(this, QStringLiteral("butCheck"), QStringLiteral("Run &Checks"),
+                          QStringLiteral("Run Checks"), QKeySequence(Qt::Key_F6));
+
     // Enabled by Load, or by Analyze; never disabled again.
-    for (QAction* action : {butSTree_, butAnalyze_, butTree_, butSearch_, butProp_}) {
+    for (QAction* action : {butSTree_, butAnalyze_, butTree_, butSearch_, butProp_, butCheck_}) {
         action->setEnabled(false);
     }
 
@@ -181,6 +197,8 @@ void TForm1::CreateActions() {
     connect(butCol_, &QAction::triggered, this, &TForm1::CollapseAll2Click);
     connect(N111_, &QAction::triggered, this, &TForm1::N111Click);
     connect(butAbout_, &QAction::triggered, this, &TForm1::butAboutClick);
+    connect(ShowTexts_, &QAction::triggered, this, &TForm1::ShowMessageTextsClick);
+    connect(butCheck_, &QAction::triggered, this, &TForm1::RunChecksClick);
 }
 
 void TForm1::CreateMenus() {
@@ -197,12 +215,18 @@ void TForm1::CreateMenus() {
     QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
     search->addAction(butSearch_);
     search->addAction(butProp_);
+    search->addSeparator();
+    search->addAction(butCheck_);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(butExp_);
     view->addAction(butCol_);
     view->addSeparator();
     view->addAction(N111_);
+    view->addAction(Problems_->toggleViewAction());
+    view->addSeparator();
+    view->addAction(ShowTexts_);
+    view->addMenu(CreateCodePageMenu());
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->addAction(butAbout_);
@@ -243,6 +267,33 @@ void TForm1::CreateToolbars() {
             Toolbar971Close();
         }
     });
+}
+
+QMenu* TForm1::CreateCodePageMenu() {
+    auto* menu = new QMenu(QStringLiteral("Code &Page"), this);
+    menu->setObjectName(QStringLiteral("CodePageMenu"));
+    CodePages_ = new QActionGroup(this);
+    CodePages_->setExclusive(true);
+    for (const TDisplayCodePage page : AllCodePages()) {
+        QAction* action = menu->addAction(CodePageCaption(page));
+        action->setObjectName(QStringLiteral("CodePage_") + CodePageCaption(page));
+        action->setCheckable(true);
+        action->setChecked(page == DefaultDisplayCodePage);
+        CodePages_->addAction(action);
+        connect(action, &QAction::triggered, this, [this, page] { CodePageClick(page); });
+    }
+    return menu;
+}
+
+void TForm1::CreateProblemsPane() {
+    Problems_ = new TProblemsPane(*Display_, this);
+    Problems_->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(Qt::BottomDockWidgetArea, Problems_);
+    // Closed at start, so the window looks as it always did until the user asks for checks.
+    Problems_->hide();
+    Problems_->toggleViewAction()->setText(QStringLiteral("Show &Problems"));
+    Problems_->toggleViewAction()->setObjectName(QStringLiteral("ShowProblems"));
+    connect(Problems_, &TProblemsPane::FindingActivated, this, &TForm1::ShowFinding);
 }
 
 void TForm1::CreateStatusBar() {
@@ -362,8 +413,8 @@ QTreeView* TForm1::CreateTree(const QString& name, TOutlineModel* model, QAction
 }
 
 QWidget* TForm1::CreateCentre() {
-    GeneralModel_ = new TOutlineModel(Ws_->GeneralView, this);
-    DialogsModel_ = new TOutlineModel(Ws_->DialogsTree, this);
+    GeneralModel_ = new TOutlineModel(Ws_->GeneralView, *Display_, this);
+    DialogsModel_ = new TOutlineModel(Ws_->DialogsTree, *Display_, this);
 
     auto* expandAll2 = new QAction(QStringLiteral("Expand All"), this);
     expandAll2->setObjectName(QStringLiteral("ExpandAll2"));

@@ -3,6 +3,8 @@
 // for the whole run, shows it through its panes, and runs every command through one wrapper
 // that shows an error in the application-wide error box and then brings the panes up to date.
 
+#include "display_code_page.h"
+
 #include "analysis/workspace.h"
 
 #include <QMainWindow>
@@ -10,10 +12,14 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
@@ -24,11 +30,14 @@ class QTreeView;
 
 namespace dialoscope {
 
+class TCaptionDisplay;
 class TForm2;
 class TOutlineModel;
 class TOutputPane;
+class TProblemsPane;
 class TUserDialogs;
 class TWindowPort;
+struct TFinding;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -49,6 +58,8 @@ public:
     QTreeView& GeneralViewTree() { return *TreeView1_; }
     QTreeView& DialogsTreeView() { return *TreeView2_; }
     TForm2& AboutBox() { return *Form2_; }
+    TProblemsPane& ProblemsPane() { return *Problems_; }
+    TCaptionDisplay& CaptionDisplay() { return *Display_; }
     // True while Analyze or Build Dialog Tree runs (window messages still get through).
     bool PassRunning() const { return PassRunning_; }
     // How many error boxes were shown so far (the smoke test's state dump reports it).
@@ -75,6 +86,12 @@ public:
     void Toolbar971Close();
     void butAboutClick();
     void SpeedButton3Click();
+    void ShowMessageTextsClick();
+    void CodePageClick(TDisplayCodePage page);
+    void RunChecksClick();
+    // Shows where a finding of the Problems pane is: its node in the General View (the pane
+    // then shows the node's source) or its line in the file, in the output pane.
+    void ShowFinding(const TFinding& finding);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -86,6 +103,8 @@ private:
     void CreateMenus();
     void CreateToolbars();
     void CreateStatusBar();
+    void CreateProblemsPane();
+    QMenu* CreateCodePageMenu();
     QWidget* CreateRightPanel();
     QWidget* CreateCentre();
     QTreeView* CreateTree(const QString& name, TOutlineModel* model, QAction* expand,
@@ -103,10 +122,17 @@ private:
     QTreeView* ActiveTree() const;
     void CollapseAll(QTreeView& tree);
     void UpdateClock();
+    void ShowCaptionsAfresh();
+    void RunChecks();
+    std::vector<TFinding> CollectFindings() const;
+    bool SelectNodeOf(const TFinding& finding);
+    void ShowFileLine(const TFinding& finding);
+    void SelectPaneLine(int line);
 
     std::unique_ptr<TUserDialogs> Dialogs_;
     std::unique_ptr<TWindowPort> Port_;
     std::unique_ptr<TWorkspace> Ws_;
+    std::unique_ptr<TCaptionDisplay> Display_;
 
     // One action per command, shared by menu and toolbar.
     QAction* butLoad_ = nullptr;
@@ -121,6 +147,9 @@ private:
     QAction* butAbout_ = nullptr;
     QAction* Exit_ = nullptr;
     QAction* N111_ = nullptr;
+    QAction* ShowTexts_ = nullptr;
+    QAction* butCheck_ = nullptr;
+    QActionGroup* CodePages_ = nullptr;
 
     QToolBar* Toolbar971_ = nullptr;
     QToolBar* Toolbar972_ = nullptr;
@@ -138,10 +167,21 @@ private:
     TOutlineModel* DialogsModel_ = nullptr;
     TOutputPane* Richedit_ = nullptr;
     TForm2* Form2_ = nullptr;
+    TProblemsPane* Problems_ = nullptr;
 
     // The names the save dialogs propose: Load presets them, a confirmed dialog keeps its path.
     QString SaveDialog1Path_;
     QString SaveDialog2Path_;
+
+    // What the checks can rely on: the script as Load read it, and how its last Analyze ended.
+    enum class TAnalysis : std::uint8_t { NotRun, Complete, Stopped };
+    std::string ScriptPath_;
+    TAnalysis Analysis_ = TAnalysis::NotRun;
+    std::string AnalyzeError_;
+    // The file the output pane shows for a finding, and the pane's revision then: the same
+    // file is not filled in again while the pane stays unchanged.
+    int PaneFileSource_ = -1;
+    int PaneFileRevision_ = -1;
 
     bool PassRunning_ = false;
     bool SplitterPlaced_ = false;

@@ -3,8 +3,10 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "caption_display.h"
 #include "outline_model.h"
 #include "output_pane.h"
+#include "problems_pane.h"
 #include "user_dialogs.h"
 #include "window_port.h"
 
@@ -37,10 +39,6 @@ const QString TreeSaveFilter = QStringLiteral("Tree|*.tre|Txt|*.txt|All|*.*");
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-QString FromLatin1(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 } // namespace
@@ -87,7 +85,7 @@ void TForm1::AfterCommand() {
     CatchUp();
     setWindowTitle(QString::fromLocal8Bit(Ws_->Caption.c_str()));
     for (std::size_t i = 0; i < Counters_.size(); ++i) {
-        Counters_[i]->setText(FromLatin1(Ws_->Counters[i]));
+        Counters_[i]->setText(Display_->Decode(Ws_->Counters[i]));
     }
     ApplyEnablingRules();
 }
@@ -98,7 +96,7 @@ void TForm1::ApplyEnablingRules() {
         butAnalyze_->setEnabled(true);
     }
     if (Ws_->AnalysisCommandsEnabled) {
-        for (QAction* action : {butTree_, butSearch_, butSTree_, butProp_}) {
+        for (QAction* action : {butTree_, butSearch_, butSTree_, butProp_, butCheck_}) {
             action->setEnabled(true);
         }
     }
@@ -133,10 +131,13 @@ void TForm1::LoadFile(const QString& path) {
     if (PassRunning_) {
         return;
     }
+    ScriptPath_ = PathBytes(path);
+    Analysis_ = TAnalysis::NotRun;
+    Display_->SetScriptPath(ScriptPath_);
     RunCommand([&] {
         // The presets are set before any file is read, so they hold also after a failed read.
         try {
-            dialoscope::mnLoadClick(*Ws_, PathBytes(path));
+            dialoscope::mnLoadClick(*Ws_, ScriptPath_);
         } catch (...) {
             TakeSavePresets();
             throw;
@@ -149,7 +150,22 @@ void TForm1::sbRestartClick() {
     if (PassRunning_) {
         return;
     }
-    RunPass([&] { dialoscope::sbRestartClick(*Ws_); });
+    Analysis_ = TAnalysis::Stopped;
+    AnalyzeError_.clear();
+    RunPass([&] {
+        try {
+            dialoscope::sbRestartClick(*Ws_);
+        } catch (const std::exception& error) {
+            AnalyzeError_ = error.what();
+            throw;
+        }
+        Analysis_ = TAnalysis::Complete;
+    });
+    // Analyze read the message file and scripts.lst afresh.
+    Display_->SetScriptPath(ScriptPath_);
+    if (Problems_->toggleViewAction()->isChecked()) {
+        RunChecks();
+    }
 }
 
 void TForm1::Button4Click() {
@@ -166,11 +182,9 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-    const QByteArray name = Edit1_->text().toLatin1();
-    RunCommand([&] {
-        dialoscope::Button3Click(
-            *Ws_, std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
-    });
+    // The name is looked for as the script's bytes spell it in the chosen code page.
+    const std::string name = Display_->Encode(Edit1_->text());
+    RunCommand([&] { dialoscope::Button3Click(*Ws_, name); });
 }
 
 void TForm1::Button1Click() {
@@ -208,7 +222,14 @@ void TForm1::butSTreeClick() {
     SaveDialog2Path_ = path;
     // The tab active once the dialog has closed decides which tree is written.
     const TOutlineTree& tree = ActiveTree() == TreeView1_ ? Ws_->GeneralView : Ws_->DialogsTree;
-    RunCommand([&] { SaveTreeFile(tree, PathBytes(path)); });
+    // Tree Save writes what the tree shows.
+    RunCommand([&] {
+        if (Display_->ShowTexts() == TShowTexts::On) {
+            SaveTreeFile(Display_->ShownTree(tree), PathBytes(path));
+        } else {
+            SaveTreeFile(tree, PathBytes(path));
+        }
+    });
 }
 
 void TForm1::ExpandAll3Click() {

@@ -1,5 +1,6 @@
 #include "outline_model.h"
 
+#include "caption_display.h"
 #include "icons.h"
 
 namespace dialoscope {
@@ -28,8 +29,8 @@ quintptr IdOf(std::int32_t item) {
 
 } // namespace
 
-TOutlineModel::TOutlineModel(const TOutlineTree& tree, QObject* parent)
-    : QAbstractItemModel(parent), Tree_(tree), ShownVersion_(tree.Version()) {}
+TOutlineModel::TOutlineModel(const TOutlineTree& tree, TCaptionDisplay& display, QObject* parent)
+    : QAbstractItemModel(parent), Tree_(tree), Display_(display), ShownVersion_(tree.Version()) {}
 
 void TOutlineModel::Refresh() {
     if (Tree_.Version() == ShownVersion_) {
@@ -46,6 +47,12 @@ void TOutlineModel::ForceReset() {
     beginResetModel();
     ShownVersion_ = Tree_.Version();
     endResetModel();
+}
+
+void TOutlineModel::DisplayChanged() {
+    // Nothing moves: a layout change makes the views lay out and paint their rows afresh.
+    emit layoutAboutToBeChanged();
+    emit layoutChanged();
 }
 
 std::int32_t TOutlineModel::ItemOf(const QModelIndex& index) {
@@ -100,9 +107,12 @@ QVariant TOutlineModel::data(const QModelIndex& index, int role) const {
     const TTreeItem& item = Tree_.Item(ItemOf(index));
     switch (role) {
     case Qt::DisplayRole:
-        // Captions are the script's bytes, one byte per character.
-        return QString::fromLatin1(item.Caption.data(),
-                                   static_cast<qsizetype>(item.Caption.size()));
+        return Display_.Caption(item.Caption);
+    case Qt::ToolTipRole: {
+        // No tip at all, rather than an empty one, for a caption without message numbers.
+        QString tip = Display_.ToolTip(item.Caption);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     case Qt::DecorationRole:
         if (item.Image < TreeImages().size()) {
             return TreeImages()[item.Image];

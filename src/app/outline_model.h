@@ -14,16 +14,22 @@
 
 namespace dialoscope {
 
+class TCaptionDisplay;
+
 class TOutlineModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    explicit TOutlineModel(const TOutlineTree& tree, QObject* parent = nullptr);
+    // display decides how captions and tool tips are shown; it must outlive the model.
+    TOutlineModel(const TOutlineTree& tree, TCaptionDisplay& display, QObject* parent = nullptr);
 
     // Resets the model when the tree changed since the last refresh; cheap otherwise.
     void Refresh();
     // Resets the model even when the tree did not change: every view collapses all its items at
     // once, far faster than collapsing a big tree item by item.
     void ForceReset();
+    // Captions are shown differently now (code page, message texts): the views repaint, their
+    // expanded items and selection stay.
+    void DisplayChanged();
 
     // The tree item behind an index, TOutlineTree::NoParent for the invisible root.
     static std::int32_t ItemOf(const QModelIndex& index);
@@ -38,6 +44,7 @@ public:
 
 private:
     const TOutlineTree& Tree_;
+    TCaptionDisplay& Display_;
     std::uint64_t ShownVersion_;
 };
 

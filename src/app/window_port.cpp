@@ -29,7 +29,7 @@ void TWindowPort::AppendOutput(std::string_view line) {
 
 void TWindowPort::CounterChanged(TCounter counter, std::string_view caption) {
     QLabel* label = Targets_.Counters[static_cast<std::size_t>(counter)];
-    label->setText(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+    label->setText(Targets_.Decode(caption));
 }
 
 void TWindowPort::SetProgress(int percent) {
@@ -67,7 +67,7 @@ void TWindowPort::ShowMessage(std::string_view text) {
     // The box runs its own event loop: the views must not see a tree that changed since their
     // last refresh.
     Targets_.CatchUp();
-    Targets_.ShowMessage(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    Targets_.ShowMessage(Targets_.Decode(text));
     SinceLastTurn_.restart();
 }
 

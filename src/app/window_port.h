@@ -6,13 +6,13 @@
 #include "analysis/port.h"
 
 #include <QElapsedTimer>
+#include <QString>
 
 #include <array>
 #include <functional>
 
 class QLabel;
 class QProgressBar;
-class QString;
 
 namespace dialoscope {
 
@@ -31,6 +31,8 @@ public:
         // Brings the views up to date with the core's data before the event loop runs.
         std::function<void()> CatchUp;
         std::function<void(const QString&)> ShowMessage;
+        // Shows the core's bytes (counters, message texts) in the chosen code page.
+        std::function<QString(std::string_view)> Decode;
     };
 
     explicit TWindowPort(TTargets targets);
