@@ -28,6 +28,9 @@ int PercentOf(std::int32_t done, std::int32_t total) {
 }
 
 void TProgressSteps::Reached(std::int32_t done) {
+    // A script of one token and the end of file steps once past the end: the pane shows 100,
+    // not 200.
+    done = std::min(done, Total_);
     if (done < Next_) {
         return;
     }
