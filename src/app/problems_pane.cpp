@@ -59,7 +59,7 @@ TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
             emit FindingActivated(*finding);
         }
     });
-    UpdateSummary();
+    Summary_->setText(QStringLiteral("The checks have not run yet"));
 }
 
 void TProblemsPane::ShowFindings(std::vector<TFinding> findings) {

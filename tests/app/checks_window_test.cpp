@@ -1,0 +1,531 @@
+// The window's message texts, code pages and Problems pane, driven as a user would, offscreen.
+// With the new features unused, every caption and every written file stays exactly as before.
+
+#include "caption_display.h"
+#include "fake_dialogs.h"
+#include "main_window.h"
+#include "outline_model.h"
+#include "output_pane.h"
+#include "problems_model.h"
+#include "problems_pane.h"
+
+#include "dialogtree/savers.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace dialoscope;
+
+namespace {
+
+const QString ExamplesDir = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../examples");
+
+// A gate guard with one problem of most kinds; the line numbers are those the findings name.
+const QByteArray GateScript = "script Gate('gate.msg');\r\n"      // 1
+                              "\r\n"                              // 2
+                              "uses Globals;\r\n"                 // 3
+                              "\r\n"                              // 4
+                              "Var a;\r\n"                        // 5
+                              "\r\n"                              // 6
+                              "function Node001; forward;\r\n"    // 7
+                              "function Node002; forward;\r\n"    // 8
+                              "function Node009; forward;\r\n"    // 9
+                              "\r\n"                              // 10
+                              "function Node001;\r\n"             // 11
+                              "begin\r\n"                         // 12
+                              "  Say(Self, 1, 100);\r\n"          // 13
+                              "  Answer(4, 101, @Node002);\r\n"   // 14
+                              "  Answer(4, 104, @node001);\r\n"   // 15
+                              "end;\r\n"                          // 16
+                              "\r\n"                              // 17
+                              "function Node002;\r\n"             // 18
+                              "begin\r\n"                         // 19
+                              "  Say(Self, 1, 102);\r\n"          // 20
+                              "  Answer(4, 103, @Node001);\r\n"   // 21
+                              "end;\r\n"                          // 22
+                              "\r\n"                              // 23
+                              "function Node003;\r\n"             // 24
+                              "begin\r\n"                         // 25
+                              "  Say(Self, 1, 102);\r\n"          // 26
+                              "end;\r\n"                          // 27
+                              "\r\n"                              // 28
+                              "function TalkStart;\r\n"           // 29
+                              "begin\r\n"                         // 30
+                              "  OpenDialog(GetObjectID(0));\r\n" // 31
+                              "  Node001;\r\n"                    // 32
+                              "end;\r\n"                          // 33
+                              "\r\n"                              // 34
+                              "end.\r\n";
+const QByteArray GateMessages = "{100}{}{Halt!}\r\n{101}{}{A friend.}\r\n{102}{}{Pass.}\r\n"
+                                "{103}{}{Thanks.}\r\n{105}{}{Unused.}\r\n";
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString Caption(const QModelIndex& index) {
+    return index.data(Qt::DisplayRole).toString();
+}
+
+// The first item, in pre-order, whose caption starts with prefix.
+QModelIndex FindCaption(const QAbstractItemModel& model, const QString& prefix,
+                        const QModelIndex& parent = {}) {
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        if (Caption(index).startsWith(prefix)) {
+            return index;
+        }
+        const QModelIndex below = FindCaption(model, prefix, index);
+        if (below.isValid()) {
+            return below;
+        }
+    }
+    return {};
+}
+
+QStringList AllCaptions(const QAbstractItemModel& model, const QModelIndex& parent = {}) {
+    QStringList captions;
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        captions << Caption(index) << AllCaptions(model, index);
+    }
+    return captions;
+}
+
+QByteArray CoreTreeFile(const TOutlineTree& tree, const QString& path) {
+    SaveTreeFile(tree, QFile::encodeName(path).toStdString());
+    return ReadAll(path);
+}
+
+} // namespace
+
+class TChecksWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newFeaturesAreOffAtStart();
+    void textsOffKeepCaptionsAndTreeFiles();
+    void textsOnShowMessageTextsInBothTrees();
+    void treeSaveWritesShownTexts();
+    void toolTipsShowEveryText();
+    void savedListingKeepsBytesInEveryCodePage();
+    void codePageDecodesPaneAndCaptions();
+    void findNodeTypedInCodePage();
+    void problemsPaneListsFindings();
+    void activatingFindingShowsNodeLine();
+    void activatingFindingShowsFileLine();
+    void checksRunAfterAnalyzeOnlyWhilePaneOpen();
+    void stoppedAnalyzeStillChecksMessageFile();
+    void manyFindingsNeedNoWidgets();
+
+private:
+    QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
+    void UseExample();
+    void UseGate();
+    void LoadAndAnalyze(const QString& script);
+    QByteArray TreeSave(const char* tab);
+    QByteArray Save();
+    void SelectCodePage(const QString& caption);
+    TProblemsModel& Problems() { return Form_->ProblemsPane().Model(); }
+    int RowOf(TFindingKind kind);
+    void Activate(int row);
+
+    std::unique_ptr<QTemporaryDir> Dir_;
+    std::unique_ptr<TForm1> Form_;
+    TFakeDialogs* User_ = nullptr;
+};
+
+void TChecksWindowTest::init() {
+    Dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(Dir_->isValid());
+    auto user = std::make_unique<TFakeDialogs>();
+    User_ = user.get();
+    Form_ = std::make_unique<TForm1>(std::move(user));
+    Form_->Workspace().ScriptsLstPath =
+        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
+    Form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+}
+
+void TChecksWindowTest::cleanup() {
+    Form_.reset();
+    Dir_.reset();
+}
+
+void TChecksWindowTest::UseExample() {
+    for (const char* name : {"guard.ipp", "guard.msg", "scripts.lst"}) {
+        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), Dir_->filePath(name)));
+    }
+    // The smith's messages beside the guard: "3:205" shows its text.
+    WriteAll(Dir_->filePath("smith.msg"), "{205}{}{Hammer time.}\r\n");
+}
+
+void TChecksWindowTest::UseGate() {
+    WriteAll(Dir_->filePath("gate.ipp"), GateScript);
+    WriteAll(Dir_->filePath("gate.msg"), GateMessages);
+    WriteAll(Dir_->filePath("scripts.lst"), "gate.int ; the gate\r\n");
+}
+
+void TChecksWindowTest::LoadAndAnalyze(const QString& script) {
+    User_->OpenAnswers << Dir_->filePath(script);
+    Action("butLoad")->trigger();
+    Action("butAnalyze")->trigger();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+}
+
+QByteArray TChecksWindowTest::TreeSave(const char* tab) {
+    auto* tabs = Form_->findChild<QTabWidget*>("PageControl1");
+    tabs->setCurrentIndex(QByteArray(tab) == "general" ? 0 : 1);
+    const QString path = Dir_->filePath(QStringLiteral("saved-%1.tre").arg(tab));
+    User_->SaveAnswers << path;
+    Action("butSTree")->trigger();
+    return ReadAll(path);
+}
+
+QByteArray TChecksWindowTest::Save() {
+    const QString path = Dir_->filePath(QStringLiteral("listing.txt"));
+    User_->SaveAnswers << path;
+    Action("butSave")->trigger();
+    return ReadAll(path);
+}
+
+void TChecksWindowTest::SelectCodePage(const QString& caption) {
+    QAction* action = Form_->findChild<QAction*>(QStringLiteral("CodePage_") + caption);
+    QVERIFY2(action, qPrintable(caption));
+    action->trigger();
+    QVERIFY(action->isChecked());
+}
+
+int TChecksWindowTest::RowOf(TFindingKind kind) {
+    const std::vector<TFinding>& findings = Problems().Findings();
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        if (findings[i].Kind == kind) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+void TChecksWindowTest::Activate(int row) {
+    QTreeView& view = Form_->ProblemsPane().View();
+    view.setCurrentIndex(Problems().index(row, 0));
+    QTest::keyClick(&view, Qt::Key_Return);
+}
+
+void TChecksWindowTest::newFeaturesAreOffAtStart() {
+    QVERIFY(Action("ShowTexts")->isCheckable());
+    QVERIFY(!Action("ShowTexts")->isChecked());
+    QCOMPARE(Action("ShowTexts")->text(), QStringLiteral("Show Message &Texts"));
+    QVERIFY(Action("CodePage_Windows-1252")->isChecked());
+    QCOMPARE(Form_->CaptionDisplay().CodePage(), TDisplayCodePage::Windows1252);
+    QVERIFY(Form_->ProblemsPane().isHidden());
+    QCOMPARE(Form_->ProblemsPane().windowTitle(), QStringLiteral("Problems"));
+    QVERIFY(!Action("butCheck")->isEnabled());
+    QStringList pages;
+    for (const TDisplayCodePage page : AllCodePages()) {
+        pages << CodePageCaption(page);
+    }
+    QCOMPARE(pages, QStringList({"Windows-1250", "Windows-1251", "Windows-1252", "IBM437", "IBM850",
+                                 "IBM866", "KOI8-R", "UTF-8"}));
+}
+
+void TChecksWindowTest::textsOffKeepCaptionsAndTreeFiles() {
+    UseExample();
+    LoadAndAnalyze("guard.ipp");
+    Action("butTree")->trigger();
+    const TWorkspace& ws = Form_->Workspace();
+    QStringList expected;
+    for (const TTreeItem& item : ws.GeneralView.Items()) {
+        expected << QString::fromLatin1(item.Caption.data(), qsizetype(item.Caption.size()));
+    }
+    QCOMPARE(AllCaptions(*Form_->GeneralViewTree().model()), expected);
+
+    const QByteArray general = CoreTreeFile(ws.GeneralView, Dir_->filePath("core-general.tre"));
+    const QByteArray dialogs = CoreTreeFile(ws.DialogsTree, Dir_->filePath("core-dialogs.tre"));
+    QCOMPARE(TreeSave("general"), general);
+    QCOMPARE(TreeSave("dialogs"), dialogs);
+
+    // On and off again: exactly as before.
+    Action("ShowTexts")->trigger();
+    Action("ShowTexts")->trigger();
+    QCOMPARE(AllCaptions(*Form_->GeneralViewTree().model()), expected);
+    QCOMPARE(TreeSave("general"), general);
+}
+
+void TChecksWindowTest::textsOnShowMessageTextsInBothTrees() {
+    UseExample();
+    LoadAndAnalyze("guard.ipp");
+    Action("butTree")->trigger();
+    Action("ShowTexts")->trigger();
+    const QAbstractItemModel& general = *Form_->GeneralViewTree().model();
+    const struct {
+        const char* prefix;
+        const char* shown;
+    } rows[] = {
+        {"say =100", "say =100 \"Halt! State your business at the north gate of Millbrook.\""},
+        {"write =107 108",
+         "write =107 108 \"The market opens at dawn. Keep your purse close there.\""},
+        {"say =117-119", "say =117-119 \"No coin, no gate....\""},
+        {"say =3:205", "say =3:205 \"Hammer time.\""},
+        {"Greeting", "Greeting"},
+    };
+    for (const auto& row : rows) {
+        const QModelIndex index = FindCaption(general, QString::fromLatin1(row.prefix));
+        QVERIFY2(index.isValid(), row.prefix);
+        QCOMPARE(Caption(index), QString::fromLatin1(row.shown));
+    }
+    const QModelIndex answer = FindCaption(*Form_->DialogsTreeView().model(), "answer =102");
+    QVERIFY(answer.isValid());
+    QCOMPARE(Caption(answer), QStringLiteral("answer =102 \"Tell me about the town.\""));
+}
+
+void TChecksWindowTest::treeSaveWritesShownTexts() {
+    UseExample();
+    LoadAndAnalyze("guard.ipp");
+    Action("ShowTexts")->trigger();
+    const QByteArray saved = TreeSave("general");
+    QVERIFY(saved.startsWith("Greeting\r\n\tsay =100 \"Halt! State your business at the north "
+                             "gate of Millbrook.\"\r\n"));
+    QVERIFY(saved.contains("\t\tanswer =120 121 \"Please, I only need to see my sister.\"\r\n"));
+    // The shown captions line for line, the core's own tree unchanged.
+    QCOMPARE(saved.count("\r\n"), Form_->Workspace().GeneralView.Count());
+    QVERIFY(!Form_->Workspace().GeneralView.Item(1).Caption.ends_with('"'));
+}
+
+void TChecksWindowTest::toolTipsShowEveryText() {
+    UseExample();
+    WriteAll(Dir_->filePath("smith.msg"), "{204}{}{Other.}\r\n");
+    LoadAndAnalyze("guard.ipp");
+    const QAbstractItemModel& general = *Form_->GeneralViewTree().model();
+    const struct {
+        const char* prefix;
+        const char* tip;
+    } rows[] = {
+        {"say =100", "100: Halt! State your business at the north gate of Millbrook."},
+        {"say =117-119", "117: No coin, no gate.\n118: Come back when your purse is heavier.\n"
+                         "119: The gate stays shut for beggars."},
+        {"say =3:205", "3:205: not in smith.msg"},
+    };
+    // Off and on alike.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& row : rows) {
+            const QModelIndex index = FindCaption(general, QString::fromLatin1(row.prefix));
+            QVERIFY2(index.isValid(), row.prefix);
+            QCOMPARE(index.data(Qt::ToolTipRole).toString(), QString::fromLatin1(row.tip));
+        }
+        QVERIFY(!FindCaption(general, "Greeting").data(Qt::ToolTipRole).isValid());
+        Action("ShowTexts")->trigger();
+    }
+}
+
+void TChecksWindowTest::savedListingKeepsBytesInEveryCodePage() {
+    // Every byte a comment can hold, control bytes and all, in the listing.
+    QByteArray script = "// ";
+    for (int b = 0x20; b < 0x100; ++b) {
+        script += char(b);
+    }
+    script += "\x01\x1a\x1c\x7f tail\r\n" + GateScript;
+    UseGate();
+    WriteAll(Dir_->filePath("gate.ipp"), script);
+    LoadAndAnalyze("gate.ipp");
+    const QByteArray listing = Save();
+    QVERIFY(listing.contains("\x7f\x80\x81\x82"));
+    QVERIFY(listing.contains("\xfe\xff\x01\x1a\x1c\x7f tail"));
+    for (const TDisplayCodePage page : AllCodePages()) {
+        const QString caption = CodePageCaption(page);
+        // The pane shown afresh in the code page, then a new listing decoded in it.
+        SelectCodePage(caption);
+        QVERIFY2(Save() == listing, qPrintable(caption + " after switching"));
+        Action("butAnalyze")->trigger();
+        QVERIFY2(Save() == listing, qPrintable(caption + " after Analyze"));
+    }
+}
+
+void TChecksWindowTest::codePageDecodesPaneAndCaptions() {
+    UseGate();
+    // "Привет" in Windows-1251 as message 100 and in a comment.
+    QByteArray messages = GateMessages;
+    messages.replace("Halt!", "\xcf\xf0\xe8\xe2\xe5\xf2");
+    WriteAll(Dir_->filePath("gate.msg"), messages);
+    WriteAll(Dir_->filePath("gate.ipp"), "// \xcf\xf0\xe8\xe2\xe5\xf2\r\n" + GateScript);
+    LoadAndAnalyze("gate.ipp");
+    Action("ShowTexts")->trigger();
+    const QAbstractItemModel& general = *Form_->GeneralViewTree().model();
+    QCOMPARE(Caption(FindCaption(general, "say =100")),
+             QStringLiteral("say =100 \"\u00cf\u00f0\u00e8\u00e2\u00e5\u00f2\""));
+    QVERIFY(!Form_->OutputPane().toPlainText().contains(QStringLiteral("Привет")));
+    const QByteArray tree = TreeSave("general");
+
+    SelectCodePage("Windows-1251");
+    QCOMPARE(Caption(FindCaption(general, "say =100")), QStringLiteral("say =100 \"Привет\""));
+    QVERIFY(Form_->OutputPane().toPlainText().contains(QStringLiteral("Привет")));
+    QCOMPARE(TreeSave("general"), tree);
+
+    SelectCodePage("KOI8-R");
+    QCOMPARE(Caption(FindCaption(general, "say =100")), QStringLiteral("say =100 \"оПХБЕР\""));
+    QCOMPARE(TreeSave("general"), tree);
+}
+
+void TChecksWindowTest::findNodeTypedInCodePage() {
+    UseGate();
+    LoadAndAnalyze("gate.ipp");
+    SelectCodePage("UTF-8");
+    auto* edit = Form_->findChild<QLineEdit*>("Edit1");
+    edit->setText(QStringLiteral("Node001"));
+    Action("butProp")->trigger();
+    QVERIFY(Form_->OutputPane().toPlainText().contains(QStringLiteral("Node002")));
+}
+
+void TChecksWindowTest::problemsPaneListsFindings() {
+    UseGate();
+    LoadAndAnalyze("gate.ipp");
+    QVERIFY(Action("butCheck")->isEnabled());
+    Action("butCheck")->trigger();
+    QVERIFY(!Form_->ProblemsPane().isHidden());
+
+    QStringList rows;
+    for (int row = 0; row < Problems().rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < TProblemsModel::ColumnCount; ++column) {
+            cells << Problems().index(row, column).data().toString();
+        }
+        rows << cells.join(" | ");
+    }
+    const QStringList expected = {
+        "forward-without-node | gate.ipp:9 |  | forward declaration of \"Node009\" has no node",
+        "missing-message | gate.ipp:15 | Node001 | message 104 is not in gate.msg",
+        "missing-target | gate.ipp:15 | Node001 | answer target \"node001\" names no node; did "
+        "you mean \"Node001\"?",
+        "unreachable-node | gate.ipp:24 | Node003 | node \"Node003\" is not reached from any "
+        "dialog start",
+        "unused-message | gate.msg:5 |  | message 105 is not used by any node",
+    };
+    QCOMPARE(rows, expected);
+    QCOMPARE(Problems().headerData(0, Qt::Horizontal).toString(), QStringLiteral("Kind"));
+    QCOMPARE(Problems().index(1, 0).data(Qt::ToolTipRole).toString(), QStringLiteral("Error"));
+    QVERIFY(!Problems().index(1, 0).data(Qt::DecorationRole).value<QIcon>().isNull());
+    QCOMPARE(Form_->ProblemsPane().findChild<QLabel*>("ProblemsSummary")->text(),
+             QStringLiteral("2 errors, 3 warnings"));
+}
+
+void TChecksWindowTest::activatingFindingShowsNodeLine() {
+    UseGate();
+    LoadAndAnalyze("gate.ipp");
+    Action("butCheck")->trigger();
+    Form_->findChild<QTabWidget*>("PageControl1")->setCurrentIndex(1);
+
+    Activate(RowOf(TFindingKind::MissingTarget));
+    QCOMPARE(Form_->findChild<QTabWidget*>("PageControl1")->currentIndex(), 0);
+    QCOMPARE(Caption(Form_->GeneralViewTree().currentIndex()), QStringLiteral("Node001"));
+    TOutputPane& pane = Form_->OutputPane();
+    QCOMPARE(pane.document()->firstBlock().text(), QStringLiteral("function Node001;"));
+    QCOMPARE(pane.textCursor().selectedText(), QStringLiteral("  Answer(4, 104, @node001);"));
+
+    // Again after the pane changed: the node's source comes back.
+    Action("butAnalyze")->trigger();
+    Activate(RowOf(TFindingKind::MissingTarget));
+    QCOMPARE(pane.document()->firstBlock().text(), QStringLiteral("function Node001;"));
+
+    Activate(RowOf(TFindingKind::UnreachableNode));
+    QCOMPARE(Caption(Form_->GeneralViewTree().currentIndex()), QStringLiteral("Node003"));
+    QCOMPARE(pane.textCursor().selectedText(), QStringLiteral("function Node003;"));
+}
+
+void TChecksWindowTest::activatingFindingShowsFileLine() {
+    UseGate();
+    LoadAndAnalyze("gate.ipp");
+    Action("butCheck")->trigger();
+    TOutputPane& pane = Form_->OutputPane();
+
+    Activate(RowOf(TFindingKind::UnusedMessage));
+    QCOMPARE(pane.LineCount(), 5);
+    QCOMPARE(pane.textCursor().selectedText(), QStringLiteral("{105}{}{Unused.}"));
+    QCOMPARE(pane.textCursor().blockNumber(), 4);
+
+    Activate(RowOf(TFindingKind::ForwardWithoutNode));
+    QCOMPARE(pane.LineCount(), 35);
+    QCOMPARE(pane.textCursor().selectedText(), QStringLiteral("function Node009; forward;"));
+    QCOMPARE(pane.textCursor().blockNumber(), 8);
+}
+
+void TChecksWindowTest::checksRunAfterAnalyzeOnlyWhilePaneOpen() {
+    UseGate();
+    LoadAndAnalyze("gate.ipp");
+    QCOMPARE(Problems().rowCount(), 0);
+
+    Action("ShowProblems")->trigger();
+    QVERIFY(!Form_->ProblemsPane().isHidden());
+    QCOMPARE(Problems().rowCount(), 0);
+    Action("butAnalyze")->trigger();
+    QCOMPARE(Problems().rowCount(), 5);
+
+    // Mended messages, checked again by the next Analyze.
+    WriteAll(Dir_->filePath("gate.msg"), GateMessages + "{104}{}{Again.}\r\n");
+    LoadAndAnalyze("gate.ipp");
+    QCOMPARE(Problems().rowCount(), 4);
+    QCOMPARE(RowOf(TFindingKind::MissingMessage), -1);
+
+    Action("ShowProblems")->trigger();
+    QVERIFY(Form_->ProblemsPane().isHidden());
+    WriteAll(Dir_->filePath("gate.msg"), GateMessages);
+    LoadAndAnalyze("gate.ipp");
+    QCOMPARE(RowOf(TFindingKind::MissingMessage), -1);
+}
+
+void TChecksWindowTest::stoppedAnalyzeStillChecksMessageFile() {
+    UseGate();
+    WriteAll(Dir_->filePath("gate.msg"), "{100}{}{Halt!}\r\n{1x1}{}{Bad.}\r\n");
+    Action("ShowProblems")->trigger();
+    User_->OpenAnswers << Dir_->filePath("gate.ipp");
+    Action("butLoad")->trigger();
+    Action("butAnalyze")->trigger();
+    QCOMPARE(User_->Errors.size(), 1);
+    QVERIFY(Problems().rowCount() >= 2);
+    QCOMPARE(Problems().Findings()[0].Kind, TFindingKind::AnalyzeError);
+    QVERIFY(QString::fromStdString(Problems().Findings()[0].Text).startsWith("Analyze stopped: "));
+    QVERIFY(RowOf(TFindingKind::BadMessageLine) > 0);
+}
+
+void TChecksWindowTest::manyFindingsNeedNoWidgets() {
+    std::vector<TFinding> findings;
+    for (int i = 0; i < 50000; ++i) {
+        findings.push_back(MakeFinding(TFindingKind::UnusedMessage, TFindingSource::Messages,
+                                       "big.msg", i + 1, "message " + std::to_string(i)));
+    }
+    Form_->ProblemsPane().show();
+    const int widgetsBefore = Form_->ProblemsPane().findChildren<QWidget*>().size();
+    Form_->ProblemsPane().ShowFindings(std::move(findings));
+    QTreeView& view = Form_->ProblemsPane().View();
+    view.scrollToBottom();
+    QCoreApplication::processEvents();
+    QCOMPARE(Problems().rowCount(), 50000);
+    QCOMPARE(Form_->ProblemsPane().findChildren<QWidget*>().size(), widgetsBefore);
+    QCOMPARE(Problems().index(49999, 1).data().toString(), QStringLiteral("big.msg:50000"));
+}
+
+QTEST_MAIN(TChecksWindowTest)
+#include "checks_window_test.moc"
