@@ -20,10 +20,6 @@ std::string AsciiLowerCase(std::string_view text) {
     return lower;
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 class TDialogHealth {
 public:
     TDialogHealth(const TWorkspace& ws, const std::string& file, std::vector<TFinding>& findings);

@@ -81,4 +81,13 @@ bool HasErrors(const std::vector<TFinding>& findings) {
                        [](const TFinding& f) { return f.Severity == TSeverity::Error; });
 }
 
+std::string Quoted(std::string_view text) {
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
 } // namespace dialoscope

@@ -67,4 +67,7 @@ void SortFindings(std::vector<TFinding>& findings);
 
 bool HasErrors(const std::vector<TFinding>& findings);
 
+// A name or text as findings quote it: between double quotes.
+std::string Quoted(std::string_view text);
+
 } // namespace dialoscope

@@ -1,5 +1,7 @@
 #include "message_file_check.h"
 
+#include "analysis/errors.h"
+
 #include <unordered_map>
 
 namespace dialoscope {
@@ -10,9 +12,8 @@ void CheckBadLines(const TMessageEntries& messages, TFindingSource source, const
                    std::vector<TFinding>& findings) {
     for (const TBadMessageLine& bad : messages.BadLines) {
         // The same words as the error that ends Analyze at the first such line.
-        findings.push_back(
-            MakeFinding(TFindingKind::BadMessageLine, source, file, bad.Line,
-                        "'" + std::string(bad.NumberText) + "' is not a valid integer value"));
+        findings.push_back(MakeFinding(TFindingKind::BadMessageLine, source, file, bad.Line,
+                                       EConvertError(std::string(bad.NumberText)).what()));
     }
 }
 

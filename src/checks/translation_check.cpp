@@ -42,10 +42,6 @@ std::string_view TrailingBlanks(std::string_view text) {
     return text.substr(text.size() - n);
 }
 
-std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
-}
-
 std::string PunctuationWords(std::string_view punctuation) {
     return punctuation.empty() ? "without punctuation" : "in " + Quoted(punctuation);
 }
