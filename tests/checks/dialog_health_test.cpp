@@ -87,9 +87,9 @@ TEST(DialogHealth, HundredThousandDeepChain) {
     constexpr int Count = 100000;
     for (int i = 0; i < Count; ++i) {
         TNodeKeep node;
-        node.Name = "N" + std::to_string(i);
+        node.Name = 'N' + std::to_string(i);
         if (i + 1 < Count) {
-            AddJump(node, "N" + std::to_string(i + 1));
+            AddJump(node, 'N' + std::to_string(i + 1));
         }
         ws.Nodes.push_back(std::move(node));
     }

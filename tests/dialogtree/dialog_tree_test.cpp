@@ -276,15 +276,15 @@ TEST(DialogTree, ChainOfAHundredThousandNodesDoesNotExhaustTheStack) {
     ScanScript(ws, OneDialog);
     ws.Nodes.resize(Length);
     for (int i = 0; i < Length; ++i) {
-        ws.Nodes[static_cast<std::size_t>(i)].Name = i == 0 ? "Node001" : "C" + std::to_string(i);
+        ws.Nodes[static_cast<std::size_t>(i)].Name = i == 0 ? "Node001" : 'C' + std::to_string(i);
         if (i + 1 < Length) {
-            AddJump(ws.Nodes[static_cast<std::size_t>(i)], "C" + std::to_string(i + 1));
+            AddJump(ws.Nodes[static_cast<std::size_t>(i)], 'C' + std::to_string(i + 1));
         }
     }
     Button4Click(ws);
     EXPECT_EQ(ws.DialogsTree.Count(), 1 + Length + (Length - 1));
     const TTreeItem& last = ws.DialogsTree.Item(ws.DialogsTree.Count() - 1);
-    EXPECT_EQ(last.Caption, "C" + std::to_string(Length - 1));
+    EXPECT_EQ(last.Caption, 'C' + std::to_string(Length - 1));
     EXPECT_EQ(last.Depth, 2 * Length - 1);
     EXPECT_TRUE(port.Messages.empty());
 }
