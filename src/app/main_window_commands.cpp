@@ -133,6 +133,7 @@ void TForm1::LoadFile(const QString& path) {
     }
     ScriptPath_ = PathBytes(path);
     Analysis_ = TAnalysis::NotRun;
+    Problems_->Clear();
     Display_->SetScriptPath(ScriptPath_);
     RunCommand([&] {
         // The presets are set before any file is read, so they hold also after a failed read.
@@ -152,6 +153,8 @@ void TForm1::sbRestartClick() {
     }
     Analysis_ = TAnalysis::Stopped;
     AnalyzeError_.clear();
+    // Node numbers of earlier findings would point into the new analysis.
+    Problems_->Clear();
     RunPass([&] {
         try {
             dialoscope::sbRestartClick(*Ws_);

@@ -15,6 +15,11 @@ constexpr int KindWidth = 170;
 constexpr int PlaceWidth = 110;
 constexpr int NodeWidth = 110;
 
+QString Counted(int count, const char* word) {
+    return QString::number(count) + QLatin1Char(' ') + QLatin1String(word) +
+           (count == 1 ? QString() : QStringLiteral("s"));
+}
+
 } // namespace
 
 TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
@@ -59,6 +64,11 @@ TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
             emit FindingActivated(*finding);
         }
     });
+    Clear();
+}
+
+void TProblemsPane::Clear() {
+    Model_->SetFindings({});
     Summary_->setText(QStringLiteral("The checks have not run yet"));
 }
 
@@ -78,7 +88,8 @@ void TProblemsPane::UpdateSummary() {
         Summary_->setText(QStringLiteral("No problems found"));
         return;
     }
-    Summary_->setText(QStringLiteral("%1 errors, %2 warnings").arg(errors).arg(total - errors));
+    Summary_->setText(Counted(errors, "error") + QStringLiteral(", ") +
+                      Counted(total - errors, "warning"));
 }
 
 } // namespace dialoscope

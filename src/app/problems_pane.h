@@ -23,6 +23,8 @@ public:
     QTreeView& View() { return *View_; }
     // Takes the findings of a check run; the summary line counts them.
     void ShowFindings(std::vector<TFinding> findings);
+    // Forgets the findings: they belonged to a script that is loaded or analysed afresh.
+    void Clear();
     // The code page changed.
     void RedecodeTexts();
 
