@@ -45,10 +45,21 @@ std::int64_t DispatchKeyword(TAnalysisRun& run, std::string_view text, std::int6
     return std::min(p, std::max<std::int64_t>(t.Last(), 0));
 }
 
+// Scans the script, letting window messages through now and then: a large script takes a
+// noticeable time to scan, and the window must not freeze meanwhile.
+void ScanScript(TWorkspace& ws) {
+    struct TStepGuard {
+        TScanner& Scanner;
+        ~TStepGuard() { Scanner.SetOnScanStep(nullptr); }
+    } guard{ws.Scanner};
+    ws.Scanner.SetOnScanStep([&ws] { ws.Port.ProcessMessages(); });
+    ws.Scanner.ScanStream(ws.ScriptStream);
+}
+
 // The pass: one listing line per token it reaches; a section or node lists only the keyword
 // that opens it. The end-of-file token is never listed.
 void AnalyzeTokens(TWorkspace& ws) {
-    ws.Scanner.ScanStream(ws.ScriptStream);
+    ScanScript(ws);
     TAnalysisRun run(ws);
     const std::int64_t last = run.Tokens.Last();
     std::string line;

@@ -150,6 +150,10 @@ void TScanner::SetOnTokenRead(TTokenEvent handler) {
     OnTokenRead_ = std::move(handler);
 }
 
+void TScanner::SetOnScanStep(std::function<void()> handler) {
+    OnScanStep_ = std::move(handler);
+}
+
 void TScanner::SetCodePage(const TCodePage& codePage) {
     CodePage_ = codePage;
     RebuildClasses();
@@ -224,8 +228,20 @@ TTokenKind TScanner::Classify(TTokenKind kind, std::string_view text) const {
     return AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
 }
 
+// One token more towards the next scan step.
+void TScanner::CountScanStep(std::uint32_t& untilStep) {
+    if (--untilStep != 0) {
+        return;
+    }
+    untilStep = ScanStepTokens;
+    if (OnScanStep_) {
+        OnScanStep_();
+    }
+}
+
 // The common case: no handler, so no working token is filled and no text is copied.
 void TScanner::ScanWithoutHandler(TTokenReader& reader) {
+    std::uint32_t untilStep = ScanStepTokens;
     for (;;) {
         const TTokenKind read = reader.NextToken();
         const TReadToken& token = reader.Token();
@@ -241,12 +257,14 @@ void TScanner::ScanWithoutHandler(TTokenReader& reader) {
         if (read == TTokenKind::EndOfFile) {
             return;
         }
+        CountScanStep(untilStep);
     }
 }
 
 // One working token serves the whole call; what the handler leaves in it is what the list
 // keeps. The loop ends on the kind that was read, whatever the handler made of it.
 void TScanner::ScanWithHandler(TTokenReader& reader) {
+    std::uint32_t untilStep = ScanStepTokens;
     TToken token;
     bool stop = false;
     for (;;) {
@@ -269,6 +287,7 @@ void TScanner::ScanWithHandler(TTokenReader& reader) {
         if (read == TTokenKind::EndOfFile || stop) {
             return;
         }
+        CountScanStep(untilStep);
     }
 }
 

@@ -65,6 +65,12 @@ public:
 
     void SetOnTokenRead(TTokenEvent handler);
 
+    // Called after every ScanStepTokens tokens while a scan runs, so that a window can let its
+    // messages through during a long scan. It may throw to end the scan; the tokens read so
+    // far stay in the list.
+    static constexpr std::uint32_t ScanStepTokens = 4096;
+    void SetOnScanStep(std::function<void()> handler);
+
     void SetCodePage(const TCodePage& codePage);
 
     // Scans the whole stream from position 0 into a fresh token list. A complete scan ends with
@@ -99,6 +105,7 @@ private:
     void ScanWithHandler(TTokenReader& reader);
     void AppendHandled(const TTokenReader& reader, const TToken& token);
     void SaveCounters(const TTokenReader& reader);
+    void CountScanStep(std::uint32_t& untilStep);
 
     std::array<bool, 256> IdentifierSet_{};
     std::array<bool, 256> SpecialSet_{};
@@ -110,6 +117,7 @@ private:
     TKeywordTable Keywords_;
     bool KeywordsCaseSensitive_ = false;
     TTokenEvent OnTokenRead_;
+    std::function<void()> OnScanStep_;
     TCodePage CodePage_;
     TCharClasses Classes_;
 

@@ -208,5 +208,34 @@ TEST(ScannerEvents, AScanStartedFromTheHandlerIsRefused) {
     EXPECT_EQ(Scan(scanner, "a b"), (Strings{"ident[a]", "ident[b]", "eof[]"}));
 }
 
+// A long scan calls the step handler once per ScanStepTokens tokens, with or without a token
+// handler; a handler that throws ends the scan and keeps what was read.
+TEST(ScannerSteps, StepHandlerRunsEverySoManyTokens) {
+    constexpr std::uint32_t Steps = 3;
+    std::string text;
+    for (std::uint32_t i = 0; i < Steps * TScanner::ScanStepTokens; ++i) {
+        text += "a ";
+    }
+    for (const bool withTokenHandler : {false, true}) {
+        SCOPED_TRACE(withTokenHandler);
+        TScanner scanner;
+        if (withTokenHandler) {
+            scanner.SetOnTokenRead([](TScanner&, TToken&, bool&, bool&) {});
+        }
+        std::uint32_t calls = 0;
+        scanner.SetOnScanStep([&calls] { ++calls; });
+        TMemoryStream stream;
+        stream.Bytes = text;
+        scanner.ScanStream(stream);
+        EXPECT_EQ(calls, Steps);
+        EXPECT_EQ(scanner.TokenCount(),
+                  static_cast<std::int32_t>(Steps * TScanner::ScanStepTokens + 1));
+
+        scanner.SetOnScanStep([] { throw std::runtime_error("closed"); });
+        EXPECT_THROW(scanner.ScanStream(stream), std::runtime_error);
+        EXPECT_EQ(scanner.TokenCount(), static_cast<std::int32_t>(TScanner::ScanStepTokens));
+    }
+}
+
 } // namespace
 } // namespace dialoscope::test
