@@ -1,5 +1,7 @@
 #include "script_places.h"
 
+#include "dialogtree/dialog_tree.h"
+
 namespace dialoscope {
 
 namespace {
@@ -7,16 +9,6 @@ namespace {
 std::int32_t LineOf(const TScanner& scanner, std::int32_t i) {
     const auto token = scanner.TokenAt(i);
     return token ? token->Line : 0;
-}
-
-std::int32_t FindStartName(const TScanner& scanner, std::int32_t i) {
-    const std::int32_t count = scanner.TokenCount();
-    for (std::int32_t j = i + 1; j + 1 < count; ++j) {
-        if (scanner.KindAt(j) == TTokenKind::Identifier && scanner.TextAt(j + 1) == ";") {
-            return j;
-        }
-    }
-    return -1;
 }
 
 } // namespace

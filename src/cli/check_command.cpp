@@ -26,13 +26,8 @@ struct TCheckCall {
 
 // The pane is not wanted here, only the message boxes, which go where the other commands put
 // them.
-class TCheckPort : public TPort {
+class TCheckPort : public TNullPort {
 public:
-    void ClearOutput() override {}
-    void AppendOutput(std::string_view) override {}
-    void CounterChanged(TCounter, std::string_view) override {}
-    void SetProgress(int) override {}
-    void ProcessMessages() override {}
     void ShowMessage(std::string_view text) override {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fputc('\n', stderr);

@@ -13,18 +13,6 @@ bool IsOpenDialog(const TScanner& scanner, std::int32_t i) {
     return scanner.KindAt(i) == TTokenKind::Keyword && scanner.TextAt(i) == "OpenDialog";
 }
 
-// The first identifier after position i that is followed by ";", or -1 when the tokens run out
-// first.
-std::int32_t FindStartName(const TScanner& scanner, std::int32_t i) {
-    const std::int32_t count = scanner.TokenCount();
-    for (std::int32_t j = i + 1; j + 1 < count; ++j) {
-        if (scanner.KindAt(j) == TTokenKind::Identifier && scanner.TextAt(j + 1) == ";") {
-            return j;
-        }
-    }
-    return -1;
-}
-
 // Sets the progress pane back to 0 however the build ends.
 class TProgressReset {
 public:
@@ -38,6 +26,16 @@ private:
 };
 
 } // namespace
+
+std::int32_t FindStartName(const TScanner& scanner, std::int32_t i) {
+    const std::int32_t count = scanner.TokenCount();
+    for (std::int32_t j = i + 1; j + 1 < count; ++j) {
+        if (scanner.KindAt(j) == TTokenKind::Identifier && scanner.TextAt(j + 1) == ";") {
+            return j;
+        }
+    }
+    return -1;
+}
 
 void Button4Click(TWorkspace& ws) {
     TProgressReset reset(ws.Port);
