@@ -124,7 +124,12 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     Form2_->hide();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The views read the workspace and the caption display through their models, and closing
+    // the window lays them out once more: take the widgets down while those still live.
+    hide();
+    qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
+}
 
 void TForm1::FormCreate() {
     Ws_ = std::make_unique<TWorkspace>(*Port_);
