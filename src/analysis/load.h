@@ -9,7 +9,7 @@
 
 namespace dialoscope {
 
-// F from P: the part after the last folder separator.
+// F from P: the file name that follows the last folder separator.
 std::string FileNamePart(const std::string& path);
 // Replaces everything from the last "." of the file-name part, or appends ext when it has none.
 std::string ChangeFileExt(const std::string& path, const std::string& ext);

@@ -27,14 +27,15 @@ struct TMsgItem {
 // Anything that does not convert is a literal.
 TMsgItem ReadMsgItem(std::string_view text);
 
-// The part after the caption's head ("say =", "write =", "SayWOAnswer =", "SayForAnswer =",
-// "answer ="); false for every other caption (node names, "answers", "Dialog", "@Name").
+// The message text that follows the caption's head ("say =", "write =", "SayWOAnswer =",
+// "SayForAnswer =", "answer ="); false for every other caption (node names, "answers", "Dialog",
+// "@Name").
 bool SplitMessageCaption(std::string_view caption, std::string_view& part);
 
 // The items of a message part, split at each blank. The first item is always a message
 // reference; a later one that reads as a number is taken as a GetStr item (a string literal
 // that reads as a number cannot be told apart from it in the caption). Empty items between
-// adjacent blanks are kept, so joining the items with blanks gives the part back.
+// adjacent blanks are kept, so joining the items with blanks gives the message text back.
 std::vector<TMsgItem> ReadMessagePart(std::string_view part);
 
 } // namespace dialoscope

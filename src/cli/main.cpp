@@ -103,9 +103,13 @@ std::string ProgramFolder() {
     return exe.parent_path().string();
 }
 
-void WriteBytes(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+void WriteBytes(std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
 
-void WriteLines(const std::vector<std::string>& lines) { WriteBytes(TextOutputBytes(lines)); }
+void WriteLines(const std::vector<std::string>& lines) {
+    WriteBytes(TextOutputBytes(lines));
+}
 
 void WriteCounters(const TWorkspace& ws) {
     static constexpr const char* Names[] = {"script", "msg", "units", "vars", "func"};
@@ -207,25 +211,25 @@ std::optional<TInvocation> ParseArguments(int argc, char** argv, int& exitCode) 
         exitCode = UsageError("no command given");
         return std::nullopt;
     }
-    const TCommandSpec* spec = nullptr;
+    const TCommandSpec* chosen = nullptr;
     for (const auto& candidate : Commands) {
         if (args[i] == candidate.Name) {
-            spec = &candidate;
+            chosen = &candidate;
         }
     }
-    if (spec == nullptr) {
+    if (chosen == nullptr) {
         exitCode = UsageError("unknown command '" + args[i] + "'");
         return std::nullopt;
     }
-    const std::size_t expected = spec->TakesArg ? 3 : 2;
+    const std::size_t expected = chosen->TakesArg ? 3 : 2;
     if (args.size() - i != expected) {
-        exitCode = UsageError(std::string("'") + spec->Name + "' takes " +
-                              (spec->TakesArg ? "SCRIPT and one argument" : "one SCRIPT"));
+        exitCode = UsageError(std::string("'") + chosen->Name + "' takes " +
+                              (chosen->TakesArg ? "SCRIPT and one argument" : "one SCRIPT"));
         return std::nullopt;
     }
-    call.Command = spec->Command;
+    call.Command = chosen->Command;
     call.Script = args[i + 1];
-    if (spec->TakesArg) {
+    if (chosen->TakesArg) {
         call.Arg = args[i + 2];
     }
     if (call.Command == TCommand::FindMsg && !ParseMessageNumber(call.Arg)) {

@@ -31,13 +31,13 @@ struct TNodeSpec {
     std::vector<std::string> Jumps;
 };
 
-inline TNodeKeep MakeNode(const TNodeSpec& spec) {
+inline TNodeKeep MakeNode(const TNodeSpec& shape) {
     TNodeKeep node;
-    node.Name = spec.Name;
-    for (const auto& [caption, target] : spec.Answers) {
+    node.Name = shape.Name;
+    for (const auto& [caption, target] : shape.Answers) {
         AddAnswer(node, caption, target);
     }
-    for (const auto& jump : spec.Jumps) {
+    for (const auto& jump : shape.Jumps) {
         AddJump(node, jump);
     }
     return node;
@@ -45,8 +45,8 @@ inline TNodeKeep MakeNode(const TNodeSpec& spec) {
 
 inline void SetNodes(TWorkspace& ws, const std::vector<TNodeSpec>& specs) {
     ws.Nodes.clear();
-    for (const auto& spec : specs) {
-        ws.Nodes.push_back(MakeNode(spec));
+    for (const auto& shape : specs) {
+        ws.Nodes.push_back(MakeNode(shape));
     }
 }
 
