@@ -2,6 +2,7 @@
 
 #include "checks/dialog_health.h"
 #include "checks/run_checks.h"
+#include "dialogtree/dialog_tree.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -99,6 +100,33 @@ TEST(DialogHealth, HundredThousandDeepChain) {
     EXPECT_THAT(DescribeAll(HealthOf(ws)),
                 ElementsAre("dead-end 0 N99999: node \"N99999\" offers no answer and calls no "
                             "node"));
+}
+
+// The same chain written as a script: Analyze reads every node, Build Dialog Tree follows the
+// calls one level deeper each, and the checks walk it, none of them on the call stack. A call
+// counts only for a name declared forward.
+TEST(DialogHealth, HundredThousandDeepChainThroughAnalyzeAndTheTree) {
+    constexpr int Count = 100000;
+    std::vector<std::string> names, nodes;
+    for (int i = 1; i <= Count; ++i) {
+        names.push_back("Node" + std::to_string(i));
+        const std::string call = i < Count ? "  Node" + std::to_string(i + 1) + ";\n" : "";
+        nodes.push_back("function Node" + std::to_string(i) + ";\nbegin\n  Say(Self, 1, 100);\n" +
+                        call + "end;\n");
+    }
+    TTempFolder folder;
+    const auto loaded = LoadScript(folder, DialogScript(names, nodes), "{100}{}{Hello}\n");
+    ASSERT_EQ(loaded->AnalyzeError, "");
+    TWorkspace& ws = loaded->Ws;
+    ASSERT_EQ(ws.NodeCount(), Count + 1); // and the start node
+    Button4Click(ws);
+    const TTreeItem& deepest = ws.DialogsTree.Item(ws.DialogsTree.Count() - 1);
+    EXPECT_EQ(deepest.Caption, "Node" + std::to_string(Count));
+    EXPECT_GT(deepest.Depth, Count);
+    TCheckOptions options;
+    options.ScriptPath = loaded->ScriptPath;
+    EXPECT_THAT(DescribeKind(RunChecks(ws, options), TFindingKind::DeadEnd),
+                ElementsAre(::testing::HasSubstr("Node" + std::to_string(Count))));
 }
 
 } // namespace
