@@ -184,9 +184,14 @@ void TForm1::CreateActions() {
     ShowTexts_->setChecked(false);
     butCheck_ = NewAction(this, QStringLiteral("butCheck"), QStringLiteral("Run &Checks"),
                           QStringLiteral("Run Checks"), QKeySequence(Qt::Key_F6));
+    butOriginal_ =
+        NewAction(this, QStringLiteral("butOriginal"), QStringLiteral("Compare with &Original..."),
+                  QStringLiteral("Compare the message file with its original"),
+                  QKeySequence(Qt::SHIFT | Qt::Key_F6));
 
     // Enabled by Load, or by Analyze; never disabled again.
-    for (QAction* action : {butSTree_, butAnalyze_, butTree_, butSearch_, butProp_, butCheck_}) {
+    for (QAction* action :
+         {butSTree_, butAnalyze_, butTree_, butSearch_, butProp_, butCheck_, butOriginal_}) {
         action->setEnabled(false);
     }
 
@@ -204,6 +209,7 @@ void TForm1::CreateActions() {
     connect(butAbout_, &QAction::triggered, this, &TForm1::butAboutClick);
     connect(ShowTexts_, &QAction::triggered, this, &TForm1::ShowMessageTextsClick);
     connect(butCheck_, &QAction::triggered, this, &TForm1::RunChecksClick);
+    connect(butOriginal_, &QAction::triggered, this, &TForm1::CompareOriginalClick);
 }
 
 void TForm1::CreateMenus() {
@@ -222,6 +228,7 @@ void TForm1::CreateMenus() {
     search->addAction(butProp_);
     search->addSeparator();
     search->addAction(butCheck_);
+    search->addAction(butOriginal_);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     view->addAction(butExp_);

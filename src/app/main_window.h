@@ -89,6 +89,10 @@ public:
     void ShowMessageTextsClick();
     void CodePageClick(TDisplayCodePage page);
     void RunChecksClick();
+    // Asks for the original message file the script's message file translates, then runs the
+    // checks with the translation comparison. The original stays chosen until another script
+    // is loaded.
+    void CompareOriginalClick();
     // Shows where a finding of the Problems pane is: its node in the General View (the pane
     // then shows the node's source) or its line in the file, in the output pane.
     void ShowFinding(const TFinding& finding);
@@ -149,6 +153,7 @@ private:
     QAction* N111_ = nullptr;
     QAction* ShowTexts_ = nullptr;
     QAction* butCheck_ = nullptr;
+    QAction* butOriginal_ = nullptr;
     QActionGroup* CodePages_ = nullptr;
 
     QToolBar* Toolbar971_ = nullptr;
@@ -178,6 +183,9 @@ private:
     std::string ScriptPath_;
     TAnalysis Analysis_ = TAnalysis::NotRun;
     std::string AnalyzeError_;
+    // The original message file chosen for the translation comparison, none when null.
+    std::unique_ptr<TLineStore> Original_;
+    std::string OriginalPath_;
     // The file the output pane shows for a finding, and the pane's revision then: the same
     // file is not filled in again while the pane stays unchanged.
     int PaneFileSource_ = -1;

@@ -9,9 +9,12 @@
 #include "problems_pane.h"
 #include "window_port.h"
 
+#include "user_dialogs.h"
+
 #include "checks/run_checks.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -22,7 +25,9 @@ namespace dialoscope {
 namespace {
 
 // Which of the workspace's files the output pane shows for a finding.
-enum TPaneFile : int { PaneScript = 0, PaneMessages = 1 };
+enum TPaneFile : int { PaneScript = 0, PaneMessages = 1, PaneOriginal = 2 };
+
+const QString OriginalFilter = QStringLiteral("Message file|*.msg|All files|*.*");
 
 } // namespace
 
@@ -55,6 +60,30 @@ void TForm1::RunChecksClick() {
     RunChecks();
 }
 
+void TForm1::CompareOriginalClick() {
+    if (PassRunning_) {
+        return;
+    }
+    const QString path =
+        Dialogs_->AskOpenFileName(this, {OriginalFilter, QStringLiteral("msg"), {}});
+    if (path.isEmpty()) {
+        return;
+    }
+    bool read = false;
+    RunCommand([&] {
+        auto original = std::make_unique<TLineStore>();
+        const std::string pathBytes = QFile::encodeName(path).toStdString();
+        original->LoadFromFile(pathBytes); // an unreadable file keeps the earlier original
+        Original_ = std::move(original);
+        OriginalPath_ = pathBytes;
+        read = true;
+    });
+    if (read) {
+        PaneFileSource_ = -1; // the pane may show the earlier original's lines
+        RunChecksClick();
+    }
+}
+
 void TForm1::RunChecks() {
     RunCommand([&] { Problems_->ShowFindings(CollectFindings()); });
 }
@@ -62,6 +91,8 @@ void TForm1::RunChecks() {
 std::vector<TFinding> TForm1::CollectFindings() const {
     TCheckOptions options;
     options.ScriptPath = ScriptPath_;
+    options.Original = Original_.get();
+    options.OriginalPath = OriginalPath_;
     if (Analysis_ == TAnalysis::Complete) {
         return dialoscope::RunChecks(*Ws_, options);
     }
@@ -119,18 +150,25 @@ bool TForm1::SelectNodeOf(const TFinding& finding) {
 }
 
 void TForm1::ShowFileLine(const TFinding& finding) {
-    if (finding.Line <= 0 || finding.Source == TFindingSource::OriginalMessages) {
+    const TLineStore* lines = &Ws_->MsgRich;
+    int source = PaneMessages;
+    if (finding.Source == TFindingSource::Script) {
+        lines = &Ws_->Rich;
+        source = PaneScript;
+    } else if (finding.Source == TFindingSource::OriginalMessages) {
+        lines = Original_.get();
+        source = PaneOriginal;
+    }
+    if (finding.Line <= 0 || lines == nullptr) {
         return;
     }
-    const int source = finding.Source == TFindingSource::Script ? PaneScript : PaneMessages;
-    const TLineStore& lines = source == PaneScript ? Ws_->Rich : Ws_->MsgRich;
     const bool shown =
         PaneFileSource_ == source && PaneFileRevision_ == Richedit_->document()->revision();
     if (!shown) {
         RunCommand([&] {
             Ws_->Port.ClearOutput();
-            for (std::int32_t i = 0; i < lines.Count(); ++i) {
-                Ws_->AppendOutput(lines.Line(i));
+            for (std::int32_t i = 0; i < lines->Count(); ++i) {
+                Ws_->AppendOutput(lines->Line(i));
             }
         });
         PaneFileSource_ = source;

@@ -96,7 +96,8 @@ void TForm1::ApplyEnablingRules() {
         butAnalyze_->setEnabled(true);
     }
     if (Ws_->AnalysisCommandsEnabled) {
-        for (QAction* action : {butTree_, butSearch_, butSTree_, butProp_, butCheck_}) {
+        for (QAction* action :
+             {butTree_, butSearch_, butSTree_, butProp_, butCheck_, butOriginal_}) {
             action->setEnabled(true);
         }
     }
@@ -130,6 +131,11 @@ void TForm1::mnLoadClick() {
 void TForm1::LoadFile(const QString& path) {
     if (PassRunning_) {
         return;
+    }
+    if (PathBytes(path) != ScriptPath_) {
+        // The original belongs to the earlier script's message file.
+        Original_.reset();
+        OriginalPath_.clear();
     }
     ScriptPath_ = PathBytes(path);
     Analysis_ = TAnalysis::NotRun;

@@ -141,6 +141,7 @@ private slots:
     void checksRunAfterAnalyzeOnlyWhilePaneOpen();
     void stoppedAnalyzeStillChecksMessageFile();
     void manyFindingsNeedNoWidgets();
+    void originalAddsTranslationFindings();
 
 private:
     QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
@@ -528,6 +529,46 @@ void TChecksWindowTest::manyFindingsNeedNoWidgets() {
     QCOMPARE(Problems().rowCount(), 50000);
     QCOMPARE(Form_->ProblemsPane().findChildren<QWidget*>().size(), widgetsBefore);
     QCOMPARE(Problems().index(49999, 1).data().toString(), QStringLiteral("big.msg:50000"));
+}
+
+void TChecksWindowTest::originalAddsTranslationFindings() {
+    UseGate();
+    // gate.msg is the translation: 104 is missing from it, 102 was left as it stands.
+    WriteAll(Dir_->filePath("orig.msg"), "{100}{}{Stop!}\r\n{101}{}{A friend}\r\n"
+                                         "{102}{}{Pass.}\r\n{103}{}{Thank you.}\r\n"
+                                         "{104}{}{Again.}\r\n{105}{}{Spare.}\r\n");
+    LoadAndAnalyze("gate.ipp");
+    QVERIFY(Action("butOriginal")->isEnabled());
+    User_->OpenAnswers << QString(); // cancelled: nothing changes
+    Action("butOriginal")->trigger();
+    QCOMPARE(Problems().rowCount(), 0);
+
+    User_->OpenAnswers << Dir_->filePath("missing.msg");
+    Action("butOriginal")->trigger();
+    QCOMPARE(User_->Errors.size(), 1);
+    QVERIFY(User_->Errors[0].contains("missing.msg"));
+    User_->Errors.clear();
+
+    User_->OpenAnswers << Dir_->filePath("orig.msg");
+    Action("butOriginal")->trigger();
+    QCOMPARE(User_->OpenRequests.last().DefaultSuffix, QStringLiteral("msg"));
+    QVERIFY(!Form_->ProblemsPane().isHidden());
+    const int missing = RowOf(TFindingKind::MissingTranslation);
+    QVERIFY(missing >= 0);
+    QVERIFY(RowOf(TFindingKind::Untranslated) >= 0);
+    QVERIFY(RowOf(TFindingKind::PunctuationDiffers) >= 0);
+
+    // A finding in the original shows the original's line.
+    Activate(missing);
+    QCOMPARE(Form_->OutputPane().textCursor().selectedText(), QStringLiteral("{104}{}{Again.}"));
+
+    // Analyze again keeps comparing; another script forgets the original.
+    Action("butAnalyze")->trigger();
+    QVERIFY(RowOf(TFindingKind::MissingTranslation) >= 0);
+    WriteAll(Dir_->filePath("other.ipp"), GateScript);
+    WriteAll(Dir_->filePath("other.msg"), GateMessages);
+    LoadAndAnalyze("other.ipp");
+    QCOMPARE(RowOf(TFindingKind::MissingTranslation), -1);
 }
 
 QTEST_MAIN(TChecksWindowTest)
