@@ -4,6 +4,7 @@
 // the item table itself is the pre-order the tree file is written in.
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ public:
 
     std::int32_t Count() const { return static_cast<std::int32_t>(Items_.size()); }
     const TTreeItem& Item(std::int32_t index) const { return Items_[index]; }
-    const std::vector<TTreeItem>& Items() const { return Items_; }
+    const std::deque<TTreeItem>& Items() const { return Items_; }
 
     std::int32_t TopLevelCount() const { return TopLevelCount_; }
     std::int32_t ChildCount(std::int32_t item) const; // item NoParent: top-level count
@@ -53,7 +54,8 @@ public:
 
 private:
     void RebuildChildIndex() const;
-    std::vector<TTreeItem> Items_;
+    // A deque: a tree of a million items grows without moving them or holding two copies.
+    std::deque<TTreeItem> Items_;
     std::vector<std::int32_t> ChildCounts_;
     std::int32_t TopLevelCount_ = 0;
     std::uint64_t Version_ = 0;

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,8 @@ struct TWorkspace {
     TMemoryStream ScriptStream;   // the script's exact bytes
 
     // Analyze's results.
-    std::vector<TNodeKeep> Nodes; // NodeCount = Nodes.size()
+    // A deque: growing it never moves the records nor holds an old and a new copy at once.
+    std::deque<TNodeKeep> Nodes; // NodeCount = Nodes.size()
     TMsgKeepArray MsgTable;
     TIntKeepArray ScriptList;
     std::int32_t ScriptIndex = 0;

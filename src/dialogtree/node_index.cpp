@@ -2,7 +2,7 @@
 
 namespace dialoscope {
 
-TNodeIndex::TNodeIndex(const std::vector<TNodeKeep>& nodes) {
+TNodeIndex::TNodeIndex(const std::deque<TNodeKeep>& nodes) {
     Last_.reserve(nodes.size());
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         Last_[nodes[i].Name] = static_cast<std::int32_t>(i);

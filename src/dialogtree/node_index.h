@@ -5,6 +5,7 @@
 #include "analysis/tables.h"
 
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -14,7 +15,7 @@ namespace dialoscope {
 class TNodeIndex {
 public:
     // Keeps views of the records' names: the records must stay unchanged while it is used.
-    explicit TNodeIndex(const std::vector<TNodeKeep>& nodes);
+    explicit TNodeIndex(const std::deque<TNodeKeep>& nodes);
 
     // The index of the last record named exactly name, or -1.
     std::int32_t Find(std::string_view name) const;

@@ -60,6 +60,20 @@ void TCharClasses::Build(const TCharClassInput& input) {
     MarkMarkerStart(input.CommentLine, input.CaseSensitive, MarkerStart);
     MarkMarkerStart(input.CommentBegin, input.CaseSensitive, MarkerStart);
     RefineOtherStarts();
+    MarkWordEnds();
+}
+
+void TCharClasses::MarkWordEnds() {
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        const std::uint16_t flags = Flags_[byte];
+        // A 0 byte peeks as a line feed.
+        const std::uint16_t peeked = Flags_[byte == 0 ? '\n' : byte];
+        const bool ends = (flags & Plain) != 0 ? (flags & IdentifierRun) == 0
+                                               : (peeked & IdentifierContinue) == 0;
+        if (ends) {
+            Flags_[byte] |= WordEnd;
+        }
+    }
 }
 
 // Single-byte tokens that cannot begin a marker need no look at the bytes after them.

@@ -42,6 +42,9 @@ enum TCharFlag : std::uint16_t {
     SpecialMember = 1 << 11,
     LeadByte = 1 << 12,
     Plain = 1 << 13, // reading it moves the column on by one and nothing else
+    // Standing right after an identifier's run, the byte ends the identifier: a plain byte
+    // outside the run, or one whose peeked character does not continue an identifier.
+    WordEnd = 1 << 14,
 };
 
 struct TCharClassInput {
@@ -68,6 +71,7 @@ private:
     void BuildStartActions(const TCharClassInput& input);
     void BuildRuns(const TCharClassInput& input);
     void RefineOtherStarts();
+    void MarkWordEnds();
     void MarkMarkerStart(std::string_view marker, bool caseSensitive, std::uint16_t flag);
 
     std::array<std::uint16_t, 256> Flags_{};

@@ -239,10 +239,22 @@ void TScanner::CountScanStep(std::uint32_t& untilStep) {
     }
 }
 
-// The common case: no handler, so no working token is filled and no text is copied.
+// The common case: no handler, so no working token is filled and no text is copied. Most
+// tokens come through the reader's fast path; the rest take the full rules.
 void TScanner::ScanWithoutHandler(TTokenReader& reader) {
     std::uint32_t untilStep = ScanStepTokens;
+    const TTokenKind wordKind = AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
+    TPlainToken plain;
     for (;;) {
+        if (reader.NextPlainToken(plain)) {
+            TTokenKind kind = plain.Kind;
+            if (kind == TTokenKind::Identifier) {
+                kind = Keywords_.Contains(reader.TextOf(plain)) ? TTokenKind::Keyword : wordKind;
+            }
+            Tokens_.AppendAtOffset(kind, plain.Offset, plain.Line, plain.Column, plain.Length);
+            CountScanStep(untilStep);
+            continue;
+        }
         const TTokenKind read = reader.NextToken();
         const TReadToken& token = reader.Token();
         // Only an identifier's text decides its kind.

@@ -5,11 +5,12 @@
 
 namespace dialoscope {
 
-TTokenReader::TTokenReader(const TReaderSettings& settings, std::string_view bytes,
+TTokenReader::TTokenReader(const TReaderSettings& settings, const std::string& bytes,
                            const TReaderCounters& counters)
     : Settings_(settings), Flags_(settings.Classes->Flags()),
       StartActions_(settings.Classes->StartActions()),
       SpacesAreBlanks_(settings.Classes->Has(' ', BlankRun)), Bytes_(bytes),
+      Terminated_(reinterpret_cast<const unsigned char*>(bytes.c_str())),
       Pos_(counters.Position < bytes.size() ? counters.Position : bytes.size()),
       Line_(counters.Line), ColumnBias_(counters.Column - static_cast<std::int64_t>(Pos_)),
       EndOfInput_(counters.EndOfInput), OpenBlockComment_(counters.OpenBlockComment) {}
@@ -112,31 +113,6 @@ void TTokenReader::SkipLineBreak() {
     }
     ++Line_;
     StartLine();
-}
-
-// Runs of spaces are counted eight bytes at a time, so the end of an indentation costs no
-// mispredicted loop exit; a tab after them goes on byte by byte.
-void TTokenReader::SkipBlanks() {
-    std::size_t end = Pos_;
-    if constexpr (std::endian::native == std::endian::little) {
-        if (SpacesAreBlanks_) {
-            constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
-            while (end + 8 <= Bytes_.size()) {
-                std::uint64_t word = 0;
-                std::memcpy(&word, Bytes_.data() + end, 8);
-                const std::uint64_t others = word ^ kSpaces;
-                if (others != 0) {
-                    end += static_cast<std::size_t>(std::countr_zero(others) / 8);
-                    break;
-                }
-                end += 8;
-            }
-        }
-    }
-    while (end < Bytes_.size() && Has(ByteAt(end), BlankRun)) {
-        ++end;
-    }
-    Pos_ = end;
 }
 
 // ---- Current token ---------------------------------------------------------------------------

@@ -7,8 +7,10 @@
 #include "char_classes.h"
 #include "token.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -47,17 +49,35 @@ struct TReadToken {
     std::string OwnedText;
 };
 
+// A token read by the fast path: its text is the bytes [Offset, Offset + Length), unchanged.
+struct TPlainToken {
+    TTokenKind Kind = TTokenKind::EndOfFile;
+    std::uint32_t Offset = 0;
+    std::uint32_t Length = 0;
+    std::int32_t Line = 1;
+    std::int32_t Column = 1;
+};
+
 class TTokenReader {
 public:
-    TTokenReader(const TReaderSettings& settings, std::string_view bytes,
+    // The bytes of a std::string, so that the 0 byte after the last one may be read: the fast
+    // loops stop at it without a separate test for the end.
+    TTokenReader(const TReaderSettings& settings, const std::string& bytes,
                  const TReaderCounters& counters);
 
     TTokenKind NextToken();
+    // NextToken for the tokens most texts are made of: a word, a decimal number or a special
+    // character that begins and ends at plain bytes. Blanks and line breaks before the token
+    // are skipped either way; false means the token needs NextToken, which reads it from there.
+    bool NextPlainToken(TPlainToken& token);
 
     const TReadToken& Token() const { return Token_; }
     std::string_view Text() const {
         return Token_.Owned ? std::string_view(Token_.OwnedText)
                             : Bytes_.substr(Token_.TextBegin, Token_.TextEnd - Token_.TextBegin);
+    }
+    std::string_view TextOf(const TPlainToken& token) const {
+        return std::string_view(Bytes_.data() + token.Offset, token.Length);
     }
     TReaderCounters Counters() const;
 
@@ -65,6 +85,8 @@ private:
     // Cursor
     bool AtEnd() const { return Pos_ >= Bytes_.size(); }
     unsigned char ByteAt(std::size_t at) const { return static_cast<unsigned char>(Bytes_[at]); }
+    // Also reads the 0 byte at Bytes_.size().
+    unsigned char TerminatedAt(std::size_t at) const { return Terminated_[at]; }
     bool Has(unsigned char byte, std::uint16_t flag) const { return (Flags_[byte] & flag) != 0; }
     unsigned char PeekChar() const;
     int ReadChar();
@@ -111,6 +133,9 @@ private:
     void MakeOwned();
     void TrimSpaces(bool raiseColumn);
     TTokenKind EndOfFileToken();
+    bool PlainWord(TPlainToken& token);
+    bool PlainNumber(TPlainToken& token);
+    void FillPlain(TPlainToken& token, TTokenKind kind, std::size_t end);
 
     // States
     TTokenKind StartState();
@@ -130,6 +155,7 @@ private:
     const TStartAction* StartActions_;
     bool SpacesAreBlanks_;
     std::string_view Bytes_;
+    const unsigned char* Terminated_; // Bytes_ and the 0 byte after them
     std::size_t Pos_;
     std::int64_t Line_;
     std::int64_t ColumnBias_; // the column minus the position
@@ -137,5 +163,117 @@ private:
     bool OpenBlockComment_;
     TReadToken Token_;
 };
+
+// Runs of spaces are counted eight bytes at a time, so the end of an indentation costs no
+// mispredicted loop exit; a tab after them goes on byte by byte.
+inline void TTokenReader::SkipBlanks() {
+    std::size_t end = Pos_;
+    if constexpr (std::endian::native == std::endian::little) {
+        if (SpacesAreBlanks_) {
+            constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
+            while (end + 8 <= Bytes_.size()) {
+                std::uint64_t word = 0;
+                std::memcpy(&word, Bytes_.data() + end, 8);
+                const std::uint64_t others = word ^ kSpaces;
+                if (others != 0) {
+                    end += static_cast<std::size_t>(std::countr_zero(others) / 8);
+                    break;
+                }
+                end += 8;
+            }
+        }
+    }
+    while (Has(TerminatedAt(end), BlankRun)) {
+        ++end;
+    }
+    Pos_ = end;
+}
+
+inline void TTokenReader::FillPlain(TPlainToken& token, TTokenKind kind, std::size_t end) {
+    token.Kind = kind;
+    token.Offset = static_cast<std::uint32_t>(Pos_);
+    token.Length = static_cast<std::uint32_t>(end - Pos_);
+    token.Line = static_cast<std::int32_t>(Line_);
+    token.Column = static_cast<std::int32_t>(Column());
+    Pos_ = end;
+}
+
+// An identifier whose run ends at a byte that cannot continue it: IdentifierState would take
+// exactly the run.
+inline bool TTokenReader::PlainWord(TPlainToken& token) {
+    if (!Has(TerminatedAt(Pos_), Plain)) {
+        return false;
+    }
+    std::size_t end = Pos_ + 1;
+    while (Has(TerminatedAt(end), IdentifierRun)) {
+        ++end;
+    }
+    if (!Has(TerminatedAt(end), WordEnd)) {
+        return false;
+    }
+    FillPlain(token, TTokenKind::Identifier, end);
+    return true;
+}
+
+// Digits, and a separator with digits after it, all plain; a digit that is not plain (a lead
+// byte) leaves the number to IntegerState.
+inline bool TTokenReader::PlainNumber(TPlainToken& token) {
+    if (!Has(TerminatedAt(Pos_), Plain)) {
+        return false;
+    }
+    std::size_t end = Pos_ + 1;
+    while (Has(TerminatedAt(end), DigitRun)) {
+        ++end;
+    }
+    TTokenKind kind = TTokenKind::Integer;
+    const unsigned char next = TerminatedAt(end);
+    if ((next == '.' || next == ',') && IsDecimalDigit(TerminatedAt(end + 1))) {
+        if (!Has(next, Plain)) {
+            return false;
+        }
+        ++end;
+        while (Has(TerminatedAt(end), DigitRun)) {
+            ++end;
+        }
+        kind = TTokenKind::Real;
+    }
+    if (IsDecimalDigit(TerminatedAt(end))) {
+        return false;
+    }
+    FillPlain(token, kind, end);
+    return true;
+}
+
+inline bool TTokenReader::NextPlainToken(TPlainToken& token) {
+    if (OpenBlockComment_ || EndOfInput_) {
+        return false;
+    }
+    for (;;) {
+        SkipBlanks();
+        const unsigned char c = TerminatedAt(Pos_);
+        switch (StartActions_[c]) {
+        case TStartAction::Identifier:
+            return PlainWord(token);
+        case TStartAction::Digit:
+            return PlainNumber(token);
+        case TStartAction::Special:
+            FillPlain(token, TTokenKind::SpecialChar, Pos_ + 1);
+            return true;
+        case TStartAction::LineBreak:
+            if (c == '\n') {
+                ++Pos_;
+            } else if (c == '\r' && TerminatedAt(Pos_ + 1) == '\n') {
+                Pos_ += 2;
+            } else {
+                return false;
+            }
+            ++Line_;
+            StartLine();
+            continue;
+        default:
+            return false;
+        }
+    }
+}
 
 } // namespace dialoscope

@@ -39,6 +39,15 @@ public:
             AppendSideSlice(kind, offset, line, column, textBegin, textLength);
         }
     }
+    // A token whose text is the bytes from its offset on, the common case.
+    void AppendAtOffset(TTokenKind kind, std::uint32_t offset, std::int32_t line,
+                        std::int32_t column, std::size_t textLength) {
+        if (textLength > kMaxPackedLength) [[unlikely]] {
+            AppendSideSlice(kind, offset, line, column, offset, textLength);
+            return;
+        }
+        Records_.push_back({offset, Pack(kind, 0, textLength), line, column});
+    }
     void AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line, std::int32_t column,
                      std::string_view text);
     void SetLastData(std::int32_t data);

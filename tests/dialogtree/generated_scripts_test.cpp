@@ -21,7 +21,7 @@ using testing::DescribeTree;
 using testing::TRecordingPort;
 
 struct TReferenceBuild {
-    const std::vector<TNodeKeep>& Nodes;
+    const std::deque<TNodeKeep>& Nodes;
     TOutlineTree Tree;
     std::vector<std::string> Messages;
 
