@@ -64,23 +64,6 @@ void TKeywordTable::SetCaseSensitive(bool sensitive) {
     RebuildIndex();
 }
 
-// Only the length and the first and last two bytes: cheap for every identifier, and enough to
-// spread a keyword list; a full comparison settles every hit.
-std::uint32_t TKeywordTable::Hash(std::string_view text) const {
-    const std::size_t n = text.size();
-    if (n == 0) {
-        return 0;
-    }
-    const auto at = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(Fold_[static_cast<unsigned char>(text[i])]);
-    };
-    std::uint32_t hash =
-        at(0) | (at(n > 1 ? 1 : 0) << 8) | (at(n > 1 ? n - 2 : 0) << 16) | (at(n - 1) << 24);
-    hash ^= static_cast<std::uint32_t>(n) * 0x9E3779B1U;
-    hash *= 0x85EBCA77U;
-    return hash ^ (hash >> 15);
-}
-
 bool TKeywordTable::MatchesKey(std::string_view text, const std::string& key) const {
     if (text.size() != key.size()) {
         return false;
@@ -112,30 +95,20 @@ void TKeywordTable::RebuildIndex() {
     }
     Slots_.assign(slots, 0);
     SlotMask_ = static_cast<std::uint32_t>(slots - 1);
+    Entries_.clear();
     FirstAndLength_.fill(0);
     for (std::size_t i = 0; i < Keys_.size(); ++i) {
-        const auto first = static_cast<unsigned char>(Keys_[i].empty() ? 0 : Keys_[i][0]);
-        FirstAndLength_[first] |= std::uint64_t{1} << LengthBit(Keys_[i].size());
-        std::uint32_t slot = Hash(Keys_[i]) & SlotMask_;
+        const std::string& key = Keys_[i];
+        const auto first = static_cast<unsigned char>(key.empty() ? 0 : key[0]);
+        FirstAndLength_[first] |= std::uint64_t{1} << LengthBit(key.size());
+        const TShape shape = Shape(key);
+        Entries_.push_back({shape, key.size(), static_cast<std::uint32_t>(i)});
+        std::uint32_t slot = Hash(shape, key.size()) & SlotMask_;
         while (Slots_[slot] != 0) {
             slot = (slot + 1) & SlotMask_;
         }
-        Slots_[slot] = static_cast<std::uint32_t>(i + 1);
+        Slots_[slot] = static_cast<std::uint32_t>(Entries_.size());
     }
-}
-
-bool TKeywordTable::Contains(std::string_view text) const {
-    const auto first = text.empty() ? 0 : Fold_[static_cast<unsigned char>(text[0])];
-    if ((FirstAndLength_[first] & (std::uint64_t{1} << LengthBit(text.size()))) == 0) {
-        return false;
-    }
-    for (std::uint32_t slot = Hash(text) & SlotMask_; Slots_[slot] != 0;
-         slot = (slot + 1) & SlotMask_) {
-        if (MatchesKey(text, Keys_[Slots_[slot] - 1])) {
-            return true;
-        }
-    }
-    return false;
 }
 
 } // namespace dialoscope

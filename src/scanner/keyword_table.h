@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,20 +27,103 @@ public:
     bool Contains(std::string_view text) const;
 
 private:
-    void RebuildIndex();
-    std::uint32_t Hash(std::string_view text) const;
+    // A text of up to 16 bytes is known by its length and two 8-byte words (see Shape), folded
+    // under the case rule; a longer one by its first and last eight bytes, and a byte compare.
+    struct TShape {
+        std::uint64_t Head = 0;
+        std::uint64_t Tail = 0;
+    };
+    struct TEntry {
+        TShape Shape;
+        std::size_t Length = 0;
+        std::uint32_t Word = 0; // index into Keys_
+    };
+
+    static TShape Shape(std::string_view text);
+    TShape FoldedShape(std::string_view text) const;
+    static std::uint32_t Hash(const TShape& shape, std::size_t length);
     bool MatchesKey(std::string_view text, const std::string& key) const;
+    void RebuildIndex();
     static unsigned LengthBit(std::size_t length) { return length < 63 ? unsigned(length) : 63U; }
 
     std::vector<std::string> Words_;
     std::vector<std::string> Keys_;         // Words_ folded under the case rule
     std::array<unsigned char, 256> Fold_{}; // the case rule: identity or ASCII upper case
-    std::vector<std::uint32_t> Slots_;      // 0: empty; otherwise index into Words_ plus one
+    std::vector<TEntry> Entries_;
+    std::vector<std::uint32_t> Slots_; // 0: empty; otherwise index into Entries_ plus one
     std::uint32_t SlotMask_ = 0;
     // Bit n of entry b: some key starts with byte b and has n bytes (63: 63 or more). Most
     // identifiers that are no keyword stop here.
     std::array<std::uint64_t, 256> FirstAndLength_{};
     bool CaseSensitive_ = false;
 };
+
+// Loads that cover every byte of a short text without reading past it: overlapping words for 4
+// bytes or more, single bytes below. Together with the length the shape tells texts apart.
+inline TKeywordTable::TShape TKeywordTable::Shape(std::string_view text) {
+    const char* const p = text.data();
+    const std::size_t n = text.size();
+    TShape shape;
+    if (n >= 8) {
+        std::memcpy(&shape.Head, p, 8);
+        std::memcpy(&shape.Tail, p + n - 8, 8);
+    } else if (n >= 4) {
+        std::uint32_t head = 0;
+        std::uint32_t tail = 0;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + n - 4, 4);
+        shape.Head = head | (std::uint64_t{tail} << 32);
+    } else if (n > 0) {
+        shape.Head = static_cast<unsigned char>(p[0]) |
+                     (std::uint64_t{static_cast<unsigned char>(p[n / 2])} << 8) |
+                     (std::uint64_t{static_cast<unsigned char>(p[n - 1])} << 16);
+    }
+    return shape;
+}
+
+// Upper-cases the ASCII letters of eight bytes at once; other bytes, those of 128 and above
+// included, stay as they are.
+inline std::uint64_t AsciiUpperWord(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighBits = 0x80 * kOnes;
+    const std::uint64_t low7 = word & ~kHighBits;
+    const std::uint64_t atLeastA = low7 + (0x80 - 'a') * kOnes;
+    const std::uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kOnes;
+    const std::uint64_t lower = atLeastA & ~aboveZ & ~word & kHighBits;
+    return word - (lower >> 2);
+}
+
+inline TKeywordTable::TShape TKeywordTable::FoldedShape(std::string_view text) const {
+    TShape shape = Shape(text);
+    if (!CaseSensitive_) {
+        shape.Head = AsciiUpperWord(shape.Head);
+        shape.Tail = AsciiUpperWord(shape.Tail);
+    }
+    return shape;
+}
+
+inline std::uint32_t TKeywordTable::Hash(const TShape& shape, std::size_t length) {
+    std::uint64_t hash = (shape.Head ^ length) * 0x9E3779B97F4A7C15ULL;
+    hash ^= shape.Tail * 0xC2B2AE3D27D4EB4FULL;
+    return static_cast<std::uint32_t>(hash >> 32);
+}
+
+inline bool TKeywordTable::Contains(std::string_view text) const {
+    const auto first = text.empty() ? 0 : Fold_[static_cast<unsigned char>(text[0])];
+    if ((FirstAndLength_[first] & (std::uint64_t{1} << LengthBit(text.size()))) == 0) {
+        return false;
+    }
+    const TShape shape = FoldedShape(text);
+    for (std::uint32_t slot = Hash(shape, text.size()) & SlotMask_; Slots_[slot] != 0;
+         slot = (slot + 1) & SlotMask_) {
+        const TEntry& entry = Entries_[Slots_[slot] - 1];
+        if (entry.Shape.Head == shape.Head && entry.Shape.Tail == shape.Tail &&
+            entry.Length == text.size() &&
+            (text.size() <= 16 || MatchesKey(text, Keys_[entry.Word]))) {
+            return true;
+        }
+    }
+    return false;
+}
 
 } // namespace dialoscope
