@@ -248,8 +248,10 @@ inline bool TTokenReader::NextPlainToken(TPlainToken& token) {
     if (OpenBlockComment_ || EndOfInput_) {
         return false;
     }
+    // Most tokens follow one blank or none, which costs no branch here; a longer run of blanks
+    // comes round as a Blank start.
+    Pos_ += Has(TerminatedAt(Pos_), BlankRun) ? 1 : 0;
     for (;;) {
-        SkipBlanks();
         const unsigned char c = TerminatedAt(Pos_);
         switch (StartActions_[c]) {
         case TStartAction::Identifier:
@@ -269,6 +271,13 @@ inline bool TTokenReader::NextPlainToken(TPlainToken& token) {
             }
             ++Line_;
             StartLine();
+            continue;
+        case TStartAction::Blank:
+            // A lead byte is no run byte: StartState reads it.
+            if (!Has(c, BlankRun)) {
+                return false;
+            }
+            SkipBlanks();
             continue;
         default:
             return false;
