@@ -43,20 +43,8 @@ void FormatListingLine(const TTokenView& token, std::string& line) {
 
 void AppendListingLine(TWorkspace& ws, const TTokenView& token, std::string& line) {
     FormatListingLine(token, line);
-    const std::string_view text(line);
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\n' && c != '\r') {
-            continue;
-        }
-        ws.AppendOutput(text.substr(start, i - start));
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    ws.AppendOutput(text.substr(start));
+    // The pane splits a line break inside the text into two pane lines.
+    ws.AppendOutput(line);
 }
 
 } // namespace dialoscope

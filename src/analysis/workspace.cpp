@@ -4,7 +4,9 @@
 
 namespace dialoscope {
 
-TWorkspace::TWorkspace(TPort& port) : Port(port) { ConfigureForDialogScripts(Scanner); }
+TWorkspace::TWorkspace(TPort& port) : Port(port) {
+    ConfigureForDialogScripts(Scanner);
+}
 
 void TWorkspace::SetCounter(TCounter counter, std::string caption) {
     auto& slot = Counters[static_cast<std::size_t>(counter)];
@@ -12,7 +14,26 @@ void TWorkspace::SetCounter(TCounter counter, std::string caption) {
     Port.CounterChanged(counter, slot);
 }
 
+namespace {
+
+// Whether the text holds a CR, an LF or a tab: almost no line does, so one quick pass spares
+// the splitting and the replacing.
+bool HoldsBreakOrTab(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) <= '\r' && (c == '\r' || c == '\n' || c == '\t')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 void TWorkspace::AppendOutput(std::string_view line) {
+    if (!HoldsBreakOrTab(line)) {
+        Port.AppendOutput(line);
+        return;
+    }
     // A line break inside the text (a node named by the error token "$" at a line end) starts
     // a new pane line, as it does in the listing, so the pane and its saved file hold only
     // whole lines.

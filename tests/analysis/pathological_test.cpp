@@ -32,7 +32,12 @@ TEST(Pathological, RangeOverTheWholeTableInEveryNodeOfAThousand) {
 TEST(Pathological, MessageFileOfAHundredThousandLines) {
     std::string file;
     for (int n = 1; n <= 100000; ++n) {
-        file += "{" + std::to_string(n) + "}{}{message number " + std::to_string(n) + "}\r\n";
+        const std::string number = std::to_string(n);
+        file.append("{")
+            .append(number)
+            .append("}{}{message number ")
+            .append(number)
+            .append("}\r\n");
     }
     TLineStore lines;
     lines.SetText(file);
