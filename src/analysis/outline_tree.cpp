@@ -1,74 +1,75 @@
 #include "outline_tree.h"
 
+#include <stdexcept>
+
 namespace dialoscope {
 
 void TOutlineTree::Clear() {
     Items_.clear();
     ChildCounts_.clear();
-    TopLevelCount_ = 0;
+    TopLevel_.clear();
+    ChildStart_.clear();
+    ChildIndex_.clear();
+    OpenPath_.clear();
     ++Version_;
 }
 
 std::int32_t TOutlineTree::Add(std::int32_t parent, std::string caption, std::uint8_t image,
                                std::int32_t node) {
+    if (parent != NoParent &&
+        (parent < 0 || parent >= Count() || ChildStart_[static_cast<std::size_t>(parent)] >= 0)) {
+        throw std::logic_error("a tree item's parent must be the last item or an ancestor of it");
+    }
+    while (!OpenPath_.empty() && OpenPath_.back().Item != parent) {
+        CloseLast();
+    }
+    const std::int32_t index = Count();
     TTreeItem item;
     item.Caption = std::move(caption);
     item.Parent = parent;
     item.Image = image;
     item.Node = node;
     if (parent == NoParent) {
-        item.Row = TopLevelCount_++;
-        item.Depth = 0;
+        item.Row = TopLevelCount();
+        TopLevel_.push_back(index);
     } else {
         item.Row = ChildCounts_[static_cast<std::size_t>(parent)]++;
         item.Depth = Items_[static_cast<std::size_t>(parent)].Depth + 1;
+        OpenPath_.back().Children.push_back(index);
     }
     Items_.push_back(std::move(item));
     ChildCounts_.push_back(0);
+    ChildStart_.push_back(-1 - static_cast<std::int32_t>(OpenPath_.size()));
+    OpenPath_.push_back({index, {}});
     ++Version_;
-    return Count() - 1;
+    return index;
+}
+
+void TOutlineTree::CloseLast() {
+    TOpenItem& last = OpenPath_.back();
+    ChildStart_[static_cast<std::size_t>(last.Item)] =
+        static_cast<std::int32_t>(ChildIndex_.size());
+    ChildIndex_.insert(ChildIndex_.end(), last.Children.begin(), last.Children.end());
+    OpenPath_.pop_back();
 }
 
 std::int32_t TOutlineTree::ChildCount(std::int32_t item) const {
     if (item == NoParent) {
-        return TopLevelCount_;
+        return TopLevelCount();
     }
     return ChildCounts_[static_cast<std::size_t>(item)];
 }
 
 std::int32_t TOutlineTree::ChildAt(std::int32_t item, std::int32_t row) const {
-    if (IndexedVersion_ != Version_) {
-        RebuildChildIndex();
-    }
+    const auto at = static_cast<std::size_t>(row);
     if (item == NoParent) {
-        return TopLevel_[static_cast<std::size_t>(row)];
+        return TopLevel_[at];
     }
-    return ChildIndex_[static_cast<std::size_t>(ChildStart_[static_cast<std::size_t>(item)] + row)];
-}
-
-void TOutlineTree::RebuildChildIndex() const {
-    // A counting sort by parent: children of one parent are contiguous, in row order, because
-    // items are appended in pre-order.
-    const std::size_t n = Items_.size();
-    ChildStart_.assign(n, 0);
-    std::int32_t next = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        ChildStart_[i] = next;
-        next += ChildCounts_[i];
+    const std::int32_t start = ChildStart_[static_cast<std::size_t>(item)];
+    if (start >= 0) {
+        return ChildIndex_[static_cast<std::size_t>(start) + at];
     }
-    ChildIndex_.assign(static_cast<std::size_t>(next), 0);
-    TopLevel_.assign(static_cast<std::size_t>(TopLevelCount_), 0);
-    for (std::size_t i = 0; i < n; ++i) {
-        const TTreeItem& it = Items_[i];
-        const auto index = static_cast<std::int32_t>(i);
-        if (it.Parent == NoParent) {
-            TopLevel_[static_cast<std::size_t>(it.Row)] = index;
-        } else {
-            ChildIndex_[static_cast<std::size_t>(ChildStart_[static_cast<std::size_t>(it.Parent)] +
-                                                 it.Row)] = index;
-        }
-    }
-    IndexedVersion_ = Version_;
+    return OpenPath_[static_cast<std::size_t>(-1 - start)].Children[at];
 }
 
 } // namespace dialoscope

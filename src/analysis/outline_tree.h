@@ -34,7 +34,8 @@ public:
 
     void Clear();
     // Appends an item as the last child of parent (NoParent: last top-level item). The parent
-    // must be the last item or one of its ancestors, so that the table stays in pre-order.
+    // must be the last item or one of its ancestors, so that the table stays in pre-order;
+    // any other parent throws std::logic_error.
     std::int32_t Add(std::int32_t parent, std::string caption, std::uint8_t image = imgNode,
                      std::int32_t node = -1);
     void SetImage(std::int32_t item, std::uint8_t image) { Items_[item].Image = image; }
@@ -43,27 +44,35 @@ public:
     const TTreeItem& Item(std::int32_t index) const { return Items_[index]; }
     const std::deque<TTreeItem>& Items() const { return Items_; }
 
-    std::int32_t TopLevelCount() const { return TopLevelCount_; }
+    std::int32_t TopLevelCount() const { return static_cast<std::int32_t>(TopLevel_.size()); }
     std::int32_t ChildCount(std::int32_t item) const; // item NoParent: top-level count
-    // The row-th child of item (NoParent: of the top level). O(1) after a rebuild of the child
-    // index, which runs lazily once after every change.
+    // The row-th child of item (NoParent: of the top level), in O(1).
     std::int32_t ChildAt(std::int32_t item, std::int32_t row) const;
 
     // Grows with every change, so that views know when to refresh.
     std::uint64_t Version() const { return Version_; }
 
 private:
-    void RebuildChildIndex() const;
+    // An item on the open path: the last item or one of its ancestors, the only items that can
+    // still get children. Its children so far are kept here until it closes.
+    struct TOpenItem {
+        std::int32_t Item;
+        std::vector<std::int32_t> Children;
+    };
+    void CloseLast();
+
     // A deque: a tree of a million items grows without moving them or holding two copies.
     std::deque<TTreeItem> Items_;
     std::vector<std::int32_t> ChildCounts_;
-    std::int32_t TopLevelCount_ = 0;
+    std::vector<std::int32_t> TopLevel_;
+    // The child index grows with the tree, so a view asking for children while the tree grows
+    // never waits for it to be rebuilt. Items append in pre-order, so once an item leaves the
+    // open path its children are final and go to ChildIndex_ as one block starting at
+    // ChildStart_[item]; an open item's ChildStart_ is -1 - its place on OpenPath_.
+    std::vector<std::int32_t> ChildStart_;
+    std::vector<std::int32_t> ChildIndex_;
+    std::vector<TOpenItem> OpenPath_;
     std::uint64_t Version_ = 0;
-    // Lazily built: children of item i are ChildIndex_[ChildStart_[i] .. +ChildCounts_[i]).
-    mutable std::vector<std::int32_t> ChildStart_;
-    mutable std::vector<std::int32_t> ChildIndex_;
-    mutable std::vector<std::int32_t> TopLevel_;
-    mutable std::uint64_t IndexedVersion_ = ~std::uint64_t{0};
 };
 
 } // namespace dialoscope
