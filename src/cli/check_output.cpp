@@ -13,7 +13,11 @@ void AppendUnicodeEscape(std::string& out, unsigned char byte) {
 }
 
 std::string JsonField(std::string_view name, const std::string& value, bool last = false) {
-    return "\"" + std::string(name) + "\": " + value + (last ? "" : ", ");
+    // Appended piece by piece: GCC 12 warns falsely on a chain of "..." + std::string.
+    std::string field;
+    field.reserve(name.size() + value.size() + 6);
+    field.append("\"").append(name).append("\": ").append(value).append(last ? "" : ", ");
+    return field;
 }
 
 } // namespace
@@ -57,14 +61,16 @@ std::string JsonString(std::string_view bytes) {
 
 std::string FindingJson(const TFinding& finding) {
     const bool errorLevel = finding.Severity == TSeverity::Error;
-    return "{" + JsonField("file", JsonString(finding.File)) +
-           JsonField("line", std::to_string(finding.Line)) +
-           JsonField("kind", JsonString(KindWord(finding.Kind))) +
-           JsonField("severity", errorLevel ? "\"error\"" : "\"warning\"") +
-           JsonField("node", finding.NodeName.empty() ? "null" : JsonString(finding.NodeName)) +
-           JsonField("message",
-                     finding.MsgNumber ? std::to_string(*finding.MsgNumber) : std::string("null")) +
-           JsonField("text", JsonString(finding.Text), true) + "}";
+    std::string json = "{";
+    json += JsonField("file", JsonString(finding.File));
+    json += JsonField("line", std::to_string(finding.Line));
+    json += JsonField("kind", JsonString(KindWord(finding.Kind)));
+    json += JsonField("severity", errorLevel ? "\"error\"" : "\"warning\"");
+    json += JsonField("node", finding.NodeName.empty() ? "null" : JsonString(finding.NodeName));
+    json += JsonField("message",
+                      finding.MsgNumber ? std::to_string(*finding.MsgNumber) : std::string("null"));
+    json += JsonField("text", JsonString(finding.Text), true);
+    return json + "}";
 }
 
 std::string SummaryLine(std::size_t scripts, const std::vector<std::int64_t>& countsByKind) {

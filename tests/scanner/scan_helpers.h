@@ -18,9 +18,11 @@ inline const char* ShortKind(TTokenKind kind) {
 }
 
 inline std::string Describe(const TTokenView& token, bool withPosition) {
-    std::string text = std::string(ShortKind(token.Kind)) + "[" + std::string(token.Text) + "]";
+    std::string text(ShortKind(token.Kind));
+    text.append("[").append(token.Text).append("]");
     if (withPosition) {
-        text += "@" + std::to_string(token.Line) + ":" + std::to_string(token.Column);
+        text.append("@").append(std::to_string(token.Line)).append(":");
+        text.append(std::to_string(token.Column));
     }
     return text;
 }
