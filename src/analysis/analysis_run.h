@@ -13,8 +13,13 @@
 namespace dialoscope {
 
 struct TAnalysisRun {
+    // The whole-script indexes are built here, before the pass lists anything; like the scan
+    // they let the window breathe on a big script.
     explicit TAnalysisRun(TWorkspace& ws)
-        : Ws(ws), Tokens(ws.Scanner), Words(Tokens), Bodies(ws.Rich) {}
+        : Ws(ws), Tokens(ws.Scanner), Words(Tokens, [&ws] { ws.Port.ProcessMessages(); }),
+          Bodies(ws.Rich) {
+        Bodies.BuildNow([&ws] { ws.Port.ProcessMessages(); });
+    }
 
     TWorkspace& Ws;
     TTokenCursor Tokens;

@@ -44,9 +44,18 @@ bool ContainsWholeWord(std::string_view line, std::string_view name) {
     return false;
 }
 
-void TNodeBodyIndex::Build() {
+void TNodeBodyIndex::BuildNow(const std::function<void()>& everyStep) {
+    if (!Built_) {
+        Build(everyStep);
+    }
+}
+
+void TNodeBodyIndex::Build(const std::function<void()>& everyStep) {
     Built_ = true;
     for (std::int32_t i = 0; i < Lines_.Count(); ++i) {
+        if (everyStep && i > 0 && i % StepLines == 0) {
+            everyStep();
+        }
         const std::string_view line = Lines_.Line(i);
         if (IsStopLine(line)) {
             StopLines_.push_back(i);

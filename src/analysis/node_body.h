@@ -10,6 +10,7 @@
 #include "name_table.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,10 @@ public:
     explicit TNodeBodyIndex(const TLineStore& lines) : Lines_(lines) {}
 
     std::string Body(std::string_view name);
+    // Indexes the lines now rather than at the first node, calling everyStep after every
+    // StepLines lines, so that a big script's index is built while the window can breathe.
+    static constexpr std::int32_t StepLines = 4096;
+    void BuildNow(const std::function<void()>& everyStep);
 
     // The first qualifying line for name, if any.
     std::optional<std::int32_t> FirstLine(std::string_view name);
@@ -33,7 +38,7 @@ public:
     std::int32_t LastLine(std::int32_t first);
 
 private:
-    void Build();
+    void Build(const std::function<void()>& everyStep = {});
     std::optional<std::int32_t> FirstLineBySearch(std::string_view name);
 
     const TLineStore& Lines_;

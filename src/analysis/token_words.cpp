@@ -63,11 +63,14 @@ TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
 
 } // namespace
 
-TTokenWords::TTokenWords(const TTokenCursor& tokens) {
+TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::function<void()>& everyStep) {
     const std::int64_t last = tokens.Last();
     Words_.reserve(static_cast<std::size_t>(last > 0 ? last : 0));
     for (std::int64_t j = 0; j < last; ++j) {
         Words_.push_back(static_cast<std::uint8_t>(WordOf(tokens, j)));
+        if (everyStep && (j + 1) % StepTokens == 0) {
+            everyStep();
+        }
     }
 }
 

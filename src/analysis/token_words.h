@@ -6,6 +6,7 @@
 #include "token_cursor.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace dialoscope {
@@ -27,7 +28,10 @@ enum class TWord : std::uint8_t {
 
 class TTokenWords {
 public:
-    explicit TTokenWords(const TTokenCursor& tokens);
+    // everyStep, when set, is called after every StepTokens tokens: a big script's walk lets
+    // the window breathe.
+    static constexpr std::int64_t StepTokens = 4096;
+    explicit TTokenWords(const TTokenCursor& tokens, const std::function<void()>& everyStep = {});
 
     TWord At(std::int64_t j) const {
         if (j < 0 || j >= static_cast<std::int64_t>(Words_.size())) {

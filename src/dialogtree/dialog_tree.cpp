@@ -25,6 +25,17 @@ private:
     TPort& Port_;
 };
 
+// A long stretch of tokens without a dialog start lets the window breathe every so many
+// tokens, as the scan does; a small script never gets there, so it sees only one turn per branch.
+constexpr std::int32_t QuietStepTokens = 4096;
+
+// False when another command changed the tree meanwhile: the walk then stops.
+bool BreatheBetweenDialogs(TWorkspace& ws) {
+    const std::uint64_t version = ws.DialogsTree.Version();
+    ws.Port.ProcessMessages();
+    return ws.DialogsTree.Version() == version;
+}
+
 } // namespace
 
 std::int32_t FindStartName(const TScanner& scanner, std::int32_t i) {
@@ -62,6 +73,9 @@ void Button4Click(TWorkspace& ws) {
         }
         ++i;
         progress.Reached(i);
+        if (i % QuietStepTokens == 0 && !BreatheBetweenDialogs(ws)) {
+            return;
+        }
         if (i + 1 >= count || scanner.TextAt(i + 1) == ".") {
             return;
         }
