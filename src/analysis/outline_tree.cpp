@@ -11,6 +11,7 @@ void TOutlineTree::Clear() {
     ChildStart_.clear();
     ChildIndex_.clear();
     OpenPath_.clear();
+    OpenChildren_.clear();
     ++Version_;
 }
 
@@ -35,21 +36,23 @@ std::int32_t TOutlineTree::Add(std::int32_t parent, std::string caption, std::ui
     } else {
         item.Row = ChildCounts_[static_cast<std::size_t>(parent)]++;
         item.Depth = Items_[static_cast<std::size_t>(parent)].Depth + 1;
-        OpenPath_.back().Children.push_back(index);
+        OpenChildren_.push_back(index); // the parent is the last open item
     }
     Items_.push_back(std::move(item));
     ChildCounts_.push_back(0);
     ChildStart_.push_back(-1 - static_cast<std::int32_t>(OpenPath_.size()));
-    OpenPath_.push_back({index, {}});
+    OpenPath_.push_back({index, static_cast<std::int32_t>(OpenChildren_.size())});
     ++Version_;
     return index;
 }
 
 void TOutlineTree::CloseLast() {
-    TOpenItem& last = OpenPath_.back();
+    const TOpenItem last = OpenPath_.back();
+    const auto first = OpenChildren_.begin() + last.FirstChild;
     ChildStart_[static_cast<std::size_t>(last.Item)] =
         static_cast<std::int32_t>(ChildIndex_.size());
-    ChildIndex_.insert(ChildIndex_.end(), last.Children.begin(), last.Children.end());
+    ChildIndex_.insert(ChildIndex_.end(), first, OpenChildren_.end());
+    OpenChildren_.erase(first, OpenChildren_.end());
     OpenPath_.pop_back();
 }
 
@@ -69,7 +72,8 @@ std::int32_t TOutlineTree::ChildAt(std::int32_t item, std::int32_t row) const {
     if (start >= 0) {
         return ChildIndex_[static_cast<std::size_t>(start) + at];
     }
-    return OpenPath_[static_cast<std::size_t>(-1 - start)].Children[at];
+    const TOpenItem& open = OpenPath_[static_cast<std::size_t>(-1 - start)];
+    return OpenChildren_[static_cast<std::size_t>(open.FirstChild) + at];
 }
 
 } // namespace dialoscope

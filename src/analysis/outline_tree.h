@@ -54,10 +54,12 @@ public:
 
 private:
     // An item on the open path: the last item or one of its ancestors, the only items that can
-    // still get children. Its children so far are kept here until it closes.
+    // still get children. Its children so far are OpenChildren_ from FirstChild up to the next
+    // open item's (the end for the last one): items close last first, so each open item's
+    // children stay one run at the end of the ones before.
     struct TOpenItem {
         std::int32_t Item;
-        std::vector<std::int32_t> Children;
+        std::int32_t FirstChild;
     };
     void CloseLast();
 
@@ -72,6 +74,7 @@ private:
     std::vector<std::int32_t> ChildStart_;
     std::vector<std::int32_t> ChildIndex_;
     std::vector<TOpenItem> OpenPath_;
+    std::vector<std::int32_t> OpenChildren_;
     std::uint64_t Version_ = 0;
 };
 
