@@ -2,14 +2,17 @@
 
 namespace dialoscope {
 
-TCliPort::TCliPort(bool streamOutput) : Stream_(streamOutput) {}
+TCliPort::TCliPort(TPaneLines mode) : Mode_(mode) {}
 
 void TCliPort::ClearOutput() {
     Lines_.clear();
 }
 
 void TCliPort::AppendOutput(std::string_view line) {
-    if (!Stream_) {
+    if (Mode_ == TPaneLines::Discard) {
+        return;
+    }
+    if (Mode_ == TPaneLines::Keep) {
         Lines_.emplace_back(line);
         return;
     }

@@ -1,20 +1,27 @@
 #pragma once
-// The command-line tool's port: the output pane kept in memory (or streamed straight to
-// standard output for the listing), message boxes as lines on standard error.
+// The command-line tool's port: the output pane kept in memory, streamed straight to standard
+// output (the listing) or dropped (commands that show a tree or the counters), message boxes as
+// lines on standard error.
 
 #include "analysis/port.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 namespace dialoscope {
 
+enum class TPaneLines : std::uint8_t {
+    Keep,    // held for the command to write
+    Stream,  // written to standard output as they come, CR LF after each, so the listing of a
+             // large script never has to be held in memory
+    Discard, // never shown: a command that writes a tree need not keep millions of lines
+};
+
 class TCliPort : public TPort {
 public:
-    // streamOutput: pane lines go to standard output as they come, CR LF after each, so the
-    // listing of a large script never has to be held in memory.
-    explicit TCliPort(bool streamOutput);
+    explicit TCliPort(TPaneLines mode);
 
     void ClearOutput() override;
     void AppendOutput(std::string_view line) override;
@@ -26,7 +33,7 @@ public:
     const std::vector<std::string>& Lines() const { return Lines_; }
 
 private:
-    bool Stream_;
+    TPaneLines Mode_;
     std::vector<std::string> Lines_;
 };
 

@@ -169,6 +169,20 @@ void RunCommand(TWorkspace& ws, const TInvocation& call) {
     }
 }
 
+// The pane is written only by the commands that show it; the listing is streamed.
+TPaneLines PaneLinesFor(TCommand command) {
+    switch (command) {
+    case TCommand::Listing:
+        return TPaneLines::Stream;
+    case TCommand::General:
+    case TCommand::Dialogs:
+    case TCommand::Header:
+        return TPaneLines::Discard;
+    default:
+        return TPaneLines::Keep;
+    }
+}
+
 // What the command shows, as it stands: the pane, a tree or the counters.
 void WriteResult(const TWorkspace& ws, const TCliPort& port, TCommand command) {
     switch (command) {
@@ -254,7 +268,7 @@ int main(int argc, char** argv) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
-    TCliPort port(call->Command == TCommand::Listing);
+    TCliPort port(PaneLinesFor(call->Command));
     TWorkspace ws(port);
     ws.ScriptsLstPath = call->ScriptsLst ? *call->ScriptsLst : ProgramFolder() + "/scripts.lst";
     try {
