@@ -1,7 +1,8 @@
 #pragma once
 // TMsgMarks: a node's MsgUsed, the mark of every message number the node uses. A range such as
 // "Rnd(100,100000)" marks every number in it with its decimal text; keeping such a range as one
-// interval, not as 99,901 texts, keeps a script of a thousand such nodes at a few kilobytes.
+// interval, not as 99,901 texts, keeps a script of a thousand such nodes at a few kilobytes;
+// a single mark that is just its number's decimal text (nearly all of them) costs four bytes.
 // Only 100..100000 have marks; numbers outside are ignored. A later mark replaces an earlier
 // one of the same number, whichever way either was written.
 
@@ -33,8 +34,19 @@ public:
 
 private:
     bool InRanges(std::int32_t n) const;
+    bool IsDecimal(std::int32_t n) const; // n is among the decimal single marks
+    // Sorts the decimal single marks and drops repeats, once after any number of writes.
+    void SortDecimals() const;
+    // Every single-marked number not covered by a range, ascending, once each.
+    std::vector<std::int32_t> SingleNumbers() const;
+
     std::map<std::int32_t, std::int32_t> Ranges_; // first -> last; disjoint, never adjacent
-    std::map<std::int32_t, std::string> Written_; // single marks; they override the ranges
+    // Single marks, which override the ranges: numbers marked with their decimal text, and the
+    // texts written otherwise ("0105"); a text overrides a decimal mark of the same number, and
+    // a later decimal mark erases the text.
+    mutable std::vector<std::int32_t> Decimals_;
+    mutable bool DecimalsSorted_ = true;
+    std::map<std::int32_t, std::string> Texts_;
 };
 
 } // namespace dialoscope

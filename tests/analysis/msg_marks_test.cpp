@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -68,6 +71,48 @@ TEST(MsgMarks, WholeTableRangeReadsEveryNumber) {
     EXPECT_EQ(marks.Mark(54321), "54321");
     EXPECT_EQ(marks.Mark(100000), "100000");
     EXPECT_EQ(marks.Mark(99), "");
+}
+
+// Random writes near the table's low edge against a plain map of every number's mark, with
+// reads between the writes.
+TEST(MsgMarks, RandomWritesReadAsAMarkPerNumber) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        TMsgMarks marks;
+        std::map<std::int32_t, std::string> plain;
+        for (int step = 0; step < 12; ++step) {
+            const auto n = static_cast<std::int32_t>(95 + random() % 30);
+            switch (random() % 4) {
+            case 0: {
+                const auto hi = static_cast<std::int32_t>(n + random() % 8 - 2);
+                marks.SetRange(n, hi);
+                for (std::int32_t k = std::max(n, 100); k <= hi; ++k) {
+                    plain[k] = std::to_string(k);
+                }
+                break;
+            }
+            case 1:
+                marks.Set(n, std::string("0").append(std::to_string(n)));
+                if (n >= 100) {
+                    plain[n] = std::string("0").append(std::to_string(n));
+                }
+                break;
+            default:
+                marks.Set(n, std::to_string(n));
+                if (n >= 100) {
+                    plain[n] = std::to_string(n);
+                }
+                break;
+            }
+            const auto probe = static_cast<std::int32_t>(95 + random() % 30);
+            ASSERT_EQ(marks.Mark(probe), plain.count(probe) ? plain[probe] : "") << probe;
+        }
+        const std::vector<std::pair<std::int32_t, std::string>> expected(plain.begin(),
+                                                                         plain.end());
+        ASSERT_EQ(marks.Sorted(), expected);
+        ASSERT_EQ(marks.Count(), static_cast<std::int32_t>(plain.size()));
+    }
 }
 
 } // namespace
