@@ -18,14 +18,17 @@ public:
     std::int32_t& FindOrInsert(std::string_view name, std::int32_t initial);
 
 private:
+    // 16 bytes: a big script's tables hold a million slots. A free slot has no Data.
     struct TSlot {
-        std::string_view Key;
-        std::uint32_t Hash = 0;
+        const char* Data = nullptr;
+        std::uint32_t Size = 0;
         std::int32_t Value = 0;
-        bool Used = false;
+        bool Used() const { return Data != nullptr; }
+        std::string_view Key() const { return {Data, Size}; }
     };
+    static_assert(sizeof(TSlot) == 16);
     static std::uint32_t HashOf(std::string_view name);
-    std::size_t SlotOf(std::string_view name, std::uint32_t hash) const;
+    std::size_t SlotOf(std::string_view name) const;
     void Grow();
 
     std::vector<TSlot> Slots_; // a power of two in size, at most half used
