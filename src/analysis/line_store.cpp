@@ -17,31 +17,32 @@ void TLineStore::SetText(std::string text) {
     if (text.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("text too large");
     }
-    Bytes_ = std::move(text);
-    SplitLines();
+    auto data = std::make_shared<TData>();
+    data->Bytes = std::move(text);
+    SplitLines(*data);
+    Data_ = std::move(data);
 }
 
 void TLineStore::Clear() {
-    Bytes_.clear();
-    Starts_.clear();
-    Ends_.clear();
+    Data_.reset();
 }
 
-void TLineStore::SplitLines() {
-    Starts_.clear();
-    Ends_.clear();
-    const char* const begin = Bytes_.data();
-    const char* const end = begin + Bytes_.size();
+void TLineStore::SplitLines(TData& data) {
+    const std::string& bytes = data.Bytes;
+    std::vector<std::uint32_t>& starts = data.Starts;
+    std::vector<std::uint32_t>& ends = data.Ends;
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
     const char* start = begin;
     // Lines end at an LF or a CR; memchr finds the next of each far faster than a byte loop,
     // and the next CR is looked for again only once the line ends have passed it.
-    const char* nextLf = static_cast<const char*>(std::memchr(start, '\n', Bytes_.size()));
-    const char* nextCr = static_cast<const char*>(std::memchr(start, '\r', Bytes_.size()));
+    const char* nextLf = static_cast<const char*>(std::memchr(start, '\n', bytes.size()));
+    const char* nextCr = static_cast<const char*>(std::memchr(start, '\r', bytes.size()));
     while (nextLf != nullptr || nextCr != nullptr) {
         const char* lineEnd =
             nextCr != nullptr && (nextLf == nullptr || nextCr < nextLf) ? nextCr : nextLf;
-        Starts_.push_back(static_cast<std::uint32_t>(start - begin));
-        Ends_.push_back(static_cast<std::uint32_t>(lineEnd - begin));
+        starts.push_back(static_cast<std::uint32_t>(start - begin));
+        ends.push_back(static_cast<std::uint32_t>(lineEnd - begin));
         // A CR LF pair ends one line, not two.
         start = lineEnd + (*lineEnd == '\r' && lineEnd + 1 == nextLf ? 2 : 1);
         const auto left = static_cast<std::size_t>(end - start);
@@ -53,19 +54,22 @@ void TLineStore::SplitLines() {
         }
     }
     if (start < end) {
-        Starts_.push_back(static_cast<std::uint32_t>(start - begin));
-        Ends_.push_back(static_cast<std::uint32_t>(end - begin));
+        starts.push_back(static_cast<std::uint32_t>(start - begin));
+        ends.push_back(static_cast<std::uint32_t>(end - begin));
     }
 }
 
 std::string_view TLineStore::Line(std::int32_t index) const {
     const auto i = static_cast<std::size_t>(index);
-    return std::string_view(Bytes_).substr(Starts_[i], Ends_[i] - Starts_[i]);
+    const std::uint32_t start = Data_->Starts[i];
+    return std::string_view(Data_->Bytes).substr(start, Data_->Ends[i] - start);
 }
 
 std::string TLineStore::Text() const {
     std::string text;
-    text.reserve(Bytes_.size() + 2 * Starts_.size());
+    if (Data_) {
+        text.reserve(Data_->Bytes.size() + 2 * Data_->Starts.size());
+    }
     for (std::int32_t i = 0; i < Count(); ++i) {
         text += Line(i);
         text += "\r\n";

@@ -1,9 +1,12 @@
 #pragma once
 // TLineStore: a hidden line buffer (the script's lines, the message file's lines, the lines of
 // scripts.lst, scratch). A CR LF pair, a lone LF and a lone CR each end a line; a final line
-// end adds no empty line. Bytes are kept unchanged.
+// end adds no empty line. Bytes are kept unchanged. A copy shares the lines rather than copying
+// them (they never change in place: a new text replaces them), so every node can keep the
+// script's lines its source text comes from for the price of a pointer.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,17 +22,22 @@ public:
     void SetText(std::string text);
     void Clear();
 
-    std::int32_t Count() const { return static_cast<std::int32_t>(Starts_.size()); }
+    std::int32_t Count() const {
+        return Data_ ? static_cast<std::int32_t>(Data_->Starts.size()) : 0;
+    }
     // The line at a 0-based index, without its line end. Requires 0 <= index < Count().
     std::string_view Line(std::int32_t index) const;
     // Every line followed by CR LF.
     std::string Text() const;
 
 private:
-    void SplitLines();
-    std::string Bytes_;
-    std::vector<std::uint32_t> Starts_; // first byte of each line
-    std::vector<std::uint32_t> Ends_;   // one past the last byte of each line, line end excluded
+    struct TData {
+        std::string Bytes;
+        std::vector<std::uint32_t> Starts; // first byte of each line
+        std::vector<std::uint32_t> Ends;   // one past the last byte of each line, line end excluded
+    };
+    static void SplitLines(TData& data);
+    std::shared_ptr<const TData> Data_; // null when empty
 };
 
 } // namespace dialoscope

@@ -239,7 +239,11 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
     TNodeKeep record;
     record.Name = name;
     record.Line = run.Tokens.Line(i);
-    record.Body = run.Bodies.Body(name);
+    if (const auto first = run.Bodies.FirstLine(name)) {
+        record.BodyLines = ws.Rich;
+        record.BodyFirst = *first;
+        record.BodyLast = run.Bodies.LastLine(*first);
+    }
     ws.Nodes.push_back(std::move(record));
     const std::int32_t node = ws.NodeCount() - 1;
     const std::int32_t item =

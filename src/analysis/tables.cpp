@@ -2,15 +2,40 @@
 
 namespace dialoscope {
 
-std::string TNodeKeep::MsgMark(std::int32_t n) const { return MsgUsed.Mark(n); }
+std::string TNodeKeep::Body() const {
+    std::string body;
+    for (std::int32_t i = BodyFirst; i <= BodyLast; ++i) {
+        body += BodyLines.Line(i);
+        body += "\r\n";
+    }
+    return body;
+}
 
-void TNodeKeep::SetMsgMark(std::int32_t n, std::string text) { MsgUsed.Set(n, std::move(text)); }
+void TNodeKeep::SetBody(std::string text) {
+    BodyLines.SetText(std::move(text));
+    BodyFirst = 0;
+    BodyLast = BodyLines.Count() - 1;
+}
 
-void TNodeKeep::SetMsgRange(std::int32_t lo, std::int32_t hi) { MsgUsed.SetRange(lo, hi); }
+std::string TNodeKeep::MsgMark(std::int32_t n) const {
+    return MsgUsed.Mark(n);
+}
 
-void AddLine(TNodeKeep& node, std::string text) { node.Lines.push_back(std::move(text)); }
+void TNodeKeep::SetMsgMark(std::int32_t n, std::string text) {
+    MsgUsed.Set(n, std::move(text));
+}
 
-void AddJump(TNodeKeep& node, std::string name) { node.Jumps.push_back(std::move(name)); }
+void TNodeKeep::SetMsgRange(std::int32_t lo, std::int32_t hi) {
+    MsgUsed.SetRange(lo, hi);
+}
+
+void AddLine(TNodeKeep& node, std::string text) {
+    node.Lines.push_back(std::move(text));
+}
+
+void AddJump(TNodeKeep& node, std::string name) {
+    node.Jumps.push_back(std::move(name));
+}
 
 void AddAnswer(TNodeKeep& node, std::string caption, std::string target) {
     node.Answers.push_back(TAnswer{std::move(caption), std::move(target)});

@@ -3,6 +3,7 @@
 // script list. They grow as needed: no input writes outside a table or stops with a capacity
 // error.
 
+#include "line_store.h"
 #include "msg_marks.h"
 
 #include <cstdint>
@@ -36,7 +37,11 @@ struct TMsgUse {
 struct TNodeKeep {
     std::string Name;
     std::int32_t Line = 0; // script line of the node's "function" token, 0 when unknown
-    std::string Body;      // the node's source lines, each followed by CR LF
+    // The node's source: lines BodyFirst..BodyLast of the script's lines as Analyze read them,
+    // kept by sharing them (see TLineStore), not as a copy; none when BodyLast < BodyFirst.
+    TLineStore BodyLines;
+    std::int32_t BodyFirst = 0;
+    std::int32_t BodyLast = -1;
     std::vector<std::string> Lines;
     std::vector<TAnswer> Answers;
     std::vector<std::string> Jumps;
@@ -46,6 +51,10 @@ struct TNodeKeep {
     TMsgMarks MsgUsed;
 
     std::int32_t LineCount() const { return static_cast<std::int32_t>(Lines.size()); }
+    // The node's source lines, each followed by CR LF.
+    std::string Body() const;
+    // A source text of its own, for records not made by Analyze.
+    void SetBody(std::string text);
     std::int32_t AnswerCount() const { return static_cast<std::int32_t>(Answers.size()); }
     std::int32_t JumpCount() const { return static_cast<std::int32_t>(Jumps.size()); }
     // The mark for message n, empty when none.

@@ -8,11 +8,10 @@ namespace dialoscope {
 
 namespace {
 
-// The body goes through the scratch buffer, which splits it into lines as the pane shows them.
+// The node's source lines, one pane line each.
 void AppendBodyLines(TWorkspace& ws, const TNodeKeep& node) {
-    ws.Rich2.SetText(node.Body);
-    for (std::int32_t i = 0; i < ws.Rich2.Count(); ++i) {
-        ws.AppendOutput(ws.Rich2.Line(i));
+    for (std::int32_t i = node.BodyFirst; i <= node.BodyLast; ++i) {
+        ws.AppendOutput(node.BodyLines.Line(i));
     }
 }
 

@@ -181,10 +181,10 @@ TEST(IndexedEquivalence, BodiesAndCallsEqualThePlainSearches) {
         for (std::size_t n = 0; n < ws.Nodes.size(); ++n) {
             const TNodeKeep& node = ws.Nodes[n];
             SCOPED_TRACE(node.Name);
-            EXPECT_EQ(node.Body, PlainBody(ws.Rich, node.Name));
+            EXPECT_EQ(node.Body(), PlainBody(ws.Rich, node.Name));
             EXPECT_EQ(node.Jumps, jumps[n]);
             calls += node.Jumps.size();
-            decoyStarts += node.Body.rfind("  // function", 0) == 0 ? 1 : 0;
+            decoyStarts += node.Body().rfind("  // function", 0) == 0 ? 1 : 0;
         }
         EXPECT_GT(calls, 0U);
         EXPECT_EQ(row.Decoys, decoyStarts > 0);

@@ -65,10 +65,14 @@ TEST(NodeAnalysis, WorkedCase) {
     EXPECT_EQ(node.Answers[1].Target, "Node003");
     EXPECT_EQ(node.Jumps, Strings{"Node004"});
     EXPECT_EQ(MarkList(node), (Strings{"101=101", "102=102", "103=103", "104=104", "105=105"}));
-    EXPECT_EQ(node.Body, "function Node001;\r\nbegin\r\n  Say(Self, 1, 101);\r\n"
-                         "  SayForAnswer(102);\r\n  Answer(4, 103, @Node002);\r\n"
-                         "  Answer(-1, GetStr(104) + GetStr(105), @Node003);\r\n  Node004;\r\n"
-                         "end;\r\n");
+    EXPECT_EQ(node.Body(), "function Node001;\r\nbegin\r\n  Say(Self, 1, 101);\r\n"
+                           "  SayForAnswer(102);\r\n  Answer(4, 103, @Node002);\r\n"
+                           "  Answer(-1, GetStr(104) + GetStr(105), @Node003);\r\n  Node004;\r\n"
+                           "end;\r\n");
+    // A later Load replaces the script's lines; the records keep the source they were read from.
+    const std::string body = node.Body();
+    a->Ws.Rich.SetText("another script\r\n");
+    EXPECT_EQ(node.Body(), body);
     EXPECT_TRUE(a->Port.Messages.empty());
 }
 

@@ -134,7 +134,7 @@ TEST(NodeBody, IndexedSearchMatchesTheSearchOnGeneratedScripts) {
         fs::remove_all(dir);
         ASSERT_GE(a.Ws.NodeCount(), 60);
         for (const auto& node : a.Ws.Nodes) {
-            ASSERT_EQ(node.Body, BodyBySearch(a.Ws.Rich, node.Name)) << node.Name;
+            ASSERT_EQ(node.Body(), BodyBySearch(a.Ws.Rich, node.Name)) << node.Name;
         }
         // Jumps: each identifier call counted once per declaration, straight from Funcs.
         std::size_t jumps = 0;

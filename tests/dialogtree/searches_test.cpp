@@ -83,7 +83,7 @@ TEST(NodeText, ShowsTheBodyOfANodeItemWithTabsAsTwoSpaces) {
     TRecordingPort port;
     TWorkspace ws(port);
     SetNodes(ws, {{"Node001", {}, {}}});
-    ws.Nodes[0].Body = "function Node001;\r\nbegin\r\n\tSay(Self,\t1);\r\nend;\r\n";
+    ws.Nodes[0].SetBody("function Node001;\r\nbegin\r\n\tSay(Self,\t1);\r\nend;\r\n");
     const std::int32_t nodeItem = ws.GeneralView.Add(TOutlineTree::NoParent, "Node001", imgNode, 0);
     const std::int32_t lineItem = ws.GeneralView.Add(nodeItem, "say =101", imgLine);
 
@@ -113,8 +113,8 @@ TEST(NodeListings, SummaryAndBodyListings) {
              {{"Node001", {{"answer =101", "Node002"}, {"answer =102", "Node003"}}, {"Node009"}},
               {"Node002", {}, {}}});
     AddLine(ws.Nodes[0], "say =100");
-    ws.Nodes[0].Body = "function Node001;\r\nbegin\r\nend;\r\n";
-    ws.Nodes[1].Body = "function Node002;\r\n\tbegin\r\nend;\r\n";
+    ws.Nodes[0].SetBody("function Node001;\r\nbegin\r\nend;\r\n");
+    ws.Nodes[1].SetBody("function Node002;\r\n\tbegin\r\nend;\r\n");
 
     Button1Click(ws);
     EXPECT_EQ(port.Output, (Lines{"Node001 1 2", "      answer =101 +++ Node002",
