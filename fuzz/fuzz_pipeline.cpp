@@ -259,7 +259,7 @@ void RunPipeline(std::string_view input) {
     TWorkspace ws(port);
     ws.ScriptsLstPath = (folder / "scripts.lst").string();
     mnLoadClick(ws, (folder / "talk.ipp").string());
-    FUZZ_EXPECT(ws.ScriptStream.Bytes == files.Script, "Load copies the script's exact bytes", "");
+    FUZZ_EXPECT(ws.ScriptStream.Data() == files.Script, "Load copies the script's exact bytes", "");
     FUZZ_EXPECT(ws.Scanner.TokenCount() == 0 && ws.AnalyzeEnabled, "Load leaves no tokens", "");
 
     port.StepStarts.clear();

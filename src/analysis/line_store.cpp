@@ -65,6 +65,13 @@ std::string_view TLineStore::Line(std::int32_t index) const {
     return std::string_view(Data_->Bytes).substr(start, Data_->Ends[i] - start);
 }
 
+std::shared_ptr<const std::string> TLineStore::SharedBytes() const {
+    if (!Data_) {
+        return std::make_shared<const std::string>();
+    }
+    return {Data_, &Data_->Bytes}; // owns the whole store, points at its bytes
+}
+
 std::string TLineStore::Text() const {
     std::string text;
     if (Data_) {

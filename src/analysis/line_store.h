@@ -29,6 +29,8 @@ public:
     std::string_view Line(std::int32_t index) const;
     // Every line followed by CR LF.
     std::string Text() const;
+    // The bytes exactly as given, shared: they stay as they are while anyone holds them.
+    std::shared_ptr<const std::string> SharedBytes() const;
 
 private:
     struct TData {

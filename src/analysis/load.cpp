@@ -22,7 +22,9 @@ void ResetWindowForNewScript(TWorkspace& ws, const std::string& fileName) {
 
 } // namespace
 
-void mnLoadClick(TWorkspace& ws, const std::string& path) { mnLoadClick(ws, path, nullptr); }
+void mnLoadClick(TWorkspace& ws, const std::string& path) {
+    mnLoadClick(ws, path, nullptr);
+}
 
 void mnLoadClick(TWorkspace& ws, const std::string& path,
                  const std::function<void()>& betweenScriptReads) {
@@ -39,8 +41,14 @@ void mnLoadClick(TWorkspace& ws, const std::string& path,
     }
     std::string bytes = ReadFileBytes(path);
     ws.ScriptStream.Clear();
-    ws.ScriptStream.Bytes = std::move(bytes);
-    ws.ScriptStream.Position = ws.ScriptStream.Bytes.size();
+    // Both reads nearly always give the same bytes: the stream then shares the lines' copy
+    // instead of holding a second one.
+    if (std::shared_ptr<const std::string> lines = ws.Rich.SharedBytes(); *lines == bytes) {
+        ws.ScriptStream.SharedBytes = std::move(lines);
+    } else {
+        ws.ScriptStream.Bytes = std::move(bytes);
+    }
+    ws.ScriptStream.Position = ws.ScriptStream.Size();
 }
 
 } // namespace dialoscope

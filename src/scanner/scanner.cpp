@@ -184,7 +184,7 @@ void TScanner::ScanStream(TMemoryStream& stream) {
 }
 
 void TScanner::ScanTokens() {
-    const std::string& bytes = Source_ != nullptr ? Source_->Bytes : NoBytes();
+    const std::string& bytes = Source_ != nullptr ? Source_->Data() : NoBytes();
     CheckStreamSize(bytes.size());
     const TScanningGuard guard(Scanning_);
     Tokens_.Bind(&bytes);

@@ -86,7 +86,7 @@ TEST_F(LoadFaults, UnreadableFileOrFolderInItsPlaceEndsLoadAtThatStep) {
         EXPECT_EQ(a.Ws.IntRich.Line(0), row.NewIntRich ? "new.int 1" : "old.int 1");
         EXPECT_EQ(a.Ws.MsgRich.Line(0), row.NewMsgRich ? "{1}{}{new}" : "{1}{}{old}");
         EXPECT_EQ(a.Ws.Rich.Line(0), "old script");
-        EXPECT_EQ(a.Ws.ScriptStream.Bytes, "old script");
+        EXPECT_EQ(a.Ws.ScriptStream.Data(), "old script");
         fs::remove_all(Path(row.File));
     }
 }
@@ -113,11 +113,25 @@ TEST_F(LoadFaults, ScriptGoneBetweenTheTwoReads) {
         EXPECT_EQ(a.Ws.IntRich.Line(0), "new.int 1");
         EXPECT_EQ(a.Ws.MsgRich.Line(0), "{1}{}{new}");
         EXPECT_EQ(a.Ws.Rich.Line(0), "new script");
-        EXPECT_EQ(a.Ws.ScriptStream.Bytes, "old script");
+        EXPECT_EQ(a.Ws.ScriptStream.Data(), "old script");
         EXPECT_EQ(a.Ws.Scanner.TokenCount(), 0);
         EXPECT_TRUE(a.Ws.AnalyzeEnabled);
         fs::remove_all(Path("talk.ipp"));
     }
+}
+
+// Changed rather than gone: each buffer keeps what its own read gave, and an unchanged script
+// is held once, by both.
+TEST_F(LoadFaults, ScriptChangedBetweenTheTwoReads) {
+    TAnalyzed a;
+    LoadOldThenNew(a);
+    mnLoadClick(a.Ws, Path("talk.ipp"), [&] { Write("talk.ipp", "changed script"); });
+    EXPECT_EQ(a.Ws.Rich.Line(0), "new script");
+    EXPECT_EQ(a.Ws.ScriptStream.Data(), "changed script");
+
+    mnLoadClick(a.Ws, Path("talk.ipp"));
+    EXPECT_EQ(a.Ws.ScriptStream.Data(), "changed script");
+    EXPECT_EQ(a.Ws.ScriptStream.Data().data(), a.Ws.Rich.SharedBytes()->data());
 }
 
 } // namespace

@@ -86,7 +86,7 @@ TEST_F(LoadTest, CompleteLoadFillsEveryBuffer) {
     EXPECT_EQ(A.Ws.MsgRich.Line(0), "{100}{}{hi}");
     ASSERT_EQ(A.Ws.Rich.Count(), 4); // CR LF, CR and LF each end a line
     EXPECT_EQ(A.Ws.Rich.Line(2), "end.");
-    EXPECT_EQ(A.Ws.ScriptStream.Bytes, script);
+    EXPECT_EQ(A.Ws.ScriptStream.Data(), script);
     EXPECT_TRUE(A.Ws.AnalyzeEnabled);
 }
 
@@ -137,7 +137,7 @@ TEST_F(LoadTest, FailedStepLeavesLaterBuffersAsTheyWere) {
         EXPECT_EQ(fresh.Ws.IntRich.Line(0), row.NewIntRich ? "new.int 1" : "old.int 1");
         EXPECT_EQ(fresh.Ws.MsgRich.Line(0), row.NewMsgRich ? "{1}{}{new}" : "{1}{}{old}");
         EXPECT_EQ(fresh.Ws.Rich.Line(0), "old script");
-        EXPECT_EQ(fresh.Ws.ScriptStream.Bytes, "old script");
+        EXPECT_EQ(fresh.Ws.ScriptStream.Data(), "old script");
         EXPECT_TRUE(fresh.Ws.AnalyzeEnabled); // from the first Load
     }
 }
