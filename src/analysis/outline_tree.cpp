@@ -13,6 +13,7 @@ void TOutlineTree::Clear() {
     OpenPath_.clear();
     OpenChildren_.clear();
     ++Version_;
+    ++Generation_;
 }
 
 std::int32_t TOutlineTree::Add(std::int32_t parent, std::string caption, std::uint8_t image,

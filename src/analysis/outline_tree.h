@@ -51,6 +51,8 @@ public:
 
     // Grows with every change, so that views know when to refresh.
     std::uint64_t Version() const { return Version_; }
+    // Grows with every Clear: item numbers from before it name other items, or none.
+    std::uint64_t Generation() const { return Generation_; }
 
 private:
     // An item on the open path: the last item or one of its ancestors, the only items that can
@@ -76,6 +78,7 @@ private:
     std::vector<TOpenItem> OpenPath_;
     std::vector<std::int32_t> OpenChildren_;
     std::uint64_t Version_ = 0;
+    std::uint64_t Generation_ = 0;
 };
 
 } // namespace dialoscope

@@ -30,7 +30,19 @@ quintptr IdOf(std::int32_t item) {
 } // namespace
 
 TOutlineModel::TOutlineModel(const TOutlineTree& tree, TCaptionDisplay& display, QObject* parent)
-    : QAbstractItemModel(parent), Tree_(tree), Display_(display), ShownVersion_(tree.Version()) {}
+    : QAbstractItemModel(parent), Tree_(tree), Display_(display), ShownVersion_(tree.Version()),
+      ShownGeneration_(tree.Generation()) {}
+
+void TOutlineModel::ShowCurrent() {
+    beginResetModel();
+    ShownVersion_ = Tree_.Version();
+    ShownGeneration_ = Tree_.Generation();
+    endResetModel();
+}
+
+bool TOutlineModel::Known(std::int32_t item) const {
+    return !Cleared() && item >= 0 && item < Tree_.Count();
+}
 
 void TOutlineModel::Refresh() {
     if (Tree_.Version() == ShownVersion_) {
@@ -38,15 +50,11 @@ void TOutlineModel::Refresh() {
     }
     // The core only reports that something changed, not what; a reset costs the views one
     // lazy relayout of what is visible.
-    beginResetModel();
-    ShownVersion_ = Tree_.Version();
-    endResetModel();
+    ShowCurrent();
 }
 
 void TOutlineModel::ForceReset() {
-    beginResetModel();
-    ShownVersion_ = Tree_.Version();
-    endResetModel();
+    ShowCurrent();
 }
 
 void TOutlineModel::DisplayChanged() {
@@ -63,7 +71,7 @@ std::int32_t TOutlineModel::ItemOf(const QModelIndex& index) {
 }
 
 QModelIndex TOutlineModel::IndexOf(std::int32_t item) const {
-    if (item < 0 || item >= Tree_.Count()) {
+    if (!Known(item)) {
         return {};
     }
     return createIndex(Tree_.Item(item).Row, 0, IdOf(item));
@@ -79,17 +87,18 @@ QModelIndex TOutlineModel::index(int row, int column, const QModelIndex& parent)
 
 QModelIndex TOutlineModel::parent(const QModelIndex& child) const {
     const std::int32_t item = ItemOf(child);
-    if (item == TOutlineTree::NoParent) {
+    if (!Known(item)) {
         return {};
     }
     return IndexOf(Tree_.Item(item).Parent);
 }
 
 int TOutlineModel::rowCount(const QModelIndex& parent) const {
-    if (parent.column() > 0) {
+    const std::int32_t item = ItemOf(parent);
+    if (parent.column() > 0 || Cleared() || (item != TOutlineTree::NoParent && !Known(item))) {
         return 0;
     }
-    return Tree_.ChildCount(ItemOf(parent));
+    return Tree_.ChildCount(item);
 }
 
 int TOutlineModel::columnCount(const QModelIndex&) const {
@@ -101,7 +110,7 @@ bool TOutlineModel::hasChildren(const QModelIndex& parent) const {
 }
 
 QVariant TOutlineModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid()) {
+    if (!index.isValid() || !Known(ItemOf(index))) {
         return {};
     }
     const TTreeItem& item = Tree_.Item(ItemOf(index));

@@ -4,7 +4,9 @@
 //
 // The core appends to and clears the tree without telling anyone; the model shows the tree as
 // it stood at the last Refresh. The window refreshes before every turn of the event loop while a
-// command runs and once at its end, so a view never reads a tree that changed behind its back.
+// command runs and once at its end. A view may still paint in between (a progress bar repaints
+// at once): items added since are harmless, but after a Clear the view's items are gone, so
+// until the next Refresh the model answers as an empty tree.
 
 #include "analysis/outline_tree.h"
 
@@ -43,9 +45,15 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
+    // Whether the view's items still exist: no Clear since the last refresh, and in the table.
+    bool Cleared() const { return Tree_.Generation() != ShownGeneration_; }
+    bool Known(std::int32_t item) const;
+    void ShowCurrent();
+
     const TOutlineTree& Tree_;
     TCaptionDisplay& Display_;
     std::uint64_t ShownVersion_;
+    std::uint64_t ShownGeneration_;
 };
 
 } // namespace dialoscope

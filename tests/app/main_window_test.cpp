@@ -108,6 +108,7 @@ private slots:
     void loadResetsCountersAndPresetsSaveDialogs();
     void analyzeFillsPaneCountersAndGeneralView();
     void buildDialogTreeFillsDialogsTree();
+    void viewsPaintSafelyBetweenClearAndRefresh();
     void selectionShowsNodeText();
     void expandAllActsOnActiveTabOnly();
     void showToolbarTwice();
@@ -352,6 +353,25 @@ void TMainWindowTest::buildDialogTreeFillsDialogsTree() {
     QVERIFY(model->rowCount() >= 1);
     QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Dialog"));
     QVERIFY(model->rowCount(model->index(0, 0)) > 0);
+}
+
+// Analyze clears both trees and a progress bar may repaint the window before the views are told:
+// the views then paint an empty tree, never the items that are gone.
+void TMainWindowTest::viewsPaintSafelyBetweenClearAndRefresh() {
+    LoadAndAnalyze();
+    Action("butTree")->trigger();
+    QTreeView& general = Form_->GeneralViewTree();
+    QAbstractItemModel* model = general.model();
+    general.expandAll();
+    QVERIFY(model->rowCount() > 0);
+    Form_->Workspace().GeneralView.Clear();
+    Form_->Workspace().GeneralView.Add(TOutlineTree::NoParent, "new");
+    general.repaint();
+    QCOMPARE(model->rowCount(), 0);
+    QCOMPARE(model->data(model->index(0, 0)), QVariant());
+    Action("butAnalyze")->trigger();
+    QCOMPARE(model->rowCount(), Form_->Workspace().GeneralView.TopLevelCount());
+    QVERIFY(model->rowCount() > 0);
 }
 
 void TMainWindowTest::selectionShowsNodeText() {
