@@ -25,7 +25,7 @@ std::int32_t TTokenCursor::Line(std::int64_t j) const {
     if (!Inside(j)) {
         return 0;
     }
-    return Scanner_.TokenAt(static_cast<std::int32_t>(j))->Line;
+    return Scanner_.LineAt(static_cast<std::int32_t>(j));
 }
 
 } // namespace dialoscope

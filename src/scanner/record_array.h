@@ -40,6 +40,7 @@ public:
     bool empty() const { return Size_ == 0; }
     const T& operator[](std::size_t index) const { return Data_[index]; }
     T& operator[](std::size_t index) { return Data_[index]; }
+    const T& back() const { return Data_[Size_ - 1]; }
 
     void push_back(const T& record) {
         if (Size_ == Capacity_) {

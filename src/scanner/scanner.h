@@ -93,6 +93,7 @@ public:
     // Fast accessors for readers that have checked 0 <= index < TokenCount().
     TTokenKind KindAt(std::int32_t index) const;
     std::string_view TextAt(std::int32_t index) const;
+    std::int32_t LineAt(std::int32_t index) const;
 
     // Whether Text is a keyword under the case rule (first match in the sorted list).
     bool IsKeyword(std::string_view text) const;
@@ -136,6 +137,11 @@ inline TTokenKind TScanner::KindAt(std::int32_t index) const {
 inline std::string_view TScanner::TextAt(std::int32_t index) const {
     assert(index >= 0 && index < Tokens_.Count());
     return Tokens_.TextAt(index);
+}
+
+inline std::int32_t TScanner::LineAt(std::int32_t index) const {
+    assert(index >= 0 && index < Tokens_.Count());
+    return Tokens_.LineAt(index);
 }
 
 } // namespace dialoscope

@@ -6,6 +6,8 @@ namespace dialoscope {
 
 void TTokenStore::Reset() {
     Records_.clear();
+    Anchors_.clear();
+    Hint_.Set(0);
     SideTexts_.clear();
     Owned_.clear();
     Data_.clear();
@@ -13,23 +15,25 @@ void TTokenStore::Reset() {
 
 void TTokenStore::Release() {
     Records_.Release();
+    Anchors_.Release();
+    Hint_.Set(0);
     SideTexts_ = {};
     Owned_ = {};
     Data_ = {};
 }
 
-void TTokenStore::AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::int32_t line,
-                                  std::int32_t column, std::size_t textBegin,
+void TTokenStore::AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::size_t textBegin,
                                   std::size_t textLength) {
     SideTexts_.push_back({Count(), false, textBegin, textLength});
-    Records_.push_back({offset, Pack(kind, kSideSkip, 0), line, column});
+    Records_.push_back({offset, Pack(kind, kSideSkip, 0)});
 }
 
 void TTokenStore::AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line,
                               std::int32_t column, std::string_view text) {
+    Place(offset, line, column);
     SideTexts_.push_back({Count(), true, Owned_.size(), text.size()});
     Owned_.emplace_back(text);
-    Records_.push_back({offset, Pack(kind, kSideSkip, 0), line, column});
+    Records_.push_back({offset, Pack(kind, kSideSkip, 0)});
 }
 
 void TTokenStore::SetLastData(std::int32_t data) {
@@ -55,14 +59,45 @@ std::int32_t TTokenStore::DataAt(std::int32_t index) const {
     return (entry != Data_.end() && entry->first == index) ? entry->second : 0;
 }
 
+const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index) const {
+    const std::size_t count = Anchors_.size();
+    const auto startsAfter = [&](std::size_t anchor) {
+        return anchor == count || Anchors_[anchor].FirstToken > index;
+    };
+    std::size_t hint = Hint_.Get();
+    if (hint < count && Anchors_[hint].FirstToken <= index) {
+        if (startsAfter(hint + 1)) {
+            return Anchors_[hint];
+        }
+        if (startsAfter(hint + 2)) {
+            Hint_.Set(hint + 1);
+            return Anchors_[hint + 1];
+        }
+    }
+    // The last anchor that starts at or before index; the first token always starts one.
+    std::size_t low = 0;
+    std::size_t high = count;
+    while (high - low > 1) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (Anchors_[middle].FirstToken <= index) {
+            low = middle;
+        } else {
+            high = middle;
+        }
+    }
+    Hint_.Set(low);
+    return Anchors_[low];
+}
+
 TTokenView TTokenStore::ViewAt(std::int32_t index) const {
     const TRecord& record = Records_[static_cast<std::size_t>(index)];
     TTokenView view;
     view.Kind = KindAt(index);
     view.Text = TextAt(index);
     view.Offset = static_cast<std::int32_t>(record.Offset);
-    view.Line = record.Line;
-    view.Column = record.Column;
+    const TLineAnchor& anchor = AnchorAt(index);
+    view.Line = anchor.Line;
+    view.Column = static_cast<std::int32_t>(record.Offset + anchor.ColumnBias);
     view.Data = Data_.empty() ? 0 : DataAt(index);
     return view;
 }

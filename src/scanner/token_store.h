@@ -1,12 +1,14 @@
 #pragma once
-// The scanner's token list, kept compact: one 16-byte record per token whose text is a slice of
+// The scanner's token list, kept compact: one 8-byte record per token whose text is a slice of
 // the scanned bytes, found from the record alone. Only the rare token whose text is not such a
 // slice (changed by a handler, a CR LF read as one line feed, a far or very long slice) has a
-// side entry, and only a non-zero Data is kept, in a side list.
+// side entry, and only a non-zero Data is kept, in a side list. Lines and columns are kept per
+// run of tokens, not per token: the tokens of one line share a line and a column bias.
 
 #include "record_array.h"
 #include "token.h"
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -31,22 +33,24 @@ public:
     void AppendSlice(TTokenKind kind, std::uint32_t offset, std::int32_t line, std::int32_t column,
                      std::size_t textBegin, std::size_t textLength) {
         const std::size_t skip = textBegin - offset;
+        Place(offset, line, column);
         if (textLength == 0) {
-            Records_.push_back({offset, Pack(kind, 0, 0), line, column});
+            Records_.push_back({offset, Pack(kind, 0, 0)});
         } else if (textBegin >= offset && skip < kSideSkip && textLength <= kMaxPackedLength) {
-            Records_.push_back({offset, Pack(kind, skip, textLength), line, column});
+            Records_.push_back({offset, Pack(kind, skip, textLength)});
         } else {
-            AppendSideSlice(kind, offset, line, column, textBegin, textLength);
+            AppendSideSlice(kind, offset, textBegin, textLength);
         }
     }
     // A token whose text is the bytes from its offset on, the common case.
     void AppendAtOffset(TTokenKind kind, std::uint32_t offset, std::int32_t line,
                         std::int32_t column, std::size_t textLength) {
+        Place(offset, line, column);
         if (textLength > kMaxPackedLength) [[unlikely]] {
-            AppendSideSlice(kind, offset, line, column, offset, textLength);
+            AppendSideSlice(kind, offset, offset, textLength);
             return;
         }
-        Records_.push_back({offset, Pack(kind, 0, textLength), line, column});
+        Records_.push_back({offset, Pack(kind, 0, textLength)});
     }
     void AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line, std::int32_t column,
                      std::string_view text);
@@ -67,16 +71,46 @@ public:
         }
         return std::string_view(Bytes_->data() + record.Offset + skip, length);
     }
+    std::int32_t LineAt(std::int32_t index) const { return AnchorAt(index).Line; }
+    std::int32_t ColumnAt(std::int32_t index) const {
+        return static_cast<std::int32_t>(Records_[static_cast<std::size_t>(index)].Offset +
+                                         AnchorAt(index).ColumnBias);
+    }
     TTokenView ViewAt(std::int32_t index) const;
 
 private:
     struct TRecord {
         std::uint32_t Offset;
         std::uint32_t Packed; // kind: bits 0-3, text skip after Offset: 4-7, text length: 8-31
-        std::int32_t Line;
-        std::int32_t Column;
     };
-    static_assert(sizeof(TRecord) == 16);
+    static_assert(sizeof(TRecord) == 8);
+
+    // The tokens from FirstToken up to the next anchor's lie on Line, and each one's column is
+    // its offset plus ColumnBias. The sum is taken modulo 2^32, so that any offset and column
+    // a handler leaves read back exactly.
+    struct TLineAnchor {
+        std::int32_t FirstToken;
+        std::int32_t Line;
+        std::uint32_t ColumnBias;
+    };
+
+    // The anchor last found. Readers mostly walk the list in order, so the next lookup is
+    // nearly always this anchor or the one after it. Atomic so that concurrent readers of a
+    // const list stay race-free; a copy starts from the first anchor.
+    class TAnchorHint {
+    public:
+        TAnchorHint() = default;
+        TAnchorHint(const TAnchorHint&) {}
+        TAnchorHint& operator=(const TAnchorHint&) {
+            Set(0);
+            return *this;
+        }
+        std::size_t Get() const { return Value_.load(std::memory_order_relaxed); }
+        void Set(std::size_t value) const { Value_.store(value, std::memory_order_relaxed); }
+
+    private:
+        mutable std::atomic<std::size_t> Value_{0};
+    };
 
     struct TSideText {
         std::int32_t Index;
@@ -92,13 +126,27 @@ private:
         return static_cast<std::uint32_t>(kind) | static_cast<std::uint32_t>(skip << 4) |
                static_cast<std::uint32_t>(length << 8);
     }
-    void AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::int32_t line,
-                         std::int32_t column, std::size_t textBegin, std::size_t textLength);
+    // Starts a new anchor unless the token continues the last one.
+    void Place(std::uint32_t offset, std::int32_t line, std::int32_t column) {
+        const std::uint32_t bias = static_cast<std::uint32_t>(column) - offset;
+        if (!Anchors_.empty()) {
+            const TLineAnchor& last = Anchors_.back();
+            if (last.Line == line && last.ColumnBias == bias) {
+                return;
+            }
+        }
+        Anchors_.push_back({Count(), line, bias});
+    }
+    const TLineAnchor& AnchorAt(std::int32_t index) const;
+    void AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::size_t textBegin,
+                         std::size_t textLength);
     std::string_view SideTextAt(std::int32_t index) const;
     std::int32_t DataAt(std::int32_t index) const;
 
     const std::string* Bytes_ = nullptr;
     TRecordArray<TRecord> Records_;
+    TRecordArray<TLineAnchor> Anchors_; // in token order, one per run of tokens
+    TAnchorHint Hint_;
     std::vector<TSideText> SideTexts_; // in token order
     std::deque<std::string> Owned_;    // a deque, so views into earlier texts stay valid
     std::vector<std::pair<std::int32_t, std::int32_t>> Data_; // (index, Data), in token order

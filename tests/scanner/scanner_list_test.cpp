@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+#include <numeric>
+#include <random>
+
 namespace dialoscope::test {
 namespace {
 
@@ -195,6 +200,58 @@ TEST(ScannerEvents, HandlerChangesAreKept) {
     EXPECT_EQ(scanner.TokenAt(1)->Offset, 103);
     EXPECT_EQ(scanner.TextAt(1), "12");
     EXPECT_EQ(scanner.TokenAt(2)->Data, 7);
+}
+
+// Lines and columns are kept per run of tokens, so a handler that moves tokens anywhere (a
+// column far before its offset, the same line again after another, extreme values) must still
+// read back exactly, whatever order the list is read in.
+TEST(ScannerEvents, HandlerPlacesReadBackInEveryReadingOrder) {
+    constexpr std::int32_t Count = 3000;
+    std::string text;
+    for (std::int32_t i = 0; i < Count; ++i) {
+        text += (i % 7 == 0) ? "a\n" : "a ";
+    }
+    std::mt19937 random(11);
+    std::vector<TToken> placed;
+    TScanner scanner = DialogScanner();
+    scanner.SetOnTokenRead([&](TScanner&, TToken& token, bool&, bool&) {
+        switch (random() % 4) {
+        case 0: // left as scanned
+            break;
+        case 1: // one line back, as after a line break
+            token.Line = std::max(1, token.Line - 1);
+            break;
+        case 2:
+            token.Column = static_cast<std::int32_t>(random() % 5);
+            break;
+        default:
+            token.Offset = std::numeric_limits<std::int32_t>::max() - token.Offset;
+            token.Line = std::numeric_limits<std::int32_t>::min() + token.Line;
+            token.Column = -token.Column;
+            break;
+        }
+        placed.push_back(token);
+    });
+    TMemoryStream stream;
+    stream.Bytes = text;
+    scanner.ScanStream(stream);
+    ASSERT_EQ(scanner.TokenCount(), static_cast<std::int32_t>(placed.size()));
+
+    std::vector<std::int32_t> order(placed.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::vector<std::vector<std::int32_t>> orders = {order, {order.rbegin(), order.rend()}};
+    std::shuffle(order.begin(), order.end(), random);
+    orders.push_back(order);
+    for (const auto& reading : orders) {
+        for (const std::int32_t i : reading) {
+            const TTokenView token = *scanner.TokenAt(i);
+            const TToken& expected = placed[static_cast<std::size_t>(i)];
+            ASSERT_EQ(token.Offset, expected.Offset) << i;
+            ASSERT_EQ(token.Line, expected.Line) << i;
+            ASSERT_EQ(token.Column, expected.Column) << i;
+            ASSERT_EQ(scanner.LineAt(i), expected.Line) << i;
+        }
+    }
 }
 
 TEST(ScannerEvents, AScanStartedFromTheHandlerIsRefused) {
