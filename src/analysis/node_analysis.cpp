@@ -252,7 +252,9 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
     CollectSays(run, i, item, node);
     CollectSayWOAnswer(run, i, item, node);
     CollectSayForAnswer(run, i, item, node);
-    return CollectAnswers(run, i, item, node);
+    const std::int64_t end = CollectAnswers(run, i, item, node);
+    Record(run, node).ShrinkToFit();
+    return end;
 }
 
 } // namespace dialoscope

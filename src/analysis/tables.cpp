@@ -29,6 +29,15 @@ void TNodeKeep::SetMsgRange(std::int32_t lo, std::int32_t hi) {
     MsgUsed.SetRange(lo, hi);
 }
 
+void TNodeKeep::ShrinkToFit() {
+    Lines.shrink_to_fit();
+    Answers.shrink_to_fit();
+    Jumps.shrink_to_fit();
+    JumpLines.shrink_to_fit();
+    MsgUses.shrink_to_fit();
+    MsgUsed.ShrinkToFit();
+}
+
 void AddLine(TNodeKeep& node, std::string text) {
     node.Lines.push_back(std::move(text));
 }

@@ -63,6 +63,10 @@ struct TNodeKeep {
     void SetMsgMark(std::int32_t n, std::string text);
     // Marks every number of lo..hi (clipped to MsgUsedLow..MsgUsedHigh) with its decimal text.
     void SetMsgRange(std::int32_t lo, std::int32_t hi);
+    // Gives back the room the lists grew into. The analysis adds entries one at a time, and a
+    // big script keeps a few hundred thousand nodes, so that room would be a sizeable share of
+    // its memory.
+    void ShrinkToFit();
 };
 
 void AddLine(TNodeKeep& node, std::string text);
