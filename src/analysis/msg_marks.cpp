@@ -5,17 +5,42 @@
 
 namespace dialoscope {
 
+TMsgMarks::TMsgMarks(const TMsgMarks& other)
+    : Decimals_(other.Decimals_), DecimalsSorted_(other.DecimalsSorted_),
+      Rare_(other.Rare_ ? std::make_unique<TRare>(*other.Rare_) : nullptr) {}
+
+TMsgMarks& TMsgMarks::operator=(const TMsgMarks& other) {
+    if (this != &other) {
+        *this = TMsgMarks(other);
+    }
+    return *this;
+}
+
+const TMsgMarks::TRare& TMsgMarks::Rare() const {
+    static const TRare none;
+    return Rare_ ? *Rare_ : none;
+}
+
+TMsgMarks::TRare& TMsgMarks::RareForChange() {
+    if (!Rare_) {
+        Rare_ = std::make_unique<TRare>();
+    }
+    return *Rare_;
+}
+
 void TMsgMarks::Set(std::int32_t n, std::string text) {
     if (n < Low || n > High) {
         return;
     }
     if (text == std::to_string(n)) {
-        Texts_.erase(n);
+        if (Rare_) {
+            Rare_->Texts.erase(n);
+        }
         DecimalsSorted_ = DecimalsSorted_ && (Decimals_.empty() || Decimals_.back() < n);
         Decimals_.push_back(n);
         return;
     }
-    Texts_[n] = std::move(text);
+    RareForChange().Texts[n] = std::move(text);
 }
 
 void TMsgMarks::SetRange(std::int32_t lo, std::int32_t hi) {
@@ -24,28 +49,32 @@ void TMsgMarks::SetRange(std::int32_t lo, std::int32_t hi) {
     if (hi < lo) {
         return;
     }
+    TRare& rare = RareForChange();
+    auto& texts = rare.Texts;
+    auto& ranges = rare.Ranges;
     // The range's decimal marks replace the single marks written before it; decimal single
     // marks inside it already read the same.
-    Texts_.erase(Texts_.lower_bound(lo), Texts_.upper_bound(hi));
-    auto next = Ranges_.upper_bound(lo);
-    if (next != Ranges_.begin()) {
+    texts.erase(texts.lower_bound(lo), texts.upper_bound(hi));
+    auto next = ranges.upper_bound(lo);
+    if (next != ranges.begin()) {
         const auto before = std::prev(next);
         if (before->second >= lo - 1) {
             lo = before->first;
             hi = std::max(hi, before->second);
-            next = Ranges_.erase(before);
+            next = ranges.erase(before);
         }
     }
-    while (next != Ranges_.end() && next->first <= hi + 1) {
+    while (next != ranges.end() && next->first <= hi + 1) {
         hi = std::max(hi, next->second);
-        next = Ranges_.erase(next);
+        next = ranges.erase(next);
     }
-    Ranges_.emplace(lo, hi);
+    ranges.emplace(lo, hi);
 }
 
 bool TMsgMarks::InRanges(std::int32_t n) const {
-    const auto next = Ranges_.upper_bound(n);
-    return next != Ranges_.begin() && std::prev(next)->second >= n;
+    const auto& ranges = Rare().Ranges;
+    const auto next = ranges.upper_bound(n);
+    return next != ranges.begin() && std::prev(next)->second >= n;
 }
 
 void TMsgMarks::SortDecimals() const {
@@ -57,13 +86,19 @@ void TMsgMarks::SortDecimals() const {
     DecimalsSorted_ = true;
 }
 
+void TMsgMarks::ShrinkToFit() {
+    SortDecimals();
+    Decimals_.shrink_to_fit();
+}
+
 bool TMsgMarks::IsDecimal(std::int32_t n) const {
     SortDecimals();
     return std::binary_search(Decimals_.begin(), Decimals_.end(), n);
 }
 
 std::string TMsgMarks::Mark(std::int32_t n) const {
-    if (const auto written = Texts_.find(n); written != Texts_.end()) {
+    const auto& texts = Rare().Texts;
+    if (const auto written = texts.find(n); written != texts.end()) {
         return written->second;
     }
     return InRanges(n) || IsDecimal(n) ? std::to_string(n) : std::string();
@@ -71,13 +106,14 @@ std::string TMsgMarks::Mark(std::int32_t n) const {
 
 std::vector<std::int32_t> TMsgMarks::SingleNumbers() const {
     SortDecimals();
+    const auto& texts = Rare().Texts;
     std::vector<std::int32_t> numbers;
-    numbers.reserve(Decimals_.size() + Texts_.size());
+    numbers.reserve(Decimals_.size() + texts.size());
     auto decimal = Decimals_.begin();
-    auto text = Texts_.begin();
-    while (decimal != Decimals_.end() || text != Texts_.end()) {
+    auto text = texts.begin();
+    while (decimal != Decimals_.end() || text != texts.end()) {
         std::int32_t n = 0;
-        if (text == Texts_.end() || (decimal != Decimals_.end() && *decimal < text->first)) {
+        if (text == texts.end() || (decimal != Decimals_.end() && *decimal < text->first)) {
             n = *decimal++;
         } else {
             n = text->first;
@@ -95,7 +131,7 @@ std::vector<std::int32_t> TMsgMarks::SingleNumbers() const {
 
 std::int32_t TMsgMarks::Count() const {
     std::int32_t count = 0;
-    for (const auto& [first, last] : Ranges_) {
+    for (const auto& [first, last] : Rare().Ranges) {
         count += last - first + 1;
     }
     return count + static_cast<std::int32_t>(SingleNumbers().size());
@@ -103,7 +139,7 @@ std::int32_t TMsgMarks::Count() const {
 
 std::vector<std::pair<std::int32_t, std::string>> TMsgMarks::Sorted() const {
     std::vector<std::pair<std::int32_t, std::string>> marks;
-    for (const auto& [first, last] : Ranges_) {
+    for (const auto& [first, last] : Rare().Ranges) {
         for (std::int32_t n = first; n <= last; ++n) {
             marks.emplace_back(n, Mark(n));
         }

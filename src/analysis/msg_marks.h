@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,6 +20,13 @@ public:
     static constexpr std::int32_t Low = 100;
     static constexpr std::int32_t High = 100000;
 
+    TMsgMarks() = default;
+    TMsgMarks(const TMsgMarks& other);
+    TMsgMarks(TMsgMarks&&) noexcept = default;
+    TMsgMarks& operator=(const TMsgMarks& other);
+    TMsgMarks& operator=(TMsgMarks&&) noexcept = default;
+    ~TMsgMarks() = default;
+
     // The mark of a single number: its text exactly as written ("0105" stays "0105").
     void Set(std::int32_t n, std::string text);
     // Marks every number of lo..hi, clipped to 100..100000, with its decimal text; nothing
@@ -27,6 +35,9 @@ public:
 
     // The mark of n, empty when none.
     std::string Mark(std::int32_t n) const;
+    // Gives back the room the single marks grew into; the marks read the same.
+    void ShrinkToFit();
+
     // How many numbers carry a mark.
     std::int32_t Count() const;
     // Every (number, mark), ascending: one entry per marked number, so a wide range gives many.
@@ -40,13 +51,21 @@ private:
     // Every single-marked number not covered by a range, ascending, once each.
     std::vector<std::int32_t> SingleNumbers() const;
 
-    std::map<std::int32_t, std::int32_t> Ranges_; // first -> last; disjoint, never adjacent
+    // Ranges and texts written otherwise than in decimals are rare, so they live in a box of
+    // their own: every node of a big script carries marks, most of them only decimal ones.
+    struct TRare {
+        std::map<std::int32_t, std::int32_t> Ranges; // first -> last; disjoint, never adjacent
+        std::map<std::int32_t, std::string> Texts;
+    };
+    const TRare& Rare() const;
+    TRare& RareForChange();
+
     // Single marks, which override the ranges: numbers marked with their decimal text, and the
     // texts written otherwise ("0105"); a text overrides a decimal mark of the same number, and
     // a later decimal mark erases the text.
     mutable std::vector<std::int32_t> Decimals_;
     mutable bool DecimalsSorted_ = true;
-    std::map<std::int32_t, std::string> Texts_;
+    std::unique_ptr<TRare> Rare_; // null while there is no range and no other text
 };
 
 } // namespace dialoscope

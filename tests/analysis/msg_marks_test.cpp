@@ -74,14 +74,23 @@ TEST(MsgMarks, WholeTableRangeReadsEveryNumber) {
 }
 
 // Random writes near the table's low edge against a plain map of every number's mark, with
-// reads between the writes.
+// reads between the writes; a copy taken half-way must keep reading as the marks did then.
 TEST(MsgMarks, RandomWritesReadAsAMarkPerNumber) {
     std::mt19937 random(5);
     for (int round = 0; round < 300; ++round) {
         SCOPED_TRACE(round);
         TMsgMarks marks;
         std::map<std::int32_t, std::string> plain;
+        TMsgMarks copy;
+        std::map<std::int32_t, std::string> plainCopy;
         for (int step = 0; step < 12; ++step) {
+            if (step == 6) {
+                copy = marks;
+                plainCopy = plain;
+            }
+            if (step == 9) {
+                marks.ShrinkToFit();
+            }
             const auto n = static_cast<std::int32_t>(95 + random() % 30);
             switch (random() % 4) {
             case 0: {
@@ -112,6 +121,8 @@ TEST(MsgMarks, RandomWritesReadAsAMarkPerNumber) {
                                                                          plain.end());
         ASSERT_EQ(marks.Sorted(), expected);
         ASSERT_EQ(marks.Count(), static_cast<std::int32_t>(plain.size()));
+        ASSERT_EQ(copy.Sorted(), (std::vector<std::pair<std::int32_t, std::string>>(
+                                     plainCopy.begin(), plainCopy.end())));
     }
 }
 
