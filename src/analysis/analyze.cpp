@@ -62,15 +62,21 @@ void AnalyzeTokens(TWorkspace& ws) {
     ScanScript(ws);
     TAnalysisRun run(ws);
     const std::int64_t last = run.Tokens.Last();
+    // A command that writes only a tree or the counters needs the tables, not the listing.
+    const bool listed = ws.Port.ShowsOutput();
     std::string line;
     for (std::int64_t p = 0; p < last; ++p) {
         ws.Port.ProcessMessages();
-        const TTokenView token = *ws.Scanner.TokenAt(static_cast<std::int32_t>(p));
-        if (token.Kind == TTokenKind::Keyword) {
-            p = DispatchKeyword(run, token.Text, p);
+        const auto index = static_cast<std::int32_t>(p);
+        // Taken before the keyword's walk moves p: a section or node lists its keyword.
+        const TTokenView token = listed ? *ws.Scanner.TokenAt(index) : TTokenView{};
+        if (ws.Scanner.KindAt(index) == TTokenKind::Keyword) {
+            p = DispatchKeyword(run, ws.Scanner.TextAt(index), p);
         }
         ShowProgress(run, ProgressPercent(p, last));
-        AppendListingLine(ws, token, line);
+        if (listed) {
+            AppendListingLine(ws, token, line);
+        }
     }
     ShowProgress(run, 0);
 }

@@ -16,6 +16,8 @@ public:
     // The output pane. Lines arrive with each tab already replaced by two spaces.
     virtual void ClearOutput() = 0;
     virtual void AppendOutput(std::string_view line) = 0;
+    // False when the pane's lines go nowhere, so that a command may skip making them.
+    virtual bool ShowsOutput() const { return true; }
 
     // One of the five counters of the right-hand panel changed its caption.
     virtual void CounterChanged(TCounter counter, std::string_view caption) = 0;
@@ -36,6 +38,7 @@ class TNullPort : public TPort {
 public:
     void ClearOutput() override {}
     void AppendOutput(std::string_view) override {}
+    bool ShowsOutput() const override { return false; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}

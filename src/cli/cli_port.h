@@ -25,6 +25,7 @@ public:
 
     void ClearOutput() override;
     void AppendOutput(std::string_view line) override;
+    bool ShowsOutput() const override { return Mode_ != TPaneLines::Discard; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}
