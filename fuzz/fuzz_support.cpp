@@ -156,7 +156,8 @@ void CheckTree(const TOutlineTree& tree, std::string_view treeFileBytes) {
     std::vector<TTreeFileLine> expected;
     for (std::int32_t i = 0; i < tree.Count(); ++i) {
         const TTreeItem& item = tree.Item(i);
-        const std::string where = "item " + std::to_string(i) + " '" + item.Caption + "'";
+        const std::string where =
+            "item " + std::to_string(i) + " '" + std::string(item.Caption) + "'";
         FUZZ_EXPECT(item.Image <= 4, "every tree item's image is 0..4", where);
         FUZZ_EXPECT(item.Parent >= -1 && item.Parent < i, "a parent comes before its children",
                     where);

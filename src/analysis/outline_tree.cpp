@@ -4,8 +4,25 @@
 
 namespace dialoscope {
 
+TOutlineTree::TOutlineTree(const TOutlineTree& other)
+    : Items_(other.Items_), ChildCounts_(other.ChildCounts_), TopLevel_(other.TopLevel_),
+      ChildStart_(other.ChildStart_), ChildIndex_(other.ChildIndex_), OpenPath_(other.OpenPath_),
+      OpenChildren_(other.OpenChildren_), Version_(other.Version_), Generation_(other.Generation_) {
+    for (TTreeItem& item : Items_) {
+        item.Caption = Captions_.Keep(item.Caption);
+    }
+}
+
+TOutlineTree& TOutlineTree::operator=(const TOutlineTree& other) {
+    if (this != &other) {
+        *this = TOutlineTree(other);
+    }
+    return *this;
+}
+
 void TOutlineTree::Clear() {
     Items_.clear();
+    Captions_.Clear();
     ChildCounts_.clear();
     TopLevel_.clear();
     ChildStart_.clear();
@@ -16,7 +33,7 @@ void TOutlineTree::Clear() {
     ++Generation_;
 }
 
-std::int32_t TOutlineTree::Add(std::int32_t parent, std::string caption, std::uint8_t image,
+std::int32_t TOutlineTree::Add(std::int32_t parent, std::string_view caption, std::uint8_t image,
                                std::int32_t node) {
     if (parent != NoParent &&
         (parent < 0 || parent >= Count() || ChildStart_[static_cast<std::size_t>(parent)] >= 0)) {
@@ -27,7 +44,7 @@ std::int32_t TOutlineTree::Add(std::int32_t parent, std::string caption, std::ui
     }
     const std::int32_t index = Count();
     TTreeItem item;
-    item.Caption = std::move(caption);
+    item.Caption = Captions_.Keep(caption);
     item.Parent = parent;
     item.Image = image;
     item.Node = node;
@@ -39,7 +56,7 @@ std::int32_t TOutlineTree::Add(std::int32_t parent, std::string caption, std::ui
         item.Depth = Items_[static_cast<std::size_t>(parent)].Depth + 1;
         OpenChildren_.push_back(index); // the parent is the last open item
     }
-    Items_.push_back(std::move(item));
+    Items_.push_back(item);
     ChildCounts_.push_back(0);
     ChildStart_.push_back(-1 - static_cast<std::int32_t>(OpenPath_.size()));
     OpenPath_.push_back({index, static_cast<std::int32_t>(OpenChildren_.size())});

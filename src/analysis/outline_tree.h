@@ -3,9 +3,11 @@
 // pre-order (an item, then its whole subtree), which is the order both trees are built in, so
 // the item table itself is the pre-order the tree file is written in.
 
+#include "caption_arena.h"
+
 #include <cstdint>
 #include <deque>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace dialoscope {
@@ -20,7 +22,7 @@ enum TImage : std::uint8_t {
 };
 
 struct TTreeItem {
-    std::string Caption;
+    std::string_view Caption; // kept by the tree: valid until its Clear, or its end
     std::int32_t Parent = -1; // item index, -1 for a top-level item
     std::int32_t Row = 0;     // position among its parent's children
     std::int32_t Depth = 0;   // 0 for a top-level item
@@ -32,11 +34,20 @@ class TOutlineTree {
 public:
     static constexpr std::int32_t NoParent = -1;
 
+    TOutlineTree() = default;
+    // A copy keeps its own captions, so it outlives the tree it was copied from.
+    TOutlineTree(const TOutlineTree& other);
+    TOutlineTree& operator=(const TOutlineTree& other);
+    // Captions stay where they are, so the items' views move with them.
+    TOutlineTree(TOutlineTree&& other) = default;
+    TOutlineTree& operator=(TOutlineTree&& other) = default;
+    ~TOutlineTree() = default;
+
     void Clear();
     // Appends an item as the last child of parent (NoParent: last top-level item). The parent
     // must be the last item or one of its ancestors, so that the table stays in pre-order;
     // any other parent throws std::logic_error.
-    std::int32_t Add(std::int32_t parent, std::string caption, std::uint8_t image = imgNode,
+    std::int32_t Add(std::int32_t parent, std::string_view caption, std::uint8_t image = imgNode,
                      std::int32_t node = -1);
     void SetImage(std::int32_t item, std::uint8_t image) { Items_[item].Image = image; }
 
@@ -65,6 +76,8 @@ private:
     };
     void CloseLast();
 
+    // The items' captions point in here. A member added below goes into the copy constructor.
+    TCaptionArena Captions_;
     // A deque: a tree of a million items grows without moving them or holding two copies.
     std::deque<TTreeItem> Items_;
     std::vector<std::int32_t> ChildCounts_;

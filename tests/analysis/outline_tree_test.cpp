@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
 #include <random>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace dialoscope::test {
@@ -69,6 +72,112 @@ TEST(OutlineTree, AParentOffTheOpenPathIsRefused) {
     }
     EXPECT_EQ(tree.Count(), 3);
     ExpectIndexMatchesParents(tree);
+}
+
+// Captions of every length class: empty, short, a block's worth spread over many, over a block.
+std::vector<std::string> MixedCaptions() {
+    std::vector<std::string> captions{"", "Dialog", "",
+                                      std::string(TCaptionArena::BlockSize + 1, 'L')};
+    for (int i = 0; captions.size() < 1000; ++i) {
+        captions.push_back("Node" + std::to_string(i) +
+                           std::string(static_cast<std::size_t>(i % 1000), '-'));
+    }
+    captions.push_back(std::string(1, '\0') + "\xff\r\n\t");
+    captions.push_back("");
+    return captions;
+}
+
+// Each caption under the one before, breaking back to the top level now and then.
+TOutlineTree TreeOf(const std::vector<std::string>& captions) {
+    TOutlineTree tree;
+    std::int32_t parent = TOutlineTree::NoParent;
+    for (std::size_t i = 0; i < captions.size(); ++i) {
+        parent = tree.Add(i % 7 == 0 ? TOutlineTree::NoParent : parent, captions[i]);
+    }
+    return tree;
+}
+
+void ExpectCaptions(const TOutlineTree& tree, const std::vector<std::string>& captions) {
+    ASSERT_EQ(tree.Count(), static_cast<std::int32_t>(captions.size()));
+    for (std::int32_t i = 0; i < tree.Count(); ++i) {
+        ASSERT_EQ(tree.Item(i).Caption, captions[static_cast<std::size_t>(i)]) << "item " << i;
+    }
+}
+
+TEST(OutlineTree, CaptionsReadBackAsAdded) {
+    const std::vector<std::string> captions = MixedCaptions();
+    TOutlineTree tree = TreeOf(captions);
+    ExpectCaptions(tree, captions);
+    tree.Clear();
+    tree.Add(TOutlineTree::NoParent, std::string("after Clear"));
+    ExpectCaptions(tree, {"after Clear"});
+}
+
+// Each row ends by destroying or clearing the source, so a tree still reading the source's
+// bytes reads freed memory.
+TEST(OutlineTree, CopiesAndMovesKeepTheirCaptions) {
+    using TTree = std::unique_ptr<TOutlineTree>;
+    const auto oldTree = [] {
+        return std::make_unique<TOutlineTree>(TreeOf({"old", "o-o-o-o-o-o-o-o-o"}));
+    };
+    struct TRow {
+        const char* Name;
+        std::function<TTree(TTree& source)> Make;
+    };
+    const TRow rows[] = {
+        {"copied, source cleared",
+         [](TTree& source) {
+             auto target = std::make_unique<TOutlineTree>(*source);
+             source->Clear();
+             return target;
+         }},
+        {"copied, source destroyed",
+         [](TTree& source) {
+             auto target = std::make_unique<TOutlineTree>(*source);
+             source.reset();
+             return target;
+         }},
+        {"copy assigned over a tree, source destroyed",
+         [&](TTree& source) {
+             TTree target = oldTree();
+             *target = *source;
+             source.reset();
+             return target;
+         }},
+        {"copy assigned to itself",
+         [](TTree& source) {
+             TOutlineTree& self = *source;
+             *source = self;
+             return std::move(source);
+         }},
+        {"moved, source destroyed",
+         [](TTree& source) {
+             auto target = std::make_unique<TOutlineTree>(std::move(*source));
+             source.reset();
+             return target;
+         }},
+        {"move assigned over a tree, source reused",
+         [&](TTree& source) {
+             TTree target = oldTree();
+             *target = std::move(*source);
+             source->Clear();
+             source->Add(TOutlineTree::NoParent, std::string(5000, 'S'));
+             source->Add(TOutlineTree::NoParent, "S");
+             return target;
+         }},
+    };
+    const std::vector<std::string> captions = MixedCaptions();
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TTree source = std::make_unique<TOutlineTree>(TreeOf(captions));
+        const TTree target = row.Make(source);
+        ExpectCaptions(*target, captions);
+        ExpectIndexMatchesParents(*target);
+        // The target grows in space of its own.
+        target->Add(TOutlineTree::NoParent, "added");
+        EXPECT_EQ(target->Item(target->Count() - 1).Caption, "added");
+        EXPECT_EQ(target->Item(1).Caption, "Dialog");
+    }
 }
 
 } // namespace

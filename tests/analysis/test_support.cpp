@@ -39,7 +39,7 @@ std::vector<std::string> TreeLines(const TOutlineTree& tree) {
     std::vector<std::string> lines;
     for (const auto& item : tree.Items()) {
         lines.push_back(std::to_string(item.Depth) + ":" + std::to_string(item.Image) + ":" +
-                        item.Caption);
+                        std::string(item.Caption));
     }
     return lines;
 }

@@ -61,7 +61,8 @@ inline std::string DescribeTree(const TOutlineTree& tree) {
     std::string text;
     for (const auto& item : tree.Items()) {
         text.append(2 * static_cast<std::size_t>(item.Depth), ' ');
-        text += item.Caption + " #" + std::to_string(item.Image) + "\n";
+        text += item.Caption;
+        text += " #" + std::to_string(item.Image) + "\n";
     }
     return text;
 }
