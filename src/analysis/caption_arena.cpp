@@ -1,6 +1,7 @@
 #include "caption_arena.h"
 
 #include <cstring>
+#include <functional>
 #include <utility>
 
 namespace dialoscope {
@@ -8,7 +9,8 @@ namespace dialoscope {
 TCaptionArena::TCaptionArena(TCaptionArena&& other) noexcept
     : Blocks_(std::exchange(other.Blocks_, {})), Free_(std::exchange(other.Free_, nullptr)),
       FreeSize_(std::exchange(other.FreeSize_, 0)),
-      BlockBytes_(std::exchange(other.BlockBytes_, 0)) {}
+      BlockBytes_(std::exchange(other.BlockBytes_, 0)),
+      Recent_(std::exchange(other.Recent_, nullptr)) {}
 
 TCaptionArena& TCaptionArena::operator=(TCaptionArena&& other) noexcept {
     if (this != &other) {
@@ -16,6 +18,7 @@ TCaptionArena& TCaptionArena::operator=(TCaptionArena&& other) noexcept {
         Free_ = std::exchange(other.Free_, nullptr);
         FreeSize_ = std::exchange(other.FreeSize_, 0);
         BlockBytes_ = std::exchange(other.BlockBytes_, 0);
+        Recent_ = std::exchange(other.Recent_, nullptr);
     }
     return *this;
 }
@@ -24,6 +27,20 @@ std::string_view TCaptionArena::Keep(std::string_view text) {
     if (text.empty()) {
         return std::string_view("", 0);
     }
+    if (text.size() > SharedUpTo) {
+        return Copy(text);
+    }
+    if (!Recent_) {
+        Recent_ = std::make_unique<TRecent>();
+    }
+    std::string_view& recent = (*Recent_)[std::hash<std::string_view>{}(text) % Recent_->size()];
+    if (recent != text) {
+        recent = Copy(text);
+    }
+    return recent;
+}
+
+std::string_view TCaptionArena::Copy(std::string_view text) {
     if (text.size() > OwnBlockOver) {
         char* block = NewBlock(text.size());
         std::memcpy(block, text.data(), text.size());
@@ -49,6 +66,7 @@ void TCaptionArena::Clear() {
     Free_ = nullptr;
     FreeSize_ = 0;
     BlockBytes_ = 0;
+    Recent_.reset(); // it names bytes of the freed blocks
 }
 
 char* TCaptionArena::NewBlock(std::size_t size) {

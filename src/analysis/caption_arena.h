@@ -4,6 +4,7 @@
 // characters); here the bytes lie back to back in large blocks that never move once written, so
 // an item holds a view into them that stays valid until Clear or the arena's end.
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string_view>
@@ -17,6 +18,9 @@ public:
     // A caption over this size gets a block of exactly its size: starting a new standard block
     // for it could leave up to this much of the old one unused.
     static constexpr std::size_t OwnBlockOver = BlockSize / 4;
+    // Short captions recur ("answers" under every node, a repeat leaf per jump to the same
+    // node); one kept recently is handed out again rather than copied. Longer ones rarely do.
+    static constexpr std::size_t SharedUpTo = 32;
 
     TCaptionArena() = default;
     // Only the owner knows which views point into the blocks, so it copies by keeping each
@@ -29,8 +33,9 @@ public:
     TCaptionArena& operator=(TCaptionArena&& other) noexcept;
     ~TCaptionArena() = default;
 
-    // Copies text into the arena, which may itself be bytes of this arena. An empty text gives
-    // an empty view that holds no arena bytes.
+    // Copies text into the arena, which may itself be bytes of this arena, or gives back the
+    // bytes of an equal short text kept before. An empty text gives an empty view that holds no
+    // arena bytes.
     std::string_view Keep(std::string_view text);
     // Frees every block: a view kept before names freed bytes.
     void Clear();
@@ -39,12 +44,16 @@ public:
     std::size_t BlockBytes() const { return BlockBytes_; }
 
 private:
+    using TRecent = std::array<std::string_view, 256>; // by hash; a newer text takes the slot
+
+    std::string_view Copy(std::string_view text);
     char* NewBlock(std::size_t size);
 
     std::vector<std::unique_ptr<char[]>> Blocks_;
     char* Free_ = nullptr; // the unwritten tail of the newest standard block
     std::size_t FreeSize_ = 0;
     std::size_t BlockBytes_ = 0;
+    std::unique_ptr<TRecent> Recent_; // made with the first short caption
 };
 
 } // namespace dialoscope

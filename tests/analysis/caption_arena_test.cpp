@@ -51,6 +51,30 @@ TEST(CaptionArena, BlocksFollowTheCaptionSizes) {
     }
 }
 
+TEST(CaptionArena, ShortRepeatsShareTheirBytesUntilClear) {
+    struct TRow {
+        const char* Name;
+        std::string Text;
+        bool Shared;
+    };
+    const TRow rows[] = {
+        {"a short repeat", "answers", true},
+        {"the longest shared", std::string(TCaptionArena::SharedUpTo, 's'), true},
+        {"one byte longer is copied", std::string(TCaptionArena::SharedUpTo + 1, 'c'), false},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.Name);
+        TCaptionArena arena;
+        const std::string_view first = arena.Keep(row.Text);
+        const std::string_view again = arena.Keep(std::string(row.Text));
+        EXPECT_EQ(again, row.Text);
+        EXPECT_EQ(again.data() == first.data(), row.Shared);
+        arena.Clear();
+        EXPECT_EQ(arena.Keep(row.Text), row.Text); // not the freed bytes
+        EXPECT_EQ(arena.BlockCount(), 1U);
+    }
+}
+
 TEST(CaptionArena, KeepsItsOwnBytesAgainAcrossANewBlock) {
     TCaptionArena arena;
     const std::string_view first = arena.Keep(std::string(Own, 'q'));
@@ -69,6 +93,7 @@ TEST(CaptionArena, AMovedFromArenaStartsAfresh) {
     TCaptionArena target(std::move(source));
     // The source must not write into the tail of the block it gave away.
     EXPECT_EQ(source.Keep("late"), "late"); // NOLINT(bugprone-use-after-move)
+    EXPECT_NE(source.Keep("kept").data(), kept.data());
     EXPECT_EQ(target.Keep("more"), "more");
     EXPECT_EQ(kept, "kept");
     EXPECT_EQ(source.BlockCount(), 1U);
