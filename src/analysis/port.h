@@ -38,7 +38,6 @@ class TNullPort : public TPort {
 public:
     void ClearOutput() override {}
     void AppendOutput(std::string_view) override {}
-    bool ShowsOutput() const override { return false; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}

@@ -24,10 +24,11 @@ struct TCheckCall {
     std::string ScriptsLst;
 };
 
-// The pane is not wanted here, only the message boxes, which go where the other commands put
-// them.
+// The pane is not wanted here, so Analyze need not make its lines; only the message boxes are,
+// and they go where the other commands put them.
 class TCheckPort : public TNullPort {
 public:
+    bool ShowsOutput() const override { return false; }
     void ShowMessage(std::string_view text) override {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fputc('\n', stderr);

@@ -148,6 +148,29 @@ std::vector<std::vector<std::string>> PlainJumps(const TWorkspace& ws) {
     return jumps;
 }
 
+// A port that wants no pane lines, as the tree commands of the command-line tool use.
+class TQuietPort : public TNullPort {
+public:
+    bool ShowsOutput() const override { return false; }
+};
+
+// Analyze without the listing must leave every table as Analyze with it does.
+void ExpectSameTables(const TWorkspace& quiet, const TWorkspace& listed) {
+    EXPECT_EQ(test::TreeLines(quiet.GeneralView), test::TreeLines(listed.GeneralView));
+    ASSERT_EQ(quiet.Nodes.size(), listed.Nodes.size());
+    for (std::size_t n = 0; n < listed.Nodes.size(); ++n) {
+        const TNodeKeep& a = quiet.Nodes[n];
+        const TNodeKeep& b = listed.Nodes[n];
+        EXPECT_EQ(a.Name, b.Name);
+        EXPECT_EQ(a.Body(), b.Body());
+        EXPECT_EQ(a.Lines, b.Lines);
+        EXPECT_EQ(a.Jumps, b.Jumps);
+        EXPECT_EQ(a.AnswerCount(), b.AnswerCount());
+        EXPECT_EQ(a.MsgUses.size(), b.MsgUses.size());
+        EXPECT_EQ(test::MarkList(a), test::MarkList(b));
+    }
+}
+
 TEST(IndexedEquivalence, BodiesAndCallsEqualThePlainSearches) {
     const struct {
         const char* Options;
@@ -188,6 +211,13 @@ TEST(IndexedEquivalence, BodiesAndCallsEqualThePlainSearches) {
         }
         EXPECT_GT(calls, 0U);
         EXPECT_EQ(row.Decoys, decoyStarts > 0);
+
+        TQuietPort quietPort;
+        TWorkspace quiet(quietPort);
+        quiet.ScriptsLstPath = ws.ScriptsLstPath;
+        mnLoadClick(quiet, (folder / "talk.ipp").string());
+        sbRestartClick(quiet);
+        ExpectSameTables(quiet, ws);
     }
 }
 
