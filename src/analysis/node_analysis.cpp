@@ -38,9 +38,9 @@ std::int64_t WalkNode(const TAnalysisRun& run, std::int64_t k, TExamine examine)
     }
 }
 
-std::int32_t AddChild(TOutlineTree& tree, std::int32_t parent, std::string caption,
+std::int32_t AddChild(TOutlineTree& tree, std::int32_t parent, std::string_view caption,
                       std::uint8_t image) {
-    const std::int32_t item = tree.Add(parent, std::move(caption));
+    const std::int32_t item = tree.Add(parent, caption);
     SetNodeImage(tree, item, image);
     return item;
 }
@@ -247,7 +247,7 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
     ws.Nodes.push_back(std::move(record));
     const std::int32_t node = ws.NodeCount() - 1;
     const std::int32_t item =
-        ws.GeneralView.Add(TOutlineTree::NoParent, std::string(name), imgNode, node);
+        ws.GeneralView.Add(TOutlineTree::NoParent, name, imgNode, node);
     CollectJumps(run, i, node);
     CollectSays(run, i, item, node);
     CollectSayWOAnswer(run, i, item, node);

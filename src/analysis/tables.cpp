@@ -56,12 +56,8 @@ void AddMsgUse(TNodeKeep& node, std::string_view ref, std::int32_t line) {
     }
 }
 
-bool AddUnique(TTreeKeep& set, const std::string& name) {
-    if (!set.Index.insert(name).second) {
-        return false;
-    }
-    set.Names.push_back(name);
-    return true;
+bool AddUnique(TTreeKeep& set, std::string_view name) {
+    return set.Index.insert(name).second;
 }
 
 std::string_view TMsgKeepArray::Text(std::int32_t n) const {

@@ -76,15 +76,16 @@ void AddAnswer(TNodeKeep& node, std::string caption, std::string target);
 // is not recorded.
 void AddMsgUse(TNodeKeep& node, std::string_view ref, std::int32_t line);
 
-// The names already met under one Dialogs Tree root. Exact, case-sensitive comparison.
+// The names already met under one Dialogs Tree root. Exact, case-sensitive comparison. The
+// set keeps views, not copies: the names are the node records' and the root's own, which a
+// branch walk reads only while they are unchanged, and the set lives no longer than the walk.
 struct TTreeKeep {
-    std::vector<std::string> Names; // in the order met
-    std::unordered_set<std::string> Index;
-    std::int32_t Count() const { return static_cast<std::int32_t>(Names.size()); }
+    std::unordered_set<std::string_view> Index;
+    std::int32_t Count() const { return static_cast<std::int32_t>(Index.size()); }
 };
 
-// Appends name when no stored name equals it; true when it was appended.
-bool AddUnique(TTreeKeep& set, const std::string& name);
+// Adds name when no stored name equals it; true when it was added.
+bool AddUnique(TTreeKeep& set, std::string_view name);
 
 // Message texts by number, from the script's message file.
 struct TMsgKeepArray {

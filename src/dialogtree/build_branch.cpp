@@ -73,8 +73,8 @@ private:
         return true;
     }
 
-    std::int32_t AddItem(std::int32_t parent, std::string caption, TImage image) {
-        const std::int32_t item = Ws_.DialogsTree.Add(parent, std::move(caption), image);
+    std::int32_t AddItem(std::int32_t parent, std::string_view caption, TImage image) {
+        const std::int32_t item = Ws_.DialogsTree.Add(parent, caption, image);
         Version_ = Ws_.DialogsTree.Version();
         return item;
     }
