@@ -71,14 +71,16 @@ std::string_view MessageText(std::string_view trimmed) {
 void LoadMessages(TMsgKeepArray& table, const TLineStore& lines) {
     table.Msg.clear();
     table.Msg.reserve(static_cast<std::size_t>(lines.Count()));
+    table.Source = lines;
+    const TLineStore& source = table.Source;
     std::int32_t max = 0;
-    for (std::int32_t i = 0; i < lines.Count(); ++i) {
-        const std::string_view trimmed = TrimMessageLine(lines.Line(i));
+    for (std::int32_t i = 0; i < source.Count(); ++i) {
+        const std::string_view trimmed = TrimMessageLine(source.Line(i));
         if (IsSkippedMessageLine(trimmed)) {
             continue;
         }
         const std::int32_t n = StrToInt(MessageNumberText(trimmed));
-        table.Msg[n] = std::string(MessageText(trimmed));
+        table.Msg[n] = MessageText(trimmed);
         max = std::max(max, n);
     }
     table.MaxNum = max;

@@ -62,7 +62,7 @@ bool AddUnique(TTreeKeep& set, std::string_view name) {
 
 std::string_view TMsgKeepArray::Text(std::int32_t n) const {
     const auto it = Msg.find(n);
-    return it == Msg.end() ? std::string_view() : std::string_view(it->second);
+    return it == Msg.end() ? std::string_view() : it->second;
 }
 
 } // namespace dialoscope

@@ -87,9 +87,12 @@ struct TTreeKeep {
 // Adds name when no stored name equals it; true when it was added.
 bool AddUnique(TTreeKeep& set, std::string_view name);
 
-// Message texts by number, from the script's message file.
+// Message texts by number, from the script's message file. The texts are views into the
+// message file's lines, which the table shares (Source), so they live as long as the table or a
+// copy of it, whatever later happens to the lines they were read from.
 struct TMsgKeepArray {
-    std::unordered_map<std::int32_t, std::string> Msg;
+    std::unordered_map<std::int32_t, std::string_view> Msg;
+    TLineStore Source;
     std::int32_t MaxNum = 0;
     std::string_view Text(std::int32_t n) const;
 };

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace dialoscope {
 namespace {
 
@@ -38,6 +40,19 @@ TEST(MessageFile, TextIsCutAtFixedPlaces) {
         ASSERT_EQ(table.Msg.size(), 1u);
         EXPECT_EQ(table.Text(row.Number), row.Text);
     }
+}
+
+// The texts are views into the lines they were read from: a new text of those lines, or the
+// end of the table they were read into, must not change a copy's texts.
+TEST(MessageFile, TextsOutliveTheirLinesAndTheirTable) {
+    TLineStore lines = LinesOf("{100}{}{kept}\r\n{101}{}{also kept}\r\n");
+    auto table = std::make_unique<TMsgKeepArray>();
+    LoadMessages(*table, lines);
+    lines.SetText("{100}{}{replaced}\r\n");
+    const TMsgKeepArray copy = *table;
+    table.reset();
+    EXPECT_EQ(copy.Text(100), "kept");
+    EXPECT_EQ(copy.Text(101), "also kept");
 }
 
 TEST(MessageFile, SkipsBlankAndCommentLinesAndLaterLineWins) {
