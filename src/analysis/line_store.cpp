@@ -30,7 +30,6 @@ void TLineStore::Clear() {
 void TLineStore::SplitLines(TData& data) {
     const std::string& bytes = data.Bytes;
     std::vector<std::uint32_t>& starts = data.Starts;
-    std::vector<std::uint32_t>& ends = data.Ends;
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const char* start = begin;
@@ -42,7 +41,7 @@ void TLineStore::SplitLines(TData& data) {
         const char* lineEnd =
             nextCr != nullptr && (nextLf == nullptr || nextCr < nextLf) ? nextCr : nextLf;
         starts.push_back(static_cast<std::uint32_t>(start - begin));
-        ends.push_back(static_cast<std::uint32_t>(lineEnd - begin));
+        data.LastEnd = static_cast<std::uint32_t>(lineEnd - begin);
         // A CR LF pair ends one line, not two.
         start = lineEnd + (*lineEnd == '\r' && lineEnd + 1 == nextLf ? 2 : 1);
         const auto left = static_cast<std::size_t>(end - start);
@@ -55,14 +54,22 @@ void TLineStore::SplitLines(TData& data) {
     }
     if (start < end) {
         starts.push_back(static_cast<std::uint32_t>(start - begin));
-        ends.push_back(static_cast<std::uint32_t>(end - begin));
+        data.LastEnd = static_cast<std::uint32_t>(end - begin);
     }
 }
 
 std::string_view TLineStore::Line(std::int32_t index) const {
     const auto i = static_cast<std::size_t>(index);
+    const std::string& bytes = Data_->Bytes;
     const std::uint32_t start = Data_->Starts[i];
-    return std::string_view(Data_->Bytes).substr(start, Data_->Ends[i] - start);
+    std::uint32_t end = Data_->LastEnd;
+    if (i + 1 < Data_->Starts.size()) {
+        // A CR LF pair always ends one line together, so a line start after CR LF follows a
+        // two-byte line end, and any other start a one-byte one.
+        end = Data_->Starts[i + 1];
+        end -= (end >= 2 && bytes[end - 2] == '\r' && bytes[end - 1] == '\n') ? 2 : 1;
+    }
+    return std::string_view(bytes).substr(start, end - start);
 }
 
 std::shared_ptr<const std::string> TLineStore::SharedBytes() const {

@@ -36,7 +36,10 @@ private:
     struct TData {
         std::string Bytes;
         std::vector<std::uint32_t> Starts; // first byte of each line
-        std::vector<std::uint32_t> Ends;   // one past the last byte of each line, line end excluded
+        // One past the last byte of the last line, its line end excluded. Every other line
+        // ends where the line end before the next line's start begins, so only this end is
+        // kept: a big script has millions of lines.
+        std::uint32_t LastEnd = 0;
     };
     static void SplitLines(TData& data);
     std::shared_ptr<const TData> Data_; // null when empty
