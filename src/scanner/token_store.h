@@ -72,10 +72,6 @@ public:
         return std::string_view(Bytes_->data() + record.Offset + skip, length);
     }
     std::int32_t LineAt(std::int32_t index) const { return AnchorAt(index).Line; }
-    std::int32_t ColumnAt(std::int32_t index) const {
-        return static_cast<std::int32_t>(Records_[static_cast<std::size_t>(index)].Offset +
-                                         AnchorAt(index).ColumnBias);
-    }
     TTokenView ViewAt(std::int32_t index) const;
 
 private:
