@@ -196,8 +196,8 @@ void RunQueries(TWorkspace& ws, TRecordingPort& port) {
         }
         if (names.size() < 6) {
             names.insert(node.Name);
-            for (const TAnswer& answer : node.Answers) {
-                names.insert(answer.Target);
+            for (const TAnswer answer : node.Lists.Answers()) {
+                names.emplace(answer.Target);
             }
         }
     }
@@ -223,7 +223,7 @@ void RunQueries(TWorkspace& ws, TRecordingPort& port) {
     Button1Click(ws);
     std::size_t summaryLines = 0;
     for (const TNodeKeep& node : ws.Nodes) {
-        summaryLines += 1 + node.Answers.size() + node.Jumps.size();
+        summaryLines += static_cast<std::size_t>(1 + node.AnswerCount() + node.JumpCount());
     }
     FUZZ_EXPECT(port.Pane.size() >= summaryLines, "the node summary lists every node", "");
     CheckPane(port, "node summary");

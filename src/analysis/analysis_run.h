@@ -4,6 +4,7 @@
 
 #include "forward_names.h"
 #include "node_body.h"
+#include "node_lists.h"
 #include "token_cursor.h"
 #include "token_words.h"
 #include "workspace.h"
@@ -26,6 +27,7 @@ struct TAnalysisRun {
     TTokenWords Words;     // what the node walks look for, one byte per token
     TForwardNames Forward; // Funcs[1..ws.ForwardCount]
     TNodeBodyIndex Bodies;
+    TNodeListsBuilder Collected; // the lists of the node being analysed
     std::int32_t ShownProgress = -1; // what the progress pane shows; -1 before this run set it
 };
 

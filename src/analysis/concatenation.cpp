@@ -47,7 +47,7 @@ void AppendGetStrItem(TAnalysisRun& run, TConcatenationKind kind, std::int64_t& 
     caption += ' ';
     caption += part;
     MarkMsgNumbers(node, part, run.Ws.Port);
-    AddMsgUse(node, part, t.Line(k + 3));
+    run.Collected.AddMsgUse(part, t.Line(k + 3));
     k += GetStrStep(t, kind, k);
 }
 

@@ -46,12 +46,12 @@ std::int32_t AddChild(TOutlineTree& tree, std::int32_t parent, std::string_view 
 }
 
 // A said line: its item under the node, its entry in Lines and the marks of its message part.
-void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::string caption,
+void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::string_view caption,
                  std::string_view messagePart, std::int32_t line) {
     AddChild(run.Ws.GeneralView, item, caption, imgLine);
-    AddLine(record, std::move(caption));
+    run.Collected.AddLine(caption);
     MarkMsgNumbers(record, messagePart, run.Ws.Port);
-    AddMsgUse(record, messagePart, line);
+    run.Collected.AddMsgUse(messagePart, line);
 }
 
 std::string MsgRef(TAnalysisRun& run, std::string_view ref) {
@@ -83,7 +83,7 @@ TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item
     }
     const std::string first = MsgRef(run, t.T(k + 4));
     MarkMsgNumbers(record, first, run.Ws.Port);
-    AddMsgUse(record, first, t.Line(k));
+    run.Collected.AddMsgUse(first, t.Line(k));
     std::string caption = "write =" + first;
     k += 6;
     TStatementEnd end = TStatementEnd::Continue;
@@ -92,7 +92,7 @@ TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item
             FromConcatenation(ContinueCaption(run, TConcatenationKind::Write, k, caption, record));
     }
     AddChild(run.Ws.GeneralView, item, caption, imgLine);
-    AddLine(record, std::move(caption));
+    run.Collected.AddLine(caption);
     return end;
 }
 
@@ -107,7 +107,7 @@ TStatementEnd ExamineSayWith(TAnalysisRun& run, std::int64_t& k, std::int32_t it
     }
     const std::string first = MsgRef(run, t.T(k + 6));
     MarkMsgNumbers(record, first, run.Ws.Port);
-    AddMsgUse(record, first, t.Line(k));
+    run.Collected.AddMsgUse(first, t.Line(k));
     std::string caption = std::string(head) + first;
     k += 8;
     TStatementEnd end = TStatementEnd::Continue;
@@ -115,7 +115,7 @@ TStatementEnd ExamineSayWith(TAnalysisRun& run, std::int64_t& k, std::int32_t it
         end = FromConcatenation(ContinueCaption(run, kind, k, caption, record));
     }
     AddChild(run.Ws.GeneralView, item, caption, imgLine);
-    AddLine(record, std::move(caption));
+    run.Collected.AddLine(caption);
     return end;
 }
 
@@ -129,14 +129,13 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
         std::string caption = "answer =" + part;
         AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
         MarkMsgNumbers(record, part, run.Ws.Port);
-        AddMsgUse(record, part, line);
-        AddAnswer(record, std::move(caption), std::string(t.T(k + 7 + m)));
-        record.Answers.back().Line = line;
+        run.Collected.AddMsgUse(part, line);
+        run.Collected.AddAnswer(caption, t.T(k + 7 + m), line);
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 6 + m));
     MarkMsgNumbers(record, first, run.Ws.Port);
-    AddMsgUse(record, first, line);
+    run.Collected.AddMsgUse(first, line);
     std::string caption = "answer =" + first;
     k += 8 + m;
     TStatementEnd end = TStatementEnd::Continue;
@@ -145,13 +144,18 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
             FromConcatenation(ContinueCaption(run, TConcatenationKind::Answer, k, caption, record));
     }
     AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
-    AddAnswer(record, std::move(caption), std::string(t.T(k + 2)));
-    record.Answers.back().Line = line;
+    run.Collected.AddAnswer(caption, t.T(k + 2), line);
     return end;
 }
 
 TNodeKeep& Record(TAnalysisRun& run, std::int32_t node) {
     return run.Ws.Nodes[static_cast<std::size_t>(node)];
+}
+
+void KeepCollected(TAnalysisRun& run, std::int32_t node) {
+    TNodeKeep& record = Record(run, node);
+    record.Lists = run.Collected.Finish();
+    record.ShrinkToFit();
 }
 
 } // namespace
@@ -160,17 +164,15 @@ void SetNodeImage(TOutlineTree& tree, std::int32_t item, std::uint8_t n) {
     tree.SetImage(item, n);
 }
 
-std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i, std::int32_t node) {
+std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i) {
     const TTokenCursor& t = run.Tokens;
-    TNodeKeep& record = Record(run, node);
     const TTokenWords& words = run.Words;
     return WalkNode(run, i + 2, [&](std::int64_t& k) {
         // An identifier after "@" is an answer target, not a call.
         if (words.At(k) == TWord::Identifier && words.At(k - 1) != TWord::At) {
             const std::string_view name = t.T(k);
             for (std::int32_t n = run.Forward.CountOf(name); n > 0; --n) {
-                AddJump(record, std::string(name));
-                record.JumpLines.push_back(t.Line(k));
+                run.Collected.AddJump(name, t.Line(k));
             }
         }
         return TStatementEnd::Continue;
@@ -248,12 +250,20 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
     const std::int32_t node = ws.NodeCount() - 1;
     const std::int32_t item =
         ws.GeneralView.Add(TOutlineTree::NoParent, name, imgNode, node);
-    CollectJumps(run, i, node);
-    CollectSays(run, i, item, node);
-    CollectSayWOAnswer(run, i, item, node);
-    CollectSayForAnswer(run, i, item, node);
-    const std::int64_t end = CollectAnswers(run, i, item, node);
-    Record(run, node).ShrinkToFit();
+    run.Collected.Clear();
+    std::int64_t end = 0;
+    try {
+        CollectJumps(run, i);
+        CollectSays(run, i, item, node);
+        CollectSayWOAnswer(run, i, item, node);
+        CollectSayForAnswer(run, i, item, node);
+        end = CollectAnswers(run, i, item, node);
+    } catch (...) {
+        // A stopped Analyze keeps what the node's passes found so far.
+        KeepCollected(run, node);
+        throw;
+    }
+    KeepCollected(run, node);
     return end;
 }
 

@@ -15,8 +15,10 @@ namespace dialoscope {
 std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i);
 
 // Each pass walks the node's tokens from i and returns where it stopped. item is the node's
-// General View item; node the index of its record in Nodes.
-std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i, std::int32_t node);
+// General View item; node the index of its record in Nodes, which takes the message marks. The
+// lines, answers, calls and message uses go to run.Collected, which AnalyzeNode keeps in the
+// record when the passes are done.
+std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i);
 std::int64_t CollectSays(TAnalysisRun& run, std::int64_t i, std::int32_t item, std::int32_t node);
 std::int64_t CollectSayWOAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t item,
                                 std::int32_t node);

@@ -30,30 +30,7 @@ void TNodeKeep::SetMsgRange(std::int32_t lo, std::int32_t hi) {
 }
 
 void TNodeKeep::ShrinkToFit() {
-    Lines.shrink_to_fit();
-    Answers.shrink_to_fit();
-    Jumps.shrink_to_fit();
-    JumpLines.shrink_to_fit();
-    MsgUses.shrink_to_fit();
     MsgUsed.ShrinkToFit();
-}
-
-void AddLine(TNodeKeep& node, std::string text) {
-    node.Lines.push_back(std::move(text));
-}
-
-void AddJump(TNodeKeep& node, std::string name) {
-    node.Jumps.push_back(std::move(name));
-}
-
-void AddAnswer(TNodeKeep& node, std::string caption, std::string target) {
-    node.Answers.push_back(TAnswer{std::move(caption), std::move(target)});
-}
-
-void AddMsgUse(TNodeKeep& node, std::string_view ref, std::int32_t line) {
-    if (!ref.empty()) {
-        node.MsgUses.push_back(TMsgUse{std::string(ref), line});
-    }
 }
 
 bool AddUnique(TTreeKeep& set, std::string_view name) {

@@ -5,6 +5,7 @@
 
 #include "line_store.h"
 #include "msg_marks.h"
+#include "node_lists.h"
 
 #include <cstdint>
 #include <string>
@@ -19,20 +20,6 @@ namespace dialoscope {
 inline constexpr std::int32_t MsgUsedLow = TMsgMarks::Low;
 inline constexpr std::int32_t MsgUsedHigh = TMsgMarks::High;
 
-struct TAnswer {
-    std::string Caption;   // "answer =..."
-    std::string Target;    // the node name after "@"
-    std::int32_t Line = 0; // script line of the "Answer" token, 0 when unknown
-};
-
-// Where a node uses a message, for the checks (nothing in the listing, the trees or the searches
-// reads it): the message part as captioned ("101", "100-105", "5:123") and the script line of
-// the statement, or of the GetStr item for a later part of a concatenation.
-struct TMsgUse {
-    std::string Ref;
-    std::int32_t Line = 0;
-};
-
 // One dialog node: a script function with a body.
 struct TNodeKeep {
     std::string Name;
@@ -42,39 +29,30 @@ struct TNodeKeep {
     TLineStore BodyLines;
     std::int32_t BodyFirst = 0;
     std::int32_t BodyLast = -1;
-    std::vector<std::string> Lines;
-    std::vector<TAnswer> Answers;
-    std::vector<std::string> Jumps;
-    std::vector<std::int32_t> JumpLines; // script line of each call in Jumps, when recorded
-    std::vector<TMsgUse> MsgUses;        // every message part the node analysis met, in order
+    // Lines, Answers, Jumps (with the script line of each call) and every message part the node
+    // analysis met, in order.
+    TNodeLists Lists;
     // The marks of the messages the node uses, only for numbers in MsgUsedLow..MsgUsedHigh.
     TMsgMarks MsgUsed;
 
-    std::int32_t LineCount() const { return static_cast<std::int32_t>(Lines.size()); }
+    std::int32_t LineCount() const { return Lists.LineCount(); }
     // The node's source lines, each followed by CR LF.
     std::string Body() const;
     // A source text of its own, for records not made by Analyze.
     void SetBody(std::string text);
-    std::int32_t AnswerCount() const { return static_cast<std::int32_t>(Answers.size()); }
-    std::int32_t JumpCount() const { return static_cast<std::int32_t>(Jumps.size()); }
+    std::int32_t AnswerCount() const { return Lists.AnswerCount(); }
+    std::int32_t JumpCount() const { return Lists.JumpCount(); }
     // The mark for message n, empty when none.
     std::string MsgMark(std::int32_t n) const;
     // Stores a mark; numbers outside MsgUsedLow..MsgUsedHigh have no slot and are ignored.
     void SetMsgMark(std::int32_t n, std::string text);
     // Marks every number of lo..hi (clipped to MsgUsedLow..MsgUsedHigh) with its decimal text.
     void SetMsgRange(std::int32_t lo, std::int32_t hi);
-    // Gives back the room the lists grew into. The analysis adds entries one at a time, and a
-    // big script keeps a few hundred thousand nodes, so that room would be a sizeable share of
-    // its memory.
+    // Gives back the room the marks grew into. The analysis adds them one at a time, and a big
+    // script keeps a few hundred thousand nodes, so that room would be a sizeable share of its
+    // memory.
     void ShrinkToFit();
 };
-
-void AddLine(TNodeKeep& node, std::string text);
-void AddJump(TNodeKeep& node, std::string name);
-void AddAnswer(TNodeKeep& node, std::string caption, std::string target);
-// Records a message part at a script line; an empty part (a reference that did not convert)
-// is not recorded.
-void AddMsgUse(TNodeKeep& node, std::string_view ref, std::int32_t line);
 
 // The names already met under one Dialogs Tree root. Exact, case-sensitive comparison. The
 // set keeps views, not copies: the names are the node records' and the root's own, which a

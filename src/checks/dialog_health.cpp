@@ -90,13 +90,13 @@ void TDialogHealth::CheckTargets() {
     for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
         const TNodeKeep& node = Ws_.Nodes[i];
         const auto index = static_cast<std::int32_t>(i);
-        for (const TAnswer& answer : node.Answers) {
+        for (const TAnswer answer : node.Lists.Answers()) {
             CheckTarget(index, "answer target", answer.Target,
                         answer.Line != 0 ? answer.Line : node.Line);
         }
-        for (std::size_t j = 0; j < node.Jumps.size(); ++j) {
-            const std::int32_t line = j < node.JumpLines.size() ? node.JumpLines[j] : node.Line;
-            CheckTarget(index, "call of", node.Jumps[j], line);
+        for (std::int32_t j = 0; j < node.JumpCount(); ++j) {
+            const std::int32_t line = node.Lists.JumpLine(j);
+            CheckTarget(index, "call of", node.Lists.Jump(j), line != 0 ? line : node.Line);
         }
     }
 }
@@ -157,10 +157,10 @@ void TDialogHealth::WalkDialogs() {
     }
     for (std::size_t next = 0; next < queue.size(); ++next) {
         const TNodeKeep& node = Ws_.Nodes[static_cast<std::size_t>(queue[next])];
-        for (const TAnswer& answer : node.Answers) {
+        for (const TAnswer answer : node.Lists.Answers()) {
             Reach(Find(answer.Target), queue);
         }
-        for (const std::string& jump : node.Jumps) {
+        for (const std::string_view jump : node.Lists.Jumps()) {
             Reach(Find(jump), queue);
         }
     }
@@ -174,7 +174,7 @@ void TDialogHealth::WalkDialogs() {
                 text += "; a later node has the same name";
             }
             AddNodeFinding(TFindingKind::UnreachableNode, index, node.Line, std::move(text));
-        } else if (!Opener_[i] && !Closer_[i] && node.Answers.empty() && node.Jumps.empty()) {
+        } else if (!Opener_[i] && !Closer_[i] && node.AnswerCount() == 0 && node.JumpCount() == 0) {
             AddNodeFinding(TFindingKind::DeadEnd, index, node.Line,
                            "node " + Quoted(node.Name) + " offers no answer and calls no node");
         }

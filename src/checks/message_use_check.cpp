@@ -71,7 +71,7 @@ public:
 
     void CheckUses() {
         for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
-            for (const TMsgUse& use : Ws_.Nodes[i].MsgUses) {
+            for (const TMsgUse use : Ws_.Nodes[i].Lists.MsgUses()) {
                 CheckUse(static_cast<std::int32_t>(i), use);
             }
         }
@@ -170,7 +170,7 @@ void TMessageUseChecker::CheckRange(std::int32_t node, const TMsgUse& use, std::
     if (gaps.MissingCount == 0) {
         return;
     }
-    std::string text = "range " + use.Ref + ": ";
+    std::string text = "range " + std::string(use.Ref) + ": ";
     for (std::size_t i = 0; i < gaps.Listed.size(); ++i) {
         text += (i == 0 ? "" : ", ") + std::to_string(gaps.Listed[i]);
     }
@@ -187,14 +187,15 @@ void TMessageUseChecker::CheckOtherScript(std::int32_t node, const TMsgUse& use,
     const TOtherScript& other = Other_.Script(item.Script);
     if (other.State == TOtherScriptState::NotListed) {
         AddScriptFinding(TFindingKind::BadScriptRef, node, use, item.Number,
-                         use.Ref + ": script " + std::to_string(item.Script) +
+                         std::string(use.Ref) + ": script " + std::to_string(item.Script) +
                              " is not in scripts.lst");
         return;
     }
     // Without its message file beside the script, the reference cannot be checked further.
     if (other.State == TOtherScriptState::Loaded && other.Messages.Find(item.Number) == nullptr) {
         AddScriptFinding(TFindingKind::BadScriptRef, node, use, item.Number,
-                         use.Ref + ": message " + std::to_string(item.Number) + " is not in " +
+                         std::string(use.Ref) + ": message " + std::to_string(item.Number) +
+                             " is not in " +
                              other.MsgFileName);
     }
 }

@@ -37,11 +37,11 @@ private:
         TBranchFrame& top = Stack_.back();
         const TNodeKeep& node = Ws_.Nodes[static_cast<std::size_t>(top.Node)];
         if (top.NextAnswer < node.AnswerCount()) {
-            const TAnswer& answer = node.Answers[static_cast<std::size_t>(top.NextAnswer++)];
+            const TAnswer answer = node.Lists.Answer(top.NextAnswer++);
             return Enter(answer.Target, AddItem(top.Item, answer.Caption, imgAnswer));
         }
         if (top.NextJump < node.JumpCount()) {
-            const std::string& target = node.Jumps[static_cast<std::size_t>(top.NextJump++)];
+            const std::string_view target = node.Lists.Jump(top.NextJump++);
             return Enter(target, AddItem(top.Item, target, imgJump));
         }
         Stack_.pop_back();
@@ -50,13 +50,15 @@ private:
 
     // The work of one branch before its children: false when the walk must stop. name may
     // refer into the records, so it is read only while the tree shows they are unchanged.
-    bool Enter(const std::string& name, std::int32_t parent) {
+    bool Enter(std::string_view name, std::int32_t parent) {
         Ws_.Port.ProcessMessages();
         if (TreeChangedElsewhere()) {
             return false;
         }
         if (!AddUnique(Visited_, name)) {
-            AddItem(parent, "@" + name, imgRepeat);
+            std::string repeat = "@";
+            repeat += name;
+            AddItem(parent, repeat, imgRepeat);
             return true;
         }
         const std::int32_t node = Index_.Find(name);

@@ -37,11 +37,12 @@ void Button1Click(TWorkspace& ws) {
     for (const TNodeKeep& node : ws.Nodes) {
         ws.AppendOutput(node.Name + " " + std::to_string(node.LineCount()) + " " +
                         std::to_string(node.AnswerCount()));
-        for (const TAnswer& answer : node.Answers) {
-            ws.AppendOutput("      " + answer.Caption + " +++ " + answer.Target);
+        for (const TAnswer answer : node.Lists.Answers()) {
+            ws.AppendOutput("      " + std::string(answer.Caption) + " +++ " +
+                            std::string(answer.Target));
         }
-        for (const std::string& jump : node.Jumps) {
-            ws.AppendOutput("      Jump Node === " + jump);
+        for (const std::string_view jump : node.Lists.Jumps()) {
+            ws.AppendOutput("      Jump Node === " + std::string(jump));
         }
     }
 }

@@ -19,8 +19,8 @@ bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
                       [](char x, char y) { return UpperAsciiLetter(x) == UpperAsciiLetter(y); });
 }
 
-void AppendLeadsTo(TWorkspace& ws, const TNodeKeep& node, const std::string& target) {
-    ws.AppendOutput(node.Name + " --> " + target);
+void AppendLeadsTo(TWorkspace& ws, const TNodeKeep& node, std::string_view target) {
+    ws.AppendOutput(node.Name + " --> " + std::string(target));
 }
 
 } // namespace
@@ -47,13 +47,13 @@ void Button3Click(TWorkspace& ws, std::string_view name) {
     ws.Port.ClearOutput();
     bool found = false;
     for (const TNodeKeep& node : ws.Nodes) {
-        for (const std::string& jump : node.Jumps) {
+        for (const std::string_view jump : node.Lists.Jumps()) {
             if (SameIgnoringAsciiCase(jump, name)) {
                 AppendLeadsTo(ws, node, jump);
                 found = true;
             }
         }
-        for (const TAnswer& answer : node.Answers) {
+        for (const TAnswer answer : node.Lists.Answers()) {
             if (SameIgnoringAsciiCase(answer.Target, name)) {
                 AppendLeadsTo(ws, node, answer.Target);
                 found = true;

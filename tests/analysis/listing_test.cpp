@@ -137,7 +137,7 @@ TEST(Analyze, RunningTwiceGivesTheSameResult) {
     EXPECT_EQ(a.Port.Output, output);
     EXPECT_EQ(test::TreeLines(a.Ws.GeneralView), tree);
     ASSERT_EQ(a.Ws.NodeCount(), 1);
-    EXPECT_EQ(a.Ws.Nodes[0].Jumps, std::vector<std::string>{"N"});
+    EXPECT_EQ(test::Strings(a.Ws.Nodes[0].Lists.Jumps()), std::vector<std::string>{"N"});
 }
 
 TEST(Analyze, ScriptEndingEarlyEndsThePassNormally) {

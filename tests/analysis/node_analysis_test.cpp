@@ -57,13 +57,13 @@ TEST(NodeAnalysis, WorkedCase) {
     EXPECT_EQ(a->Ws.GeneralView.Item(0).Node, 0);
     EXPECT_EQ(a->Ws.GeneralView.Item(6).Node, 1);
     EXPECT_EQ(node.Name, "Node001");
-    EXPECT_EQ(node.Lines, (Strings{"say =101", "SayForAnswer =102"}));
+    EXPECT_EQ(test::Strings(node.Lists.Lines()), (Strings{"say =101", "SayForAnswer =102"}));
     ASSERT_EQ(node.AnswerCount(), 2);
-    EXPECT_EQ(node.Answers[0].Caption, "answer =103");
-    EXPECT_EQ(node.Answers[0].Target, "Node002");
-    EXPECT_EQ(node.Answers[1].Caption, "answer =104 105");
-    EXPECT_EQ(node.Answers[1].Target, "Node003");
-    EXPECT_EQ(node.Jumps, Strings{"Node004"});
+    EXPECT_EQ(node.Lists.Answer(0).Caption, "answer =103");
+    EXPECT_EQ(node.Lists.Answer(0).Target, "Node002");
+    EXPECT_EQ(node.Lists.Answer(1).Caption, "answer =104 105");
+    EXPECT_EQ(node.Lists.Answer(1).Target, "Node003");
+    EXPECT_EQ(test::Strings(node.Lists.Jumps()), Strings{"Node004"});
     EXPECT_EQ(MarkList(node), (Strings{"101=101", "102=102", "103=103", "104=104", "105=105"}));
     EXPECT_EQ(node.Body(), "function Node001;\r\nbegin\r\n  Say(Self, 1, 101);\r\n"
                            "  SayForAnswer(102);\r\n  Answer(4, 103, @Node002);\r\n"
@@ -162,13 +162,13 @@ TEST(NodeAnalysis, AnswersWithNegativeFirstArgumentAndTargets) {
     ASSERT_EQ(a->Ws.NodeCount(), 1);
     const TNodeKeep& node = a->Ws.Nodes[0];
     ASSERT_EQ(node.AnswerCount(), 3);
-    EXPECT_EQ(node.Answers[0].Caption, "answer =120");
-    EXPECT_EQ(node.Answers[0].Target, "Node5");
-    EXPECT_EQ(node.Answers[1].Caption, "answer =120");
-    EXPECT_EQ(node.Answers[1].Target, "Node5");
-    EXPECT_EQ(node.Answers[2].Caption, "answer =121 122");
-    EXPECT_EQ(node.Answers[2].Target, "Node6");
-    EXPECT_TRUE(node.Jumps.empty());
+    EXPECT_EQ(node.Lists.Answer(0).Caption, "answer =120");
+    EXPECT_EQ(node.Lists.Answer(0).Target, "Node5");
+    EXPECT_EQ(node.Lists.Answer(1).Caption, "answer =120");
+    EXPECT_EQ(node.Lists.Answer(1).Target, "Node5");
+    EXPECT_EQ(node.Lists.Answer(2).Caption, "answer =121 122");
+    EXPECT_EQ(node.Lists.Answer(2).Target, "Node6");
+    EXPECT_TRUE(node.JumpCount() == 0);
 }
 
 TEST(NodeAnalysis, ReferencesIntoOtherScripts) {
@@ -195,14 +195,14 @@ TEST(NodeAnalysis, DirectCallsOfForwardDeclaredNodes) {
         {"Node5;", "Node6;", "Answer(1, 100, @Node6);", "Other;", "if x then Node6;"}, forwards));
     ASSERT_EQ(a->Ws.NodeCount(), 1);
     // Node5 is declared twice: one entry per declaration and per call site.
-    EXPECT_EQ(a->Ws.Nodes[0].Jumps, (Strings{"Node5", "Node5", "Node6", "Node6"}));
+    EXPECT_EQ(test::Strings(a->Ws.Nodes[0].Lists.Jumps()), (Strings{"Node5", "Node5", "Node6", "Node6"}));
 }
 
 // Was: the "func" caption read back as a number, "*" ending Analyze with a conversion error.
 TEST(NodeAnalysis, NoForwardDeclarationsMeansNoJumpsAndNoError) {
     const auto a = AnalyzeText(Script({"Node5;", "Answer(1, 100, @Node5);"}));
     ASSERT_EQ(a->Ws.NodeCount(), 1);
-    EXPECT_TRUE(a->Ws.Nodes[0].Jumps.empty());
+    EXPECT_TRUE(a->Ws.Nodes[0].JumpCount() == 0);
     EXPECT_EQ(a->Ws.Counters[4], "*");
     EXPECT_TRUE(a->Ws.AnalysisCommandsEnabled);
 }
@@ -213,7 +213,7 @@ TEST(NodeAnalysis, NodeWithLocalVarAndBadReferences) {
                     "  Answer(1, abc, @M);\r\nend;\r\n\r\nend.");
     ASSERT_EQ(a->Ws.NodeCount(), 1);
     // A script number that does not convert: the reference in a box, an empty message part.
-    EXPECT_EQ(a->Ws.Nodes[0].Lines, Strings{"say ="});
+    EXPECT_EQ(test::Strings(a->Ws.Nodes[0].Lists.Lines()), Strings{"say ="});
     EXPECT_EQ(a->Port.Messages, (Strings{"99999999999,5", "Error in number converting!",
                                          "Error in number converting!"}));
 }
@@ -226,10 +226,10 @@ TEST(NodeAnalysis, CaptionWithoutItsEndMarkerStopsAtTheNodeEnd) {
                                "function B;\r\nbegin\r\n  Say(Self, 1, 130);\r\nend;\r\n\r\nend.";
     const auto a = AnalyzeText(script);
     ASSERT_EQ(a->Ws.NodeCount(), 2);
-    EXPECT_EQ(a->Ws.Nodes[0].Lines, Strings{"SayWOAnswer =110 111 Answer(1,120,@B);end"});
+    EXPECT_EQ(test::Strings(a->Ws.Nodes[0].Lists.Lines()), Strings{"SayWOAnswer =110 111 Answer(1,120,@B);end"});
     EXPECT_EQ(a->Ws.Nodes[0].AnswerCount(), 1);
     EXPECT_EQ(a->Ws.Nodes[1].Name, "B");
-    EXPECT_EQ(a->Ws.Nodes[1].Lines, Strings{"say =130"});
+    EXPECT_EQ(test::Strings(a->Ws.Nodes[1].Lists.Lines()), Strings{"say =130"});
 }
 
 // Was: fixed tables of 1000 nodes, 1000 answers per node and 100000 mark slots per node.

@@ -139,12 +139,12 @@ TEST(NodeBody, IndexedSearchMatchesTheSearchOnGeneratedScripts) {
         // Jumps: each identifier call counted once per declaration, straight from Funcs.
         std::size_t jumps = 0;
         for (const auto& node : a.Ws.Nodes) {
-            for (const auto& jump : node.Jumps) {
+            for (const std::string_view jump : node.Lists.Jumps()) {
                 const auto declared =
                     std::count(a.Ws.Funcs.begin(), a.Ws.Funcs.begin() + a.Ws.ForwardCount, jump);
                 ASSERT_GE(declared, 1) << jump;
             }
-            jumps += node.Jumps.size();
+            jumps += static_cast<std::size_t>(node.JumpCount());
         }
         EXPECT_GT(jumps, 0u);
     }

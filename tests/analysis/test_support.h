@@ -50,6 +50,16 @@ std::unique_ptr<TAnalyzed> AnalyzeText(std::string_view script, std::string_view
 // The General View as "depth:image:caption" lines in pre-order, for whole-tree comparisons.
 std::vector<std::string> TreeLines(const TOutlineTree& tree);
 
+// The items of a node's list of texts (Lines or Jumps) as strings, for whole-list comparisons.
+template <typename TTexts>
+std::vector<std::string> Strings(const TTexts& texts) {
+    std::vector<std::string> strings;
+    for (const std::string_view text : texts) {
+        strings.emplace_back(text);
+    }
+    return strings;
+}
+
 // The captions of a node's marks, as "n=text", ascending by number.
 std::vector<std::string> MarkList(const TNodeKeep& node);
 

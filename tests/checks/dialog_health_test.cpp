@@ -90,7 +90,9 @@ TEST(DialogHealth, HundredThousandDeepChain) {
         TNodeKeep node;
         node.Name = 'N' + std::to_string(i);
         if (i + 1 < Count) {
-            AddJump(node, 'N' + std::to_string(i + 1));
+            TNodeListsBuilder lists;
+            lists.AddJump('N' + std::to_string(i + 1), 0);
+            node.Lists = lists.Finish();
         }
         ws.Nodes.push_back(std::move(node));
     }

@@ -33,17 +33,17 @@ TEST(MsgUses, EveryMessagePartWithItsLine) {
     const std::int32_t at = LineOf(script, "Say(Self, 1, 100)") - 2;
     EXPECT_EQ(record.Line, at);
     std::vector<std::string> uses;
-    for (const TMsgUse& use : record.MsgUses) {
-        uses.push_back(use.Ref + "@" + std::to_string(use.Line - at));
+    for (const TMsgUse use : record.Lists.MsgUses()) {
+        uses.push_back(std::string(use.Ref) + "@" + std::to_string(use.Line - at));
     }
     // Grouped by pass, as the captions are: says and writes, SayWOAnswer, SayForAnswer, answers.
     EXPECT_THAT(uses, ElementsAre("100@2", "101-103@3", "104@4", "105@5", "106@6", "107@7",
                                   "2:108@8", "109@9"));
-    ASSERT_EQ(record.Answers.size(), 1u);
-    EXPECT_EQ(record.Answers[0].Line - at, 9);
-    ASSERT_EQ(record.JumpLines.size(), record.Jumps.size());
-    EXPECT_THAT(record.Jumps, ElementsAre("Node1"));
-    EXPECT_EQ(record.JumpLines[0] - at, 10);
+    ASSERT_EQ(record.AnswerCount(), 1);
+    EXPECT_EQ(record.Lists.Answer(0).Line - at, 9);
+    ASSERT_EQ(record.JumpCount(), 1);
+    EXPECT_EQ(record.Lists.Jump(0), "Node1");
+    EXPECT_EQ(record.Lists.JumpLine(0) - at, 10);
 }
 
 } // namespace

@@ -278,7 +278,9 @@ TEST(DialogTree, ChainOfAHundredThousandNodesDoesNotExhaustTheStack) {
     for (int i = 0; i < Length; ++i) {
         ws.Nodes[static_cast<std::size_t>(i)].Name = i == 0 ? "Node001" : 'C' + std::to_string(i);
         if (i + 1 < Length) {
-            AddJump(ws.Nodes[static_cast<std::size_t>(i)], 'C' + std::to_string(i + 1));
+            TNodeListsBuilder lists;
+            lists.AddJump('C' + std::to_string(i + 1), 0);
+            ws.Nodes[static_cast<std::size_t>(i)].Lists = lists.Finish();
         }
     }
     Button4Click(ws);

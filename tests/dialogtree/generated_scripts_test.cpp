@@ -45,11 +45,11 @@ struct TReferenceBuild {
             return;
         }
         const std::int32_t item = Tree.Add(parent, record->Name, imgLine);
-        for (const auto& answer : record->Answers) {
-            Branch(answer.Target, visited, Tree.Add(item, answer.Caption, imgAnswer));
+        for (const TAnswer answer : record->Lists.Answers()) {
+            Branch(std::string(answer.Target), visited, Tree.Add(item, answer.Caption, imgAnswer));
         }
-        for (const auto& jump : record->Jumps) {
-            Branch(jump, visited, Tree.Add(item, jump, imgJump));
+        for (const std::string_view jump : record->Lists.Jumps()) {
+            Branch(std::string(jump), visited, Tree.Add(item, jump, imgJump));
         }
     }
 

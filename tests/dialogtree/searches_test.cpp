@@ -110,9 +110,11 @@ TEST(NodeListings, SummaryAndBodyListings) {
     EXPECT_TRUE(port.Output.empty());
 
     SetNodes(ws,
-             {{"Node001", {{"answer =101", "Node002"}, {"answer =102", "Node003"}}, {"Node009"}},
+             {{"Node001",
+               {{"answer =101", "Node002"}, {"answer =102", "Node003"}},
+               {"Node009"},
+               {"say =100"}},
               {"Node002", {}, {}}});
-    AddLine(ws.Nodes[0], "say =100");
     ws.Nodes[0].SetBody("function Node001;\r\nbegin\r\nend;\r\n");
     ws.Nodes[1].SetBody("function Node002;\r\n\tbegin\r\nend;\r\n");
 

@@ -29,17 +29,23 @@ struct TNodeSpec {
     std::string Name;
     std::vector<std::pair<std::string, std::string>> Answers; // caption, target
     std::vector<std::string> Jumps;
+    std::vector<std::string> Lines;
 };
 
 inline TNodeKeep MakeNode(const TNodeSpec& shape) {
     TNodeKeep node;
     node.Name = shape.Name;
+    TNodeListsBuilder lists;
+    for (const auto& line : shape.Lines) {
+        lists.AddLine(line);
+    }
     for (const auto& [caption, target] : shape.Answers) {
-        AddAnswer(node, caption, target);
+        lists.AddAnswer(caption, target, 0);
     }
     for (const auto& jump : shape.Jumps) {
-        AddJump(node, jump);
+        lists.AddJump(jump, 0);
     }
+    node.Lists = lists.Finish();
     return node;
 }
 

@@ -1,0 +1,150 @@
+#pragma once
+// A node's lists: its said lines, answers, calls and message uses. A big script keeps a few
+// hundred thousand nodes, and a string and a growing list per item cost several heap blocks
+// each, so a finished node keeps two blocks: its texts back to back, and one 16-byte entry per
+// item, grouped by list. TNodeListsBuilder collects them while a node is analysed, in whatever
+// order the statements come; Finish makes the compact copy.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialoscope {
+
+struct TAnswer {
+    std::string_view Caption; // "answer =..."
+    std::string_view Target;  // the node name after "@"
+    std::int32_t Line = 0;    // script line of the "Answer" token, 0 when unknown
+};
+
+// Where a node uses a message, for the checks (nothing in the listing, the trees or the searches
+// reads it): the message part as captioned ("101", "100-105", "5:123") and the script line of
+// the statement, or of the GetStr item for a later part of a concatenation.
+struct TMsgUse {
+    std::string_view Ref;
+    std::int32_t Line = 0;
+};
+
+namespace node_lists_detail {
+
+enum class TList : std::uint8_t { Lines, Answers, Jumps, MsgUses };
+inline constexpr std::size_t ListCount = 4;
+
+// One item: its text (an answer's caption, then its target right after it) and its line.
+struct TEntry {
+    std::uint32_t Offset = 0;
+    std::uint32_t Size = 0;
+    std::uint32_t TargetSize = 0;
+    std::int32_t Line = 0;
+};
+
+// A list read in a range-for loop: Get(lists, i) for i from 0 below count.
+template <typename TLists, typename TGet>
+class TListRange {
+public:
+    class TIterator {
+    public:
+        TIterator(const TLists* lists, std::int32_t i) : Lists_(lists), I_(i) {}
+        auto operator*() const { return TGet{}(*Lists_, I_); }
+        TIterator& operator++() {
+            ++I_;
+            return *this;
+        }
+        bool operator==(const TIterator& other) const { return I_ == other.I_; }
+
+    private:
+        const TLists* Lists_;
+        std::int32_t I_;
+    };
+    TListRange(const TLists& lists, std::int32_t count) : Lists_(&lists), Count_(count) {}
+    TIterator begin() const { return {Lists_, 0}; }
+    TIterator end() const { return {Lists_, Count_}; }
+
+private:
+    const TLists* Lists_;
+    std::int32_t Count_;
+};
+
+} // namespace node_lists_detail
+
+class TNodeLists {
+public:
+    std::int32_t LineCount() const { return Count(TList::Lines); }
+    std::int32_t AnswerCount() const { return Count(TList::Answers); }
+    std::int32_t JumpCount() const { return Count(TList::Jumps); }
+    std::int32_t MsgUseCount() const { return Count(TList::MsgUses); }
+
+    // Items by 0-based index, below their list's count. The views live as long as these lists.
+    std::string_view Line(std::int32_t i) const { return TextOf(At(TList::Lines, i)); }
+    TAnswer Answer(std::int32_t i) const;
+    std::string_view Jump(std::int32_t i) const { return TextOf(At(TList::Jumps, i)); }
+    // The script line of call i, 0 when unknown.
+    std::int32_t JumpLine(std::int32_t i) const { return At(TList::Jumps, i).Line; }
+    TMsgUse MsgUse(std::int32_t i) const;
+
+    // The same items for range-for loops.
+    auto Lines() const;
+    auto Answers() const;
+    auto Jumps() const;
+    auto MsgUses() const;
+
+private:
+    friend class TNodeListsBuilder;
+    using TList = node_lists_detail::TList;
+    using TEntry = node_lists_detail::TEntry;
+
+    template <auto Get>
+    struct TGetter {
+        auto operator()(const TNodeLists& lists, std::int32_t i) const { return (lists.*Get)(i); }
+    };
+    template <auto Get>
+    using TRange = node_lists_detail::TListRange<TNodeLists, TGetter<Get>>;
+    std::int32_t Count(TList list) const;
+    const TEntry& At(TList list, std::int32_t i) const;
+    std::string_view TextOf(const TEntry& entry) const { return {Text_.data() + entry.Offset, entry.Size}; }
+
+    std::string Text_;
+    std::vector<TEntry> Entries_; // the lines, then the answers, the calls, the message uses
+    std::array<std::uint32_t, node_lists_detail::ListCount> Ends_{}; // where each list ends
+};
+
+inline auto TNodeLists::Lines() const { return TRange<&TNodeLists::Line>(*this, LineCount()); }
+inline auto TNodeLists::Answers() const {
+    return TRange<&TNodeLists::Answer>(*this, AnswerCount());
+}
+inline auto TNodeLists::Jumps() const { return TRange<&TNodeLists::Jump>(*this, JumpCount()); }
+inline auto TNodeLists::MsgUses() const {
+    return TRange<&TNodeLists::MsgUse>(*this, MsgUseCount());
+}
+
+class TNodeListsBuilder {
+public:
+    void AddLine(std::string_view text) { Add(TList::Lines, text, {}, 0); }
+    void AddAnswer(std::string_view caption, std::string_view target, std::int32_t line) {
+        Add(TList::Answers, caption, target, line);
+    }
+    void AddJump(std::string_view name, std::int32_t line) { Add(TList::Jumps, name, {}, line); }
+    // An empty part (a reference that did not convert) is not recorded.
+    void AddMsgUse(std::string_view ref, std::int32_t line) {
+        if (!ref.empty()) {
+            Add(TList::MsgUses, ref, {}, line);
+        }
+    }
+    // The lists so far, in blocks of exactly their size.
+    TNodeLists Finish() const;
+    // Starts the next node; keeps the room grown so far.
+    void Clear();
+
+private:
+    using TList = node_lists_detail::TList;
+    using TEntry = node_lists_detail::TEntry;
+
+    void Add(TList list, std::string_view text, std::string_view target, std::int32_t line);
+
+    std::string Text_;
+    std::array<std::vector<TEntry>, node_lists_detail::ListCount> Lists_;
+};
+
+} // namespace dialoscope
