@@ -1,5 +1,7 @@
 #include "node_lists.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -14,12 +16,12 @@ std::int32_t TNodeLists::Count(TList list) const {
 const TNodeLists::TEntry& TNodeLists::At(TList list, std::int32_t i) const {
     const auto n = static_cast<std::size_t>(list);
     const std::uint32_t begin = n == 0 ? 0 : Ends_[n - 1];
-    return Entries_[begin + static_cast<std::uint32_t>(i)];
+    return Block_[begin + static_cast<std::uint32_t>(i)];
 }
 
 TAnswer TNodeLists::Answer(std::int32_t i) const {
     const TEntry& entry = At(TList::Answers, i);
-    return {TextOf(entry), {Text_.data() + entry.Offset + entry.Size, entry.TargetSize}, entry.Line};
+    return {TextOf(entry), {Texts() + entry.Offset + entry.Size, entry.TargetSize}, entry.Line};
 }
 
 TMsgUse TNodeLists::MsgUse(std::int32_t i) const {
@@ -47,15 +49,20 @@ void TNodeListsBuilder::Add(TList list, std::string_view text, std::string_view 
 
 TNodeLists TNodeListsBuilder::Finish() const {
     TNodeLists lists;
-    lists.Text_ = std::string(Text_); // a copy holds exactly the bytes, no growth room
-    std::size_t total = 0;
+    std::size_t entryCount = 0;
     for (const auto& entries : Lists_) {
-        total += entries.size();
+        entryCount += entries.size();
     }
-    lists.Entries_.reserve(total);
+    const std::size_t textRoom = (Text_.size() + sizeof(TEntry) - 1) / sizeof(TEntry);
+    // From empty, resize allocates exactly this much.
+    lists.Block_.resize(entryCount + textRoom);
+    auto next = lists.Block_.begin();
     for (std::size_t n = 0; n < Lists_.size(); ++n) {
-        lists.Entries_.insert(lists.Entries_.end(), Lists_[n].begin(), Lists_[n].end());
-        lists.Ends_[n] = static_cast<std::uint32_t>(lists.Entries_.size());
+        next = std::copy(Lists_[n].begin(), Lists_[n].end(), next);
+        lists.Ends_[n] = static_cast<std::uint32_t>(next - lists.Block_.begin());
+    }
+    if (!Text_.empty()) {
+        std::memcpy(lists.Block_.data() + entryCount, Text_.data(), Text_.size());
     }
     return lists;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // A node's lists: its said lines, answers, calls and message uses. A big script keeps a few
 // hundred thousand nodes, and a string and a growing list per item cost several heap blocks
-// each, so a finished node keeps two blocks: its texts back to back, and one 16-byte entry per
-// item, grouped by list. TNodeListsBuilder collects them while a node is analysed, in whatever
+// each, so a finished node keeps one block: a 16-byte entry per item, grouped by list, then the
+// texts back to back. TNodeListsBuilder collects them while a node is analysed, in whatever
 // order the statements come; Finish makes the compact copy.
 
 #include <array>
@@ -103,10 +103,13 @@ private:
     using TRange = node_lists_detail::TListRange<TNodeLists, TGetter<Get>>;
     std::int32_t Count(TList list) const;
     const TEntry& At(TList list, std::int32_t i) const;
-    std::string_view TextOf(const TEntry& entry) const { return {Text_.data() + entry.Offset, entry.Size}; }
+    // The texts start right after the last entry.
+    const char* Texts() const { return reinterpret_cast<const char*>(Block_.data() + Ends_.back()); }
+    std::string_view TextOf(const TEntry& entry) const { return {Texts() + entry.Offset, entry.Size}; }
 
-    std::string Text_;
-    std::vector<TEntry> Entries_; // the lines, then the answers, the calls, the message uses
+    // The lines, then the answers, the calls and the message uses; then, in the room of as many
+    // more entries as they need, the texts.
+    std::vector<TEntry> Block_;
     std::array<std::uint32_t, node_lists_detail::ListCount> Ends_{}; // where each list ends
 };
 

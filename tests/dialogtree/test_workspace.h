@@ -29,7 +29,7 @@ struct TNodeSpec {
     std::string Name;
     std::vector<std::pair<std::string, std::string>> Answers; // caption, target
     std::vector<std::string> Jumps;
-    std::vector<std::string> Lines;
+    std::vector<std::string> Lines = {}; // said lines; most tests leave them out
 };
 
 inline TNodeKeep MakeNode(const TNodeSpec& shape) {
