@@ -28,6 +28,7 @@ struct TAnalysisRun {
     TForwardNames Forward; // Funcs[1..ws.ForwardCount]
     TNodeBodyIndex Bodies;
     TNodeListsBuilder Collected; // the lists of the node being analysed
+    const bool ShowsGeneralView = Ws.Port.ShowsGeneralView();
     std::int32_t ShownProgress = -1; // what the progress pane shows; -1 before this run set it
 };
 

@@ -38,9 +38,14 @@ std::int64_t WalkNode(const TAnalysisRun& run, std::int64_t k, TExamine examine)
     }
 }
 
-std::int32_t AddChild(TOutlineTree& tree, std::int32_t parent, std::string_view caption,
-                      std::uint8_t image) {
-    const std::int32_t item = tree.Add(parent, caption);
+// An item of the General View; -1, and no item, when nothing shows that tree.
+std::int32_t AddItem(TAnalysisRun& run, std::int32_t parent, std::string_view caption,
+                     std::uint8_t image, std::int32_t node = -1) {
+    if (!run.ShowsGeneralView) {
+        return -1;
+    }
+    TOutlineTree& tree = run.Ws.GeneralView;
+    const std::int32_t item = tree.Add(parent, caption, imgNode, node);
     SetNodeImage(tree, item, image);
     return item;
 }
@@ -48,7 +53,7 @@ std::int32_t AddChild(TOutlineTree& tree, std::int32_t parent, std::string_view 
 // A said line: its item under the node, its entry in Lines and the marks of its message part.
 void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::string_view caption,
                  std::string_view messagePart, std::int32_t line) {
-    AddChild(run.Ws.GeneralView, item, caption, imgLine);
+    AddItem(run, item, caption, imgLine);
     run.Collected.AddLine(caption);
     MarkMsgNumbers(record, messagePart, run.Ws.Port);
     run.Collected.AddMsgUse(messagePart, line);
@@ -91,7 +96,7 @@ TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item
         end =
             FromConcatenation(ContinueCaption(run, TConcatenationKind::Write, k, caption, record));
     }
-    AddChild(run.Ws.GeneralView, item, caption, imgLine);
+    AddItem(run, item, caption, imgLine);
     run.Collected.AddLine(caption);
     return end;
 }
@@ -114,7 +119,7 @@ TStatementEnd ExamineSayWith(TAnalysisRun& run, std::int64_t& k, std::int32_t it
     if (t.T(k) == "+") {
         end = FromConcatenation(ContinueCaption(run, kind, k, caption, record));
     }
-    AddChild(run.Ws.GeneralView, item, caption, imgLine);
+    AddItem(run, item, caption, imgLine);
     run.Collected.AddLine(caption);
     return end;
 }
@@ -127,7 +132,7 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
     if (t.T(k + 4 + m) != "GetStr") {
         const std::string part = MsgRef(run, t.T(k + 4 + m));
         std::string caption = "answer =" + part;
-        AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
+        AddItem(run, answers, caption, imgAnswer);
         MarkMsgNumbers(record, part, run.Ws.Port);
         run.Collected.AddMsgUse(part, line);
         run.Collected.AddAnswer(caption, t.T(k + 7 + m), line);
@@ -143,7 +148,7 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
         end =
             FromConcatenation(ContinueCaption(run, TConcatenationKind::Answer, k, caption, record));
     }
-    AddChild(run.Ws.GeneralView, answers, caption, imgAnswer);
+    AddItem(run, answers, caption, imgAnswer);
     run.Collected.AddAnswer(caption, t.T(k + 2), line);
     return end;
 }
@@ -223,7 +228,7 @@ std::int64_t CollectSayForAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t
 std::int64_t CollectAnswers(TAnalysisRun& run, std::int64_t i, std::int32_t item,
                             std::int32_t node) {
     TNodeKeep& record = Record(run, node);
-    const std::int32_t answers = AddChild(run.Ws.GeneralView, item, "answers", imgJump);
+    const std::int32_t answers = AddItem(run, item, "answers", imgJump);
     return WalkNode(run, i, [&](std::int64_t& k) {
         // The kind is not tested: "Answer" counts however the scanner classed it.
         if (run.Words.At(k) != TWord::Answer) {
@@ -248,8 +253,7 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
     }
     ws.Nodes.push_back(std::move(record));
     const std::int32_t node = ws.NodeCount() - 1;
-    const std::int32_t item =
-        ws.GeneralView.Add(TOutlineTree::NoParent, name, imgNode, node);
+    const std::int32_t item = AddItem(run, TOutlineTree::NoParent, name, imgNode, node);
     run.Collected.Clear();
     std::int64_t end = 0;
     try {

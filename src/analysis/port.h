@@ -18,6 +18,9 @@ public:
     virtual void AppendOutput(std::string_view line) = 0;
     // False when the pane's lines go nowhere, so that a command may skip making them.
     virtual bool ShowsOutput() const { return true; }
+    // False when nothing will show or read the General View, so that Analyze may leave it
+    // empty: the node records, which every other command reads, are made all the same.
+    virtual bool ShowsGeneralView() const { return true; }
 
     // One of the five counters of the right-hand panel changed its caption.
     virtual void CounterChanged(TCounter counter, std::string_view caption) = 0;

@@ -24,11 +24,12 @@ struct TCheckCall {
     std::string ScriptsLst;
 };
 
-// The pane is not wanted here, so Analyze need not make its lines; only the message boxes are,
-// and they go where the other commands put them.
+// Neither the pane nor the General View is wanted here, so Analyze need not make them; only the
+// message boxes are, and they go where the other commands put them.
 class TCheckPort : public TNullPort {
 public:
     bool ShowsOutput() const override { return false; }
+    bool ShowsGeneralView() const override { return false; }
     void ShowMessage(std::string_view text) override {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fputc('\n', stderr);

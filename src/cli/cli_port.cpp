@@ -2,7 +2,8 @@
 
 namespace dialoscope {
 
-TCliPort::TCliPort(TPaneLines mode) : Mode_(mode) {}
+TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView)
+    : Mode_(mode), ShowsGeneralView_(showsGeneralView) {}
 
 void TCliPort::ClearOutput() {
     Lines_.clear();

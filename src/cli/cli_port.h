@@ -21,11 +21,14 @@ enum class TPaneLines : std::uint8_t {
 
 class TCliPort : public TPort {
 public:
-    explicit TCliPort(TPaneLines mode);
+    // showsGeneralView: false for a command that neither writes the General View nor finds
+    // items in it.
+    TCliPort(TPaneLines mode, bool showsGeneralView);
 
     void ClearOutput() override;
     void AppendOutput(std::string_view line) override;
     bool ShowsOutput() const override { return Mode_ != TPaneLines::Discard; }
+    bool ShowsGeneralView() const override { return ShowsGeneralView_; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}
@@ -35,6 +38,7 @@ public:
 
 private:
     TPaneLines Mode_;
+    bool ShowsGeneralView_;
     std::vector<std::string> Lines_;
 };
 

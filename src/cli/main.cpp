@@ -183,6 +183,11 @@ TPaneLines PaneLinesFor(TCommand command) {
     }
 }
 
+// Only these read the General View; the others leave it unmade.
+bool ShowsGeneralView(TCommand command) {
+    return command == TCommand::General || command == TCommand::NodeText;
+}
+
 // What the command shows, as it stands: the pane, a tree or the counters.
 void WriteResult(const TWorkspace& ws, const TCliPort& port, TCommand command) {
     switch (command) {
@@ -268,7 +273,7 @@ int main(int argc, char** argv) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
-    TCliPort port(PaneLinesFor(call->Command));
+    TCliPort port(PaneLinesFor(call->Command), ShowsGeneralView(call->Command));
     TWorkspace ws(port);
     ws.ScriptsLstPath = call->ScriptsLst ? *call->ScriptsLst : ProgramFolder() + "/scripts.lst";
     try {

@@ -151,12 +151,19 @@ std::vector<std::vector<std::string>> PlainJumps(const TWorkspace& ws) {
 // A port that wants no pane lines, as the tree commands of the command-line tool use.
 class TQuietPort : public TNullPort {
 public:
+    explicit TQuietPort(bool showsGeneralView) : ShowsGeneralView_(showsGeneralView) {}
     bool ShowsOutput() const override { return false; }
+    bool ShowsGeneralView() const override { return ShowsGeneralView_; }
+
+private:
+    bool ShowsGeneralView_;
 };
 
-// Analyze without the listing must leave every table as Analyze with it does.
-void ExpectSameTables(const TWorkspace& quiet, const TWorkspace& listed) {
-    EXPECT_EQ(test::TreeLines(quiet.GeneralView), test::TreeLines(listed.GeneralView));
+// Analyze without the listing, or without the General View, must leave every other table as
+// Analyze with them does.
+void ExpectSameTables(const TWorkspace& quiet, const TWorkspace& listed, bool generalView) {
+    EXPECT_EQ(test::TreeLines(quiet.GeneralView),
+              generalView ? test::TreeLines(listed.GeneralView) : std::vector<std::string>{});
     ASSERT_EQ(quiet.Nodes.size(), listed.Nodes.size());
     for (std::size_t n = 0; n < listed.Nodes.size(); ++n) {
         const TNodeKeep& a = quiet.Nodes[n];
@@ -165,10 +172,15 @@ void ExpectSameTables(const TWorkspace& quiet, const TWorkspace& listed) {
         EXPECT_EQ(a.Body(), b.Body());
         EXPECT_EQ(test::Strings(a.Lists.Lines()), test::Strings(b.Lists.Lines()));
         EXPECT_EQ(test::Strings(a.Lists.Jumps()), test::Strings(b.Lists.Jumps()));
-        EXPECT_EQ(a.AnswerCount(), b.AnswerCount());
+        ASSERT_EQ(a.AnswerCount(), b.AnswerCount());
+        for (std::int32_t j = 0; j < a.AnswerCount(); ++j) {
+            EXPECT_EQ(a.Lists.Answer(j).Caption, b.Lists.Answer(j).Caption);
+            EXPECT_EQ(a.Lists.Answer(j).Target, b.Lists.Answer(j).Target);
+        }
         EXPECT_EQ(a.Lists.MsgUseCount(), b.Lists.MsgUseCount());
         EXPECT_EQ(test::MarkList(a), test::MarkList(b));
     }
+    EXPECT_EQ(quiet.Counters, listed.Counters);
 }
 
 TEST(IndexedEquivalence, BodiesAndCallsEqualThePlainSearches) {
@@ -212,12 +224,14 @@ TEST(IndexedEquivalence, BodiesAndCallsEqualThePlainSearches) {
         EXPECT_GT(calls, 0U);
         EXPECT_EQ(row.Decoys, decoyStarts > 0);
 
-        TQuietPort quietPort;
-        TWorkspace quiet(quietPort);
-        quiet.ScriptsLstPath = ws.ScriptsLstPath;
-        mnLoadClick(quiet, (folder / "talk.ipp").string());
-        sbRestartClick(quiet);
-        ExpectSameTables(quiet, ws);
+        for (const bool generalView : {true, false}) {
+            TQuietPort quietPort(generalView);
+            TWorkspace quiet(quietPort);
+            quiet.ScriptsLstPath = ws.ScriptsLstPath;
+            mnLoadClick(quiet, (folder / "talk.ipp").string());
+            sbRestartClick(quiet);
+            ExpectSameTables(quiet, ws, generalView);
+        }
     }
 }
 
