@@ -10,17 +10,16 @@
 #include "workspace.h"
 
 #include <cstdint>
+#include <utility>
 
 namespace dialoscope {
 
 struct TAnalysisRun {
-    // The whole-script indexes are built here, before the pass lists anything; like the scan
-    // they let the window breathe on a big script.
-    explicit TAnalysisRun(TWorkspace& ws)
+    // After the scan. The token index is built here, before the pass lists anything; like the
+    // scan it lets the window breathe on a big script. bodies must be built on ws.Rich.
+    TAnalysisRun(TWorkspace& ws, TNodeBodyIndex bodies)
         : Ws(ws), Tokens(ws.Scanner), Words(Tokens, [&ws] { ws.Port.ProcessMessages(); }),
-          Bodies(ws.Rich) {
-        Bodies.BuildNow([&ws] { ws.Port.ProcessMessages(); });
-    }
+          Bodies(std::move(bodies)) {}
 
     TWorkspace& Ws;
     TTokenCursor Tokens;

@@ -8,6 +8,8 @@
 #include "progress.h"
 
 #include <algorithm>
+#include <future>
+#include <system_error>
 #include <string>
 
 namespace dialoscope {
@@ -56,11 +58,29 @@ void ScanScript(TWorkspace& ws) {
     ws.Scanner.ScanStream(ws.ScriptStream);
 }
 
+// The index of the nodes' first lines reads only the script's lines, which no command changes
+// while Analyze runs, so a second core builds it while this one scans.
+TNodeBodyIndex ScanAndIndexBodies(TWorkspace& ws) {
+    TNodeBodyIndex bodies(ws.Rich);
+    std::future<void> indexed;
+    try {
+        indexed = std::async(std::launch::async, [&bodies] { bodies.BuildNow({}); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the index is built after the scan instead.
+    }
+    ScanScript(ws); // should it throw, the future's end waits for the index to be done
+    if (indexed.valid()) {
+        indexed.get();
+    } else {
+        bodies.BuildNow([&ws] { ws.Port.ProcessMessages(); });
+    }
+    return bodies;
+}
+
 // The pass: one listing line per token it reaches; a section or node lists only the keyword
 // that opens it. The end-of-file token is never listed.
 void AnalyzeTokens(TWorkspace& ws) {
-    ScanScript(ws);
-    TAnalysisRun run(ws);
+    TAnalysisRun run(ws, ScanAndIndexBodies(ws));
     const std::int64_t last = run.Tokens.Last();
     // A command that writes only a tree or the counters needs the tables, not the listing.
     const bool listed = ws.Port.ShowsOutput();
