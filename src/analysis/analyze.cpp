@@ -8,9 +8,10 @@
 #include "progress.h"
 
 #include <algorithm>
+#include <chrono>
 #include <future>
-#include <system_error>
 #include <string>
+#include <system_error>
 
 namespace dialoscope {
 
@@ -70,6 +71,11 @@ TNodeBodyIndex ScanAndIndexBodies(TWorkspace& ws) {
     }
     ScanScript(ws); // should it throw, the future's end waits for the index to be done
     if (indexed.valid()) {
+        // The window keeps breathing should the index take longer than the scan. Short waits:
+        // a port may count several calls before it looks at the clock.
+        while (indexed.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+            ws.Port.ProcessMessages();
+        }
         indexed.get();
     } else {
         bodies.BuildNow([&ws] { ws.Port.ProcessMessages(); });
