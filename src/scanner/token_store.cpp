@@ -64,19 +64,32 @@ const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index) const 
     const auto startsAfter = [&](std::size_t anchor) {
         return anchor == count || Anchors_[anchor].FirstToken > index;
     };
-    std::size_t hint = Hint_.Get();
-    if (hint < count && Anchors_[hint].FirstToken <= index) {
-        if (startsAfter(hint + 1)) {
-            return Anchors_[hint];
-        }
-        if (startsAfter(hint + 2)) {
-            Hint_.Set(hint + 1);
-            return Anchors_[hint + 1];
-        }
-    }
-    // The last anchor that starts at or before index; the first token always starts one.
+    // Readers mostly move forward, or go back a few lines to walk a node again: a few steps
+    // from the hint find the run without touching the rest of a big table.
+    constexpr std::size_t NearbyRuns = 16;
+    const std::size_t hint = std::min(Hint_.Get(), count - 1);
     std::size_t low = 0;
     std::size_t high = count;
+    if (Anchors_[hint].FirstToken <= index) {
+        for (std::size_t at = hint; at < count && at <= hint + NearbyRuns; ++at) {
+            if (startsAfter(at + 1)) {
+                if (at != hint) {
+                    Hint_.Set(at);
+                }
+                return Anchors_[at];
+            }
+        }
+        low = hint; // the binary search below starts from here
+    } else {
+        for (std::size_t at = hint; at > 0 && at + NearbyRuns >= hint; --at) {
+            if (Anchors_[at - 1].FirstToken <= index) {
+                Hint_.Set(at - 1);
+                return Anchors_[at - 1];
+            }
+        }
+        high = hint;
+    }
+    // The last anchor that starts at or before index; the first token always starts one.
     while (high - low > 1) {
         const std::size_t middle = low + (high - low) / 2;
         if (Anchors_[middle].FirstToken <= index) {
