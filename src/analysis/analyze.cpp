@@ -1,6 +1,7 @@
 #include "analyze.h"
 
 #include "analysis_run.h"
+#include "background_work.h"
 #include "header_sections.h"
 #include "listing_line.h"
 #include "message_file.h"
@@ -8,10 +9,7 @@
 #include "progress.h"
 
 #include <algorithm>
-#include <chrono>
-#include <future>
 #include <string>
-#include <system_error>
 
 namespace dialoscope {
 
@@ -63,23 +61,9 @@ void ScanScript(TWorkspace& ws) {
 // while Analyze runs, so a second core builds it while this one scans.
 TNodeBodyIndex ScanAndIndexBodies(TWorkspace& ws) {
     TNodeBodyIndex bodies(ws.Rich);
-    std::future<void> indexed;
-    try {
-        indexed = std::async(std::launch::async, [&bodies] { bodies.BuildNow({}); });
-    } catch (const std::system_error&) {
-        // No thread to be had: the index is built after the scan instead.
-    }
-    ScanScript(ws); // should it throw, the future's end waits for the index to be done
-    if (indexed.valid()) {
-        // The window keeps breathing should the index take longer than the scan. Short waits:
-        // a port may count several calls before it looks at the clock.
-        while (indexed.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
-            ws.Port.ProcessMessages();
-        }
-        indexed.get();
-    } else {
-        bodies.BuildNow([&ws] { ws.Port.ProcessMessages(); });
-    }
+    TBackgroundWork indexing([&bodies] { bodies.BuildNow({}); });
+    ScanScript(ws);
+    indexing.Finish([&ws] { ws.Port.ProcessMessages(); });
     return bodies;
 }
 

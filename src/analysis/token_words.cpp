@@ -1,5 +1,8 @@
 #include "token_words.h"
 
+#include "background_work.h"
+
+#include <algorithm>
 #include <string_view>
 
 namespace dialoscope {
@@ -64,10 +67,20 @@ TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
 } // namespace
 
 TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::function<void()>& everyStep) {
-    const std::int64_t last = tokens.Last();
-    Words_.reserve(static_cast<std::size_t>(last > 0 ? last : 0));
-    for (std::int64_t j = 0; j < last; ++j) {
-        Words_.push_back(static_cast<std::uint8_t>(WordOf(tokens, j)));
+    const std::int64_t last = std::max<std::int64_t>(tokens.Last(), 0);
+    Words_.resize(static_cast<std::size_t>(last));
+    // Each word depends on its own token alone, so a second core classifies the second half
+    // while this one, letting the window breathe, does the first.
+    const std::int64_t half = last / 2;
+    TBackgroundWork secondHalf([this, &tokens, half, last] { Classify(tokens, half, last, {}); });
+    Classify(tokens, 0, half, everyStep);
+    secondHalf.Finish(everyStep);
+}
+
+void TTokenWords::Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,
+                           const std::function<void()>& everyStep) {
+    for (std::int64_t j = from; j < to; ++j) {
+        Words_[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(WordOf(tokens, j));
         if (everyStep && (j + 1) % StepTokens == 0) {
             everyStep();
         }

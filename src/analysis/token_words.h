@@ -46,6 +46,9 @@ public:
     }
 
 private:
+    void Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,
+                  const std::function<void()>& everyStep);
+
     std::vector<std::uint8_t> Words_; // tokens before the end-of-file token
 };
 

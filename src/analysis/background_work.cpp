@@ -1,0 +1,31 @@
+#include "background_work.h"
+
+#include <chrono>
+#include <system_error>
+#include <utility>
+
+namespace dialoscope {
+
+TBackgroundWork::TBackgroundWork(std::function<void()> work) : Work_(std::move(work)) {
+    try {
+        Done_ = std::async(std::launch::async, Work_);
+    } catch (const std::system_error&) {
+        // No thread to be had: Finish does the work.
+    }
+}
+
+void TBackgroundWork::Finish(const std::function<void()>& breathe) {
+    if (!Done_.valid()) {
+        Work_();
+        return;
+    }
+    // Short waits: a port may count several calls before it looks at the clock.
+    while (Done_.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+        if (breathe) {
+            breathe();
+        }
+    }
+    Done_.get();
+}
+
+} // namespace dialoscope

@@ -1,0 +1,28 @@
+#pragma once
+// TBackgroundWork: a piece of work for the second core, so that Analyze on a big script uses
+// both. The work must touch nothing the starting thread changes until Finish returns.
+
+#include <functional>
+#include <future>
+
+namespace dialoscope {
+
+class TBackgroundWork {
+public:
+    // Starts work on another thread; when no thread can be had, Finish runs it instead.
+    explicit TBackgroundWork(std::function<void()> work);
+    TBackgroundWork(const TBackgroundWork&) = delete;
+    TBackgroundWork& operator=(const TBackgroundWork&) = delete;
+    // Waits for the work, should the starting thread leave early through an exception.
+    ~TBackgroundWork() = default;
+
+    // Waits until the work is done, calling breathe (when set) every millisecond or so, so a
+    // window waiting here still turns its event loop; rethrows what the work threw.
+    void Finish(const std::function<void()>& breathe);
+
+private:
+    std::function<void()> Work_;
+    std::future<void> Done_; // its destructor waits for the thread
+};
+
+} // namespace dialoscope
