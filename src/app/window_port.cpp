@@ -13,6 +13,10 @@ namespace dialoscope {
 namespace {
 // Reading the clock costs about as much as listing a token; look at it every few calls only.
 constexpr unsigned CallsPerClockCheck = 8;
+// Inserting and colouring the queued pane lines is most of a turn's own time (about 12 us a
+// line), so a turn comes early once this many are queued: otherwise a faster analysis would
+// queue more lines per 16 ms and make every turn, and the wait for it, longer.
+constexpr unsigned LinesPerTurn = 1000;
 } // namespace
 
 TWindowPort::TWindowPort(TTargets targets) : Targets_(std::move(targets)) {
@@ -21,10 +25,12 @@ TWindowPort::TWindowPort(TTargets targets) : Targets_(std::move(targets)) {
 
 void TWindowPort::ClearOutput() {
     Targets_.Pane->Clear();
+    LinesSinceTurn_ = 0;
 }
 
 void TWindowPort::AppendOutput(std::string_view line) {
     Targets_.Pane->AppendLine(line);
+    ++LinesSinceTurn_;
 }
 
 void TWindowPort::CounterChanged(TCounter counter, std::string_view caption) {
@@ -41,9 +47,14 @@ void TWindowPort::SetProgress(int percent) {
 void TWindowPort::BeginCommand() {
     SinceLastTurn_.restart();
     CallsSinceCheck_ = 0;
+    LinesSinceTurn_ = 0;
 }
 
 void TWindowPort::ProcessMessages() {
+    if (LinesSinceTurn_ >= LinesPerTurn) {
+        LetMessagesThrough();
+        return;
+    }
     if (++CallsSinceCheck_ < CallsPerClockCheck) {
         return;
     }
@@ -56,6 +67,7 @@ void TWindowPort::ProcessMessages() {
 
 void TWindowPort::LetMessagesThrough() {
     Targets_.CatchUp();
+    LinesSinceTurn_ = 0;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     SinceLastTurn_.restart();
     if (AbortRequested_) {
@@ -67,6 +79,7 @@ void TWindowPort::ShowMessage(std::string_view text) {
     // The box runs its own event loop: the views must not see a tree that changed since their
     // last refresh.
     Targets_.CatchUp();
+    LinesSinceTurn_ = 0;
     Targets_.ShowMessage(Targets_.Decode(text));
     SinceLastTurn_.restart();
 }

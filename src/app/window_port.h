@@ -1,7 +1,7 @@
 #pragma once
 // TWindowPort: the core's port onto the main window's widgets. It lets window messages through
-// at a bounded rate (about every 16 ms, not per token), which also is when queued pane lines are
-// inserted and the tree views catch up with the trees.
+// at a bounded rate (about every 16 ms, not per token, or after a thousand pane lines), which
+// also is when queued pane lines are inserted and the tree views catch up with the trees.
 
 #include "analysis/port.h"
 
@@ -59,6 +59,7 @@ private:
     TTargets Targets_;
     QElapsedTimer SinceLastTurn_;
     unsigned CallsSinceCheck_ = 0;
+    unsigned LinesSinceTurn_ = 0; // pane lines queued since the last turn
     bool AbortRequested_ = false;
 };
 
