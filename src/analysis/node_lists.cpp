@@ -40,9 +40,9 @@ void TNodeListsBuilder::Add(TList list, std::string_view text, std::string_view 
     if (Text_.size() + text.size() + target.size() > limit || entryCount >= limit) {
         throw std::length_error("a node's lines, answers and calls are too large");
     }
-    Lists_[static_cast<std::size_t>(list)].push_back({static_cast<std::uint32_t>(Text_.size()),
-                       static_cast<std::uint32_t>(text.size()),
-                       static_cast<std::uint32_t>(target.size()), line});
+    Lists_[static_cast<std::size_t>(list)].push_back(
+        {static_cast<std::uint32_t>(Text_.size()), static_cast<std::uint32_t>(text.size()),
+         static_cast<std::uint32_t>(target.size()), line});
     Text_ += text;
     Text_ += target;
 }

@@ -41,8 +41,7 @@ struct TEntry {
 };
 
 // A list read in a range-for loop: Get(lists, i) for i from 0 below count.
-template <typename TLists, typename TGet>
-class TListRange {
+template <typename TLists, typename TGet> class TListRange {
 public:
     class TIterator {
     public:
@@ -95,17 +94,19 @@ private:
     using TList = node_lists_detail::TList;
     using TEntry = node_lists_detail::TEntry;
 
-    template <auto Get>
-    struct TGetter {
+    template <auto Get> struct TGetter {
         auto operator()(const TNodeLists& lists, std::int32_t i) const { return (lists.*Get)(i); }
     };
-    template <auto Get>
-    using TRange = node_lists_detail::TListRange<TNodeLists, TGetter<Get>>;
+    template <auto Get> using TRange = node_lists_detail::TListRange<TNodeLists, TGetter<Get>>;
     std::int32_t Count(TList list) const;
     const TEntry& At(TList list, std::int32_t i) const;
     // The texts start right after the last entry.
-    const char* Texts() const { return reinterpret_cast<const char*>(Block_.data() + Ends_.back()); }
-    std::string_view TextOf(const TEntry& entry) const { return {Texts() + entry.Offset, entry.Size}; }
+    const char* Texts() const {
+        return reinterpret_cast<const char*>(Block_.data() + Ends_.back());
+    }
+    std::string_view TextOf(const TEntry& entry) const {
+        return {Texts() + entry.Offset, entry.Size};
+    }
 
     // The lines, then the answers, the calls and the message uses; then, in the room of as many
     // more entries as they need, the texts.
@@ -113,11 +114,15 @@ private:
     std::array<std::uint32_t, node_lists_detail::ListCount> Ends_{}; // where each list ends
 };
 
-inline auto TNodeLists::Lines() const { return TRange<&TNodeLists::Line>(*this, LineCount()); }
+inline auto TNodeLists::Lines() const {
+    return TRange<&TNodeLists::Line>(*this, LineCount());
+}
 inline auto TNodeLists::Answers() const {
     return TRange<&TNodeLists::Answer>(*this, AnswerCount());
 }
-inline auto TNodeLists::Jumps() const { return TRange<&TNodeLists::Jump>(*this, JumpCount()); }
+inline auto TNodeLists::Jumps() const {
+    return TRange<&TNodeLists::Jump>(*this, JumpCount());
+}
 inline auto TNodeLists::MsgUses() const {
     return TRange<&TNodeLists::MsgUse>(*this, MsgUseCount());
 }

@@ -195,8 +195,7 @@ void TMessageUseChecker::CheckOtherScript(std::int32_t node, const TMsgUse& use,
     if (other.State == TOtherScriptState::Loaded && other.Messages.Find(item.Number) == nullptr) {
         AddScriptFinding(TFindingKind::BadScriptRef, node, use, item.Number,
                          std::string(use.Ref) + ": message " + std::to_string(item.Number) +
-                             " is not in " +
-                             other.MsgFileName);
+                             " is not in " + other.MsgFileName);
     }
 }
 

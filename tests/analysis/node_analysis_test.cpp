@@ -195,7 +195,8 @@ TEST(NodeAnalysis, DirectCallsOfForwardDeclaredNodes) {
         {"Node5;", "Node6;", "Answer(1, 100, @Node6);", "Other;", "if x then Node6;"}, forwards));
     ASSERT_EQ(a->Ws.NodeCount(), 1);
     // Node5 is declared twice: one entry per declaration and per call site.
-    EXPECT_EQ(test::Strings(a->Ws.Nodes[0].Lists.Jumps()), (Strings{"Node5", "Node5", "Node6", "Node6"}));
+    EXPECT_EQ(test::Strings(a->Ws.Nodes[0].Lists.Jumps()),
+              (Strings{"Node5", "Node5", "Node6", "Node6"}));
 }
 
 // Was: the "func" caption read back as a number, "*" ending Analyze with a conversion error.
@@ -226,7 +227,8 @@ TEST(NodeAnalysis, CaptionWithoutItsEndMarkerStopsAtTheNodeEnd) {
                                "function B;\r\nbegin\r\n  Say(Self, 1, 130);\r\nend;\r\n\r\nend.";
     const auto a = AnalyzeText(script);
     ASSERT_EQ(a->Ws.NodeCount(), 2);
-    EXPECT_EQ(test::Strings(a->Ws.Nodes[0].Lists.Lines()), Strings{"SayWOAnswer =110 111 Answer(1,120,@B);end"});
+    EXPECT_EQ(test::Strings(a->Ws.Nodes[0].Lists.Lines()),
+              Strings{"SayWOAnswer =110 111 Answer(1,120,@B);end"});
     EXPECT_EQ(a->Ws.Nodes[0].AnswerCount(), 1);
     EXPECT_EQ(a->Ws.Nodes[1].Name, "B");
     EXPECT_EQ(test::Strings(a->Ws.Nodes[1].Lists.Lines()), Strings{"say =130"});

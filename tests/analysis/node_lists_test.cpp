@@ -30,8 +30,7 @@ TPlainLists ReadBack(const TNodeLists& lists) {
                                 "|" + std::to_string(answer.Line));
     }
     for (std::int32_t i = 0; i < lists.JumpCount(); ++i) {
-        plain.Jumps.push_back(std::string(lists.Jump(i)) + "|" +
-                              std::to_string(lists.JumpLine(i)));
+        plain.Jumps.push_back(std::string(lists.Jump(i)) + "|" + std::to_string(lists.JumpLine(i)));
     }
     for (const TMsgUse use : lists.MsgUses()) {
         plain.MsgUses.push_back(std::string(use.Ref) + "|" + std::to_string(use.Line));

@@ -51,8 +51,7 @@ std::unique_ptr<TAnalyzed> AnalyzeText(std::string_view script, std::string_view
 std::vector<std::string> TreeLines(const TOutlineTree& tree);
 
 // The items of a node's list of texts (Lines or Jumps) as strings, for whole-list comparisons.
-template <typename TTexts>
-std::vector<std::string> Strings(const TTexts& texts) {
+template <typename TTexts> std::vector<std::string> Strings(const TTexts& texts) {
     std::vector<std::string> strings;
     for (const std::string_view text : texts) {
         strings.emplace_back(text);

@@ -109,12 +109,11 @@ TEST(NodeListings, SummaryAndBodyListings) {
     Button5Click(ws);
     EXPECT_TRUE(port.Output.empty());
 
-    SetNodes(ws,
-             {{"Node001",
-               {{"answer =101", "Node002"}, {"answer =102", "Node003"}},
-               {"Node009"},
-               {"say =100"}},
-              {"Node002", {}, {}}});
+    SetNodes(ws, {{"Node001",
+                   {{"answer =101", "Node002"}, {"answer =102", "Node003"}},
+                   {"Node009"},
+                   {"say =100"}},
+                  {"Node002", {}, {}}});
     ws.Nodes[0].SetBody("function Node001;\r\nbegin\r\nend;\r\n");
     ws.Nodes[1].SetBody("function Node002;\r\n\tbegin\r\nend;\r\n");
 
