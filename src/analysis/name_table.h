@@ -12,6 +12,8 @@ namespace dialoscope {
 class TNameTable {
 public:
     void Clear();
+    // How many names the table holds.
+    std::size_t Size() const { return Used_; }
     // The number stored for name, or nullptr.
     const std::int32_t* Find(std::string_view name) const;
     // The number stored for name, stored as initial first when the name is new.

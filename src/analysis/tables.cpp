@@ -1,5 +1,7 @@
 #include "tables.h"
 
+#include <utility>
+
 namespace dialoscope {
 
 std::string TNodeKeep::Body() const {
@@ -34,7 +36,8 @@ void TNodeKeep::ShrinkToFit() {
 }
 
 bool AddUnique(TTreeKeep& set, std::string_view name) {
-    return set.Index.insert(name).second;
+    std::int32_t& seen = set.Index.FindOrInsert(name, 0);
+    return std::exchange(seen, 1) == 0;
 }
 
 std::string_view TMsgKeepArray::Text(std::int32_t n) const {

@@ -5,13 +5,13 @@
 
 #include "line_store.h"
 #include "msg_marks.h"
+#include "name_table.h"
 #include "node_lists.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace dialoscope {
@@ -58,8 +58,8 @@ struct TNodeKeep {
 // set keeps views, not copies: the names are the node records' and the root's own, which a
 // branch walk reads only while they are unchanged, and the set lives no longer than the walk.
 struct TTreeKeep {
-    std::unordered_set<std::string_view> Index;
-    std::int32_t Count() const { return static_cast<std::int32_t>(Index.size()); }
+    TNameTable Index; // name -> 1
+    std::int32_t Count() const { return static_cast<std::int32_t>(Index.Size()); }
 };
 
 // Adds name when no stored name equals it; true when it was added.

@@ -2,13 +2,12 @@
 // TNodeIndex: the node records by name, for the many lookups of one Build Dialog Tree. Gives
 // exactly what a scan of all records gives: the last record with the name, exact case.
 
+#include "analysis/name_table.h"
 #include "analysis/tables.h"
 
 #include <cstdint>
 #include <deque>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
 namespace dialoscope {
 
@@ -21,7 +20,7 @@ public:
     std::int32_t Find(std::string_view name) const;
 
 private:
-    std::unordered_map<std::string_view, std::int32_t> Last_;
+    TNameTable Last_;
 };
 
 } // namespace dialoscope
