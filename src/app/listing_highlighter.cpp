@@ -1,10 +1,18 @@
 #include "listing_highlighter.h"
 
 #include <QPalette>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <utility>
 
 namespace dialoscope {
 
 namespace {
+
+// Marks a line that has its colours.
+class TColoured : public QTextBlockUserData {};
 
 QColor QtColour(const TColor& colour, const QPalette& palette) {
     switch (colour.Kind()) {
@@ -33,9 +41,19 @@ QTextCharFormat FormatOf(const TSymbolColor& symbol, const QPalette& palette) {
 
 } // namespace
 
-TListingHighlighter::TListingHighlighter(QTextDocument* document, const QPalette& palette)
-    : QSyntaxHighlighter(document) {
+TListingHighlighter::TListingHighlighter(QTextDocument* document, const QPalette& palette,
+                                         TIsShown isShown)
+    : QSyntaxHighlighter(document), IsShown_(std::move(isShown)) {
     BuildFormats(palette);
+}
+
+void TListingHighlighter::ColourShownLines(int first, int last) {
+    for (QTextBlock block = document()->findBlockByNumber(std::max(first, 0));
+         block.isValid() && block.blockNumber() <= last; block = block.next()) {
+        if (block.userData() == nullptr) {
+            rehighlightBlock(block);
+        }
+    }
 }
 
 void TListingHighlighter::SetPalette(const QPalette& palette) {
@@ -55,6 +73,13 @@ void TListingHighlighter::highlightBlock(const QString& text) {
     const QByteArray bytes = text.toLatin1();
     const std::string_view line(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     const TLineState start = LineStateFromInt(previousBlockState());
+    const int end = static_cast<int>(Engine_.LineEndState(line, start));
+    if (!IsShown_(currentBlock().blockNumber())) {
+        // Without formats set here the line shows uncoloured until ColourShownLines.
+        setCurrentBlockUserData(nullptr);
+        setCurrentBlockState(end);
+        return;
+    }
 
     Engine_.ColourLine(line, start);
     Engine_.CharAttrRuns(Runs_);
@@ -65,7 +90,10 @@ void TListingHighlighter::highlightBlock(const QString& text) {
             setFormat(static_cast<int>(run.Start), static_cast<int>(run.Length), Formats_[entry]);
         }
     }
-    setCurrentBlockState(static_cast<int>(Engine_.LineEndState(line, start)));
+    if (currentBlockUserData() == nullptr) {
+        setCurrentBlockUserData(new TColoured);
+    }
+    setCurrentBlockState(end);
 }
 
 } // namespace dialoscope

@@ -8,6 +8,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace dialoscope {
 
 TOutputPane::TOutputPane(QWidget* parent) : QPlainTextEdit(parent) {
@@ -19,7 +21,27 @@ TOutputPane::TOutputPane(QWidget* parent) : QPlainTextEdit(parent) {
     setFrameShape(QFrame::StyledPanel);
     // An undo history of a whole listing would double the pane's memory for nothing.
     setUndoRedoEnabled(false);
-    Highlighter_ = new TListingHighlighter(document(), palette());
+    Highlighter_ = new TListingHighlighter(document(), palette(), [this](int line) {
+        const auto [first, last] = ShownLines();
+        return line >= first && line <= last;
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ColourShownLines(); });
+}
+
+std::pair<int, int> TOutputPane::ShownLines() const {
+    const int top = firstVisibleBlock().blockNumber();
+    const int screen = viewport()->height() / std::max(fontMetrics().lineSpacing(), 1) + 1;
+    return {top - screen, top + 2 * screen};
+}
+
+void TOutputPane::ColourShownLines() {
+    const auto [first, last] = ShownLines();
+    Highlighter_->ColourShownLines(first, last);
+}
+
+void TOutputPane::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    ColourShownLines();
 }
 
 void TOutputPane::changeEvent(QEvent* event) {

@@ -12,6 +12,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace dialoscope {
@@ -39,8 +40,14 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Lines as far as a screen above and below the shown ones count as shown, so scrolling
+    // a little finds them coloured.
+    std::pair<int, int> ShownLines() const;
+    void ColourShownLines();
+
     TListingHighlighter* Highlighter_ = nullptr;
     TDisplayCodePage CodePage_ = DefaultDisplayCodePage;
     std::string Pending_;
