@@ -1,0 +1,43 @@
+// Work for the second core: done by the time Finish returns, its exception handed on, and the
+// waiting thread kept breathing meanwhile.
+
+#include "analysis/background_work.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+namespace dialoscope {
+namespace {
+
+TEST(BackgroundWork, DoneByFinishWithItsExceptionHandedOn) {
+    bool done = false;
+    TBackgroundWork work([&done] { done = true; });
+    work.Finish({});
+    EXPECT_TRUE(done);
+
+    TBackgroundWork failing([] { throw std::runtime_error("no room"); });
+    EXPECT_THROW(failing.Finish({}), std::runtime_error);
+}
+
+// The work waits for the waiting thread's breath; a Finish that only blocked would leave it
+// waiting until its deadline.
+TEST(BackgroundWork, FinishBreathesWhileItWaits) {
+    std::atomic<bool> breathed = false;
+    bool sawBreath = false;
+    TBackgroundWork work([&] {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!breathed && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        sawBreath = breathed;
+    });
+    work.Finish([&] { breathed = true; });
+    EXPECT_TRUE(sawBreath);
+}
+
+} // namespace
+} // namespace dialoscope
