@@ -13,9 +13,9 @@ namespace dialoscope {
 namespace {
 // Reading the clock costs about as much as listing a token; look at it every few calls only.
 constexpr unsigned CallsPerClockCheck = 8;
-// Inserting and colouring the queued pane lines is most of a turn's own time (about 12 us a
-// line), so a turn comes early once this many are queued: otherwise a faster analysis would
-// queue more lines per 16 ms and make every turn, and the wait for it, longer.
+// Inserting the queued pane lines is most of a turn's own time (several microseconds a line),
+// so a turn comes early once this many are queued: otherwise a faster analysis would queue more
+// lines per 16 ms and make every turn, and the wait for it, longer.
 constexpr unsigned LinesPerTurn = 1000;
 } // namespace
 
