@@ -61,7 +61,8 @@ void ScanScript(TWorkspace& ws) {
 // while Analyze runs, so a second core builds it while this one scans.
 TNodeBodyIndex ScanAndIndexBodies(TWorkspace& ws) {
     TNodeBodyIndex bodies(ws.Rich);
-    TBackgroundWork indexing([&bodies] { bodies.BuildNow({}); });
+    TBackgroundWork indexing([&bodies] { bodies.BuildNow({}); },
+                             ws.Rich.Count() >= TNodeBodyIndex::StepLines);
     ScanScript(ws);
     indexing.Finish([&ws] { ws.Port.ProcessMessages(); });
     return bodies;

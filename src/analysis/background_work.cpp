@@ -6,7 +6,11 @@
 
 namespace dialoscope {
 
-TBackgroundWork::TBackgroundWork(std::function<void()> work) : Work_(std::move(work)) {
+TBackgroundWork::TBackgroundWork(std::function<void()> work, bool worthAThread)
+    : Work_(std::move(work)) {
+    if (!worthAThread) {
+        return;
+    }
     try {
         Done_ = std::async(std::launch::async, Work_);
     } catch (const std::system_error&) {

@@ -9,8 +9,9 @@ namespace dialoscope {
 
 class TBackgroundWork {
 public:
-    // Starts work on another thread; when no thread can be had, Finish runs it instead.
-    explicit TBackgroundWork(std::function<void()> work);
+    // Starts work on another thread; when no thread can be had, or the work is too small to be
+    // worth one (worthAThread false), Finish runs it instead, with no wait and no breath.
+    TBackgroundWork(std::function<void()> work, bool worthAThread);
     TBackgroundWork(const TBackgroundWork&) = delete;
     TBackgroundWork& operator=(const TBackgroundWork&) = delete;
     // Waits for the work, should the starting thread leave early through an exception.

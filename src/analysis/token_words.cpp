@@ -72,7 +72,8 @@ TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::function<void()>
     // Each word depends on its own token alone, so a second core classifies the second half
     // while this one, letting the window breathe, does the first.
     const std::int64_t half = last / 2;
-    TBackgroundWork secondHalf([this, &tokens, half, last] { Classify(tokens, half, last, {}); });
+    TBackgroundWork secondHalf([this, &tokens, half, last] { Classify(tokens, half, last, {}); },
+                               last - half >= StepTokens);
     Classify(tokens, 0, half, everyStep);
     secondHalf.Finish(everyStep);
 }
