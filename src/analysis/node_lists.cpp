@@ -7,16 +7,17 @@
 
 namespace dialoscope {
 
-std::int32_t TNodeLists::Count(TList list) const {
+std::uint32_t TNodeLists::Begin(TList list) const {
     const auto n = static_cast<std::size_t>(list);
-    const std::uint32_t begin = n == 0 ? 0 : Ends_[n - 1];
-    return static_cast<std::int32_t>(Ends_[n] - begin);
+    return n == 0 ? 0 : Ends_[n - 1];
+}
+
+std::int32_t TNodeLists::Count(TList list) const {
+    return static_cast<std::int32_t>(Ends_[static_cast<std::size_t>(list)] - Begin(list));
 }
 
 const TNodeLists::TEntry& TNodeLists::At(TList list, std::int32_t i) const {
-    const auto n = static_cast<std::size_t>(list);
-    const std::uint32_t begin = n == 0 ? 0 : Ends_[n - 1];
-    return Block_[begin + static_cast<std::uint32_t>(i)];
+    return Block_[Begin(list) + static_cast<std::uint32_t>(i)];
 }
 
 TAnswer TNodeLists::Answer(std::int32_t i) const {
@@ -33,11 +34,7 @@ void TNodeListsBuilder::Add(TList list, std::string_view text, std::string_view 
                             std::int32_t line) {
     // Offsets are 32-bit, and a list's count is a 32-bit number.
     constexpr std::size_t limit = std::numeric_limits<std::int32_t>::max();
-    std::size_t entryCount = 0;
-    for (const auto& entries : Lists_) {
-        entryCount += entries.size();
-    }
-    if (Text_.size() + text.size() + target.size() > limit || entryCount >= limit) {
+    if (Text_.size() + text.size() + target.size() > limit || EntryCount() >= limit) {
         throw std::length_error("a node's lines, answers and calls are too large");
     }
     Lists_[static_cast<std::size_t>(list)].push_back(
@@ -49,10 +46,7 @@ void TNodeListsBuilder::Add(TList list, std::string_view text, std::string_view 
 
 TNodeLists TNodeListsBuilder::Finish() const {
     TNodeLists lists;
-    std::size_t entryCount = 0;
-    for (const auto& entries : Lists_) {
-        entryCount += entries.size();
-    }
+    const std::size_t entryCount = EntryCount();
     const std::size_t textRoom = (Text_.size() + sizeof(TEntry) - 1) / sizeof(TEntry);
     // From empty, resize allocates exactly this much.
     lists.Block_.resize(entryCount + textRoom);
@@ -65,6 +59,14 @@ TNodeLists TNodeListsBuilder::Finish() const {
         std::memcpy(lists.Block_.data() + entryCount, Text_.data(), Text_.size());
     }
     return lists;
+}
+
+std::size_t TNodeListsBuilder::EntryCount() const {
+    std::size_t count = 0;
+    for (const auto& entries : Lists_) {
+        count += entries.size();
+    }
+    return count;
 }
 
 void TNodeListsBuilder::Clear() {

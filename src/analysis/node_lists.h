@@ -98,6 +98,7 @@ private:
         auto operator()(const TNodeLists& lists, std::int32_t i) const { return (lists.*Get)(i); }
     };
     template <auto Get> using TRange = node_lists_detail::TListRange<TNodeLists, TGetter<Get>>;
+    std::uint32_t Begin(TList list) const; // where a list starts in Block_
     std::int32_t Count(TList list) const;
     const TEntry& At(TList list, std::int32_t i) const;
     // The texts start right after the last entry.
@@ -150,6 +151,7 @@ private:
     using TEntry = node_lists_detail::TEntry;
 
     void Add(TList list, std::string_view text, std::string_view target, std::int32_t line);
+    std::size_t EntryCount() const;
 
     std::string Text_;
     std::array<std::vector<TEntry>, node_lists_detail::ListCount> Lists_;
