@@ -17,10 +17,20 @@ std::uint32_t TNameTable::HashOf(std::string_view name) {
 }
 
 // The slot that holds name, or the free slot where it would go.
-std::size_t TNameTable::SlotOf(std::string_view name) const {
+std::size_t TNameTable::SlotOf(std::string_view name, std::uint32_t hash) const {
     const std::size_t mask = Slots_.size() - 1;
-    std::size_t at = HashOf(name) & mask;
-    while (Slots_[at].Used() && Slots_[at].Key() != name) {
+    std::size_t at = hash & mask;
+    while (Slots_[at].Used() && !Slots_[at].Holds(name, hash)) {
+        at = (at + 1) & mask;
+    }
+    return at;
+}
+
+// Where a name known not to be in the table goes.
+std::size_t TNameTable::FreeSlotOf(std::uint32_t hash) const {
+    const std::size_t mask = Slots_.size() - 1;
+    std::size_t at = hash & mask;
+    while (Slots_[at].Used()) {
         at = (at + 1) & mask;
     }
     return at;
@@ -30,19 +40,20 @@ const std::int32_t* TNameTable::Find(std::string_view name) const {
     if (Used_ == 0) {
         return nullptr;
     }
-    const TSlot& slot = Slots_[SlotOf(name)];
+    const TSlot& slot = Slots_[SlotOf(name, HashOf(name))];
     return slot.Used() ? &slot.Value : nullptr;
 }
 
 std::int32_t& TNameTable::FindOrInsert(std::string_view name, std::int32_t initial) {
-    if (2 * (Used_ + 1) > Slots_.size()) {
+    if (4 * (Used_ + 1) > 3 * Slots_.size()) {
         Grow();
     }
-    TSlot& slot = Slots_[SlotOf(name)];
+    const std::uint32_t hash = HashOf(name);
+    TSlot& slot = Slots_[SlotOf(name, hash)];
     if (!slot.Used()) {
         // An empty name still needs a non-null pointer to mark its slot used.
         slot = TSlot{name.data() != nullptr ? name.data() : "",
-                     static_cast<std::uint32_t>(name.size()), initial};
+                     static_cast<std::uint32_t>(name.size()), hash, initial};
         ++Used_;
     }
     return slot.Value;
@@ -53,7 +64,7 @@ void TNameTable::Grow() {
     Slots_.assign(old.empty() ? 64 : old.size() * 2, TSlot{});
     for (const TSlot& slot : old) {
         if (slot.Used()) {
-            Slots_[SlotOf(slot.Key())] = slot;
+            Slots_[FreeSlotOf(slot.Hash)] = slot;
         }
     }
 }
