@@ -53,7 +53,7 @@ bool MarkMsgNumbers(TNodeKeep& node, std::string_view text, TPort& port) {
         port.ShowMessage("Error in number converting!");
         return false;
     }
-    node.SetMsgMark(*n, std::string(text));
+    node.SetMsgMark(*n, text);
     return true;
 }
 

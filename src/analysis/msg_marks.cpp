@@ -1,9 +1,22 @@
 #include "msg_marks.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <iterator>
 
 namespace dialoscope {
+
+namespace {
+
+// Whether text is n's decimal text, the way nearly every mark is written.
+bool IsDecimalText(std::int32_t n, std::string_view text) {
+    std::array<char, 16> digits{};
+    const auto written = std::to_chars(digits.data(), digits.data() + digits.size(), n);
+    return text == std::string_view(digits.data(), written.ptr);
+}
+
+} // namespace
 
 TMsgMarks::TMsgMarks(const TMsgMarks& other)
     : Decimals_(other.Decimals_), DecimalsSorted_(other.DecimalsSorted_),
@@ -28,11 +41,11 @@ TMsgMarks::TRare& TMsgMarks::RareForChange() {
     return *Rare_;
 }
 
-void TMsgMarks::Set(std::int32_t n, std::string text) {
+void TMsgMarks::Set(std::int32_t n, std::string_view text) {
     if (n < Low || n > High) {
         return;
     }
-    if (text == std::to_string(n)) {
+    if (IsDecimalText(n, text)) {
         if (Rare_) {
             Rare_->Texts.erase(n);
         }
@@ -40,7 +53,7 @@ void TMsgMarks::Set(std::int32_t n, std::string text) {
         Decimals_.push_back(n);
         return;
     }
-    RareForChange().Texts[n] = std::move(text);
+    RareForChange().Texts[n] = std::string(text);
 }
 
 void TMsgMarks::SetRange(std::int32_t lo, std::int32_t hi) {

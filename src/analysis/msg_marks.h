@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,7 +29,7 @@ public:
     ~TMsgMarks() = default;
 
     // The mark of a single number: its text exactly as written ("0105" stays "0105").
-    void Set(std::int32_t n, std::string text);
+    void Set(std::int32_t n, std::string_view text);
     // Marks every number of lo..hi, clipped to 100..100000, with its decimal text; nothing
     // when hi < lo. Costs the same for any width of range.
     void SetRange(std::int32_t lo, std::int32_t hi);

@@ -23,8 +23,8 @@ std::string TNodeKeep::MsgMark(std::int32_t n) const {
     return MsgUsed.Mark(n);
 }
 
-void TNodeKeep::SetMsgMark(std::int32_t n, std::string text) {
-    MsgUsed.Set(n, std::move(text));
+void TNodeKeep::SetMsgMark(std::int32_t n, std::string_view text) {
+    MsgUsed.Set(n, text);
 }
 
 void TNodeKeep::SetMsgRange(std::int32_t lo, std::int32_t hi) {

@@ -45,7 +45,7 @@ struct TNodeKeep {
     // The mark for message n, empty when none.
     std::string MsgMark(std::int32_t n) const;
     // Stores a mark; numbers outside MsgUsedLow..MsgUsedHigh have no slot and are ignored.
-    void SetMsgMark(std::int32_t n, std::string text);
+    void SetMsgMark(std::int32_t n, std::string_view text);
     // Marks every number of lo..hi (clipped to MsgUsedLow..MsgUsedHigh) with its decimal text.
     void SetMsgRange(std::int32_t lo, std::int32_t hi);
     // Gives back the room the marks grew into. The analysis adds them one at a time, and a big
