@@ -2,6 +2,7 @@
 
 #include "errors.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -26,28 +27,76 @@ std::size_t SizeHint(std::FILE* file) {
     return static_cast<std::size_t>(status.st_size);
 }
 
-} // namespace
+using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 
-std::string ReadFileBytes(const std::string& path) {
-    const std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+TFile OpenForReading(const std::string& path) {
+    TFile file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         throw EFOpenError(path);
     }
-    std::string bytes;
-    bytes.reserve(SizeHint(file.get()));
+    return file;
+}
+
+// A folder opens on Linux but every read fails (EISDIR): treat it as unopenable.
+void ThrowOnReadError(std::FILE* file, const std::string& path) {
+    if (std::ferror(file)) {
+        throw EFOpenError(path);
+    }
+}
+
+// Appends the rest of the file to bytes.
+void ReadRest(std::FILE* file, std::string& bytes) {
     char chunk[1 << 16];
     for (;;) {
-        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file);
         bytes.append(chunk, got);
         if (got < sizeof chunk) {
+            return;
+        }
+    }
+}
+
+} // namespace
+
+std::string ReadFileBytes(const std::string& path) {
+    const TFile file = OpenForReading(path);
+    std::string bytes;
+    bytes.reserve(SizeHint(file.get()));
+    ReadRest(file.get(), bytes);
+    ThrowOnReadError(file.get(), path);
+    return bytes;
+}
+
+// Compares chunk by chunk, so a big script read a second time costs no second block of fresh
+// memory and no copy; only a file that changed in between is copied, from where it differs.
+TReread RereadFileBytes(const std::string& path, std::string_view known) {
+    const TFile file = OpenForReading(path);
+    TReread reread;
+    char chunk[1 << 16];
+    std::size_t matched = 0;
+    for (;;) {
+        const std::size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
+        const std::string_view read(chunk, got);
+        if (known.substr(matched, got) != read) {
+            reread.Bytes.reserve(std::max(SizeHint(file.get()), matched + got));
+            reread.Bytes.append(known.substr(0, matched));
+            reread.Bytes.append(read);
+            if (got == sizeof chunk) {
+                ReadRest(file.get(), reread.Bytes);
+            }
+            break;
+        }
+        matched += got;
+        if (got < sizeof chunk) {
+            reread.Same = matched == known.size();
+            if (!reread.Same) {
+                reread.Bytes = std::string(known.substr(0, matched)); // the file got shorter
+            }
             break;
         }
     }
-    // A folder opens on Linux but every read fails (EISDIR): treat it as unopenable.
-    if (std::ferror(file.get())) {
-        throw EFOpenError(path);
-    }
-    return bytes;
+    ThrowOnReadError(file.get(), path);
+    return reread;
 }
 
 } // namespace dialoscope

@@ -39,14 +39,15 @@ void mnLoadClick(TWorkspace& ws, const std::string& path,
     if (betweenScriptReads) {
         betweenScriptReads();
     }
-    std::string bytes = ReadFileBytes(path);
+    std::shared_ptr<const std::string> lines = ws.Rich.SharedBytes();
+    TReread reread = RereadFileBytes(path, *lines);
     ws.ScriptStream.Clear();
     // Both reads nearly always give the same bytes: the stream then shares the lines' copy
     // instead of holding a second one.
-    if (std::shared_ptr<const std::string> lines = ws.Rich.SharedBytes(); *lines == bytes) {
+    if (reread.Same) {
         ws.ScriptStream.SharedBytes = std::move(lines);
     } else {
-        ws.ScriptStream.Bytes = std::move(bytes);
+        ws.ScriptStream.Bytes = std::move(reread.Bytes);
     }
     ws.ScriptStream.Position = ws.ScriptStream.Size();
 }
