@@ -18,21 +18,22 @@ TStatementEnd FromConcatenation(TConcatenationEnd end) {
 
 // The walk every pass shares: examine the statement at k (which may move k on), step to the
 // next token, and stop before the next node's "function" or the final ".". It also stops at the
-// end of the script, and where a caption ran into the node's end.
+// end of the script, and where a caption ran into the node's end. A pass examines only tokens
+// whose word is in wanted; it steps over the others without a look.
 template <typename TExamine>
-std::int64_t WalkNode(const TAnalysisRun& run, std::int64_t k, TExamine examine) {
+std::int64_t WalkNode(const TAnalysisRun& run, std::int64_t k, TWordSet wanted, TExamine examine) {
     const TTokenCursor& t = run.Tokens;
     const TTokenWords& words = run.Words;
     for (;;) {
+        k = words.SkipQuiet(k, wanted);
         if (t.AtEnd(k)) {
             return std::max<std::int64_t>(t.Last(), 0);
         }
-        if (examine(k) == TStatementEnd::NodeEnd) {
+        if (wanted.Has(words.At(k)) && examine(k) == TStatementEnd::NodeEnd) {
             return k;
         }
         ++k;
-        const TWord next = words.At(k + 1);
-        if (next == TWord::Function || next == TWord::Dot) {
+        if (TTokenWords::NodeEnds.Has(words.At(k + 1))) {
             return k;
         }
     }
@@ -172,9 +173,9 @@ void SetNodeImage(TOutlineTree& tree, std::int32_t item, std::uint8_t n) {
 std::int64_t CollectJumps(TAnalysisRun& run, std::int64_t i) {
     const TTokenCursor& t = run.Tokens;
     const TTokenWords& words = run.Words;
-    return WalkNode(run, i + 2, [&](std::int64_t& k) {
+    return WalkNode(run, i + 2, {TWord::Identifier}, [&](std::int64_t& k) {
         // An identifier after "@" is an answer target, not a call.
-        if (words.At(k) == TWord::Identifier && words.At(k - 1) != TWord::At) {
+        if (words.At(k - 1) != TWord::At) {
             const std::string_view name = t.T(k);
             for (std::int32_t n = run.Forward.CountOf(name); n > 0; --n) {
                 run.Collected.AddJump(name, t.Line(k));
@@ -188,7 +189,7 @@ std::int64_t CollectSays(TAnalysisRun& run, std::int64_t i, std::int32_t item, s
     const TTokenCursor& t = run.Tokens;
     TNodeKeep& record = Record(run, node);
     const TTokenWords& words = run.Words;
-    return WalkNode(run, i, [&](std::int64_t& k) {
+    return WalkNode(run, i, {TWord::Say, TWord::Write, TWord::Writeln}, [&](std::int64_t& k) {
         const TWord word = words.At(k);
         if (word == TWord::Say) {
             ExamineSay(run, k, item, record);
@@ -204,10 +205,7 @@ std::int64_t CollectSays(TAnalysisRun& run, std::int64_t i, std::int32_t item, s
 std::int64_t CollectSayWOAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t item,
                                 std::int32_t node) {
     TNodeKeep& record = Record(run, node);
-    return WalkNode(run, i, [&](std::int64_t& k) {
-        if (run.Words.At(k) != TWord::SayWOAnswer) {
-            return TStatementEnd::Continue;
-        }
+    return WalkNode(run, i, {TWord::SayWOAnswer}, [&](std::int64_t& k) {
         return ExamineSayWith(run, k, item, record,
                               "SayWOAnswer =", TConcatenationKind::SayWOAnswer);
     });
@@ -216,10 +214,7 @@ std::int64_t CollectSayWOAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t 
 std::int64_t CollectSayForAnswer(TAnalysisRun& run, std::int64_t i, std::int32_t item,
                                  std::int32_t node) {
     TNodeKeep& record = Record(run, node);
-    return WalkNode(run, i, [&](std::int64_t& k) {
-        if (run.Words.At(k) != TWord::SayForAnswer) {
-            return TStatementEnd::Continue;
-        }
+    return WalkNode(run, i, {TWord::SayForAnswer}, [&](std::int64_t& k) {
         return ExamineSayWith(run, k, item, record,
                               "SayForAnswer =", TConcatenationKind::SayForAnswer);
     });
@@ -229,13 +224,9 @@ std::int64_t CollectAnswers(TAnalysisRun& run, std::int64_t i, std::int32_t item
                             std::int32_t node) {
     TNodeKeep& record = Record(run, node);
     const std::int32_t answers = AddItem(run, item, "answers", imgJump);
-    return WalkNode(run, i, [&](std::int64_t& k) {
-        // The kind is not tested: "Answer" counts however the scanner classed it.
-        if (run.Words.At(k) != TWord::Answer) {
-            return TStatementEnd::Continue;
-        }
-        return ExamineAnswer(run, k, answers, record);
-    });
+    // The kind is not tested: "Answer" counts however the scanner classed it.
+    return WalkNode(run, i, {TWord::Answer},
+                    [&](std::int64_t& k) { return ExamineAnswer(run, k, answers, record); });
 }
 
 std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {

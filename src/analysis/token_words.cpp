@@ -88,4 +88,24 @@ void TTokenWords::Classify(const TTokenCursor& tokens, std::int64_t from, std::i
     }
 }
 
+std::int64_t TTokenWords::SkipQuiet(std::int64_t j, TWordSet wanted) const {
+    if (j < 0) {
+        return j;
+    }
+    // Both reads stay inside the words while at + 2 does; the last two positions go through At.
+    const std::uint8_t* const words = Words_.data();
+    const std::size_t inside = Words_.size() < 2 ? 0 : Words_.size() - 2;
+    auto at = static_cast<std::size_t>(j);
+    while (at < inside && !wanted.Has(static_cast<TWord>(words[at])) &&
+           !NodeEnds.Has(static_cast<TWord>(words[at + 2]))) {
+        ++at;
+    }
+    j = static_cast<std::int64_t>(at);
+    while (j < static_cast<std::int64_t>(Words_.size()) && !wanted.Has(At(j)) &&
+           !NodeEnds.Has(At(j + 2))) {
+        ++j;
+    }
+    return j;
+}
+
 } // namespace dialoscope

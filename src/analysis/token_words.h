@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace dialoscope {
@@ -26,6 +27,21 @@ enum class TWord : std::uint8_t {
     SayForAnswer, // keyword "SayForAnswer"
 };
 
+// A few words, as one bit each: the words a walk stops at.
+class TWordSet {
+public:
+    constexpr TWordSet(std::initializer_list<TWord> words) {
+        for (const TWord word : words) {
+            Bits_ |= Bit(word);
+        }
+    }
+    constexpr bool Has(TWord word) const { return (Bits_ & Bit(word)) != 0; }
+
+private:
+    static constexpr std::uint32_t Bit(TWord word) { return 1U << static_cast<unsigned>(word); }
+    std::uint32_t Bits_ = 0;
+};
+
 class TTokenWords {
 public:
     // everyStep, when set, is called after every StepTokens tokens: a big script's walk lets
@@ -41,9 +57,15 @@ public:
     }
     // Where a node's walk stops: before the next "function", the final "." or the end.
     bool IsNodeEnd(std::int64_t j) const {
-        const TWord word = At(j);
-        return word == TWord::Function || word == TWord::Dot || word == TWord::EndOfFile;
+        return NodeEnds.Has(At(j)) || At(j) == TWord::EndOfFile;
     }
+    static constexpr TWordSet NodeEnds{TWord::Function, TWord::Dot};
+
+    // A node's walk from position j on: the first position, j itself or later, where it has
+    // anything to do. Every token before it is one the walk only steps over: its word is not in
+    // wanted, the token two places on is not "function" or ".", and it is not at the end. This
+    // compares two bytes per token rather than take each step of the walk.
+    std::int64_t SkipQuiet(std::int64_t j, TWordSet wanted) const;
 
 private:
     void Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,

@@ -1,0 +1,56 @@
+// The walks' skip: from any position, for any set of wanted words, it stops exactly where a
+// token-by-token walk would first have something to do.
+
+#include "test_support.h"
+
+#include "analysis/token_words.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace dialoscope::test {
+namespace {
+
+// The walk's own test, one token at a time.
+std::int64_t SkipOneByOne(const TTokenWords& words, std::int64_t j, std::int64_t size,
+                          TWordSet wanted) {
+    while (j >= 0 && j < size && !wanted.Has(words.At(j)) &&
+           !TTokenWords::NodeEnds.Has(words.At(j + 2))) {
+        ++j;
+    }
+    return j;
+}
+
+TEST(TokenWords, SkipQuietStopsWhereAWalkWould) {
+    static const char* const Texts[] = {"function", ".", "@", "Answer", "Say", "Write",
+                                        "x",        "1", ";", "(",      ")"};
+    const TWordSet sets[] = {{TWord::Identifier},
+                             {TWord::Answer},
+                             {TWord::Say, TWord::Write, TWord::Writeln},
+                             {TWord::SayForAnswer}};
+    for (const unsigned seed : {1U, 2U, 3U, 4U}) {
+        std::mt19937 random(seed);
+        std::string script;
+        const int count = static_cast<int>(random() % 200);
+        for (int i = 0; i < count; ++i) {
+            script += Texts[random() % std::size(Texts)];
+            script += ' ';
+        }
+        TAnalyzed a;
+        LoadTexts(a.Ws, script);
+        a.Ws.Scanner.ScanStream(a.Ws.ScriptStream);
+        const TTokenCursor tokens(a.Ws.Scanner);
+        const TTokenWords words(tokens);
+        const std::int64_t size = std::max<std::int64_t>(tokens.Last(), 0);
+        for (const TWordSet wanted : sets) {
+            for (std::int64_t j = -1; j <= size + 2; ++j) {
+                ASSERT_EQ(words.SkipQuiet(j, wanted), SkipOneByOne(words, j, size, wanted))
+                    << "seed " << seed << " from " << j << " in " << script;
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace dialoscope::test
