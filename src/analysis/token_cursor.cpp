@@ -25,7 +25,11 @@ std::int32_t TTokenCursor::Line(std::int64_t j) const {
     if (!Inside(j)) {
         return 0;
     }
-    return Scanner_.LineAt(static_cast<std::int32_t>(j));
+    return Scanner_.LineAt(static_cast<std::int32_t>(j), LineHint_);
+}
+
+TTokenView TTokenCursor::View(std::int64_t j) const {
+    return Scanner_.ViewAt(static_cast<std::int32_t>(j), LineHint_);
 }
 
 } // namespace dialoscope

@@ -27,11 +27,14 @@ public:
     TTokenKind K(std::int64_t j) const;
     // The 1-based script line of token j; 0 outside the list.
     std::int32_t Line(std::int64_t j) const;
+    // The whole token j, which must be inside the list.
+    TTokenView View(std::int64_t j) const;
 
 private:
     bool Inside(std::int64_t j) const { return j >= 0 && j <= Last_; }
     const TScanner& Scanner_;
     std::int64_t Last_;
+    TScanner::TLineHint LineHint_; // this cursor's own, so two cores' cursors never share one
 };
 
 } // namespace dialoscope

@@ -94,6 +94,10 @@ public:
     TTokenKind KindAt(std::int32_t index) const;
     std::string_view TextAt(std::int32_t index) const;
     std::int32_t LineAt(std::int32_t index) const;
+    // The same, for a reader that keeps its own hint of where it reads (see TLineHint).
+    using TLineHint = TTokenStore::TLineHint;
+    std::int32_t LineAt(std::int32_t index, const TLineHint& hint) const;
+    TTokenView ViewAt(std::int32_t index, const TLineHint& hint) const;
 
     // Whether Text is a keyword under the case rule (first match in the sorted list).
     bool IsKeyword(std::string_view text) const;
@@ -142,6 +146,16 @@ inline std::string_view TScanner::TextAt(std::int32_t index) const {
 inline std::int32_t TScanner::LineAt(std::int32_t index) const {
     assert(index >= 0 && index < Tokens_.Count());
     return Tokens_.LineAt(index);
+}
+
+inline std::int32_t TScanner::LineAt(std::int32_t index, const TLineHint& hint) const {
+    assert(index >= 0 && index < Tokens_.Count());
+    return Tokens_.LineAt(index, hint);
+}
+
+inline TTokenView TScanner::ViewAt(std::int32_t index, const TLineHint& hint) const {
+    assert(index >= 0 && index < Tokens_.Count());
+    return Tokens_.ViewAt(index, hint);
 }
 
 } // namespace dialoscope

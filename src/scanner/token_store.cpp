@@ -59,7 +59,8 @@ std::int32_t TTokenStore::DataAt(std::int32_t index) const {
     return (entry != Data_.end() && entry->first == index) ? entry->second : 0;
 }
 
-const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index) const {
+const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index,
+                                                      const TLineHint& hint) const {
     const std::size_t count = Anchors_.size();
     const auto startsAfter = [&](std::size_t anchor) {
         return anchor == count || Anchors_[anchor].FirstToken > index;
@@ -67,27 +68,27 @@ const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index) const 
     // Readers mostly move forward, or go back a few lines to walk a node again: a few steps
     // from the hint find the run without touching the rest of a big table.
     constexpr std::size_t NearbyRuns = 16;
-    const std::size_t hint = std::min(Hint_.Get(), count - 1);
+    const std::size_t from = std::min(hint.Get(), count - 1);
     std::size_t low = 0;
     std::size_t high = count;
-    if (Anchors_[hint].FirstToken <= index) {
-        for (std::size_t at = hint; at < count && at <= hint + NearbyRuns; ++at) {
+    if (Anchors_[from].FirstToken <= index) {
+        for (std::size_t at = from; at < count && at <= from + NearbyRuns; ++at) {
             if (startsAfter(at + 1)) {
-                if (at != hint) {
-                    Hint_.Set(at);
+                if (at != from) {
+                    hint.Set(at);
                 }
                 return Anchors_[at];
             }
         }
-        low = hint; // the binary search below starts from here
+        low = from; // the binary search below starts from here
     } else {
-        for (std::size_t at = hint; at > 0 && at + NearbyRuns >= hint; --at) {
+        for (std::size_t at = from; at > 0 && at + NearbyRuns >= from; --at) {
             if (Anchors_[at - 1].FirstToken <= index) {
-                Hint_.Set(at - 1);
+                hint.Set(at - 1);
                 return Anchors_[at - 1];
             }
         }
-        high = hint;
+        high = from;
     }
     // The last anchor that starts at or before index; the first token always starts one.
     while (high - low > 1) {
@@ -98,17 +99,17 @@ const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index) const 
             high = middle;
         }
     }
-    Hint_.Set(low);
+    hint.Set(low);
     return Anchors_[low];
 }
 
-TTokenView TTokenStore::ViewAt(std::int32_t index) const {
+TTokenView TTokenStore::ViewAt(std::int32_t index, const TLineHint& hint) const {
     const TRecord& record = Records_[static_cast<std::size_t>(index)];
     TTokenView view;
     view.Kind = KindAt(index);
     view.Text = TextAt(index);
     view.Offset = static_cast<std::int32_t>(record.Offset);
-    const TLineAnchor& anchor = AnchorAt(index);
+    const TLineAnchor& anchor = AnchorAt(index, hint);
     view.Line = anchor.Line;
     view.Column = static_cast<std::int32_t>(record.Offset + anchor.ColumnBias);
     view.Data = Data_.empty() ? 0 : DataAt(index);

@@ -56,6 +56,26 @@ public:
                      std::string_view text);
     void SetLastData(std::int32_t data);
 
+    // Where a reader's last line lookup landed. Readers mostly walk the list in order, so the
+    // next lookup is nearly always that run of tokens or the one after it. Atomic so that
+    // concurrent readers of a const list stay race-free; a copy starts from the first run. A
+    // reader that walks a part of the list on its own (on a second core) keeps its own hint, or
+    // the readers would keep moving one another's.
+    class TLineHint {
+    public:
+        TLineHint() = default;
+        TLineHint(const TLineHint&) {}
+        TLineHint& operator=(const TLineHint&) {
+            Set(0);
+            return *this;
+        }
+        std::size_t Get() const { return Value_.load(std::memory_order_relaxed); }
+        void Set(std::size_t value) const { Value_.store(value, std::memory_order_relaxed); }
+
+    private:
+        mutable std::atomic<std::size_t> Value_{0};
+    };
+
     TTokenKind KindAt(std::int32_t index) const {
         return static_cast<TTokenKind>(Records_[static_cast<std::size_t>(index)].Packed & 0xF);
     }
@@ -71,8 +91,12 @@ public:
         }
         return std::string_view(Bytes_->data() + record.Offset + skip, length);
     }
-    std::int32_t LineAt(std::int32_t index) const { return AnchorAt(index).Line; }
-    TTokenView ViewAt(std::int32_t index) const;
+    std::int32_t LineAt(std::int32_t index) const { return AnchorAt(index, Hint_).Line; }
+    std::int32_t LineAt(std::int32_t index, const TLineHint& hint) const {
+        return AnchorAt(index, hint).Line;
+    }
+    TTokenView ViewAt(std::int32_t index) const { return ViewAt(index, Hint_); }
+    TTokenView ViewAt(std::int32_t index, const TLineHint& hint) const;
 
 private:
     struct TRecord {
@@ -88,24 +112,6 @@ private:
         std::int32_t FirstToken;
         std::int32_t Line;
         std::uint32_t ColumnBias;
-    };
-
-    // The anchor last found. Readers mostly walk the list in order, so the next lookup is
-    // nearly always this anchor or the one after it. Atomic so that concurrent readers of a
-    // const list stay race-free; a copy starts from the first anchor.
-    class TAnchorHint {
-    public:
-        TAnchorHint() = default;
-        TAnchorHint(const TAnchorHint&) {}
-        TAnchorHint& operator=(const TAnchorHint&) {
-            Set(0);
-            return *this;
-        }
-        std::size_t Get() const { return Value_.load(std::memory_order_relaxed); }
-        void Set(std::size_t value) const { Value_.store(value, std::memory_order_relaxed); }
-
-    private:
-        mutable std::atomic<std::size_t> Value_{0};
     };
 
     struct TSideText {
@@ -133,7 +139,7 @@ private:
         }
         Anchors_.push_back({Count(), line, bias});
     }
-    const TLineAnchor& AnchorAt(std::int32_t index) const;
+    const TLineAnchor& AnchorAt(std::int32_t index, const TLineHint& hint) const;
     void AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::size_t textBegin,
                          std::size_t textLength);
     std::string_view SideTextAt(std::int32_t index) const;
@@ -142,7 +148,7 @@ private:
     const std::string* Bytes_ = nullptr;
     TRecordArray<TRecord> Records_;
     TRecordArray<TLineAnchor> Anchors_; // in token order, one per run of tokens
-    TAnchorHint Hint_;
+    TLineHint Hint_;
     std::vector<TSideText> SideTexts_; // in token order
     std::deque<std::string> Owned_;    // a deque, so views into earlier texts stay valid
     std::vector<std::pair<std::int32_t, std::int32_t>> Data_; // (index, Data), in token order
