@@ -2,49 +2,16 @@
 
 #include "analysis_run.h"
 #include "background_work.h"
-#include "header_sections.h"
-#include "listing_line.h"
 #include "message_file.h"
-#include "node_analysis.h"
-#include "progress.h"
+#include "pass_step.h"
+#include "second_half.h"
 
-#include <algorithm>
+#include <optional>
 #include <string>
 
 namespace dialoscope {
 
 namespace {
-
-void ShowProgress(TAnalysisRun& run, std::int32_t percent) {
-    if (percent == run.ShownProgress) {
-        return;
-    }
-    run.ShownProgress = percent;
-    run.Ws.Port.SetProgress(percent);
-}
-
-// Only these exact texts open a section or a node, although the scanner takes keywords in any
-// letter case. The tests run one after the other on the position as the one before left it.
-std::int64_t DispatchKeyword(TAnalysisRun& run, std::string_view text, std::int64_t p) {
-    const TTokenCursor& t = run.Tokens;
-    if (text == "script") {
-        p = ReadScriptHeader(run, p);
-    }
-    if (text == "uses") {
-        p = ReadUsesSection(run, p);
-    }
-    if (text == "Var") {
-        p = ReadVarSection(run, p);
-    }
-    if (text == "function" && t.T(p + 3) == "forward") {
-        p = ReadForwardSection(run, p);
-    }
-    if (text == "function" && (t.T(p + 3) == "begin" || t.T(p + 3) == "Var")) {
-        p = AnalyzeNode(run, p);
-    }
-    // A node cut off by the end of the script may report a position past it.
-    return std::min(p, std::max<std::int64_t>(t.Last(), 0));
-}
 
 // Scans the script, letting window messages through now and then: a large script takes a
 // noticeable time to scan, and the window must not freeze meanwhile.
@@ -69,25 +36,36 @@ TNodeBodyIndex ScanAndIndexBodies(TWorkspace& ws) {
 }
 
 // The pass: one listing line per token it reaches; a section or node lists only the keyword
-// that opens it. The end-of-file token is never listed.
+// that opens it. The end-of-file token is never listed. On a big script the second core takes
+// the second half's nodes, once the header sections before the first node are read.
 void AnalyzeTokens(TWorkspace& ws) {
-    TAnalysisRun run(ws, ScanAndIndexBodies(ws));
+    const auto breathe = [&ws] { ws.Port.ProcessMessages(); };
+    TNodeBodyIndex bodies = ScanAndIndexBodies(ws);
+    const TTokenWords words(TTokenCursor(ws.Scanner), breathe);
+    TAnalysisRun run(ws, ws.Port, ws.Nodes, words, bodies);
     const std::int64_t last = run.Tokens.Last();
-    // A command that writes only a tree or the counters needs the tables, not the listing.
-    const bool listed = ws.Port.ShowsOutput();
+    std::optional<TSecondHalf> second;
+    bool splitTried = false;
     std::string line;
-    for (std::int64_t p = 0; p < last; ++p) {
-        ws.Port.ProcessMessages();
-        const auto index = static_cast<std::int32_t>(p);
-        // Taken before the keyword's walk moves p: a section or node lists its keyword.
-        const TTokenView token = listed ? *ws.Scanner.TokenAt(index) : TTokenView{};
-        if (ws.Scanner.KindAt(index) == TTokenKind::Keyword) {
-            p = DispatchKeyword(run, ws.Scanner.TextAt(index), p);
+    for (std::int64_t p = 0; p < last;) {
+        if (second && p >= second->Start()) {
+            // The second core's work is taken only by a walk that arrives exactly where it
+            // started, with the forward declarations it started with; else it is dropped.
+            const bool take = p == second->Start() && second->Holds(run);
+            const std::int64_t resume = take ? second->Merge(run, breathe) : p;
+            second.reset();
+            if (take) {
+                p = resume;
+                continue;
+            }
         }
-        ShowProgress(run, ProgressPercent(p, last));
-        if (listed) {
-            AppendListingLine(ws, token, line);
+        if (!splitTried && OpensNode(run, p)) {
+            splitTried = true;
+            if (const auto start = TSecondHalf::StartFor(run, p)) {
+                second.emplace(run, *start);
+            }
         }
+        p = PassStep(run, p, line) + 1;
     }
     ShowProgress(run, 0);
 }

@@ -43,10 +43,10 @@ std::int64_t GetStrStep(const TTokenCursor& t, TConcatenationKind kind, std::int
 void AppendGetStrItem(TAnalysisRun& run, TConcatenationKind kind, std::int64_t& k,
                       std::string& caption, TNodeKeep& node) {
     const TTokenCursor& t = run.Tokens;
-    const std::string part = MsgRefText(t.T(k + 3), run.Ws.ScriptIndex, run.Ws.Port);
+    const std::string part = MsgRefText(t.T(k + 3), run.Ws.ScriptIndex, run.Port);
     caption += ' ';
     caption += part;
-    MarkMsgNumbers(node, part, run.Ws.Port);
+    MarkMsgNumbers(node, part, run.Port);
     run.Collected.AddMsgUse(part, t.Line(k + 3));
     k += GetStrStep(t, kind, k);
 }

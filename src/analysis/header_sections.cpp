@@ -62,6 +62,7 @@ std::int64_t ReadVarSection(TAnalysisRun& run, std::int64_t p) {
 std::int64_t ReadForwardSection(TAnalysisRun& run, std::int64_t p) {
     const TTokenCursor& t = run.Tokens;
     run.Forward.Clear();
+    ++run.ForwardSections;
     std::int32_t i = 1;
     // The group's fourth token is "forward", so its name is never the end-of-file token.
     do {

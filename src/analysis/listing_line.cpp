@@ -41,10 +41,10 @@ void FormatListingLine(const TTokenView& token, std::string& line) {
     line += token.Text;
 }
 
-void AppendListingLine(TWorkspace& ws, const TTokenView& token, std::string& line) {
+void AppendListingLine(TPort& port, const TTokenView& token, std::string& line) {
     FormatListingLine(token, line);
     // The pane splits a line break inside the text into two pane lines.
-    ws.AppendOutput(line);
+    AppendPaneLines(port, line);
 }
 
 } // namespace dialoscope

@@ -19,6 +19,6 @@ void FormatListingLine(const TTokenView& token, std::string& line);
 
 // Appends the listing line to the output pane. A token text holding a line break (a "$" before
 // a line end) makes the line two pane lines.
-void AppendListingLine(TWorkspace& ws, const TTokenView& token, std::string& line);
+void AppendListingLine(TPort& port, const TTokenView& token, std::string& line);
 
 } // namespace dialoscope

@@ -56,12 +56,12 @@ void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::s
                  std::string_view messagePart, std::int32_t line) {
     AddItem(run, item, caption, imgLine);
     run.Collected.AddLine(caption);
-    MarkMsgNumbers(record, messagePart, run.Ws.Port);
+    MarkMsgNumbers(record, messagePart, run.Port);
     run.Collected.AddMsgUse(messagePart, line);
 }
 
 std::string MsgRef(TAnalysisRun& run, std::string_view ref) {
-    return MsgRefText(ref, run.Ws.ScriptIndex, run.Ws.Port);
+    return MsgRefText(ref, run.Ws.ScriptIndex, run.Port);
 }
 
 void ExamineSay(TAnalysisRun& run, std::int64_t k, std::int32_t item, TNodeKeep& record) {
@@ -88,7 +88,7 @@ TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 4));
-    MarkMsgNumbers(record, first, run.Ws.Port);
+    MarkMsgNumbers(record, first, run.Port);
     run.Collected.AddMsgUse(first, t.Line(k));
     std::string caption = "write =" + first;
     k += 6;
@@ -112,7 +112,7 @@ TStatementEnd ExamineSayWith(TAnalysisRun& run, std::int64_t& k, std::int32_t it
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 6));
-    MarkMsgNumbers(record, first, run.Ws.Port);
+    MarkMsgNumbers(record, first, run.Port);
     run.Collected.AddMsgUse(first, t.Line(k));
     std::string caption = std::string(head) + first;
     k += 8;
@@ -134,13 +134,13 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
         const std::string part = MsgRef(run, t.T(k + 4 + m));
         std::string caption = "answer =" + part;
         AddItem(run, answers, caption, imgAnswer);
-        MarkMsgNumbers(record, part, run.Ws.Port);
+        MarkMsgNumbers(record, part, run.Port);
         run.Collected.AddMsgUse(part, line);
         run.Collected.AddAnswer(caption, t.T(k + 7 + m), line);
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 6 + m));
-    MarkMsgNumbers(record, first, run.Ws.Port);
+    MarkMsgNumbers(record, first, run.Port);
     run.Collected.AddMsgUse(first, line);
     std::string caption = "answer =" + first;
     k += 8 + m;
@@ -155,7 +155,7 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
 }
 
 TNodeKeep& Record(TAnalysisRun& run, std::int32_t node) {
-    return run.Ws.Nodes[static_cast<std::size_t>(node)];
+    return run.Nodes[static_cast<std::size_t>(node)];
 }
 
 void KeepCollected(TAnalysisRun& run, std::int32_t node) {
@@ -242,8 +242,8 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
         record.BodyFirst = *first;
         record.BodyLast = run.Bodies.LastLine(*first);
     }
-    ws.Nodes.push_back(std::move(record));
-    const std::int32_t node = ws.NodeCount() - 1;
+    run.Nodes.push_back(std::move(record));
+    const auto node = static_cast<std::int32_t>(run.Nodes.size() - 1);
     const std::int32_t item = AddItem(run, TOutlineTree::NoParent, name, imgNode, node);
     run.Collected.Clear();
     std::int64_t end = 0;

@@ -83,8 +83,10 @@ void TNodeBodyIndex::Build(const std::function<void()>& everyStep) {
 }
 
 std::optional<std::int32_t> TNodeBodyIndex::FirstLineBySearch(std::string_view name) {
-    const auto known = SearchedNames_.find(std::string(name));
-    if (known != SearchedNames_.end()) {
+    const std::lock_guard<std::mutex> lock(Searched_->Lock);
+    auto& names = Searched_->Names;
+    const auto known = names.find(std::string(name));
+    if (known != names.end()) {
         return known->second;
     }
     std::optional<std::int32_t> found;
@@ -94,7 +96,7 @@ std::optional<std::int32_t> TNodeBodyIndex::FirstLineBySearch(std::string_view n
             break;
         }
     }
-    SearchedNames_.emplace(std::string(name), found);
+    names.emplace(std::string(name), found);
     return found;
 }
 

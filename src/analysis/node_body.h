@@ -11,6 +11,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,8 +49,13 @@ private:
     std::vector<std::int32_t> StopLines_;  // lines with "function" or "end.", ascending
     // Each whole word of a qualifying line -> the first qualifying line it stands on.
     TNameTable FirstByWord_;
-    // Names that are not a single word (odd tokens after "function"), found by a search.
-    std::unordered_map<std::string, std::optional<std::int32_t>> SearchedNames_;
+    // Names that are not a single word (odd tokens after "function"), found by a search. Both
+    // cores' walks may ask for one; the lock keeps their answers apart.
+    struct TSearched {
+        std::mutex Lock;
+        std::unordered_map<std::string, std::optional<std::int32_t>> Names;
+    };
+    std::unique_ptr<TSearched> Searched_ = std::make_unique<TSearched>();
 };
 
 // Whether name stands in line as a whole word.

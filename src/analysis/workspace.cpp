@@ -27,33 +27,9 @@ bool HoldsBreakOrTab(std::string_view text) {
     return false;
 }
 
-} // namespace
-
-void TWorkspace::AppendOutput(std::string_view line) {
-    if (!HoldsBreakOrTab(line)) {
-        Port.AppendOutput(line);
-        return;
-    }
-    // A line break inside the text (a node named by the error token "$" at a line end) starts
-    // a new pane line, as it does in the listing, so the pane and its saved file hold only
-    // whole lines.
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '\r' && line[i] != '\n') {
-            continue;
-        }
-        AppendPaneLine(line.substr(start, i - start));
-        if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n') {
-            ++i;
-        }
-        start = i + 1;
-    }
-    AppendPaneLine(line.substr(start));
-}
-
-void TWorkspace::AppendPaneLine(std::string_view line) {
+void AppendPaneLine(TPort& port, std::string_view line) {
     if (line.find('\t') == std::string_view::npos) {
-        Port.AppendOutput(line);
+        port.AppendOutput(line);
         return;
     }
     std::string replaced;
@@ -65,7 +41,31 @@ void TWorkspace::AppendPaneLine(std::string_view line) {
             replaced += c;
         }
     }
-    Port.AppendOutput(replaced);
+    port.AppendOutput(replaced);
+}
+
+} // namespace
+
+void AppendPaneLines(TPort& port, std::string_view line) {
+    if (!HoldsBreakOrTab(line)) {
+        port.AppendOutput(line);
+        return;
+    }
+    // A line break inside the text (a node named by the error token "$" at a line end) starts
+    // a new pane line, as it does in the listing, so the pane and its saved file hold only
+    // whole lines.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != '\r' && line[i] != '\n') {
+            continue;
+        }
+        AppendPaneLine(port, line.substr(start, i - start));
+        if (line[i] == '\r' && i + 1 < line.size() && line[i + 1] == '\n') {
+            ++i;
+        }
+        start = i + 1;
+    }
+    AppendPaneLine(port, line.substr(start));
 }
 
 } // namespace dialoscope

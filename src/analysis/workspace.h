@@ -19,6 +19,10 @@
 
 namespace dialoscope {
 
+// Appends a line to port's output pane, each tab replaced by two spaces; a line break inside it
+// (CR LF, CR or LF) starts another pane line.
+void AppendPaneLines(TPort& port, std::string_view line);
+
 struct TWorkspace {
     explicit TWorkspace(TPort& port);
 
@@ -58,12 +62,7 @@ struct TWorkspace {
 
     std::int32_t NodeCount() const { return static_cast<std::int32_t>(Nodes.size()); }
     void SetCounter(TCounter counter, std::string caption);
-    // Appends a line to the output pane, each tab replaced by two spaces; a line break inside it
-    // (CR LF, CR or LF) starts another pane line.
-    void AppendOutput(std::string_view line);
-
-private:
-    void AppendPaneLine(std::string_view line);
+    void AppendOutput(std::string_view line) { AppendPaneLines(Port, line); }
 };
 
 } // namespace dialoscope

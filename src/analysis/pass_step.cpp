@@ -1,0 +1,77 @@
+#include "pass_step.h"
+
+#include "header_sections.h"
+#include "listing_line.h"
+#include "node_analysis.h"
+#include "progress.h"
+
+#include <algorithm>
+
+namespace dialoscope {
+
+namespace {
+
+// Only these exact texts open a section or a node, although the scanner takes keywords in any
+// letter case. The tests run one after the other on the position as the one before left it.
+std::int64_t DispatchKeyword(TAnalysisRun& run, std::string_view text, std::int64_t p) {
+    const TTokenCursor& t = run.Tokens;
+    if (text == "script") {
+        p = ReadScriptHeader(run, p);
+    }
+    if (text == "uses") {
+        p = ReadUsesSection(run, p);
+    }
+    if (text == "Var") {
+        p = ReadVarSection(run, p);
+    }
+    if (text == "function" && t.T(p + 3) == "forward") {
+        p = ReadForwardSection(run, p);
+    }
+    if (text == "function" && (t.T(p + 3) == "begin" || t.T(p + 3) == "Var")) {
+        p = AnalyzeNode(run, p);
+    }
+    // A node cut off by the end of the script may report a position past it.
+    return std::min(p, std::max<std::int64_t>(t.Last(), 0));
+}
+
+} // namespace
+
+void ShowProgress(TAnalysisRun& run, std::int32_t percent) {
+    if (percent == run.ShownProgress) {
+        return;
+    }
+    run.ShownProgress = percent;
+    run.Port.SetProgress(percent);
+}
+
+// A section or node lists only the keyword that opens it.
+std::int64_t PassStep(TAnalysisRun& run, std::int64_t p, std::string& line) {
+    const TScanner& scanner = run.Ws.Scanner;
+    run.Port.ProcessMessages();
+    const auto index = static_cast<std::int32_t>(p);
+    // A command that writes only a tree or the counters needs the tables, not the listing.
+    const bool listed = run.Port.ShowsOutput();
+    // Taken before the keyword's walk moves p: a section or node lists its keyword.
+    const TTokenView token = listed ? run.Tokens.View(p) : TTokenView{};
+    if (scanner.KindAt(index) == TTokenKind::Keyword) {
+        p = DispatchKeyword(run, scanner.TextAt(index), p);
+    }
+    ShowProgress(run, ProgressPercent(p, run.Tokens.Last()));
+    if (listed) {
+        AppendListingLine(run.Port, token, line);
+    }
+    return p;
+}
+
+bool OpensSection(const TAnalysisRun& run, std::string_view text, std::int64_t p) {
+    return text == "script" || text == "uses" || text == "Var" ||
+           (text == "function" && run.Tokens.T(p + 3) == "forward");
+}
+
+bool OpensNode(const TAnalysisRun& run, std::int64_t p) {
+    const TTokenCursor& t = run.Tokens;
+    return t.K(p) == TTokenKind::Keyword && t.T(p) == "function" &&
+           (t.T(p + 3) == "begin" || t.T(p + 3) == "Var");
+}
+
+} // namespace dialoscope

@@ -1,0 +1,73 @@
+#include "second_half.h"
+
+#include "pass_step.h"
+
+#include <string>
+
+namespace dialoscope {
+
+std::optional<std::int64_t> TSecondHalf::StartFor(const TAnalysisRun& first, std::int64_t p) {
+    const std::int64_t last = first.Tokens.Last();
+    if (first.ShowsGeneralView || last < FromTokens) {
+        return std::nullopt;
+    }
+    for (std::int64_t s = std::max(p + 1, last / 2); s < last; ++s) {
+        if (first.Words.At(s) == TWord::Function && OpensNode(first, s)) {
+            return s;
+        }
+    }
+    return std::nullopt;
+}
+
+TSecondHalf::TSecondHalf(const TAnalysisRun& first, std::int64_t start)
+    : Start_(start), ForwardSections_(first.ForwardSections), Port_(first.Port),
+      Run_(first.Ws, Port_, Nodes_, first.Words, first.Bodies) {
+    Run_.Forward = first.Forward;
+    Work_.emplace([this] { Walk(); }, true);
+}
+
+TSecondHalf::~TSecondHalf() {
+    Stop_ = true;
+    Work_.reset();
+}
+
+bool TSecondHalf::Holds(const TAnalysisRun& first) const {
+    return first.ForwardSections == ForwardSections_;
+}
+
+void TSecondHalf::Walk() {
+    const TScanner& scanner = Run_.Ws.Scanner;
+    const std::int64_t last = Run_.Tokens.Last();
+    std::string line;
+    std::int64_t p = Start_;
+    try {
+        for (; p < last && !Stop_; ++p) {
+            const auto index = static_cast<std::int32_t>(p);
+            if (scanner.KindAt(index) == TTokenKind::Keyword &&
+                OpensSection(Run_, scanner.TextAt(index), p)) {
+                break;
+            }
+            p = PassStep(Run_, p, line);
+        }
+    } catch (...) {
+        Error_ = std::current_exception();
+    }
+    Resume_ = p;
+}
+
+std::int64_t TSecondHalf::Merge(TAnalysisRun& first, const std::function<void()>& breathe) {
+    Work_->Finish(breathe);
+    // Taken from the front one by one: each block of records is freed as soon as it is
+    // emptied, so a big script's records are never held twice.
+    while (!Nodes_.empty()) {
+        first.Nodes.push_back(std::move(Nodes_.front()));
+        Nodes_.pop_front();
+    }
+    Port_.Replay(first.Port);
+    if (Error_) {
+        std::rethrow_exception(Error_);
+    }
+    return Resume_;
+}
+
+} // namespace dialoscope

@@ -1,0 +1,190 @@
+// Analyze on two cores against Analyze on one: on scripts big enough for the second core to take
+// the second half, every pane line, message, counter and node record must come out the same,
+// also when a section sits in either half, when messages come from both, and when statements cut
+// off at a node's end move the walk past the node where the second core started.
+
+#include "test_support.h"
+
+#include "analysis/analyze.h"
+#include "analysis/second_half.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace dialoscope::test {
+namespace {
+
+// The one-core walk: the General View's items must come in order, so it is never split.
+class TOneCorePort : public TRecordingPort {};
+
+class TTwoCorePort : public TRecordingPort {
+public:
+    bool ShowsGeneralView() const override { return false; }
+};
+
+std::string NodeName(int n) {
+    return "Node" + std::to_string(n);
+}
+
+// A statement for a node body: said lines, answers, calls, references into other scripts, bad
+// references that bring messages, and (when cutOff) a caption cut off by the node's end.
+std::string Statement(std::mt19937& random, int nodes, bool cutOff) {
+    const int n = 100 + static_cast<int>(random() % 900);
+    const std::string target = NodeName(1 + static_cast<int>(random() % nodes));
+    const std::string number = std::to_string(n);
+    const std::string next = std::to_string(n + 1);
+    if (cutOff) {
+        return "  Answer(7, GetStr(" + number + ") + GetStr(" + next + ")";
+    }
+    switch (random() % 12) {
+    case 0:
+        return "  Say(Self, 2, " + number + ");";
+    case 1:
+        return "  Say(Player, 3, Rnd(" + number + "," + next + "));";
+    case 2:
+        return "  Write(GetStr(" + number + ") + GetStr(" + next + "));";
+    case 3:
+        return "  SayWOAnswer(2, GetStr(" + number + ") + x + GetStr(" + next + "), 50);";
+    case 4:
+        return "  SayForAnswer(" + number + ");";
+    case 5:
+        return "  Answer(-1, GetStr(" + number + ") + GetStr(" + next + "), @" + target + ");";
+    case 6:
+        return "  Answer(4, 7," + number + ", @" + target + ");";
+    case 7:
+        return "  Answer(4, q," + number + ", @" + target + ");"; // "q,..." is no script number
+    case 8:
+        return "  Say(Self, 2, Rnd(abc," + number + "));"; // a range that is no range
+    case 9:
+        return "  if a <> b then " + target + " else " + NodeName(1) + ";";
+    default:
+        return "  Answer(5, " + number + ", @" + target + ");";
+    }
+}
+
+struct TScriptShape {
+    const char* What;
+    int ForwardAgainAt = -1; // before this node, another forward section
+    int VarAt = -1;          // before this node and after that section, a Var section
+    // Every so many nodes from CutOffFrom to CutOffTo end in a caption cut off by the node's end.
+    int CutOffEvery = 0;
+    int CutOffFrom = 0;
+    int CutOffTo = 0;
+};
+
+std::string Script(const TScriptShape& shape, unsigned seed, int nodes) {
+    std::mt19937 random(seed);
+    std::string script = "script Talk('talk.msg');\r\nuses Globals;\r\nVar a, b;\r\n";
+    const auto forwardSection = [&](int declared) {
+        for (int n = 1; n <= declared; ++n) {
+            script += "function " + NodeName(n) + "; forward;\r\n";
+        }
+    };
+    forwardSection(nodes);
+    for (int n = 1; n <= nodes; ++n) {
+        if (n == shape.ForwardAgainAt) {
+            forwardSection(nodes / 2); // calls to the other half are calls no more
+        }
+        if (n == shape.VarAt) {
+            script += "Var c, d;\r\n";
+        }
+        script += "\r\nfunction " + NodeName(n) + ";\r\nbegin\r\n";
+        const int statements = 1 + static_cast<int>(random() % 5);
+        for (int s = 0; s < statements; ++s) {
+            script += Statement(random, nodes, false) + "\r\n";
+        }
+        const bool cutOff = n >= shape.CutOffFrom && n <= shape.CutOffTo;
+        if (cutOff && n % shape.CutOffEvery == 0) {
+            script += Statement(random, nodes, true) + "\r\n";
+            continue; // no "end;": the next "function" follows the cut-off caption
+        }
+        script += "end;\r\n";
+    }
+    return script + "\r\nbegin\r\nend.\r\n";
+}
+
+template <typename TPortType> struct TRun {
+    TPortType Port;
+    TWorkspace Ws{Port};
+    explicit TRun(const std::string& script) {
+        LoadTexts(Ws, script, "{100}{}{Hello}\r\n", "talk.int\r\n");
+        sbRestartClick(Ws);
+    }
+};
+
+// Line by line, so that a difference shows where it starts rather than two whole listings.
+void ExpectSameLines(const std::vector<std::string>& two, const std::vector<std::string>& one) {
+    const std::size_t shorter = std::min(two.size(), one.size());
+    for (std::size_t i = 0; i < shorter; ++i) {
+        ASSERT_EQ(two[i], one[i]) << "line " << i;
+    }
+    EXPECT_EQ(two.size(), one.size());
+}
+
+void ExpectSameRecords(const TWorkspace& two, const TWorkspace& one) {
+    ASSERT_EQ(two.Nodes.size(), one.Nodes.size());
+    for (std::size_t n = 0; n < one.Nodes.size(); ++n) {
+        const TNodeKeep& a = two.Nodes[n];
+        const TNodeKeep& b = one.Nodes[n];
+        SCOPED_TRACE(b.Name);
+        ASSERT_EQ(a.Name, b.Name);
+        EXPECT_EQ(a.Line, b.Line);
+        EXPECT_EQ(a.Body(), b.Body());
+        EXPECT_EQ(Strings(a.Lists.Lines()), Strings(b.Lists.Lines()));
+        ASSERT_EQ(a.JumpCount(), b.JumpCount());
+        for (std::int32_t j = 0; j < a.JumpCount(); ++j) {
+            EXPECT_EQ(a.Lists.Jump(j), b.Lists.Jump(j));
+            EXPECT_EQ(a.Lists.JumpLine(j), b.Lists.JumpLine(j));
+        }
+        ASSERT_EQ(a.AnswerCount(), b.AnswerCount());
+        for (std::int32_t j = 0; j < a.AnswerCount(); ++j) {
+            EXPECT_EQ(a.Lists.Answer(j).Caption, b.Lists.Answer(j).Caption);
+            EXPECT_EQ(a.Lists.Answer(j).Target, b.Lists.Answer(j).Target);
+            EXPECT_EQ(a.Lists.Answer(j).Line, b.Lists.Answer(j).Line);
+        }
+        ASSERT_EQ(a.Lists.MsgUseCount(), b.Lists.MsgUseCount());
+        for (std::int32_t j = 0; j < a.Lists.MsgUseCount(); ++j) {
+            EXPECT_EQ(a.Lists.MsgUse(j).Ref, b.Lists.MsgUse(j).Ref);
+            EXPECT_EQ(a.Lists.MsgUse(j).Line, b.Lists.MsgUse(j).Line);
+        }
+        EXPECT_EQ(MarkList(a), MarkList(b));
+    }
+}
+
+TEST(SecondHalf, TwoCoresMakeWhatOneCoreMakes) {
+    constexpr int Nodes = 4000;
+    const int middle = Nodes / 2;
+    const TScriptShape shapes[] = {
+        {"plain"},
+        {"forward section again in the first half", Nodes / 4},
+        {"forward section again in the second half", 3 * Nodes / 4},
+        {"forward and Var sections just past the middle", middle + 1, middle + 1},
+        {"a third of the nodes cut off", -1, -1, 3, 1, Nodes},
+        {"the nodes of the middle half cut off", -1, -1, 1, Nodes / 4, 3 * Nodes / 4},
+        {"every node cut off", -1, -1, 1, 1, Nodes},
+    };
+    for (const TScriptShape& shape : shapes) {
+        for (const unsigned seed : {1U, 2U, 3U}) {
+            SCOPED_TRACE(std::string(shape.What) + ", seed " + std::to_string(seed));
+            const std::string script = Script(shape, seed, Nodes);
+            const TRun<TTwoCorePort> two(script);
+            const TRun<TOneCorePort> one(script);
+            ASSERT_GE(one.Ws.Scanner.TokenCount(), TSecondHalf::FromTokens);
+            ExpectSameLines(two.Port.Output, one.Port.Output);
+            ExpectSameLines(two.Port.Messages, one.Port.Messages);
+            EXPECT_FALSE(one.Port.Messages.empty());
+            EXPECT_EQ(two.Ws.Counters, one.Ws.Counters);
+            EXPECT_EQ(two.Ws.ForwardCount, one.Ws.ForwardCount);
+            EXPECT_EQ(two.Ws.Funcs, one.Ws.Funcs);
+            EXPECT_EQ(two.Ws.Vars, one.Ws.Vars);
+            ExpectSameRecords(two.Ws, one.Ws);
+        }
+    }
+}
+
+} // namespace
+} // namespace dialoscope::test
