@@ -23,7 +23,7 @@ struct TAnalysisRun {
     TAnalysisRun(TWorkspace& ws, TPort& port, std::deque<TNodeKeep>& nodes,
                  const TTokenWords& words, TNodeBodyIndex& bodies)
         : Ws(ws), Port(port), Nodes(nodes), Tokens(ws.Scanner), Words(words), Bodies(bodies),
-          ShowsGeneralView(port.ShowsGeneralView()) {}
+          ShowsOutput(port.ShowsOutput()), ShowsGeneralView(port.ShowsGeneralView()) {}
 
     // Read only, apart from the sections a run on the first core reads: their tables and
     // counters, and the General View when it is shown.
@@ -36,6 +36,8 @@ struct TAnalysisRun {
     TForwardNames Forward;            // Funcs[1..ws.ForwardCount]
     std::int32_t ForwardSections = 0; // how many forward sections this run has read
     TNodeListsBuilder Collected;      // the lists of the node being analysed
+    // A command that writes only a tree or the counters needs the tables, not the listing.
+    const bool ShowsOutput;
     const bool ShowsGeneralView;
     std::int32_t ShownProgress = -1; // what the progress pane shows; -1 before this run set it
 };

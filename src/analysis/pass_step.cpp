@@ -11,6 +11,14 @@ namespace dialoscope {
 
 namespace {
 
+// After "function" and a name, "forward" declares the name and "begin" or "Var" opens its node.
+bool DeclaresForward(const TTokenCursor& t, std::int64_t p) {
+    return t.T(p + 3) == "forward";
+}
+bool OpensNodeBody(const TTokenCursor& t, std::int64_t p) {
+    return t.T(p + 3) == "begin" || t.T(p + 3) == "Var";
+}
+
 // Only these exact texts open a section or a node, although the scanner takes keywords in any
 // letter case. The tests run one after the other on the position as the one before left it.
 std::int64_t DispatchKeyword(TAnalysisRun& run, std::string_view text, std::int64_t p) {
@@ -24,10 +32,10 @@ std::int64_t DispatchKeyword(TAnalysisRun& run, std::string_view text, std::int6
     if (text == "Var") {
         p = ReadVarSection(run, p);
     }
-    if (text == "function" && t.T(p + 3) == "forward") {
+    if (text == "function" && DeclaresForward(t, p)) {
         p = ReadForwardSection(run, p);
     }
-    if (text == "function" && (t.T(p + 3) == "begin" || t.T(p + 3) == "Var")) {
+    if (text == "function" && OpensNodeBody(t, p)) {
         p = AnalyzeNode(run, p);
     }
     // A node cut off by the end of the script may report a position past it.
@@ -49,15 +57,13 @@ std::int64_t PassStep(TAnalysisRun& run, std::int64_t p, std::string& line) {
     const TScanner& scanner = run.Ws.Scanner;
     run.Port.ProcessMessages();
     const auto index = static_cast<std::int32_t>(p);
-    // A command that writes only a tree or the counters needs the tables, not the listing.
-    const bool listed = run.Port.ShowsOutput();
     // Taken before the keyword's walk moves p: a section or node lists its keyword.
-    const TTokenView token = listed ? run.Tokens.View(p) : TTokenView{};
+    const TTokenView token = run.ShowsOutput ? run.Tokens.View(p) : TTokenView{};
     if (scanner.KindAt(index) == TTokenKind::Keyword) {
         p = DispatchKeyword(run, scanner.TextAt(index), p);
     }
     ShowProgress(run, ProgressPercent(p, run.Tokens.Last()));
-    if (listed) {
+    if (run.ShowsOutput) {
         AppendListingLine(run.Port, token, line);
     }
     return p;
@@ -65,13 +71,12 @@ std::int64_t PassStep(TAnalysisRun& run, std::int64_t p, std::string& line) {
 
 bool OpensSection(const TAnalysisRun& run, std::string_view text, std::int64_t p) {
     return text == "script" || text == "uses" || text == "Var" ||
-           (text == "function" && run.Tokens.T(p + 3) == "forward");
+           (text == "function" && DeclaresForward(run.Tokens, p));
 }
 
 bool OpensNode(const TAnalysisRun& run, std::int64_t p) {
     const TTokenCursor& t = run.Tokens;
-    return t.K(p) == TTokenKind::Keyword && t.T(p) == "function" &&
-           (t.T(p + 3) == "begin" || t.T(p + 3) == "Var");
+    return t.K(p) == TTokenKind::Keyword && t.T(p) == "function" && OpensNodeBody(t, p);
 }
 
 } // namespace dialoscope

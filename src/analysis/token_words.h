@@ -57,7 +57,8 @@ public:
     }
     // Where a node's walk stops: before the next "function", the final "." or the end.
     bool IsNodeEnd(std::int64_t j) const {
-        return NodeEnds.Has(At(j)) || At(j) == TWord::EndOfFile;
+        const TWord word = At(j);
+        return NodeEnds.Has(word) || word == TWord::EndOfFile;
     }
     static constexpr TWordSet NodeEnds{TWord::Function, TWord::Dot};
 
