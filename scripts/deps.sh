@@ -8,7 +8,9 @@ packages=(
     clang libclang-rt-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
-    flex
+    libcli11-dev nlohmann-json3-dev libtbb-dev
+    libgettextpo-dev gettext libxlsxwriter-dev libgraphviz-dev graphviz
+    flex re2c
     xvfb xauth xdotool x11-apps imagemagick
     python3 time
 )
