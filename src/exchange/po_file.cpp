@@ -1,0 +1,186 @@
+#include "po_file.h"
+
+#include "exchange_error.h"
+#include "scratch_file.h"
+
+#include <gettext-po.h>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define DIALOSCOPE_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DIALOSCOPE_LSAN 1
+#endif
+#endif
+#ifdef DIALOSCOPE_LSAN
+#include <sanitizer/lsan_interface.h>
+#endif
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+namespace dialoscope {
+
+namespace {
+
+constexpr const char* Header = "Content-Type: text/plain; charset=UTF-8\n"
+                               "Content-Transfer-Encoding: 8bit\n";
+
+// The library reports through callbacks and expects a fatal report never to return; the first
+// report is kept, and a fatal one jumps back to the call that started the work. Only C frames
+// lie between, so nothing is skipped that needs a destructor.
+struct TPoErrors {
+    std::jmp_buf Back;
+    bool HasError = false;
+    char Text[512] = {};
+};
+
+thread_local TPoErrors* CurrentErrors = nullptr;
+
+void Remember(int severity, const char* filename, std::size_t line, const char* text) {
+    TPoErrors& errors = *CurrentErrors;
+    if (severity != PO_SEVERITY_WARNING && !errors.HasError) {
+        errors.HasError = true;
+        if (filename != nullptr && line != static_cast<std::size_t>(-1)) {
+            std::snprintf(errors.Text, sizeof errors.Text, "%s:%zu: %s", filename, line, text);
+        } else {
+            std::snprintf(errors.Text, sizeof errors.Text, "%s", text);
+        }
+        // The library's texts end with a line break of their own.
+        const std::size_t length = std::strlen(errors.Text);
+        if (length > 0 && errors.Text[length - 1] == '\n') {
+            errors.Text[length - 1] = '\0';
+        }
+    }
+    if (severity == PO_SEVERITY_FATAL_ERROR) {
+        std::longjmp(errors.Back, 1);
+    }
+}
+
+void OnError(int severity, po_message_t, const char* filename, std::size_t line, std::size_t,
+             int, const char* text) {
+    Remember(severity, filename, line, text);
+}
+
+void OnError2(int severity, po_message_t, const char* filename, std::size_t line, std::size_t,
+              int, const char* text, po_message_t, const char*, std::size_t, std::size_t, int,
+              const char*) {
+    Remember(severity, filename, line, text);
+}
+
+const po_xerror_handler Handler = {OnError, OnError2};
+
+// Runs a library call with CurrentErrors set; false when it reported an error.
+template <typename TCall> bool RunGuarded(TPoErrors& errors, TCall call) {
+    CurrentErrors = &errors;
+    if (setjmp(errors.Back) == 0) {
+        call();
+    }
+    CurrentErrors = nullptr;
+    return !errors.HasError;
+}
+
+po_message_t MakeMessage(const TPoEntry& entry) {
+    po_message_t message = po_message_create();
+    po_message_set_msgctxt(message, entry.Context.c_str());
+    po_message_set_msgid(message, entry.Id.c_str());
+    po_message_set_msgstr(message, entry.Str.c_str());
+    if (!entry.ExtractedComments.empty()) {
+        po_message_set_extracted_comments(message, entry.ExtractedComments.c_str());
+    }
+    for (const auto& [file, line] : entry.References) {
+        po_message_add_filepos(message, file.c_str(), static_cast<std::size_t>(line));
+    }
+    po_message_set_fuzzy(message, entry.Fuzzy ? 1 : 0);
+    return message;
+}
+
+po_file_t BuildFile(const std::vector<TPoEntry>& entries) {
+    po_file_t file = po_file_create();
+    po_message_iterator_t at = po_message_iterator(file, nullptr);
+    po_message_t header = po_message_create();
+    po_message_set_msgid(header, "");
+    po_message_set_msgstr(header, Header);
+    po_message_insert(at, header);
+    for (const TPoEntry& entry : entries) {
+        po_message_insert(at, MakeMessage(entry));
+    }
+    po_message_iterator_free(at);
+    return file;
+}
+
+std::string TextOr(const char* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
+
+TPoEntry EntryOf(po_message_t message) {
+    TPoEntry entry;
+    entry.Context = TextOr(po_message_msgctxt(message));
+    entry.Id = TextOr(po_message_msgid(message));
+    entry.Str = TextOr(po_message_msgstr(message));
+    entry.ExtractedComments = TextOr(po_message_extracted_comments(message));
+    entry.Fuzzy = po_message_is_fuzzy(message) != 0;
+    for (int i = 0;; ++i) {
+        const po_filepos_t pos = po_message_filepos(message, i);
+        if (pos == nullptr) {
+            break;
+        }
+        entry.References.emplace_back(TextOr(po_filepos_file(pos)),
+                                      static_cast<std::int32_t>(po_filepos_start_line(pos)));
+    }
+    return entry;
+}
+
+bool IsHeader(po_message_t message) {
+    return po_message_msgctxt(message) == nullptr && po_message_msgid(message)[0] == '\0';
+}
+
+std::vector<TPoEntry> EntriesOf(po_file_t file) {
+    std::vector<TPoEntry> entries;
+    po_message_iterator_t at = po_message_iterator(file, nullptr);
+    while (po_message_t message = po_next_message(at)) {
+        if (!IsHeader(message) && po_message_is_obsolete(message) == 0) {
+            entries.push_back(EntryOf(message));
+        }
+    }
+    po_message_iterator_free(at);
+    return entries;
+}
+
+} // namespace
+
+void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries) {
+    po_file_t file = BuildFile(entries);
+    const TScratchFile scratch;
+    TPoErrors errors;
+    const char* scratchPath = scratch.Path().c_str();
+    const bool written = RunGuarded(errors, [&] { po_file_write(file, scratchPath, &Handler); });
+    po_file_free(file);
+    if (!written) {
+        throw EExchangeError(path, 0, errors.Text);
+    }
+    scratch.ReplaceTarget(path);
+}
+
+std::vector<TPoEntry> ReadPoFile(const std::string& path) {
+#ifdef DIALOSCOPE_LSAN
+    // What the library had read when it gave up on a file cannot be freed (see below); the leak
+    // checker is told so, and still watches every other allocation.
+    const __lsan::ScopedDisabler lostOnParseErrors;
+#endif
+    TPoErrors errors;
+    po_file_t file = nullptr;
+    const bool read = RunGuarded(errors, [&] { file = po_file_read(path.c_str(), &Handler); });
+    if (!read || file == nullptr) {
+        // A file that did not parse is left to the process's end: the library gives no way
+        // to free what it had read when it gave up.
+        throw EExchangeError(errors.HasError ? std::string(errors.Text)
+                                             : "Cannot open file " + path);
+    }
+    std::vector<TPoEntry> entries = EntriesOf(file);
+    po_file_free(file);
+    return entries;
+}
+
+} // namespace dialoscope

@@ -1,0 +1,31 @@
+#pragma once
+// PO files through gettext's own library: the entries Dialoscope exports (a context, the
+// original, the translation, comments and references) and the ones an import reads back.
+// The library is not thread-safe; use it from one thread at a time.
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace dialoscope {
+
+struct TPoEntry {
+    std::string Context;           // msgctxt, "SCRIPT:NUMBER"
+    std::string Id;                // msgid: the original text, UTF-8
+    std::string Str;               // msgstr: the translation, empty when none
+    std::string ExtractedComments; // the "#." lines, joined with "\n"
+    std::vector<std::pair<std::string, std::int32_t>> References; // "#: file:line"
+    bool Fuzzy = false;
+    std::int32_t Line = 0; // where the entry stands in a file read back, 0 when unknown
+};
+
+// Writes a PO file with a UTF-8 header and the entries in order: whole or not at all (a
+// temporary file beside path, then one rename). Throws EExchangeError naming path.
+void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries);
+
+// Every entry of a PO file but its header and obsolete entries. Throws EExchangeError with
+// the library's own words, the file and the line, when the file does not parse.
+std::vector<TPoEntry> ReadPoFile(const std::string& path);
+
+} // namespace dialoscope

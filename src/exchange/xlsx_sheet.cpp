@@ -1,0 +1,82 @@
+#include "xlsx_sheet.h"
+
+#include "exchange_error.h"
+#include "scratch_file.h"
+
+#include <xlsxwriter.h>
+
+namespace dialoscope {
+
+namespace {
+
+struct TFormats {
+    lxw_format* Header = nullptr;
+    lxw_format* Wrapped = nullptr;
+};
+
+TFormats AddFormats(lxw_workbook* book) {
+    TFormats formats;
+    formats.Header = workbook_add_format(book);
+    format_set_bold(formats.Header);
+    formats.Wrapped = workbook_add_format(book);
+    format_set_text_wrap(formats.Wrapped);
+    format_set_align(formats.Wrapped, LXW_ALIGN_VERTICAL_TOP);
+    return formats;
+}
+
+void WriteHeader(lxw_worksheet* sheet, const std::vector<TXlsxColumn>& columns,
+                 const TFormats& formats) {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const auto col = static_cast<lxw_col_t>(c);
+        worksheet_set_column(sheet, col, col, columns[c].Width,
+                             columns[c].Wrap ? formats.Wrapped : nullptr);
+        worksheet_write_string(sheet, 0, col, columns[c].Title.c_str(), formats.Header);
+    }
+    worksheet_freeze_panes(sheet, 1, 0);
+}
+
+lxw_error WriteRows(lxw_worksheet* sheet, const std::vector<std::vector<std::string>>& rows,
+                    const TFormats& formats, const std::vector<TXlsxColumn>& columns) {
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t c = 0; c < rows[r].size() && c < columns.size(); ++c) {
+            const lxw_error error = worksheet_write_string(
+                sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
+                rows[r][c].c_str(), columns[c].Wrap ? formats.Wrapped : nullptr);
+            if (error != LXW_NO_ERROR) {
+                return error;
+            }
+        }
+    }
+    return LXW_NO_ERROR;
+}
+
+} // namespace
+
+void WriteXlsxSheet(const std::string& path, const std::string& sheetName,
+                    const std::vector<TXlsxColumn>& columns,
+                    const std::vector<std::vector<std::string>>& rows) {
+    const TScratchFile scratch;
+    lxw_workbook* book = workbook_new(scratch.Path().c_str());
+    if (book == nullptr) {
+        throw EExchangeError(path, 0, "the workbook cannot be made");
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(book, sheetName.c_str());
+    const TFormats formats = AddFormats(book);
+    WriteHeader(sheet, columns, formats);
+    lxw_error error = WriteRows(sheet, rows, formats, columns);
+    if (error == LXW_NO_ERROR && !columns.empty()) {
+        error = worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()),
+                                     static_cast<lxw_col_t>(columns.size() - 1));
+    }
+    // The workbook is freed by closing it, whatever went wrong before.
+    const lxw_error closed = workbook_close(book);
+    if (error == LXW_NO_ERROR) {
+        error = closed;
+    }
+    if (error != LXW_NO_ERROR) {
+        throw EExchangeError(path, 0, lxw_strerror(error));
+    }
+    scratch.ReplaceTarget(path);
+}
+
+} // namespace dialoscope

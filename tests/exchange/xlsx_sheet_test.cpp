@@ -1,0 +1,47 @@
+#include "exchange/xlsx_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+namespace dialoscope {
+namespace {
+
+// The sheet's rows as the zip holds them, one line per row with cells joined by "|", read by
+// Python's zipfile and XML parser: an independent reader of the file.
+std::string SheetRows(const std::string& path) {
+    const std::string script =
+        "import sys,zipfile,xml.etree.ElementTree as E\n"
+        "z=zipfile.ZipFile(sys.argv[1]);n='{http://schemas.openxmlformats.org/spreadsheetml/"
+        "2006/main}'\n"
+        "s=[''.join(t.itertext()) for t in E.fromstring(z.read('xl/sharedStrings.xml')).iter(n+'si')]\n"
+        "w=E.fromstring(z.read('xl/worksheets/sheet1.xml'))\n"
+        "assert w.find(n+'autoFilter') is not None and w.find('.//'+n+'pane') is not None\n"
+        "for r in w.iter(n+'row'): print('|'.join(s[int(c.find(n+'v').text)] for c in r))\n";
+    const std::string run = "python3 - '" + path + "' <<'EOF'\n" + script + "EOF\n";
+    std::string out;
+    if (FILE* pipe = ::popen(run.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        std::size_t n = 0;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+            out.append(buffer.data(), n);
+        }
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+TEST(XlsxSheet, HoldsTheHeaderAndEveryRow) {
+    const auto path = (std::filesystem::temp_directory_path() / "dialoscope-test.xlsx").string();
+    WriteXlsxSheet(path, "Strings", {{"script", 10, false}, {"original", 60, true}},
+                   {{"guard", "Halt! \"Who\" goes <there>?"}, {"guard", "\xC3\xA4 & \xD0\x9F"}});
+    EXPECT_EQ(SheetRows(path), "script|original\n"
+                               "guard|Halt! \"Who\" goes <there>?\n"
+                               "guard|\xC3\xA4 & \xD0\x9F\n");
+    std::filesystem::remove(path);
+}
+
+} // namespace
+} // namespace dialoscope
