@@ -1,50 +1,6 @@
 #include "check_support.h"
 
-#include "analysis/analyze.h"
-#include "analysis/load.h"
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
-
 namespace dialoscope::test {
-
-TTempFolder::TTempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "dialoscope-checks-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
-    }
-    Folder_ = pattern;
-}
-
-TTempFolder::~TTempFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(Folder_, error);
-}
-
-std::string TTempFolder::Write(const std::string& name, std::string_view bytes) const {
-    const std::string path = Path(name);
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
-std::unique_ptr<TLoaded> LoadScript(const TTempFolder& folder, std::string_view script,
-                                    std::string_view messages, std::string_view scriptsLst) {
-    auto loaded = std::make_unique<TLoaded>();
-    loaded->ScriptPath = folder.Write("talk.ipp", script);
-    folder.Write("talk.msg", messages);
-    loaded->Ws.ScriptsLstPath = folder.Write("scripts.lst", scriptsLst);
-    mnLoadClick(loaded->Ws, loaded->ScriptPath);
-    try {
-        sbRestartClick(loaded->Ws);
-    } catch (const std::exception& error) {
-        loaded->AnalyzeError = error.what();
-    }
-    return loaded;
-}
 
 std::string Describe(const TFinding& finding) {
     std::string text = std::string(KindWord(finding.Kind)) + " " + std::to_string(finding.Line);

@@ -1,10 +1,13 @@
 #pragma once
-// Shared helpers of the checks tests: scripts written into a temporary folder, loaded and
-// analysed as the window does, and findings described in one line each for comparisons.
+// Shared helpers of the checks tests: findings described in one line each for comparisons, and
+// dialog scripts made from their nodes. Scripts are loaded with tests/support.
 
 #include "analysis/port.h"
 #include "analysis/workspace.h"
 #include "checks/finding.h"
+
+#include "loaded_script.h"
+#include "temp_folder.h"
 
 #include <memory>
 #include <string>
@@ -12,37 +15,6 @@
 #include <vector>
 
 namespace dialoscope::test {
-
-// A folder that lives as long as the object.
-class TTempFolder {
-public:
-    TTempFolder();
-    ~TTempFolder();
-    TTempFolder(const TTempFolder&) = delete;
-    TTempFolder& operator=(const TTempFolder&) = delete;
-
-    // Writes the bytes to name inside the folder and returns the file's path.
-    std::string Write(const std::string& name, std::string_view bytes) const;
-    std::string Path(const std::string& name) const { return Folder_ + "/" + name; }
-    const std::string& Folder() const { return Folder_; }
-
-private:
-    std::string Folder_;
-};
-
-// A workspace after Load and Analyze of talk.ipp in a folder.
-struct TLoaded {
-    TNullPort Port;
-    TWorkspace Ws{Port};
-    std::string ScriptPath;
-    std::string AnalyzeError; // what() of an error that ended Analyze, empty when none
-};
-
-// Writes talk.ipp, talk.msg and scripts.lst (listing talk.int on line 1 unless scriptsLst is
-// given) into the folder, then loads and analyses talk.ipp.
-std::unique_ptr<TLoaded> LoadScript(const TTempFolder& folder, std::string_view script,
-                                    std::string_view messages,
-                                    std::string_view scriptsLst = "talk.int ; this script\n");
 
 // "kind line node #n: text" (node and #n only when set), for whole-list comparisons.
 std::string Describe(const TFinding& finding);
