@@ -3,6 +3,7 @@
 #include "listing_highlighter.h"
 
 #include <QFontDatabase>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -11,6 +12,10 @@
 #include <algorithm>
 
 namespace dialoscope {
+
+namespace {
+const QColor RightMarginColour(192, 192, 192); // silver
+} // namespace
 
 TOutputPane::TOutputPane(QWidget* parent) : QPlainTextEdit(parent) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -42,6 +47,24 @@ void TOutputPane::ColourShownLines() {
 void TOutputPane::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     ColourShownLines();
+}
+
+void TOutputPane::paintEvent(QPaintEvent* event) {
+    // Lines come on screen in many ways (Ctrl+End, a scroll bar drag, a jump to a found line, a
+    // resize, the view following the cursor while lines stream in); painting is the one place
+    // they all pass.
+    ColourShownLines();
+    QPlainTextEdit::paintEvent(event);
+    QPainter painter(viewport());
+    painter.setPen(RightMarginColour);
+    const int x = RightMarginX();
+    painter.drawLine(x, 0, x, viewport()->height());
+}
+
+int TOutputPane::RightMarginX() const {
+    const qreal text = document()->documentMargin() + contentOffset().x();
+    return static_cast<int>(text +
+                            RightMarginColumn * fontMetrics().horizontalAdvance(QLatin1Char(' ')));
 }
 
 void TOutputPane::changeEvent(QEvent* event) {

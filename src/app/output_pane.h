@@ -34,6 +34,10 @@ public:
     std::vector<std::string> Lines() const;
     int LineCount() const;
 
+    // Where the right-margin line is drawn, in viewport pixels: after this many columns.
+    static constexpr int RightMarginColumn = 80;
+    int RightMarginX() const;
+
     TDisplayCodePage CodePage() const { return CodePage_; }
     // Shows the lines the pane holds (edits included) in another code page; their bytes stay.
     void SetCodePage(TDisplayCodePage page);
@@ -41,6 +45,7 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     // Lines as far as a screen above and below the shown ones count as shown, so scrolling

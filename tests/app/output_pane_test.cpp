@@ -25,6 +25,8 @@ class TOutputPaneTest : public QObject {
 
 private slots:
     void linesAreColouredOnceShown();
+    void everyLineOnScreenIsColoured();
+    void rightMarginIsSilver();
 };
 
 void TOutputPaneTest::linesAreColouredOnceShown() {
@@ -51,6 +53,50 @@ void TOutputPaneTest::linesAreColouredOnceShown() {
     // Every line keeps its text, coloured or not.
     QCOMPARE(pane.Lines().front(), std::string("    1    11 keyword      function"));
     QCOMPARE(pane.Lines().back(), "    " + std::to_string(Lines) + "    11 keyword      function");
+}
+
+// Was: Ctrl+End pressed while a listing streamed in, and again at its end, showed the last page
+// uncoloured until the user scrolled: the view followed the text cursor down without the lines
+// that came on screen being coloured.
+void TOutputPaneTest::everyLineOnScreenIsColoured() {
+    TOutputPane pane;
+    pane.resize(600, 300);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    constexpr int Lines = 200000;
+    for (int i = 1; i <= Lines; ++i) {
+        pane.AppendLine("    " + std::to_string(i) + "    11 keyword      function");
+        if (i % 1000 == 0) { // as the window port's turns insert them
+            pane.Flush();
+            QCoreApplication::processEvents();
+        }
+        if (i == Lines / 2) {
+            QTest::keyClick(&pane, Qt::Key_End, Qt::ControlModifier);
+        }
+    }
+    QTest::keyClick(&pane, Qt::Key_End, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    const int top = pane.cursorForPosition(QPoint(0, 0)).blockNumber();
+    const int bottom =
+        pane.cursorForPosition(QPoint(0, pane.viewport()->height() - 1)).blockNumber();
+    QCOMPARE(bottom, Lines - 1);
+    QVERIFY(top < bottom - 5);
+    for (int line = top; line <= bottom; ++line) {
+        QVERIFY2(Coloured(pane.document()->findBlockByNumber(line)),
+                 qPrintable(QString::number(line)));
+    }
+}
+
+// The right-margin line is drawn in silver, 80 columns in.
+void TOutputPaneTest::rightMarginIsSilver() {
+    TOutputPane pane;
+    pane.resize(900, 200);
+    pane.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pane));
+    const QImage image = pane.viewport()->grab().toImage();
+    QVERIFY(pane.RightMarginX() > 0 && pane.RightMarginX() < image.width());
+    QCOMPARE(image.pixelColor(pane.RightMarginX(), image.height() / 2), QColor(192, 192, 192));
+    QVERIFY(image.pixelColor(pane.RightMarginX() - 3, image.height() / 2) != QColor(192, 192, 192));
 }
 
 QTEST_MAIN(TOutputPaneTest)
