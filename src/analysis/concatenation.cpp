@@ -46,8 +46,9 @@ void AppendGetStrItem(TAnalysisRun& run, TConcatenationKind kind, std::int64_t& 
     const std::string part = MsgRefText(t.T(k + 3), run.Ws.ScriptIndex, run.Port);
     caption += ' ';
     caption += part;
-    MarkMsgNumbers(node, part, run.Port);
-    run.Collected.AddMsgUse(part, t.Line(k + 3));
+    TMsgUseValue by;
+    by.Statement = SaidKindOf(kind);
+    UseMessagePart(node, run.Collected, part, t.Line(k + 3), by, run.Port);
     k += GetStrStep(t, kind, k);
 }
 
@@ -64,6 +65,20 @@ void AppendPlainItem(TAnalysisRun& run, TConcatenationKind kind, std::int64_t& k
 }
 
 } // namespace
+
+TSaidKind SaidKindOf(TConcatenationKind kind) {
+    switch (kind) {
+    case TConcatenationKind::Write:
+        return TSaidKind::Write;
+    case TConcatenationKind::SayWOAnswer:
+        return TSaidKind::SayWOAnswer;
+    case TConcatenationKind::SayForAnswer:
+        return TSaidKind::SayForAnswer;
+    case TConcatenationKind::Answer:
+        return TSaidKind::Answer;
+    }
+    return TSaidKind::Write;
+}
 
 TConcatenationEnd ContinueCaption(TAnalysisRun& run, TConcatenationKind kind, std::int64_t& k,
                                   std::string& caption, TNodeKeep& node) {

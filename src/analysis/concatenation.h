@@ -3,6 +3,7 @@
 // Each statement family has its own end markers and its own step over a GetStr item.
 
 #include "analysis_run.h"
+#include "message_use.h"
 #include "tables.h"
 
 #include <cstdint>
@@ -12,6 +13,9 @@
 namespace dialoscope {
 
 enum class TConcatenationKind : std::uint8_t { Write, SayWOAnswer, SayForAnswer, Answer };
+
+// The statement a family's message uses are recorded with.
+TSaidKind SaidKindOf(TConcatenationKind kind);
 
 enum class TConcatenationEnd : std::uint8_t {
     Marker,  // the statement's own end marker follows

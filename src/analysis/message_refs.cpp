@@ -34,27 +34,35 @@ std::string CommasToDashes(std::string_view text) {
 }
 
 bool MarkMsgNumbers(TNodeKeep& node, std::string_view text, TPort& port) {
-    const std::size_t dash = text.find('-');
-    if (dash != std::string_view::npos) {
-        const auto lo = TryStrToInt(text.substr(0, dash));
-        const auto hi = TryStrToInt(text.substr(dash + 1));
-        if (!lo || !hi) {
-            port.ShowMessage("error in " + std::string(text));
-            return false;
-        }
-        node.SetMsgRange(*lo, *hi);
+    return MarkMsgNumbers(node, ReadMsgRef(text), text, port);
+}
+
+bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, TPort& port) {
+    if (ref.Kind == TMsgRefKind::Range) {
+        node.SetMsgRange(ref.Number, ref.High);
         return true;
     }
-    if (text.find(':') != std::string_view::npos) {
+    // A part that is neither a message nor a range of them: the message depends on its form.
+    if (text.find('-') != std::string_view::npos) {
+        port.ShowMessage("error in " + std::string(text));
+        return false;
+    }
+    if (ref.Kind == TMsgRefKind::OtherScript || text.find(':') != std::string_view::npos) {
         return true;
     }
-    const auto n = TryStrToInt(text);
-    if (!n) {
+    if (ref.Kind != TMsgRefKind::Single) {
         port.ShowMessage("Error in number converting!");
         return false;
     }
-    node.SetMsgMark(*n, text);
+    node.SetMsgMark(ref.Number, text);
     return true;
+}
+
+void UseMessagePart(TNodeKeep& node, TNodeListsBuilder& lists, std::string_view part,
+                    std::int32_t line, TMsgUseValue use, TPort& port) {
+    use.Value = ReadMsgRef(part);
+    MarkMsgNumbers(node, use.Value, part, port);
+    lists.AddMsgUse(part, line, use);
 }
 
 } // namespace dialoscope

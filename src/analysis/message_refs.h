@@ -2,6 +2,8 @@
 // Message references as the node analysis meets them: "123", "5,123" (message 123 of script
 // number 5 in scripts.lst), Rnd arguments "100,105", and the marks of a node's messages.
 
+#include "message_use.h"
+#include "node_lists.h"
 #include "port.h"
 #include "tables.h"
 
@@ -25,5 +27,15 @@ std::string CommasToDashes(std::string_view text);
 // conversion failure shows "error in <text>" (range) or "Error in number converting!" (single
 // number), marks nothing and returns false.
 bool MarkMsgNumbers(TNodeKeep& node, std::string_view text, TPort& port);
+
+// The same for a part already read into its value (ReadMsgRef(text)): the value says what to
+// mark; text is a single mark's text and what a message names.
+bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, TPort& port);
+
+// One message part of a statement: reads it into its value once, marks its messages in node and
+// records the use (text, line and value) in lists. use says which statement and speaker; its
+// Value is filled in here.
+void UseMessagePart(TNodeKeep& node, TNodeListsBuilder& lists, std::string_view part,
+                    std::int32_t line, TMsgUseValue use, TPort& port);
 
 } // namespace dialoscope

@@ -51,13 +51,24 @@ std::int32_t AddItem(TAnalysisRun& run, std::int32_t parent, std::string_view ca
     return item;
 }
 
+// Marks a message part's messages and records the use.
+void UsePart(TAnalysisRun& run, TNodeKeep& record, std::string_view part, std::int32_t line,
+             const TMsgUseValue& by) {
+    UseMessagePart(record, run.Collected, part, line, by, run.Port);
+}
+
+TMsgUseValue SaidBy(TSaidKind statement) {
+    TMsgUseValue by;
+    by.Statement = statement;
+    return by;
+}
+
 // A said line: its item under the node, its entry in Lines and the marks of its message part.
 void AddSaidLine(TAnalysisRun& run, std::int32_t item, TNodeKeep& record, std::string_view caption,
-                 std::string_view messagePart, std::int32_t line) {
+                 std::string_view messagePart, std::int32_t line, const TMsgUseValue& by) {
     AddItem(run, item, caption, imgLine);
     run.Collected.AddLine(caption);
-    MarkMsgNumbers(record, messagePart, run.Port);
-    run.Collected.AddMsgUse(messagePart, line);
+    UsePart(run, record, messagePart, line, by);
 }
 
 std::string MsgRef(TAnalysisRun& run, std::string_view ref) {
@@ -67,11 +78,16 @@ std::string MsgRef(TAnalysisRun& run, std::string_view ref) {
 void ExamineSay(TAnalysisRun& run, std::int64_t k, std::int32_t item, TNodeKeep& record) {
     const TTokenCursor& t = run.Tokens;
     const std::string_view speaker = t.T(k + 2);
+    TMsgUseValue by = SaidBy(TSaidKind::Say);
+    by.Speaker = speaker == "Self"     ? TSpeaker::Self
+                 : speaker == "Player" ? TSpeaker::Player
+                                       : TSpeaker::Other;
+    by.SpeakerText = speaker;
     // With another speaker the call has three more arguments before the message.
-    const std::int64_t shift = (speaker == "Self" || speaker == "Player") ? 0 : 3;
+    const std::int64_t shift = by.Speaker == TSpeaker::Other ? 3 : 0;
     const std::string part = t.T(k + 8 + shift) == "Rnd" ? CommasToDashes(t.T(k + 10 + shift))
                                                          : MsgRef(run, t.T(k + 6 + shift));
-    AddSaidLine(run, item, record, "say =" + part, part, t.Line(k));
+    AddSaidLine(run, item, record, "say =" + part, part, t.Line(k), by);
 }
 
 TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item,
@@ -79,17 +95,16 @@ TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item
     const TTokenCursor& t = run.Tokens;
     if (t.T(k + 6) == "Rnd") {
         const std::string part = CommasToDashes(t.T(k + 8));
-        AddSaidLine(run, item, record, "write =" + part, part, t.Line(k));
+        AddSaidLine(run, item, record, "write =" + part, part, t.Line(k), SaidBy(TSaidKind::Write));
         return TStatementEnd::Continue;
     }
     if (t.T(k + 6) == ")") {
         const std::string part = MsgRef(run, t.T(k + 4));
-        AddSaidLine(run, item, record, "write =" + part, part, t.Line(k));
+        AddSaidLine(run, item, record, "write =" + part, part, t.Line(k), SaidBy(TSaidKind::Write));
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 4));
-    MarkMsgNumbers(record, first, run.Port);
-    run.Collected.AddMsgUse(first, t.Line(k));
+    UsePart(run, record, first, t.Line(k), SaidBy(TSaidKind::Write));
     std::string caption = "write =" + first;
     k += 6;
     TStatementEnd end = TStatementEnd::Continue;
@@ -106,14 +121,14 @@ TStatementEnd ExamineWrite(TAnalysisRun& run, std::int64_t& k, std::int32_t item
 TStatementEnd ExamineSayWith(TAnalysisRun& run, std::int64_t& k, std::int32_t item,
                              TNodeKeep& record, std::string_view head, TConcatenationKind kind) {
     const TTokenCursor& t = run.Tokens;
+    const TMsgUseValue by = SaidBy(SaidKindOf(kind));
     if (t.T(k + 4) != "GetStr") {
         const std::string part = MsgRef(run, t.T(k + 2));
-        AddSaidLine(run, item, record, std::string(head) + part, part, t.Line(k));
+        AddSaidLine(run, item, record, std::string(head) + part, part, t.Line(k), by);
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 6));
-    MarkMsgNumbers(record, first, run.Port);
-    run.Collected.AddMsgUse(first, t.Line(k));
+    UsePart(run, record, first, t.Line(k), by);
     std::string caption = std::string(head) + first;
     k += 8;
     TStatementEnd end = TStatementEnd::Continue;
@@ -134,14 +149,12 @@ TStatementEnd ExamineAnswer(TAnalysisRun& run, std::int64_t& k, std::int32_t ans
         const std::string part = MsgRef(run, t.T(k + 4 + m));
         std::string caption = "answer =" + part;
         AddItem(run, answers, caption, imgAnswer);
-        MarkMsgNumbers(record, part, run.Port);
-        run.Collected.AddMsgUse(part, line);
+        UsePart(run, record, part, line, SaidBy(TSaidKind::Answer));
         run.Collected.AddAnswer(caption, t.T(k + 7 + m), line);
         return TStatementEnd::Continue;
     }
     const std::string first = MsgRef(run, t.T(k + 6 + m));
-    MarkMsgNumbers(record, first, run.Port);
-    run.Collected.AddMsgUse(first, line);
+    UsePart(run, record, first, line, SaidBy(TSaidKind::Answer));
     std::string caption = "answer =" + first;
     k += 8 + m;
     TStatementEnd end = TStatementEnd::Continue;

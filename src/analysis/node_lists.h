@@ -2,8 +2,11 @@
 // A node's lists: its said lines, answers, calls and message uses. A big script keeps a few
 // hundred thousand nodes, and a string and a growing list per item cost several heap blocks
 // each, so a finished node keeps one block: a 16-byte entry per item, grouped by list, then the
-// texts back to back. TNodeListsBuilder collects them while a node is analysed, in whatever
-// order the statements come; Finish makes the compact copy.
+// texts back to back; a message use adds 8 bytes for its numbers. TNodeListsBuilder collects
+// them while a node is analysed, in whatever order the statements come; Finish makes the compact
+// copy.
+
+#include "message_use.h"
 
 #include <array>
 #include <cstdint>
@@ -19,12 +22,25 @@ struct TAnswer {
     std::int32_t Line = 0;    // script line of the "Answer" token, 0 when unknown
 };
 
-// Where a node uses a message, for the checks (nothing in the listing, the trees or the searches
-// reads it): the message part as captioned ("101", "100-105", "5:123") and the script line of
-// the statement, or of the GetStr item for a later part of a concatenation.
+// Where a node uses a message, for the checks and the statistics (nothing in the listing, the
+// trees or the searches reads it): the message part as captioned ("101", "100-105", "5:123"),
+// the script line of the statement, or of the GetStr item for a later part of a concatenation,
+// and what the part means as a value.
 struct TMsgUse {
     std::string_view Ref;
     std::int32_t Line = 0;
+    TMsgRef Value;
+    TSaidKind Statement = TSaidKind::Say;
+    TSpeaker Speaker = TSpeaker::None;
+    std::string_view SpeakerText; // the speaker's expression when Speaker is Other
+};
+
+// What a message use records besides its text and line.
+struct TMsgUseValue {
+    TMsgRef Value;
+    TSaidKind Statement = TSaidKind::Say;
+    TSpeaker Speaker = TSpeaker::None;
+    std::string_view SpeakerText; // kept only when Speaker is Other
 };
 
 namespace node_lists_detail {
@@ -32,7 +48,9 @@ namespace node_lists_detail {
 enum class TList : std::uint8_t { Lines, Answers, Jumps, MsgUses };
 inline constexpr std::size_t ListCount = 4;
 
-// One item: its text (an answer's caption, then its target right after it) and its line.
+// One item: its text (an answer's caption, then its target right after it) and its line. A
+// message use keeps its speaker's text where an answer keeps its target, and its kinds in the top
+// byte of TargetSize (see TMsgUseBits).
 struct TEntry {
     std::uint32_t Offset = 0;
     std::uint32_t Size = 0;
@@ -66,6 +84,23 @@ private:
     std::int32_t Count_;
 };
 
+// A message use's kinds and speaker size in TEntry::TargetSize: the reference kind in bits
+// 24-25, the statement in 26-28, the speaker in 29-30; the speaker's text size below, so a
+// speaker expression longer than MaxSpeakerSize keeps only its first MaxSpeakerSize bytes.
+struct TMsgUseBits {
+    static constexpr std::uint32_t MaxSpeakerSize = 0xFFFFFF;
+    static std::uint32_t Pack(const TMsgUseValue& use, std::uint32_t speakerSize);
+    static void Unpack(std::uint32_t bits, TMsgUse& use);
+    static std::uint32_t SpeakerSize(std::uint32_t bits) { return bits & MaxSpeakerSize; }
+};
+
+// A message use's numbers, kept after the entries: two to an entry's room.
+struct TMsgNumbers {
+    std::int32_t Number = 0;
+    std::int32_t Second = 0; // Range: the high end; OtherScript: the script number
+};
+static_assert(2 * sizeof(TMsgNumbers) == sizeof(TEntry), "two message uses' numbers per entry");
+
 } // namespace node_lists_detail
 
 class TNodeLists {
@@ -93,6 +128,7 @@ private:
     friend class TNodeListsBuilder;
     using TList = node_lists_detail::TList;
     using TEntry = node_lists_detail::TEntry;
+    using TMsgNumbers = node_lists_detail::TMsgNumbers;
 
     template <auto Get> struct TGetter {
         auto operator()(const TNodeLists& lists, std::int32_t i) const { return (lists.*Get)(i); }
@@ -101,16 +137,22 @@ private:
     std::uint32_t Begin(TList list) const; // where a list starts in Block_
     std::int32_t Count(TList list) const;
     const TEntry& At(TList list, std::int32_t i) const;
-    // The texts start right after the last entry.
+    // The message uses' numbers follow the entries, two to an entry's room.
+    static std::uint32_t NumbersRoom(std::size_t useCount) {
+        return static_cast<std::uint32_t>((useCount + 1) / 2);
+    }
+    TMsgNumbers NumbersOf(std::int32_t use) const;
+    // The texts start right after the numbers.
     const char* Texts() const {
-        return reinterpret_cast<const char*>(Block_.data() + Ends_.back());
+        return reinterpret_cast<const char*>(Block_.data() + Ends_.back() +
+                                             NumbersRoom(static_cast<std::size_t>(MsgUseCount())));
     }
     std::string_view TextOf(const TEntry& entry) const {
         return {Texts() + entry.Offset, entry.Size};
     }
 
-    // The lines, then the answers, the calls and the message uses; then, in the room of as many
-    // more entries as they need, the texts.
+    // The lines, then the answers, the calls and the message uses; then the message uses'
+    // numbers; then, in the room of as many more entries as they need, the texts.
     std::vector<TEntry> Block_;
     std::array<std::uint32_t, node_lists_detail::ListCount> Ends_{}; // where each list ends
 };
@@ -136,11 +178,7 @@ public:
     }
     void AddJump(std::string_view name, std::int32_t line) { Add(TList::Jumps, name, {}, line); }
     // An empty part (a reference that did not convert) is not recorded.
-    void AddMsgUse(std::string_view ref, std::int32_t line) {
-        if (!ref.empty()) {
-            Add(TList::MsgUses, ref, {}, line);
-        }
-    }
+    void AddMsgUse(std::string_view ref, std::int32_t line, const TMsgUseValue& value = {});
     // The lists so far, in blocks of exactly their size.
     TNodeLists Finish() const;
     // Starts the next node; keeps the room grown so far.
@@ -149,12 +187,19 @@ public:
 private:
     using TList = node_lists_detail::TList;
     using TEntry = node_lists_detail::TEntry;
+    using TMsgNumbers = node_lists_detail::TMsgNumbers;
 
-    void Add(TList list, std::string_view text, std::string_view target, std::int32_t line);
+    // targetSize: what TargetSize keeps, when it is not target's size.
+    void Add(TList list, std::string_view text, std::string_view target, std::int32_t line,
+             std::uint32_t targetSize);
+    void Add(TList list, std::string_view text, std::string_view target, std::int32_t line) {
+        Add(list, text, target, line, static_cast<std::uint32_t>(target.size()));
+    }
     std::size_t EntryCount() const;
 
     std::string Text_;
     std::array<std::vector<TEntry>, node_lists_detail::ListCount> Lists_;
+    std::vector<TMsgNumbers> Numbers_; // one per message use
 };
 
 } // namespace dialoscope

@@ -1,6 +1,9 @@
 #pragma once
 // The message part of a caption ("say =101", "answer =104 105", "say =100-105",
-// "say =5:123", "SayWOAnswer =100 abc") read back into its items.
+// "say =5:123", "SayWOAnswer =100 abc") read back into its items, for what has only a caption
+// (a tree item's shown text and tool tip); the node records keep their uses as values.
+
+#include "analysis/message_use.h"
 
 #include <cstdint>
 #include <string_view>
@@ -8,12 +11,7 @@
 
 namespace dialoscope {
 
-enum class TMsgItemKind : std::uint8_t {
-    Single,      // "101": a message of the loaded script
-    Range,       // "100-105": Rnd over the loaded script's messages
-    OtherScript, // "5:123": message 123 of script number 5 in scripts.lst
-    Literal,     // anything else: a string or expression of a concatenation
-};
+using TMsgItemKind = TMsgRefKind;
 
 struct TMsgItem {
     TMsgItemKind Kind = TMsgItemKind::Literal;

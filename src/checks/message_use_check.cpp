@@ -84,7 +84,7 @@ private:
     void CheckUse(std::int32_t node, const TMsgUse& use);
     void CheckSingle(std::int32_t node, const TMsgUse& use, std::int32_t n);
     void CheckRange(std::int32_t node, const TMsgUse& use, std::int32_t lo, std::int32_t hi);
-    void CheckOtherScript(std::int32_t node, const TMsgUse& use, const TMsgItem& item);
+    void CheckOtherScript(std::int32_t node, const TMsgUse& use, const TMsgRef& item);
     const TRangeGaps& GapsOf(std::int32_t lo, std::int32_t hi);
     void AddScriptFinding(TFindingKind kind, std::int32_t node, const TMsgUse& use,
                           std::int32_t number, std::string text);
@@ -111,18 +111,18 @@ void TMessageUseChecker::AddScriptFinding(TFindingKind kind, std::int32_t node, 
 }
 
 void TMessageUseChecker::CheckUse(std::int32_t node, const TMsgUse& use) {
-    const TMsgItem item = ReadMsgItem(use.Ref);
-    switch (item.Kind) {
-    case TMsgItemKind::Single:
-        CheckSingle(node, use, item.Number);
+    const TMsgRef& ref = use.Value;
+    switch (ref.Kind) {
+    case TMsgRefKind::Single:
+        CheckSingle(node, use, ref.Number);
         break;
-    case TMsgItemKind::Range:
-        CheckRange(node, use, item.Number, item.High);
+    case TMsgRefKind::Range:
+        CheckRange(node, use, ref.Number, ref.High);
         break;
-    case TMsgItemKind::OtherScript:
-        CheckOtherScript(node, use, item);
+    case TMsgRefKind::OtherScript:
+        CheckOtherScript(node, use, ref);
         break;
-    case TMsgItemKind::Literal:
+    case TMsgRefKind::Literal:
         break; // a variable or expression: nothing to check
     }
 }
@@ -183,7 +183,7 @@ void TMessageUseChecker::CheckRange(std::int32_t node, const TMsgUse& use, std::
 }
 
 void TMessageUseChecker::CheckOtherScript(std::int32_t node, const TMsgUse& use,
-                                          const TMsgItem& item) {
+                                          const TMsgRef& item) {
     const TOtherScript& other = Other_.Script(item.Script);
     if (other.State == TOtherScriptState::NotListed) {
         AddScriptFinding(TFindingKind::BadScriptRef, node, use, item.Number,
