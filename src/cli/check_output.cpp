@@ -1,16 +1,10 @@
 #include "check_output.h"
 
+#include <nlohmann/json.hpp>
+
 namespace dialoscope {
 
 namespace {
-
-constexpr char HexDigits[] = "0123456789abcdef";
-
-void AppendUnicodeEscape(std::string& out, unsigned char byte) {
-    out += "\\u00";
-    out += HexDigits[byte >> 4];
-    out += HexDigits[byte & 0x0F];
-}
 
 std::string JsonField(std::string_view name, const std::string& value, bool last = false) {
     // Appended piece by piece: GCC 12 warns falsely on a chain of "..." + std::string.
@@ -27,49 +21,24 @@ std::string FindingLine(const TFinding& finding) {
            std::string(KindWord(finding.Kind)) + ": " + finding.Text + "\n";
 }
 
-std::string JsonString(std::string_view bytes) {
-    std::string out = "\"";
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            continue;
-        case '\\':
-            out += "\\\\";
-            continue;
-        case '\n':
-            out += "\\n";
-            continue;
-        case '\r':
-            out += "\\r";
-            continue;
-        case '\t':
-            out += "\\t";
-            continue;
-        default:
-            break;
-        }
-        if (byte < 0x20 || byte >= 0x7F) {
-            AppendUnicodeEscape(out, byte);
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+std::string JsonText(std::string_view bytes, const TTextDecoder& codePage) {
+    // The decoder gives valid UTF-8, so nothing is replaced; replace rather than throw anyway.
+    return nlohmann::json(codePage.ToUtf8(bytes))
+        .dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
 }
 
-std::string FindingJson(const TFinding& finding) {
+std::string FindingJson(const TFinding& finding, const TTextDecoder& codePage) {
+    const auto literal = [&codePage](std::string_view bytes) { return JsonText(bytes, codePage); };
     const bool errorLevel = finding.Severity == TSeverity::Error;
     std::string json = "{";
-    json += JsonField("file", JsonString(finding.File));
+    json += JsonField("file", literal(finding.File));
     json += JsonField("line", std::to_string(finding.Line));
-    json += JsonField("kind", JsonString(KindWord(finding.Kind)));
+    json += JsonField("kind", literal(KindWord(finding.Kind)));
     json += JsonField("severity", errorLevel ? "\"error\"" : "\"warning\"");
-    json += JsonField("node", finding.NodeName.empty() ? "null" : JsonString(finding.NodeName));
+    json += JsonField("node", finding.NodeName.empty() ? "null" : literal(finding.NodeName));
     json += JsonField("message",
                       finding.MsgNumber ? std::to_string(*finding.MsgNumber) : std::string("null"));
-    json += JsonField("text", JsonString(finding.Text), true);
+    json += JsonField("text", literal(finding.Text), true);
     return json + "}";
 }
 
@@ -109,7 +78,7 @@ void TCheckWriter::Write(const std::vector<TFinding>& findings) {
             Put(FindingLine(finding));
             continue;
         }
-        Put(std::string(Written_ == 0 ? "[\n  " : ",\n  ") + FindingJson(finding));
+        Put(std::string(Written_ == 0 ? "[\n  " : ",\n  ") + FindingJson(finding, CodePage_));
         ++Written_;
     }
 }

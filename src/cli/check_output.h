@@ -2,6 +2,8 @@
 // How dialoscope-cli check writes findings: "FILE:LINE: KIND: TEXT" lines, or one JSON array,
 // and the summary line of a run over several scripts.
 
+#include "code_page_name.h"
+
 #include "checks/finding.h"
 
 #include <array>
@@ -20,12 +22,13 @@ enum class TSummary : std::uint8_t { Omit, Print };
 std::string FindingLine(const TFinding& finding);
 
 // A JSON object: file, line, kind, severity, node (null when none), message (the message
-// number, null when none), text. Every byte >= 128 is written as \u00XX, so the output is plain
-// ASCII and each such escape stands for exactly one byte of the input.
-std::string FindingJson(const TFinding& finding);
+// number, null when none), text, on one line with ": " and ", " between. The strings are
+// decoded through the code page and every character beyond ASCII is written as \uXXXX, so the
+// output is plain ASCII.
+std::string FindingJson(const TFinding& finding, const TTextDecoder& codePage);
 
-// A JSON string literal of bytes, escaped as above.
-std::string JsonString(std::string_view bytes);
+// A JSON string literal of bytes in the code page, escaped as above.
+std::string JsonText(std::string_view bytes, const TTextDecoder& codePage);
 
 // "checked 3 scripts: 2 errors, 5 warnings (missing-message 1, unused-message 4, ...)": the
 // kinds that occurred, in kind order.
@@ -33,7 +36,9 @@ std::string SummaryLine(std::size_t scripts, const std::vector<std::int64_t>& co
 
 class TCheckWriter {
 public:
-    TCheckWriter(TCheckFormat format, std::FILE* out) : Format_(format), Out_(out) {}
+    // codePage: the message texts' code page, for JSON (an ICU converter name or "auto").
+    TCheckWriter(TCheckFormat format, std::FILE* out, const std::string& codePage = "windows-1252")
+        : Format_(format), Out_(out), CodePage_(codePage) {}
 
     void Write(const std::vector<TFinding>& findings);
     // Closes the JSON array; with Print, writes the summary line (to standard error for JSON,
@@ -45,6 +50,7 @@ private:
 
     TCheckFormat Format_;
     std::FILE* Out_;
+    TTextDecoder CodePage_;
     std::size_t Scripts_ = 0;
     std::size_t Written_ = 0;
     std::vector<std::int64_t> Counts_;

@@ -1,0 +1,42 @@
+#pragma once
+// What one run of dialoscope-cli was asked to do, as the command line gave it: the global options
+// and the chosen command's arguments and options. The command line fills it; a command reads
+// only the fields its row declares.
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace dialoscope {
+
+struct TCliCall {
+    // Global options, before or after the command.
+    std::optional<std::string> ScriptsLst; // --scripts-lst FILE
+    std::string CodePage = "windows-1252"; // --code-page CP: an ICU converter name or "auto"
+    std::optional<std::string> Project;    // --project LIST
+
+    // The command's arguments.
+    std::string Script;               // the window's commands: one SCRIPT
+    std::string Arg;                  // find-msg N, find-node NAME, node-text NAME
+    std::vector<std::string> Scripts; // check, stats: SCRIPT...
+
+    // The command's options.
+    std::optional<std::string> Against; // --against ORIGINAL or DIR
+    std::string Format = "text";        // --format
+    std::optional<std::uint32_t> Jobs;  // --jobs N, N >= 1
+    std::optional<double> FailUnder;    // --fail-under PERCENT, 0 to 100
+};
+
+// Wrong usage found after the command line was read: what() names the problem in one line.
+class EUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The list references "j,number" resolve through: --scripts-lst, else --project, else
+// scripts.lst in the program's folder.
+std::string ScriptsLstOf(const TCliCall& call);
+
+} // namespace dialoscope

@@ -1,0 +1,185 @@
+#include "command_table.h"
+
+#include "check_command.h"
+#include "project_commands.h"
+#include "window_commands.h"
+
+#include <charconv>
+#include <cstdint>
+
+namespace dialoscope {
+
+namespace {
+
+// A validator's answer: empty when the value is good, else what is wrong with it.
+std::string Unless(bool good, const std::string& problem) {
+    return good ? std::string() : problem;
+}
+
+const CLI::Validator MessageNumber(
+    [](const std::string& text) {
+        return Unless(ParseMessageNumber(text).has_value(),
+                      "'" + text + "' is not a message number");
+    },
+    "");
+
+const CLI::Validator JobCount(
+    [](const std::string& text) {
+        std::uint32_t jobs = 0;
+        const char* end = text.data() + text.size();
+        const auto [ptr, error] = std::from_chars(text.data(), end, jobs);
+        return Unless(error == std::errc() && ptr == end && jobs >= 1,
+                      "'" + text + "' is not a number of jobs (1 or more)");
+    },
+    "");
+
+const CLI::Validator Percent(
+    [](const std::string& text) {
+        double percent = 0;
+        const char* end = text.data() + text.size();
+        const auto [ptr, error] = std::from_chars(text.data(), end, percent);
+        // Written so that NaN fails too.
+        return Unless(error == std::errc() && ptr == end && percent >= 0 && percent <= 100,
+                      "'" + text + "' is not a percent from 0 to 100");
+    },
+    "");
+
+void DeclareScript(CLI::App& command, TCliCall& call) {
+    command.add_option("SCRIPT", call.Script, "the dialog script (.ipp)")->required();
+}
+
+void DeclareScriptAndNumber(CLI::App& command, TCliCall& call) {
+    DeclareScript(command, call);
+    command.add_option("N", call.Arg, "the message number")->required()->check(MessageNumber);
+}
+
+void DeclareScriptAndName(CLI::App& command, TCliCall& call) {
+    DeclareScript(command, call);
+    command.add_option("NAME", call.Arg, "the node name")->required();
+}
+
+void DeclareScripts(CLI::App& command, TCliCall& call) {
+    command.add_option("SCRIPT", call.Scripts, "the dialog scripts (.ipp)");
+}
+
+void DeclareFormat(CLI::App& command, TCliCall& call, std::vector<std::string> formats,
+                   const std::string& help) {
+    std::string names;
+    for (const std::string& format : formats) {
+        names += (names.empty() ? "" : "|") + format;
+    }
+    command.add_option("--format", call.Format, help)
+        ->type_name(names)
+        ->check(CLI::IsMember(std::move(formats)).description(""));
+}
+
+void DeclareJobs(CLI::App& command, TCliCall& call, const std::string& help) {
+    command.add_option("--jobs", call.Jobs, help)->type_name("N")->check(JobCount);
+}
+
+void DeclareCheck(CLI::App& command, TCliCall& call) {
+    DeclareScripts(command, call);
+    command
+        .add_option("--against", call.Against,
+                    "the original message file to compare with (a folder of them with several "
+                    "scripts or a project)")
+        ->type_name("ORIGINAL");
+    DeclareFormat(command, call, {"text", "json"},
+                  "FILE:LINE: KIND: TEXT lines (text) or one JSON array (json)");
+    // Scripts named one by one are checked in turn; a project's are spread over the cores.
+    DeclareJobs(command, call,
+                "with --project: analyse at most N scripts at once (default: all cores)");
+}
+
+void DeclareStats(CLI::App& command, TCliCall& call) {
+    DeclareScripts(command, call);
+    command
+        .add_option("--against", call.Against,
+                    "the folder of the original message files, for the translated share")
+        ->type_name("DIR");
+    DeclareFormat(command, call, {"text", "json", "csv", "markdown"},
+                  "an aligned table, JSON, CSV with a header row, or a Markdown table");
+    DeclareJobs(command, call, "analyse at most N scripts at once (default: all cores)");
+    command
+        .add_option("--fail-under", call.FailUnder,
+                    "exit status 1 when the translated share is below PERCENT")
+        ->type_name("PERCENT")
+        ->check(Percent);
+}
+
+TProjectCommandOptions ProjectOptionsOf(const TCliCall& call) {
+    TProjectCommandOptions options;
+    options.Scripts = call.Scripts;
+    options.ProjectList = call.Project;
+    options.ScriptsLst = ScriptsLstOf(call);
+    options.Against = call.Against;
+    options.Format = call.Format;
+    options.Jobs = call.Jobs.value_or(0);
+    options.FailUnder = call.FailUnder;
+    options.CodePage = call.CodePage;
+    return options;
+}
+
+void CheckCheckUse(const TCliCall& call) {
+    if (!call.Project) {
+        CheckCheckCall(call);
+    }
+}
+
+int RunCheck(const TCliCall& call) {
+    if (call.Project) {
+        return RunProjectCheckCommand(ProjectOptionsOf(call));
+    }
+    return RunCheckCommand(call);
+}
+
+int RunStats(const TCliCall& call) {
+    return RunStatsCommand(ProjectOptionsOf(call));
+}
+
+constexpr std::string_view CheckDetails =
+    "Checks each script: messages the nodes use that its message file lacks, unused and\n"
+    "duplicate messages, bad message lines, references into other scripts, answers and calls\n"
+    "that name no node, unreachable nodes, dead ends, forward declarations without a node. One\n"
+    "line per finding, FILE:LINE: KIND: TEXT (LINE 0: the whole file); with several scripts or\n"
+    "a project a summary line with the counts per kind follows. Exit status 1 when any finding\n"
+    "is an error, else 0. With --against, the script's message file, a translation, is compared\n"
+    "with the original. JSON is one array of {file, line, kind, severity, node, message, text};\n"
+    "texts are decoded through --code-page and every character beyond ASCII is written as\n"
+    "\\uXXXX; the summary line goes to standard error.\n";
+
+constexpr std::string_view StatsDetails =
+    "A row per script and a total row: nodes, dialog starts, NPC lines and player answers,\n"
+    "their words and characters (texts decoded through --code-page), unused messages and\n"
+    "findings; with --against, translated, untranslated and missing entries and the translated\n"
+    "share. The same input gives the same bytes whatever --jobs.\n";
+
+constexpr TCliCommand Commands[] = {
+    {"listing", "SCRIPT", "the token listing", "", false, DeclareScript, nullptr, RunListing},
+    {"general", "SCRIPT", "the General View tree", "", false, DeclareScript, nullptr, RunGeneral},
+    {"dialogs", "SCRIPT", "the Dialogs Tree", "", false, DeclareScript, nullptr, RunDialogs},
+    {"find-msg", "SCRIPT N", "the nodes that use message number N", "", false,
+     DeclareScriptAndNumber, nullptr, RunFindMsg},
+    {"find-node", "SCRIPT NAME", "the nodes that lead to node NAME", "", false,
+     DeclareScriptAndName, nullptr, RunFindNode},
+    {"node-text", "SCRIPT NAME", "the source text of node NAME", "", false, DeclareScriptAndName,
+     nullptr, RunNodeText},
+    {"header", "SCRIPT", "the five counters, one per line", "", false, DeclareScript, nullptr,
+     RunHeader},
+    {"check", "SCRIPT... | --project LIST [--against ORIGINAL] [--format text|json] [--jobs N]",
+     "the problems of each script's messages and dialogs; exit status 1 on an error", CheckDetails,
+     true, DeclareCheck, CheckCheckUse, RunCheck},
+    {"stats",
+     "SCRIPT... | --project LIST [--against DIR] [--format text|json|csv|markdown] [--jobs N] "
+     "[--fail-under PERCENT]",
+     "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
+     true, DeclareStats, nullptr, RunStats},
+};
+
+} // namespace
+
+std::span<const TCliCommand> CliCommands() {
+    return Commands;
+}
+
+} // namespace dialoscope

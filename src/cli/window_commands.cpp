@@ -1,0 +1,167 @@
+#include "window_commands.h"
+
+#include "cli_port.h"
+
+#include "analysis/analyze.h"
+#include "analysis/errors.h"
+#include "analysis/load.h"
+#include "dialogtree/dialog_tree.h"
+#include "dialogtree/savers.h"
+#include "dialogtree/searches.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace dialoscope {
+
+namespace {
+
+// How one of the window's commands runs after Load and Analyze.
+struct TWindowCommand {
+    // The pane is written only by the commands that show it; the listing is streamed.
+    TPaneLines Pane;
+    // Only the commands that read the General View have it made.
+    bool ShowsGeneralView;
+    // What its button does, with the command's argument.
+    void (*Act)(TWorkspace& ws, const std::string& arg);
+    // What it shows, as it stands: the pane, a tree or the counters.
+    void (*Write)(const TWorkspace& ws, const TCliPort& port);
+};
+
+void WriteBytes(std::string_view bytes) {
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+void WritePane(const TWorkspace&, const TCliPort& port) {
+    WriteBytes(TextOutputBytes(port.Lines()));
+}
+
+void WriteNothing(const TWorkspace&, const TCliPort&) {}
+
+void WriteGeneralView(const TWorkspace& ws, const TCliPort&) {
+    WriteBytes(TreeFileBytes(ws.GeneralView));
+}
+
+void WriteDialogsTree(const TWorkspace& ws, const TCliPort&) {
+    WriteBytes(TreeFileBytes(ws.DialogsTree));
+}
+
+void WriteCounters(const TWorkspace& ws, const TCliPort&) {
+    static constexpr const char* Names[] = {"script", "msg", "units", "vars", "func"};
+    for (std::size_t i = 0; i < ws.Counters.size(); ++i) {
+        WriteBytes(Names[i]);
+        WriteBytes(": ");
+        WriteBytes(ws.Counters[i]);
+        WriteBytes("\r\n");
+    }
+}
+
+void ActNot(TWorkspace&, const std::string&) {}
+
+void ActBuildDialogs(TWorkspace& ws, const std::string&) {
+    Button4Click(ws);
+}
+
+void ActFindMsg(TWorkspace& ws, const std::string& number) {
+    // The command line checked the number before anything was loaded.
+    Button2Click(ws, *ParseMessageNumber(number));
+}
+
+void ActFindNode(TWorkspace& ws, const std::string& name) {
+    Button3Click(ws, name);
+}
+
+// The first top-level General View item captioned name, or -1.
+std::int32_t FindTopLevelItem(const TOutlineTree& tree, const std::string& name) {
+    for (std::int32_t row = 0; row < tree.TopLevelCount(); ++row) {
+        const std::int32_t item = tree.ChildAt(TOutlineTree::NoParent, row);
+        if (tree.Item(item).Caption == name) {
+            return item;
+        }
+    }
+    return -1;
+}
+
+void ActShowNodeText(TWorkspace& ws, const std::string& name) {
+    const std::int32_t item = FindTopLevelItem(ws.GeneralView, name);
+    ws.Port.ClearOutput();
+    if (item >= 0) {
+        TreeView1Change(ws, item);
+    }
+}
+
+// On an error the output as it stood is written, then the error as the last line on standard
+// error, exit status 1.
+int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
+    // Output is binary: CR LF must reach the file unchanged.
+    static char buffer[1 << 16];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+
+    TCliPort port(command.Pane, command.ShowsGeneralView);
+    TWorkspace ws(port);
+    ws.ScriptsLstPath = ScriptsLstOf(call);
+    try {
+        mnLoadClick(ws, call.Script);
+        sbRestartClick(ws);
+        command.Act(ws, call.Arg);
+    } catch (const std::exception& error) {
+        // Out of memory and the like too: still a clear message, never a crash.
+        command.Write(ws, port);
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    command.Write(ws, port);
+    const int status = std::fflush(stdout) == 0 ? 0 : 1;
+    // The workspace of a big script holds millions of small blocks; ending the process gives
+    // them back at once, where destroying the workspace would free them one by one.
+    std::_Exit(status);
+}
+
+} // namespace
+
+int RunListing(const TCliCall& call) {
+    return RunWindowCommand({TPaneLines::Stream, false, ActNot, WriteNothing}, call);
+}
+
+int RunGeneral(const TCliCall& call) {
+    return RunWindowCommand({TPaneLines::Discard, true, ActNot, WriteGeneralView}, call);
+}
+
+int RunDialogs(const TCliCall& call) {
+    return RunWindowCommand({TPaneLines::Discard, false, ActBuildDialogs, WriteDialogsTree}, call);
+}
+
+int RunFindMsg(const TCliCall& call) {
+    return RunWindowCommand({TPaneLines::Keep, false, ActFindMsg, WritePane}, call);
+}
+
+int RunFindNode(const TCliCall& call) {
+    return RunWindowCommand({TPaneLines::Keep, false, ActFindNode, WritePane}, call);
+}
+
+int RunNodeText(const TCliCall& call) {
+    return RunWindowCommand({TPaneLines::Keep, true, ActShowNodeText, WritePane}, call);
+}
+
+int RunHeader(const TCliCall& call) {
+    return RunWindowCommand({TPaneLines::Discard, false, ActNot, WriteCounters}, call);
+}
+
+std::optional<std::int32_t> ParseMessageNumber(const std::string& text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || ptr != end || text.empty()) {
+        return std::nullopt;
+    }
+    // Out-of-range numbers are clamped by Find Msg itself; keep them within 32 bits here.
+    value = std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX);
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace dialoscope
