@@ -2,6 +2,8 @@
 
 #include "int_conversion.h"
 
+#include "scanner/ascii.h"
+
 #include <algorithm>
 
 namespace dialoscope {
@@ -10,16 +12,6 @@ namespace {
 
 bool IsTrimmedByte(char c) {
     return static_cast<unsigned char>(c) <= 32;
-}
-
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return AsciiUpper(x) == AsciiUpper(y);
-           });
 }
 
 // Position of c, or -1: the cuts below are easiest to state with "missing" as -1.
@@ -97,7 +89,7 @@ void LoadScriptList(TIntKeepArray& list, const TLineStore& lines, std::string_vi
     list.Names.reserve(static_cast<std::size_t>(lines.Count()));
     for (std::int32_t j = 1; j <= lines.Count(); ++j) {
         const std::string_view name = ScriptListName(lines.Line(j - 1));
-        if (EqualsIgnoringAsciiCase(name, intFileName)) {
+        if (EqualIgnoringAsciiCase(name, intFileName)) {
             scriptIndex = j;
         }
         list.Names.emplace_back(name);

@@ -2,6 +2,9 @@
 
 #include "script_places.h"
 
+#include "analysis/node_names.h"
+#include "scanner/ascii.h"
+
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
@@ -9,16 +12,6 @@
 namespace dialoscope {
 
 namespace {
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-std::string AsciiLowerCase(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower;
-}
 
 class TDialogHealth {
 public:
@@ -40,7 +33,7 @@ private:
     const TWorkspace& Ws_;
     const std::string& File_;
     std::vector<TFinding>& Findings_;
-    std::unordered_map<std::string_view, std::int32_t> ByName_;
+    TNodeNames ByName_;
     std::unordered_map<std::string, std::string_view> ByLowerName_; // the first node's spelling
     std::vector<char> Opener_;                                      // the node holds an OpenDialog
     std::vector<char> Closer_;                                      // the node holds a CloseDialog
@@ -49,18 +42,14 @@ private:
 
 TDialogHealth::TDialogHealth(const TWorkspace& ws, const std::string& file,
                              std::vector<TFinding>& findings)
-    : Ws_(ws), File_(file), Findings_(findings), Reached_(ws.Nodes.size(), 0) {
-    ByName_.reserve(ws.Nodes.size());
-    for (std::size_t i = 0; i < ws.Nodes.size(); ++i) {
-        const std::string& name = ws.Nodes[i].Name;
-        ByName_[name] = static_cast<std::int32_t>(i);
-        ByLowerName_.emplace(AsciiLowerCase(name), name);
+    : Ws_(ws), File_(file), Findings_(findings), ByName_(ws.Nodes), Reached_(ws.Nodes.size(), 0) {
+    for (const TNodeKeep& node : ws.Nodes) {
+        ByLowerName_.emplace(AsciiLowerCase(node.Name), node.Name);
     }
 }
 
 std::int32_t TDialogHealth::Find(std::string_view name) const {
-    const auto it = ByName_.find(name);
-    return it == ByName_.end() ? -1 : it->second;
+    return ByName_.Find(name);
 }
 
 void TDialogHealth::AddNodeFinding(TFindingKind kind, std::int32_t node, std::int32_t line,

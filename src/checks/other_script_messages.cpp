@@ -2,6 +2,7 @@
 
 #include "analysis/errors.h"
 #include "analysis/load.h"
+#include "scanner/ascii.h"
 
 #include <filesystem>
 #include <system_error>
@@ -9,22 +10,6 @@
 namespace dialoscope {
 
 namespace {
-
-char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool IsRegularFile(const std::filesystem::path& path) {
     std::error_code error;
@@ -63,7 +48,7 @@ std::string TOtherScriptMessages::FindBeside(const std::string& fileName) const 
     std::error_code error;
     for (std::filesystem::directory_iterator it(Folder_, error), end; !error && it != end;
          it.increment(error)) {
-        if (EqualsIgnoringAsciiCase(it->path().filename().string(), fileName) &&
+        if (EqualIgnoringAsciiCase(it->path().filename().string(), fileName) &&
             IsRegularFile(it->path())) {
             return it->path().string();
         }

@@ -83,14 +83,11 @@ void Button4Click(TWorkspace& ws) {
 }
 
 std::int32_t FindNodeByName(TWorkspace& ws, const std::string& name) {
-    // The last record with the name wins, so search from the end.
-    for (std::int32_t i = ws.NodeCount() - 1; i >= 0; --i) {
-        if (ws.Nodes[static_cast<std::size_t>(i)].Name == name) {
-            return i;
-        }
+    const std::int32_t node = TNodeNames(ws.Nodes).Find(name);
+    if (node < 0) {
+        ws.Port.ShowMessage(NodeNotFoundMessage);
     }
-    ws.Port.ShowMessage(NodeNotFoundMessage);
-    return -1;
+    return node;
 }
 
 } // namespace dialoscope

@@ -1,5 +1,7 @@
 #include "searches.h"
 
+#include "scanner/ascii.h"
+
 #include <algorithm>
 #include <string>
 
@@ -8,16 +10,6 @@ namespace dialoscope {
 namespace {
 
 constexpr std::string_view NotFound = "Not found!";
-
-char UpperAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
-
-// Only a-z fold to A-Z; accented letters and every other byte must match unchanged.
-bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return UpperAsciiLetter(x) == UpperAsciiLetter(y); });
-}
 
 void AppendLeadsTo(TWorkspace& ws, const TNodeKeep& node, std::string_view target) {
     ws.AppendOutput(node.Name + " --> " + std::string(target));
@@ -48,13 +40,13 @@ void Button3Click(TWorkspace& ws, std::string_view name) {
     bool found = false;
     for (const TNodeKeep& node : ws.Nodes) {
         for (const std::string_view jump : node.Lists.Jumps()) {
-            if (SameIgnoringAsciiCase(jump, name)) {
+            if (EqualIgnoringAsciiCase(jump, name)) {
                 AppendLeadsTo(ws, node, jump);
                 found = true;
             }
         }
         for (const TAnswer answer : node.Lists.Answers()) {
-            if (SameIgnoringAsciiCase(answer.Target, name)) {
+            if (EqualIgnoringAsciiCase(answer.Target, name)) {
                 AppendLeadsTo(ws, node, answer.Target);
                 found = true;
             }

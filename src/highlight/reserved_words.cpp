@@ -1,5 +1,7 @@
 #include "highlight/reserved_words.h"
 
+#include "scanner/ascii.h"
+
 #include <cstdint>
 
 namespace dialoscope {
@@ -24,10 +26,6 @@ constexpr std::size_t kLongestWord = 14; // "implementation", "initialization"
 // table rather than being searched.
 constexpr std::size_t kSlotCount = 256;
 constexpr std::uint8_t kEmptySlot = 0xFF;
-
-constexpr char AsciiLower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 constexpr std::size_t HashOf(std::string_view lowerWord) {
     std::uint32_t hash = 2166136261u;

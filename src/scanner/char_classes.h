@@ -4,6 +4,7 @@
 // fast run: a run byte behaves exactly like the slow path would (it is not 0, CR, LF or a lead
 // byte, so reading it only moves the column on by one).
 
+#include "ascii.h"
 #include "code_page.h"
 
 #include <array>
@@ -78,13 +79,6 @@ private:
     std::array<TStartAction, 256> Start_{};
 };
 
-// ASCII-only case folding, the case rule of keywords and comment markers.
-constexpr unsigned char AsciiUpper(unsigned char byte) {
-    return (byte >= 'a' && byte <= 'z') ? static_cast<unsigned char>(byte - ('a' - 'A')) : byte;
-}
-constexpr unsigned char AsciiLower(unsigned char byte) {
-    return (byte >= 'A' && byte <= 'Z') ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-}
 constexpr bool IsAsciiLetter(unsigned char byte) {
     return (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
 }

@@ -7,48 +7,11 @@
 
 namespace dialoscope {
 
-namespace {
-
-std::string FoldedLower(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        c = static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
-    }
-    return folded;
-}
-
-} // namespace
-
-bool LessIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char x = AsciiLower(static_cast<unsigned char>(a[i]));
-        const unsigned char y = AsciiLower(static_cast<unsigned char>(b[i]));
-        if (x != y) {
-            return x < y;
-        }
-    }
-    return a.size() < b.size();
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiUpper(static_cast<unsigned char>(a[i])) !=
-            AsciiUpper(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void TKeywordTable::Assign(const std::vector<std::string>& words) {
     Words_.clear();
     std::unordered_set<std::string> seen;
     for (const std::string& word : words) {
-        if (seen.insert(FoldedLower(word)).second) {
+        if (seen.insert(AsciiLowerCase(word)).second) {
             Words_.push_back(word);
         }
     }

@@ -2,6 +2,8 @@
 // The scanner's keyword list: kept sorted ignoring ASCII case, each word once, and looked up
 // through a hash index that answers exactly as a walk of the list under the case rule would.
 
+#include "ascii.h"
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -10,10 +12,6 @@
 #include <vector>
 
 namespace dialoscope {
-
-// Orders by bytes after folding ASCII letters to lower case; no locale is consulted.
-bool LessIgnoringAsciiCase(std::string_view a, std::string_view b);
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 class TKeywordTable {
 public:
