@@ -1,5 +1,7 @@
 #include "display_code_page.h"
 
+#include "text/display_text.h"
+
 #include <array>
 #include <memory>
 #include <mutex>
@@ -32,6 +34,7 @@ constexpr std::array<TDisplayCodePage, 8> CodePageOrder{
 };
 
 static_assert(CodePageInfos.size() == CodePageOrder.size());
+static_assert(EscapeBase == DisplayEscapeBase);
 
 const TCodePageInfo& InfoOf(TDisplayCodePage page) {
     return CodePageInfos[static_cast<std::size_t>(page)];

@@ -4,8 +4,6 @@
 // same bytes, so Save writes a listing unchanged whatever code page is chosen. The text layer
 // does the work; this file names the View menu's code pages and speaks QString.
 
-#include "text/display_text.h"
-
 #include <QString>
 #include <QStringView>
 
@@ -37,7 +35,7 @@ QString CodePageCaption(TDisplayCodePage page);
 // A byte that cannot be shown as a character of the code page (one the code page leaves
 // undefined, or in UTF-8 a byte of a malformed sequence) shows as EscapeBase + byte, a character
 // of the private use area, so that encoding gives the byte back.
-inline constexpr char16_t EscapeBase = DisplayEscapeBase;
+inline constexpr char16_t EscapeBase = 0xF700;
 
 // The bytes as text. Never fails; line breaks stay line breaks and no other byte becomes one.
 QString DecodeBytes(std::string_view bytes, TDisplayCodePage page);
