@@ -9,6 +9,9 @@
 #   -D EXPECTED_DIR=dir    the folder of the expected files
 #   -D EXIT=n              the expected exit status
 #   -D CHECK_STDERR=ON|OFF compare standard error (OFF for the usage text)
+#
+# With the environment variable DIALOSCOPE_UPDATE_GOLDEN=1 the expected files are made from the
+# actual outputs instead (an empty output removes its file); the exit status is still checked.
 
 string(REPLACE "|" ";" arguments "${ARGS}")
 set(actual_stdout "${OUT_DIR}/${NAME}.stdout")
@@ -42,9 +45,27 @@ function(compare actual expected what)
     endif()
 endfunction()
 
-compare("${actual_stdout}" "${EXPECTED_DIR}/${NAME}.stdout" "standard output")
-if(CHECK_STDERR)
-    compare("${actual_stderr}" "${EXPECTED_DIR}/${NAME}.stderr" "standard error")
+# Writes the expected file whole or not at all: a copy beside it, then a rename.
+function(accept actual expected)
+    file(SIZE "${actual}" size)
+    if(size EQUAL 0)
+        file(REMOVE "${expected}")
+        return()
+    endif()
+    file(COPY_FILE "${actual}" "${expected}.new")
+    file(RENAME "${expected}.new" "${expected}")
+endfunction()
+
+if("$ENV{DIALOSCOPE_UPDATE_GOLDEN}" STREQUAL "1")
+    accept("${actual_stdout}" "${EXPECTED_DIR}/${NAME}.stdout")
+    if(CHECK_STDERR)
+        accept("${actual_stderr}" "${EXPECTED_DIR}/${NAME}.stderr")
+    endif()
+else()
+    compare("${actual_stdout}" "${EXPECTED_DIR}/${NAME}.stdout" "standard output")
+    if(CHECK_STDERR)
+        compare("${actual_stderr}" "${EXPECTED_DIR}/${NAME}.stderr" "standard error")
+    endif()
 endif()
 
 if(failures)
