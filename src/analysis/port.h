@@ -2,12 +2,17 @@
 // TPort: what a command shows on screen while it runs. The Qt window implements it with
 // widgets; the command-line tool and the tests implement it in memory.
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 namespace dialoscope {
 
 enum class TCounter : std::uint8_t { Script = 0, Msg = 1, Units = 2, Vars = 3, Func = 4 };
+
+// The counters' names, by TCounter value: the labels beside them and the header command's lines.
+inline constexpr std::array<std::string_view, 5> CounterNames = {"script", "msg", "units", "vars",
+                                                                 "func"};
 
 class TPort {
 public:

@@ -354,10 +354,12 @@ QWidget* TForm1::CreateRightPanel() {
 
     auto* counters = new QGridLayout;
     counters->setHorizontalSpacing(8);
-    const std::array<const char*, 5> captions{"script", "msg", "units", "vars", "func"};
-    for (std::size_t i = 0; i < captions.size(); ++i) {
+    for (std::size_t i = 0; i < CounterNames.size(); ++i) {
         const int row = static_cast<int>(i);
-        counters->addWidget(new QLabel(QString::fromLatin1(captions[i])), row, 0);
+        const std::string_view name = CounterNames[i];
+        counters->addWidget(
+            new QLabel(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))),
+            row, 0);
         Counters_[i]->setObjectName(QStringLiteral("Label%1").arg(row + 1));
         Counters_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         counters->addWidget(Counters_[i], row, 1);
