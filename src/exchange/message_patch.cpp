@@ -136,8 +136,8 @@ TPatchResult PatchMessageFile(std::string_view file, const std::vector<TPatchTex
         result.Bytes += lineEnd;
     }
     for (const auto& [number, text] : missing) {
-        result.Bytes += "{" + std::to_string(number) + "}{}{" + text->Bytes + "}";
-        result.Bytes += lineEnd;
+        result.Bytes.append("{").append(std::to_string(number)).append("}{}{");
+        result.Bytes.append(text->Bytes).append("}").append(lineEnd);
         ++result.Added;
     }
     return result;

@@ -1,0 +1,137 @@
+#include "export_files.h"
+
+#include "csv_table.h"
+#include "exchange_error.h"
+#include "po_file.h"
+#include "xlsx_sheet.h"
+
+#include "dialogtree/savers.h"
+#include "scanner/ascii.h"
+
+#include <filesystem>
+
+namespace dialoscope {
+
+namespace {
+
+std::string Context(const TExportRow& row) {
+    return row.Script + ":" + std::to_string(row.Number);
+}
+
+std::string ExtractedComments(const TExportRow& row) {
+    if (row.Node.empty()) {
+        return row.Role;
+    }
+    std::string comments = "node: " + row.Node + "\nrole: " + row.Role;
+    comments += "\nspeaker: " + row.Speaker;
+    if (!row.PreviousLine.empty()) {
+        comments += "\nprevious: " + row.PreviousLine;
+    }
+    return comments;
+}
+
+TPoEntry PoEntryOf(const TExportRow& row) {
+    TPoEntry entry;
+    entry.Context = Context(row);
+    entry.Id = row.Original;
+    entry.Str = row.Translation;
+    entry.ExtractedComments = ExtractedComments(row);
+    for (const std::int32_t line : row.Lines) {
+        entry.References.emplace_back(row.ScriptFile, line);
+    }
+    return entry;
+}
+
+std::vector<std::string> CellsOf(const TExportRow& row) {
+    const std::string line = row.Lines.empty() ? "" : std::to_string(row.Lines.front());
+    return {row.Script,       std::to_string(row.ScriptNumber),
+            std::to_string(row.Number), row.Node,
+            row.Role,         row.Speaker,
+            line,             row.PreviousLine,
+            row.Original,     row.Translation};
+}
+
+// gettext separates a context from its text with the byte 04, so no PO text may hold it.
+void RefuseContextSeparator(const std::string& path, const TExportRow& row) {
+    constexpr char Separator = '\x04';
+    if (row.Original.find(Separator) != std::string::npos ||
+        row.Translation.find(Separator) != std::string::npos) {
+        throw EExchangeError(path, 0,
+                             "message " + std::to_string(row.Number) + " of " + row.Script +
+                                 " holds the byte 04, which a PO file cannot carry; export it "
+                                 "as CSV or XLSX");
+    }
+}
+
+void WritePo(const std::string& path, const std::vector<TExportRow>& rows) {
+    std::vector<TPoEntry> entries;
+    entries.reserve(rows.size());
+    for (const TExportRow& row : rows) {
+        RefuseContextSeparator(path, row);
+        entries.push_back(PoEntryOf(row));
+    }
+    WritePoFile(path, entries);
+}
+
+void WriteCsv(const std::string& path, const std::vector<TExportRow>& rows, TByteOrderMark bom) {
+    std::string text = bom == TByteOrderMark::Write ? "\xEF\xBB\xBF" : "";
+    text += CsvRow(ExportColumns());
+    for (const TExportRow& row : rows) {
+        text += CsvRow(CellsOf(row));
+    }
+    ReplaceFile(path, text);
+}
+
+void WriteXlsx(const std::string& path, const std::vector<TExportRow>& rows) {
+    const std::vector<double> widths = {12, 8, 10, 16, 24, 10, 8, 40, 50, 50};
+    std::vector<TXlsxColumn> columns;
+    for (std::size_t c = 0; c < ExportColumns().size(); ++c) {
+        columns.push_back({ExportColumns()[c], widths[c], widths[c] >= 40});
+    }
+    std::vector<std::vector<std::string>> cells;
+    cells.reserve(rows.size());
+    for (const TExportRow& row : rows) {
+        cells.push_back(CellsOf(row));
+    }
+    WriteXlsxSheet(path, "Strings", columns, cells);
+}
+
+} // namespace
+
+TExchangeFormat ExchangeFormatOf(const std::string& path) {
+    const std::string extension = AsciiLowerCase(std::filesystem::path(path).extension().string());
+    if (extension == ".po") {
+        return TExchangeFormat::Po;
+    }
+    if (extension == ".csv") {
+        return TExchangeFormat::Csv;
+    }
+    if (extension == ".xlsx") {
+        return TExchangeFormat::Xlsx;
+    }
+    throw EExchangeError(path, 0, "the file name must end in .po, .csv or .xlsx");
+}
+
+const std::vector<std::string>& ExportColumns() {
+    static const std::vector<std::string> columns = {
+        "script", "script number", "message number", "node",     "role",
+        "speaker", "line",         "previous line",  "original", "translation"};
+    return columns;
+}
+
+void WriteExport(const std::string& path, TExchangeFormat format,
+                 const std::vector<TExportRow>& rows, TByteOrderMark bom) {
+    switch (format) {
+    case TExchangeFormat::Po:
+        WritePo(path, rows);
+        return;
+    case TExchangeFormat::Csv:
+        WriteCsv(path, rows, bom);
+        return;
+    case TExchangeFormat::Xlsx:
+        WriteXlsx(path, rows);
+        return;
+    }
+}
+
+} // namespace dialoscope

@@ -1,0 +1,110 @@
+#include "export_rows.h"
+
+#include "dialog_order.h"
+
+namespace dialoscope {
+
+namespace {
+
+std::string RoleOf(const TMessagePlace& place) {
+    if (place.Statement == TSaidKind::Answer) {
+        return "player answer -> " + std::string(place.Target);
+    }
+    return "NPC line";
+}
+
+// Only Say names a speaker; the other said lines are the character's own, and answers the
+// player's.
+std::string SpeakerOf(const TMessagePlace& place) {
+    switch (place.Speaker) {
+    case TSpeaker::Self:
+        return "Self";
+    case TSpeaker::Player:
+        return "Player";
+    case TSpeaker::Other:
+        return std::string(place.SpeakerText);
+    case TSpeaker::None:
+        break;
+    }
+    return place.Statement == TSaidKind::Answer ? "Player" : "Self";
+}
+
+class TRowMaker {
+public:
+    TRowMaker(const TWorkspace& ws, const TScriptMessages& script, const TTextCodePage& codePage,
+              std::vector<TUndefinedByte>& undefinedBytes)
+        : Ws_(ws), Script_(script), CodePage_(codePage), Undefined_(undefinedBytes) {}
+
+    TExportRow Make(const TOrderedMessage& message, const TMessageEntry& original) {
+        TExportRow row;
+        row.Script = Script_.Script;
+        row.ScriptFile = Script_.ScriptFile;
+        row.ScriptNumber = Script_.ScriptNumber;
+        row.Number = message.Number;
+        DescribeUse(message, row);
+        row.PreviousLine = Previous_;
+        const std::string& originalFile =
+            Script_.Original != nullptr ? Script_.OriginalFile : Script_.MessageFile;
+        row.Original = Decode(original, originalFile);
+        if (Script_.Original != nullptr) {
+            row.Translation = TranslationOf(message.Number, original);
+        }
+        Previous_ = row.Original;
+        return row;
+    }
+
+private:
+    void DescribeUse(const TOrderedMessage& message, TExportRow& row) const {
+        if (message.Places.empty()) {
+            row.Role = "not used by any node";
+            return;
+        }
+        const TMessagePlace& first = message.Places.front();
+        row.Node = Ws_.Nodes[static_cast<std::size_t>(first.Node)].Name;
+        row.Role = RoleOf(first);
+        row.Speaker = SpeakerOf(first);
+        for (const TMessagePlace& place : message.Places) {
+            row.Lines.push_back(place.Line);
+        }
+    }
+
+    std::string TranslationOf(std::int32_t number, const TMessageEntry& original) {
+        const TMessageEntry* own = Script_.Own->Find(number);
+        if (own == nullptr || own->Text == original.Text) {
+            return {};
+        }
+        return Decode(*own, Script_.MessageFile);
+    }
+
+    std::string Decode(const TMessageEntry& entry, const std::string& file) {
+        std::string text = CodePage_.ToUtf8(entry.Text, Offsets_);
+        for (const std::size_t offset : Offsets_) {
+            Undefined_.push_back(
+                {file, entry.Line, entry.Number, static_cast<unsigned char>(entry.Text[offset])});
+        }
+        return text;
+    }
+
+    const TWorkspace& Ws_;
+    const TScriptMessages& Script_;
+    const TTextCodePage& CodePage_;
+    std::vector<TUndefinedByte>& Undefined_;
+    std::vector<std::size_t> Offsets_;
+    std::string Previous_;
+};
+
+} // namespace
+
+std::vector<TExportRow> ExportRows(const TWorkspace& ws, const TScriptMessages& script,
+                                   const TTextCodePage& codePage,
+                                   std::vector<TUndefinedByte>& undefinedBytes) {
+    const TMessageEntries& originals = script.Original != nullptr ? *script.Original : *script.Own;
+    TRowMaker maker(ws, script, codePage, undefinedBytes);
+    std::vector<TExportRow> rows;
+    for (const TOrderedMessage& message : DialogOrder(ws, originals)) {
+        rows.push_back(maker.Make(message, *originals.Find(message.Number)));
+    }
+    return rows;
+}
+
+} // namespace dialoscope

@@ -1,0 +1,138 @@
+#include "exchange/export_files.h"
+#include "exchange/export_scripts.h"
+#include "exchange/import_translation.h"
+#include "exchange/csv_table.h"
+#include "exchange/exchange_error.h"
+#include "exchange/po_file.h"
+
+#include "analysis/file_bytes.h"
+#include "temp_folder.h"
+#include "workload.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace dialoscope {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every translation set to its original, as a translator who changes nothing would leave it.
+void AcceptOriginals(const std::string& path, TExchangeFormat format) {
+    if (format == TExchangeFormat::Po) {
+        std::vector<TPoEntry> entries = ReadPoFile(path);
+        for (TPoEntry& entry : entries) {
+            entry.Str = entry.Id;
+        }
+        WritePoFile(path, entries);
+        return;
+    }
+    std::vector<TCsvRow> rows = ReadCsv(ReadFileBytes(path), path);
+    std::string text;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (r > 0) {
+            rows[r].Fields[9] = rows[r].Fields[8];
+        }
+        text += CsvRow(rows[r].Fields);
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+struct TRoundTrip {
+    std::string Folder;      // holds the script, its message file and scripts.lst
+    std::string ScriptName;  // "guard"
+    std::string CodePage;
+    std::string ScriptsLst = {}; // the folder's own when empty
+};
+
+// Exports the script, takes every original as its translation and imports it into a copy of
+// the message file: the copy must be the message file byte for byte.
+void ExpectRoundTrip(const TRoundTrip& trip, TExchangeFormat format, const std::string& ext) {
+    SCOPED_TRACE(trip.Folder + " " + ext + " " + trip.CodePage);
+    const test::TTempFolder work;
+    const TTextCodePage codePage(trip.CodePage);
+    TExportRequest request;
+    request.Scripts = {{trip.Folder + "/" + trip.ScriptName + ".ipp", trip.ScriptName}};
+    request.ScriptsLst = trip.ScriptsLst.empty() ? trip.Folder + "/scripts.lst" : trip.ScriptsLst;
+    const TExportResult exported = CollectExportRows(request, codePage);
+    EXPECT_TRUE(exported.UndefinedBytes.empty());
+    const std::string exportPath = work.Path("strings" + ext);
+    WriteExport(exportPath, format, exported.Rows, TByteOrderMark::Omit);
+    AcceptOriginals(exportPath, format);
+    const std::string messages = ReadFileBytes(trip.Folder + "/" + trip.ScriptName + ".msg");
+    const std::string target = work.Write(trip.ScriptName + ".msg", messages);
+    const TImportSummary summary =
+        ImportTranslation({exportPath, target, std::nullopt, TAddMissing::No, false}, codePage);
+    EXPECT_EQ(summary.Refused, 0) << (summary.Reports.empty() ? "" : summary.Reports[0]);
+    EXPECT_EQ(summary.Replaced, 0);
+    EXPECT_EQ(summary.Missing, 0);
+    EXPECT_TRUE(ReadFileBytes(target) == messages);
+}
+
+void AppendMessage(std::string& file, int number, const std::string& text) {
+    file.append("{").append(std::to_string(number)).append("}{}{").append(text).append("}\r\n");
+}
+
+// A message file holding every byte the code page defines in texts, but the line breaks and
+// the byte 04, which a PO file cannot carry.
+std::string AllDefinedBytes(const TTextCodePage& codePage) {
+    std::string file = "# every byte\r\n";
+    std::string text;
+    int number = 100;
+    for (int b = 1; b < 256; ++b) {
+        const auto byte = static_cast<unsigned char>(b);
+        if (b == '\r' || b == '\n' || b == 4 || !codePage.CharOf(byte)) {
+            continue;
+        }
+        text += static_cast<char>(byte);
+        if (text.size() == 16) {
+            AppendMessage(file, number++, text);
+            text.clear();
+        }
+    }
+    AppendMessage(file, number, text);
+    return file;
+}
+
+TEST(ExchangeRoundTrip, ImportingTheExportGivesTheMessageFileBack) {
+    const std::string examples = std::string(DIALOSCOPE_SOURCE_DIR) + "/examples";
+    const test::TTempFolder allBytes;
+    for (const char* page : {"windows-1252", "windows-1251"}) {
+        const std::string sub = std::string(page) + "/";
+        fs::create_directories(allBytes.Path(page));
+        allBytes.Write(sub + "all.ipp", "script All('all.msg');\r\nend.\r\n");
+        allBytes.Write(sub + "all.msg", AllDefinedBytes(TTextCodePage(page)));
+        allBytes.Write(sub + "scripts.lst", "all.int 1\r\n");
+    }
+    const std::vector<TRoundTrip> trips = {
+        {examples, "guard", "windows-1252"},
+        {examples + "/de", "guard", "windows-1252", examples + "/scripts.lst"},
+        {allBytes.Folder() + "/windows-1252", "all", "windows-1252"},
+        {allBytes.Folder() + "/windows-1251", "all", "windows-1251"},
+        {test::GeneratedWorkload("--nodes 120 --seed 5"), "talk", "windows-1251"},
+    };
+    for (const TRoundTrip& trip : trips) {
+        ExpectRoundTrip(trip, TExchangeFormat::Po, ".po");
+        ExpectRoundTrip(trip, TExchangeFormat::Csv, ".csv");
+    }
+}
+
+TEST(ExchangeRoundTrip, APoFileRefusesTheByteItCannotCarry) {
+    const test::TTempFolder work;
+    work.Write("eot.ipp", "script Eot('eot.msg');\r\nend.\r\n");
+    work.Write("eot.msg", "{100}{}{a\x04" "b}\r\n");
+    work.Write("scripts.lst", "eot.int 1\r\n");
+    TExportRequest request;
+    request.Scripts = {{work.Path("eot.ipp"), "eot"}};
+    request.ScriptsLst = work.Path("scripts.lst");
+    const TExportResult exported = CollectExportRows(request, TTextCodePage("windows-1252"));
+    const std::string po = work.Path("eot.po");
+    EXPECT_THROW(WriteExport(po, TExchangeFormat::Po, exported.Rows, TByteOrderMark::Omit),
+                 EExchangeError);
+    EXPECT_FALSE(fs::exists(po));
+}
+
+} // namespace
+} // namespace dialoscope
