@@ -3,6 +3,7 @@
 #include "detail/icu_converter.h"
 #include "detail/utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -51,7 +52,21 @@ TUtf16Text ToUtf16(std::string_view utf8) {
     return text;
 }
 
+// Where the bytes the converter stopped at begin: they end where it stopped. Kept after the
+// previous stop, so the offsets of one text always ascend, whatever a converter of a stateful
+// code page says of its own input.
+std::size_t UndefinedOffset(UConverter* converter, std::size_t from, std::size_t end) {
+    std::array<char, 32> invalid{};
+    auto invalidLength = static_cast<int8_t>(invalid.size());
+    UErrorCode ignored = U_ZERO_ERROR;
+    ucnv_getInvalidChars(converter, invalid.data(), &invalidLength, &ignored);
+    const auto length = static_cast<std::size_t>(std::max<int8_t>(invalidLength, 1));
+    const std::size_t start = end > length ? end - length : 0;
+    return std::clamp(start, from, std::max(from, end - (end > from ? 1 : 0)));
+}
+
 TEncodeRefusal UnwritableAt(const TUtf16Text& text, std::size_t unit) {
+    unit = std::min(unit, text.Units.size() - 1);
     UChar32 c = 0;
     U16_GET(text.Units.data(), 0, unit, text.Units.size(), c);
     return TEncodeRefusal{TEncodeFailure::UnwritableCharacter, text.UnitOffsets[unit],
@@ -68,7 +83,9 @@ std::string DecodeWithConverter(const std::string& icuName, std::string_view byt
     const char* const begin = bytes.data();
     const char* source = begin;
     const char* const limit = begin + bytes.size();
+    std::size_t afterLastStop = 0;
     for (;;) {
+        const char* const readFrom = source;
         UChar* target = buffer.data();
         UErrorCode error = U_ZERO_ERROR;
         ucnv_toUnicode(converter.get(), &target, buffer.data() + buffer.size(), &source, limit,
@@ -83,16 +100,23 @@ std::string DecodeWithConverter(const std::string& icuName, std::string_view byt
         if (!IsUnmappable(error)) {
             ThrowIcuFailure(error);
         }
-        // The converter has read the undefined bytes; they end where it stopped.
-        std::array<char, 32> invalid{};
-        auto invalidLength = static_cast<int8_t>(invalid.size());
-        UErrorCode ignored = U_ZERO_ERROR;
-        ucnv_getInvalidChars(converter.get(), invalid.data(), &invalidLength, &ignored);
+        // A converter that stopped without reading on would stop there for ever: the byte it
+        // stopped at is undefined and is stepped over.
+        const bool stuck = source == readFrom;
+        if (stuck && source == limit) {
+            break;
+        }
+        const auto stoppedAt = static_cast<std::size_t>(source - begin);
         if (undefined != nullptr) {
-            undefined->push_back(static_cast<std::size_t>(source - begin) -
-                                 static_cast<std::size_t>(invalidLength));
+            undefined->push_back(UndefinedOffset(converter.get(), afterLastStop, stoppedAt));
         }
         units += u'\uFFFD';
+        afterLastStop = stoppedAt;
+        if (stuck) {
+            ++source;
+            ++afterLastStop;
+            ucnv_resetToUnicode(converter.get());
+        }
     }
     std::string text;
     text.reserve(units.size());
@@ -130,8 +154,9 @@ TEncodeResult EncodeWithConverter(const std::string& icuName, std::string_view u
         auto invalidLength = static_cast<int8_t>(invalid.size());
         UErrorCode ignored = U_ZERO_ERROR;
         ucnv_getInvalidUChars(converter.get(), invalid.data(), &invalidLength, &ignored);
-        const auto unit =
-            static_cast<std::size_t>(source - begin) - static_cast<std::size_t>(invalidLength);
+        const auto stoppedAt = static_cast<std::size_t>(source - begin);
+        const auto length = static_cast<std::size_t>(std::max<int8_t>(invalidLength, 1));
+        const std::size_t unit = stoppedAt > length ? stoppedAt - length : 0;
         return TEncodeResult{{}, UnwritableAt(text, unit)};
     }
 }

@@ -79,6 +79,8 @@ TEST(TextCodePage, UndefinedBytesBecomeReplacementsAndAreReported) {
          "b",
          "a\uFFFDb",
          {1}},
+        // Was an exception: a code page switching by escape sequences meets a bad one.
+        {"ISO-2022-JP", "a\x1b(Xbc", "a\uFFFD(Xbc", {1}},
         {"windows-1252", "no undefined byte", "no undefined byte", {}},
     };
     for (const TCase& c : cases) {

@@ -28,10 +28,12 @@ inline TConverter OpenStrictConverter(const std::string& name) {
     return U_SUCCESS(error) ? std::move(converter) : nullptr;
 }
 
-// The errors a stopping callback reports for one unmappable or malformed place.
+// The errors a stopping callback reports for one unmappable or malformed place; the last two
+// come from code pages that switch character sets by escape sequences (ISO-2022).
 inline bool IsUnmappable(UErrorCode error) {
     return error == U_INVALID_CHAR_FOUND || error == U_ILLEGAL_CHAR_FOUND ||
-           error == U_TRUNCATED_CHAR_FOUND;
+           error == U_TRUNCATED_CHAR_FOUND || error == U_ILLEGAL_ESCAPE_SEQUENCE ||
+           error == U_UNSUPPORTED_ESCAPE_SEQUENCE;
 }
 
 } // namespace dialoscope::text_detail
