@@ -58,7 +58,7 @@ public:
 
     // The name as given, for messages and for making the same code page again.
     const std::string& Name() const { return Name_; }
-    // Every byte is one character: the byte tables below describe the whole code page.
+    // Every byte is one character, so CharOf describes the whole code page.
     bool IsSingleByte() const { return SingleByte_; }
     bool IsUtf8() const { return Utf8_; }
 
@@ -69,8 +69,9 @@ public:
     std::string ToUtf8(std::string_view bytes, std::vector<std::size_t>& undefinedOffsets) const;
 
     // The UTF-8 text in the code page's bytes, or the first character it cannot hold (or the
-    // first place that is not UTF-8) and no bytes. FromUtf8(ToUtf8(b)) gives b back whenever
-    // ToUtf8 reported no undefined byte in b.
+    // first place that is not UTF-8) and no bytes. In a single-byte code page and in UTF-8,
+    // FromUtf8(ToUtf8(b)) gives b back whenever ToUtf8 reported no undefined byte in b; a byte
+    // ICU reads only one way counts as undefined for that reason.
     TEncodeResult FromUtf8(std::string_view utf8) const;
 
     // Single-byte code pages only: the character a byte stands for, or nothing when the code
