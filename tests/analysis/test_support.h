@@ -1,9 +1,11 @@
 #pragma once
-// Shared helpers of the analysis tests: a port that records what a command shows, and a
-// workspace loaded from texts instead of files.
+// Shared helpers of the analysis tests: a workspace loaded from texts instead of files, with
+// the recording port of tests/support.
 
 #include "analysis/port.h"
 #include "analysis/workspace.h"
+
+#include "recording_port.h"
 
 #include <memory>
 #include <string>
@@ -11,22 +13,6 @@
 #include <vector>
 
 namespace dialoscope::test {
-
-class TRecordingPort : public TPort {
-public:
-    void ClearOutput() override { Output.clear(); }
-    void AppendOutput(std::string_view line) override { Output.emplace_back(line); }
-    void CounterChanged(TCounter, std::string_view) override { ++CounterChanges; }
-    void SetProgress(int percent) override { Progress.push_back(percent); }
-    void ProcessMessages() override { ++ProcessMessagesCalls; }
-    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
-
-    std::vector<std::string> Output;
-    std::vector<std::string> Messages;
-    std::vector<int> Progress;
-    int CounterChanges = 0;
-    int ProcessMessagesCalls = 0;
-};
 
 // Lines joined with CR LF, each line followed by one.
 std::string CrLfLines(const std::vector<std::string>& lines);
