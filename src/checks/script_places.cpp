@@ -2,6 +2,10 @@
 
 #include "dialogtree/dialog_tree.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace dialoscope {
 
 namespace {
@@ -54,6 +58,32 @@ std::vector<TForwardDeclaration> FindForwardDeclarations(const TScanner& scanner
         }
     }
     return declarations;
+}
+
+std::vector<char> NodesHoldingLines(const std::deque<TNodeKeep>& nodes,
+                                    const std::vector<std::int32_t>& lines) {
+    std::vector<std::pair<std::int32_t, std::int32_t>> starts; // (function line, node), sorted
+    starts.reserve(nodes.size());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        if (nodes[i].Line > 0) { // 0: a record without a known place
+            starts.emplace_back(nodes[i].Line, static_cast<std::int32_t>(i));
+        }
+    }
+    std::sort(starts.begin(), starts.end());
+    std::vector<char> holding(nodes.size(), 0);
+    for (const std::int32_t line : lines) {
+        const auto after =
+            std::upper_bound(starts.begin(), starts.end(), line,
+                             [](std::int32_t l, const auto& entry) { return l < entry.first; });
+        if (after != starts.begin()) {
+            holding[static_cast<std::size_t>(std::prev(after)->second)] = 1;
+        }
+    }
+    return holding;
+}
+
+std::vector<char> NodesClosingDialog(const std::deque<TNodeKeep>& nodes, const TScanner& scanner) {
+    return NodesHoldingLines(nodes, TokenLines(scanner, "CloseDialog"));
 }
 
 } // namespace dialoscope

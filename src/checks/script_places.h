@@ -2,9 +2,11 @@
 // Places in the scanned script that the checks need beyond the node records: where dialogs
 // start (as Build Dialog Tree finds them) and the forward declarations.
 
+#include "analysis/tables.h"
 #include "scanner/scanner.h"
 
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -27,6 +29,14 @@ struct TForwardDeclaration {
 
 // The script lines of every token whose text is exactly text, whatever its kind.
 std::vector<std::int32_t> TokenLines(const TScanner& scanner, std::string_view text);
+
+// For each node, whether one of the script lines falls in it: a line belongs to the node whose
+// "function" line is the last one at or before it (a node without a known line holds none).
+std::vector<char> NodesHoldingLines(const std::deque<TNodeKeep>& nodes,
+                                    const std::vector<std::int32_t>& lines);
+
+// For each node, whether it holds a "CloseDialog" (exact letter case): the dialog can end there.
+std::vector<char> NodesClosingDialog(const std::deque<TNodeKeep>& nodes, const TScanner& scanner);
 
 // Every "function NAME ; forward" in the token list.
 std::vector<TForwardDeclaration> FindForwardDeclarations(const TScanner& scanner);

@@ -1,7 +1,8 @@
 #include "dialog_order.h"
 
-#include "checks/script_places.h"
+#include "analysis/msg_use_order.h"
 #include "analysis/node_names.h"
+#include "checks/script_places.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -60,25 +61,6 @@ private:
     std::vector<std::int32_t> Order_;
 };
 
-bool IsAnswer(const TMsgUse& use) {
-    return use.Statement == TSaidKind::Answer;
-}
-
-// A node's message uses as they stand in the node: said lines by line, then answers by line.
-std::vector<TMsgUse> UsesInNodeOrder(const TNodeLists& lists) {
-    std::vector<TMsgUse> uses;
-    for (const TMsgUse use : lists.MsgUses()) {
-        uses.push_back(use);
-    }
-    std::stable_sort(uses.begin(), uses.end(), [](const TMsgUse& a, const TMsgUse& b) {
-        if (IsAnswer(a) != IsAnswer(b)) {
-            return IsAnswer(b);
-        }
-        return a.Line < b.Line;
-    });
-    return uses;
-}
-
 // The target of the answer a message use belongs to: the last answer that starts on the use's
 // line or before it (a later GetStr item of a concatenation may stand on a later line).
 std::string_view AnswerTarget(const TNodeLists& lists, const TMsgUse& use) {
@@ -99,10 +81,13 @@ public:
     void AddNode(std::int32_t node) {
         const TNodeLists& lists = Ws_.Nodes[static_cast<std::size_t>(node)].Lists;
         for (const TMsgUse& use : UsesInNodeOrder(lists)) {
-            const TMessagePlace place{node,        use.Line,
-                                      use.Statement, use.Speaker,
-                                      use.SpeakerText, IsAnswer(use) ? AnswerTarget(lists, use)
-                                                                     : std::string_view()};
+            const TMessagePlace place{
+                node,
+                use.Line,
+                use.Statement,
+                use.Speaker,
+                use.SpeakerText,
+                IsAnswerUse(use) ? AnswerTarget(lists, use) : std::string_view()};
             AddUse(use.Value, place);
         }
     }
