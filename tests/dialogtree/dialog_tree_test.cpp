@@ -199,7 +199,7 @@ TEST(DialogTree, BuildsTheExpectedTree) {
         EXPECT_EQ(port.Messages, row.Messages);
         ASSERT_FALSE(port.Progress.empty());
         EXPECT_EQ(port.Progress.back(), 0);
-        EXPECT_EQ(port.MessageTurns, CountBranches(ws.DialogsTree));
+        EXPECT_EQ(port.ProcessMessagesCalls, CountBranches(ws.DialogsTree));
     }
 }
 
@@ -296,7 +296,7 @@ class TInterferingPort : public TRecordingPort {
 public:
     void ProcessMessages() override {
         TRecordingPort::ProcessMessages();
-        if (MessageTurns == InterfereAt && Interfere) {
+        if (ProcessMessagesCalls == InterfereAt && Interfere) {
             Interfere();
         }
     }
@@ -323,7 +323,7 @@ TEST(DialogTree, StopsWhenAnotherCommandEmptiesTheTreeMidway) {
     };
     Button4Click(ws);
     EXPECT_EQ(ws.DialogsTree.Count(), 0);
-    EXPECT_EQ(port.MessageTurns, 3);
+    EXPECT_EQ(port.ProcessMessagesCalls, 3);
     EXPECT_EQ(port.Progress.back(), 0);
 }
 

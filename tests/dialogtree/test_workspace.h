@@ -1,8 +1,10 @@
 #pragma once
-// A workspace for the dialog-tree tests: a port that records what the window would show, node
-// records built by hand and scripts scanned as Analyze would scan them.
+// A workspace for the dialog-tree tests: node records built by hand and scripts scanned as
+// Analyze would scan them; the recording port comes from tests/support.
 
 #include "analysis/workspace.h"
+
+#include "recording_port.h"
 
 #include <string>
 #include <utility>
@@ -10,20 +12,7 @@
 
 namespace dialoscope::testing {
 
-class TRecordingPort : public TPort {
-public:
-    void ClearOutput() override { Output.clear(); }
-    void AppendOutput(std::string_view line) override { Output.emplace_back(line); }
-    void CounterChanged(TCounter, std::string_view) override {}
-    void SetProgress(int percent) override { Progress.push_back(percent); }
-    void ProcessMessages() override { ++MessageTurns; }
-    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
-
-    std::vector<std::string> Output;
-    std::vector<std::string> Messages;
-    std::vector<int> Progress;
-    int MessageTurns = 0;
-};
+using test::TRecordingPort;
 
 struct TNodeSpec {
     std::string Name;
