@@ -8,6 +8,8 @@
 #include "analysis/load.h"
 #include "analysis/token_cursor.h"
 
+#include "workload.h"
+
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -28,12 +30,7 @@ std::filesystem::path GenerateScript(const std::string& options) {
     }
     const auto folder =
         std::filesystem::temp_directory_path() / ("dialoscope-indexed-equivalence" + key);
-    const std::string command = std::string("python3 ") + DIALOSCOPE_GEN_SCRIPT + " --out " +
-                                folder.string() + " " + options + " > /dev/null";
-    if (std::system(command.c_str()) != 0) {
-        return {};
-    }
-    return folder;
+    return test::GenerateWorkload(options, folder.string()) ? folder : std::filesystem::path();
 }
 
 // Puts comment lines that name a node after "function" before its real first line, some as a

@@ -3,6 +3,8 @@
 #include "analysis/node_body.h"
 #include "test_support.h"
 
+#include "workload.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -120,10 +122,7 @@ TEST(NodeBody, IndexedSearchMatchesTheSearchOnGeneratedScripts) {
         const fs::path dir = fs::temp_directory_path() /
                              ("dialoscope_body_" + std::to_string(seed) + "_" +
                               std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        const std::string command = std::string("python3 ") + DIALOSCOPE_GEN_SCRIPT +
-                                    " --nodes 60 --seed " + std::to_string(seed) + " --out " +
-                                    dir.string() + " > /dev/null";
-        if (std::system(command.c_str()) != 0) {
+        if (!test::GenerateWorkload("--nodes 60 --seed " + std::to_string(seed), dir.string())) {
             GTEST_SKIP() << "the workload generator did not run";
         }
         test::TAnalyzed a;

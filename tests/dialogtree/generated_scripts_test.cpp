@@ -7,6 +7,8 @@
 #include "analysis/load.h"
 #include "dialogtree/dialog_tree.h"
 
+#include "workload.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -83,12 +85,7 @@ struct TReferenceBuild {
 std::filesystem::path GenerateScript(const std::string& options) {
     const auto folder = std::filesystem::path(::testing::TempDir()) /
                         ("dialogtree-gen-" + std::to_string(std::hash<std::string>()(options)));
-    const std::string command = std::string("python3 ") + DIALOSCOPE_GEN_SCRIPT + " --out " +
-                                folder.string() + " " + options + " > /dev/null";
-    if (std::system(command.c_str()) != 0) {
-        return {};
-    }
-    return folder;
+    return test::GenerateWorkload(options, folder.string()) ? folder : std::filesystem::path();
 }
 
 // Every seventh answer target written in other letter case, so some targets have no record.
