@@ -29,7 +29,8 @@ void ScanScript(TWorkspace& ws) {
 TNodeBodyIndex ScanAndIndexBodies(TWorkspace& ws) {
     TNodeBodyIndex bodies(ws.Rich);
     TBackgroundWork indexing([&bodies] { bodies.BuildNow({}); },
-                             ws.Rich.Count() >= TNodeBodyIndex::StepLines);
+                             ws.Rich.Count() >= TNodeBodyIndex::StepLines &&
+                                 ws.Port.MayUseSecondCore());
     ScanScript(ws);
     indexing.Finish([&ws] { ws.Port.ProcessMessages(); });
     return bodies;

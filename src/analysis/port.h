@@ -39,6 +39,10 @@ public:
 
     // A message box with an OK button; returns when the user has answered it.
     virtual void ShowMessage(std::string_view text) = 0;
+
+    // False when the command already keeps every core busy (a project analysed on all cores), so
+    // that Analyze of a big script starts no second thread of its own.
+    virtual bool MayUseSecondCore() const { return true; }
 };
 
 // A port that shows nothing, for tests and tools that only look at the tables.

@@ -8,7 +8,7 @@ namespace dialoscope {
 
 std::optional<std::int64_t> TSecondHalf::StartFor(const TAnalysisRun& first, std::int64_t p) {
     const std::int64_t last = first.Tokens.Last();
-    if (first.ShowsGeneralView || last < FromTokens) {
+    if (first.ShowsGeneralView || last < FromTokens || !first.Port.MayUseSecondCore()) {
         return std::nullopt;
     }
     for (std::int64_t s = std::max(p + 1, last / 2); s < last; ++s) {

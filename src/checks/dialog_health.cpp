@@ -1,6 +1,6 @@
 #include "dialog_health.h"
 
-#include "script_places.h"
+#include "dialog_reach.h"
 
 #include "analysis/node_names.h"
 #include "scanner/ascii.h"
@@ -26,8 +26,6 @@ private:
     std::int32_t Find(std::string_view name) const;
     void CheckTarget(std::int32_t node, std::string_view what, std::string_view name,
                      std::int32_t line);
-    std::vector<char> NodesHolding(const std::vector<std::int32_t>& keywordLines) const;
-    void Reach(std::int32_t node, std::vector<std::int32_t>& queue);
     void AddNodeFinding(TFindingKind kind, std::int32_t node, std::int32_t line, std::string text);
 
     const TWorkspace& Ws_;
@@ -35,14 +33,11 @@ private:
     std::vector<TFinding>& Findings_;
     TNodeNames ByName_;
     std::unordered_map<std::string, std::string_view> ByLowerName_; // the first node's spelling
-    std::vector<char> Opener_;                                      // the node holds an OpenDialog
-    std::vector<char> Closer_;                                      // the node holds a CloseDialog
-    std::vector<char> Reached_;
 };
 
 TDialogHealth::TDialogHealth(const TWorkspace& ws, const std::string& file,
                              std::vector<TFinding>& findings)
-    : Ws_(ws), File_(file), Findings_(findings), ByName_(ws.Nodes), Reached_(ws.Nodes.size(), 0) {
+    : Ws_(ws), File_(file), Findings_(findings), ByName_(ws.Nodes) {
     for (const TNodeKeep& node : ws.Nodes) {
         ByLowerName_.emplace(AsciiLowerCase(node.Name), node.Name);
     }
@@ -90,80 +85,28 @@ void TDialogHealth::CheckTargets() {
     }
 }
 
-// A keyword belongs to the node whose "function" line is the last one at or before it.
-std::vector<char> TDialogHealth::NodesHolding(const std::vector<std::int32_t>& keywordLines) const {
-    std::vector<std::pair<std::int32_t, std::int32_t>> lines; // (line, node), sorted
-    lines.reserve(Ws_.Nodes.size());
-    for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
-        if (Ws_.Nodes[i].Line > 0) { // 0: a record without a known place
-            lines.emplace_back(Ws_.Nodes[i].Line, static_cast<std::int32_t>(i));
-        }
-    }
-    std::sort(lines.begin(), lines.end());
-    std::vector<char> holding(Ws_.Nodes.size(), 0);
-    for (const std::int32_t keywordLine : keywordLines) {
-        const auto after = std::upper_bound(
-            lines.begin(), lines.end(), keywordLine,
-            [](std::int32_t line, const auto& entry) { return line < entry.first; });
-        if (after != lines.begin()) {
-            holding[static_cast<std::size_t>(std::prev(after)->second)] = 1;
-        }
-    }
-    return holding;
-}
-
-void TDialogHealth::Reach(std::int32_t node, std::vector<std::int32_t>& queue) {
-    if (node < 0 || Reached_[static_cast<std::size_t>(node)]) {
-        return;
-    }
-    Reached_[static_cast<std::size_t>(node)] = 1;
-    queue.push_back(node);
-}
-
 void TDialogHealth::WalkDialogs() {
-    const std::vector<TDialogStart> starts = FindDialogStarts(Ws_.Scanner);
-    if (starts.empty()) {
+    const TDialogReach reach = ReachFromDialogStarts(Ws_, ByName_);
+    if (reach.Starts.empty()) {
         return; // without a dialog start every node would look unreachable
     }
-    std::vector<std::int32_t> openDialogLines;
-    for (const TDialogStart& start : starts) {
-        openDialogLines.push_back(start.OpenDialogLine);
-    }
-    Opener_ = NodesHolding(openDialogLines);
-    Closer_ = NodesHolding(TokenLines(Ws_.Scanner, "CloseDialog"));
-    std::vector<std::int32_t> queue;
-    for (const TDialogStart& start : starts) {
-        const std::int32_t node = Find(start.Name);
-        if (node < 0) {
+    for (const TDialogStart& start : reach.Starts) {
+        if (Find(start.Name) < 0) {
             CheckTarget(-1, "dialog start", start.Name, start.OpenDialogLine);
-        }
-        Reach(node, queue);
-    }
-    for (std::size_t i = 0; i < Opener_.size(); ++i) {
-        if (Opener_[i]) {
-            Reach(static_cast<std::int32_t>(i), queue);
-        }
-    }
-    for (std::size_t next = 0; next < queue.size(); ++next) {
-        const TNodeKeep& node = Ws_.Nodes[static_cast<std::size_t>(queue[next])];
-        for (const TAnswer answer : node.Lists.Answers()) {
-            Reach(Find(answer.Target), queue);
-        }
-        for (const std::string_view jump : node.Lists.Jumps()) {
-            Reach(Find(jump), queue);
         }
     }
     for (std::size_t i = 0; i < Ws_.Nodes.size(); ++i) {
         const TNodeKeep& node = Ws_.Nodes[i];
         const auto index = static_cast<std::int32_t>(i);
-        if (!Reached_[i]) {
+        if (!reach.Reached[i]) {
             std::string text =
                 "node " + Quoted(node.Name) + " is not reached from any dialog start";
             if (Find(node.Name) != index) {
                 text += "; a later node has the same name";
             }
             AddNodeFinding(TFindingKind::UnreachableNode, index, node.Line, std::move(text));
-        } else if (!Opener_[i] && !Closer_[i] && node.AnswerCount() == 0 && node.JumpCount() == 0) {
+        } else if (!reach.Opener[i] && !reach.Closer[i] && node.AnswerCount() == 0 &&
+                   node.JumpCount() == 0) {
             AddNodeFinding(TFindingKind::DeadEnd, index, node.Line,
                            "node " + Quoted(node.Name) + " offers no answer and calls no node");
         }

@@ -1,6 +1,7 @@
 #include "finding.h"
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 
 namespace dialoscope {
@@ -31,6 +32,10 @@ constexpr TKindInfo KindTable[] = {
     {TFindingKind::UnreachableNode, "unreachable-node", TSeverity::Warning},
     {TFindingKind::DeadEnd, "dead-end", TSeverity::Warning},
     {TFindingKind::ForwardWithoutNode, "forward-without-node", TSeverity::Warning},
+    // The project's other scripts are still analysed; the line's own script is not.
+    {TFindingKind::MissingScript, "missing-script", TSeverity::Warning},
+    {TFindingKind::DuplicateScript, "duplicate-script", TSeverity::Warning},
+    {TFindingKind::BadScriptName, "bad-script-name", TSeverity::Warning},
 };
 
 const TKindInfo& InfoOf(TFindingKind kind) {
@@ -47,14 +52,29 @@ TSeverity SeverityOf(TFindingKind kind) {
     return InfoOf(kind).Severity;
 }
 
+namespace {
+
+static_assert(std::size(KindTable) == FindingKindCount, "a row for every kind, in kind order");
+
+std::vector<TFindingKind> KindsFrom(TFindingKind first, TFindingKind last) {
+    std::vector<TFindingKind> kinds;
+    for (auto n = static_cast<std::size_t>(first); n <= static_cast<std::size_t>(last); ++n) {
+        kinds.push_back(KindTable[n].Kind);
+    }
+    return kinds;
+}
+
+} // namespace
+
 const std::vector<TFindingKind>& AllFindingKinds() {
-    static const std::vector<TFindingKind> kinds = [] {
-        std::vector<TFindingKind> all;
-        for (const TKindInfo& info : KindTable) {
-            all.push_back(info.Kind);
-        }
-        return all;
-    }();
+    static const std::vector<TFindingKind> kinds =
+        KindsFrom(TFindingKind::LoadError, TFindingKind::ForwardWithoutNode);
+    return kinds;
+}
+
+const std::vector<TFindingKind>& ProjectFindingKinds() {
+    static const std::vector<TFindingKind> kinds =
+        KindsFrom(TFindingKind::MissingScript, TFindingKind::BadScriptName);
     return kinds;
 }
 

@@ -28,15 +28,20 @@ enum class TFindingKind : std::uint8_t {
     UnreachableNode,    // no dialog start reaches the node
     DeadEnd,            // a reached node offers no answer and no call
     ForwardWithoutNode, // "function X; forward;" and no node X
+    // A project's scripts.lst, at the list line:
+    MissingScript,   // the script file the line names is not in the list's folder
+    DuplicateScript, // an earlier line names the same script file
+    BadScriptName,   // a name that would read outside the project's folder, or no name at all
 };
 
 enum class TSeverity : std::uint8_t { Error, Warning };
 
 // Which file a finding's line counts in.
 enum class TFindingSource : std::uint8_t {
-    Script,          // the loaded script: Line is a script line, the node (if any) is set
-    Messages,        // the script's message file (the translation when one is compared)
-    OriginalMessages // the original message file of a translation comparison
+    Script,           // the loaded script: Line is a script line, the node (if any) is set
+    Messages,         // the script's message file (the translation when one is compared)
+    OriginalMessages, // the original message file of a translation comparison
+    ScriptList        // a project's scripts.lst: Line is the list line
 };
 
 struct TFinding {
@@ -55,8 +60,14 @@ struct TFinding {
 std::string_view KindWord(TFindingKind kind);
 // Error kinds make dialoscope-cli check exit with status 1.
 TSeverity SeverityOf(TFindingKind kind);
-// Every kind in list order, for summaries.
+// Every kind of one script's checks in list order, for summaries.
 const std::vector<TFindingKind>& AllFindingKinds();
+// The kinds a project's scripts.lst adds (missing-script, duplicate-script, bad-script-name), in
+// list order; they come after every kind above.
+const std::vector<TFindingKind>& ProjectFindingKinds();
+// How many kinds there are in all: one more than the largest kind's value.
+inline constexpr std::size_t FindingKindCount =
+    static_cast<std::size_t>(TFindingKind::BadScriptName) + 1;
 
 TFinding MakeFinding(TFindingKind kind, TFindingSource source, std::string file, std::int32_t line,
                      std::string text);

@@ -46,8 +46,11 @@ std::string SummaryLine(std::size_t scripts, const std::vector<std::int64_t>& co
     std::int64_t errors = 0;
     std::int64_t warnings = 0;
     std::string kinds;
-    for (const TFindingKind kind : AllFindingKinds()) {
-        const std::int64_t count = countsByKind[static_cast<std::size_t>(kind)];
+    std::vector<TFindingKind> every = AllFindingKinds();
+    every.insert(every.end(), ProjectFindingKinds().begin(), ProjectFindingKinds().end());
+    for (const TFindingKind kind : every) {
+        const auto n = static_cast<std::size_t>(kind);
+        const std::int64_t count = n < countsByKind.size() ? countsByKind[n] : 0;
         if (count == 0) {
             continue;
         }
@@ -70,7 +73,7 @@ void TCheckWriter::Put(const std::string& text) {
 }
 
 void TCheckWriter::Write(const std::vector<TFinding>& findings) {
-    Counts_.resize(AllFindingKinds().size());
+    Counts_.resize(FindingKindCount);
     ++Scripts_;
     for (const TFinding& finding : findings) {
         ++Counts_[static_cast<std::size_t>(finding.Kind)];
@@ -84,7 +87,7 @@ void TCheckWriter::Write(const std::vector<TFinding>& findings) {
 }
 
 void TCheckWriter::Finish(TSummary summary) {
-    Counts_.resize(AllFindingKinds().size());
+    Counts_.resize(FindingKindCount);
     if (Format_ == TCheckFormat::Json) {
         Put(Written_ == 0 ? "[]\n" : "\n]\n");
     }

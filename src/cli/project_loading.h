@@ -1,0 +1,25 @@
+#pragma once
+// The scripts a command over many scripts works on, as a project: the scripts.lst of --project,
+// or the scripts named on the command line numbered as the list numbers them. Shared by stats
+// and check --project.
+
+#include "project_commands.h"
+
+#include "project/project.h"
+#include "project/project_run.h"
+
+#include <optional>
+
+namespace dialoscope {
+
+// The project, or nothing after writing why to standard error ("Cannot open file LIST").
+std::optional<TProject> LoadProjectOf(const TProjectCommandOptions& options);
+
+// The project options of the command's options. The word counts need one code page: "auto"
+// counts in windows-1252.
+TProjectOptions RunOptionsOf(const TProjectCommandOptions& options);
+
+// Each script's message boxes, on standard error, in list order.
+void WriteScriptMessages(const TScriptResult& result);
+
+} // namespace dialoscope

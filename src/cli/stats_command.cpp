@@ -1,0 +1,59 @@
+// dialoscope-cli stats: how big each script's dialog is and how far its translation is, a row per
+// script and a total row, in the chosen format on standard output.
+
+#include "project_commands.h"
+#include "project_loading.h"
+
+#include "project/stats_format.h"
+
+#include <cstdio>
+
+namespace dialoscope {
+
+namespace {
+
+// --fail-under: 0 when the project's share reaches the bar, else 1 and why on standard error.
+int ShareGate(const TProjectCommandOptions& options, const TScriptStats& total) {
+    if (!options.FailUnder) {
+        return 0;
+    }
+    if (!total.Translation) {
+        std::fputs("dialoscope-cli: --fail-under needs --against, the original message files\n",
+                   stderr);
+        return 1;
+    }
+    const double share = TranslatedShare(*total.Translation);
+    if (share >= *options.FailUnder) {
+        return 0;
+    }
+    std::fprintf(stderr, "translated share %s%% is below %s%%\n", ShareText(share).c_str(),
+                 ShareText(*options.FailUnder).c_str());
+    return 1;
+}
+
+} // namespace
+
+int RunStatsCommand(const TProjectCommandOptions& options) {
+    const std::optional<TProject> project = LoadProjectOf(options);
+    if (!project) {
+        return 1;
+    }
+    const TProjectOptions run = RunOptionsOf(options);
+    const TProjectResult result = RunProject(*project, run);
+    std::vector<TScriptStats> rows;
+    for (const TScriptResult& script : result.Scripts) {
+        WriteScriptMessages(script);
+        rows.push_back(script.Stats);
+    }
+    const TStatsTable table =
+        MakeStatsTable(rows, result.Total, run.Against.has_value(), TTextCodePage(run.CodePage));
+    const std::string text =
+        FormatStats(table, StatsFormatNamed(options.Format).value_or(TStatsFormat::Text));
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (std::fflush(stdout) != 0) {
+        return 1;
+    }
+    return ShareGate(options, result.Total);
+}
+
+} // namespace dialoscope

@@ -1,0 +1,78 @@
+#include "project_run.h"
+
+#include <tbb/blocked_range.h>
+#include <tbb/enumerable_thread_specific.h>
+#include <tbb/info.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+namespace dialoscope {
+
+namespace {
+
+int WorkerCount(std::uint32_t jobs) {
+    const int cores = tbb::info::default_concurrency();
+    return jobs == 0 ? cores : static_cast<int>(std::min<std::uint32_t>(jobs, 1024));
+}
+
+TScriptResult CancelledResult(const TProjectScript& script) {
+    TScriptResult result;
+    result.Stats.ListNumber = script.ListNumber;
+    result.Stats.ScriptFile = script.ListName;
+    result.Stats.Status = "cancelled";
+    return result;
+}
+
+} // namespace
+
+TScriptStats ProjectTotal(const std::vector<TScriptResult>& rows, const TProjectOptions& options) {
+    TScriptStats total;
+    total.Status = {};
+    if (options.Against) {
+        total.Translation.emplace();
+    }
+    for (const TScriptResult& row : rows) {
+        AddToTotal(total, row.Stats);
+    }
+    return total;
+}
+
+TProjectResult RunProject(const TProject& project, const TProjectOptions& options,
+                          const TRowFinished& rowFinished, const std::atomic<bool>* cancel) {
+    const TTextCodePage codePage(options.CodePage);
+    const int workers = WorkerCount(options.Jobs);
+    // With one worker Analyze may still put a big script's second half on the second core.
+    const bool mayUseSecondCore = workers == 1;
+    TProjectResult result;
+    result.Scripts.resize(project.Scripts.size());
+    std::atomic<bool> anyCancelled{false};
+    // Opening a word break iterator costs more than counting a text: one per worker thread.
+    tbb::enumerable_thread_specific<TWordCounter> counters;
+    tbb::task_arena arena(workers);
+    arena.execute([&] {
+        // One script per task: scripts differ in size by orders of magnitude.
+        tbb::parallel_for(
+            tbb::blocked_range<std::size_t>(0, project.Scripts.size(), 1),
+            [&](const tbb::blocked_range<std::size_t>& range) {
+                for (std::size_t i = range.begin(); i != range.end(); ++i) {
+                    const TProjectScript& script = project.Scripts[i];
+                    if (cancel != nullptr && cancel->load()) {
+                        result.Scripts[i] = CancelledResult(script);
+                        anyCancelled = true;
+                        continue;
+                    }
+                    result.Scripts[i] = RunProjectScript(project, script, options, codePage,
+                                                         counters.local(), mayUseSecondCore);
+                    if (rowFinished) {
+                        rowFinished(i, result.Scripts[i]);
+                    }
+                }
+            },
+            tbb::simple_partitioner());
+    });
+    result.Cancelled = anyCancelled;
+    result.Total = ProjectTotal(result.Scripts, options);
+    return result;
+}
+
+} // namespace dialoscope

@@ -1,0 +1,179 @@
+#include "script_run.h"
+
+#include "script_measure.h"
+
+#include "analysis/analyze.h"
+#include "analysis/load.h"
+#include "checks/run_checks.h"
+
+#include <filesystem>
+
+namespace dialoscope {
+
+namespace {
+
+// Neither the pane nor the General View is wanted, so Analyze need not make them; the message
+// boxes are kept for the caller.
+class TProjectPort : public TNullPort {
+public:
+    explicit TProjectPort(bool mayUseSecondCore) : MayUseSecondCore_(mayUseSecondCore) {}
+    bool ShowsOutput() const override { return false; }
+    bool ShowsGeneralView() const override { return false; }
+    bool MayUseSecondCore() const override { return MayUseSecondCore_; }
+    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
+
+    std::vector<std::string> Messages;
+
+private:
+    bool MayUseSecondCore_;
+};
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+std::optional<std::string> OriginalFor(const TProjectOptions& options, const std::string& script) {
+    if (!options.Against) {
+        return std::nullopt;
+    }
+    if (!IsFolder(*options.Against)) {
+        return options.Against;
+    }
+    return (std::filesystem::path(*options.Against) / FileNamePart(MessageFilePath(script)))
+        .string();
+}
+
+TFinding ScriptFinding(TFindingKind kind, const std::string& file, const std::string& text) {
+    return MakeFinding(kind, TFindingSource::Script, file, 0, text);
+}
+
+// The header's message file is only shown, never read (Load reads the one beside the script),
+// but one outside the folder says the project is not what it seems.
+bool HeaderNamesOutside(const TWorkspace& ws) {
+    const std::string& name = ws.MsgFileName;
+    return name.find_first_of("/\\:") != std::string::npos || name == "." || name == "..";
+}
+
+class TScriptRun {
+public:
+    TScriptRun(const TProject& project, const TProjectScript& script,
+               const TProjectOptions& options, bool mayUseSecondCore)
+        : Script_(script.ScriptPath), Port_(mayUseSecondCore), Ws_(Port_) {
+        Ws_.ScriptsLstPath = project.ListPath;
+        Checks_.ScriptPath = script.ScriptPath;
+        Original_ = OriginalFor(options, script.ScriptPath);
+    }
+
+    // Each step returns false when the script can go no further.
+    bool LoadOriginal(TScriptResult& result) {
+        if (!Original_) {
+            return true;
+        }
+        try {
+            OriginalLines_.LoadFromFile(*Original_);
+        } catch (const std::exception& error) {
+            Fail(result, ScriptFinding(TFindingKind::LoadError, *Original_, error.what()),
+                 error.what());
+            return false;
+        }
+        Checks_.Original = &OriginalLines_;
+        Checks_.OriginalPath = *Original_;
+        return true;
+    }
+
+    bool Load(TScriptResult& result) {
+        try {
+            mnLoadClick(Ws_, Script_);
+        } catch (const std::exception& error) {
+            Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, error.what()),
+                 error.what());
+            return false;
+        }
+        if (Checks_.Original != nullptr) {
+            result.Stats.Translation = CountTranslation(ReadMessageEntries(OriginalLines_),
+                                                        ReadMessageEntries(Ws_.MsgRich));
+        }
+        return true;
+    }
+
+    bool Analyze(TScriptResult& result) {
+        try {
+            sbRestartClick(Ws_);
+        } catch (const std::exception& error) {
+            const std::string status = std::string("Analyze stopped: ") + error.what();
+            result.Findings = RunMessageFileChecks(Ws_, Checks_);
+            result.Findings.insert(result.Findings.begin(),
+                                   ScriptFinding(TFindingKind::AnalyzeError, Script_, status));
+            result.Stats.Status = status;
+            return false;
+        }
+        return true;
+    }
+
+    void Check(TScriptResult& result, const TTextCodePage& codePage, TWordCounter& counter) {
+        result.Findings = RunChecks(Ws_, Checks_);
+        if (HeaderNamesOutside(Ws_)) {
+            result.Findings.insert(
+                result.Findings.begin(),
+                ScriptFinding(TFindingKind::BadScriptName, Script_,
+                              "the header names the message file " + Quoted(Ws_.MsgFileName) +
+                                  " outside the project's folder; " +
+                                  Quoted(FileNamePart(MessageFilePath(Script_))) +
+                                  " beside the script is read"));
+        }
+        MeasureDialog(Ws_, codePage, counter, result.Stats);
+    }
+
+    void KeepMessages(TScriptResult& result) { result.Messages = std::move(Port_.Messages); }
+
+private:
+    static void Fail(TScriptResult& result, TFinding finding, const std::string& status) {
+        result.Findings = {std::move(finding)};
+        result.Stats.Status = status;
+    }
+
+    std::string Script_;
+    TProjectPort Port_;
+    TWorkspace Ws_;
+    TCheckOptions Checks_;
+    std::optional<std::string> Original_;
+    TLineStore OriginalLines_;
+};
+
+TScriptResult ListOnlyResult(const TProject& project, const TProjectScript& script) {
+    TScriptResult result;
+    result.Stats.Status = ListStatus(script);
+    result.Stats.ScriptFile =
+        script.ScriptPath.empty() ? script.ListName : FileNamePart(script.ScriptPath);
+    if (auto finding = ListFinding(project, script)) {
+        result.Findings.push_back(std::move(*finding));
+    }
+    return result;
+}
+
+} // namespace
+
+TScriptResult RunProjectScript(const TProject& project, const TProjectScript& script,
+                               const TProjectOptions& options, const TTextCodePage& codePage,
+                               TWordCounter& counter, bool mayUseSecondCore) {
+    TScriptResult result;
+    if (script.State != TScriptFileState::Found) {
+        result = ListOnlyResult(project, script);
+    } else {
+        result.Stats.ScriptFile = FileNamePart(script.ScriptPath);
+        result.Stats.MessageFile = FileNamePart(MessageFilePath(script.ScriptPath));
+        // The workspace lives only inside this block: its memory is given back before the
+        // worker takes the next script.
+        TScriptRun run(project, script, options, mayUseSecondCore);
+        if (run.LoadOriginal(result) && run.Load(result) && run.Analyze(result)) {
+            run.Check(result, codePage, counter);
+        }
+        run.KeepMessages(result);
+    }
+    result.Stats.ListNumber = script.ListNumber;
+    CountFindings(result.Findings, result.Stats);
+    return result;
+}
+
+} // namespace dialoscope

@@ -1,0 +1,43 @@
+#pragma once
+// One script of a project, start to finish: Load and Analyze with a port that shows nothing and
+// keeps no General View, the checks, the statistics; then the analysis is dropped, so a worker
+// holds one script's analysis at a time. A script that fails gives its error finding and status
+// and never an exception.
+
+#include "project.h"
+#include "script_stats.h"
+
+#include "checks/finding.h"
+#include "text/code_page.h"
+#include "text/word_count.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dialoscope {
+
+struct TProjectOptions {
+    // The original message files: a folder holding them under the scripts' message file names,
+    // or, for a project of one script, the file itself. The scripts' own message files are then
+    // the translations.
+    std::optional<std::string> Against;
+    std::string CodePage = "windows-1252"; // an ICU converter name, for the word counts
+    std::uint32_t Jobs = 0;                // 0: every core
+};
+
+struct TScriptResult {
+    TScriptStats Stats;
+    // The list's finding for a script it cannot give, or the script's findings as check orders
+    // them.
+    std::vector<TFinding> Findings;
+    // The message boxes Analyze showed, in order (dialoscope-cli writes them to standard error).
+    std::vector<std::string> Messages;
+};
+
+// mayUseSecondCore: false when every core already analyses a script of its own.
+TScriptResult RunProjectScript(const TProject& project, const TProjectScript& script,
+                               const TProjectOptions& options, const TTextCodePage& codePage,
+                               TWordCounter& counter, bool mayUseSecondCore);
+
+} // namespace dialoscope

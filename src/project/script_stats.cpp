@@ -1,0 +1,44 @@
+#include "script_stats.h"
+
+namespace dialoscope {
+
+double TranslatedShare(const TTranslationCounts& counts) {
+    const std::int64_t all = counts.Translated + counts.Untranslated + counts.Missing;
+    return all == 0 ? 100.0
+                    : 100.0 * static_cast<double>(counts.Translated) / static_cast<double>(all);
+}
+
+namespace {
+
+void Add(TWordsAndCharacters& total, const TWordsAndCharacters& row) {
+    total.Words += row.Words;
+    total.Characters += row.Characters;
+}
+
+} // namespace
+
+void AddToTotal(TScriptStats& total, const TScriptStats& row) {
+    total.Nodes += row.Nodes;
+    total.DialogStarts += row.DialogStarts;
+    total.NpcLines += row.NpcLines;
+    total.PlayerAnswers += row.PlayerAnswers;
+    total.MessagesUsed += row.MessagesUsed;
+    Add(total.NpcText, row.NpcText);
+    Add(total.AnswerText, row.AnswerText);
+    total.SelfWords += row.SelfWords;
+    total.PlayerWords += row.PlayerWords;
+    total.OtherWords += row.OtherWords;
+    total.UnreachedWords += row.UnreachedWords;
+    total.UnusedMessages += row.UnusedMessages;
+    total.Errors += row.Errors;
+    total.Warnings += row.Warnings;
+    if (row.Translation) {
+        TTranslationCounts& sum =
+            total.Translation ? *total.Translation : total.Translation.emplace();
+        sum.Translated += row.Translation->Translated;
+        sum.Untranslated += row.Translation->Untranslated;
+        sum.Missing += row.Translation->Missing;
+    }
+}
+
+} // namespace dialoscope

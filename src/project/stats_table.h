@@ -1,0 +1,38 @@
+#pragma once
+// The statistics as a table of text cells, which every writer of them shares: the column names,
+// and each row's cells as UTF-8 (file names and statuses that are not UTF-8 are decoded through
+// the code page). Numbers are decimal; the translated share has one decimal place.
+
+#include "script_stats.h"
+
+#include "text/code_page.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialoscope {
+
+// Columns from "number" to "warnings", then, with an original, "translated", "untranslated",
+// "missing" and "translated_percent" (empty in a row whose files could not be compared).
+std::vector<std::string_view> StatsColumnNames(bool withTranslation);
+
+// Which columns hold numbers (right-aligned in the text table, numbers in JSON).
+bool IsNumberColumn(std::size_t column);
+
+struct TStatsTable {
+    std::vector<std::string_view> Columns;
+    std::vector<std::vector<std::string>> Rows; // the scripts' rows, then the total row
+};
+
+// The total row has "total" for its script, empty names and status, and no list number.
+TStatsTable MakeStatsTable(const std::vector<TScriptStats>& rows, const TScriptStats& total,
+                           bool withTranslation, const TTextCodePage& codePage);
+
+// The share as the table writes it: one decimal place, "100.0" for everything translated.
+std::string ShareText(double percent);
+
+// bytes when they are UTF-8 already, else decoded through the code page.
+std::string AsUtf8(std::string_view bytes, const TTextCodePage& codePage);
+
+} // namespace dialoscope

@@ -1,0 +1,118 @@
+#include "project/project_run.h"
+#include "project/stats_format.h"
+#include "temp_folder.h"
+#include "workload.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+
+namespace dialoscope {
+namespace {
+
+using test::TTempFolder;
+
+std::string Node(const std::string& name, const std::string& body) {
+    return "function " + name + ";\r\nbegin\r\n" + body + "end;\r\n\r\n";
+}
+
+std::string Script(const std::string& nodes) {
+    return "script S('s.msg');\r\n\r\n" + nodes + "end.\r\n";
+}
+
+// Everything a run gives, as the commands write it: each script's findings and the table.
+std::string Everything(const TProject& project, const TProjectResult& result, bool original) {
+    std::string text;
+    std::vector<TScriptStats> rows;
+    for (const TScriptResult& script : result.Scripts) {
+        for (const TFinding& finding : script.Findings) {
+            text += finding.File + ":" + std::to_string(finding.Line) + ": " +
+                    std::string(KindWord(finding.Kind)) + ": " + finding.Text + "\n";
+        }
+        rows.push_back(script.Stats);
+    }
+    const TStatsTable table =
+        MakeStatsTable(rows, result.Total, original, TTextCodePage("windows-1252"));
+    for (const TStatsFormat format :
+         {TStatsFormat::Text, TStatsFormat::Json, TStatsFormat::Csv, TStatsFormat::Markdown}) {
+        text += FormatStats(table, format);
+    }
+    return text + project.ListPath;
+}
+
+// One script that fails to load or analyse gives its error and status; the others are analysed.
+TEST(ProjectRun, FailingScriptAmongGoodOnes) {
+    TTempFolder folder;
+    const std::string good = Script(Node("Hello", "  Say(Self, 1, 100);\r\n"));
+    folder.Write("a.ipp", good);
+    folder.Write("a.msg", "{100}{}{One two three.}\r\n");
+    folder.Write("b.ipp", good);
+    folder.Write("b.msg", "{one}{}{A bad number stops Analyze.}\r\n");
+    folder.Write("c.ipp", good);
+    folder.Write("c.msg", "{100}{}{Four five.}\r\n");
+    folder.Write("d.ipp", good); // and no d.msg
+    const TProject project =
+        OpenProject(folder.Write("scripts.lst", "a.int 1\r\nb.int 2\r\nc.int 3\r\nd.int 4\r\n"));
+    for (const std::uint32_t jobs : {1u, 2u}) {
+        SCOPED_TRACE(jobs);
+        TProjectOptions options;
+        options.Jobs = jobs;
+        const TProjectResult result = RunProject(project, options);
+        ASSERT_EQ(result.Scripts.size(), 4u);
+        const std::vector<std::pair<std::string, std::int64_t>> expected = {
+            {"ok", 3},
+            {"Analyze stopped: 'one' is not a valid integer value", 0},
+            {"ok", 2},
+            {"Cannot open file " + folder.Path("d.msg"), 0}};
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(result.Scripts[i].Stats.Status, expected[i].first);
+            EXPECT_EQ(result.Scripts[i].Stats.NpcText.Words, expected[i].second);
+        }
+        EXPECT_EQ(result.Scripts[1].Findings.front().Kind, TFindingKind::AnalyzeError);
+        EXPECT_EQ(result.Scripts[3].Findings.front().Kind, TFindingKind::LoadError);
+        EXPECT_EQ(result.Total.NpcText.Words, 5);
+        EXPECT_EQ(result.Total.Errors, 3); // analyze-error, bad-message-line, load-error
+    }
+}
+
+// Was: nothing. The output is in list order and byte for byte the same whatever the number of
+// workers; every row is reported once as it finishes.
+TEST(ProjectRun, OneOrTwoJobsGiveTheSameBytes) {
+    const std::string folder = test::GeneratedWorkload("--scripts 6 --nodes 40");
+    const TProject project = OpenProject(folder + "/scripts.lst");
+    ASSERT_EQ(project.Scripts.size(), 6u);
+    std::string outputs[2];
+    for (const std::uint32_t jobs : {1u, 2u}) {
+        TProjectOptions options;
+        options.Jobs = jobs;
+        options.Against = folder; // its own message files: nothing translated
+        std::mutex mutex;
+        std::vector<std::size_t> finished;
+        const TProjectResult result =
+            RunProject(project, options, [&](std::size_t row, const TScriptResult&) {
+                const std::lock_guard<std::mutex> lock(mutex);
+                finished.push_back(row);
+            });
+        std::sort(finished.begin(), finished.end());
+        EXPECT_EQ(finished, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5}));
+        EXPECT_EQ(result.Total.Translation->Untranslated + result.Total.Translation->Translated,
+                  result.Total.Translation->Untranslated);
+        outputs[jobs - 1] = Everything(project, result, true);
+    }
+    EXPECT_EQ(outputs[0], outputs[1]);
+}
+
+TEST(ProjectRun, CancelledBeforeTheFirstScript) {
+    const std::string folder = test::GeneratedWorkload("--scripts 6 --nodes 40");
+    const std::atomic<bool> cancel{true};
+    const TProjectResult result =
+        RunProject(OpenProject(folder + "/scripts.lst"), TProjectOptions{}, {}, &cancel);
+    EXPECT_TRUE(result.Cancelled);
+    for (const TScriptResult& script : result.Scripts) {
+        EXPECT_EQ(script.Stats.Status, "cancelled");
+        EXPECT_TRUE(script.Findings.empty());
+    }
+}
+
+} // namespace
+} // namespace dialoscope
