@@ -1,0 +1,210 @@
+#include "play_command.h"
+
+#include "code_page_name.h"
+#include "script_session.h"
+
+#include "analysis/errors.h"
+#include "analysis/load.h"
+#include "dialogtree/savers.h"
+#include "play/play_script.h"
+#include "play/transcript.h"
+#include "play/walk_record.h"
+#include "play/way_to_node.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace dialoscope {
+
+namespace {
+
+// A walk that cannot go on: the transcript so far is written, then this text.
+class EPlayStop : public EDialoscopeError {
+public:
+    using EDialoscopeError::EDialoscopeError;
+};
+
+std::string Quoted(std::string_view name) {
+    std::string text("'");
+    text += name;
+    return text + "'";
+}
+
+void WriteOut(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    std::error_code error;
+    std::ifstream in;
+    if (!std::filesystem::is_directory(path, error)) {
+        in.open(path, std::ios::binary);
+    }
+    if (!in) {
+        throw EFOpenError(path);
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The original message file for this script: --against itself, or the file of the script's
+// message file name in the folder it names.
+std::string OriginalPath(const std::string& against, const TWorkspace& ws) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(against, error)) {
+        return against;
+    }
+    return (std::filesystem::path(against) / FileNamePart(ws.MsgFileName)).string();
+}
+
+std::int32_t NamedNode(const TPlayScript& script, const std::string& name) {
+    const std::int32_t node = script.FindNode(name);
+    if (node < 0) {
+        throw EDialoscopeError("the script has no node named " + Quoted(name));
+    }
+    return node;
+}
+
+std::int32_t FirstDialogStart(const TPlayScript& script) {
+    for (const TPlayStart& start : script.Starts()) {
+        if (start.Node >= 0) {
+            return start.Node;
+        }
+    }
+    throw EDialoscopeError(script.Starts().empty()
+                               ? "the script has no dialog start; name a node with --start NODE"
+                               : "no dialog start names a node; name one with --start NODE");
+}
+
+std::string ChoicesOffered(const TPlayScript& script, std::int32_t node) {
+    const std::int32_t count = script.ChoiceCount(node);
+    const std::string name = Quoted(script.NodeName(node));
+    if (count == 0) {
+        return name + " offers no choice";
+    }
+    return "the choices at " + name + " are 1 to " + std::to_string(count);
+}
+
+class TPlayRun {
+public:
+    TPlayRun(const TPlayCommandOptions& options, const TPlayScript& script)
+        : Options_(options), Script_(script) {}
+
+    // The walk the options ask for; the transcript's first lines in Heading.
+    void Walk() {
+        if (Options_.Replay) {
+            Replay(*Options_.Replay);
+        } else if (Options_.To) {
+            WalkTo(*Options_.To);
+        } else {
+            Walk_ = TPlayWalk(Options_.Start ? NamedNode(Script_, *Options_.Start)
+                                             : FirstDialogStart(Script_));
+        }
+        for (std::size_t i = 0; i < Options_.Choices.size(); ++i) {
+            Choose(Options_.Choices[i], i + 1);
+        }
+    }
+
+    std::string Transcript() const {
+        return Heading_ + TranscriptText(Script_, Walk_, {Options_.Texts});
+    }
+    const TPlayWalk& Result() const { return Walk_; }
+
+private:
+    void Replay(const std::string& file) {
+        TReplay replay = ReplayWalk(Script_, ReadWholeFile(file), file);
+        Walk_ = std::move(replay.Walk);
+        if (replay.Stop) {
+            throw EPlayStop(*replay.Stop);
+        }
+    }
+
+    void WalkTo(const std::string& name) {
+        const std::int32_t node = NamedNode(Script_, name);
+        const std::optional<TPlayWay> way = FindWayTo(Script_, node);
+        if (!way) {
+            throw EDialoscopeError(Quoted(name) + " is not reachable from any dialog start");
+        }
+        Walk_ = WalkAlong(Script_, *way);
+        Heading_ = "The shortest way to " + name + ": " + std::to_string(way->Steps.size()) +
+                   " choices from the dialog start " + Script_.NodeName(way->Start) + "\n";
+    }
+
+    void Choose(std::int32_t choice, std::size_t step) {
+        const std::int32_t at = Walk_.Position();
+        if (Walk_.Choose(Script_, choice - 1) == TChooseOutcome::NotOffered) {
+            throw EPlayStop("--choose step " + std::to_string(step) + ": choice " +
+                            std::to_string(choice) + " is not offered; " +
+                            ChoicesOffered(Script_, at));
+        }
+    }
+
+    const TPlayCommandOptions& Options_;
+    const TPlayScript& Script_;
+    TPlayWalk Walk_;
+    std::string Heading_;
+};
+
+int Fail(const std::exception& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+}
+
+int Play(const TPlayCommandOptions& options, const TWorkspace& ws) {
+    TLineStore original;
+    if (options.Against) {
+        original.LoadFromFile(OriginalPath(*options.Against, ws));
+    }
+    const TTextDecoder decoder(options.CodePage);
+    const TPlayScript script(ws, {options.Script,
+                                  [&](std::string_view bytes) { return decoder.ToUtf8(bytes); },
+                                  options.Against ? &original : nullptr});
+    TPlayRun run(options, script);
+    try {
+        run.Walk();
+    } catch (const EPlayStop& stop) {
+        WriteOut(run.Transcript());
+        return Fail(stop);
+    }
+    WriteOut(run.Transcript());
+    if (options.Record) {
+        ReplaceFile(*options.Record, WalkRecordText(script, run.Result()));
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+} // namespace
+
+std::optional<std::vector<std::int32_t>> ParseChoices(std::string_view text) {
+    std::vector<std::int32_t> choices;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = text.substr(0, comma);
+        std::int32_t choice = 0;
+        const auto [end, error] = std::from_chars(item.data(), item.data() + item.size(), choice);
+        if (item.empty() || error != std::errc() || end != item.data() + item.size() ||
+            choice < 1) {
+            return std::nullopt;
+        }
+        choices.push_back(choice);
+        if (comma == std::string_view::npos) {
+            return choices;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
+int RunPlayCommand(const TPlayCommandOptions& options) {
+    TScriptSession session;
+    try {
+        session.Open(options.Script, options.ScriptsLst);
+        return Play(options, session.Workspace());
+    } catch (const std::exception& error) {
+        return Fail(error);
+    }
+}
+
+} // namespace dialoscope
