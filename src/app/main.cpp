@@ -1,5 +1,5 @@
 // Start-up: the application object, the main window (which creates the About box hidden), then
-// the message loop until the main window closes.
+// the message loop until the main window closes. "dialoscope [FILE [--analyze]]".
 
 #include "icons.h"
 #include "main_window.h"
@@ -28,13 +28,21 @@ int main(int argc, char* argv[]) {
     form.show();
 
     // "dialoscope FILE" opens with FILE loaded as if it had been chosen in the Load dialog,
-    // which also makes its folder the current one.
-    const QStringList args = QApplication::arguments();
+    // which also makes its folder the current one. "--analyze" then presses F4 and F5: a
+    // newcomer sees the listing and both trees at once.
+    QStringList args = QApplication::arguments();
+    const bool analyze = args.removeAll(QStringLiteral("--analyze")) > 0;
     if (args.size() > 1) {
         const QFileInfo file(args.at(1));
         QDir::setCurrent(file.absolutePath());
         const QString path = file.absoluteFilePath();
-        QTimer::singleShot(0, &form, [&form, path] { form.LoadFile(path); });
+        QTimer::singleShot(0, &form, [&form, path, analyze] {
+            form.LoadFile(path);
+            if (analyze) {
+                form.Trigger(dialoscope::TCommand::Analyze);
+                form.Trigger(dialoscope::TCommand::BuildDialogTree);
+            }
+        });
     }
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "about_box.h"
 #include "caption_display.h"
+#include "file_viewer.h"
 #include "icons.h"
 #include "outline_model.h"
 #include "output_pane.h"
@@ -24,12 +25,14 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -52,15 +55,25 @@ public:
     bool eventFilter(QObject*, QEvent* event) override { return event->type() == QEvent::ToolTip; }
 };
 
-QAction* NewAction(QObject* parent, const QString& name, const QString& caption,
-                   const QString& hint, const QKeySequence& shortcut = {}) {
-    auto* action = new QAction(caption, parent);
-    action->setObjectName(name);
-    action->setToolTip(hint);
-    action->setShortcut(shortcut);
-    // Shortcuts work wherever the focus is in the main window, also in the output pane.
-    action->setShortcutContext(Qt::WindowShortcut);
-    return action;
+// A right click on a tree opens its popup and leaves the selection alone: the view would
+// otherwise make the clicked item current, and a General View selection replaces the pane.
+class TRightClickKeepsSelection : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
+        default:
+            return false;
+        }
+    }
+};
+
+QString Text(const char* text) {
+    return QString::fromLatin1(text);
 }
 
 QToolBar* NewToolbar(const QString& name, const QString& caption, QWidget* parent) {
@@ -98,7 +111,7 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     targets.Decode = [this](std::string_view bytes) { return Display_->Decode(bytes); };
     Port_ = std::make_unique<TWindowPort>(std::move(targets));
     FormCreate();
-    CreateProblemsPane();
+    CreateDocks();
 
     CreateActions();
     CreateMenus();
@@ -139,146 +152,133 @@ void TForm1::FormCreate() {
     Ws_->ScriptsLstPath = QFile::encodeName(lst).toStdString();
 }
 
-void TForm1::CreateActions() {
-    butLoad_ = NewAction(this, QStringLiteral("butLoad"), QStringLiteral("&Load"), {},
-                         QKeySequence(Qt::CTRL | Qt::Key_L));
-    butSave_ =
-        NewAction(this, QStringLiteral("butSave"), QStringLiteral("&Save"),
-                  QStringLiteral("Save Text Output to File"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    butSTree_ = NewAction(this, QStringLiteral("butSTree"), QStringLiteral("&Tree Save"), {},
-                          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
-    butAnalyze_ = NewAction(this, QStringLiteral("butAnalyze"), QStringLiteral("&Analize"),
-                            QStringLiteral("Analyze Script"), QKeySequence(Qt::Key_F4));
-    butTree_ = NewAction(this, QStringLiteral("butTree"), QStringLiteral("Build &Dialog Tree"),
-                         QStringLiteral("Build Dialog Tree"), QKeySequence(Qt::Key_F5));
-    Exit_ = NewAction(this, QStringLiteral("SpeedButton3"), QStringLiteral("E&xit"), {});
-    butSearch_ = NewAction(this, QStringLiteral("butSearch"), QStringLiteral("Sear&ch Msg"),
-                           QStringLiteral("Search Msg"));
-    butProp_ = NewAction(this, QStringLiteral("butProp"), QStringLiteral("Script &Properties"),
-                         QStringLiteral("Script Propeties"));
-    butExp_ = NewAction(this, QStringLiteral("butExp"), QStringLiteral("&Expand All"),
-                        QStringLiteral("Expand All"));
-    butCol_ = NewAction(this, QStringLiteral("butCol"), QStringLiteral("&Collapse All"),
-                        QStringLiteral("Collanse All"));
-    N111_ = NewAction(this, QStringLiteral("N111"), QStringLiteral("Show Toolbar"), {});
-    N111_->setCheckable(true);
-    N111_->setChecked(true);
-    butAbout_ = NewAction(this, QStringLiteral("butAbout"), QStringLiteral("A&bout..."),
-                          QStringLiteral("About"), QKeySequence(Qt::Key_F1));
+void TForm1::CreateDocks() {
+    Problems_ = new TProblemsPane(*Display_, this);
+    AddDock(TCommand::ShowProblems, Problems_, Qt::BottomDockWidgetArea);
+    connect(Problems_, &TProblemsPane::FindingActivated, this, &TForm1::ShowFinding);
 
-    butLoad_->setIcon(ToolPicture(TToolPicture::Load));
-    butSave_->setIcon(ToolPicture(TToolPicture::Save));
-    butSTree_->setIcon(ToolPicture(TToolPicture::TreeSave));
-    butAnalyze_->setIcon(ToolPicture(TToolPicture::Analyze));
-    butTree_->setIcon(ToolPicture(TToolPicture::BuildTree));
-    butSearch_->setIcon(ToolPicture(TToolPicture::SearchMsg));
-    butProp_->setIcon(ToolPicture(TToolPicture::ScriptProperties));
-    butExp_->setIcon(ToolPicture(TToolPicture::ExpandAll));
-    butCol_->setIcon(ToolPicture(TToolPicture::CollapseAll));
-    butAbout_->setIcon(ToolPicture(TToolPicture::About));
+    // Message-file places of findings; beside the Problems pane, which stays in view.
+    MessageViewer_ = new TFileViewer(this);
+    MessageViewer_->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(Qt::BottomDockWidgetArea, MessageViewer_);
+    splitDockWidget(Problems_, MessageViewer_, Qt::Horizontal);
+    MessageViewer_->hide();
+}
 
-    // Off at start: captions, tree files and listings are then exactly the core's bytes.
-    ShowTexts_ =
-        NewAction(this, QStringLiteral("ShowTexts"), QStringLiteral("Show Message &Texts"), {});
-    ShowTexts_->setCheckable(true);
-    ShowTexts_->setChecked(false);
-    butCheck_ = NewAction(this, QStringLiteral("butCheck"), QStringLiteral("Run &Checks"),
-                          QStringLiteral("Run Checks"), QKeySequence(Qt::Key_F6));
-    butOriginal_ =
-        NewAction(this, QStringLiteral("butOriginal"), QStringLiteral("Compare with &Original..."),
-                  QStringLiteral("Compare the message file with its original"),
-                  QKeySequence(Qt::SHIFT | Qt::Key_F6));
+void TForm1::AddDock(TCommand toggle, QDockWidget* dock, Qt::DockWidgetArea area) {
+    dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(area, dock);
+    // Closed at start, so the window looks as it always did until the user asks for the pane.
+    dock->hide();
+    Docks_[toggle] = dock;
+}
 
-    // Enabled by Load, or by Analyze; never disabled again.
-    for (QAction* action :
-         {butSTree_, butAnalyze_, butTree_, butSearch_, butProp_, butCheck_, butOriginal_}) {
-        action->setEnabled(false);
+QAction* TForm1::NewAction(const TWindowCommand& row) {
+    QAction* action = row.Source == TActionSource::DockToggle
+                          ? Docks_.at(row.Id)->toggleViewAction()
+                          : new QAction(this);
+    action->setObjectName(Text(row.ActionName));
+    action->setText(Text(row.Caption));
+    action->setToolTip(Text(row.Hint));
+    action->setShortcut(QKeySequence(row.Shortcut));
+    // Shortcuts work wherever the focus is in the main window, also in the output pane.
+    action->setShortcutContext(Qt::WindowShortcut);
+    if (row.Picture) {
+        action->setIcon(ToolPicture(*row.Picture));
     }
+    if (row.Check != TCheckMark::None) {
+        action->setCheckable(true);
+        action->setChecked(row.Check == TCheckMark::Checked);
+    }
+    action->setEnabled(row.Enabled == TEnabledWhen::Always);
+    if (row.Handler != nullptr) {
+        connect(action, &QAction::triggered, this,
+                [this, handler = row.Handler] { (this->*handler)(); });
+    }
+    return action;
+}
 
-    connect(butLoad_, &QAction::triggered, this, &TForm1::mnLoadClick);
-    connect(butSave_, &QAction::triggered, this, &TForm1::SpeedButton2Click);
-    connect(butSTree_, &QAction::triggered, this, &TForm1::butSTreeClick);
-    connect(butAnalyze_, &QAction::triggered, this, &TForm1::sbRestartClick);
-    connect(butTree_, &QAction::triggered, this, &TForm1::Button4Click);
-    connect(Exit_, &QAction::triggered, this, &TForm1::SpeedButton3Click);
-    connect(butSearch_, &QAction::triggered, this, &TForm1::Button2Click);
-    connect(butProp_, &QAction::triggered, this, &TForm1::Button3Click);
-    connect(butExp_, &QAction::triggered, this, &TForm1::ExpandAll3Click);
-    connect(butCol_, &QAction::triggered, this, &TForm1::CollapseAll2Click);
-    connect(N111_, &QAction::triggered, this, &TForm1::N111Click);
-    connect(butAbout_, &QAction::triggered, this, &TForm1::butAboutClick);
-    connect(ShowTexts_, &QAction::triggered, this, &TForm1::ShowMessageTextsClick);
-    connect(butCheck_, &QAction::triggered, this, &TForm1::RunChecksClick);
-    connect(butOriginal_, &QAction::triggered, this, &TForm1::CompareOriginalClick);
+void TForm1::CreateActions() {
+    for (const TWindowCommand& row : WindowCommands()) {
+        if (row.ActionName != nullptr) {
+            Actions_[Index(row.Id)] = NewAction(row);
+        }
+    }
+}
+
+template <typename TBar, typename TPlace>
+void TForm1::AddRowsTo(TBar* bar, TPlace TWindowCommand::*place, TPlace where) {
+    bool first = true;
+    for (const TWindowCommand& row : WindowCommands()) {
+        if (row.*place != where) {
+            continue;
+        }
+        if (row.Group == TGroup::Starts && !first) {
+            bar->addSeparator();
+        }
+        bar->addAction(ActionOf(row.Id));
+        first = false;
+    }
 }
 
 void TForm1::CreateMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(butLoad_);
-    file->addAction(butSave_);
-    file->addAction(butSTree_);
-    file->addSeparator();
-    file->addAction(butAnalyze_);
-    file->addAction(butTree_);
-    file->addSeparator();
-    file->addAction(Exit_);
-
-    QMenu* search = menuBar()->addMenu(QStringLiteral("&Search"));
-    search->addAction(butSearch_);
-    search->addAction(butProp_);
-    search->addSeparator();
-    search->addAction(butCheck_);
-    search->addAction(butOriginal_);
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    view->addAction(butExp_);
-    view->addAction(butCol_);
-    view->addSeparator();
-    view->addAction(N111_);
-    view->addAction(Problems_->toggleViewAction());
-    view->addSeparator();
-    view->addAction(ShowTexts_);
-    view->addMenu(CreateCodePageMenu());
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(butAbout_);
+    const struct {
+        TMenuPlace Place;
+        const char* Caption;
+    } menus[] = {{TMenuPlace::File, "&File"},
+                 {TMenuPlace::Search, "&Search"},
+                 {TMenuPlace::View, "&View"},
+                 {TMenuPlace::Help, "&Help"}};
+    for (const auto& menu : menus) {
+        QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
+        AddRowsTo(bar, &TWindowCommand::Menu, menu.Place);
+        if (menu.Place == TMenuPlace::View) {
+            bar->addMenu(CreateCodePageMenu());
+        }
+    }
 }
 
 void TForm1::CreateToolbars() {
     Toolbar971_ =
         NewToolbar(QStringLiteral("Toolbar971"), QStringLiteral("Standart ToolBar"), this);
-    Toolbar971_->addAction(butLoad_);
-    Toolbar971_->addAction(butSave_);
-    Toolbar971_->addAction(butSTree_);
-    Toolbar971_->addSeparator();
-    Toolbar971_->addAction(butAnalyze_);
-    Toolbar971_->addAction(butTree_);
-    Toolbar971_->addSeparator();
-    Toolbar971_->addAction(butSearch_);
-    Toolbar971_->addAction(butProp_);
-    auto* noHint = new TNoHint(this);
-    for (QAction* action : {butLoad_, butSTree_}) {
-        Toolbar971_->widgetForAction(action)->installEventFilter(noHint);
-    }
-
     Toolbar972_ = NewToolbar(QStringLiteral("Toolbar972"), QStringLiteral("View Toolbar"), this);
-    Toolbar972_->addAction(butExp_);
-    Toolbar972_->addAction(butCol_);
-    Toolbar972_->addSeparator();
-    Toolbar972_->addAction(butAbout_);
-
+    AddRowsTo(Toolbar971_, &TWindowCommand::Toolbar, TToolbarPlace::Standard);
+    AddRowsTo(Toolbar972_, &TWindowCommand::Toolbar, TToolbarPlace::View);
+    auto* noHint = new TNoHint(this);
+    for (const TWindowCommand& row : WindowCommands()) {
+        if (row.Toolbar == TToolbarPlace::None || *row.Hint != '\0') {
+            continue;
+        }
+        QToolBar* toolbar = row.Toolbar == TToolbarPlace::Standard ? Toolbar971_ : Toolbar972_;
+        toolbar->widgetForAction(ActionOf(row.Id))->installEventFilter(noHint);
+    }
     addToolBar(Qt::TopToolBarArea, Toolbar971_);
     addToolBar(Qt::TopToolBarArea, Toolbar972_);
+    AddCloseBox(Toolbar971_);
+    AddCloseBox(Toolbar972_);
 
     // The check mark follows the toolbar, also when the user hides it through the toolbar
     // area's own menu. QToolBar reports only explicit hides, not a minimised window.
     connect(Toolbar971_, &QToolBar::visibilityChanged, this, [this](bool visible) {
         if (visible) {
-            N111_->setChecked(true);
+            ActionOf(TCommand::ShowToolbar)->setChecked(true);
         } else {
             Toolbar971Close();
         }
     });
+    // The View Toolbar has no menu entry, and the toolbar area's menu does not offer it either:
+    // once closed while it floats, it stays hidden for the rest of the run.
+    Toolbar972_->toggleViewAction()->setVisible(false);
+}
+
+void TForm1::AddCloseBox(QToolBar* toolbar) {
+    // A floating toolbar has no title bar of its own to carry a close box.
+    QAction* close = toolbar->addAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton),
+                                        QStringLiteral("Close"));
+    close->setObjectName(toolbar->objectName() + QStringLiteral("Close"));
+    close->setVisible(false);
+    connect(close, &QAction::triggered, toolbar, &QWidget::hide);
+    connect(toolbar, &QToolBar::topLevelChanged, close, &QAction::setVisible);
 }
 
 QMenu* TForm1::CreateCodePageMenu() {
@@ -295,17 +295,6 @@ QMenu* TForm1::CreateCodePageMenu() {
         connect(action, &QAction::triggered, this, [this, page] { CodePageClick(page); });
     }
     return menu;
-}
-
-void TForm1::CreateProblemsPane() {
-    Problems_ = new TProblemsPane(*Display_, this);
-    Problems_->setAllowedAreas(Qt::AllDockWidgetAreas);
-    addDockWidget(Qt::BottomDockWidgetArea, Problems_);
-    // Closed at start, so the window looks as it always did until the user asks for checks.
-    Problems_->hide();
-    Problems_->toggleViewAction()->setText(QStringLiteral("Show &Problems"));
-    Problems_->toggleViewAction()->setObjectName(QStringLiteral("ShowProblems"));
-    connect(Problems_, &TProblemsPane::FindingActivated, this, &TForm1::ShowFinding);
 }
 
 void TForm1::CreateStatusBar() {
@@ -325,9 +314,12 @@ void TForm1::CreateStatusBar() {
     RzProgressBar1_->setMaximumHeight(16);
     bar->addWidget(RzProgressBar1_, 1);
 
-    auto* statusPane = new QLabel;
-    statusPane->setObjectName(QStringLiteral("RzStatusPane1"));
-    bar->addWidget(statusPane, 2);
+    RzStatusPane1_ = new QLabel;
+    RzStatusPane1_->setObjectName(QStringLiteral("RzStatusPane1"));
+    bar->addWidget(RzStatusPane1_, 2);
+    NoteTimer_ = new QTimer(this);
+    NoteTimer_->setSingleShot(true);
+    connect(NoteTimer_, &QTimer::timeout, RzStatusPane1_, &QLabel::clear);
 
     UpdateClock();
     auto* clock = new QTimer(this);
@@ -358,8 +350,8 @@ QWidget* TForm1::CreateRightPanel() {
         const int row = static_cast<int>(i);
         const std::string_view name = CounterNames[i];
         counters->addWidget(
-            new QLabel(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))),
-            row, 0);
+            new QLabel(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))), row,
+            0);
         Counters_[i]->setObjectName(QStringLiteral("Label%1").arg(row + 1));
         Counters_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         counters->addWidget(Counters_[i], row, 1);
@@ -374,43 +366,37 @@ QWidget* TForm1::CreateRightPanel() {
     // An emptied field reads as the lowest number again when it loses the focus.
     LMDSpinEdit1_->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 
-    auto* button2 = new QPushButton(QStringLiteral("Find Msg"));
-    button2->setObjectName(QStringLiteral("Button2"));
     Edit1_ = new QLineEdit;
     Edit1_->setObjectName(QStringLiteral("Edit1"));
-    auto* button3 = new QPushButton(QStringLiteral("Find Node"));
-    button3->setObjectName(QStringLiteral("Button3"));
-    auto* button1 = new QPushButton(QStringLiteral("Test1"));
-    button1->setObjectName(QStringLiteral("Button1"));
-    button1->hide();
-    auto* button5 = new QPushButton(QStringLiteral("Button5"));
-    button5->setObjectName(QStringLiteral("Button5"));
-    button5->hide();
-
-    // The panel buttons are usable from the start, whatever the toolbar and menu entries of the
-    // same commands show.
-    connect(button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(button5, &QPushButton::clicked, this, &TForm1::Button5Click);
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addLayout(counters);
     layout->addSpacing(12);
     layout->addWidget(LMDSpinEdit1_);
-    layout->addWidget(button2);
+    layout->addWidget(NewPanelButton(TCommand::FindMsg));
     layout->addSpacing(8);
     layout->addWidget(Edit1_);
-    layout->addWidget(button3);
-    layout->addWidget(button1);
-    layout->addWidget(button5);
+    layout->addWidget(NewPanelButton(TCommand::FindNode));
+    layout->addWidget(NewPanelButton(TCommand::Test1));
+    layout->addWidget(NewPanelButton(TCommand::Button5));
     layout->addStretch();
     return panel;
 }
 
-QTreeView* TForm1::CreateTree(const QString& name, TOutlineModel* model, QAction* expand,
-                              QAction* collapse) {
+QPushButton* TForm1::NewPanelButton(TCommand command) {
+    const TWindowCommand& row = CommandRow(command);
+    auto* button = new QPushButton(Text(row.ButtonCaption));
+    button->setObjectName(Text(row.ButtonName));
+    button->setVisible(row.Button == TPanelButton::Shown);
+    // Usable from the start, whatever the toolbar and menu entries of the same command show.
+    connect(button, &QPushButton::clicked, this,
+            [this, handler = row.Handler] { (this->*handler)(); });
+    return button;
+}
+
+QTreeView* TForm1::CreateTree(const QString& name, TOutlineModel* model, TMenuPlace popup,
+                              const QString& popupName) {
     auto* tree = new QTreeView;
     tree->setObjectName(name);
     tree->setModel(model);
@@ -420,31 +406,24 @@ QTreeView* TForm1::CreateTree(const QString& name, TOutlineModel* model, QAction
     // Every row has the same height: the view then never measures rows it does not show.
     tree->setUniformRowHeights(true);
     tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tree->setContextMenuPolicy(Qt::ActionsContextMenu);
-    tree->addAction(expand);
-    tree->addAction(collapse);
+
+    auto* menu = new QMenu(tree);
+    menu->setObjectName(popupName);
+    AddRowsTo(menu, &TWindowCommand::Menu, popup);
+    tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(tree, &QWidget::customContextMenuRequested, menu,
+            [tree, menu](const QPoint& at) { menu->popup(tree->viewport()->mapToGlobal(at)); });
+    tree->viewport()->installEventFilter(new TRightClickKeepsSelection(tree));
     return tree;
 }
 
 QWidget* TForm1::CreateCentre() {
     GeneralModel_ = new TOutlineModel(Ws_->GeneralView, *Display_, this);
     DialogsModel_ = new TOutlineModel(Ws_->DialogsTree, *Display_, this);
-
-    auto* expandAll2 = new QAction(QStringLiteral("Expand All"), this);
-    expandAll2->setObjectName(QStringLiteral("ExpandAll2"));
-    auto* collapseAll1 = new QAction(QStringLiteral("Collapse All"), this);
-    collapseAll1->setObjectName(QStringLiteral("CollapseAll1"));
-    auto* expandAll1 = new QAction(QStringLiteral("Expand All"), this);
-    expandAll1->setObjectName(QStringLiteral("ExpandAll1"));
-    auto* colapseAll1 = new QAction(QStringLiteral("Collapse All"), this);
-    colapseAll1->setObjectName(QStringLiteral("ColapseAll1"));
-    connect(expandAll2, &QAction::triggered, this, &TForm1::ExpandAll2Click);
-    connect(collapseAll1, &QAction::triggered, this, &TForm1::CollapseAll1Click);
-    connect(expandAll1, &QAction::triggered, this, &TForm1::ExpandAll1Click);
-    connect(colapseAll1, &QAction::triggered, this, &TForm1::ColapseAll1Click);
-
-    TreeView1_ = CreateTree(QStringLiteral("TreeView1"), GeneralModel_, expandAll2, collapseAll1);
-    TreeView2_ = CreateTree(QStringLiteral("TreeView2"), DialogsModel_, expandAll1, colapseAll1);
+    TreeView1_ = CreateTree(QStringLiteral("TreeView1"), GeneralModel_,
+                            TMenuPlace::GeneralViewPopup, QStringLiteral("PopupMenu2"));
+    TreeView2_ = CreateTree(QStringLiteral("TreeView2"), DialogsModel_,
+                            TMenuPlace::DialogsTreePopup, QStringLiteral("PopupMenu1"));
     connect(TreeView1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { TreeView1Change(current); });
 

@@ -4,19 +4,23 @@
 // that shows an error in the application-wide error box and then brings the panes up to date.
 
 #include "display_code_page.h"
+#include "window_commands.h"
 
 #include "analysis/workspace.h"
 
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 class QAction;
 class QActionGroup;
+class QDockWidget;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -25,12 +29,14 @@ class QPushButton;
 class QSpinBox;
 class QSplitter;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QTreeView;
 
 namespace dialoscope {
 
 class TCaptionDisplay;
+class TFileViewer;
 class TForm2;
 class TOutlineModel;
 class TOutputPane;
@@ -52,6 +58,17 @@ public:
 
     // Load of a file as if the user had confirmed it in the Load dialog.
     void LoadFile(const QString& path);
+    // As if the user pressed the command's control: nothing happens while it is disabled.
+    void Trigger(TCommand command);
+
+    // Runs a long job that lets window messages through (Analyze, Build Dialog Tree, a project
+    // run) as a command. While it runs, the commands the table refuses during a pass are not
+    // run, and the status bar says so naming passName ("Analyze is running: ...").
+    void RunPass(const QString& passName, const std::function<void()>& work);
+    bool PassRunning() const { return !RunningPass_.isEmpty(); }
+    // Shows a short note in the status bar's text pane for a few seconds.
+    void ShowStatusNote(const QString& text);
+    QString StatusNote() const;
 
     TWorkspace& Workspace() { return *Ws_; }
     TOutputPane& OutputPane() { return *Richedit_; }
@@ -59,42 +76,67 @@ public:
     QTreeView& DialogsTreeView() { return *TreeView2_; }
     TForm2& AboutBox() { return *Form2_; }
     TProblemsPane& ProblemsPane() { return *Problems_; }
+    TFileViewer& MessageFileViewer() { return *MessageViewer_; }
     TCaptionDisplay& CaptionDisplay() { return *Display_; }
-    // True while Analyze or Build Dialog Tree runs (window messages still get through).
-    bool PassRunning() const { return PassRunning_; }
+    QAction* ActionOf(TCommand command) const { return Actions_[Index(command)]; }
     // How many error boxes were shown so far (the smoke test's state dump reports it).
     int ErrorBoxCount() const { return ErrorBoxCount_; }
 
-    // The command handlers.
+    // The command handlers, each named in its row of the command table (window_commands.cpp).
+    // Those the table refuses during a pass start by asking MayRun.
+
+    // Load (Ctrl+L): asks for a script, then reads it, its message file and scripts.lst.
     void mnLoadClick();
+    // Analize (F4): the token listing in the pane, the counters and the General View.
     void sbRestartClick();
+    // Build Dialog Tree (F5): fills the Dialogs Tree; says so when its tab is not shown.
     void Button4Click();
+    // Find Msg, Search Msg: lists the nodes that use the spin box's message number.
     void Button2Click();
+    // Find Node, Script Properties: shows the node named in the edit field and its calls.
     void Button3Click();
+    // Test1 (never shown): a diagnostic listing of the node table.
     void Button1Click();
+    // Button5 (never shown): a diagnostic listing of the message table.
     void Button5Click();
+    // A General View selection: the pane shows the selected node's source.
     void TreeView1Change(const QModelIndex& current);
+    // Save (Ctrl+S): writes the pane's lines to a file.
     void SpeedButton2Click();
+    // Tree Save (Ctrl+Alt+S): writes the active tab's tree to a file.
     void butSTreeClick();
+    // Expand All (View menu, toolbar): expands every item of the active tab's tree.
     void ExpandAll3Click();
+    // Collapse All (View menu, toolbar): collapses every item of the active tab's tree.
     void CollapseAll2Click();
+    // Expand All (General View popup).
     void ExpandAll2Click();
+    // Collapse All (General View popup).
     void CollapseAll1Click();
+    // Expand All (Dialogs Tree popup).
     void ExpandAll1Click();
+    // Collapse All (Dialogs Tree popup).
     void ColapseAll1Click();
+    // Show Toolbar: hides or shows the "Standart ToolBar"; the check mark follows.
     void N111Click();
+    // The floating "Standart ToolBar" closed with its close box: Show Toolbar loses its check.
     void Toolbar971Close();
+    // About (F1): shows the About box, or brings it to the front.
     void butAboutClick();
+    // Exit: closes the window (after a running pass has ended).
     void SpeedButton3Click();
+    // Show Message Texts: tree captions with or without the texts of their messages.
     void ShowMessageTextsClick();
+    // Code Page: the pane, captions, counters and findings shown in another code page.
     void CodePageClick(TDisplayCodePage page);
+    // Run Checks (F6): the Problems pane opens with the checks' findings.
     void RunChecksClick();
-    // Asks for the original message file the script's message file translates, then runs the
-    // checks with the translation comparison. The original stays chosen until another script
-    // is loaded.
+    // Compare with Original (Shift+F6): asks for the original message file the script's message
+    // file translates, then runs the checks with the translation comparison. The original stays
+    // chosen until another script is loaded.
     void CompareOriginalClick();
-    // Shows where a finding of the Problems pane is: its node in the General View (the pane
-    // then shows the node's source) or its line in the file, in the output pane.
+    // A Problems finding activated: its node in the General View (the pane shows the node's
+    // source), its script line in the pane, or its message-file line in the message file viewer.
     void ShowFinding(const TFinding& finding);
 
 protected:
@@ -102,63 +144,66 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    static std::size_t Index(TCommand command) { return static_cast<std::size_t>(command); }
+
     void FormCreate();
+    void CreateDocks();
+    // Registers a dock whose show/hide action is the row toggle's action; before CreateActions.
+    void AddDock(TCommand toggle, QDockWidget* dock, Qt::DockWidgetArea area);
     void CreateActions();
+    QAction* NewAction(const TWindowCommand& row);
     void CreateMenus();
     void CreateToolbars();
+    void AddCloseBox(QToolBar* toolbar);
     void CreateStatusBar();
-    void CreateProblemsPane();
     QMenu* CreateCodePageMenu();
     QWidget* CreateRightPanel();
+    QPushButton* NewPanelButton(TCommand command);
     QWidget* CreateCentre();
-    QTreeView* CreateTree(const QString& name, TOutlineModel* model, QAction* expand,
-                          QAction* collapse);
+    QTreeView* CreateTree(const QString& name, TOutlineModel* model, TMenuPlace popup,
+                          const QString& popupName);
+    // Fills a menu or toolbar with the actions of the rows placed there, in table order.
+    template <typename TBar, typename TPlace>
+    void AddRowsTo(TBar* bar, TPlace TWindowCommand::*place, TPlace where);
 
+    // False, with a status note, when a pass is running and the table refuses the command then.
+    bool MayRun(TCommand command);
     // Runs one command: an error ends it in the error box; the panes catch up afterwards.
     void RunCommand(const std::function<void()>& work);
-    // As RunCommand, for the long passes that let window messages through.
-    void RunPass(const std::function<void()>& work);
     void CatchUp();
     void AfterCommand();
     void ApplyEnablingRules();
     void ShowErrorBox(const QString& text);
     void TakeSavePresets();
     QTreeView* ActiveTree() const;
-    void CollapseAll(QTreeView& tree);
     void UpdateClock();
     void ShowCaptionsAfresh();
     void RunChecks();
     std::vector<TFinding> CollectFindings() const;
     bool SelectNodeOf(const TFinding& finding);
-    void ShowFileLine(const TFinding& finding);
+    void ShowScriptLine(int line);
+    void ShowMessageFileLine(const TFinding& finding);
     void SelectPaneLine(int line);
+    void KeepShownNodeSelected();
+    void NameStoppedMessageLine();
 
     std::unique_ptr<TUserDialogs> Dialogs_;
     std::unique_ptr<TWindowPort> Port_;
     std::unique_ptr<TWorkspace> Ws_;
     std::unique_ptr<TCaptionDisplay> Display_;
 
-    // One action per command, shared by menu and toolbar.
-    QAction* butLoad_ = nullptr;
-    QAction* butSave_ = nullptr;
-    QAction* butSTree_ = nullptr;
-    QAction* butAnalyze_ = nullptr;
-    QAction* butTree_ = nullptr;
-    QAction* butSearch_ = nullptr;
-    QAction* butProp_ = nullptr;
-    QAction* butExp_ = nullptr;
-    QAction* butCol_ = nullptr;
-    QAction* butAbout_ = nullptr;
-    QAction* Exit_ = nullptr;
-    QAction* N111_ = nullptr;
-    QAction* ShowTexts_ = nullptr;
-    QAction* butCheck_ = nullptr;
-    QAction* butOriginal_ = nullptr;
+    // One action per command row that has one, shared by menu, toolbar and popup; null for
+    // the others.
+    std::array<QAction*, CommandCount> Actions_{};
+    // The docks whose toggles are rows of the table.
+    std::map<TCommand, QDockWidget*> Docks_;
     QActionGroup* CodePages_ = nullptr;
 
     QToolBar* Toolbar971_ = nullptr;
     QToolBar* Toolbar972_ = nullptr;
     QLabel* RzClockStatus1_ = nullptr;
+    QLabel* RzStatusPane1_ = nullptr;
+    QTimer* NoteTimer_ = nullptr;
     QProgressBar* RzProgressBar1_ = nullptr;
     std::array<QLabel*, 5> Counters_{};
     QSpinBox* LMDSpinEdit1_ = nullptr;
@@ -173,6 +218,7 @@ private:
     TOutputPane* Richedit_ = nullptr;
     TForm2* Form2_ = nullptr;
     TProblemsPane* Problems_ = nullptr;
+    TFileViewer* MessageViewer_ = nullptr;
 
     // The names the save dialogs propose: Load presets them, a confirmed dialog keeps its path.
     QString SaveDialog1Path_;
@@ -186,12 +232,16 @@ private:
     // The original message file chosen for the translation comparison, none when null.
     std::unique_ptr<TLineStore> Original_;
     std::string OriginalPath_;
-    // The file the output pane shows for a finding, and the pane's revision then: the same
-    // file is not filled in again while the pane stays unchanged.
-    int PaneFileSource_ = -1;
-    int PaneFileRevision_ = -1;
+    // The pane's revision when it was filled with the script for a finding, -1 when it was not:
+    // the script is not filled in again while the pane stays unchanged.
+    int PaneScriptRevision_ = -1;
+    // The General View item whose source the pane shows: a selection refused during a pass
+    // goes back to it.
+    QPersistentModelIndex ShownNode_;
+    bool RestoringSelection_ = false;
 
-    bool PassRunning_ = false;
+    // The pass running now ("Analyze"), empty when none.
+    QString RunningPass_;
     bool SplitterPlaced_ = false;
     int CommandDepth_ = 0;
     int ErrorBoxCount_ = 0;

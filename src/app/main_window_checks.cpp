@@ -4,6 +4,7 @@
 #include "main_window.h"
 
 #include "caption_display.h"
+#include "file_viewer.h"
 #include "outline_model.h"
 #include "output_pane.h"
 #include "problems_pane.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -24,15 +26,13 @@ namespace dialoscope {
 
 namespace {
 
-// Which of the workspace's files the output pane shows for a finding.
-enum TPaneFile : int { PaneScript = 0, PaneMessages = 1, PaneOriginal = 2 };
-
 const QString OriginalFilter = QStringLiteral("Message file|*.msg|All files|*.*");
 
 } // namespace
 
 void TForm1::ShowMessageTextsClick() {
-    Display_->SetShowTexts(ShowTexts_->isChecked() ? TShowTexts::On : TShowTexts::Off);
+    const bool on = ActionOf(TCommand::ShowTexts)->isChecked();
+    Display_->SetShowTexts(on ? TShowTexts::On : TShowTexts::Off);
     ShowCaptionsAfresh();
 }
 
@@ -43,6 +43,7 @@ void TForm1::CodePageClick(TDisplayCodePage page) {
         Counters_[i]->setText(Display_->Decode(Ws_->Counters[i]));
     }
     Problems_->RedecodeTexts();
+    MessageViewer_->Redecode();
     ShowCaptionsAfresh();
 }
 
@@ -52,7 +53,7 @@ void TForm1::ShowCaptionsAfresh() {
 }
 
 void TForm1::RunChecksClick() {
-    if (PassRunning_) {
+    if (!MayRun(TCommand::RunChecks)) {
         return;
     }
     Problems_->show();
@@ -61,11 +62,14 @@ void TForm1::RunChecksClick() {
 }
 
 void TForm1::CompareOriginalClick() {
-    if (PassRunning_) {
+    if (!MayRun(TCommand::CompareOriginal)) {
         return;
     }
     const QString path =
-        Dialogs_->AskOpenFileName(this, {OriginalFilter, QStringLiteral("msg"), {}});
+        Dialogs_->AskOpenFileName(this, {OriginalFilter,
+                                         QStringLiteral("msg"),
+                                         {},
+                                         QStringLiteral("Choose the Original Message File")});
     if (path.isEmpty()) {
         return;
     }
@@ -79,7 +83,7 @@ void TForm1::CompareOriginalClick() {
         read = true;
     });
     if (read) {
-        PaneFileSource_ = -1; // the pane may show the earlier original's lines
+        MessageViewer_->Forget(); // it may show the earlier original's lines
         RunChecksClick();
     }
 }
@@ -108,13 +112,16 @@ std::vector<TFinding> TForm1::CollectFindings() const {
 }
 
 void TForm1::ShowFinding(const TFinding& finding) {
-    if (PassRunning_) {
+    if (!MayRun(TCommand::ShowFinding)) {
         return;
     }
-    if (finding.Source == TFindingSource::Script && SelectNodeOf(finding)) {
+    if (finding.Source != TFindingSource::Script) {
+        ShowMessageFileLine(finding);
         return;
     }
-    ShowFileLine(finding);
+    if (!SelectNodeOf(finding)) {
+        ShowScriptLine(finding.Line);
+    }
 }
 
 bool TForm1::SelectNodeOf(const TFinding& finding) {
@@ -149,32 +156,50 @@ bool TForm1::SelectNodeOf(const TFinding& finding) {
     return true;
 }
 
-void TForm1::ShowFileLine(const TFinding& finding) {
-    const TLineStore* lines = &Ws_->MsgRich;
-    int source = PaneMessages;
-    if (finding.Source == TFindingSource::Script) {
-        lines = &Ws_->Rich;
-        source = PaneScript;
-    } else if (finding.Source == TFindingSource::OriginalMessages) {
-        lines = Original_.get();
-        source = PaneOriginal;
-    }
-    if (finding.Line <= 0 || lines == nullptr) {
+void TForm1::ShowScriptLine(int line) {
+    if (line <= 0) {
         return;
     }
-    const bool shown =
-        PaneFileSource_ == source && PaneFileRevision_ == Richedit_->document()->revision();
-    if (!shown) {
+    if (PaneScriptRevision_ != Richedit_->document()->revision()) {
         RunCommand([&] {
             Ws_->Port.ClearOutput();
-            for (std::int32_t i = 0; i < lines->Count(); ++i) {
-                Ws_->AppendOutput(lines->Line(i));
+            for (std::int32_t i = 0; i < Ws_->Rich.Count(); ++i) {
+                Ws_->AppendOutput(Ws_->Rich.Line(i));
             }
         });
-        PaneFileSource_ = source;
-        PaneFileRevision_ = Richedit_->document()->revision();
+        PaneScriptRevision_ = Richedit_->document()->revision();
     }
-    SelectPaneLine(finding.Line - 1);
+    SelectPaneLine(line - 1);
+}
+
+void TForm1::ShowMessageFileLine(const TFinding& finding) {
+    // A message file is no script: it opens in its own viewer, uncoloured, and the pane keeps
+    // the listing or search result the user was reading.
+    const TLineStore* lines =
+        finding.Source == TFindingSource::Messages ? &Ws_->MsgRich : Original_.get();
+    if (lines == nullptr || finding.Line <= 0) {
+        return;
+    }
+    const QString path = QFile::decodeName(QByteArray::fromStdString(finding.File));
+    MessageViewer_->ShowLines(path, *lines,
+                              [this](std::string_view bytes) { return Display_->Decode(bytes); });
+    MessageViewer_->SelectLine(finding.Line);
+}
+
+void TForm1::NameStoppedMessageLine() {
+    // The error box names only the text that is no number; the status bar adds where it stands
+    // when a line of the message file holds it (Analyze reads that file before the pass).
+    TCheckOptions options;
+    options.ScriptPath = ScriptPath_;
+    for (const TFinding& finding : RunMessageFileChecks(*Ws_, options)) {
+        if (finding.Kind == TFindingKind::BadMessageLine && finding.Text == AnalyzeError_) {
+            const QString file = QFile::decodeName(QByteArray::fromStdString(finding.File));
+            ShowStatusNote(QStringLiteral("Analyze stopped at %1, line %2")
+                               .arg(QFileInfo(file).fileName())
+                               .arg(finding.Line));
+            return;
+        }
+    }
 }
 
 void TForm1::SelectPaneLine(int line) {

@@ -4,6 +4,7 @@
 
 #include "about_box.h"
 #include "caption_display.h"
+#include "file_viewer.h"
 #include "outline_model.h"
 #include "output_pane.h"
 #include "problems_pane.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -29,6 +31,8 @@
 #include <QToolBar>
 #include <QTreeView>
 
+#include <cassert>
+
 namespace dialoscope {
 
 namespace {
@@ -36,6 +40,9 @@ namespace {
 const QString LoadFilter = QStringLiteral("Script|*.ipp|All files|*.*");
 const QString SaveFilter = QStringLiteral("Text Output|*.txt|All|*.*");
 const QString TreeSaveFilter = QStringLiteral("Tree|*.tre|Txt|*.txt|All|*.*");
+
+// Long enough to read a line, short enough not to describe a command long gone.
+constexpr int StatusNoteMs = 5000;
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -67,12 +74,39 @@ void TForm1::RunCommand(const std::function<void()>& work) {
     }
 }
 
-void TForm1::RunPass(const std::function<void()>& work) {
-    // A pass lets window messages through; a second pass or a Load started from there would
-    // clear the data the first one is walking, so those commands are ignored meanwhile.
-    PassRunning_ = true;
+void TForm1::RunPass(const QString& passName, const std::function<void()>& work) {
+    // A pass lets window messages through; a command started from there that writes the pane
+    // or a tree would mix its lines into the pass's or clear the data the pass is walking, so
+    // MayRun refuses those meanwhile.
+    assert(!PassRunning() && "MayRun refuses a pass while another one runs");
+    RunningPass_ = passName;
     RunCommand(work);
-    PassRunning_ = false;
+    RunningPass_.clear();
+}
+
+bool TForm1::MayRun(TCommand command) {
+    const TWindowCommand& row = CommandRow(command);
+    if (!PassRunning() || row.Pass == TDuringPass::Runs) {
+        return true;
+    }
+    ShowStatusNote(QStringLiteral("%1 is running: %2 was not run")
+                       .arg(RunningPass_, QString::fromLatin1(row.Name)));
+    return false;
+}
+
+void TForm1::Trigger(TCommand command) {
+    if (QAction* action = ActionOf(command)) {
+        action->trigger();
+    }
+}
+
+void TForm1::ShowStatusNote(const QString& text) {
+    RzStatusPane1_->setText(text);
+    NoteTimer_->start(StatusNoteMs);
+}
+
+QString TForm1::StatusNote() const {
+    return RzStatusPane1_->text();
 }
 
 void TForm1::CatchUp() {
@@ -92,12 +126,15 @@ void TForm1::AfterCommand() {
 
 void TForm1::ApplyEnablingRules() {
     // Nothing is ever disabled again once enabled.
-    if (Ws_->AnalyzeEnabled) {
-        butAnalyze_->setEnabled(true);
-    }
-    if (Ws_->AnalysisCommandsEnabled) {
-        for (QAction* action :
-             {butTree_, butSearch_, butSTree_, butProp_, butCheck_, butOriginal_}) {
+    for (const TWindowCommand& row : WindowCommands()) {
+        QAction* action = ActionOf(row.Id);
+        if (action == nullptr) {
+            continue;
+        }
+        const bool enable = row.Enabled == TEnabledWhen::Always ||
+                            (row.Enabled == TEnabledWhen::Loaded && Ws_->AnalyzeEnabled) ||
+                            (row.Enabled == TEnabledWhen::Analysed && Ws_->AnalysisCommandsEnabled);
+        if (enable) {
             action->setEnabled(true);
         }
     }
@@ -118,10 +155,11 @@ QTreeView* TForm1::ActiveTree() const {
 }
 
 void TForm1::mnLoadClick() {
-    if (PassRunning_) {
+    if (!MayRun(TCommand::Load)) {
         return;
     }
-    const QString path = Dialogs_->AskOpenFileName(this, {LoadFilter, QStringLiteral("ipp"), {}});
+    const QString path =
+        Dialogs_->AskOpenFileName(this, {LoadFilter, QStringLiteral("ipp"), {}, {}});
     if (path.isEmpty()) {
         return;
     }
@@ -129,7 +167,7 @@ void TForm1::mnLoadClick() {
 }
 
 void TForm1::LoadFile(const QString& path) {
-    if (PassRunning_) {
+    if (!MayRun(TCommand::Load)) {
         return;
     }
     if (PathBytes(path) != ScriptPath_) {
@@ -140,6 +178,7 @@ void TForm1::LoadFile(const QString& path) {
     ScriptPath_ = PathBytes(path);
     Analysis_ = TAnalysis::NotRun;
     Problems_->Clear();
+    MessageViewer_->Forget();
     Display_->SetScriptPath(ScriptPath_);
     RunCommand([&] {
         // The presets are set before any file is read, so they hold also after a failed read.
@@ -154,16 +193,22 @@ void TForm1::LoadFile(const QString& path) {
 }
 
 void TForm1::sbRestartClick() {
-    if (PassRunning_) {
+    if (!MayRun(TCommand::Analyze)) {
         return;
     }
     Analysis_ = TAnalysis::Stopped;
     AnalyzeError_.clear();
     // Node numbers of earlier findings would point into the new analysis.
     Problems_->Clear();
-    RunPass([&] {
+    MessageViewer_->Forget();
+    bool badNumber = false;
+    RunPass(QStringLiteral("Analyze"), [&] {
         try {
             dialoscope::sbRestartClick(*Ws_);
+        } catch (const EConvertError& error) {
+            AnalyzeError_ = error.what();
+            badNumber = true;
+            throw;
         } catch (const std::exception& error) {
             AnalyzeError_ = error.what();
             throw;
@@ -172,46 +217,93 @@ void TForm1::sbRestartClick() {
     });
     // Analyze read the message file and scripts.lst afresh.
     Display_->SetScriptPath(ScriptPath_);
+    if (badNumber) {
+        NameStoppedMessageLine();
+    }
     if (Problems_->toggleViewAction()->isChecked()) {
         RunChecks();
     }
 }
 
 void TForm1::Button4Click() {
-    if (PassRunning_) {
+    if (!MayRun(TCommand::BuildDialogTree)) {
         return;
     }
-    RunPass([&] { dialoscope::Button4Click(*Ws_); });
+    bool built = false;
+    RunPass(QStringLiteral("Build Dialog Tree"), [&] {
+        dialoscope::Button4Click(*Ws_);
+        built = true;
+    });
+    if (!built) {
+        return;
+    }
+    // The tab does not switch: the note tells what happened out of sight.
+    const int items = Ws_->DialogsTree.Count();
+    if (items == 0) {
+        ShowStatusNote(QStringLiteral("No dialog start in this script"));
+    } else if (PageControl1_->currentWidget() != TreeView2_) {
+        ShowStatusNote(QStringLiteral("Dialogs Tree built: %1 items").arg(items));
+    }
 }
 
 void TForm1::Button2Click() {
+    if (!MayRun(TCommand::FindMsg)) {
+        return;
+    }
     // The core brings a number typed outside the field's range back into it.
     const int n = LMDSpinEdit1_->value();
     RunCommand([&] { dialoscope::Button2Click(*Ws_, n); });
 }
 
 void TForm1::Button3Click() {
+    if (!MayRun(TCommand::FindNode)) {
+        return;
+    }
     // The name is looked for as the script's bytes spell it in the chosen code page.
     const std::string name = Display_->Encode(Edit1_->text());
     RunCommand([&] { dialoscope::Button3Click(*Ws_, name); });
 }
 
 void TForm1::Button1Click() {
+    if (!MayRun(TCommand::Test1)) {
+        return;
+    }
     RunCommand([&] { dialoscope::Button1Click(*Ws_); });
 }
 
 void TForm1::Button5Click() {
+    if (!MayRun(TCommand::Button5)) {
+        return;
+    }
     RunCommand([&] { dialoscope::Button5Click(*Ws_); });
 }
 
 void TForm1::TreeView1Change(const QModelIndex& current) {
+    if (RestoringSelection_) {
+        return;
+    }
+    if (!MayRun(TCommand::SelectNode)) {
+        KeepShownNodeSelected();
+        return;
+    }
+    ShownNode_ = current;
     const std::int32_t item = TOutlineModel::ItemOf(current);
     RunCommand([&] { dialoscope::TreeView1Change(*Ws_, item); });
 }
 
+void TForm1::KeepShownNodeSelected() {
+    // The view already moved its current item; it goes back to the one the pane shows.
+    RestoringSelection_ = true;
+    TreeView1_->selectionModel()->setCurrentIndex(ShownNode_, QItemSelectionModel::ClearAndSelect);
+    RestoringSelection_ = false;
+}
+
 void TForm1::SpeedButton2Click() {
+    if (!MayRun(TCommand::Save)) {
+        return;
+    }
     const QString path =
-        Dialogs_->AskSaveFileName(this, {SaveFilter, QStringLiteral("txt"), SaveDialog1Path_});
+        Dialogs_->AskSaveFileName(this, {SaveFilter, QStringLiteral("txt"), SaveDialog1Path_, {}});
     if (path.isEmpty()) {
         return;
     }
@@ -223,8 +315,11 @@ void TForm1::SpeedButton2Click() {
 }
 
 void TForm1::butSTreeClick() {
-    const QString path =
-        Dialogs_->AskSaveFileName(this, {TreeSaveFilter, QStringLiteral("tre"), SaveDialog2Path_});
+    if (!MayRun(TCommand::TreeSave)) {
+        return;
+    }
+    const QString path = Dialogs_->AskSaveFileName(
+        this, {TreeSaveFilter, QStringLiteral("tre"), SaveDialog2Path_, {}});
     if (path.isEmpty()) {
         return;
     }
@@ -242,37 +337,49 @@ void TForm1::butSTreeClick() {
 }
 
 void TForm1::ExpandAll3Click() {
-    ActiveTree()->expandAll();
+    if (MayRun(TCommand::ExpandAll)) {
+        ActiveTree()->expandAll();
+    }
 }
 
 void TForm1::CollapseAll2Click() {
-    ActiveTree()->collapseAll();
+    if (MayRun(TCommand::CollapseAll)) {
+        ActiveTree()->collapseAll();
+    }
 }
 
 void TForm1::ExpandAll2Click() {
-    TreeView1_->expandAll();
+    if (MayRun(TCommand::ExpandGeneralView)) {
+        TreeView1_->expandAll();
+    }
 }
 
 void TForm1::CollapseAll1Click() {
-    TreeView1_->collapseAll();
+    if (MayRun(TCommand::CollapseGeneralView)) {
+        TreeView1_->collapseAll();
+    }
 }
 
 void TForm1::ExpandAll1Click() {
-    TreeView2_->expandAll();
+    if (MayRun(TCommand::ExpandDialogsTree)) {
+        TreeView2_->expandAll();
+    }
 }
 
 void TForm1::ColapseAll1Click() {
-    TreeView2_->collapseAll();
+    if (MayRun(TCommand::CollapseDialogsTree)) {
+        TreeView2_->collapseAll();
+    }
 }
 
 void TForm1::N111Click() {
     const bool show = Toolbar971_->isHidden();
     Toolbar971_->setVisible(show);
-    N111_->setChecked(show);
+    ActionOf(TCommand::ShowToolbar)->setChecked(show);
 }
 
 void TForm1::Toolbar971Close() {
-    N111_->setChecked(false);
+    ActionOf(TCommand::ShowToolbar)->setChecked(false);
 }
 
 void TForm1::butAboutClick() {
@@ -284,7 +391,7 @@ void TForm1::SpeedButton3Click() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
-    if (PassRunning_) {
+    if (PassRunning()) {
         // The pass is somewhere below on the stack; it ends at its next turn of the event loop
         // and the window closes after that.
         Port_->RequestAbort();

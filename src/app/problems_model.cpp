@@ -3,8 +3,9 @@
 #include "caption_display.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QStringList>
 #include <QStyle>
 
 #include <algorithm>
@@ -22,14 +23,40 @@ QString KindText(TFindingKind kind) {
     return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
 }
 
+// The last count parts of a path's parts.
+QString Tail(const QStringList& parts, qsizetype count) {
+    return parts.mid(parts.size() - count).join(QLatin1Char('/'));
+}
+
 } // namespace
 
-QString PlaceOf(const TFinding& finding) {
-    const QString name = QFileInfo(FileName(finding.File)).fileName();
-    if (finding.Line <= 0) {
-        return name;
+std::map<std::string, QString> ShortestDistinctNames(const std::vector<std::string>& paths) {
+    std::map<std::string, QStringList> parts;
+    for (const std::string& path : paths) {
+        parts.emplace(path, QDir::fromNativeSeparators(FileName(path)).split(QLatin1Char('/')));
     }
-    return name + QLatin1Char(':') + QString::number(finding.Line);
+    std::map<std::string, QString> names;
+    for (const auto& [path, own] : parts) {
+        qsizetype count = 1;
+        const auto sharesTail = [&](const auto& other) {
+            return other.first != path && other.second.size() >= count &&
+                   Tail(other.second, count) == Tail(own, count);
+        };
+        while (count < own.size() && std::any_of(parts.begin(), parts.end(), sharesTail)) {
+            ++count;
+        }
+        names[path] = Tail(own, count);
+    }
+    return names;
+}
+
+QString TProblemsModel::PlaceOf(const TFinding& finding) const {
+    const auto name = FileNames_.find(finding.File);
+    const QString file = name != FileNames_.end() ? name->second : FileName(finding.File);
+    if (finding.Line <= 0) {
+        return file;
+    }
+    return file + QLatin1Char(':') + QString::number(finding.Line);
 }
 
 TProblemsModel::TProblemsModel(const TCaptionDisplay& display, QObject* parent)
@@ -40,6 +67,13 @@ TProblemsModel::TProblemsModel(const TCaptionDisplay& display, QObject* parent)
 void TProblemsModel::SetFindings(std::vector<TFinding> findings) {
     beginResetModel();
     Findings_ = std::move(findings);
+    std::vector<std::string> files;
+    for (const TFinding& finding : Findings_) {
+        if (files.empty() || files.back() != finding.File) { // findings come grouped by file
+            files.push_back(finding.File);
+        }
+    }
+    FileNames_ = ShortestDistinctNames(files);
     ErrorCount_ = static_cast<int>(
         std::count_if(Findings_.begin(), Findings_.end(), [](const TFinding& finding) {
             return finding.Severity == TSeverity::Error;

@@ -8,6 +8,8 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 
+#include <map>
+#include <string>
 #include <vector>
 
 namespace dialoscope {
@@ -39,16 +41,20 @@ public:
 private:
     QVariant DisplayText(const TFinding& finding, int column) const;
     QVariant ToolTipText(const TFinding& finding, int column) const;
+    QString PlaceOf(const TFinding& finding) const;
 
     const TCaptionDisplay& Display_;
     QIcon ErrorIcon_;
     QIcon WarningIcon_;
     std::vector<TFinding> Findings_;
+    // How the place column names each finding file: see ShortestDistinctNames.
+    std::map<std::string, QString> FileNames_;
     int ErrorCount_ = 0;
 };
 
-// "guard.msg:13", or "guard.msg" for a finding without a line: the file's name without its
-// folder, as the pane's narrow column shows it.
-QString PlaceOf(const TFinding& finding);
+// Each path by the fewest of its last parts that no other path ends in: "guard.msg" alone, but
+// "de/guard.msg" and "en/guard.msg" for a translation and its original of the same name. The
+// narrow place column then shows as little as tells the files apart.
+std::map<std::string, QString> ShortestDistinctNames(const std::vector<std::string>& paths);
 
 } // namespace dialoscope

@@ -15,7 +15,8 @@ class TStateDump : public QObject {
 public:
     TStateDump(TForm1& form, QString path);
 
-    // "key value" lines: pane_lines, general_items, dialogs_items, error_boxes, busy, caption.
+    // "key value" lines: pane_lines, general_items, dialogs_items, error_boxes, busy, caption,
+    // find_msg_at (x y on the screen), status_note.
     static QString Describe(TForm1& form);
 
 private:

@@ -14,7 +14,7 @@ const QString BoxTitle = QStringLiteral("Dialoscope");
 
 QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
                       QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, QString(), QDir::currentPath(), QtNameFilters(request.Filter));
+    QFileDialog dialog(parent, request.Title, QDir::currentPath(), QtNameFilters(request.Filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);

@@ -14,6 +14,7 @@ struct TFileDialogRequest {
     QString Filter;
     QString DefaultSuffix; // without the dot
     QString ProposedPath;  // name (or full path) shown in the name field; may be empty
+    QString Title;         // the dialog's title; empty for the toolkit's own ("Open")
 };
 
 class TUserDialogs {

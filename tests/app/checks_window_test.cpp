@@ -3,6 +3,7 @@
 
 #include "caption_display.h"
 #include "fake_dialogs.h"
+#include "file_viewer.h"
 #include "main_window.h"
 #include "outline_model.h"
 #include "output_pane.h"
@@ -17,10 +18,12 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTreeView>
 
 #include <memory>
@@ -142,6 +145,8 @@ private slots:
     void stoppedAnalyzeStillChecksMessageFile();
     void manyFindingsNeedNoWidgets();
     void originalAddsTranslationFindings();
+    void placesTellSameNamedFilesApart();
+    void stoppedAnalyzeNamesMessageLine();
 
 private:
     QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
@@ -462,10 +467,17 @@ void TChecksWindowTest::activatingFindingShowsFileLine() {
     Action("butCheck")->trigger();
     TOutputPane& pane = Form_->OutputPane();
 
+    // Was: a message-file finding filled the output pane with the message file, coloured as
+    // script. It opens in the message file viewer; the pane keeps the listing.
+    const std::vector<std::string> listing = pane.Lines();
     Activate(RowOf(TFindingKind::UnusedMessage));
-    QCOMPARE(pane.LineCount(), 5);
-    QCOMPARE(pane.textCursor().selectedText(), QStringLiteral("{105}{}{Unused.}"));
-    QCOMPARE(pane.textCursor().blockNumber(), 4);
+    QPlainTextEdit& viewer = Form_->MessageFileViewer().Text();
+    QVERIFY(Form_->MessageFileViewer().isVisible());
+    QCOMPARE(viewer.blockCount(), 5);
+    QCOMPARE(viewer.textCursor().selectedText(), QStringLiteral("{105}{}{Unused.}"));
+    QCOMPARE(viewer.textCursor().blockNumber(), 4);
+    QVERIFY(viewer.textCursor().block().layout()->formats().isEmpty());
+    QVERIFY(pane.Lines() == listing);
 
     Activate(RowOf(TFindingKind::ForwardWithoutNode));
     QCOMPARE(pane.LineCount(), 35);
@@ -560,7 +572,8 @@ void TChecksWindowTest::originalAddsTranslationFindings() {
 
     // A finding in the original shows the original's line.
     Activate(missing);
-    QCOMPARE(Form_->OutputPane().textCursor().selectedText(), QStringLiteral("{104}{}{Again.}"));
+    QCOMPARE(Form_->MessageFileViewer().Text().textCursor().selectedText(),
+             QStringLiteral("{104}{}{Again.}"));
 
     // Analyze again keeps comparing; another script forgets the original.
     Action("butAnalyze")->trigger();
@@ -569,6 +582,53 @@ void TChecksWindowTest::originalAddsTranslationFindings() {
     WriteAll(Dir_->filePath("other.msg"), GateMessages);
     LoadAndAnalyze("other.ipp");
     QCOMPARE(RowOf(TFindingKind::MissingTranslation), -1);
+}
+
+void TChecksWindowTest::placesTellSameNamedFilesApart() {
+    const struct {
+        std::vector<std::string> paths;
+        QStringList names;
+    } rows[] = {
+        {{"/w/gate.ipp", "/w/gate.msg"}, {"gate.ipp", "gate.msg"}},
+        {{"/w/de/gate.msg", "/w/en/gate.msg"}, {"de/gate.msg", "en/gate.msg"}},
+        {{"/w/gate.msg", "/w/orig/gate.msg"}, {"w/gate.msg", "orig/gate.msg"}},
+        {{"gate.msg", "/a/gate.msg"}, {"gate.msg", "a/gate.msg"}},
+        {{"/a/x/gate.msg", "/b/x/gate.msg"}, {"a/x/gate.msg", "b/x/gate.msg"}},
+    };
+    for (const auto& row : rows) {
+        const auto names = ShortestDistinctNames(row.paths);
+        QStringList shown;
+        for (const std::string& path : row.paths) {
+            shown << names.at(path);
+        }
+        QCOMPARE(shown, row.names);
+    }
+
+    // Was: "gate.msg:5" for both the translation and its original, in a folder of its own.
+    UseGate();
+    QVERIFY(QDir(Dir_->path()).mkdir("orig"));
+    WriteAll(Dir_->filePath("orig/gate.msg"), GateMessages + "{104}{}{Again.}\r\n");
+    LoadAndAnalyze("gate.ipp");
+    User_->OpenAnswers << Dir_->filePath("orig/gate.msg");
+    Action("butOriginal")->trigger();
+    QCOMPARE(User_->OpenRequests.last().Title, QStringLiteral("Choose the Original Message File"));
+    const QString original =
+        Problems().index(RowOf(TFindingKind::MissingTranslation), 1).data().toString();
+    const QString translation =
+        Problems().index(RowOf(TFindingKind::UnusedMessage), 1).data().toString();
+    QCOMPARE(original, QStringLiteral("orig/gate.msg:6"));
+    QCOMPARE(translation, QFileInfo(Dir_->path()).fileName() + QStringLiteral("/gate.msg:5"));
+}
+
+void TChecksWindowTest::stoppedAnalyzeNamesMessageLine() {
+    UseGate();
+    WriteAll(Dir_->filePath("gate.msg"), "{100}{}{Halt!}\r\n{}{}{Bad.}\r\n");
+    User_->OpenAnswers << Dir_->filePath("gate.ipp");
+    Action("butLoad")->trigger();
+    Action("butAnalyze")->trigger();
+    // The box keeps its text; the status bar says where the text stands.
+    QCOMPARE(User_->Errors, QStringList{"'' is not a valid integer value"});
+    QCOMPARE(Form_->StatusNote(), QStringLiteral("Analyze stopped at gate.msg, line 2"));
 }
 
 QTEST_MAIN(TChecksWindowTest)

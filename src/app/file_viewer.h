@@ -1,0 +1,47 @@
+#pragma once
+// TFileViewer: a dock that shows a file other than the script, such as a message file, read-only
+// and without the listing's colouring, at a given line. The window opens it for the Problems
+// pane's message-file findings, so the output pane keeps what the user was reading.
+
+#include "analysis/line_store.h"
+
+#include <QDockWidget>
+
+#include <functional>
+#include <string_view>
+
+class QPlainTextEdit;
+
+namespace dialoscope {
+
+class TFileViewer : public QDockWidget {
+    Q_OBJECT
+public:
+    // Shows the file's bytes as text (in the chosen code page).
+    using TDecode = std::function<QString(std::string_view)>;
+
+    explicit TFileViewer(QWidget* parent = nullptr);
+
+    // Opens the viewer on the lines of the file at path. The same path is not filled in again
+    // until Forget, so the place the user scrolled to stays.
+    void ShowLines(const QString& path, const TLineStore& lines, TDecode decode);
+    // Selects a line (1-based) and scrolls it to the middle; nothing for a line not shown.
+    void SelectLine(int line);
+    // The code page changed: the lines are shown afresh, the selected line stays.
+    void Redecode();
+    // The shown file's lines may have changed (another Load or original): the next ShowLines
+    // fills the viewer afresh.
+    void Forget();
+
+    QPlainTextEdit& Text() { return *Text_; }
+
+private:
+    void Fill();
+
+    QPlainTextEdit* Text_ = nullptr;
+    QString Path_;
+    TLineStore Lines_; // shares the bytes of the lines it was given
+    TDecode Decode_;
+};
+
+} // namespace dialoscope

@@ -1,0 +1,85 @@
+#include "dialog_graph.h"
+
+namespace dialoscope {
+
+std::int32_t TDialogGraph::FindVertex(std::string_view id) const {
+    for (std::size_t i = 0; i < Vertices.size(); ++i) {
+        if (Vertices[i].Id == id) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+std::int32_t TDialogGraph::VertexOfNode(std::int32_t node) const {
+    if (node < 0) {
+        return -1;
+    }
+    // A whole script's graph keeps node i as vertex i.
+    const auto at = static_cast<std::size_t>(node);
+    if (at < Vertices.size() && Vertices[at].Node == node) {
+        return node;
+    }
+    for (std::size_t i = 0; i < Vertices.size(); ++i) {
+        if (Vertices[i].Node == node) {
+            return static_cast<std::int32_t>(i);
+        }
+    }
+    return -1;
+}
+
+std::string_view KindWord(TVertexKind kind) {
+    switch (kind) {
+    case TVertexKind::Node:
+        return "node";
+    case TVertexKind::Missing:
+        return "missing";
+    case TVertexKind::Start:
+        return "start";
+    }
+    return "node";
+}
+
+std::string_view KindWord(TEdgeKind kind) {
+    switch (kind) {
+    case TEdgeKind::Answer:
+        return "answer";
+    case TEdgeKind::Call:
+        return "call";
+    case TEdgeKind::Start:
+        return "start";
+    }
+    return "answer";
+}
+
+std::vector<std::string_view> FlagWords(TVertexFlags flags) {
+    static constexpr std::pair<TVertexFlag, std::string_view> Words[] = {
+        {VertexStart, "start"},
+        {VertexUnreachable, "unreachable"},
+        {VertexDeadEnd, "dead-end"},
+        {VertexMissing, "missing"},
+    };
+    std::vector<std::string_view> words;
+    for (const auto& [flag, word] : Words) {
+        if (flags & flag) {
+            words.push_back(word);
+        }
+    }
+    return words;
+}
+
+std::string RefText(const TMsgRef& ref) {
+    switch (ref.Kind) {
+    case TMsgRefKind::Single:
+        return std::to_string(ref.Number);
+    case TMsgRefKind::Range:
+        return std::to_string(ref.Number) + "-" + std::to_string(ref.High);
+    case TMsgRefKind::OtherScript:
+        return std::to_string(ref.Script) + ":" + std::to_string(ref.Number);
+    case TMsgRefKind::Literal:
+        return {};
+    }
+    return {};
+}
+
+} // namespace dialoscope

@@ -1,0 +1,161 @@
+#include "mermaid_export.h"
+
+#include "detail/cgraph_graph.h"
+
+namespace dialoscope {
+
+namespace {
+
+constexpr std::size_t BoxLineCharacters = 40;
+
+std::string IdOf(std::int32_t vertex) {
+    std::string id(1, 'v');
+    id += std::to_string(vertex);
+    return id;
+}
+
+// A line break in a label; the only markup the chart writes into one.
+constexpr std::string_view LabelBreak = "<br/>";
+
+std::string VertexLabel(const TGraphVertex& vertex) {
+    std::string label = EscapeMermaidText(vertex.Name);
+    if (!vertex.Lines.empty()) {
+        const TGraphLine& first = vertex.Lines.front();
+        const bool hasText = first.Message && first.Message->Text;
+        label += LabelBreak;
+        label += EscapeMermaidText(graph_detail::ShortText(
+            hasText ? *first.Message->Text : first.Caption, BoxLineCharacters));
+    }
+    return label;
+}
+
+void WriteVertex(std::string& out, std::int32_t index, const TGraphVertex& vertex) {
+    const bool start = vertex.Kind == TVertexKind::Start;
+    out += "    ";
+    out += IdOf(index);
+    out += start ? "([\"" : "[\"";
+    out += VertexLabel(vertex);
+    out += start ? "\"])\n" : "\"]\n";
+}
+
+std::string_view Arrow(TEdgeKind kind) {
+    switch (kind) {
+    case TEdgeKind::Answer:
+        return "-->";
+    case TEdgeKind::Call:
+        return "-.->";
+    case TEdgeKind::Start:
+        return "==>";
+    }
+    return "-->";
+}
+
+void WriteEdge(std::string& out, const TGraphEdge& edge) {
+    out += "    ";
+    out += IdOf(edge.From);
+    out += ' ';
+    out += Arrow(edge.Kind);
+    if (!edge.Label.empty()) {
+        out += "|\"";
+        out += EscapeMermaidText(edge.Label);
+        out += "\"|";
+    }
+    out += ' ';
+    out += IdOf(edge.To);
+    out += '\n';
+}
+
+struct TFlagClass {
+    TVertexFlag Flag;
+    std::string_view Name;
+    std::string_view Style;
+};
+
+// Later classes win where a vertex has several flags, as in the window.
+constexpr TFlagClass FlagClasses[] = {
+    {VertexUnreachable, "unreachable", "fill:#eeeeee,stroke:#999999,color:#777777"},
+    {VertexDeadEnd, "deadEnd", "stroke:#ff8c00,stroke-width:2px"},
+    {VertexStart, "start", "stroke:#006400,stroke-width:3px"},
+    {VertexMissing, "missing", "stroke:#ff0000,stroke-dasharray:5 5,color:#ff0000"},
+};
+
+void WriteClasses(std::string& out, const TDialogGraph& graph) {
+    for (const TFlagClass& flagClass : FlagClasses) {
+        std::string members;
+        for (std::int32_t v = 0; v < graph.VertexCount(); ++v) {
+            if (graph.Vertices[static_cast<std::size_t>(v)].Flags & flagClass.Flag) {
+                members += members.empty() ? "" : ",";
+                members += IdOf(v);
+            }
+        }
+        if (members.empty()) {
+            continue;
+        }
+        out += "    classDef ";
+        out += flagClass.Name;
+        out += " ";
+        out += flagClass.Style;
+        out += "\n    class ";
+        out += members;
+        out += ' ';
+        out += flagClass.Name;
+        out += "\n";
+    }
+}
+
+} // namespace
+
+std::string EscapeMermaidText(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '"':
+            escaped += "#quot;";
+            break;
+        case '#':
+            escaped += "#35;";
+            break;
+        case '<':
+            escaped += "#lt;";
+            break;
+        case '>':
+            escaped += "#gt;";
+            break;
+        case '&':
+            escaped += "#amp;";
+            break;
+        case '|':
+            escaped += "#124;";
+            break;
+        case '`':
+            escaped += "#96;";
+            break;
+        case '\n':
+        case '\r':
+        case '\t':
+            escaped += ' ';
+            break;
+        default:
+            // Other control bytes end a Mermaid statement early in some readers.
+            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
+                escaped += c;
+            }
+        }
+    }
+    return escaped;
+}
+
+std::string WriteMermaid(const TDialogGraph& graph) {
+    std::string out = "flowchart TD\n";
+    for (std::int32_t v = 0; v < graph.VertexCount(); ++v) {
+        WriteVertex(out, v, graph.Vertices[static_cast<std::size_t>(v)]);
+    }
+    for (const TGraphEdge& edge : graph.Edges) {
+        WriteEdge(out, edge);
+    }
+    WriteClasses(out, graph);
+    return out;
+}
+
+} // namespace dialoscope
