@@ -13,7 +13,8 @@ class TSessionPort;
 
 class TScriptSession {
 public:
-    TScriptSession();
+    // mayUseSecondCore: false when every core already analyses a script of its own.
+    explicit TScriptSession(bool mayUseSecondCore = true);
     ~TScriptSession();
     TScriptSession(const TScriptSession&) = delete;
     TScriptSession& operator=(const TScriptSession&) = delete;
