@@ -110,8 +110,9 @@ TProjectScript ResolveLine(std::int32_t number, std::string_view line, const TPr
 } // namespace
 
 TProject OpenProject(const std::string& listPath) {
-    if (std::filesystem::is_directory(listPath)) {
-        throw EFOpenError(listPath);
+    std::error_code error;
+    if (std::filesystem::is_directory(listPath, error)) {
+        throw EFOpenError(listPath); // a folder reads as no lines, not as an error
     }
     TLineStore lines;
     lines.LoadFromFile(listPath);

@@ -75,6 +75,28 @@ TEST(ProjectRun, FailingScriptAmongGoodOnes) {
     }
 }
 
+// A project reads only files in its folder: a header naming a message file elsewhere is
+// reported, and the message file beside the script is the one read.
+TEST(ProjectRun, HeaderNamingAMessageFileOutsideTheFolder) {
+    const struct {
+        const char* Header;
+        bool Reported;
+    } rows[] = {{"'s.msg'", false}, {"'../s.msg'", true}, {"'msg\\s.msg'", true}, {"'..'", true}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Header);
+        TTempFolder folder;
+        folder.Write("s.ipp", "script S(" + std::string(row.Header) + ");\r\n\r\n" +
+                                  Node("Hello", "  Say(Self, 1, 100);\r\n") + "end.\r\n");
+        folder.Write("s.msg", "{100}{}{Hello.}\r\n");
+        const TProjectResult result =
+            RunProject(OpenProject(folder.Write("scripts.lst", "s.int 1\r\n")), TProjectOptions{});
+        const std::vector<TFinding>& findings = result.Scripts.at(0).Findings;
+        const bool reported = !findings.empty() && findings[0].Kind == TFindingKind::BadScriptName;
+        EXPECT_EQ(reported, row.Reported);
+        EXPECT_EQ(result.Scripts[0].Stats.NpcText.Words, 1);
+    }
+}
+
 // Was: nothing. The output is in list order and byte for byte the same whatever the number of
 // workers; every row is reported once as it finishes.
 TEST(ProjectRun, OneOrTwoJobsGiveTheSameBytes) {
