@@ -1,0 +1,128 @@
+// The layout: positions for every box and edge from Graphviz in a child process, and the child's
+// crash, hang or cancellation reported instead of shared.
+
+#include "graph_test_support.h"
+
+#include "graph/detail/child_process.h"
+#include "graph/graph_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <thread>
+
+namespace dialoscope::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST(GraphLayout, EveryBoxAndEdgeLiesInTheDrawingTopToBottom) {
+    const TDialogGraph graph = BuildDialogGraph(LoadGuard()->Ws);
+    const TLayoutResult result = LayOutDialogGraph(graph);
+    ASSERT_EQ(result.Status, TLayoutStatus::Done) << result.Note;
+    const TGraphLayout& layout = result.Layout;
+    EXPECT_EQ(layout.Engine, "dot");
+    ASSERT_EQ(layout.Boxes.size(), graph.Vertices.size());
+    ASSERT_EQ(layout.Edges.size(), graph.Edges.size());
+    const auto inside = [&](const TLayoutPoint& p) {
+        return p.X >= -1 && p.Y >= -1 && p.X <= layout.Width + 1 && p.Y <= layout.Height + 1;
+    };
+    for (const TVertexBox& box : layout.Boxes) {
+        EXPECT_TRUE(inside(box.Center));
+        EXPECT_GT(box.Width, 0);
+        EXPECT_GT(box.Height, 0);
+    }
+    for (std::size_t e = 0; e < graph.Edges.size(); ++e) {
+        SCOPED_TRACE(e);
+        const TEdgeCurve& curve = layout.Edges[e];
+        EXPECT_EQ(curve.Points.size() % 3, 1u); // a start, then three points per piece
+        EXPECT_TRUE(curve.ArrowTip.has_value());
+        EXPECT_EQ(curve.LabelCenter.has_value(), !graph.Edges[e].Label.empty());
+        // Control points may lie outside; the curve's ends and the tip may not.
+        ASSERT_FALSE(curve.Points.empty());
+        EXPECT_TRUE(inside(curve.Points.front()));
+        EXPECT_TRUE(inside(curve.Points.back()));
+        EXPECT_TRUE(inside(*curve.ArrowTip));
+    }
+    // Top to bottom: each start lies above the node it opens, y growing downwards.
+    for (const TGraphEdge& edge : graph.Edges) {
+        if (edge.Kind == TEdgeKind::Start) {
+            EXPECT_LT(layout.Boxes[static_cast<std::size_t>(edge.From)].Center.Y,
+                      layout.Boxes[static_cast<std::size_t>(edge.To)].Center.Y);
+        }
+    }
+}
+
+TEST(GraphLayout, ABigWholeScriptIsLaidOutWithoutRanksAndSaysSo) {
+    struct TCase {
+        std::size_t Vertices;
+        TLayoutEngine Wanted;
+        TLayoutEngine Chosen;
+        bool Note;
+    };
+    const TCase cases[] = {
+        {DotVertexLimit, TLayoutEngine::Auto, TLayoutEngine::Dot, false},
+        {DotVertexLimit + 1, TLayoutEngine::Auto, TLayoutEngine::Sfdp, true},
+        {DotVertexLimit + 1, TLayoutEngine::Dot, TLayoutEngine::Dot, false},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Vertices);
+        TDialogGraph graph;
+        graph.Vertices.resize(c.Vertices);
+        std::string note;
+        EXPECT_EQ(ChooseEngine(graph, c.Wanted, note), c.Chosen);
+        EXPECT_EQ(!note.empty(), c.Note);
+    }
+}
+
+TEST(GraphLayout, ALayoutThatCannotEndWellEndsWithANote) {
+    const auto chain = LoadGraphScript(ChainScript(3000));
+    const TDialogGraph graph = BuildDialogGraph(chain->Loaded->Ws);
+    TLayoutOptions quick;
+    quick.Timeout = 50ms;
+    const TLayoutResult late = LayOutDialogGraph(graph, quick);
+    EXPECT_EQ(late.Status, TLayoutStatus::TimedOut);
+    EXPECT_NE(late.Note.find("longer than"), std::string::npos) << late.Note;
+
+    std::stop_source stop;
+    std::jthread canceller([&] {
+        std::this_thread::sleep_for(50ms);
+        stop.request_stop();
+    });
+    const auto begin = std::chrono::steady_clock::now();
+    const TLayoutResult cancelled = LayOutDialogGraph(graph, {}, stop.get_token());
+    EXPECT_EQ(cancelled.Status, TLayoutStatus::Cancelled);
+    EXPECT_LT(std::chrono::steady_clock::now() - begin, 5s);
+}
+
+TEST(GraphLayout, AChildThatDiesIsAFailureOfItsOwn) {
+    using graph_detail::TChildStatus;
+    struct TCase {
+        std::string Name;
+        std::function<std::string()> Work;
+        TChildStatus Status;
+        std::string Output;
+    };
+    const std::vector<TCase> cases = {
+        {"answers", [] { return std::string(100000, 'x'); }, TChildStatus::Done,
+         std::string(100000, 'x')},
+        {"aborts", []() -> std::string { std::abort(); }, TChildStatus::Failed, ""},
+        {"throws", []() -> std::string { throw std::runtime_error("no"); }, TChildStatus::Failed,
+         ""},
+        {"crashes",
+         []() -> std::string {
+             std::raise(SIGSEGV);
+             return "never";
+         },
+         TChildStatus::Failed, ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const auto result = graph_detail::RunInChildProcess(c.Work, 10s);
+        EXPECT_EQ(result.Status, c.Status) << result.Why;
+        EXPECT_EQ(result.Output, c.Output);
+    }
+}
+
+} // namespace
+} // namespace dialoscope::test
