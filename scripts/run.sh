@@ -7,4 +7,5 @@ cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DDIALOSCO
 cmake --build "$root/build"
 # The program reads scripts.lst from its own folder.
 cp "$root/examples/scripts.lst" "$root/build/bin/scripts.lst"
-exec "$root/build/bin/dialoscope" "$root/examples/guard.ipp" "$@"
+# --analyze: the window opens on the listing and both trees, as after F4 and F5.
+exec "$root/build/bin/dialoscope" "$root/examples/guard.ipp" --analyze "$@"
