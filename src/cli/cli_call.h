@@ -27,6 +27,14 @@ struct TCliCall {
     std::string Format = "text";        // --format
     std::optional<std::uint32_t> Jobs;  // --jobs N, N >= 1
     std::optional<double> FailUnder;    // --fail-under PERCENT, 0 to 100
+
+    // play.
+    std::optional<std::string> Start;  // --start NODE
+    std::string Choose;                // --choose 1,2,...
+    std::optional<std::string> ToNode; // --to NODE
+    std::optional<std::string> Record; // --record FILE
+    std::optional<std::string> Replay; // --replay FILE
+    bool Texts = false;                // --texts
 };
 
 // Wrong usage found after the command line was read: what() names the problem in one line.
