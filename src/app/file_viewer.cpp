@@ -7,6 +7,12 @@
 
 namespace dialoscope {
 
+namespace {
+// Over the trees of a window of the starting size, leaving the Problems pane in view.
+const QSize FirstSize(540, 300);
+const QPoint FirstOffset(24, 56);
+} // namespace
+
 TFileViewer::TFileViewer(QWidget* parent) : QDockWidget(QStringLiteral("Message File"), parent) {
     setObjectName(QStringLiteral("MessageFileViewer"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
@@ -23,6 +29,7 @@ TFileViewer::TFileViewer(QWidget* parent) : QDockWidget(QStringLiteral("Message 
 }
 
 void TFileViewer::ShowLines(const QString& path, const TLineStore& lines, TDecode decode) {
+    PlaceOnFirstShow();
     show();
     raise();
     if (path == Path_) {
@@ -46,15 +53,36 @@ void TFileViewer::Fill() {
     Text_->setPlainText(text);
 }
 
-void TFileViewer::SelectLine(int line) {
-    const QTextBlock block = Text_->document()->findBlockByNumber(line - 1);
-    if (line <= 0 || !block.isValid()) {
+void TFileViewer::PlaceOnFirstShow() {
+    if (Placed_) {
         return;
     }
+    Placed_ = true;
+    setFloating(true);
+    resize(FirstSize);
+    if (const QWidget* window = parentWidget()) {
+        move(window->mapToGlobal(FirstOffset));
+    }
+}
+
+void TFileViewer::SelectLine(int line) {
+    if (line > 0) {
+        SelectWholeLine(*Text_, line - 1);
+    }
+}
+
+void SelectWholeLine(QPlainTextEdit& text, int line) {
+    const QTextBlock block = text.document()->findBlockByNumber(line);
+    if (!block.isValid()) {
+        return;
+    }
+    // Anchored at the end, the cursor at the start: the view shows the line from its start
+    // rather than scrolled sideways to its end.
     QTextCursor cursor(block);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    Text_->setTextCursor(cursor);
-    Text_->centerCursor();
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    text.setTextCursor(cursor);
+    text.centerCursor();
 }
 
 void TFileViewer::Redecode() {

@@ -1,7 +1,8 @@
 #pragma once
 // TFileViewer: a dock that shows a file other than the script, such as a message file, read-only
 // and without the listing's colouring, at a given line. The window opens it for the Problems
-// pane's message-file findings, so the output pane keeps what the user was reading.
+// pane's message-file findings, so the output pane keeps what the user was reading. It first
+// opens floating over the trees: docked beside the Problems pane it would be too narrow to read.
 
 #include "analysis/line_store.h"
 
@@ -37,11 +38,17 @@ public:
 
 private:
     void Fill();
+    void PlaceOnFirstShow();
 
     QPlainTextEdit* Text_ = nullptr;
     QString Path_;
     TLineStore Lines_; // shares the bytes of the lines it was given
     TDecode Decode_;
+    bool Placed_ = false;
 };
+
+// Selects a whole line (0-based) of a text view with the line's start in view, and scrolls it to
+// the middle; nothing for a line the view does not hold.
+void SelectWholeLine(QPlainTextEdit& text, int line);
 
 } // namespace dialoscope

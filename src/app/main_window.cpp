@@ -157,7 +157,7 @@ void TForm1::CreateDocks() {
     AddDock(TCommand::ShowProblems, Problems_, Qt::BottomDockWidgetArea);
     connect(Problems_, &TProblemsPane::FindingActivated, this, &TForm1::ShowFinding);
 
-    // Message-file places of findings; beside the Problems pane, which stays in view.
+    // Message-file places of findings. Docked, it goes beside the Problems pane.
     MessageViewer_ = new TFileViewer(this);
     MessageViewer_->setAllowedAreas(Qt::AllDockWidgetAreas);
     addDockWidget(Qt::BottomDockWidgetArea, MessageViewer_);

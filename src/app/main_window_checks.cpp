@@ -19,7 +19,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
-#include <QTextBlock>
 #include <QTreeView>
 
 namespace dialoscope {
@@ -203,14 +202,7 @@ void TForm1::NameStoppedMessageLine() {
 }
 
 void TForm1::SelectPaneLine(int line) {
-    const QTextBlock block = Richedit_->document()->findBlockByNumber(line);
-    if (!block.isValid()) {
-        return;
-    }
-    QTextCursor cursor(block);
-    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    Richedit_->setTextCursor(cursor);
-    Richedit_->centerCursor();
+    SelectWholeLine(*Richedit_, line);
 }
 
 } // namespace dialoscope

@@ -12,7 +12,7 @@ namespace dialoscope {
 namespace {
 
 constexpr int KindWidth = 170;
-constexpr int PlaceWidth = 110;
+constexpr int PlaceWidth = 140; // "examples/guard.msg:118" when two files share a name
 constexpr int NodeWidth = 110;
 
 QString Counted(int count, const char* word) {
