@@ -35,9 +35,12 @@ void TPlayScript::IndexChoices() {
 }
 
 void TPlayScript::FindStarts() {
+    std::vector<std::int32_t> openLines;
     for (const TDialogStart& start : FindDialogStarts(Ws_.Scanner)) {
         Starts_.push_back({std::string(start.Name), Names_.Find(start.Name), start.OpenDialogLine});
+        openLines.push_back(start.OpenDialogLine);
     }
+    Openers_ = NodesHoldingLines(Ws_.Nodes, openLines);
 }
 
 std::int32_t TPlayScript::ChoiceCount(std::int32_t node) const {

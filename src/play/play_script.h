@@ -130,6 +130,9 @@ public:
     std::string_view ChoiceTargetName(std::int32_t node, std::int32_t choice) const;
     std::int32_t ChoiceLine(std::int32_t node, std::int32_t choice) const;
     bool EndsDialog(std::int32_t node) const { return Closers_[Index(node)] != 0; }
+    // The node holds a dialog start's "OpenDialog": a starting place, which may or may not be
+    // part of a dialog itself.
+    bool OpensDialog(std::int32_t node) const { return Openers_[Index(node)] != 0; }
 
     // Everything the node shows, texts decoded.
     TPlayNodeView View(std::int32_t node) const;
@@ -155,6 +158,7 @@ private:
     // Read on first use; a view reads it, so it is the one thing a const view changes.
     mutable std::unique_ptr<TOtherScriptMessages> OtherScripts_;
     std::vector<char> Closers_;
+    std::vector<char> Openers_;
     // Each node's choice targets back to back: node i's are ChoiceBegin_[i]..ChoiceBegin_[i+1].
     std::vector<std::int32_t> ChoiceBegin_;
     std::vector<std::int32_t> ChoiceTargets_;

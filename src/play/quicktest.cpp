@@ -17,11 +17,14 @@ public:
     TQuicktestReport Run(std::string scriptName) {
         TQuicktestReport report;
         report.Script = std::move(scriptName);
-        report.Nodes = Script_.NodeCount();
         for (const TPlayStart& start : Script_.Starts()) {
             report.Starts.push_back(WalkFrom(start));
         }
         for (std::int32_t node = 0; node < Script_.NodeCount(); ++node) {
+            if (!ReachedAny_[Index(node)] && Script_.OpensDialog(node)) {
+                continue;
+            }
+            ++report.Nodes;
             const std::int32_t answers = Script_.AnswerCount(node);
             report.Answers += answers;
             report.Calls += Script_.ChoiceCount(node) - answers;

@@ -53,12 +53,15 @@ struct TQuicktestStart {
     std::vector<std::int32_t> LongestChoices; // 1-based: the choice taken at each node but the last
 };
 
+// A node that opens a dialog (the script's entry that calls OpenDialog) is a starting place, not
+// part of a dialog: unless a start reaches it, it counts in no total and offers nothing "never
+// offered", so a script whose dialogs reach every node has full coverage.
 struct TQuicktestReport {
-    std::string Script; // as the user named it
-    std::string Error;  // the load or analysis error; nothing else is set when there is one
-    std::int32_t Nodes = 0;
-    std::int32_t Answers = 0;
-    std::int32_t Calls = 0;
+    std::string Script;       // as the user named it
+    std::string Error;        // the load or analysis error; nothing else is set when there is one
+    std::int32_t Nodes = 0;   // the nodes of the dialogs: all but the unreached starting places
+    std::int32_t Answers = 0; // their answers
+    std::int32_t Calls = 0;   // and their calls
     std::int32_t NodesReached = 0;       // from any start
     std::int32_t AnswersOffered = 0;     // in the nodes reached from any start
     std::vector<TQuicktestStart> Starts; // empty: "no dialog start"

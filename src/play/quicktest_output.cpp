@@ -48,14 +48,13 @@ std::string PathText(const TQuicktestStart& start, const TDecodeText& decode) {
     return text;
 }
 
+// One line each, as the missing targets: a big dialog has hundreds of ends.
 std::string EndsText(const TQuicktestStart& start, const TDecodeText& decode) {
-    if (start.Ends.empty()) {
-        return "nowhere";
-    }
-    std::string text;
+    std::string text = "    the dialog can end at:";
+    text += start.Ends.empty() ? " no node\n" : "\n";
     for (const TQuicktestEnd& end : start.Ends) {
-        text += (text.empty() ? "" : ", ") + Decoded(decode, end.Node) + " (" +
-                std::string(EndWord(end.Kind)) + ")";
+        text +=
+            "      " + Decoded(decode, end.Node) + " (" + std::string(EndWord(end.Kind)) + ")\n";
     }
     return text;
 }
@@ -73,7 +72,7 @@ std::string StartText(const TQuicktestStart& start, std::int32_t nodes, const TD
     for (const TQuicktestChoice& choice : start.MissingTargets) {
         text += "      " + ChoiceLine(choice, decode) + "\n";
     }
-    text += "    the dialog can end at: " + EndsText(start, decode) + "\n";
+    text += EndsText(start, decode);
     text +=
         "    longest choice path without repeats: " + std::to_string(start.LongestChoices.size()) +
         " choices: " + PathText(start, decode) + "\n";
