@@ -28,11 +28,18 @@ struct TCliCall {
     std::optional<std::uint32_t> Jobs;  // --jobs N, N >= 1
     std::optional<double> FailUnder;    // --fail-under PERCENT, 0 to 100
 
-    // graph.
+    // graph; its --texts is play's Texts below.
     std::optional<std::string> From;   // --from NODE
     std::optional<std::string> Around; // --around NODE
     std::int32_t Steps = 2;            // --steps N, with --around
     std::string GraphFormat = "dot";   // --format dot|svg|mermaid|json
+
+    // play.
+    std::optional<std::string> Start;  // --start NODE
+    std::string Choose;                // --choose 1,2,...
+    std::optional<std::string> ToNode; // --to NODE
+    std::optional<std::string> Record; // --record FILE
+    std::optional<std::string> Replay; // --replay FILE
     bool Texts = false;                // --texts
 };
 

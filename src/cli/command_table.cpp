@@ -2,7 +2,9 @@
 
 #include "check_command.h"
 #include "graph_command.h"
+#include "play_command.h"
 #include "project_commands.h"
+#include "quicktest_command.h"
 #include "window_commands.h"
 
 #include <charconv>
@@ -173,6 +175,74 @@ int RunStats(const TCliCall& call) {
     return RunStatsCommand(ProjectOptionsOf(call));
 }
 
+const CLI::Validator ChoiceList(
+    [](const std::string& text) {
+        return Unless(ParseChoices(text).has_value(),
+                      "'" + text + "' is not a list of choice numbers such as 1,2,1");
+    },
+    "");
+
+void DeclarePlay(CLI::App& command, TCliCall& call) {
+    DeclareScript(command, call);
+    CLI::Option* start =
+        command.add_option("--start", call.Start, "start at NODE, not at the first dialog start")
+            ->type_name("NODE");
+    command.add_option("--choose", call.Choose, "take these choices in turn, numbered as listed")
+        ->type_name("1,2,...")
+        ->check(ChoiceList);
+    CLI::Option* to =
+        command
+            .add_option("--to", call.ToNode, "walk the shortest way from a dialog start to NODE")
+            ->type_name("NODE")
+            ->excludes(start);
+    command.add_flag("--texts", call.Texts, "the message texts (UTF-8) beside their numbers");
+    command
+        .add_option("--against", call.Against,
+                    "the original message file (or a folder of them): its text beside each line")
+        ->type_name("ORIGINAL");
+    command.add_option("--record", call.Record, "save the walk as steps named by node and target")
+        ->type_name("FILE");
+    command.add_option("--replay", call.Replay, "take a saved walk again, then --choose")
+        ->type_name("FILE")
+        ->excludes(start)
+        ->excludes(to);
+}
+
+int RunPlayCall(const TCliCall& call) {
+    TPlayCommandOptions options;
+    options.Script = call.Script;
+    options.ScriptsLst = ScriptsLstOf(call);
+    options.CodePage = call.CodePage;
+    options.Start = call.Start;
+    if (!call.Choose.empty()) {
+        options.Choices = ParseChoices(call.Choose).value();
+    }
+    options.To = call.ToNode;
+    options.Texts = call.Texts;
+    options.Against = call.Against;
+    options.Record = call.Record;
+    options.Replay = call.Replay;
+    return RunPlayCommand(options);
+}
+
+void DeclareQuicktest(CLI::App& command, TCliCall& call) {
+    DeclareScripts(command, call);
+    DeclareFormat(command, call, {"text", "json", "junit"},
+                  "a report (text), one JSON document, or JUnit XML with a test case per script");
+    DeclareJobs(command, call, "test at most N scripts at once (default: all cores)");
+}
+
+int RunQuicktestCall(const TCliCall& call) {
+    TQuicktestCommandOptions options;
+    options.Scripts = call.Scripts;
+    options.ProjectList = call.Project;
+    options.ScriptsLst = ScriptsLstOf(call);
+    options.Format = call.Format;
+    options.Jobs = call.Jobs.value_or(0);
+    options.CodePage = call.CodePage;
+    return RunQuicktestCommand(options);
+}
+
 constexpr std::string_view CheckDetails =
     "Checks each script: messages the nodes use that its message file lacks, unused and\n"
     "duplicate messages, bad message lines, references into other scripts, answers and calls\n"
@@ -189,6 +259,26 @@ constexpr std::string_view StatsDetails =
     "their words and characters (texts decoded through --code-page), unused messages and\n"
     "findings; with --against, translated, untranslated and missing entries and the translated\n"
     "share. The same input gives the same bytes whatever --jobs.\n";
+
+constexpr std::string_view PlayDetails =
+    "Walks from the first dialog start (or --start NODE) and takes the --choose numbers in\n"
+    "turn, as each position lists its choices: the answers, then the nodes the code calls.\n"
+    "Each position shows its said lines in the order they stand in the node with their message\n"
+    "numbers (--texts: and their texts, decoded through --code-page to UTF-8), its choices and\n"
+    "whether the dialog ends there. Conditions in the code are not evaluated. --to NODE walks\n"
+    "the shortest way there from a dialog start. --record saves the walk as steps named by node\n"
+    "and target; --replay takes them again and stops at the first step the script no longer\n"
+    "has. Exit status 1 when a choice is not offered (the choices are named), a node is unknown\n"
+    "or not reachable, or a replay stops early.\n";
+
+constexpr std::string_view QuicktestDetails =
+    "From every dialog start each answer and call is taken at least once, each node expanded\n"
+    "once. Per script: the nodes reached and the answers offered of all, in percent; per start:\n"
+    "the nodes reached, the answers and calls that lead to no node, the nodes where the dialog\n"
+    "can end, and the longest choice path without repeats (as a depth-first walk finds it,\n"
+    "dropping the choices that lead back into its path); then the choices no start offers.\n"
+    "JUnit XML makes each script a test case. Exit status 1 when a script cannot be analysed\n"
+    "or a reached answer, call or dialog start leads to no node.\n";
 
 constexpr std::string_view GraphDetails =
     "Vertices: every node, every name an answer, call or dialog start gives that no node has\n"
@@ -217,6 +307,14 @@ constexpr TCliCommand Commands[] = {
      "[--fail-under PERCENT]",
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
      true, DeclareStats, nullptr, RunStats},
+    {"play",
+     "SCRIPT [--start NODE] [--choose 1,2,...] [--to NODE] [--texts] [--against ORIGINAL] "
+     "[--record FILE | --replay FILE]",
+     "walk through a dialog: its lines, the choices offered and the choice taken", PlayDetails,
+     false, DeclarePlay, nullptr, RunPlayCall},
+    {"quicktest", "SCRIPT... | --project LIST [--format text|json|junit] [--jobs N]",
+     "every answer of every dialog tried: coverage, and exit status 1 when one leads nowhere",
+     QuicktestDetails, true, DeclareQuicktest, nullptr, RunQuicktestCall},
     {"graph", "SCRIPT [--from NODE | --around NODE --steps N] [--format dot|svg|mermaid|json] "
               "[--texts]",
      "the dialog map: nodes, answers, calls and dialog starts as a graph", GraphDetails, false,
