@@ -7,6 +7,7 @@
 #include "analysis/load.h"
 #include "dialogtree/savers.h"
 #include "play/play_script.h"
+#include "play/quicktest_output.h"
 #include "play/transcript.h"
 #include "play/walk_record.h"
 #include "play/way_to_node.h"
@@ -128,8 +129,8 @@ private:
             throw EDialoscopeError(Quoted(name) + " is not reachable from any dialog start");
         }
         Walk_ = WalkAlong(Script_, *way);
-        Heading_ = "The shortest way to " + name + ": " + std::to_string(way->Steps.size()) +
-                   " choices from the dialog start " + Script_.NodeName(way->Start) + "\n";
+        Heading_ = "The shortest way to " + name + ": " + ChoiceCount(way->Steps.size()) +
+                   " from the dialog start " + Script_.NodeName(way->Start) + "\n";
     }
 
     void Choose(std::int32_t choice, std::size_t step) {

@@ -73,9 +73,8 @@ std::string StartText(const TQuicktestStart& start, std::int32_t nodes, const TD
         text += "      " + ChoiceLine(choice, decode) + "\n";
     }
     text += EndsText(start, decode);
-    text +=
-        "    longest choice path without repeats: " + std::to_string(start.LongestChoices.size()) +
-        " choices: " + PathText(start, decode) + "\n";
+    text += "    longest choice path without repeats: " + ChoiceCount(start.LongestChoices.size()) +
+            ": " + PathText(start, decode) + "\n";
     return text;
 }
 
@@ -248,6 +247,10 @@ std::string QuicktestText(const TQuicktestReport& report, const TDecodeText& dec
         text += "    " + ChoiceLine(choice, decode) + "\n";
     }
     return text;
+}
+
+std::string ChoiceCount(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " choice" : " choices");
 }
 
 std::string XmlEscaped(std::string_view text) {

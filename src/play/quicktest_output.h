@@ -22,6 +22,9 @@ std::string QuicktestOutput(const std::vector<TQuicktestReport>& reports, TQuick
 // One script's part of the text report.
 std::string QuicktestText(const TQuicktestReport& report, const TDecodeText& decode);
 
+// "1 choice", "3 choices".
+std::string ChoiceCount(std::size_t count);
+
 // text with &, <, >, " and ' as XML writes them, and the characters XML 1.0 forbids (controls
 // but tab, LF and CR) as U+FFFD.
 std::string XmlEscaped(std::string_view text);

@@ -81,7 +81,7 @@ TEST(Quicktest, BadInputEndsWithClearText) {
          {{"Node1", "  Answer(1, 100, @Node2);\n"}, {"Node2", "  Answer(1, 101, @Node1);\n"}},
          {"Node1"},
          "    the dialog can end at: no node\n"
-         "    longest choice path without repeats: 1 choices: Node1 -1-> Node2\n",
+         "    longest choice path without repeats: 1 choice: Node1 -1-> Node2\n",
          false},
     };
     for (const TCase& row : cases) {
