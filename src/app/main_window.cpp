@@ -319,7 +319,10 @@ void TForm1::CreateStatusBar() {
     bar->addWidget(RzStatusPane1_, 2);
     NoteTimer_ = new QTimer(this);
     NoteTimer_->setSingleShot(true);
-    connect(NoteTimer_, &QTimer::timeout, RzStatusPane1_, &QLabel::clear);
+    connect(NoteTimer_, &QTimer::timeout, RzStatusPane1_, [this] {
+        RzStatusPane1_->clear();
+        RzStatusPane1_->setToolTip({});
+    });
 
     UpdateClock();
     auto* clock = new QTimer(this);

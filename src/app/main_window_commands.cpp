@@ -102,6 +102,8 @@ void TForm1::Trigger(TCommand command) {
 
 void TForm1::ShowStatusNote(const QString& text) {
     RzStatusPane1_->setText(text);
+    // The pane may be narrower than the note; the tip shows it whole.
+    RzStatusPane1_->setToolTip(text);
     NoteTimer_->start(StatusNoteMs);
 }
 

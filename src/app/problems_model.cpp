@@ -36,16 +36,17 @@ std::map<std::string, QString> ShortestDistinctNames(const std::vector<std::stri
         parts.emplace(path, QDir::fromNativeSeparators(FileName(path)).split(QLatin1Char('/')));
     }
     std::map<std::string, QString> names;
-    for (const auto& [path, own] : parts) {
+    for (const auto& file : parts) {
+        const QStringList& own = file.second;
         qsizetype count = 1;
         const auto sharesTail = [&](const auto& other) {
-            return other.first != path && other.second.size() >= count &&
+            return other.first != file.first && other.second.size() >= count &&
                    Tail(other.second, count) == Tail(own, count);
         };
         while (count < own.size() && std::any_of(parts.begin(), parts.end(), sharesTail)) {
             ++count;
         }
-        names[path] = Tail(own, count);
+        names[file.first] = Tail(own, count);
     }
     return names;
 }
