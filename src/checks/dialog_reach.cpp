@@ -1,33 +1,8 @@
 #include "dialog_reach.h"
 
-#include <algorithm>
-
 namespace dialoscope {
 
 namespace {
-
-// A keyword belongs to the node whose "function" line is the last one at or before it.
-std::vector<char> NodesHolding(const TWorkspace& ws,
-                               const std::vector<std::int32_t>& keywordLines) {
-    std::vector<std::pair<std::int32_t, std::int32_t>> lines; // (line, node), sorted
-    lines.reserve(ws.Nodes.size());
-    for (std::size_t i = 0; i < ws.Nodes.size(); ++i) {
-        if (ws.Nodes[i].Line > 0) { // 0: a record without a known place
-            lines.emplace_back(ws.Nodes[i].Line, static_cast<std::int32_t>(i));
-        }
-    }
-    std::sort(lines.begin(), lines.end());
-    std::vector<char> holding(ws.Nodes.size(), 0);
-    for (const std::int32_t keywordLine : keywordLines) {
-        const auto after = std::upper_bound(
-            lines.begin(), lines.end(), keywordLine,
-            [](std::int32_t line, const auto& entry) { return line < entry.first; });
-        if (after != lines.begin()) {
-            holding[static_cast<std::size_t>(std::prev(after)->second)] = 1;
-        }
-    }
-    return holding;
-}
 
 class TReachWalk {
 public:
@@ -74,8 +49,8 @@ TDialogReach ReachFromDialogStarts(const TWorkspace& ws, const TNodeNames& names
     for (const TDialogStart& start : reach.Starts) {
         openDialogLines.push_back(start.OpenDialogLine);
     }
-    reach.Opener = NodesHolding(ws, openDialogLines);
-    reach.Closer = NodesHolding(ws, TokenLines(ws.Scanner, "CloseDialog"));
+    reach.Opener = NodesHoldingLines(ws.Nodes, openDialogLines);
+    reach.Closer = NodesClosingDialog(ws.Nodes, ws.Scanner);
     TReachWalk walk(reach, names);
     for (const TDialogStart& start : reach.Starts) {
         walk.ReachName(start.Name);
