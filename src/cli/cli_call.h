@@ -28,6 +28,14 @@ struct TCliCall {
     std::optional<std::uint32_t> Jobs;  // --jobs N, N >= 1
     std::optional<double> FailUnder;    // --fail-under PERCENT, 0 to 100
 
+    // export and import.
+    std::optional<std::string> To;  // export --to FILE.po|.csv|.xlsx
+    bool Bom = false;               // export --bom
+    std::string Into;               // import --into TARGET.msg
+    std::optional<std::string> Out; // import --out NEW.msg
+    bool AddMissing = false;        // import --add-missing
+    bool DryRun = false;            // import --dry-run
+
     // graph; its --texts is play's Texts below.
     std::optional<std::string> From;   // --from NODE
     std::optional<std::string> Around; // --around NODE

@@ -1,6 +1,7 @@
 #include "command_table.h"
 
 #include "check_command.h"
+#include "exchange_commands.h"
 #include "graph_command.h"
 #include "play_command.h"
 #include "project_commands.h"
@@ -108,6 +109,31 @@ void DeclareStats(CLI::App& command, TCliCall& call) {
                     "exit status 1 when the translated share is below PERCENT")
         ->type_name("PERCENT")
         ->check(Percent);
+}
+
+void DeclareExport(CLI::App& command, TCliCall& call) {
+    DeclareScripts(command, call);
+    command.add_option("--to", call.To, "the file to write: its extension picks the format")
+        ->type_name("FILE.po|FILE.csv|FILE.xlsx");
+    command
+        .add_option("--against", call.Against,
+                    "the original message file (a folder of them with several scripts); the "
+                    "script's own message file is then the translation")
+        ->type_name("DIR|FILE");
+    command.add_flag("--bom", call.Bom, "begin a CSV file with a UTF-8 byte order mark");
+}
+
+void DeclareImport(CLI::App& command, TCliCall& call) {
+    command.add_option("TRANSLATION", call.Script, "the translated .po or .csv file")
+        ->required();
+    command.add_option("--into", call.Into, "the message file whose texts are replaced")
+        ->type_name("TARGET.msg")
+        ->required();
+    command.add_option("--out", call.Out, "write the result here instead of into TARGET")
+        ->type_name("NEW.msg");
+    command.add_flag("--add-missing", call.AddMissing,
+                     "append the numbers TARGET lacks, in number order");
+    command.add_flag("--dry-run", call.DryRun, "report what would change; write nothing");
 }
 
 void DeclareGraph(CLI::App& command, TCliCall& call) {
@@ -260,6 +286,21 @@ constexpr std::string_view StatsDetails =
     "findings; with --against, translated, untranslated and missing entries and the translated\n"
     "share. The same input gives the same bytes whatever --jobs.\n";
 
+constexpr std::string_view ExportDetails =
+    "Every message of each script in dialog order (the dialog starts depth first through\n"
+    "answers and calls, then the nodes no start reaches, then the messages no node uses), texts\n"
+    "decoded through --code-page to UTF-8. PO: msgctxt SCRIPT:NUMBER, msgid the original,\n"
+    "msgstr the translation; CSV (RFC 4180) and XLSX: script, script number, message number,\n"
+    "node, role, speaker, line, previous line, original, translation. A byte the code page\n"
+    "leaves undefined is reported on standard error.\n";
+
+constexpr std::string_view ImportDetails =
+    "Writes each non-empty translation of TARGET's script (by msgctxt or the script column)\n"
+    "into the text field of that number's line, encoded into --code-page; every other byte of\n"
+    "TARGET stays. Fuzzy PO entries are skipped. A character the code page cannot hold or a\n"
+    "line break is refused, and then nothing is written. The summary goes to standard error;\n"
+    "exit status 1 when anything was refused.\n";
+
 constexpr std::string_view PlayDetails =
     "Walks from the first dialog start (or --start NODE) and takes the --choose numbers in\n"
     "turn, as each position lists its choices: the answers, then the nodes the code calls.\n"
@@ -307,6 +348,12 @@ constexpr TCliCommand Commands[] = {
      "[--fail-under PERCENT]",
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
      true, DeclareStats, nullptr, RunStats},
+    {"export", "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx [--against DIR|FILE] [--bom]",
+     "every string in dialog order for translators: PO, CSV or XLSX", ExportDetails, true,
+     DeclareExport, CheckExportUse, RunExportCommand},
+    {"import", "TRANSLATION.po|.csv --into TARGET.msg [--out NEW.msg] [--add-missing] [--dry-run]",
+     "translations back into a message file, every other byte unchanged", ImportDetails, false,
+     DeclareImport, nullptr, RunImportCommand},
     {"play",
      "SCRIPT [--start NODE] [--choose 1,2,...] [--to NODE] [--texts] [--against ORIGINAL] "
      "[--record FILE | --replay FILE]",

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# A translator's round with dialoscope-cli: export the German guard against the original as PO
+# (and a generated project), check the PO with gettext's msgfmt, change two translations as an
+# editor would, import them into a copy of the message file, and see check --against report
+# the change; a refused import leaves the file untouched.
+#   exchange_flow.sh CLI EXAMPLES GEN_SCRIPT
+set -euo pipefail
+cli="$1"; examples="$2"; gen="$3"
+work="$(mktemp -d)"; trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$cli" --scripts-lst "$examples/scripts.lst" export "$examples/de/guard.ipp" \
+    --against "$examples/guard.msg" --to "$work/de.po" 2>/dev/null
+msgfmt --check-format -o /dev/null "$work/de.po" || fail "msgfmt refused the exported PO"
+grep -q '^msgctxt "guard:109"$' "$work/de.po" || fail "no entry guard:109"
+
+python3 /dev/stdin "$work/de.po" <<'PY'
+import sys
+path = sys.argv[1]
+text = open(path, encoding="utf-8").read()
+def translate(context, translation):
+    global text
+    at = text.index('msgctxt "%s"' % context)
+    start = text.index("msgstr", at)
+    end = text.index("\n", start)
+    text = text[:start] + 'msgstr "%s"' % translation + text[end:]
+translate("guard:109", "Und der Schmied?")
+translate("guard:100", "Halt! Was wollt Ihr am Nordtor von M\u00fchlbach?")
+open(path, "w", encoding="utf-8").write(text)
+PY
+
+cp "$examples/de/guard.msg" "$work/guard.msg"
+cp "$examples/guard.ipp" "$work/guard.ipp"
+"$cli" import "$work/de.po" --into "$work/guard.msg" 2>"$work/summary" \
+    || fail "import failed: $(cat "$work/summary")"
+grep -q "replaced 2," "$work/summary" || fail "summary: $(cat "$work/summary")"
+[ "$(diff "$examples/de/guard.msg" "$work/guard.msg" | grep -c '^>')" = 2 ] \
+    || fail "more than two lines changed"
+printf '{100}{}{Halt! Was wollt Ihr am Nordtor von M\xfchlbach?}\r\n' | cmp -s - \
+    <(sed -n 4p "$work/guard.msg") || fail "message 100 not written in windows-1252"
+
+"$cli" --scripts-lst "$examples/scripts.lst" check "$work/guard.ipp" \
+    --against "$examples/guard.msg" > "$work/check" || true
+grep -q "guard.msg:4: punctuation-differs: message 100 ends in \"?\"" "$work/check" \
+    || fail "check does not see the new text of 100"
+if grep -q "untranslated: message 109" "$work/check"; then fail "109 still untranslated"; fi
+
+# A character windows-1252 cannot hold: refused, the file untouched, exit status 1.
+printf 'msgctxt "guard:100"\nmsgid "a"\nmsgstr "\xd0\x9f"\n' > "$work/ru.po"
+cp "$work/guard.msg" "$work/before"
+if "$cli" import "$work/ru.po" --into "$work/guard.msg" 2>/dev/null; then fail "not refused"; fi
+cmp -s "$work/before" "$work/guard.msg" || fail "a refused import changed the file"
+
+# A generated project: one PO for every script, accepted by msgfmt.
+python3 "$gen" --out "$work/project" --scripts 3 --nodes 25 > /dev/null
+"$cli" export --project "$work/project/scripts.lst" --to "$work/project.po" 2>/dev/null
+msgfmt --check-format -o /dev/null "$work/project.po" || fail "msgfmt refused the project PO"
+grep -q '^msgctxt "s003:' "$work/project.po" || fail "the third script is missing"
+echo "exchange flow: ok"
