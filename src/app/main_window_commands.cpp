@@ -80,7 +80,13 @@ void TForm1::RunPass(const QString& passName, const std::function<void()>& work)
     // MayRun refuses those meanwhile.
     assert(!PassRunning() && "MayRun refuses a pass while another one runs");
     RunningPass_ = passName;
-    RunCommand(work);
+    RunCommand([&] {
+        work();
+        // A pass shorter than a turn's interval lets no message through on its own; what the
+        // user pressed meanwhile is then handled here, under the pass rule, rather than after
+        // the pass as if pressed later.
+        Port_->Turn();
+    });
     RunningPass_.clear();
 }
 

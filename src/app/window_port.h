@@ -46,6 +46,8 @@ public:
 
     // Called when a command starts: the clock for the message rate starts then.
     void BeginCommand();
+    // Lets window messages through now, whatever the clock says.
+    void Turn() { LetMessagesThrough(); }
     // The command ends at its next ProcessMessages.
     void RequestAbort() { AbortRequested_ = true; }
     bool AbortRequested() const { return AbortRequested_; }
