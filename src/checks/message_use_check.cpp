@@ -59,7 +59,7 @@ struct TRangeGaps {
 class TMessageUseChecker {
 public:
     TMessageUseChecker(const TWorkspace& ws, const TMessageEntries& messages,
-                       TOtherScriptMessages& otherScripts, const TMessageUseFiles& files,
+                       TOtherScriptNumbers& otherScripts, const TMessageUseFiles& files,
                        std::vector<TFinding>& findings)
         : Ws_(ws), Messages_(messages), Other_(otherScripts), Files_(files),
           MsgFileName_(FileNamePart(files.Messages)), Findings_(findings) {
@@ -91,7 +91,7 @@ private:
 
     const TWorkspace& Ws_;
     const TMessageEntries& Messages_;
-    TOtherScriptMessages& Other_;
+    TOtherScriptNumbers& Other_;
     const TMessageUseFiles& Files_;
     std::string MsgFileName_;
     std::vector<TFinding>& Findings_;
@@ -184,7 +184,7 @@ void TMessageUseChecker::CheckRange(std::int32_t node, const TMsgUse& use, std::
 
 void TMessageUseChecker::CheckOtherScript(std::int32_t node, const TMsgUse& use,
                                           const TMsgRef& item) {
-    const TOtherScript& other = Other_.Script(item.Script);
+    const TOtherScriptAnswer other = Other_.Ask(item.Script, item.Number);
     if (other.State == TOtherScriptState::NotListed) {
         AddScriptFinding(TFindingKind::BadScriptRef, node, use, item.Number,
                          std::string(use.Ref) + ": script " + std::to_string(item.Script) +
@@ -192,7 +192,7 @@ void TMessageUseChecker::CheckOtherScript(std::int32_t node, const TMsgUse& use,
         return;
     }
     // Without its message file beside the script, the reference cannot be checked further.
-    if (other.State == TOtherScriptState::Loaded && other.Messages.Find(item.Number) == nullptr) {
+    if (other.State == TOtherScriptState::Loaded && !other.HoldsMessage) {
         AddScriptFinding(TFindingKind::BadScriptRef, node, use, item.Number,
                          std::string(use.Ref) + ": message " + std::to_string(item.Number) +
                              " is not in " + other.MsgFileName);
@@ -241,7 +241,7 @@ void TMessageUseChecker::CheckUnused() {
 } // namespace
 
 void CheckMessageUses(const TWorkspace& ws, const TMessageEntries& messages,
-                      TOtherScriptMessages& otherScripts, const TMessageUseFiles& files,
+                      TOtherScriptNumbers& otherScripts, const TMessageUseFiles& files,
                       std::vector<TFinding>& findings) {
     TMessageUseChecker checker(ws, messages, otherScripts, files, findings);
     checker.CheckUses();

@@ -25,7 +25,7 @@ struct TMessageUseFiles {
 // unused-message: one per message number (at its first line) that no node's message part
 // names, no range covers and no GetStr(n) anywhere in the script reads.
 void CheckMessageUses(const TWorkspace& ws, const TMessageEntries& messages,
-                      TOtherScriptMessages& otherScripts, const TMessageUseFiles& files,
+                      TOtherScriptNumbers& otherScripts, const TMessageUseFiles& files,
                       std::vector<TFinding>& findings);
 
 } // namespace dialoscope

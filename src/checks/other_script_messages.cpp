@@ -56,6 +56,14 @@ std::string TOtherScriptMessages::FindBeside(const std::string& fileName) const 
     return {};
 }
 
+TOtherScriptAnswer TOtherScriptMessages::Ask(std::int32_t scriptNumber,
+                                             std::int32_t messageNumber) {
+    const TOtherScript& other = Script(scriptNumber);
+    return {other.State, other.MsgFileName,
+            other.State == TOtherScriptState::Loaded &&
+                other.Messages.Find(messageNumber) != nullptr};
+}
+
 std::unique_ptr<TOtherScript> TOtherScriptMessages::Load(std::int32_t scriptNumber) const {
     auto script = std::make_unique<TOtherScript>();
     if (scriptNumber < 1 || scriptNumber > List_.Count() ||

@@ -4,6 +4,7 @@
 // loaded script's folder), read on first use and kept for the rest of one check run.
 
 #include "message_entries.h"
+#include "other_script_numbers.h"
 
 #include "analysis/line_store.h"
 #include "analysis/tables.h"
@@ -15,12 +16,6 @@
 
 namespace dialoscope {
 
-enum class TOtherScriptState : std::uint8_t {
-    NotListed, // no such line in scripts.lst, or the line names no script
-    NoFile,    // listed, but its message file is not beside the loaded script (or unreadable)
-    Loaded,
-};
-
 struct TOtherScript {
     TOtherScriptState State = TOtherScriptState::NotListed;
     // The file's name as found on disk, or as looked for (NoFile); empty when NotListed.
@@ -29,7 +24,7 @@ struct TOtherScript {
     TMessageEntries Messages; // views into Lines
 };
 
-class TOtherScriptMessages {
+class TOtherScriptMessages : public TOtherScriptNumbers {
 public:
     // The list must outlive this object. scriptFolder: the loaded script's folder ("" or "." for
     // the current one).
@@ -38,6 +33,8 @@ public:
     // The script on line scriptNumber of scripts.lst; the reference stays valid while this
     // object lives.
     const TOtherScript& Script(std::int32_t scriptNumber);
+
+    TOtherScriptAnswer Ask(std::int32_t scriptNumber, std::int32_t messageNumber) override;
 
 private:
     std::unique_ptr<TOtherScript> Load(std::int32_t scriptNumber) const;

@@ -36,7 +36,9 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
     std::vector<TFinding> findings;
     const TMessageEntries messages = ReadMessageEntries(ws.MsgRich);
     CheckMessagesAlone(messages, options, findings);
-    TOtherScriptMessages otherScripts(ws.ScriptList, FolderOf(options.ScriptPath));
+    TOtherScriptMessages ownReads(ws.ScriptList, FolderOf(options.ScriptPath));
+    TOtherScriptNumbers& otherScripts =
+        options.OtherScripts != nullptr ? *options.OtherScripts : ownReads;
     CheckMessageUses(ws, messages, otherScripts,
                      TMessageUseFiles{options.ScriptPath, MessageFilePath(options.ScriptPath)},
                      findings);

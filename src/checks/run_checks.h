@@ -3,6 +3,7 @@
 // Problems pane and dialoscope-cli check show.
 
 #include "finding.h"
+#include "other_script_numbers.h"
 
 #include "analysis/line_store.h"
 #include "analysis/workspace.h"
@@ -19,6 +20,10 @@ struct TCheckOptions {
     // The original message file, when the script's message file is a translation to compare.
     const TLineStore* Original = nullptr;
     std::string OriginalPath; // names the original in findings
+    // What other scripts' message files hold, shared by the scripts of a project run (each
+    // script's own folder and scripts.lst must be the ones it was made for); null: this run reads
+    // the message files it needs itself.
+    TOtherScriptNumbers* OtherScripts = nullptr;
 };
 
 // After Load and a complete Analyze of options.ScriptPath in ws: the message file on its own,

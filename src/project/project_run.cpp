@@ -1,5 +1,7 @@
 #include "project_run.h"
 
+#include "shared_message_numbers.h"
+
 #include <tbb/blocked_range.h>
 #include <tbb/enumerable_thread_specific.h>
 #include <tbb/info.h>
@@ -48,6 +50,7 @@ TProjectResult RunProject(const TProject& project, const TProjectOptions& option
     std::atomic<bool> anyCancelled{false};
     // Opening a word break iterator costs more than counting a text: one per worker thread.
     tbb::enumerable_thread_specific<TWordCounter> counters;
+    TSharedMessageNumbers otherScripts(project);
     tbb::task_arena arena(workers);
     arena.execute([&] {
         // One script per task: scripts differ in size by orders of magnitude.
@@ -61,8 +64,9 @@ TProjectResult RunProject(const TProject& project, const TProjectOptions& option
                         anyCancelled = true;
                         continue;
                     }
-                    result.Scripts[i] = RunProjectScript(project, script, options, codePage,
-                                                         counters.local(), mayUseSecondCore);
+                    const TScriptWorker worker{codePage, counters.local(), mayUseSecondCore,
+                                               &otherScripts};
+                    result.Scripts[i] = RunProjectScript(project, script, options, worker);
                     if (rowFinished) {
                         rowFinished(i, result.Scripts[i]);
                     }

@@ -4,6 +4,7 @@
 
 #include "analysis/analyze.h"
 #include "analysis/load.h"
+#include "checks/other_script_messages.h"
 #include "checks/run_checks.h"
 
 #include <filesystem>
@@ -58,10 +59,14 @@ bool HeaderNamesOutside(const TWorkspace& ws) {
 class TScriptRun {
 public:
     TScriptRun(const TProject& project, const TProjectScript& script,
-               const TProjectOptions& options, bool mayUseSecondCore)
-        : Script_(script.ScriptPath), Port_(mayUseSecondCore), Ws_(Port_) {
+               const TProjectOptions& options, const TScriptWorker& worker)
+        : Script_(script.ScriptPath), Port_(worker.MayUseSecondCore), Ws_(Port_) {
         Ws_.ScriptsLstPath = project.ListPath;
         Checks_.ScriptPath = script.ScriptPath;
+        // Other scripts' message files are looked for beside the script.
+        if (FolderOf(script.ScriptPath) == project.Folder) {
+            Checks_.OtherScripts = worker.OtherScripts;
+        }
         Original_ = OriginalFor(options, script.ScriptPath);
     }
 
@@ -155,8 +160,7 @@ TScriptResult ListOnlyResult(const TProject& project, const TProjectScript& scri
 } // namespace
 
 TScriptResult RunProjectScript(const TProject& project, const TProjectScript& script,
-                               const TProjectOptions& options, const TTextCodePage& codePage,
-                               TWordCounter& counter, bool mayUseSecondCore) {
+                               const TProjectOptions& options, const TScriptWorker& worker) {
     TScriptResult result;
     if (script.State != TScriptFileState::Found) {
         result = ListOnlyResult(project, script);
@@ -165,9 +169,9 @@ TScriptResult RunProjectScript(const TProject& project, const TProjectScript& sc
         result.Stats.MessageFile = FileNamePart(MessageFilePath(script.ScriptPath));
         // The workspace lives only inside this block: its memory is given back before the
         // worker takes the next script.
-        TScriptRun run(project, script, options, mayUseSecondCore);
+        TScriptRun run(project, script, options, worker);
         if (run.LoadOriginal(result) && run.Load(result) && run.Analyze(result)) {
-            run.Check(result, codePage, counter);
+            run.Check(result, worker.CodePage, worker.Counter);
         }
         run.KeepMessages(result);
     }

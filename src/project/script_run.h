@@ -8,6 +8,7 @@
 #include "script_stats.h"
 
 #include "checks/finding.h"
+#include "checks/other_script_numbers.h"
 #include "text/code_page.h"
 #include "text/word_count.h"
 
@@ -35,9 +36,18 @@ struct TScriptResult {
     std::vector<std::string> Messages;
 };
 
-// mayUseSecondCore: false when every core already analyses a script of its own.
+// What the worker running a script brings along.
+struct TScriptWorker {
+    const TTextCodePage& CodePage;
+    TWordCounter& Counter; // the worker's own
+    // False when every core already analyses a script of its own.
+    bool MayUseSecondCore = true;
+    // The other scripts' message numbers, shared by the run; null: the script's checks read the
+    // message files they need themselves. Used only for a script in the project's folder.
+    TOtherScriptNumbers* OtherScripts = nullptr;
+};
+
 TScriptResult RunProjectScript(const TProject& project, const TProjectScript& script,
-                               const TProjectOptions& options, const TTextCodePage& codePage,
-                               TWordCounter& counter, bool mayUseSecondCore);
+                               const TProjectOptions& options, const TScriptWorker& worker);
 
 } // namespace dialoscope

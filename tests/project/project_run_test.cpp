@@ -1,10 +1,14 @@
 #include "project/project_run.h"
 #include "project/stats_format.h"
+
+#include "checks/run_checks.h"
+#include "loaded_script.h"
 #include "temp_folder.h"
 #include "workload.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 
 namespace dialoscope {
@@ -20,15 +24,21 @@ std::string Script(const std::string& nodes) {
     return "script S('s.msg');\r\n\r\n" + nodes + "end.\r\n";
 }
 
+std::string Lines(const std::vector<TFinding>& findings) {
+    std::string text;
+    for (const TFinding& finding : findings) {
+        text += finding.File + ":" + std::to_string(finding.Line) + ": " +
+                std::string(KindWord(finding.Kind)) + ": " + finding.Text + "\n";
+    }
+    return text;
+}
+
 // Everything a run gives, as the commands write it: each script's findings and the table.
 std::string Everything(const TProject& project, const TProjectResult& result, bool original) {
     std::string text;
     std::vector<TScriptStats> rows;
     for (const TScriptResult& script : result.Scripts) {
-        for (const TFinding& finding : script.Findings) {
-            text += finding.File + ":" + std::to_string(finding.Line) + ": " +
-                    std::string(KindWord(finding.Kind)) + ": " + finding.Text + "\n";
-        }
+        text += Lines(script.Findings);
         rows.push_back(script.Stats);
     }
     const TStatsTable table =
@@ -122,6 +132,27 @@ TEST(ProjectRun, OneOrTwoJobsGiveTheSameBytes) {
         outputs[jobs - 1] = Everything(project, result, true);
     }
     EXPECT_EQ(outputs[0], outputs[1]);
+}
+
+// The other scripts' message numbers are read once per run and shared; the findings are what
+// each script's own check run, reading the files it needs itself, gives.
+TEST(ProjectRun, SharedMessageNumbersGiveWhatEachScriptsOwnReadsGive) {
+    const std::string folder = test::GeneratedWorkload("--scripts 6 --nodes 40");
+    const TProject project = OpenProject(folder + "/scripts.lst");
+    const TProjectResult result = RunProject(project, TProjectOptions{});
+    std::size_t references = 0;
+    for (std::size_t i = 0; i < project.Scripts.size(); ++i) {
+        const auto loaded = test::LoadScriptFile(project.Scripts[i].ScriptPath, project.ListPath);
+        TCheckOptions options;
+        options.ScriptPath = loaded->ScriptPath;
+        const std::vector<TFinding> own = RunChecks(loaded->Ws, options);
+        ASSERT_EQ(Lines(result.Scripts[i].Findings), Lines(own));
+        references +=
+            static_cast<std::size_t>(std::count_if(own.begin(), own.end(), [](const TFinding& f) {
+                return f.Kind == TFindingKind::BadScriptRef;
+            }));
+    }
+    EXPECT_GT(references, 0u); // the workload refers to other scripts
 }
 
 TEST(ProjectRun, CancelledBeforeTheFirstScript) {
