@@ -38,7 +38,8 @@ int RunStatsCommand(const TProjectCommandOptions& options) {
     if (!project) {
         return 1;
     }
-    const TProjectOptions run = RunOptionsOf(options);
+    TProjectOptions run = RunOptionsOf(options);
+    run.KeepFindings = false;
     const TProjectResult result = RunProject(*project, run);
     std::vector<TScriptStats> rows;
     for (const TScriptResult& script : result.Scripts) {

@@ -177,6 +177,9 @@ TScriptResult RunProjectScript(const TProject& project, const TProjectScript& sc
     }
     result.Stats.ListNumber = script.ListNumber;
     CountFindings(result.Findings, result.Stats);
+    if (!options.KeepFindings) {
+        result.Findings = {};
+    }
     return result;
 }
 

@@ -25,12 +25,15 @@ struct TProjectOptions {
     std::optional<std::string> Against;
     std::string CodePage = "windows-1252"; // an ICU converter name, for the word counts
     std::uint32_t Jobs = 0;                // 0: every core
+    // False: only the counts of the findings are kept (statistics of a big project need no
+    // more).
+    bool KeepFindings = true;
 };
 
 struct TScriptResult {
     TScriptStats Stats;
     // The list's finding for a script it cannot give, or the script's findings as check orders
-    // them.
+    // them; empty unless the options keep findings.
     std::vector<TFinding> Findings;
     // The message boxes Analyze showed, in order (dialoscope-cli writes them to standard error).
     std::vector<std::string> Messages;
