@@ -40,6 +40,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <cassert>
+
 namespace dialoscope {
 
 namespace {
@@ -61,14 +63,10 @@ class TRightClickKeepsSelection : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject*, QEvent* event) override {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-            return static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
-        default:
-            return false;
-        }
+        const QEvent::Type type = event->type();
+        const bool click = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                           type == QEvent::MouseButtonDblClick;
+        return click && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton;
     }
 };
 
@@ -174,6 +172,8 @@ void TForm1::AddDock(TCommand toggle, QDockWidget* dock, Qt::DockWidgetArea area
 }
 
 QAction* TForm1::NewAction(const TWindowCommand& row) {
+    assert((row.Source == TActionSource::Own || Docks_.contains(row.Id)) &&
+           "a dock toggle's dock is registered with AddDock in CreateDocks");
     QAction* action = row.Source == TActionSource::DockToggle
                           ? Docks_.at(row.Id)->toggleViewAction()
                           : new QAction(this);

@@ -17,7 +17,9 @@ namespace dialoscope {
 
 class TForm1;
 
-// One value per row, in the table's order.
+// One value per row, in the table's order, which is also the order within each menu and toolbar.
+// A new command goes where its control goes; the events stay last (CommandCount counts up to
+// the last of them).
 enum class TCommand : std::uint8_t {
     Load,
     Save,
