@@ -23,8 +23,7 @@ std::optional<TProject> LoadProjectOf(const TProjectCommandOptions& options) {
 TProjectOptions RunOptionsOf(const TProjectCommandOptions& options) {
     TProjectOptions run;
     run.Against = options.Against;
-    run.CodePage =
-        options.CodePage == AutoCodePage ? std::string(DefaultCodePageName) : options.CodePage;
+    run.CodePage = options.CodePage;
     run.Jobs = options.Jobs;
     return run;
 }

@@ -15,8 +15,7 @@ namespace dialoscope {
 // The project, or nothing after writing why to standard error ("Cannot open file LIST").
 std::optional<TProject> LoadProjectOf(const TProjectCommandOptions& options);
 
-// The project options of the command's options. The word counts need one code page: "auto"
-// counts in windows-1252.
+// The project options of the command's options.
 TProjectOptions RunOptionsOf(const TProjectCommandOptions& options);
 
 // Each script's message boxes, on standard error, in list order.

@@ -46,8 +46,11 @@ int RunStatsCommand(const TProjectCommandOptions& options) {
         WriteScriptMessages(script);
         rows.push_back(script.Stats);
     }
+    // File names and statuses that are not UTF-8 are read in the chosen code page.
+    const std::string codePage =
+        run.CodePage == AutoCodePageName ? std::string(DefaultCodePageName) : run.CodePage;
     const TStatsTable table =
-        MakeStatsTable(rows, result.Total, run.Against.has_value(), TTextCodePage(run.CodePage));
+        MakeStatsTable(rows, result.Total, run.Against.has_value(), TTextCodePage(codePage));
     const std::string text =
         FormatStats(table, StatsFormatNamed(options.Format).value_or(TStatsFormat::Text));
     std::fwrite(text.data(), 1, text.size(), stdout);

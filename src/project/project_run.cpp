@@ -41,7 +41,7 @@ TScriptStats ProjectTotal(const std::vector<TScriptResult>& rows, const TProject
 
 TProjectResult RunProject(const TProject& project, const TProjectOptions& options,
                           const TRowFinished& rowFinished, const std::atomic<bool>* cancel) {
-    const TTextCodePage codePage(options.CodePage);
+    TCodePageChoice codePages(options.CodePage);
     const int workers = WorkerCount(options.Jobs);
     // With one worker Analyze may still put a big script's second half on the second core.
     const bool mayUseSecondCore = workers == 1;
@@ -64,7 +64,7 @@ TProjectResult RunProject(const TProject& project, const TProjectOptions& option
                         anyCancelled = true;
                         continue;
                     }
-                    const TScriptWorker worker{codePage, counters.local(), mayUseSecondCore,
+                    const TScriptWorker worker{codePages, counters.local(), mayUseSecondCore,
                                                &otherScripts};
                     result.Scripts[i] = RunProjectScript(project, script, options, worker);
                     if (rowFinished) {

@@ -116,7 +116,7 @@ public:
         return true;
     }
 
-    void Check(TScriptResult& result, const TTextCodePage& codePage, TWordCounter& counter) {
+    void Check(TScriptResult& result, TCodePageChoice& codePages, TWordCounter& counter) {
         result.Findings = RunChecks(Ws_, Checks_);
         if (HeaderNamesOutside(Ws_)) {
             result.Findings.insert(
@@ -127,7 +127,7 @@ public:
                                   Quoted(FileNamePart(MessageFilePath(Script_))) +
                                   " beside the script is read"));
         }
-        MeasureDialog(Ws_, codePage, counter, result.Stats);
+        MeasureDialog(Ws_, codePages.For(*Ws_.MsgRich.SharedBytes()), counter, result.Stats);
     }
 
     void KeepMessages(TScriptResult& result) { result.Messages = std::move(Port_.Messages); }
@@ -171,7 +171,7 @@ TScriptResult RunProjectScript(const TProject& project, const TProjectScript& sc
         // worker takes the next script.
         TScriptRun run(project, script, options, worker);
         if (run.LoadOriginal(result) && run.Load(result) && run.Analyze(result)) {
-            run.Check(result, worker.CodePage, worker.Counter);
+            run.Check(result, worker.CodePages, worker.Counter);
         }
         run.KeepMessages(result);
     }

@@ -4,6 +4,7 @@
 // holds one script's analysis at a time. A script that fails gives its error finding and status
 // and never an exception.
 
+#include "code_page_choice.h"
 #include "project.h"
 #include "script_stats.h"
 
@@ -23,8 +24,9 @@ struct TProjectOptions {
     // or, for a project of one script, the file itself. The scripts' own message files are then
     // the translations.
     std::optional<std::string> Against;
-    std::string CodePage = "windows-1252"; // an ICU converter name, for the word counts
-    std::uint32_t Jobs = 0;                // 0: every core
+    // An ICU converter name or "auto" (see TCodePageChoice), for the word counts.
+    std::string CodePage = "windows-1252";
+    std::uint32_t Jobs = 0; // 0: every core
     // False: only the counts of the findings are kept (statistics of a big project need no
     // more).
     bool KeepFindings = true;
@@ -41,7 +43,7 @@ struct TScriptResult {
 
 // What the worker running a script brings along.
 struct TScriptWorker {
-    const TTextCodePage& CodePage;
+    TCodePageChoice& CodePages;
     TWordCounter& Counter; // the worker's own
     // False when every core already analyses a script of its own.
     bool MayUseSecondCore = true;

@@ -107,6 +107,29 @@ TEST(ProjectRun, HeaderNamingAMessageFileOutsideTheFolder) {
     }
 }
 
+// The words and characters of a text depend on the code page it is read in; "auto" takes a
+// message file that is valid UTF-8 as UTF-8.
+TEST(ProjectRun, CodePageOfTheWordCounts) {
+    const struct {
+        const char* CodePage;
+        std::int64_t Words;
+        std::int64_t Characters;
+    } rows[] = {{"auto", 2, 12}, {"UTF-8", 2, 12}, {"windows-1252", 3, 14}}; // "GrÃ¼ÃŸe": ¼ breaks
+    TTempFolder folder;
+    folder.Write("s.ipp", Script(Node("Hello", "  Say(Self, 1, 100);\r\n")));
+    folder.Write("s.msg", "{100}{}{Gr\xC3\xBC\xC3\x9F"
+                          "e, Welt!}\r\n"); // "Grüße, Welt!"
+    const TProject project = OpenProject(folder.Write("scripts.lst", "s.int 1\r\n"));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.CodePage);
+        TProjectOptions options;
+        options.CodePage = row.CodePage;
+        const TScriptStats stats = RunProject(project, options).Scripts.at(0).Stats;
+        EXPECT_EQ(stats.NpcText.Words, row.Words);
+        EXPECT_EQ(stats.NpcText.Characters, row.Characters);
+    }
+}
+
 // Was: nothing. The output is in list order and byte for byte the same whatever the number of
 // workers; every row is reported once as it finishes.
 TEST(ProjectRun, OneOrTwoJobsGiveTheSameBytes) {
