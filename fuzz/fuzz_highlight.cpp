@@ -1,6 +1,10 @@
-// The output pane's colouring on arbitrary text: the line states of a whole text against the
-// line-by-line states, every line's colours both ways, under a mode, LongTokens and an
-// OnReservedWord handler drawn from the input; and the colouring tokenizer on its own.
+// The output pane's colouring on arbitrary text, under a mode, LongTokens and an OnReservedWord
+// handler drawn from the input, and the colouring tokenizer on its own. fuzz_highlight colours
+// every line from the state the line before left and checks what must never happen;
+// fuzz_highlight_differential also compares the line states a rescan of the whole text stores
+// with those chained line by line, and every line's colours by index with those by start state.
+// (A rescan and a fresh engine each fill the 65,537 stored line states: more than the colouring
+// of a short text costs.)
 
 #include "fuzz_support.h"
 
@@ -33,17 +37,19 @@ std::vector<std::string_view> SplitAtLineFeeds(std::string_view text) {
     }
 }
 
+// Past the line, the fast target looks at the first position only; the differential one at all.
 void CheckCharAttrs(const THighlightEngine& engine, std::string_view line) {
     const std::size_t length = engine.ColouredLength();
     FUZZ_EXPECT(length == std::min(line.size(), THighlightEngine::kCharAttrCount),
                 "a line is coloured up to its length or 1024", line);
     const auto& attrs = engine.CharAttrs();
-    for (std::size_t i = 0; i < attrs.size(); ++i) {
+    const std::size_t checked = IsDifferential ? attrs.size() : std::min(length + 1, attrs.size());
+    for (std::size_t i = 0; i < checked; ++i) {
         const bool past = attrs[i] == TColorEntry::EditorDefault;
         FUZZ_EXPECT(past == (i >= length),
                     "positions past the line, and only they, are the default", line);
     }
-    std::vector<TColourRun> runs;
+    static std::vector<TColourRun> runs; // reused: a line costs no allocation
     engine.CharAttrRuns(runs);
     std::size_t covered = 0;
     for (const TColourRun& run : runs) {
@@ -54,48 +60,70 @@ void CheckCharAttrs(const THighlightEngine& engine, std::string_view line) {
 }
 
 // options: the mode in the low four bits (taken modulo 10), LongTokens off when bit 4 is set,
-// the handler in bits 5 and 6.
-void CheckEngine(std::uint8_t options, std::string_view text) {
-    THighlightEngine engine;
+// the handler in bits 5 and 6. (Bit 7 chooses the tokenizer's KeepComments in the fast target.)
+void Configure(THighlightEngine& engine, std::uint8_t options) {
     engine.SetHighLighter(static_cast<THighLighter>((options & 15U) % 10U));
     engine.SetLongTokens((options & 16U) == 0);
     const auto handler = static_cast<THandler>((options >> 5U) % 3U);
-    if (handler == THandler::MarksLetters) {
+    switch (handler) {
+    case THandler::None:
+        engine.SetOnReservedWord({});
+        break;
+    case THandler::MarksLetters:
         engine.SetOnReservedWord(
             [](const THighlightEngine&, std::string_view token, bool& reserved) {
                 reserved = !token.empty() && token[0] >= 'a' && token[0] <= 'z';
             });
-    } else if (handler == THandler::Throws) {
+        break;
+    case THandler::Throws:
         engine.SetOnReservedWord([](const THighlightEngine&, std::string_view token, bool&) {
             if (token.size() > 3) {
                 throw std::runtime_error("handler failure");
             }
         });
+        break;
     }
+}
 
-    engine.RescanLineStates(text);
+// The differential part for line i: the rescan stored its start state, and colouring by index
+// gives the colours the line got from its start state.
+void CompareByIndex(THighlightEngine& engine, std::size_t i, std::string_view line,
+                    TLineState state, std::vector<TColorEntry>& byState) {
+    if (i >= THighlightEngine::kLineStateCount) {
+        return; // no state is stored for it: by index it starts plain
+    }
+    FUZZ_EXPECT(engine.LineState(i) == state, "a rescan stores each line's chained start state",
+                "line " + std::to_string(i));
+    byState.assign(engine.CharAttrs().begin(), engine.CharAttrs().end());
+    engine.ColourLine(i, line);
+    CheckCharAttrs(engine, line);
+    FUZZ_EXPECT(std::equal(byState.begin(), byState.end(), engine.CharAttrs().begin()),
+                "colouring by index and by start state agree", line);
+}
+
+// One engine for the whole run: a fresh one would fill its stored line states for every input.
+void CheckEngine(std::uint8_t options, std::string_view text) {
+    static THighlightEngine engine;
+    Configure(engine, options);
+    if (IsDifferential) {
+        engine.RescanLineStates(text);
+    }
     const std::vector<std::string_view> lines = SplitAtLineFeeds(text);
     TLineState state = TLineState::Plain;
-    std::vector<TColorEntry> byIndex;
+    std::vector<TColorEntry> byState;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i < THighlightEngine::kLineStateCount) {
-            FUZZ_EXPECT(engine.LineState(i) == state,
-                        "a rescan stores each line's chained start state",
-                        "line " + std::to_string(i));
-        }
         const bool opensComment = lines[i].find('{') != std::string_view::npos ||
                                   lines[i].find("(*") != std::string_view::npos;
         const TLineState endState = engine.LineEndState(lines[i], state);
         FUZZ_EXPECT(endState == TLineState::Plain || state != TLineState::Plain || opensComment,
                     "only a comment opener leaves a line inside a comment", lines[i]);
-
-        engine.ColourLine(i, lines[i]);
+        // What the stored state would be: without LongTokens every line starts plain.
+        const TLineState start = engine.LongTokens() ? state : TLineState::Plain;
+        engine.ColourLine(lines[i], start);
         CheckCharAttrs(engine, lines[i]);
-        byIndex.assign(engine.CharAttrs().begin(), engine.CharAttrs().end());
-        const TLineState stored = engine.LongTokens() ? engine.LineState(i) : TLineState::Plain;
-        engine.ColourLine(lines[i], stored);
-        FUZZ_EXPECT(std::equal(byIndex.begin(), byIndex.end(), engine.CharAttrs().begin()),
-                    "colouring by index and by start state agree", lines[i]);
+        if (IsDifferential) {
+            CompareByIndex(engine, i, lines[i], state, byState);
+        }
         state = endState;
     }
 }
@@ -109,9 +137,9 @@ void CheckParser(std::string_view text, bool keepComments) {
     std::size_t previousEnd = 0;
     for (std::size_t count = 0;; ++count) {
         FUZZ_EXPECT(count <= text.size() + 1, "ReadToken reaches the end of the text", "");
-        std::string token;
+        std::string_view token; // valid until its history slot is reused: for this turn
         try {
-            token = std::string(parser.ReadToken());
+            token = parser.ReadToken();
         } catch (const EIParserError& error) {
             FUZZ_EXPECT(!keepComments && error.ErrorCode == EIParserError::kUnbalancedComment &&
                             error.ErrorPosition >= 0 &&
@@ -140,9 +168,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t options = input.ConsumeIntegral<std::uint8_t>();
     const std::string text = input.ConsumeRemainingBytesAsString();
     dialoscope::fuzz::CheckEngine(options, text);
+    // The fast target reads each line with comments kept or not, as options say; the
+    // differential one both ways.
+    const bool keepComments = (options & 128U) != 0;
     for (const std::string_view line : dialoscope::fuzz::SplitAtLineFeeds(text)) {
-        dialoscope::fuzz::CheckParser(line, true);
-        dialoscope::fuzz::CheckParser(line, false);
+        dialoscope::fuzz::CheckParser(line, keepComments);
+        if (dialoscope::fuzz::IsDifferential) {
+            dialoscope::fuzz::CheckParser(line, !keepComments);
+        }
     }
     return 0;
 }

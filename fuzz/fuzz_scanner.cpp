@@ -1,8 +1,9 @@
-// The scanner on arbitrary bytes: once under the dialog-script configuration (the input is the
-// script), once under a configuration drawn from the input itself, with an OnTokenRead handler
-// that drops, stops or rewrites tokens. Besides the list invariants, each scan is compared with
-// the plain reference reading of the token rules, and a handler's work with the uninterrupted
-// scan.
+// The scanner on arbitrary bytes. fuzz_scanner scans the input as a dialog script and checks the
+// list invariants: what must never happen, at the cost of the scan. fuzz_scanner_differential
+// also scans it again with an OnTokenRead handler that drops, stops or rewrites tokens and
+// compares with the uninterrupted scan, then scans under a configuration drawn from the input
+// itself (with a handler too), and compares every scan of an input short enough with the plain
+// reference reading of the token rules.
 
 #include "fuzz_support.h"
 
@@ -23,6 +24,10 @@ namespace {
 using test::TReferenceConfig;
 using test::TReferenceScanner;
 using test::TReferenceToken;
+
+// The reference reading copies every token's text and walks the keyword list for every
+// identifier: on longer inputs it would cost many times the scan it checks.
+constexpr std::size_t ReferenceMaxBytes = 4096;
 
 struct TPlainToken {
     TTokenKind Kind;
@@ -46,8 +51,19 @@ std::string Describe(std::size_t index, const TPlainToken& token) {
            std::to_string(token.Column);
 }
 
+std::string Describe(std::int32_t index, const TTokenView& token) {
+    return Describe(static_cast<std::size_t>(index),
+                    TPlainToken{token.Kind, std::string(token.Text), token.Offset, token.Line,
+                                token.Column, token.Data});
+}
+
 bool SamePlace(const TPlainToken& a, const TPlainToken& b) {
     // The end-of-file token's position fields are not specified.
+    return a.Kind == TTokenKind::EndOfFile ||
+           (a.Offset == b.Offset && a.Line == b.Line && a.Column == b.Column);
+}
+
+bool SamePlace(const TTokenView& a, const TTokenView& b) {
     return a.Kind == TTokenKind::EndOfFile ||
            (a.Offset == b.Offset && a.Line == b.Line && a.Column == b.Column);
 }
@@ -61,6 +77,14 @@ void ExpectSameLists(const std::vector<TPlainToken>& got, const std::vector<TPla
                         got[i].Data == want[i].Data && SamePlace(want[i], got[i]),
                     invariant, Describe(i, got[i]) + " instead of " + Describe(i, want[i]));
     }
+}
+
+// The token the handler's scan kept, against the one the uninterrupted scan read.
+void ExpectSameToken(const TTokenView& got, const TTokenView& want, std::int32_t index,
+                     std::string_view invariant) {
+    FUZZ_EXPECT(got.Kind == want.Kind && got.Text == want.Text && got.Data == want.Data &&
+                    SamePlace(want, got),
+                invariant, Describe(index, got) + " instead of " + Describe(index, want));
 }
 
 // The words of a keyword list as the case rule compares them.
@@ -141,18 +165,8 @@ void ExpectSortedMembers(const std::string& members, std::string_view property) 
     }
 }
 
-void ScanAsDialogScript(const std::string& bytes) {
-    static TScanner scanner = [] {
-        TScanner configured;
-        ConfigureForDialogScripts(configured);
-        return configured;
-    }();
-    static const TReferenceConfig config = ReferenceConfig(scanner, false);
-    TMemoryStream stream;
-    stream.Bytes = bytes;
-    scanner.ScanStream(stream);
-    CheckTokenList(scanner, bytes, TScanEnd::Complete);
-    ExpectReferenceTokens(Tokens(scanner), config, bytes);
+bool ComparesWithReference(std::size_t inputSize) {
+    return inputSize <= ReferenceMaxBytes;
 }
 
 enum class THandlerMode : std::uint8_t { None, Drop, Stop, Rewrite, kMaxValue = Rewrite };
@@ -182,39 +196,57 @@ void Configure(TScanner& scanner, FuzzedDataProvider& input, bool& doubleByte) {
 }
 
 // Drops every token whose kind is in the mask: the list is the full list without them.
-void CheckDroppingHandler(TScanner& scanner, TMemoryStream& stream,
-                          const std::vector<TPlainToken>& full, std::uint16_t dropMask) {
-    scanner.SetOnTokenRead([dropMask](TScanner&, TToken& token, bool& add, bool&) {
-        add = (dropMask >> static_cast<unsigned>(token.Kind) & 1U) == 0;
-    });
+void CheckDroppingHandler(TScanner& scanner, TMemoryStream& stream, const TScanner& full,
+                          std::uint16_t dropMask) {
+    const auto dropped = [dropMask](TTokenKind kind) {
+        return (dropMask >> static_cast<unsigned>(kind) & 1U) != 0;
+    };
+    scanner.SetOnTokenRead(
+        [&dropped](TScanner&, TToken& token, bool& add, bool&) { add = !dropped(token.Kind); });
     scanner.ScanStream(stream);
-    std::vector<TPlainToken> kept;
-    for (const TPlainToken& token : full) {
-        if ((dropMask >> static_cast<unsigned>(token.Kind) & 1U) == 0) {
-            kept.push_back(token);
+    std::int32_t kept = 0;
+    for (std::int32_t i = 0; i < full.TokenCount(); ++i) {
+        const TTokenView want = *full.TokenAt(i);
+        if (dropped(want.Kind)) {
+            continue;
         }
+        const auto got = scanner.TokenAt(kept++);
+        FUZZ_EXPECT(got.has_value(), "a dropping handler leaves the other tokens",
+                    "list ends before " + Describe(i, want));
+        ExpectSameToken(*got, want, i, "a dropping handler leaves the other tokens");
     }
-    ExpectSameLists(Tokens(scanner), kept, "a dropping handler leaves the other tokens");
+    FUZZ_EXPECT(kept == scanner.TokenCount(), "a dropping handler leaves the other tokens",
+                std::to_string(scanner.TokenCount()) + " tokens instead of " +
+                    std::to_string(kept));
+}
+
+void ExpectSameLists(const TScanner& got, const TScanner& want, std::string_view invariant) {
+    FUZZ_EXPECT(got.TokenCount() == want.TokenCount(), invariant,
+                std::to_string(got.TokenCount()) + " tokens instead of " +
+                    std::to_string(want.TokenCount()));
+    for (std::int32_t i = 0; i < got.TokenCount(); ++i) {
+        ExpectSameToken(*got.TokenAt(i), *want.TokenAt(i), i, invariant);
+    }
 }
 
 // Stops after every n-th token; scans resumed until the end give the uninterrupted list.
-void CheckStoppingHandler(TScanner& scanner, TMemoryStream& stream,
-                          const std::vector<TPlainToken>& full, int every) {
+void CheckStoppingHandler(TScanner& scanner, TMemoryStream& stream, const TScanner& full,
+                          int every) {
     int seen = 0;
     scanner.SetOnTokenRead(
         [&seen, every](TScanner&, TToken&, bool&, bool& stop) { stop = ++seen % every == 0; });
     scanner.ScanStream(stream);
-    for (std::size_t calls = 0; scanner.KindAt(scanner.TokenCount() - 1) != TTokenKind::EndOfFile;
+    for (std::int32_t calls = 0; scanner.KindAt(scanner.TokenCount() - 1) != TTokenKind::EndOfFile;
          ++calls) {
-        FUZZ_EXPECT(calls <= full.size(), "resumed scans reach the end of the text", "");
+        FUZZ_EXPECT(calls <= full.TokenCount(), "resumed scans reach the end of the text", "");
         scanner.ScanTokens();
     }
-    ExpectSameLists(Tokens(scanner), full, "stopped and resumed scans give the whole list");
+    ExpectSameLists(scanner, full, "stopped and resumed scans give the whole list");
 }
 
 // Changes kept by the list: a new text, kind and Data on every token.
-void CheckRewritingHandler(TScanner& scanner, TMemoryStream& stream,
-                           const std::vector<TPlainToken>& full, const std::string& suffix) {
+void CheckRewritingHandler(TScanner& scanner, TMemoryStream& stream, const TScanner& full,
+                           const std::string& suffix) {
     std::int32_t index = 0;
     scanner.SetOnTokenRead([&index, &suffix](TScanner&, TToken& token, bool&, bool&) {
         token.Data = index++;
@@ -226,57 +258,118 @@ void CheckRewritingHandler(TScanner& scanner, TMemoryStream& stream,
         }
     });
     scanner.ScanStream(stream);
-    std::vector<TPlainToken> rewritten = full;
-    for (std::size_t i = 0; i < rewritten.size(); ++i) {
-        rewritten[i].Data = static_cast<std::int32_t>(i);
-        if ((i + 1) % 2 == 0) {
-            rewritten[i].Text += suffix;
-        }
-        if (rewritten[i].Kind == TTokenKind::Integer) {
-            rewritten[i].Kind = TTokenKind::Real;
-        }
+    FUZZ_EXPECT(scanner.TokenCount() == full.TokenCount(),
+                "the list keeps what the handler changed",
+                std::to_string(scanner.TokenCount()) + " tokens instead of " +
+                    std::to_string(full.TokenCount()));
+    for (std::int32_t i = 0; i < full.TokenCount(); ++i) {
+        const TTokenView want = *full.TokenAt(i);
+        const TTokenView got = *scanner.TokenAt(i);
+        const std::string_view added = (i + 1) % 2 == 0 ? std::string_view(suffix) : "";
+        const TTokenKind kind = want.Kind == TTokenKind::Integer ? TTokenKind::Real : want.Kind;
+        FUZZ_EXPECT(got.Kind == kind && got.Data == i &&
+                        got.Text.size() == want.Text.size() + added.size() &&
+                        got.Text.starts_with(want.Text) && got.Text.ends_with(added) &&
+                        SamePlace(want, got),
+                    "the list keeps what the handler changed",
+                    Describe(i, got) + " from " + Describe(i, want));
     }
-    ExpectSameLists(Tokens(scanner), rewritten, "the list keeps what the handler changed");
 }
 
+struct THandlerChoice {
+    THandlerMode Mode;
+    std::uint16_t DropMask;
+    int Every;
+    std::string Suffix;
+};
+
+THandlerChoice ChooseHandler(FuzzedDataProvider& input) {
+    THandlerChoice choice{};
+    choice.Mode = input.ConsumeEnum<THandlerMode>();
+    choice.DropMask = input.ConsumeIntegral<std::uint16_t>();
+    choice.Every = input.ConsumeIntegralInRange(1, 8);
+    choice.Suffix = input.ConsumeRandomLengthString(3);
+    return choice;
+}
+
+// Scans stream again with the chosen handler and compares with the full scan.
+void CheckHandler(TScanner& handled, TMemoryStream& stream, const TScanner& full,
+                  const THandlerChoice& choice) {
+    switch (choice.Mode) {
+    case THandlerMode::None:
+        return;
+    case THandlerMode::Drop:
+        CheckDroppingHandler(handled, stream, full, choice.DropMask);
+        break;
+    case THandlerMode::Stop:
+        CheckStoppingHandler(handled, stream, full, choice.Every);
+        break;
+    case THandlerMode::Rewrite:
+        CheckRewritingHandler(handled, stream, full, choice.Suffix);
+        break;
+    }
+    handled.SetOnTokenRead({}); // it refers to the check's locals
+}
+
+TScanner DialogScriptScanner() {
+    TScanner scanner;
+    ConfigureForDialogScripts(scanner);
+    return scanner;
+}
+
+// The whole input is the script. The differential target then scans it again with a handler
+// chosen from the input's last bytes (the script keeps them). Both scanners are configured once
+// for the whole run, so an input costs its scans and checks alone.
+void ScanAsDialogScript(const std::uint8_t* data, std::size_t size) {
+    static TScanner scanner = DialogScriptScanner();
+    TMemoryStream stream;
+    stream.Bytes.assign(reinterpret_cast<const char*>(data), size);
+    scanner.ScanStream(stream);
+    CheckTokenList(scanner, stream.Bytes, TScanEnd::Complete);
+    if (IsDifferential) {
+        static TScanner handled = DialogScriptScanner();
+        static const TReferenceConfig config = ReferenceConfig(scanner, false);
+        if (ComparesWithReference(size)) {
+            ExpectReferenceTokens(Tokens(scanner), config, stream.Bytes);
+        }
+        FuzzedDataProvider input(data, size);
+        CheckHandler(handled, stream, scanner, ChooseHandler(input));
+    }
+}
+
+// A configuration drawn from the input's first bytes; the rest is the text. Setting a property
+// rebuilds the scanner's character classes, which costs more than a short scan: this runs in the
+// differential target only. Configure reads the same bytes the same way each time, so the two
+// scanners get one configuration.
 void ScanConfigured(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     TScanner scanner;
     bool doubleByte = false;
     Configure(scanner, input, doubleByte);
-    const auto mode = input.ConsumeEnum<THandlerMode>();
-    const auto dropMask = input.ConsumeIntegral<std::uint16_t>();
-    const int every = input.ConsumeIntegralInRange(1, 8);
-    const std::string suffix = input.ConsumeRandomLengthString(3);
-
+    const THandlerChoice choice = ChooseHandler(input);
     TMemoryStream stream;
     stream.Bytes = input.ConsumeRemainingBytesAsString();
     scanner.ScanStream(stream);
     CheckTokenList(scanner, stream.Bytes, TScanEnd::Complete);
-    const std::vector<TPlainToken> full = Tokens(scanner);
-    ExpectReferenceTokens(full, ReferenceConfig(scanner, doubleByte), stream.Bytes);
-
-    switch (mode) {
-    case THandlerMode::None:
-        break;
-    case THandlerMode::Drop:
-        CheckDroppingHandler(scanner, stream, full, dropMask);
-        break;
-    case THandlerMode::Stop:
-        CheckStoppingHandler(scanner, stream, full, every);
-        break;
-    case THandlerMode::Rewrite:
-        CheckRewritingHandler(scanner, stream, full, suffix);
-        break;
+    if (ComparesWithReference(size)) {
+        ExpectReferenceTokens(Tokens(scanner), ReferenceConfig(scanner, doubleByte), stream.Bytes);
     }
+    if (choice.Mode == THandlerMode::None) {
+        return;
+    }
+    FuzzedDataProvider again(data, size);
+    TScanner handled;
+    Configure(handled, again, doubleByte);
+    CheckHandler(handled, stream, scanner, choice);
 }
 
 } // namespace
 } // namespace dialoscope::fuzz
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
-    dialoscope::fuzz::ScanAsDialogScript(bytes);
-    dialoscope::fuzz::ScanConfigured(data, size);
+    dialoscope::fuzz::ScanAsDialogScript(data, size);
+    if (dialoscope::fuzz::IsDifferential) {
+        dialoscope::fuzz::ScanConfigured(data, size);
+    }
     return 0;
 }

@@ -55,6 +55,15 @@ std::size_t LeadingBlanks(std::string_view bytes, std::size_t offset) {
 
 } // namespace
 
+bool HoldsTabOrBreak(std::string_view text) {
+    for (const char c : text) {
+        if (c == '\t' || c == '\r' || c == '\n') {
+            return true;
+        }
+    }
+    return false;
+}
+
 void Fail(std::string_view invariant, std::string_view detail) {
     std::fprintf(stderr, "\n== broken invariant: %.*s\n   %s\n", static_cast<int>(invariant.size()),
                  invariant.data(), Printable(detail).c_str());
@@ -91,11 +100,12 @@ void CheckTokenList(const TScanner& scanner, std::string_view bytes, TScanEnd en
                 "");
     TPositionWalker walker(bytes);
     std::int64_t previousOffset = -1;
+    const TScanner::TLineHint hint;
     for (std::int32_t i = 0; i < count; ++i) {
-        const TTokenView token = *scanner.TokenAt(i);
+        const TTokenView token = scanner.ViewAt(i, hint);
         FUZZ_EXPECT(static_cast<std::uint8_t>(token.Kind) <= 9, "kind is 0..9", Where(i, token));
         FUZZ_EXPECT(scanner.KindAt(i) == token.Kind && scanner.TextAt(i) == token.Text,
-                    "KindAt and TextAt agree with TokenAt", Where(i, token));
+                    "KindAt and TextAt agree with ViewAt", Where(i, token));
         if (token.Kind == TTokenKind::EndOfFile) {
             FUZZ_EXPECT(token.Text.empty(), "the end-of-file token has no text", Where(i, token));
             if (end == TScanEnd::Complete) {
@@ -152,19 +162,28 @@ std::vector<TTreeFileLine> ReadTreeFile(std::string_view bytes) {
     return lines;
 }
 
+void CheckTreeStructure(const TOutlineTree& tree) {
+    // The detail is made only when an invariant is broken: this runs on every item.
+    const auto where = [&tree](std::int32_t i) {
+        return "item " + std::to_string(i) + " '" + std::string(tree.Item(i).Caption) + "'";
+    };
+    for (std::int32_t i = 0; i < tree.Count(); ++i) {
+        const TTreeItem& item = tree.Item(i);
+        FUZZ_EXPECT(item.Image <= 4, "every tree item's image is 0..4", where(i));
+        FUZZ_EXPECT(item.Parent >= -1 && item.Parent < i, "a parent comes before its children",
+                    where(i));
+        const std::int32_t parentDepth = item.Parent < 0 ? -1 : tree.Item(item.Parent).Depth;
+        FUZZ_EXPECT(item.Depth == parentDepth + 1, "depth is one below the parent's", where(i));
+        FUZZ_EXPECT(tree.ChildAt(item.Parent, item.Row) == i, "the item is its parent's child",
+                    where(i));
+    }
+}
+
 void CheckTree(const TOutlineTree& tree, std::string_view treeFileBytes) {
+    CheckTreeStructure(tree);
     std::vector<TTreeFileLine> expected;
     for (std::int32_t i = 0; i < tree.Count(); ++i) {
         const TTreeItem& item = tree.Item(i);
-        const std::string where =
-            "item " + std::to_string(i) + " '" + std::string(item.Caption) + "'";
-        FUZZ_EXPECT(item.Image <= 4, "every tree item's image is 0..4", where);
-        FUZZ_EXPECT(item.Parent >= -1 && item.Parent < i, "a parent comes before its children",
-                    where);
-        const std::int32_t parentDepth = item.Parent < 0 ? -1 : tree.Item(item.Parent).Depth;
-        FUZZ_EXPECT(item.Depth == parentDepth + 1, "depth is one below the parent's", where);
-        FUZZ_EXPECT(tree.ChildAt(item.Parent, item.Row) == i, "the item is its parent's child",
-                    where);
         expected.push_back({item.Depth, CaptionAsWritten(item.Caption)});
     }
     const std::vector<TTreeFileLine> read = ReadTreeFile(treeFileBytes);

@@ -15,6 +15,13 @@
 
 namespace dialoscope::fuzz {
 
+#ifdef DIALOSCOPE_FUZZ_DIFFERENTIAL
+// Each target's source is built twice: the fast target checks what must never happen, its
+// differential twin (built with DIALOSCOPE_FUZZ_DIFFERENTIAL=1) also compares with the plain
+// reference readings, which cost many times the code they check.
+inline constexpr bool IsDifferential = DIALOSCOPE_FUZZ_DIFFERENTIAL != 0;
+#endif
+
 // Prints what broke and aborts, so libFuzzer keeps the input as a crash.
 [[noreturn]] void Fail(std::string_view invariant, std::string_view detail = {});
 
@@ -26,23 +33,49 @@ namespace dialoscope::fuzz {
         }                                                                                          \
     } while (false)
 
-// Keeps the output pane's lines and the message boxes. ProcessMessages marks where each step of
-// a pass began in the pane, so a pass's lines can be told apart per step.
+// Whether a recording port keeps the pane's lines or only counts them.
+enum class TPaneKeeping : bool { CountOnly, KeepLines };
+
+// Whether a text holds a tab or a line break, which no pane line may.
+bool HoldsTabOrBreak(std::string_view text);
+
+// Keeps the output pane's lines (or counts them) and the message boxes. ProcessMessages marks
+// where each step of a pass began in the pane, so a pass's lines can be told apart per step.
 class TRecordingPort : public TPort {
 public:
-    void ClearOutput() override { Pane.clear(); }
-    void AppendOutput(std::string_view line) override { Pane.emplace_back(line); }
+    explicit TRecordingPort(TPaneKeeping keeping = TPaneKeeping::KeepLines) : Keeping_(keeping) {}
+
+    void ClearOutput() override {
+        Pane.clear();
+        LineCount = 0;
+    }
+    // The pane is a list of lines: what is appended to it never holds a tab or a line break.
+    void AppendOutput(std::string_view line) override {
+        FUZZ_EXPECT(!HoldsTabOrBreak(line), "pane lines hold no tab and no line break", line);
+        ++LineCount;
+        if (Keeping_ == TPaneKeeping::KeepLines) {
+            Pane.emplace_back(line);
+        }
+    }
+    bool ShowsOutput() const override { return ShowsOutput_; }
+    // Analyze makes no listing lines for a port that does not show them.
+    void SetShowsOutput(bool shows) { ShowsOutput_ = shows; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int percent) override {
         FUZZ_EXPECT(percent >= 0 && percent <= 100, "progress stays within 0..100",
                     std::to_string(percent));
     }
-    void ProcessMessages() override { StepStarts.push_back(Pane.size()); }
+    void ProcessMessages() override { StepStarts.push_back(LineCount); }
     void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
 
-    std::vector<std::string> Pane;
+    std::vector<std::string> Pane; // empty unless the port keeps lines
+    std::size_t LineCount = 0;     // lines in the pane
     std::vector<std::string> Messages;
     std::vector<std::size_t> StepStarts; // pane size at every ProcessMessages
+
+private:
+    TPaneKeeping Keeping_;
+    bool ShowsOutput_ = true;
 };
 
 // Line and column of every byte offset as the scanner counts them: a CR LF pair is one line
@@ -82,7 +115,10 @@ struct TTreeFileLine {
 std::vector<TTreeFileLine> ReadTreeFile(std::string_view bytes);
 
 // Structure and images of a tree: parents before children, depth one below the parent, every
-// image 0..4; and its tree file reads back to the same depths and captions.
+// image 0..4.
+void CheckTreeStructure(const TOutlineTree& tree);
+
+// The structure, and the tree file reads back to the same depths and captions.
 void CheckTree(const TOutlineTree& tree, std::string_view treeFileBytes);
 
 } // namespace dialoscope::fuzz

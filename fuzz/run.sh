@@ -1,34 +1,81 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs
-# each for a bounded time from a copy of its committed corpus, so a run never grows the
-# committed seeds. Fails on the first target that finds a crash, a leak, a sanitizer report,
-# a broken invariant, an input slower than the timeout or one over the memory limit.
+# Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs them.
+# Each family of inputs (scanner, message_files, pipeline, highlight) has two targets over the
+# same committed corpus fuzz/corpus/fuzz_<family>/: a fast one, fuzz_<family>, that checks what must
+# never happen (a crash, a sanitizer report, a broken invariant that costs O(input)), and its
+# differential twin, fuzz_<family>_differential, that also compares with the plain reference
+# reading on the inputs small enough for it.
 #
-#   fuzz/run.sh [SECONDS_PER_TARGET] [TARGET...]     (default: 60 seconds, every target)
+#   fuzz/run.sh [SECONDS] [TARGET...]
+#       The bounded run of the CI step (scripts/test.sh runs `fuzz/run.sh 60`). SECONDS (default
+#       60) is one family's share: its fast target runs two thirds of it and its differential
+#       twin the rest, so the four families take 4 x SECONDS in all. Each target starts from a
+#       copy of its family's committed corpus, so a run never grows the committed seeds, and the
+#       run fails on the first target that finds a crash, a leak, a sanitizer report, a broken
+#       invariant, an input slower than the timeout or one over the memory limit. Findings land
+#       in fuzz/corpus-run/artifacts/.
 #
-# Findings land in fuzz/corpus-run/artifacts/ (ignored by git); replay one with
-#   build-fuzz/bin/<target> <file>
+#   fuzz/run.sh --campaign MINUTES [TARGET...]
+#       A long run: each target (default: all eight) for MINUTES with -fork=2, one job per core,
+#       going on past findings. It starts from the committed corpus and from what earlier
+#       campaigns found, and merges what it finds into fuzz/corpus-campaign/fuzz_<family>/
+#       (ignored by git; copy an input worth keeping into fuzz/corpus/ with its regression
+#       test). Findings land in fuzz/corpus-campaign/artifacts/; the summary per target
+#       (executions, coverage cov: and ft:, corpus size, findings) is printed at the end and
+#       kept in fuzz/corpus-campaign/summary.txt.
+#
+# Replay a finding with build-fuzz/bin/<target> <file>.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-seconds="${1:-60}"
-shift || true
+build="$root/build-fuzz"
+families=(scanner message_files pipeline highlight)
+
+mode=ci
+if [ "${1:-}" = "--campaign" ]; then
+    mode=campaign
+    shift
+    minutes="${1:?usage: fuzz/run.sh --campaign MINUTES [TARGET...]}"
+    shift
+else
+    seconds="${1:-60}"
+    shift || true
+fi
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(fuzz_scanner fuzz_message_files fuzz_pipeline fuzz_highlight)
+    for family in "${families[@]}"; do
+        targets+=("fuzz_$family" "fuzz_${family}_differential")
+    done
 fi
-build="$root/build-fuzz"
-work="$root/fuzz/corpus-run"
-timeout_seconds="${FUZZ_TIMEOUT:-1}"
 
-# Longest input per target: long enough for a few nodes or many lines, short enough that the
+family_of() {
+    local family="${1#fuzz_}"
+    echo "${family%_differential}"
+}
+
+is_differential() {
+    [ "${1%_differential}" != "$1" ]
+}
+
+# Longest input per family: long enough for a few nodes or many lines, short enough that the
 # slowest legitimate input (a Dialogs Tree grows with roots times nodes) stays far below the
 # timeout.
 max_len() {
-    case "$1" in
-        fuzz_scanner) echo 16384 ;;
-        fuzz_pipeline) echo 8192 ;;
+    case "$(family_of "$1")" in
+        scanner) echo 16384 ;;
         *) echo 8192 ;;
     esac
+}
+
+# A family's share of the CI run: two thirds to the fast target, which tries many more inputs.
+# At least a second each (libFuzzer takes 0 for no limit).
+ci_seconds() {
+    local share
+    if is_differential "$1"; then
+        share=$((seconds / 3))
+    else
+        share=$((seconds - seconds / 3))
+    fi
+    echo $((share > 0 ? share : 1))
 }
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
@@ -38,21 +85,89 @@ cmake --build "$build" -j "${FUZZ_BUILD_JOBS:-2}" --target "${targets[@]}"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-mkdir -p "$work/artifacts"
-for target in "${targets[@]}"; do
-    corpus="$work/$target"
-    rm -rf "$corpus"
-    mkdir -p "$corpus"
-    cp "$root/fuzz/corpus/$target/"* "$corpus/"
-    echo "== $target: ${seconds}s"
-    if ! "$build/bin/$target" "$corpus" -max_total_time="$seconds" -timeout="$timeout_seconds" \
-        -rss_limit_mb=2048 -max_len="$(max_len "$target")" -dict="$root/fuzz/dict/dialog.dict" \
-        -artifact_prefix="$work/artifacts/$target-" -print_final_stats=1 \
-        2>"$work/$target.log"; then
-        tail -n 60 "$work/$target.log"
-        echo "== $target FAILED: see $work/$target.log and $work/artifacts/" >&2
-        exit 1
+common_options() {
+    echo "-timeout=${FUZZ_TIMEOUT:-1} -rss_limit_mb=2048 -max_len=$(max_len "$1")" \
+        "-dict=$root/fuzz/dict/dialog.dict"
+}
+
+run_ci() {
+    local work="$root/fuzz/corpus-run"
+    mkdir -p "$work/artifacts"
+    for target in "${targets[@]}"; do
+        local corpus="$work/$target" time
+        time="$(ci_seconds "$target")"
+        rm -rf "$corpus"
+        mkdir -p "$corpus"
+        cp "$root/fuzz/corpus/fuzz_$(family_of "$target")/"* "$corpus/"
+        echo "== $target: ${time}s"
+        # shellcheck disable=SC2046 # the options are words
+        if ! "$build/bin/$target" "$corpus" -max_total_time="$time" $(common_options "$target") \
+            -artifact_prefix="$work/artifacts/$target-" -print_final_stats=1 \
+            2>"$work/$target.log"; then
+            tail -n 60 "$work/$target.log"
+            echo "== $target FAILED: see $work/$target.log and $work/artifacts/" >&2
+            exit 1
+        fi
+        grep -E '^#[0-9]+.*DONE|stat::number_of_executed_units|stat::slowest_unit_time_sec' \
+            "$work/$target.log" || true
+    done
+}
+
+# The last status line of a fork-mode log: "#RUNS: cov: C ft: F corp: N/SIZE exec/s: E ...".
+campaign_summary() {
+    local target="$1" log="$2" artifacts="$3"
+    local status findings
+    status="$(grep -E '^#[0-9]+: cov: ' "$log" | tail -n 1 || true)"
+    findings="$(find "$artifacts" -maxdepth 1 -name "$target-*" | wc -l)"
+    if [ -z "$status" ]; then
+        printf '%-32s no status line (see %s)\n' "$target" "$log"
+        return
     fi
-    grep -E '^#[0-9]+.*DONE|stat::number_of_executed_units|stat::slowest_unit_time_sec' \
-        "$work/$target.log" || true
-done
+    awk -v target="$target" -v findings="$findings" '{
+        runs = substr($1, 2); sub(":", "", runs)
+        for (i = 2; i < NF; ++i) {
+            if ($i == "cov:") cov = $(i + 1)
+            if ($i == "ft:") ft = $(i + 1)
+            if ($i == "corp:") corp = $(i + 1)
+            if ($i == "exec/s:") rate = $(i + 1)
+            if ($i == "time:") time = $(i + 1)
+        }
+        printf "%-32s executions %s in %s, %s/s; cov %s ft %s; corpus %s; findings %s\n",
+               target, runs, time, rate, cov, ft, corp, findings
+    }' <<<"$status"
+}
+
+run_campaign() {
+    local work="$root/fuzz/corpus-campaign"
+    local summary="$work/summary.txt"
+    mkdir -p "$work/artifacts" "$work/logs"
+    : >"$summary.new"
+    for target in "${targets[@]}"; do
+        local family corpus log
+        family="$(family_of "$target")"
+        corpus="$work/fuzz_$family"
+        log="$work/logs/$target.log"
+        mkdir -p "$corpus"
+        echo "== $target: ${minutes} min over 2 jobs, into $corpus"
+        # New inputs go to the first folder; the committed corpus only seeds the run.
+        # shellcheck disable=SC2046 # the options are words
+        "$build/bin/$target" "$corpus" "$root/fuzz/corpus/fuzz_$family" -fork=2 \
+            -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+            -max_total_time=$((minutes * 60)) $(common_options "$target") \
+            -artifact_prefix="$work/artifacts/$target-" 2>"$log" || true
+        campaign_summary "$target" "$log" "$work/artifacts" | tee -a "$summary.new"
+    done
+    {
+        echo "== campaign of $(date -u '+%Y-%m-%d %H:%M UTC'), ${minutes} min per target"
+        cat "$summary.new"
+    } >>"$summary"
+    rm -f "$summary.new"
+    echo "== summary (also in $summary)"
+    tail -n $((${#targets[@]} + 1)) "$summary"
+}
+
+if [ "$mode" = campaign ]; then
+    run_campaign
+else
+    run_ci
+fi
