@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, AddressSanitizer, UndefinedBehaviorSanitizer) and runs them.
-# Each family of inputs (scanner, message_files, pipeline, highlight) has two targets over the
-# same committed corpus fuzz/corpus/fuzz_<family>/: a fast one, fuzz_<family>, that checks what must
-# never happen (a crash, a sanitizer report, a broken invariant that costs O(input)), and its
-# differential twin, fuzz_<family>_differential, that also compares with the plain reference
-# reading on the inputs small enough for it.
+# A family of inputs (scanner, message_files, pipeline, highlight, ...) has its committed corpus
+# in fuzz/corpus/fuzz_<family>/ and a fast target, fuzz_<family>, that checks what must never
+# happen (a crash, a sanitizer report, a broken invariant that costs O(input)); most also have a
+# differential twin, fuzz_<family>_differential, that reads the same corpus and also compares
+# with the plain reference readings. The build lists its targets in build-fuzz/fuzz-targets.txt.
 #
 #   fuzz/run.sh [SECONDS] [TARGET...]
-#       The bounded run of the CI step (scripts/test.sh runs `fuzz/run.sh 60`). SECONDS (default
-#       60) is one family's share: its fast target runs two thirds of it and its differential
-#       twin the rest, so the four families take 4 x SECONDS in all. Each target starts from a
-#       copy of its family's committed corpus, so a run never grows the committed seeds, and the
-#       run fails on the first target that finds a crash, a leak, a sanitizer report, a broken
-#       invariant, an input slower than the timeout or one over the memory limit. Findings land
-#       in fuzz/corpus-run/artifacts/.
+#       The bounded run of the CI step (scripts/test.sh runs `fuzz/run.sh 60`). Without targets
+#       it runs them all in four times SECONDS (default 60), shared out equally over the
+#       families; a family's fast target takes two thirds of its share and its twin the rest.
+#       With targets named, each family gets SECONDS. Each target starts from a copy of its
+#       family's committed corpus, so a run never grows the committed seeds, and the run fails
+#       on the first target that finds a crash, a leak, a sanitizer report, a broken invariant,
+#       an input slower than the timeout or one over the memory limit. Findings land in
+#       fuzz/corpus-run/artifacts/.
 #
 #   fuzz/run.sh --campaign MINUTES [TARGET...]
-#       A long run: each target (default: all eight) for MINUTES with -fork=2, one job per core,
+#       A long run: each target (default: all) for MINUTES with -fork=2, one job per core,
 #       going on past findings. It starts from the committed corpus and from what earlier
 #       campaigns found, and merges what it finds into fuzz/corpus-campaign/fuzz_<family>/
 #       (ignored by git; copy an input worth keeping into fuzz/corpus/ with its regression
@@ -28,7 +29,6 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$root/build-fuzz"
-families=(scanner message_files pipeline highlight)
 
 mode=ci
 if [ "${1:-}" = "--campaign" ]; then
@@ -41,11 +41,16 @@ else
     shift || true
 fi
 targets=("$@")
-if [ ${#targets[@]} -eq 0 ]; then
-    for family in "${families[@]}"; do
-        targets+=("fuzz_$family" "fuzz_${family}_differential")
-    done
+named_targets=${#targets[@]}
+
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIALOSCOPE_BUILD_FUZZ=ON -DDIALOSCOPE_BUILD_APP=OFF \
+    -DDIALOSCOPE_BUILD_TESTS=OFF >/dev/null
+if [ "$named_targets" -eq 0 ]; then
+    # Every target the build defines, fast ones before their twins.
+    mapfile -t targets <"$build/fuzz-targets.txt"
 fi
+cmake --build "$build" -j "${FUZZ_BUILD_JOBS:-2}" --target "${targets[@]}"
 
 family_of() {
     local family="${1#fuzz_}"
@@ -54,6 +59,14 @@ family_of() {
 
 is_differential() {
     [ "${1%_differential}" != "$1" ]
+}
+
+is_running() {
+    local target
+    for target in "${targets[@]}"; do
+        [ "$target" = "$1" ] && return 0
+    done
+    return 1
 }
 
 # Longest input per family: long enough for a few nodes or many lines, short enough that the
@@ -66,22 +79,26 @@ max_len() {
     esac
 }
 
-# A family's share of the CI run: two thirds to the fast target, which tries many more inputs.
-# At least a second each (libFuzzer takes 0 for no limit).
+# A family's share of the CI run: SECONDS for the families named, or, for the whole set, four
+# times SECONDS shared out over its families (so that a new family does not lengthen the CI
+# step). Two thirds go to the fast target, which tries many more inputs, and a third to its twin.
+# At least a second each: libFuzzer takes 0 for no limit.
 ci_seconds() {
-    local share
+    local family_share=$seconds share
+    if [ "$named_targets" -eq 0 ]; then
+        local families
+        families="$(for target in "${targets[@]}"; do family_of "$target"; done | sort -u | wc -l)"
+        family_share=$((4 * seconds / families))
+    fi
     if is_differential "$1"; then
-        share=$((seconds / 3))
+        share=$((family_share / 3))
+    elif is_running "${1}_differential"; then
+        share=$((family_share - family_share / 3))
     else
-        share=$((seconds - seconds / 3))
+        share=$family_share
     fi
     echo $((share > 0 ? share : 1))
 }
-
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDIALOSCOPE_BUILD_FUZZ=ON -DDIALOSCOPE_BUILD_APP=OFF \
-    -DDIALOSCOPE_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j "${FUZZ_BUILD_JOBS:-2}" --target "${targets[@]}"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
@@ -113,14 +130,14 @@ run_ci() {
     done
 }
 
-# The last status line of a fork-mode log: "#RUNS: cov: C ft: F corp: N/SIZE exec/s: E ...".
+# The last status line of a fork-mode log: "#RUNS: cov: C ft: F corp: N exec/s E ... time: Ts".
 campaign_summary() {
     local target="$1" log="$2" artifacts="$3"
     local status findings
     status="$(grep -E '^#[0-9]+: cov: ' "$log" | tail -n 1 || true)"
     findings="$(find "$artifacts" -maxdepth 1 -name "$target-*" | wc -l)"
     if [ -z "$status" ]; then
-        printf '%-32s no status line (see %s)\n' "$target" "$log"
+        printf '%-34s no status line (see %s)\n' "$target" "$log"
         return
     fi
     awk -v target="$target" -v findings="$findings" '{
@@ -129,11 +146,10 @@ campaign_summary() {
             if ($i == "cov:") cov = $(i + 1)
             if ($i == "ft:") ft = $(i + 1)
             if ($i == "corp:") corp = $(i + 1)
-            if ($i == "exec/s:") rate = $(i + 1)
-            if ($i == "time:") time = $(i + 1)
+            if ($i == "time:") { time = $(i + 1); sub("s", "", time) }
         }
-        printf "%-32s executions %s in %s, %s/s; cov %s ft %s; corpus %s; findings %s\n",
-               target, runs, time, rate, cov, ft, corp, findings
+        printf "%-34s %d executions in %d s (%d/s); cov %s ft %s; corpus %s; findings %s\n",
+               target, runs, time, (time > 0 ? runs / time : 0), cov, ft, corp, findings
     }' <<<"$status"
 }
 
