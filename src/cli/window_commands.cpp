@@ -51,9 +51,9 @@ void WriteDialogsTree(const TWorkspace& ws, const TCliPort&) {
 }
 
 void WriteCounters(const TWorkspace& ws, const TCliPort&) {
-    static constexpr const char* Names[] = {"script", "msg", "units", "vars", "func"};
+    static_assert(CounterNames.size() == std::tuple_size_v<decltype(ws.Counters)>);
     for (std::size_t i = 0; i < ws.Counters.size(); ++i) {
-        WriteBytes(Names[i]);
+        WriteBytes(CounterNames[i]);
         WriteBytes(": ");
         WriteBytes(ws.Counters[i]);
         WriteBytes("\r\n");
