@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks that the two peers (the flex and the re2c baseline) write exactly the listing bytes of
-# dialoscope-cli listing: on generated workloads of several shapes and on a script of edge
+# dialoscope-cli listing: on generated workloads of several shapes, on a script of token edge
 # cases (block comments over lines and open at the end, "$" before a line break, numbers with
-# "," and ".", open strings, 0 bytes, tabs, lone CR and LF). A peer that lists differently would
-# be timed doing other work.
+# "," and ".", open strings, 0 bytes, tabs, lone CR and LF) and on scripts whose sections and
+# nodes end early or run on (the listing leaves out what they consume). A peer that lists
+# differently would be timed doing other work.
 #
 #   bench/check_listing_peers.sh CLI FLEX_PEER RE2C_PEER GEN_SCRIPT WORK_DIR
 set -euo pipefail
@@ -53,3 +54,27 @@ printf 'edge\r\n' >"$edge/scripts.lst"
     printf '$\r\n$\n$\r<!-- open to the end\r\n'
 } >"$edge/edge.ipp"
 check "$edge/edge.ipp" "$edge/scripts.lst"
+
+# Sections and nodes: where each ends decides what is listed.
+two_nodes="script E 1 'e.msg' 2 3\r\nuses A, B;\r\nVar x, y;\r\n"
+two_nodes+="function N1; forward;\r\nfunction N2; forward;\r\n"
+two_nodes+="function N1;\r\nbegin\r\n  Say(Self, 0, 101);\r\n"
+two_nodes+="  Answer(1, GetStr(102) + 'x' + GetStr(103), @N2);\r\n"
+two_nodes+="  Answer(-1, GetStr(104) + y z + w, @N2);\r\n  N2;\r\nend;\r\n\r\n"
+two_nodes+="function N2;\r\nVar q;\r\nbegin\r\n  Answer(1, GetStr(105) + 'function' + x, @N1);\r\n"
+two_nodes+="end;\r\n\r\nbegin x := 1; end.\r\n"
+sections=(
+    "$two_nodes"
+    "script E 1 'e.msg' 2 3\r\nuses A, B"
+    "Var a, b, c"
+    "script E 1 'e.msg' 2 3\r\nfunction N1; forward; function N2; forward"
+    "function N1; forward;\r\nfunction N1;\r\nbegin\r\n Answer(1, GetStr(5) + a b + c"
+    "function N1; forward;\r\nfunction N1;\r\nbegin\r\n Answer(1, GetStr(5) + GetStr(6) + GetStr(7"
+    "function A; forward; function B; begin Answer(1, GetStr(1) + '.' + 'x', @A); end; 'tail'"
+    "SCRIPT x USES a; var b; FUNCTION c; forward; Function d; begin end"
+)
+for i in "${!sections[@]}"; do
+    printf '%b' "${sections[$i]}" >"$edge/sections$i.ipp"
+    : >"$edge/sections$i.msg"
+    check "$edge/sections$i.ipp" "$edge/scripts.lst"
+done
