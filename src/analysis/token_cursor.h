@@ -22,9 +22,15 @@ public:
     // Whether j is at or past the end-of-file token (or before the list).
     bool AtEnd(std::int64_t j) const { return j < 0 || j >= Last_; }
 
-    // T[j] and K[j].
-    std::string_view T(std::int64_t j) const;
-    TTokenKind K(std::int64_t j) const;
+    // T[j] and K[j]. Inline: the node walks read a token's text or kind at nearly every step.
+    // A complete scan ends with the end-of-file token, whose text is empty, so every read past
+    // it gives what a read of it gives.
+    std::string_view T(std::int64_t j) const {
+        return Inside(j) ? Scanner_.TextAt(static_cast<std::int32_t>(j)) : std::string_view{};
+    }
+    TTokenKind K(std::int64_t j) const {
+        return Inside(j) ? Scanner_.KindAt(static_cast<std::int32_t>(j)) : TTokenKind::EndOfFile;
+    }
     // The 1-based script line of token j; 0 outside the list.
     std::int32_t Line(std::int64_t j) const;
     // The whole token j, which must be inside the list.

@@ -3,6 +3,9 @@
 #include "background_work.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
 #include <string_view>
 
 namespace dialoscope {
@@ -64,6 +67,47 @@ TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
     }
 }
 
+// Eight words read as one 64-bit value, each byte a word.
+constexpr std::uint64_t EveryByte = 0x0101010101010101ULL;
+constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
+
+// A high bit set in the result when some byte of x is zero (the classic test: exact about
+// whether there is one, not about which, which the byte-wise loop then finds).
+constexpr std::uint64_t ZeroBytes(std::uint64_t x) {
+    return (x - EveryByte) & ~x & HighBits;
+}
+
+inline std::uint64_t EightWords(const std::uint8_t* words) {
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, words, sizeof eight);
+    return eight;
+}
+
+// The words of a set, each repeated in every byte; a walk wants at most a few.
+struct TWordPatterns {
+    std::array<std::uint64_t, 4> Patterns{};
+    std::size_t Count = 0;
+    bool TooMany = false;
+
+    constexpr explicit TWordPatterns(TWordSet set) {
+        for (std::uint32_t bits = set.Bits(); bits != 0; bits &= bits - 1) {
+            if (Count == Patterns.size()) {
+                TooMany = true;
+                return;
+            }
+            Patterns[Count++] = static_cast<unsigned>(std::countr_zero(bits)) * EveryByte;
+        }
+    }
+    // High bits where a byte of eight is one of the words.
+    std::uint64_t Matches(std::uint64_t eight) const {
+        std::uint64_t found = 0;
+        for (std::size_t i = 0; i < Count; ++i) {
+            found |= ZeroBytes(eight ^ Patterns[i]);
+        }
+        return found;
+    }
+};
+
 } // namespace
 
 TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::function<void()>& everyStep) {
@@ -88,6 +132,22 @@ void TTokenWords::Classify(const TTokenCursor& tokens, std::int64_t from, std::i
     }
 }
 
+std::size_t TTokenWords::SkipQuietBlocks(std::size_t at, TWordSet wanted) const {
+    static constexpr TWordPatterns NodeEndPatterns(NodeEnds);
+    const TWordPatterns wantedPatterns(wanted);
+    if (wantedPatterns.TooMany) {
+        return at;
+    }
+    // Eight words from at and the eight from at + 2 stay inside while at + 10 does.
+    const std::uint8_t* const words = Words_.data();
+    const std::size_t blocksEnd = Words_.size() < 10 ? 0 : Words_.size() - 10;
+    while (at <= blocksEnd && (wantedPatterns.Matches(EightWords(words + at)) |
+                               NodeEndPatterns.Matches(EightWords(words + at + 2))) == 0) {
+        at += 8;
+    }
+    return at;
+}
+
 std::int64_t TTokenWords::SkipQuiet(std::int64_t j, TWordSet wanted) const {
     if (j < 0) {
         return j;
@@ -95,10 +155,19 @@ std::int64_t TTokenWords::SkipQuiet(std::int64_t j, TWordSet wanted) const {
     // Both reads stay inside the words while at + 2 does; the last two positions go through At.
     const std::uint8_t* const words = Words_.data();
     const std::size_t inside = Words_.size() < 2 ? 0 : Words_.size() - 2;
+    const auto stepOver = [&](std::size_t at, std::size_t end) {
+        while (at < end && !wanted.Has(static_cast<TWord>(words[at])) &&
+               !NodeEnds.Has(static_cast<TWord>(words[at + 2]))) {
+            ++at;
+        }
+        return at;
+    };
+    // Most skips are short: a few tokens one by one first, then eight at a time.
     auto at = static_cast<std::size_t>(j);
-    while (at < inside && !wanted.Has(static_cast<TWord>(words[at])) &&
-           !NodeEnds.Has(static_cast<TWord>(words[at + 2]))) {
-        ++at;
+    const std::size_t fewEnd = std::min(at + 8, inside);
+    at = stepOver(at, fewEnd);
+    if (at == fewEnd) {
+        at = stepOver(SkipQuietBlocks(at, wanted), inside);
     }
     j = static_cast<std::int64_t>(at);
     while (j < static_cast<std::int64_t>(Words_.size()) && !wanted.Has(At(j)) &&

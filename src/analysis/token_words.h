@@ -36,6 +36,7 @@ public:
         }
     }
     constexpr bool Has(TWord word) const { return (Bits_ & Bit(word)) != 0; }
+    constexpr std::uint32_t Bits() const { return Bits_; }
 
 private:
     static constexpr std::uint32_t Bit(TWord word) { return 1U << static_cast<unsigned>(word); }
@@ -69,6 +70,9 @@ public:
     std::int64_t SkipQuiet(std::int64_t j, TWordSet wanted) const;
 
 private:
+    // SkipQuiet's first part: eight tokens at a time, up to the first block of eight that holds
+    // a position where the walk stops (or near the end); the byte-wise loop finds it exactly.
+    std::size_t SkipQuietBlocks(std::size_t at, TWordSet wanted) const;
     void Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,
                   const std::function<void()>& everyStep);
 
