@@ -15,8 +15,9 @@ namespace dialoscope {
 std::string WriteDot(const TDialogGraph& graph);
 
 // The DOT node name of each vertex, same index: its id, except that DOT cannot write every
-// backslash back as it was read, so each becomes "/" (and a name that then equals another's gets
-// " #2", ...).
+// backslash back as it was read, so each becomes "/", and cgraph keeps names starting with "%"
+// for itself, so such a name gets a leading "_" (a name that then equals another's gets " #2",
+// ...).
 std::vector<std::string> DotNodeNames(const TDialogGraph& graph);
 
 } // namespace dialoscope

@@ -43,7 +43,9 @@ json CurveJson(Agedge_t* edge, const TFlip& flip) {
             curve["tip"] = flip(piece.ep);
         }
     }
-    if (const textlabel_t* label = ED_label(edge); label != nullptr && label->set) {
+    // A big graph's labels lie beside its edges (see TDotTuning in detail/cgraph_graph.h).
+    const textlabel_t* label = ED_label(edge) != nullptr ? ED_label(edge) : ED_xlabel(edge);
+    if (label != nullptr && label->set) {
         json place = flip(label->pos);
         place.push_back(label->dimen.x);
         place.push_back(label->dimen.y);

@@ -2,6 +2,7 @@
 // crash, hang or cancellation reported instead of shared.
 
 #include "graph_test_support.h"
+#include "workload.h"
 
 #include "graph/detail/child_process.h"
 #include "graph/graph_layout.h"
@@ -16,8 +17,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-TEST(GraphLayout, EveryBoxAndEdgeLiesInTheDrawingTopToBottom) {
-    const TDialogGraph graph = BuildDialogGraph(LoadGuard()->Ws);
+// A graph of more than FullDotVertices vertices gets its labels beside its edges.
+TDialogGraph GeneratedGraph() {
+    const std::string folder = GeneratedWorkload("--nodes 200 --seed 3");
+    return BuildDialogGraph(LoadScriptFile(folder + "/talk.ipp", folder + "/scripts.lst")->Ws);
+}
+
+void CheckLayout(const TDialogGraph& graph) {
     const TLayoutResult result = LayOutDialogGraph(graph);
     ASSERT_EQ(result.Status, TLayoutStatus::Done) << result.Note;
     const TGraphLayout& layout = result.Layout;
@@ -51,6 +57,15 @@ TEST(GraphLayout, EveryBoxAndEdgeLiesInTheDrawingTopToBottom) {
                       layout.Boxes[static_cast<std::size_t>(edge.To)].Center.Y);
         }
     }
+}
+
+TEST(GraphLayout, EveryBoxAndEdgeLiesInTheDrawingTopToBottom) {
+    {
+        SCOPED_TRACE("guard");
+        CheckLayout(BuildDialogGraph(LoadGuard()->Ws));
+    }
+    SCOPED_TRACE("generated, labels beside the edges");
+    CheckLayout(GeneratedGraph());
 }
 
 TEST(GraphLayout, ABigWholeScriptIsLaidOutWithoutRanksAndSaysSo) {

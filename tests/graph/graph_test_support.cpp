@@ -31,6 +31,8 @@ std::unique_ptr<TLoaded> LoadGuard() {
 }
 
 TDialogGraph HostileGraph() {
+    // "%1" and "%": cgraph takes names starting with "%" for its own anonymous ones. Was: the
+    // DOT lost them (found by the fuzz target).
     const std::vector<std::string> names = {"node",
                                             "edge",
                                             "graph",
@@ -45,7 +47,9 @@ TDialogGraph HostileGraph() {
                                             "-->|x|",
                                             "#35; <b>&amp;</b> `tick`",
                                             "strict",
-                                            "digraph"};
+                                            "digraph",
+                                            "%1",
+                                            "%"};
     TDialogGraph graph;
     for (std::size_t i = 0; i < names.size(); ++i) {
         TGraphVertex vertex;

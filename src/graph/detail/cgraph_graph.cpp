@@ -111,6 +111,9 @@ std::vector<std::string> DotNodeNames(const TDialogGraph& graph) {
     for (const TGraphVertex& vertex : graph.Vertices) {
         std::string base = vertex.Id;
         std::replace(base.begin(), base.end(), '\\', '/');
+        if (base.starts_with('%')) {
+            base.insert(0, 1, '_'); // cgraph keeps "%..." for names of its own making
+        }
         std::string name = base;
         for (int n = 2; taken.contains(name); ++n) {
             name = base + " #" + std::to_string(n);
@@ -121,17 +124,44 @@ std::vector<std::string> DotNodeNames(const TDialogGraph& graph) {
     return names;
 }
 
+TDotTuning DotTuningFor(std::int32_t vertices) {
+    if (vertices <= FullDotVertices) {
+        return {false, nullptr, nullptr, nullptr};
+    }
+    if (vertices <= PolylineDotVertices) {
+        return {true, "1", "0.1", nullptr};
+    }
+    return {true, "0.5", "0.05", "polyline"};
+}
+
+namespace {
+
+void SetTuning(Agraph_t* g, const TDotTuning& tuning) {
+    const std::pair<const char*, const char*> attributes[] = {
+        {"nslimit", tuning.NsLimit}, {"mclimit", tuning.McLimit}, {"splines", tuning.Splines}};
+    for (const auto& [name, value] : attributes) {
+        if (value != nullptr) {
+            agattr(g, AGRAPH, Chars(name), Chars(value));
+        }
+    }
+}
+
+} // namespace
+
 TCgraph MakeCgraph(const TDialogGraph& graph) {
     TCgraph made;
     made.Graph.reset(agopen(Chars("dialog"), Agdirected, StringWriteDiscipline()));
     Agraph_t* g = made.Graph.get();
     agattr(g, AGRAPH, Chars("rankdir"), Chars("TB"));
+    const TDotTuning tuning = DotTuningFor(graph.VertexCount());
+    SetTuning(g, tuning);
     Agsym_t* nodeLabel = agattr(g, AGNODE, Chars("label"), Chars(""));
     Agsym_t* shape = agattr(g, AGNODE, Chars("shape"), Chars("box"));
     Agsym_t* color = agattr(g, AGNODE, Chars("color"), Chars("black"));
     Agsym_t* style = agattr(g, AGNODE, Chars("style"), Chars("solid"));
     Agsym_t* fontColor = agattr(g, AGNODE, Chars("fontcolor"), Chars("black"));
-    Agsym_t* edgeLabel = agattr(g, AGEDGE, Chars("label"), Chars(""));
+    Agsym_t* edgeLabel =
+        agattr(g, AGEDGE, Chars(tuning.LabelsBesideEdges ? "xlabel" : "label"), Chars(""));
     Agsym_t* edgeStyle = agattr(g, AGEDGE, Chars("style"), Chars("solid"));
     made.Nodes.reserve(graph.Vertices.size());
     const std::vector<std::string> names = DotNodeNames(graph);

@@ -39,9 +39,27 @@ Agdisc_t* StringWriteDiscipline();
 
 // The names the vertices' nodes get: their ids, but with each backslash written as "/". DOT
 // has no way to write a backslash that ends a quoted name or stands before a quote (cgraph
-// writes backslashes as they are, and reads "\"" as a quote), so no name keeps one; a name
-// that then equals another's gets " #2", " #3", ...
+// writes backslashes as they are, and reads "\"" as a quote), so no name keeps one. A name
+// starting with "%" gets a leading "_": cgraph takes "%..." for the anonymous names it makes
+// itself. A name that then equals another's gets " #2", " #3", ...
 std::vector<std::string> DotNodeNames(const TDialogGraph& graph);
+
+// How dot is asked to lay out a graph of so many vertices. dot's crossing minimisation and
+// network simplex, and answer labels made into ranks of their own, cost far more than anything
+// else on a dialog of a few hundred nodes (a generated 300-node dialog on a busy two-core machine:
+// 25 s untuned, under 1 s tuned), so bigger graphs get their labels beside the edges (Graphviz
+// places them after the layout), fewer iterations and, bigger still, straight pieces instead of
+// curves. A picture of more than a few hundred nodes is read by zooming in, where crossings matter
+// less than being there at all.
+struct TDotTuning {
+    bool LabelsBesideEdges; // "xlabel" instead of "label"
+    const char* NsLimit;    // null: Graphviz's default
+    const char* McLimit;
+    const char* Splines;
+};
+inline constexpr std::int32_t FullDotVertices = 150;
+inline constexpr std::int32_t PolylineDotVertices = 600;
+TDotTuning DotTuningFor(std::int32_t vertices);
 
 // Vertices become nodes named by DotNodeNames, edges become edges of their own even between the
 // same two nodes, with the attributes the map's look needs.
