@@ -161,6 +161,8 @@ void TForm1::CreateDocks() {
     addDockWidget(Qt::BottomDockWidgetArea, MessageViewer_);
     splitDockWidget(Problems_, MessageViewer_, Qt::Horizontal);
     MessageViewer_->hide();
+
+    CreateViewPanes();
 }
 
 void TForm1::AddDock(TCommand toggle, QDockWidget* dock, Qt::DockWidgetArea area) {

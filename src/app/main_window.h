@@ -40,6 +40,7 @@ class TFileViewer;
 class TForm2;
 class TOutlineModel;
 class TOutputPane;
+class TPlayPane;
 class TProblemsPane;
 class TUserDialogs;
 class TWindowPort;
@@ -76,6 +77,7 @@ public:
     QTreeView& DialogsTreeView() { return *TreeView2_; }
     TForm2& AboutBox() { return *Form2_; }
     TProblemsPane& ProblemsPane() { return *Problems_; }
+    TPlayPane& PlayPane() { return *Play_; }
     TFileViewer& MessageFileViewer() { return *MessageViewer_; }
     TCaptionDisplay& CaptionDisplay() { return *Display_; }
     QAction* ActionOf(TCommand command) const { return Actions_[Index(command)]; }
@@ -186,6 +188,12 @@ private:
     void SelectPaneLine(int line);
     void KeepShownNodeSelected();
     void NameStoppedMessageLine();
+    // The Play pane (main_window_panes.cpp): made with the docks, told when the script changes.
+    void CreateViewPanes();
+    std::int32_t SelectedNode() const;
+    void PanesForgetScript();
+    void PanesAnalysed();
+    void PanesRedecode();
 
     std::unique_ptr<TUserDialogs> Dialogs_;
     std::unique_ptr<TWindowPort> Port_;
@@ -219,6 +227,7 @@ private:
     TForm2* Form2_ = nullptr;
     TProblemsPane* Problems_ = nullptr;
     TFileViewer* MessageViewer_ = nullptr;
+    TPlayPane* Play_ = nullptr;
 
     // The names the save dialogs propose: Load presets them, a confirmed dialog keeps its path.
     QString SaveDialog1Path_;

@@ -49,6 +49,7 @@ void TForm1::CodePageClick(TDisplayCodePage page) {
 void TForm1::ShowCaptionsAfresh() {
     GeneralModel_->DisplayChanged();
     DialogsModel_->DisplayChanged();
+    PanesRedecode();
 }
 
 void TForm1::RunChecksClick() {

@@ -187,6 +187,7 @@ void TForm1::LoadFile(const QString& path) {
     Analysis_ = TAnalysis::NotRun;
     Problems_->Clear();
     MessageViewer_->Forget();
+    PanesForgetScript();
     Display_->SetScriptPath(ScriptPath_);
     RunCommand([&] {
         // The presets are set before any file is read, so they hold also after a failed read.
@@ -209,6 +210,7 @@ void TForm1::sbRestartClick() {
     // Node numbers of earlier findings would point into the new analysis.
     Problems_->Clear();
     MessageViewer_->Forget();
+    PanesForgetScript();
     bool badNumber = false;
     RunPass(QStringLiteral("Analyze"), [&] {
         try {
@@ -225,6 +227,7 @@ void TForm1::sbRestartClick() {
     });
     // Analyze read the message file and scripts.lst afresh.
     Display_->SetScriptPath(ScriptPath_);
+    PanesAnalysed();
     if (badNumber) {
         NameStoppedMessageLine();
     }

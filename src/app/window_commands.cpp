@@ -170,6 +170,12 @@ constexpr std::array<TWindowCommand, CommandCount> Commands = {{
      .Caption = "Show &Problems",
      .Source = TActionSource::DockToggle,
      .Menu = TMenuPlace::View},
+    {.Id = ShowPlay,
+     .Name = "Show Play",
+     .ActionName = "ShowPlay",
+     .Caption = "Show P&lay",
+     .Source = TActionSource::DockToggle,
+     .Menu = TMenuPlace::View},
     // Off at start: captions, tree files and listings are then exactly the core's bytes.
     {.Id = ShowTexts,
      .Name = "Show Message Texts",

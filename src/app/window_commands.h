@@ -35,6 +35,7 @@ enum class TCommand : std::uint8_t {
     CollapseAll,
     ShowToolbar,
     ShowProblems,
+    ShowPlay,
     ShowTexts,
     About,
     ExpandGeneralView,

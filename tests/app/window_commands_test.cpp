@@ -134,7 +134,7 @@ void TWindowCommandsTest::menusAndToolbarsComeFromTheRows() {
         {"Search", menu(1), {"butSearch", "butProp", "|", "butCheck", "butOriginal"}},
         {"View",
          menu(2),
-         {"butExp", "butCol", "|", "N111", "ShowProblems", "|", "ShowTexts", "Code &Page"}},
+         {"butExp", "butCol", "|", "N111", "ShowProblems", "ShowPlay", "|", "ShowTexts", "Code &Page"}},
         {"Help", menu(3), {"butAbout"}},
         {"Toolbar971",
          child("Toolbar971"),
