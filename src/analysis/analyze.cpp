@@ -56,6 +56,7 @@ void AnalyzeTokens(TWorkspace& ws) {
             const std::int64_t resume = take ? second->Merge(run, breathe) : p;
             second.reset();
             if (take) {
+                ws.SecondCoreTokens = resume - p;
                 p = resume;
                 continue;
             }
@@ -76,6 +77,7 @@ void AnalyzeTokens(TWorkspace& ws) {
 void sbRestartClick(TWorkspace& ws) {
     ws.Nodes.clear();
     ws.ForwardCount = 0;
+    ws.SecondCoreTokens = 0;
     ws.GeneralView.Clear();
     ws.DialogsTree.Clear();
     ws.Port.ClearOutput();

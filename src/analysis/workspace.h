@@ -51,6 +51,9 @@ struct TWorkspace {
     std::vector<std::string> Units, Vars, Funcs; // entries above a shorter run's count stay
     // The count of the forward-declaration section read most recently in this Analyze.
     std::int32_t ForwardCount = 0;
+    // How many tokens of the last Analyze the second core walked and the first core took as its
+    // own (see TSecondHalf); 0 when one core walked them all.
+    std::int64_t SecondCoreTokens = 0;
     std::array<std::string, 5> Counters{"*", "*", "*", "*", "*"};
 
     TOutlineTree GeneralView; // TreeView1

@@ -66,8 +66,15 @@ std::string Statement(std::mt19937& random, int nodes, bool cutOff) {
     }
 }
 
+// Whether the first core takes the second core's walk: on a plain script it must (a change that
+// always dropped it would still make what one core makes); after a forward section that the
+// second core did not start with, or where cut-off captions move the first core's walk past the
+// node where the second core started, it must not; elsewhere it depends on where the walk goes.
+enum class TSecondWalk : std::uint8_t { Taken, Dropped, Either };
+
 struct TScriptShape {
     const char* What;
+    TSecondWalk Second = TSecondWalk::Taken;
     int ForwardAgainAt = -1; // before this node, another forward section
     int VarAt = -1;          // before this node and after that section, a Var section
     // Every so many nodes from CutOffFrom to CutOffTo end in a caption cut off by the node's end.
@@ -160,12 +167,14 @@ TEST(SecondHalf, TwoCoresMakeWhatOneCoreMakes) {
     const int middle = Nodes / 2;
     const TScriptShape shapes[] = {
         {"plain"},
-        {"forward section again in the first half", Nodes / 4},
-        {"forward section again in the second half", 3 * Nodes / 4},
-        {"forward and Var sections just past the middle", middle + 1, middle + 1},
-        {"a third of the nodes cut off", -1, -1, 3, 1, Nodes},
-        {"the nodes of the middle half cut off", -1, -1, 1, Nodes / 4, 3 * Nodes / 4},
-        {"every node cut off", -1, -1, 1, 1, Nodes},
+        {"forward section again in the first half", TSecondWalk::Dropped, Nodes / 4},
+        {"forward section again in the second half", TSecondWalk::Taken, 3 * Nodes / 4},
+        {"forward and Var sections just past the middle", TSecondWalk::Either, middle + 1,
+         middle + 1},
+        {"a third of the nodes cut off", TSecondWalk::Either, -1, -1, 3, 1, Nodes},
+        {"the nodes of the middle half cut off", TSecondWalk::Dropped, -1, -1, 1, Nodes / 4,
+         3 * Nodes / 4},
+        {"every node cut off", TSecondWalk::Dropped, -1, -1, 1, 1, Nodes},
     };
     for (const TScriptShape& shape : shapes) {
         for (const unsigned seed : {1U, 2U, 3U}) {
@@ -182,6 +191,14 @@ TEST(SecondHalf, TwoCoresMakeWhatOneCoreMakes) {
             EXPECT_EQ(two.Ws.Funcs, one.Ws.Funcs);
             EXPECT_EQ(two.Ws.Vars, one.Ws.Vars);
             ExpectSameRecords(two.Ws, one.Ws);
+            EXPECT_EQ(one.Ws.SecondCoreTokens, 0);
+            if (shape.Second == TSecondWalk::Taken) {
+                // From the middle to the end, or to a section at three quarters.
+                EXPECT_GT(two.Ws.SecondCoreTokens, one.Ws.Scanner.TokenCount() / 8);
+            }
+            if (shape.Second == TSecondWalk::Dropped) {
+                EXPECT_EQ(two.Ws.SecondCoreTokens, 0);
+            }
         }
     }
 }
