@@ -90,6 +90,19 @@ TEST(GraphLayout, ABigWholeScriptIsLaidOutWithoutRanksAndSaysSo) {
     }
 }
 
+TEST(GraphLayout, TheFasterEngineGivesEveryBoxAndEdge) {
+    const TDialogGraph graph = BuildDialogGraph(LoadGuard()->Ws);
+    TLayoutOptions sfdp;
+    sfdp.Engine = TLayoutEngine::Sfdp;
+    const TLayoutResult result = LayOutDialogGraph(graph, sfdp);
+    ASSERT_EQ(result.Status, TLayoutStatus::Done) << result.Note;
+    EXPECT_EQ(result.Layout.Engine, "sfdp");
+    ASSERT_EQ(result.Layout.Boxes.size(), graph.Vertices.size());
+    for (const TEdgeCurve& curve : result.Layout.Edges) {
+        EXPECT_GE(curve.Points.size(), 2u);
+    }
+}
+
 TEST(GraphLayout, ALayoutThatCannotEndWellEndsWithANote) {
     const auto chain = LoadGraphScript(ChainScript(3000));
     const TDialogGraph graph = BuildDialogGraph(chain->Loaded->Ws);
