@@ -36,8 +36,9 @@ using TVertexFlags = std::uint8_t;
 // A message a said line or an answer uses, as the node analysis read it.
 struct TGraphMessage {
     TMsgRef Ref;
-    // The message file's text, UTF-8; only when texts were asked for and the file has one
-    // (a message of this script's own file: a single number, or the low end of a range).
+    // The message file's text, UTF-8; only when texts were asked for and the file has one (a
+    // message of this script's own file: a single number, or the low end of a range). For a
+    // concatenation, the texts of all its parts that have one, joined with a blank.
     std::optional<std::string> Text;
     bool operator==(const TGraphMessage&) const = default;
 };

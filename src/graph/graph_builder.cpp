@@ -59,19 +59,37 @@ private:
         return Graph_.VertexCount() - 1;
     }
 
-    std::optional<TGraphMessage> MessageOf(const TNodeKeep& node, std::int32_t use) const {
-        if (use < 0) {
+    // A line's or an answer's message: its first part as a value, and with texts the texts of
+    // all its parts, joined with a blank, as a concatenation says them one after another.
+    std::optional<TGraphMessage> MessageOf(const TNodeKeep& node,
+                                           const graph_detail::TUseRun& run) const {
+        if (run.First < 0) {
             return std::nullopt;
         }
-        const TMsgRef ref = node.Lists.MsgUse(use).Value;
-        if (ref.Kind == TMsgRefKind::Literal) {
+        const TMsgUse first = node.Lists.MsgUse(run.First);
+        if (first.Value.Kind == TMsgRefKind::Literal) {
             return std::nullopt;
         }
-        TGraphMessage message{ref, std::nullopt};
+        TGraphMessage message{first.Value, std::nullopt};
         if (Texts_) {
-            message.Text = Texts_->TextOf(ref);
+            message.Text = JoinedText(node, run, graph_detail::IsAnswerUse(first));
         }
         return message;
+    }
+
+    std::optional<std::string> JoinedText(const TNodeKeep& node, const graph_detail::TUseRun& run,
+                                          bool answer) const {
+        std::optional<std::string> joined;
+        for (std::int32_t j = run.First; j < run.End; ++j) {
+            const TMsgUse use = node.Lists.MsgUse(j);
+            if (graph_detail::IsAnswerUse(use) != answer) {
+                continue;
+            }
+            if (const std::optional<std::string> text = Texts_->TextOf(use.Value)) {
+                joined = joined ? *joined + " " + *text : *text;
+            }
+        }
+        return joined;
     }
 
     // Node i is vertex i: the node vertices come first, in record order.
@@ -87,10 +105,11 @@ private:
             }
             vertex.Node = static_cast<std::int32_t>(i);
             vertex.Line = node.Line;
-            const std::vector<std::int32_t> uses = graph_detail::FirstUsesOfLines(node.Lists);
+            const std::vector<graph_detail::TUseRun> runs =
+                graph_detail::UseRunsOfLines(node.Lists);
             for (std::int32_t j = 0; j < node.LineCount(); ++j) {
                 vertex.Lines.push_back(TGraphLine{ToUtf8_(node.Lists.Line(j)),
-                                                  MessageOf(node, uses[static_cast<size_t>(j)])});
+                                                  MessageOf(node, runs[static_cast<size_t>(j)])});
             }
             AddVertex(std::move(vertex));
         }
@@ -139,14 +158,14 @@ private:
 
     void AddNodeEdges(std::int32_t from) {
         const TNodeKeep& node = Ws_.Nodes[static_cast<std::size_t>(from)];
-        const std::vector<std::int32_t> uses = graph_detail::FirstUsesOfAnswers(node.Lists);
+        const std::vector<graph_detail::TUseRun> runs = graph_detail::UseRunsOfAnswers(node.Lists);
         for (std::int32_t j = 0; j < node.AnswerCount(); ++j) {
             const TAnswer answer = node.Lists.Answer(j);
             TGraphEdge edge{from,
                             TargetVertex(answer.Target),
                             TEdgeKind::Answer,
                             ToUtf8_(answer.Caption),
-                            MessageOf(node, uses[static_cast<size_t>(j)]),
+                            MessageOf(node, runs[static_cast<size_t>(j)]),
                             answer.Line};
             if (edge.Message && edge.Message->Text) {
                 edge.Label = *edge.Message->Text;

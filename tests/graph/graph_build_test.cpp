@@ -192,7 +192,7 @@ TEST(DialogGraph, MessagesAndTextsOfLinesAndAnswers) {
                      "end;\n"},
                     "A"),
         "{10}{}{Hello}\n{11}{}{One}\n{13}{}{Gr\xFC\xDF"
-        "e}\n{15}{}{Yes}\n{16}{}{Maybe}\n");
+        "e}\n{14}{}{und so}\n{15}{}{Yes}\n{16}{}{Maybe}\n{17}{}{not}\n");
     TGraphBuildOptions options;
     options.Texts = true;
     ASSERT_EQ(script->Loaded->AnalyzeError, "");
@@ -204,13 +204,13 @@ TEST(DialogGraph, MessagesAndTextsOfLinesAndAnswers) {
                         line.Message->Text.value_or("-"));
     }
     EXPECT_THAT(lines, ElementsAre("say =10 | 10 | Hello", "say =11-12 | 11-12 | One",
-                                   "write =13 14 | 13 | Grüße"));
+                                   "write =13 14 | 13 | Grüße und so"));
     std::vector<std::string> labels;
     for (const TGraphEdge& edge : graph.Edges) {
         labels.push_back(edge.Label);
     }
-    // Without a text the caption stays the label.
-    EXPECT_THAT(labels, ElementsAre("", "Yes", "Maybe", "answer =99"));
+    // A concatenation's texts are joined; without a text the caption stays the label.
+    EXPECT_THAT(labels, ElementsAre("", "Yes", "Maybe not", "answer =99"));
 }
 
 TEST(DialogGraph, BadInputGivesAGraphWithANote) {

@@ -20,7 +20,20 @@ std::string_view FirstPart(std::string_view caption) {
 enum class TUseSide : bool { Lines, Answers };
 
 bool IsOnSide(const TMsgUse& use, TUseSide side) {
-    return (use.Statement == TSaidKind::Answer) == (side == TUseSide::Answers);
+    return IsAnswerUse(use) == (side == TUseSide::Answers);
+}
+
+// A run ends where the next item's first part is, or at the end of the uses.
+std::vector<TUseRun> RunsOf(const std::vector<std::int32_t>& first, std::int32_t uses) {
+    std::vector<TUseRun> runs(first.size());
+    std::int32_t end = uses;
+    for (std::size_t i = first.size(); i-- > 0;) {
+        if (first[i] >= 0) {
+            runs[i] = {first[i], end};
+            end = first[i];
+        }
+    }
+    return runs;
 }
 
 // captions: the lines' or the answers' captions, in order.
@@ -52,14 +65,20 @@ std::vector<std::int32_t> PairFirstUses(const TNodeLists& lists, std::int32_t co
 
 } // namespace
 
-std::vector<std::int32_t> FirstUsesOfLines(const TNodeLists& lists) {
-    return PairFirstUses(lists, lists.LineCount(), TUseSide::Lines,
-                         [&](std::int32_t i) { return lists.Line(i); });
+bool IsAnswerUse(const TMsgUse& use) {
+    return use.Statement == TSaidKind::Answer;
 }
 
-std::vector<std::int32_t> FirstUsesOfAnswers(const TNodeLists& lists) {
-    return PairFirstUses(lists, lists.AnswerCount(), TUseSide::Answers,
-                         [&](std::int32_t i) { return lists.Answer(i).Caption; });
+std::vector<TUseRun> UseRunsOfLines(const TNodeLists& lists) {
+    return RunsOf(PairFirstUses(lists, lists.LineCount(), TUseSide::Lines,
+                                [&](std::int32_t i) { return lists.Line(i); }),
+                  lists.MsgUseCount());
+}
+
+std::vector<TUseRun> UseRunsOfAnswers(const TNodeLists& lists) {
+    return RunsOf(PairFirstUses(lists, lists.AnswerCount(), TUseSide::Answers,
+                                [&](std::int32_t i) { return lists.Answer(i).Caption; }),
+                  lists.MsgUseCount());
 }
 
 } // namespace dialoscope::graph_detail

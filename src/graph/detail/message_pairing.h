@@ -12,11 +12,20 @@
 
 namespace dialoscope::graph_detail {
 
-// For each said line, the index of its first message use, or -1 when it records none (a part
-// that did not convert is not recorded). Linear in the node's lines and uses.
-std::vector<std::int32_t> FirstUsesOfLines(const TNodeLists& lists);
+// The message uses of one said line or answer: its first part at First, and a concatenation's
+// later parts among the uses on the same side (IsAnswerUse) before End. First is -1 when it
+// records none (a part that did not convert is not recorded).
+struct TUseRun {
+    std::int32_t First = -1;
+    std::int32_t End = -1;
+};
 
-// The same for each answer.
-std::vector<std::int32_t> FirstUsesOfAnswers(const TNodeLists& lists);
+bool IsAnswerUse(const TMsgUse& use);
+
+// One run per said line, in order. Linear in the node's lines and uses.
+std::vector<TUseRun> UseRunsOfLines(const TNodeLists& lists);
+
+// One run per answer, in order.
+std::vector<TUseRun> UseRunsOfAnswers(const TNodeLists& lists);
 
 } // namespace dialoscope::graph_detail
