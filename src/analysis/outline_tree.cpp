@@ -1,8 +1,18 @@
 #include "outline_tree.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace dialoscope {
+
+namespace {
+
+[[noreturn]] void ThrowNotOnOpenPath() {
+    throw std::logic_error("a tree item's parent must be the last item or an ancestor of it");
+}
+
+} // namespace
 
 TOutlineTree::TOutlineTree(const TOutlineTree& other)
     : Items_(other.Items_), ChildCounts_(other.ChildCounts_), TopLevel_(other.TopLevel_),
@@ -29,15 +39,40 @@ void TOutlineTree::Clear() {
     ChildIndex_.clear();
     OpenPath_.clear();
     OpenChildren_.clear();
+    StreamPath_.clear();
+    StreamedCount_ = 0;
     ++Version_;
     ++Generation_;
 }
 
+void TOutlineTree::StreamTo(TItemSink sink) {
+    Clear();
+    Sink_ = std::move(sink);
+}
+
+std::int32_t TOutlineTree::AddStreamed(std::int32_t parent, std::string_view caption) {
+    // The path runs from a top-level item down to the last item, so once it is cut back to the
+    // parent its length is the new item's depth.
+    const auto open = std::find(StreamPath_.rbegin(), StreamPath_.rend(), parent);
+    if (parent != NoParent && open == StreamPath_.rend()) {
+        ThrowNotOnOpenPath();
+    }
+    StreamPath_.erase(open.base(), StreamPath_.end());
+    const std::int32_t index = StreamedCount_++;
+    Sink_(static_cast<std::int32_t>(StreamPath_.size()), caption);
+    StreamPath_.push_back(index);
+    ++Version_;
+    return index;
+}
+
 std::int32_t TOutlineTree::Add(std::int32_t parent, std::string_view caption, std::uint8_t image,
                                std::int32_t node) {
+    if (Sink_) {
+        return AddStreamed(parent, caption);
+    }
     if (parent != NoParent &&
         (parent < 0 || parent >= Count() || ChildStart_[static_cast<std::size_t>(parent)] >= 0)) {
-        throw std::logic_error("a tree item's parent must be the last item or an ancestor of it");
+        ThrowNotOnOpenPath();
     }
     while (!OpenPath_.empty() && OpenPath_.back().Item != parent) {
         CloseLast();

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -49,7 +50,18 @@ public:
     // any other parent throws std::logic_error.
     std::int32_t Add(std::int32_t parent, std::string_view caption, std::uint8_t image = imgNode,
                      std::int32_t node = -1);
-    void SetImage(std::int32_t item, std::uint8_t image) { Items_[item].Image = image; }
+    void SetImage(std::int32_t item, std::uint8_t image) {
+        if (!Sink_) {
+            Items_[item].Image = image;
+        }
+    }
+
+    // A tree that is written, not kept: from now on each item goes to sink (its depth and
+    // caption) as it is added, and is not kept, so the tree stays empty. Add still checks each
+    // parent and returns the number the item would have had; Clear keeps the sink. For a
+    // command that only writes the tree: a big script's tree then costs no memory.
+    using TItemSink = std::function<void(std::int32_t depth, std::string_view caption)>;
+    void StreamTo(TItemSink sink);
 
     std::int32_t Count() const { return static_cast<std::int32_t>(Items_.size()); }
     const TTreeItem& Item(std::int32_t index) const { return Items_[index]; }
@@ -75,6 +87,7 @@ private:
         std::int32_t FirstChild;
     };
     void CloseLast();
+    std::int32_t AddStreamed(std::int32_t parent, std::string_view caption);
 
     // The items' captions point in here. A member added below goes into the copy constructor.
     TCaptionArena Captions_;
@@ -92,6 +105,10 @@ private:
     std::vector<std::int32_t> OpenChildren_;
     std::uint64_t Version_ = 0;
     std::uint64_t Generation_ = 0;
+    // A streamed tree's: the sink, the last item and its ancestors, and how many items went.
+    TItemSink Sink_;
+    std::vector<std::int32_t> StreamPath_;
+    std::int32_t StreamedCount_ = 0;
 };
 
 } // namespace dialoscope

@@ -62,6 +62,21 @@ QString CodePageCaption(TDisplayCodePage page) {
     return QString::fromLatin1(InfoOf(page).Caption);
 }
 
+std::string CodePageIcuName(TDisplayCodePage page) {
+    return InfoOf(page).IcuName;
+}
+
+std::optional<TDisplayCodePage> DisplayCodePageNamed(std::string_view icuName) {
+    const QString name =
+        QString::fromLatin1(icuName.data(), static_cast<qsizetype>(icuName.size()));
+    for (const TCodePageInfo& info : CodePageInfos) {
+        if (name.compare(QLatin1String(info.IcuName), Qt::CaseInsensitive) == 0) {
+            return info.Page;
+        }
+    }
+    return std::nullopt;
+}
+
 QString DecodeBytes(std::string_view bytes, TDisplayCodePage page) {
     // Decoded straight into the string's own units: a QChar is one UTF-16 unit.
     QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,12 @@ inline constexpr TDisplayCodePage DefaultDisplayCodePage = TDisplayCodePage::Win
 std::span<const TDisplayCodePage> AllCodePages();
 // The menu caption: "Windows-1252", "IBM437", "KOI8-R", "UTF-8", ...
 QString CodePageCaption(TDisplayCodePage page);
+
+// The ICU converter name the core's text layer knows the code page by: "windows-1251".
+std::string CodePageIcuName(TDisplayCodePage page);
+// The View menu's code page of an ICU converter name, any letter case; nothing when the menu
+// has no such page.
+std::optional<TDisplayCodePage> DisplayCodePageNamed(std::string_view icuName);
 
 // A byte that cannot be shown as a character of the code page (one the code page leaves
 // undefined, or in UTF-8 a byte of a malformed sequence) shows as EscapeBase + byte, a character

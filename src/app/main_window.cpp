@@ -2,13 +2,16 @@
 
 #include "about_box.h"
 #include "caption_display.h"
+#include "code_page_bar.h"
 #include "file_viewer.h"
 #include "icons.h"
 #include "outline_model.h"
 #include "output_pane.h"
 #include "problems_pane.h"
+#include "project_pane.h"
 #include "user_dialogs.h"
 #include "window_port.h"
+#include "window_project.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -112,6 +115,7 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     CreateDocks();
 
     CreateActions();
+    CreateProjectControls();
     CreateMenus();
     CreateToolbars();
     CreateStatusBar();
@@ -154,6 +158,8 @@ void TForm1::CreateDocks() {
     Problems_ = new TProblemsPane(*Display_, this);
     AddDock(TCommand::ShowProblems, Problems_, Qt::BottomDockWidgetArea);
     connect(Problems_, &TProblemsPane::FindingActivated, this, &TForm1::ShowFinding);
+    ProjectPane_ = new TProjectPane(this);
+    AddDock(TCommand::ShowProject, ProjectPane_, Qt::LeftDockWidgetArea);
 
     // Message-file places of findings. Docked, it goes beside the Problems pane.
     MessageViewer_ = new TFileViewer(this);
@@ -445,6 +451,7 @@ QWidget* TForm1::CreateCentre() {
     panel2->setFrameShadow(QFrame::Raised);
     auto* paneLayout = new QVBoxLayout(panel2);
     paneLayout->setContentsMargins(1, 1, 1, 1);
+    paneLayout->addWidget(CodePageBar_);
     paneLayout->addWidget(Richedit_);
 
     Splitter_ = new QSplitter(Qt::Vertical);

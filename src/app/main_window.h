@@ -25,6 +25,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QShortcut;
 class QPushButton;
 class QSpinBox;
 class QSplitter;
@@ -36,12 +37,15 @@ class QTreeView;
 namespace dialoscope {
 
 class TCaptionDisplay;
+class TCodePageBar;
 class TFileViewer;
 class TForm2;
 class TOutlineModel;
 class TOutputPane;
 class TPlayPane;
 class TProblemsPane;
+class TProjectPane;
+struct TWindowProject;
 class TUserDialogs;
 class TWindowPort;
 struct TFinding;
@@ -80,6 +84,12 @@ public:
     TPlayPane& PlayPane() { return *Play_; }
     TFileViewer& MessageFileViewer() { return *MessageViewer_; }
     TCaptionDisplay& CaptionDisplay() { return *Display_; }
+    TProjectPane& ProjectPane() { return *ProjectPane_; }
+    TCodePageBar& CodePageBar() { return *CodePageBar_; }
+    // Open Project of a list as if the user had confirmed it in the dialog.
+    void OpenProjectFile(const QString& path);
+    // Esc during a project run: scripts not yet begun are not analysed.
+    void CancelProjectRun();
     QAction* ActionOf(TCommand command) const { return Actions_[Index(command)]; }
     // How many error boxes were shown so far (the smoke test's state dump reports it).
     int ErrorBoxCount() const { return ErrorBoxCount_; }
@@ -137,6 +147,20 @@ public:
     // file translates, then runs the checks with the translation comparison. The original stays
     // chosen until another script is loaded.
     void CompareOriginalClick();
+    // Open Project (Ctrl+Shift+O): asks for a scripts.lst and analyses every script it lists in
+    // the background; the Project pane shows the rows as they finish.
+    void OpenProjectClick();
+    // Original Folder (Project pane): asks for the folder of the original message files and
+    // analyses the project again against them.
+    void ProjectOriginalClick();
+    // A Project row double-clicked: its script is loaded and analysed as Load and Analyze do.
+    void ProjectViewDblClick();
+    // Export Strings: the loaded script's strings, or the open project's, as PO, CSV or XLSX.
+    void ExportStringsClick();
+    // Import Translation: a PO or CSV file into a message file, after showing what would change.
+    void ImportTranslationClick();
+    // A Problems finding of a project run activated: its script is loaded, then its place shown.
+    void ShowProjectFinding(std::size_t script, const TFinding& finding);
     // A Problems finding activated: its node in the General View (the pane shows the node's
     // source), its script line in the pane, or its message-file line in the message file viewer.
     void ShowFinding(const TFinding& finding);
@@ -150,6 +174,9 @@ private:
 
     void FormCreate();
     void CreateDocks();
+    // The Project pane's button, the Esc of a project run and the code-page bar; after
+    // CreateActions.
+    void CreateProjectControls();
     // Registers a dock whose show/hide action is the row toggle's action; before CreateActions.
     void AddDock(TCommand toggle, QDockWidget* dock, Qt::DockWidgetArea area);
     void CreateActions();
@@ -194,6 +221,14 @@ private:
     void PanesForgetScript();
     void PanesAnalysed();
     void PanesRedecode();
+    void ShowChecksOfScript();
+    void ForgetScriptFindings();
+    void RunProjectInBackground();
+    void ShowProjectChecks();
+    void LoadAndAnalyzeProjectScript(std::size_t script);
+    void ShowFileLine(const TFinding& finding);
+    void OfferDetectedCodePage();
+    std::string ChosenCodePageName() const;
 
     std::unique_ptr<TUserDialogs> Dialogs_;
     std::unique_ptr<TWindowPort> Port_;
@@ -228,6 +263,12 @@ private:
     TProblemsPane* Problems_ = nullptr;
     TFileViewer* MessageViewer_ = nullptr;
     TPlayPane* Play_ = nullptr;
+    TProjectPane* ProjectPane_ = nullptr;
+    TCodePageBar* CodePageBar_ = nullptr;
+    QShortcut* CancelKey_ = nullptr;
+
+    // The open project and its last run; null when none is open.
+    std::unique_ptr<TWindowProject> Project_;
 
     // The names the save dialogs propose: Load presets them, a confirmed dialog keeps its path.
     QString SaveDialog1Path_;

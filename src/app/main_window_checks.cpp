@@ -7,6 +7,7 @@
 #include "file_viewer.h"
 #include "outline_model.h"
 #include "output_pane.h"
+#include "problems_model.h"
 #include "problems_pane.h"
 #include "window_port.h"
 
@@ -56,9 +57,26 @@ void TForm1::RunChecksClick() {
     if (!MayRun(TCommand::RunChecks)) {
         return;
     }
+    if (Project_) {
+        Problems_->show();
+        Problems_->raise();
+        ShowProjectChecks();
+        return;
+    }
+    ShowChecksOfScript();
+}
+
+void TForm1::ShowChecksOfScript() {
     Problems_->show();
     Problems_->raise();
     RunChecks();
+}
+
+void TForm1::ForgetScriptFindings() {
+    // A project's findings stay: they come from the files, not from the loaded script.
+    if (!Problems_->Model().HoldsProject()) {
+        Problems_->Clear();
+    }
 }
 
 void TForm1::CompareOriginalClick() {
@@ -84,7 +102,7 @@ void TForm1::CompareOriginalClick() {
     });
     if (read) {
         MessageViewer_->Forget(); // it may show the earlier original's lines
-        RunChecksClick();
+        ShowChecksOfScript();
     }
 }
 

@@ -7,6 +7,7 @@
 #include "file_viewer.h"
 #include "outline_model.h"
 #include "output_pane.h"
+#include "problems_model.h"
 #include "problems_pane.h"
 #include "user_dialogs.h"
 #include "window_port.h"
@@ -185,7 +186,7 @@ void TForm1::LoadFile(const QString& path) {
     }
     ScriptPath_ = PathBytes(path);
     Analysis_ = TAnalysis::NotRun;
-    Problems_->Clear();
+    ForgetScriptFindings();
     MessageViewer_->Forget();
     PanesForgetScript();
     Display_->SetScriptPath(ScriptPath_);
@@ -199,6 +200,7 @@ void TForm1::LoadFile(const QString& path) {
         }
         TakeSavePresets();
     });
+    OfferDetectedCodePage();
 }
 
 void TForm1::sbRestartClick() {
@@ -208,7 +210,7 @@ void TForm1::sbRestartClick() {
     Analysis_ = TAnalysis::Stopped;
     AnalyzeError_.clear();
     // Node numbers of earlier findings would point into the new analysis.
-    Problems_->Clear();
+    ForgetScriptFindings();
     MessageViewer_->Forget();
     PanesForgetScript();
     bool badNumber = false;
@@ -231,7 +233,7 @@ void TForm1::sbRestartClick() {
     if (badNumber) {
         NameStoppedMessageLine();
     }
-    if (Problems_->toggleViewAction()->isChecked()) {
+    if (Problems_->toggleViewAction()->isChecked() && !Problems_->Model().HoldsProject()) {
         RunChecks();
     }
 }

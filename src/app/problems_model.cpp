@@ -67,6 +67,34 @@ TProblemsModel::TProblemsModel(const TCaptionDisplay& display, QObject* parent)
 
 void TProblemsModel::SetFindings(std::vector<TFinding> findings) {
     beginResetModel();
+    Scripts_.clear();
+    ScriptNames_.clear();
+    TakeFindings(std::move(findings));
+    endResetModel();
+}
+
+void TProblemsModel::SetProjectFindings(std::vector<TFinding> findings,
+                                        std::vector<std::size_t> scripts,
+                                        std::vector<QString> names) {
+    beginResetModel();
+    Scripts_ = std::move(scripts);
+    ScriptNames_ = std::move(names);
+    // A project without findings still shows its File column, so the pane says whose they are.
+    if (ScriptNames_.empty()) {
+        ScriptNames_.emplace_back();
+    }
+    TakeFindings(std::move(findings));
+    endResetModel();
+}
+
+std::optional<std::size_t> TProblemsModel::ScriptAt(const QModelIndex& index) const {
+    if (!HoldsProject() || FindingAt(index) == nullptr) {
+        return std::nullopt;
+    }
+    return Scripts_[static_cast<std::size_t>(index.row())];
+}
+
+void TProblemsModel::TakeFindings(std::vector<TFinding> findings) {
     Findings_ = std::move(findings);
     std::vector<std::string> files;
     for (const TFinding& finding : Findings_) {
@@ -79,7 +107,6 @@ void TProblemsModel::SetFindings(std::vector<TFinding> findings) {
         std::count_if(Findings_.begin(), Findings_.end(), [](const TFinding& finding) {
             return finding.Severity == TSeverity::Error;
         }));
-    endResetModel();
 }
 
 const TFinding* TProblemsModel::FindingAt(const QModelIndex& index) const {
@@ -101,7 +128,10 @@ int TProblemsModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TProblemsModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : ColumnCount;
+    if (parent.isValid()) {
+        return 0;
+    }
+    return HoldsProject() ? ColumnCount + 1 : ColumnCount;
 }
 
 QVariant TProblemsModel::DisplayText(const TFinding& finding, int column) const {
@@ -114,9 +144,19 @@ QVariant TProblemsModel::DisplayText(const TFinding& finding, int column) const 
         return Display_.Decode(finding.NodeName);
     case TextColumn:
         return Display_.Decode(finding.Text);
+    case FileColumn:
+        return ScriptNameOf(finding);
     default:
         return {};
     }
+}
+
+QString TProblemsModel::ScriptNameOf(const TFinding& finding) const {
+    const auto row = static_cast<std::size_t>(&finding - Findings_.data());
+    if (row >= Scripts_.size() || Scripts_[row] >= ScriptNames_.size()) {
+        return {};
+    }
+    return ScriptNames_[Scripts_[row]];
 }
 
 QVariant TProblemsModel::ToolTipText(const TFinding& finding, int column) const {
@@ -168,6 +208,8 @@ QVariant TProblemsModel::headerData(int section, Qt::Orientation orientation, in
         return QStringLiteral("Node");
     case TextColumn:
         return QStringLiteral("Text");
+    case FileColumn:
+        return QStringLiteral("File");
     default:
         return {};
     }

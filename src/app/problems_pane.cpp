@@ -14,6 +14,7 @@ namespace {
 constexpr int KindWidth = 170;
 constexpr int PlaceWidth = 140; // "examples/guard.msg:118" when two files share a name
 constexpr int NodeWidth = 110;
+constexpr int FileWidth = 100;
 
 QString Counted(int count, const char* word) {
     return QString::number(count) + QLatin1Char(' ') + QLatin1String(word) +
@@ -60,7 +61,13 @@ TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
     setWidget(body);
 
     connect(View_, &QTreeView::activated, this, [this](const QModelIndex& index) {
-        if (const TFinding* finding = Model_->FindingAt(index)) {
+        const TFinding* finding = Model_->FindingAt(index);
+        if (finding == nullptr) {
+            return;
+        }
+        if (const std::optional<std::size_t> script = Model_->ScriptAt(index)) {
+            emit ProjectFindingActivated(*script, *finding);
+        } else {
             emit FindingActivated(*finding);
         }
     });
@@ -74,6 +81,15 @@ void TProblemsPane::Clear() {
 
 void TProblemsPane::ShowFindings(std::vector<TFinding> findings) {
     Model_->SetFindings(std::move(findings));
+    UpdateSummary();
+}
+
+void TProblemsPane::ShowProjectFindings(std::vector<TFinding> findings,
+                                        std::vector<std::size_t> scripts,
+                                        std::vector<QString> names) {
+    Model_->SetProjectFindings(std::move(findings), std::move(scripts), std::move(names));
+    View_->header()->moveSection(View_->header()->visualIndex(TProblemsModel::FileColumn), 0);
+    View_->setColumnWidth(TProblemsModel::FileColumn, FileWidth);
     UpdateSummary();
 }
 

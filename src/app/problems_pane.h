@@ -5,6 +5,8 @@
 
 #include <QDockWidget>
 
+#include <vector>
+
 class QLabel;
 class QTreeView;
 
@@ -23,6 +25,10 @@ public:
     QTreeView& View() { return *View_; }
     // Takes the findings of a check run; the summary line counts them.
     void ShowFindings(std::vector<TFinding> findings);
+    // Takes the findings of a project run (see TProblemsModel::SetProjectFindings); the File
+    // column comes first.
+    void ShowProjectFindings(std::vector<TFinding> findings, std::vector<std::size_t> scripts,
+                             std::vector<QString> names);
     // Forgets the findings: they belonged to a script that is loaded or analysed afresh.
     void Clear();
     // The code page changed.
@@ -30,6 +36,8 @@ public:
 
 signals:
     void FindingActivated(const dialoscope::TFinding& finding);
+    // A project run's finding activated: script is its index into the project's scripts.
+    void ProjectFindingActivated(std::size_t script, const dialoscope::TFinding& finding);
 
 private:
     void UpdateSummary();

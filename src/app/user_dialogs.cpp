@@ -12,6 +12,17 @@ namespace {
 
 const QString BoxTitle = QStringLiteral("Dialoscope");
 
+// "CSV table (*.csv)": "csv"; empty for a filter of several patterns or a wildcard extension.
+QString SuffixOfFilter(const QString& filter) {
+    const qsizetype open = filter.lastIndexOf(QStringLiteral("(*."));
+    if (open < 0 || !filter.endsWith(QLatin1Char(')'))) {
+        return {};
+    }
+    const QString suffix = filter.mid(open + 3, filter.size() - open - 4);
+    return suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char(' ')) ? QString()
+                                                                                  : suffix;
+}
+
 QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
                       QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, request.Title, QDir::currentPath(), QtNameFilters(request.Filter));
@@ -19,6 +30,11 @@ QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (request.SuffixFollowsFilter) {
+        QObject::connect(
+            &dialog, &QFileDialog::filterSelected, &dialog,
+            [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOfFilter(filter)); });
+    }
     if (!request.ProposedPath.isEmpty()) {
         dialog.selectFile(request.ProposedPath);
     }
@@ -53,6 +69,19 @@ QString TQtUserDialogs::AskOpenFileName(QWidget* parent, const TFileDialogReques
 
 QString TQtUserDialogs::AskSaveFileName(QWidget* parent, const TFileDialogRequest& request) {
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+QString TQtUserDialogs::AskFolder(QWidget* parent, const QString& title) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, title, QDir::currentPath());
+    if (!folder.isEmpty()) {
+        QDir::setCurrent(folder);
+    }
+    return folder;
+}
+
+bool TQtUserDialogs::AskYesNo(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, BoxTitle, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
 }
 
 void TQtUserDialogs::ShowError(QWidget* parent, const QString& text) {

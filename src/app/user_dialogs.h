@@ -15,6 +15,9 @@ struct TFileDialogRequest {
     QString DefaultSuffix; // without the dot
     QString ProposedPath;  // name (or full path) shown in the name field; may be empty
     QString Title;         // the dialog's title; empty for the toolkit's own ("Open")
+    // A name typed without an extension gets the chosen filter's ("*.csv": "csv") rather than
+    // DefaultSuffix, for a save whose format the filter picks.
+    bool SuffixFollowsFilter = false;
 };
 
 class TUserDialogs {
@@ -27,6 +30,11 @@ public:
     // As above; asks before replacing an existing file.
     virtual QString AskSaveFileName(QWidget* parent, const TFileDialogRequest& request) = 0;
 
+    // A folder the user confirmed, or an empty string when the dialog was cancelled.
+    virtual QString AskFolder(QWidget* parent, const QString& title) = 0;
+    // A question with Yes and No, title "Dialoscope": true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+
     // The application-wide error box: error icon, title "Dialoscope", OK.
     virtual void ShowError(QWidget* parent, const QString& text) = 0;
     // A notice with an OK button, title "Dialoscope".
@@ -38,6 +46,8 @@ class TQtUserDialogs : public TUserDialogs {
 public:
     QString AskOpenFileName(QWidget* parent, const TFileDialogRequest& request) override;
     QString AskSaveFileName(QWidget* parent, const TFileDialogRequest& request) override;
+    QString AskFolder(QWidget* parent, const QString& title) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& text) override;
     void ShowInformation(QWidget* parent, const QString& text) override;
 };

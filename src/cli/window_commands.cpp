@@ -20,12 +20,16 @@ namespace dialoscope {
 
 namespace {
 
+// What a command needs of the General View: nothing, the tree to read, or only its lines.
+enum class TGeneralView : std::uint8_t { Unmade, Kept, Streamed };
+
 // How one of the window's commands runs after Load and Analyze.
 struct TWindowCommand {
     // The pane is written only by the commands that show it; the listing is streamed.
     TPaneLines Pane;
-    // Only the commands that read the General View have it made.
-    bool ShowsGeneralView;
+    // Only the commands that read the General View have it made; the one that writes it has
+    // each item written as Analyze makes it, so a big script's tree is never held.
+    TGeneralView GeneralView;
     // What its button does, with the command's argument.
     void (*Act)(TWorkspace& ws, const std::string& arg);
     // What it shows, as it stands: the pane, a tree or the counters.
@@ -41,10 +45,6 @@ void WritePane(const TWorkspace&, const TCliPort& port) {
 }
 
 void WriteNothing(const TWorkspace&, const TCliPort&) {}
-
-void WriteGeneralView(const TWorkspace& ws, const TCliPort&) {
-    WriteBytes(TreeFileBytes(ws.GeneralView));
-}
 
 void WriteDialogsTree(const TWorkspace& ws, const TCliPort&) {
     WriteBytes(TreeFileBytes(ws.DialogsTree));
@@ -101,9 +101,17 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
-    TCliPort port(command.Pane, command.ShowsGeneralView);
+    TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade);
     TWorkspace ws(port);
     ws.ScriptsLstPath = ScriptsLstOf(call);
+    if (command.GeneralView == TGeneralView::Streamed) {
+        ws.GeneralView.StreamTo(
+            [line = std::string()](std::int32_t depth, std::string_view caption) mutable {
+                line.clear();
+                AppendTreeLine(line, depth, caption);
+                WriteBytes(line);
+            });
+    }
     try {
         mnLoadClick(ws, call.Script);
         sbRestartClick(ws);
@@ -125,31 +133,35 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
 } // namespace
 
 int RunListing(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Stream, false, ActNot, WriteNothing}, call);
+    return RunWindowCommand({TPaneLines::Stream, TGeneralView::Unmade, ActNot, WriteNothing}, call);
 }
 
 int RunGeneral(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Discard, true, ActNot, WriteGeneralView}, call);
+    return RunWindowCommand({TPaneLines::Discard, TGeneralView::Streamed, ActNot, WriteNothing},
+                            call);
 }
 
 int RunDialogs(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Discard, false, ActBuildDialogs, WriteDialogsTree}, call);
+    return RunWindowCommand(
+        {TPaneLines::Discard, TGeneralView::Unmade, ActBuildDialogs, WriteDialogsTree}, call);
 }
 
 int RunFindMsg(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Keep, false, ActFindMsg, WritePane}, call);
+    return RunWindowCommand({TPaneLines::Keep, TGeneralView::Unmade, ActFindMsg, WritePane}, call);
 }
 
 int RunFindNode(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Keep, false, ActFindNode, WritePane}, call);
+    return RunWindowCommand({TPaneLines::Keep, TGeneralView::Unmade, ActFindNode, WritePane}, call);
 }
 
 int RunNodeText(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Keep, true, ActShowNodeText, WritePane}, call);
+    return RunWindowCommand({TPaneLines::Keep, TGeneralView::Kept, ActShowNodeText, WritePane},
+                            call);
 }
 
 int RunHeader(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Discard, false, ActNot, WriteCounters}, call);
+    return RunWindowCommand({TPaneLines::Discard, TGeneralView::Unmade, ActNot, WriteCounters},
+                            call);
 }
 
 std::optional<std::int32_t> ParseMessageNumber(const std::string& text) {

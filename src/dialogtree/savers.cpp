@@ -48,11 +48,15 @@ std::string TreeFileBytes(const TOutlineTree& tree) {
     std::string bytes;
     bytes.reserve(size);
     for (const auto& item : tree.Items()) {
-        bytes.append(static_cast<std::size_t>(item.Depth), '\t');
-        AppendCaption(bytes, item.Caption);
-        bytes += "\r\n";
+        AppendTreeLine(bytes, item.Depth, item.Caption);
     }
     return bytes;
+}
+
+void AppendTreeLine(std::string& bytes, std::int32_t depth, std::string_view caption) {
+    bytes.append(static_cast<std::size_t>(depth), '\t');
+    AppendCaption(bytes, caption);
+    bytes += "\r\n";
 }
 
 void SaveTextOutput(const std::vector<std::string>& lines, const std::string& path) {

@@ -4,6 +4,7 @@
 
 #include "analysis/outline_tree.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,8 @@ std::string TextOutputBytes(const std::vector<std::string>& lines);
 // One line per item in pre-order: one tab per depth, the caption, CR LF. A tab inside a caption
 // is written as two blanks and a line break inside it as one blank, so each item stays one line.
 std::string TreeFileBytes(const TOutlineTree& tree);
+// One item's line of the tree file, appended to bytes.
+void AppendTreeLine(std::string& bytes, std::int32_t depth, std::string_view caption);
 
 // Writes bytes to path through a temporary file in the same folder. Throws EFCreateError(path)
 // when it cannot be created, EWriteError when a write fails.

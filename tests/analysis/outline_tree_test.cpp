@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
@@ -72,6 +73,44 @@ TEST(OutlineTree, AParentOffTheOpenPathIsRefused) {
     }
     EXPECT_EQ(tree.Count(), 3);
     ExpectIndexMatchesParents(tree);
+}
+
+// A tree that is only written: the same numbers from Add, the same parents refused, and each
+// item's depth and caption as the kept tree holds them, in order.
+TEST(OutlineTree, AStreamedTreeWritesWhatAKeptTreeHolds) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        TOutlineTree kept;
+        TOutlineTree streamed;
+        std::vector<std::pair<std::int32_t, std::string>> written;
+        streamed.StreamTo([&written](std::int32_t depth, std::string_view caption) {
+            written.emplace_back(depth, std::string(caption));
+        });
+        std::vector<std::int32_t> openPath;
+        for (int added = 0; added < 60; ++added) {
+            const auto depth = static_cast<std::size_t>(random() % (openPath.size() + 1));
+            openPath.resize(depth);
+            const std::int32_t parent = depth == 0 ? TOutlineTree::NoParent : openPath.back();
+            const std::string caption = "item" + std::to_string(random() % 100);
+            openPath.push_back(kept.Add(parent, caption));
+            ASSERT_EQ(streamed.Add(parent, caption), openPath.back());
+            if (added > 2 && random() % 8 == 0) {
+                const auto late = static_cast<std::int32_t>(random() % kept.Count());
+                if (std::count(openPath.begin(), openPath.end(), late) == 0) {
+                    EXPECT_THROW(kept.Add(late, "x"), std::logic_error);
+                    EXPECT_THROW(streamed.Add(late, "x"), std::logic_error);
+                }
+            }
+        }
+        EXPECT_EQ(streamed.Count(), 0);
+        ASSERT_EQ(written.size(), static_cast<std::size_t>(kept.Count()));
+        for (std::int32_t i = 0; i < kept.Count(); ++i) {
+            const auto& [depth, caption] = written[static_cast<std::size_t>(i)];
+            EXPECT_EQ(depth, kept.Item(i).Depth) << "item " << i;
+            EXPECT_EQ(caption, kept.Item(i).Caption) << "item " << i;
+        }
+    }
 }
 
 // Captions of every length class: empty, short, a block's worth spread over many, over a block.

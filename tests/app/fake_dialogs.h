@@ -15,8 +15,11 @@ public:
     QStringList SaveAnswers;
     QList<TFileDialogRequest> OpenRequests;
     QList<TFileDialogRequest> SaveRequests;
+    QStringList FolderAnswers;
+    QList<bool> YesNoAnswers; // No when empty
     QStringList Errors;
     QStringList Notices;
+    QStringList Questions;
 
     QString AskOpenFileName(QWidget*, const TFileDialogRequest& request) override {
         OpenRequests << request;
@@ -25,6 +28,13 @@ public:
     QString AskSaveFileName(QWidget*, const TFileDialogRequest& request) override {
         SaveRequests << request;
         return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
+    }
+    QString AskFolder(QWidget*, const QString&) override {
+        return FolderAnswers.isEmpty() ? QString() : FolderAnswers.takeFirst();
+    }
+    bool AskYesNo(QWidget*, const QString& text) override {
+        Questions << text;
+        return !YesNoAnswers.isEmpty() && YesNoAnswers.takeFirst();
     }
     void ShowError(QWidget*, const QString& text) override { Errors << text; }
     void ShowInformation(QWidget*, const QString& text) override { Notices << text; }

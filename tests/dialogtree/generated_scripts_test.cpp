@@ -6,6 +6,7 @@
 #include "analysis/analyze.h"
 #include "analysis/load.h"
 #include "dialogtree/dialog_tree.h"
+#include "dialogtree/savers.h"
 
 #include "workload.h"
 
@@ -137,6 +138,36 @@ TEST(DialogTree, GeneratedScriptsGiveTheTreeOfThePlainBuild) {
         EXPECT_EQ(DescribeTree(ws.DialogsTree), DescribeTree(reference.Tree));
         EXPECT_EQ(port.Messages, reference.Messages);
         EXPECT_EQ(row.Misspell, !port.Messages.empty());
+    }
+}
+
+// A General View that is only written gives the bytes that Tree Save writes of the kept one.
+TEST(GeneralView, GeneratedScriptsStreamWhatTreeSaveWrites) {
+    for (const char* options :
+         {"--nodes 300 --seed 2", "--nodes 400 --seed 6 --zero-args --eol lf"}) {
+        SCOPED_TRACE(options);
+        const auto folder = GenerateScript(options);
+        if (folder.empty()) {
+            GTEST_SKIP() << "the script generator did not run";
+        }
+        const auto analyze = [&folder](TWorkspace& ws) {
+            ws.ScriptsLstPath = (folder / "scripts.lst").string();
+            mnLoadClick(ws, (folder / "talk.ipp").string());
+            sbRestartClick(ws);
+        };
+        TRecordingPort keptPort;
+        TWorkspace kept(keptPort);
+        analyze(kept);
+        TRecordingPort streamedPort;
+        TWorkspace streamed(streamedPort);
+        std::string written;
+        streamed.GeneralView.StreamTo([&written](std::int32_t depth, std::string_view caption) {
+            AppendTreeLine(written, depth, caption);
+        });
+        analyze(streamed);
+        EXPECT_GT(kept.GeneralView.Count(), 1);
+        EXPECT_EQ(written, TreeFileBytes(kept.GeneralView));
+        EXPECT_EQ(streamed.GeneralView.Count(), 0);
     }
 }
 

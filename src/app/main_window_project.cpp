@@ -1,0 +1,334 @@
+// The main window's project: Open Project, the run of every listed script on worker threads
+// while the window stays usable, the Project pane, and the checks of a whole project in the
+// Problems pane.
+
+#include "main_window.h"
+
+#include "caption_display.h"
+#include "code_page_bar.h"
+#include "file_viewer.h"
+#include "problems_model.h"
+#include "problems_pane.h"
+#include "project_model.h"
+#include "project_pane.h"
+#include "user_dialogs.h"
+#include "window_port.h"
+#include "window_project.h"
+
+#include "analysis/load.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+#include <QShortcut>
+
+#include <exception>
+#include <thread>
+
+namespace dialoscope {
+
+namespace {
+
+const QString ProjectFilter = QStringLiteral("Script list|*.lst|All files|*.*");
+const QString ProjectRun = QStringLiteral("Project run");
+
+QString FromBytes(const std::string& bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Joins the worker however the wait for it ends: an abort (the window closing) unwinds through
+// here, and the worker must not outlive what it reads and writes.
+class TJoinOnExit {
+public:
+    TJoinOnExit(std::thread& worker, std::atomic<bool>& cancel)
+        : Worker_(worker), Cancel_(cancel) {}
+    TJoinOnExit(const TJoinOnExit&) = delete;
+    TJoinOnExit& operator=(const TJoinOnExit&) = delete;
+    ~TJoinOnExit() {
+        if (Worker_.joinable()) {
+            Cancel_ = true;
+            Worker_.join();
+        }
+    }
+
+private:
+    std::thread& Worker_;
+    std::atomic<bool>& Cancel_;
+};
+
+QString Counted(std::int64_t count, const char* word) {
+    return QString::number(count) + QLatin1Char(' ') + QLatin1String(word) +
+           (count == 1 ? QString() : QStringLiteral("s"));
+}
+
+QString TotalsLine(const TProjectResult& result, std::size_t scripts) {
+    const TScriptStats& total = result.Total;
+    QString line = Counted(static_cast<std::int64_t>(scripts), "script") + QStringLiteral(", ") +
+                   Counted(total.NpcText.Words + total.AnswerText.Words, "word") +
+                   QStringLiteral(", ") + Counted(total.Errors, "error") + QStringLiteral(", ") +
+                   Counted(total.Warnings, "warning");
+    if (total.Translation) {
+        line += QStringLiteral(", translated %1%")
+                    .arg(QString::number(TranslatedShare(*total.Translation), 'f', 1));
+    }
+    if (result.Cancelled) {
+        line += QStringLiteral(" (cancelled)");
+    }
+    return line;
+}
+
+} // namespace
+
+void TForm1::CreateProjectControls() {
+    ProjectPane_->SetOriginalAction(ActionOf(TCommand::ProjectOriginal));
+    connect(ProjectPane_, &TProjectPane::ScriptActivated, this, &TForm1::ProjectViewDblClick);
+    connect(Problems_, &TProblemsPane::ProjectFindingActivated, this, &TForm1::ShowProjectFinding);
+
+    // Esc anywhere in the window while a project runs; it has nothing to cancel otherwise.
+    CancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    CancelKey_->setObjectName(QStringLiteral("CancelProjectRun"));
+    CancelKey_->setEnabled(false);
+    connect(CancelKey_, &QShortcut::activated, this, &TForm1::CancelProjectRun);
+
+    CodePageBar_ = new TCodePageBar;
+    connect(CodePageBar_, &TCodePageBar::SwitchClicked, this, [this](TDisplayCodePage page) {
+        const QString name = QStringLiteral("CodePage_") + CodePageCaption(page);
+        if (auto* action = findChild<QAction*>(name)) {
+            action->trigger();
+        }
+    });
+}
+
+std::string TForm1::ChosenCodePageName() const {
+    return CodePageIcuName(Display_->CodePage());
+}
+
+void TForm1::OpenProjectClick() {
+    if (!MayRun(TCommand::OpenProject)) {
+        return;
+    }
+    const QString path = Dialogs_->AskOpenFileName(
+        this, {ProjectFilter, QStringLiteral("lst"), {}, QStringLiteral("Open Project")});
+    if (path.isEmpty()) {
+        return;
+    }
+    OpenProjectFile(path);
+}
+
+void TForm1::OpenProjectFile(const QString& path) {
+    if (!MayRun(TCommand::OpenProject)) {
+        return;
+    }
+    bool opened = false;
+    RunCommand([&] {
+        auto project = std::make_unique<TWindowProject>();
+        project->Project = OpenProject(PathBytes(path));
+        Project_ = std::move(project);
+        opened = true;
+    });
+    if (!opened) {
+        return;
+    }
+    // Scripts loaded from now on resolve their references through the project's list.
+    Ws_->ScriptsLstPath = Project_->Project.ListPath;
+    // Both work on the project without a loaded script; once enabled, never disabled again.
+    ActionOf(TCommand::RunChecks)->setEnabled(true);
+    if (Problems_->Model().HoldsProject()) {
+        Problems_->Clear();
+    }
+    ProjectPane_->show();
+    ProjectPane_->raise();
+    RunProjectInBackground();
+}
+
+void TForm1::ProjectOriginalClick() {
+    if (!MayRun(TCommand::ProjectOriginal)) {
+        return;
+    }
+    if (!Project_) {
+        ShowStatusNote(QStringLiteral("Open a project first"));
+        return;
+    }
+    const QString folder = Dialogs_->AskFolder(
+        this, QStringLiteral("Choose the Folder of the Original Message Files"));
+    if (folder.isEmpty()) {
+        return;
+    }
+    Project_->Against = PathBytes(folder);
+    RunProjectInBackground();
+}
+
+void TForm1::CancelProjectRun() {
+    if (Project_ && PassRunning() && RunningPass_ == ProjectRun) {
+        Project_->Cancel = true;
+        ShowStatusNote(QStringLiteral("Project run: cancelling"));
+    }
+}
+
+void TForm1::RunProjectInBackground() {
+    TWindowProject& open = *Project_;
+    const int run = ++open.RunNumber;
+    open.Cancel = false;
+    open.Results.clear();
+    ProjectPane_->Model().Clear();
+    const std::size_t scripts = open.Project.Scripts.size();
+    const QString list = QFileInfo(FromBytes(open.Project.ListPath)).fileName();
+    ProjectPane_->ShowSummary(
+        QStringLiteral("%1: analysing %2").arg(list, Counted(scripts, "script")));
+
+    TProjectOptions options;
+    options.Against = open.Against;
+    options.CodePage = ChosenCodePageName();
+    // Rows come from the workers; each is shown on the window's thread, in its turn.
+    const TRowFinished rowFinished = [this, run, scripts](std::size_t row,
+                                                          const TScriptResult& result) {
+        QMetaObject::invokeMethod(
+            ProjectPane_,
+            [this, run, row, scripts, stats = result.Stats]() mutable {
+                if (!Project_ || Project_->RunNumber != run) {
+                    return; // a row of an earlier run
+                }
+                ProjectPane_->Model().SetRow(row, std::move(stats));
+                const int done = ProjectPane_->Model().rowCount();
+                RzProgressBar1_->setValue(static_cast<int>(done * 100 / scripts));
+                ShowStatusNote(
+                    QStringLiteral("Project run: %1 of %2 scripts").arg(done).arg(scripts));
+            },
+            Qt::QueuedConnection);
+    };
+
+    TProjectResult result;
+    bool ran = false;
+    CancelKey_->setEnabled(true);
+    RunPass(ProjectRun, [&] {
+        std::exception_ptr failure;
+        std::atomic<bool> done{false};
+        std::thread worker([&] {
+            try {
+                result = RunProject(open.Project, options, rowFinished, &open.Cancel);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+            done = true;
+            // Wakes the wait below, which may sleep until the next event.
+            QMetaObject::invokeMethod(
+                qApp, [] {}, Qt::QueuedConnection);
+        });
+        TJoinOnExit join(worker, open.Cancel);
+        while (!done) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+            Port_->Turn(); // the window closing ends the wait here
+        }
+        worker.join();
+        // The rows the workers posted last are shown now, within this run.
+        QCoreApplication::sendPostedEvents(ProjectPane_, QEvent::MetaCall);
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+        ran = true;
+    });
+    CancelKey_->setEnabled(false);
+    RzProgressBar1_->setValue(0);
+    if (!ran) {
+        ProjectPane_->ShowSummary(QStringLiteral("%1: the run did not end").arg(list));
+        return;
+    }
+    // Scripts the workers never began (cancelled) have rows too.
+    for (std::size_t i = 0; i < result.Scripts.size(); ++i) {
+        ProjectPane_->Model().SetRow(i, result.Scripts[i].Stats);
+    }
+    open.Results = std::move(result.Scripts);
+    const QString totals = TotalsLine(result, scripts);
+    ProjectPane_->ShowSummary(list + QStringLiteral(": ") + totals);
+    ShowStatusNote(QStringLiteral("Project run: ") + totals);
+}
+
+void TForm1::ProjectViewDblClick() {
+    if (!MayRun(TCommand::ShowProjectScript)) {
+        return;
+    }
+    const std::optional<std::size_t> script = ProjectPane_->CurrentScript();
+    if (!Project_ || !script) {
+        return;
+    }
+    LoadAndAnalyzeProjectScript(*script);
+}
+
+void TForm1::LoadAndAnalyzeProjectScript(std::size_t script) {
+    const TProjectScript& entry = Project_->Project.Scripts.at(script);
+    if (entry.State != TScriptFileState::Found && entry.State != TScriptFileState::Duplicate) {
+        ShowStatusNote(
+            QStringLiteral("%1: %2").arg(FromBytes(entry.ListName), FromBytes(ListStatus(entry))));
+        return;
+    }
+    const int errorBoxes = ErrorBoxCount_;
+    LoadFile(FromBytes(entry.ScriptPath));
+    if (ErrorBoxCount_ == errorBoxes && ScriptPath_ == entry.ScriptPath) {
+        sbRestartClick();
+    }
+}
+
+void TForm1::ShowProjectChecks() {
+    if (!Project_) {
+        return;
+    }
+    RunProjectInBackground();
+    std::vector<TFinding> findings;
+    std::vector<std::size_t> scripts;
+    std::vector<QString> names;
+    for (std::size_t i = 0; i < Project_->Results.size(); ++i) {
+        names.push_back(FromBytes(Project_->Results[i].Stats.ScriptFile));
+        for (const TFinding& finding : Project_->Results[i].Findings) {
+            findings.push_back(finding);
+            scripts.push_back(i);
+        }
+    }
+    Problems_->ShowProjectFindings(std::move(findings), std::move(scripts), std::move(names));
+}
+
+void TForm1::ShowProjectFinding(std::size_t script, const TFinding& finding) {
+    if (!MayRun(TCommand::ShowFinding) || !Project_ || script >= Project_->Project.Scripts.size()) {
+        return;
+    }
+    if (finding.Source == TFindingSource::ScriptList ||
+        finding.Source == TFindingSource::OriginalMessages) {
+        // Neither needs the script: the file opens in the viewer at its line.
+        ShowFileLine(finding);
+        return;
+    }
+    const TProjectScript& entry = Project_->Project.Scripts[script];
+    if (ScriptPath_ != entry.ScriptPath || Analysis_ != TAnalysis::Complete) {
+        LoadAndAnalyzeProjectScript(script);
+    }
+    if (ScriptPath_ == entry.ScriptPath) {
+        ShowFinding(finding);
+    }
+}
+
+void TForm1::ShowFileLine(const TFinding& finding) {
+    if (finding.Line <= 0) {
+        return;
+    }
+    TLineStore lines;
+    bool read = false;
+    RunCommand([&] {
+        lines.LoadFromFile(finding.File);
+        read = true;
+    });
+    if (!read) {
+        return;
+    }
+    MessageViewer_->Forget(); // the file on disk may have changed since it was shown
+    MessageViewer_->ShowLines(FromBytes(finding.File), lines,
+                              [this](std::string_view bytes) { return Display_->Decode(bytes); });
+    MessageViewer_->SelectLine(finding.Line);
+}
+
+} // namespace dialoscope

@@ -1,0 +1,410 @@
+// The window's project and translators' exchange, offscreen, on a generated project: the Project
+// pane's rows, sorting and double click, the event loop while a project is analysed, Esc, the
+// checks of a whole project, the code-page bar, and Import Translation's summary before writing.
+
+#include "caption_display.h"
+#include "code_page_bar.h"
+#include "display_code_page.h"
+#include "fake_dialogs.h"
+#include "file_viewer.h"
+#include "main_window.h"
+#include "problems_model.h"
+#include "problems_pane.h"
+#include "project_model.h"
+#include "project_pane.h"
+
+#include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+using namespace dialoscope;
+
+namespace {
+
+const QString ExamplesDir = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../examples");
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+bool Generate(const QString& dir, int scripts, int nodes) {
+    QProcess gen;
+    gen.start(
+        QStringLiteral(DIALOSCOPE_GEN_SCRIPT),
+        {"--out", dir, "--scripts", QString::number(scripts), "--nodes", QString::number(nodes)});
+    return gen.waitForFinished(120000) && gen.exitCode() == 0;
+}
+
+// An original of a generated message file whose first `changed` texts differ from the
+// translation, so that the translation translates exactly those.
+QByteArray OriginalOf(const QByteArray& messages, int changed) {
+    QList<QByteArray> lines = messages.split('\n');
+    for (QByteArray& line : lines) {
+        if (changed > 0 && line.startsWith('{') && line.contains("}{}{")) {
+            line.replace("}{}{", "}{}{Original ");
+            --changed;
+        }
+    }
+    return lines.join('\n');
+}
+
+// The zero timer fires once per turn of the event loop.
+struct TTurns : QObject {
+    qint64 LongestGapMs = 0;
+    int Turns = 0;
+    std::function<void()> OnTurn;
+    QTimer Timer;
+    QElapsedTimer Since;
+
+    void Start() {
+        Since.start();
+        Timer.setInterval(0);
+        connect(&Timer, &QTimer::timeout, this, [this] {
+            LongestGapMs = std::max(LongestGapMs, Since.restart());
+            ++Turns;
+            if (OnTurn) {
+                OnTurn();
+            }
+        });
+        Timer.start();
+    }
+};
+
+} // namespace
+
+class TProjectWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void rowsSortAndDoubleClick();
+    void eventLoopTurnsAndEscCancels();
+    void runChecksOverTheProject();
+    void codePageBarOffersTheDetectedPage();
+    void importShowsSummaryThenAsks();
+
+private:
+    QAction* Action(TCommand command) { return Form_->ActionOf(command); }
+    TProjectModel& Rows() { return Form_->ProjectPane().Model(); }
+    QSortFilterProxyModel& Sorted() { return Form_->ProjectPane().Sorted(); }
+    // The scripts' names as the view shows them, top to bottom.
+    QStringList ShownScripts();
+
+    QTemporaryDir Dir_;
+    QString Project_;   // scripts.lst of 6 small scripts
+    QString Originals_; // their originals: script k has k translated messages
+    std::unique_ptr<TForm1> Form_;
+    TFakeDialogs* User_ = nullptr;
+};
+
+void TProjectWindowTest::initTestCase() {
+    QVERIFY(Dir_.isValid());
+    const QString small = Dir_.filePath("small");
+    if (!Generate(small, 6, 40)) {
+        QSKIP("the workload generator did not run");
+    }
+    Project_ = QDir(small).filePath("scripts.lst");
+    Originals_ = Dir_.filePath("originals");
+    QVERIFY(QDir().mkpath(Originals_));
+    for (int k = 1; k <= 6; ++k) {
+        const QString name = QStringLiteral("s%1.msg").arg(k, 3, 10, QLatin1Char('0'));
+        WriteAll(QDir(Originals_).filePath(name),
+                 OriginalOf(ReadAll(QDir(small).filePath(name)), k));
+    }
+}
+
+void TProjectWindowTest::init() {
+    auto user = std::make_unique<TFakeDialogs>();
+    User_ = user.get();
+    Form_ = std::make_unique<TForm1>(std::move(user));
+    Form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+}
+
+void TProjectWindowTest::cleanup() {
+    Form_.reset();
+}
+
+QStringList TProjectWindowTest::ShownScripts() {
+    QStringList names;
+    for (int row = 0; row < Sorted().rowCount(); ++row) {
+        names << Sorted().index(row, TProjectModel::ScriptColumn).data().toString();
+    }
+    return names;
+}
+
+void TProjectWindowTest::rowsSortAndDoubleClick() {
+    User_->OpenAnswers << Project_;
+    Action(TCommand::OpenProject)->trigger();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    QVERIFY(!Form_->ProjectPane().isHidden());
+    const QStringList listOrder = {"s001.ipp", "s002.ipp", "s003.ipp",
+                                   "s004.ipp", "s005.ipp", "s006.ipp"};
+    QCOMPARE(ShownScripts(), listOrder);
+    QVERIFY(Form_->ProjectPane().Summary().contains("6 scripts"));
+    // No original yet: no share and no bar.
+    QVERIFY(
+        !Rows().index(0, TProjectModel::TranslatedColumn).data(TProjectModel::ShareRole).isValid());
+
+    User_->FolderAnswers << Originals_;
+    Form_->findChild<QToolButton*>("ProjectOriginalButton")->click();
+    QVERIFY(User_->Errors.isEmpty());
+    QVERIFY(
+        Rows().index(0, TProjectModel::TranslatedColumn).data(TProjectModel::ShareRole).isValid());
+
+    QTableView& view = Form_->ProjectPane().View();
+    const struct {
+        int column;
+        Qt::SortOrder order;
+        QStringList expected;
+    } sorts[] = {
+        // Script k translates k messages: the share grows with k.
+        {TProjectModel::TranslatedColumn,
+         Qt::DescendingOrder,
+         {"s006.ipp", "s005.ipp", "s004.ipp", "s003.ipp", "s002.ipp", "s001.ipp"}},
+        {TProjectModel::TranslatedColumn, Qt::AscendingOrder, listOrder},
+        {-1, Qt::AscendingOrder, listOrder}, // sorting reset: list order
+    };
+    for (const auto& sort : sorts) {
+        view.sortByColumn(sort.column, sort.order);
+        QCOMPARE(ShownScripts(), sort.expected);
+    }
+    // The filter box narrows the rows by script name.
+    Form_->ProjectPane().Filter().setText("S00");
+    QCOMPARE(ShownScripts().size(), 6);
+    Form_->ProjectPane().Filter().setText("s003");
+    QCOMPARE(ShownScripts(), QStringList{"s003.ipp"});
+    Form_->ProjectPane().Filter().clear();
+
+    // A double click loads and analyses that script, its references read through the project.
+    view.sortByColumn(TProjectModel::TranslatedColumn, Qt::DescendingOrder);
+    const QRect cell = view.visualRect(Sorted().index(1, TProjectModel::ScriptColumn));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    QCOMPARE(QString::fromStdString(Form_->Workspace().Caption),
+             QStringLiteral("Dialoscope - s005.ipp"));
+    QVERIFY(Form_->Workspace().GeneralView.Count() > 0);
+    QCOMPARE(QString::fromStdString(Form_->Workspace().ScriptsLstPath),
+             QFileInfo(Project_).filePath());
+}
+
+// The project runs on worker threads while the window turns its event loop; Esc stops the
+// scripts not yet begun.
+void TProjectWindowTest::eventLoopTurnsAndEscCancels() {
+    const QString big = Dir_.filePath("big");
+    if (!Generate(big, 24, 600)) {
+        QSKIP("the workload generator did not run");
+    }
+    QVERIFY(QTest::qWaitForWindowActive(Form_.get()));
+    const struct { bool pressEsc; } runs[] = {{false}, {true}};
+    for (const auto& run : runs) {
+        TTurns turns;
+        bool sawSomeRows = false;
+        bool pressed = false;
+        turns.OnTurn = [&] {
+            if (!Form_->PassRunning()) {
+                return;
+            }
+            sawSomeRows = sawSomeRows || (Rows().rowCount() > 0 && Rows().rowCount() < 24);
+            if (run.pressEsc && !pressed && Rows().rowCount() > 0) {
+                pressed = true;
+                QTest::keyClick(Form_.get(), Qt::Key_Escape);
+            }
+        };
+        turns.Start();
+        Form_->OpenProjectFile(QDir(big).filePath("scripts.lst"));
+        turns.Timer.stop();
+        QVERIFY(User_->Errors.isEmpty());
+        qInfo("project run: %d turns, longest gap %lld ms", turns.Turns,
+              static_cast<long long>(turns.LongestGapMs));
+        QVERIFY(turns.LongestGapMs <= 50);
+        QCOMPARE(Rows().rowCount(), 24);
+        if (!run.pressEsc) {
+            // Rows came in while the run went on, not all at its end.
+            QVERIFY(sawSomeRows);
+            QVERIFY(!Form_->ProjectPane().Summary().contains("cancelled"));
+            continue;
+        }
+        QVERIFY(pressed);
+        QVERIFY(Form_->ProjectPane().Summary().contains("(cancelled)"));
+        QCOMPARE(Rows().StatsAt(23).Status, std::string("cancelled"));
+    }
+}
+
+void TProjectWindowTest::runChecksOverTheProject() {
+    Form_->OpenProjectFile(Project_);
+    // Run Checks needs no loaded script when a project is open.
+    QVERIFY(Action(TCommand::RunChecks)->isEnabled());
+    Action(TCommand::RunChecks)->trigger();
+    QVERIFY(User_->Errors.isEmpty());
+    TProblemsModel& problems = Form_->ProblemsPane().Model();
+    QVERIFY(!Form_->ProblemsPane().isHidden());
+    QCOMPARE(problems.columnCount(), TProblemsModel::ColumnCount + 1);
+    QCOMPARE(problems.headerData(TProblemsModel::FileColumn, Qt::Horizontal).toString(),
+             QStringLiteral("File"));
+    QVERIFY(problems.rowCount() > 0);
+    // Every script has findings (each has dead ends), in list order.
+    QStringList files;
+    for (int row = 0; row < problems.rowCount(); ++row) {
+        const QString file = problems.index(row, TProblemsModel::FileColumn).data().toString();
+        if (files.isEmpty() || files.back() != file) {
+            files << file;
+        }
+    }
+    QCOMPARE(files,
+             QStringList({"s001.ipp", "s002.ipp", "s003.ipp", "s004.ipp", "s005.ipp", "s006.ipp"}));
+
+    // Activating a node's finding of the fourth script loads that script and selects the node;
+    // the project's findings stay in the pane.
+    int row = 0;
+    const auto isNodeOfS004 = [&](int r) {
+        const TFinding* finding = problems.FindingAt(problems.index(r, 0));
+        return problems.index(r, TProblemsModel::FileColumn).data().toString() == "s004.ipp" &&
+               finding->Node >= 0;
+    };
+    while (row < problems.rowCount() && !isNodeOfS004(row)) {
+        ++row;
+    }
+    QVERIFY(row < problems.rowCount());
+    const TFinding finding = *problems.FindingAt(problems.index(row, 0));
+    const int findings = problems.rowCount();
+    QTreeView& view = Form_->ProblemsPane().View();
+    view.setCurrentIndex(problems.index(row, 0));
+    emit view.activated(problems.index(row, 0));
+    QVERIFY(User_->Errors.isEmpty());
+    QCOMPARE(QString::fromStdString(Form_->Workspace().Caption),
+             QStringLiteral("Dialoscope - s004.ipp"));
+    QCOMPARE(Form_->GeneralViewTree().currentIndex().data().toString(),
+             QString::fromStdString(finding.NodeName));
+    QVERIFY(problems.HoldsProject());
+    QCOMPARE(problems.rowCount(), findings);
+}
+
+void TProjectWindowTest::codePageBarOffersTheDetectedPage() {
+    QTemporaryDir dir;
+    for (const char* name : {"guard.ipp", "scripts.lst"}) {
+        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), dir.filePath(name)));
+    }
+    const QString russian = QStringLiteral(
+        "Стой! Кто идёт к северным воротам? Назови своё дело, путник, и не задерживайся.");
+    QByteArray messages;
+    for (int number = 100; number < 112; ++number) {
+        messages += "{" + QByteArray::number(number) + "}{}{" +
+                    QByteArray::fromStdString(EncodeText(russian, TDisplayCodePage::Windows1251)) +
+                    "}\r\n";
+    }
+    WriteAll(dir.filePath("guard.msg"), messages);
+    Form_->Workspace().ScriptsLstPath =
+        QFile::encodeName(dir.filePath("scripts.lst")).toStdString();
+
+    const struct {
+        const char* button;
+        TDisplayCodePage after;
+    } rows[] = {{"CodePageKeep", TDisplayCodePage::Windows1252},
+                {"CodePageSwitch", TDisplayCodePage::Windows1251}};
+    for (const auto& row : rows) {
+        Form_->LoadFile(dir.filePath("guard.ipp"));
+        TCodePageBar& bar = Form_->CodePageBar();
+        QVERIFY(!bar.isHidden());
+        QCOMPARE(bar.Text(), QStringLiteral("The message file looks like Windows-1251."));
+        // Nothing switches on its own.
+        QCOMPARE(Form_->CaptionDisplay().CodePage(), TDisplayCodePage::Windows1252);
+        bar.findChild<QPushButton*>(row.button)->click();
+        QVERIFY(bar.isHidden());
+        QCOMPARE(Form_->CaptionDisplay().CodePage(), row.after);
+    }
+    QVERIFY(Form_->findChild<QAction*>("CodePage_Windows-1251")->isChecked());
+    // Loaded again in the page it looks like: nothing to offer.
+    Form_->LoadFile(dir.filePath("guard.ipp"));
+    QVERIFY(Form_->CodePageBar().isHidden());
+}
+
+// Export Strings writes a PO; with one translation filled in, Import Translation shows what it
+// would change and writes only after Yes.
+void TProjectWindowTest::importShowsSummaryThenAsks() {
+    QTemporaryDir dir;
+    for (const char* name : {"guard.ipp", "guard.msg", "scripts.lst"}) {
+        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), dir.filePath(name)));
+    }
+    Form_->Workspace().ScriptsLstPath =
+        QFile::encodeName(dir.filePath("scripts.lst")).toStdString();
+    Form_->LoadFile(dir.filePath("guard.ipp"));
+    const QString po = dir.filePath("guard.po");
+    User_->SaveAnswers << po;
+    Action(TCommand::ExportStrings)->trigger();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    QByteArray text = ReadAll(po);
+    const QRegularExpression entry(
+        QStringLiteral("msgctxt \"guard:101\"\nmsgid \"[^\"]*\"\nmsgstr \"\""));
+    const QRegularExpressionMatch match = entry.match(QString::fromUtf8(text));
+    QVERIFY(match.hasMatch());
+    text.replace(match.captured().toUtf8(),
+                 match.captured().toUtf8().replace("msgstr \"\"", "msgstr \"Na und?\""));
+    WriteAll(po, text);
+
+    const QByteArray before = ReadAll(dir.filePath("guard.msg"));
+    const struct {
+        bool yes;
+        bool written;
+    } rows[] = {{false, false}, {true, true}};
+    for (const auto& row : rows) {
+        User_->Questions.clear();
+        User_->OpenAnswers << po << dir.filePath("guard.msg");
+        User_->YesNoAnswers << row.yes;
+        Action(TCommand::ImportTranslation)->trigger();
+        QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+        // The target proposed is the loaded script's message file.
+        QCOMPARE(QFileInfo(User_->OpenRequests.back().ProposedPath).fileName(),
+                 QStringLiteral("guard.msg"));
+        QCOMPARE(User_->Questions.size(), 1);
+        QVERIFY2(User_->Questions[0].startsWith("guard.msg: replaced 1, "),
+                 qPrintable(User_->Questions[0]));
+        const QByteArray after = ReadAll(dir.filePath("guard.msg"));
+        QCOMPARE(after != before, row.written);
+        if (row.written) {
+            QVERIFY(after.contains("{101}{}{Na und?}"));
+        }
+    }
+    // A translation that does not parse: an error box naming the file, the target untouched.
+    WriteAll(dir.filePath("broken.po"), "msgid \"unclosed\nmsgstr \"\n");
+    User_->OpenAnswers << dir.filePath("broken.po") << dir.filePath("guard.msg");
+    const QByteArray written = ReadAll(dir.filePath("guard.msg"));
+    Action(TCommand::ImportTranslation)->trigger();
+    QCOMPARE(User_->Errors.size(), 1);
+    QVERIFY2(User_->Errors[0].contains("broken.po"), qPrintable(User_->Errors[0]));
+    QCOMPARE(ReadAll(dir.filePath("guard.msg")), written);
+}
+
+QTEST_MAIN(TProjectWindowTest)
+#include "project_window_test.moc"
