@@ -42,6 +42,7 @@ class TFileViewer;
 class TForm2;
 class TOutlineModel;
 class TOutputPane;
+class TDialogMapPane;
 class TPlayPane;
 class TProblemsPane;
 class TProjectPane;
@@ -82,6 +83,7 @@ public:
     TForm2& AboutBox() { return *Form2_; }
     TProblemsPane& ProblemsPane() { return *Problems_; }
     TPlayPane& PlayPane() { return *Play_; }
+    TDialogMapPane& DialogMap() { return *Map_; }
     TFileViewer& MessageFileViewer() { return *MessageViewer_; }
     TCaptionDisplay& CaptionDisplay() { return *Display_; }
     TProjectPane& ProjectPane() { return *ProjectPane_; }
@@ -215,12 +217,15 @@ private:
     void SelectPaneLine(int line);
     void KeepShownNodeSelected();
     void NameStoppedMessageLine();
-    // The Play pane (main_window_panes.cpp): made with the docks, told when the script changes.
+    // The Play and Dialog Map panes (main_window_panes.cpp): made with the docks, told when the
+    // script changes.
     void CreateViewPanes();
     std::int32_t SelectedNode() const;
     void PanesForgetScript();
     void PanesAnalysed();
     void PanesRedecode();
+    void PanesFollowSelection();
+    void SelectGeneralViewNode(std::int32_t node);
     void ShowChecksOfScript();
     void ForgetScriptFindings();
     void RunProjectInBackground();
@@ -263,6 +268,7 @@ private:
     TProblemsPane* Problems_ = nullptr;
     TFileViewer* MessageViewer_ = nullptr;
     TPlayPane* Play_ = nullptr;
+    TDialogMapPane* Map_ = nullptr;
     TProjectPane* ProjectPane_ = nullptr;
     TCodePageBar* CodePageBar_ = nullptr;
     QShortcut* CancelKey_ = nullptr;

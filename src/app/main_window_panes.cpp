@@ -1,26 +1,39 @@
-// The main window's Play pane: made with the other docks, told when the script it reads is about
-// to change or has been analysed, and when the code page or the message texts toggle changed.
+// The main window's Play and Dialog Map panes: made with the other docks, told when the script
+// they read is about to change or has been analysed, when the code page or the message texts
+// toggle changed, and when the General View's selection moved; a box clicked on the map selects
+// its node in the General View.
 
 #include "main_window.h"
 
 #include "caption_display.h"
+#include "dialog_map_pane.h"
 #include "outline_model.h"
 #include "play_pane.h"
 #include "user_dialogs.h"
 
+#include <QTabWidget>
 #include <QTreeView>
 
 namespace dialoscope {
 
 void TForm1::CreateViewPanes() {
-    TPlayPane::THooks hooks;
-    hooks.SelectedNode = [this] { return SelectedNode(); };
-    hooks.RunCommand = [this](const std::function<void()>& work) { RunCommand(work); };
-    hooks.AskSavePath = [this](const TFileDialogRequest& request) {
+    const auto runCommand = [this](const std::function<void()>& work) { RunCommand(work); };
+    const auto askSavePath = [this](const TFileDialogRequest& request) {
         return Dialogs_->AskSaveFileName(this, request);
     };
-    Play_ = new TPlayPane(*Ws_, *Display_, std::move(hooks), this);
+    const auto selectedNode = [this] { return SelectedNode(); };
+
+    Play_ = new TPlayPane(*Ws_, *Display_, {selectedNode, runCommand, askSavePath}, this);
     AddDock(TCommand::ShowPlay, Play_, Qt::RightDockWidgetArea);
+
+    Map_ = new TDialogMapPane(*Ws_, *Display_,
+                              {selectedNode, runCommand, askSavePath,
+                               [this](const QString& text) { ShowStatusNote(text); }},
+                              this);
+    AddDock(TCommand::ShowMap, Map_, Qt::RightDockWidgetArea);
+    // Both want width; as tabs of one dock area they share it.
+    tabifyDockWidget(Play_, Map_);
+    connect(Map_, &TDialogMapPane::NodeClicked, this, &TForm1::SelectGeneralViewNode);
 }
 
 std::int32_t TForm1::SelectedNode() const {
@@ -31,18 +44,44 @@ std::int32_t TForm1::SelectedNode() const {
     return Ws_->GeneralView.Item(item).Node;
 }
 
+void TForm1::SelectGeneralViewNode(std::int32_t node) {
+    for (std::int32_t i = 0; i < Ws_->GeneralView.Count(); ++i) {
+        const TTreeItem& item = Ws_->GeneralView.Item(i);
+        if (item.Parent != TOutlineTree::NoParent || item.Node != node) {
+            continue;
+        }
+        PageControl1_->setCurrentWidget(TreeView1_);
+        const QModelIndex index = GeneralModel_->IndexOf(i);
+        if (TreeView1_->currentIndex() == index) {
+            // The pane may show something else by now; selecting again would not bring it.
+            TreeView1Change(index);
+        } else {
+            TreeView1_->setCurrentIndex(index);
+        }
+        TreeView1_->scrollTo(index);
+        return;
+    }
+}
+
 void TForm1::PanesForgetScript() {
     Play_->Forget();
+    Map_->Forget();
 }
 
 void TForm1::PanesAnalysed() {
     if (Analysis_ == TAnalysis::Complete) {
         Play_->Analysed(ScriptPath_);
+        Map_->Analysed();
     }
 }
 
 void TForm1::PanesRedecode() {
     Play_->Redecode();
+    Map_->Redecode();
+}
+
+void TForm1::PanesFollowSelection() {
+    Map_->FollowSelection(SelectedNode());
 }
 
 } // namespace dialoscope

@@ -210,6 +210,12 @@ constexpr std::array<TWindowCommand, CommandCount> Commands = {{
      .Caption = "Show P&lay",
      .Source = TActionSource::DockToggle,
      .Menu = TMenuPlace::View},
+    {.Id = ShowMap,
+     .Name = "Show Dialog Map",
+     .ActionName = "ShowMap",
+     .Caption = "Show Dialog &Map",
+     .Source = TActionSource::DockToggle,
+     .Menu = TMenuPlace::View},
     // Off at start: captions, tree files and listings are then exactly the core's bytes.
     {.Id = ShowTexts,
      .Name = "Show Message Texts",

@@ -40,6 +40,7 @@ enum class TCommand : std::uint8_t {
     ShowProblems,
     ShowProject,
     ShowPlay,
+    ShowMap,
     ShowTexts,
     About,
     ExpandGeneralView,

@@ -135,7 +135,7 @@ void TWindowCommandsTest::menusAndToolbarsComeFromTheRows() {
         {"Search", menu(1), {"butSearch", "butProp", "|", "butCheck", "butOriginal"}},
         {"View",
          menu(2),
-         {"butExp", "butCol", "|", "N111", "ShowProblems", "ShowProject", "ShowPlay", "|",
+         {"butExp", "butCol", "|", "N111", "ShowProblems", "ShowProject", "ShowPlay", "ShowMap", "|",
           "ShowTexts", "Code &Page"}},
         {"Help", menu(3), {"butAbout"}},
         {"Toolbar971",

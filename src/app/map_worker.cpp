@@ -1,0 +1,129 @@
+#include "map_worker.h"
+
+#include "graph/graph_scope.h"
+
+#include <chrono>
+
+namespace dialoscope {
+
+namespace {
+
+std::int32_t FirstStart(const TDialogGraph& graph) {
+    for (std::int32_t v = 0; v < graph.VertexCount(); ++v) {
+        if (graph.Vertices[static_cast<std::size_t>(v)].Kind == TVertexKind::Start) {
+            return v;
+        }
+    }
+    return -1;
+}
+
+bool IsStartVertex(const TDialogGraph& graph, std::int32_t v) {
+    return v >= 0 && v < graph.VertexCount() &&
+           graph.Vertices[static_cast<std::size_t>(v)].Kind == TVertexKind::Start;
+}
+
+} // namespace
+
+TDialogGraph SelectMapScope(const TDialogGraph& whole, const TMapScope& scope, std::string& note) {
+    switch (scope.Kind) {
+    case TMapScopeKind::Whole:
+        return SelectScope(whole, {TScopeKind::Whole});
+    case TMapScopeKind::Dialog: {
+        const std::int32_t start =
+            IsStartVertex(whole, scope.StartVertex) ? scope.StartVertex : FirstStart(whole);
+        // Without a dialog start the whole script is the map; the graph's note says so.
+        return start < 0 ? SelectScope(whole, {TScopeKind::Whole})
+                         : SelectScope(whole, {TScopeKind::Dialog, start});
+    }
+    case TMapScopeKind::Around: {
+        const std::int32_t root = whole.VertexOfNode(scope.Node);
+        if (root < 0) {
+            note = "Select a node in the General View to map its neighbourhood.";
+            return {};
+        }
+        return SelectScope(whole, {TScopeKind::Around, root, scope.Steps});
+    }
+    }
+    return {};
+}
+
+TMapWorker::TMapWorker(const TWorkspace& ws, TDeliver deliver)
+    : Ws_(ws), Deliver_(std::move(deliver)), Thread_([this](std::stop_token stop) { Run(stop); }) {}
+
+TMapWorker::~TMapWorker() {
+    {
+        const std::lock_guard lock(Lock_);
+        Current_.request_stop();
+    }
+    Thread_.request_stop();
+    Thread_.join();
+}
+
+std::uint64_t TMapWorker::Post(TMapJob job) {
+    const std::lock_guard lock(Lock_);
+    Current_.request_stop();
+    Pending_ = std::move(job);
+    PendingId_ = ++LastId_;
+    Changed_.notify_all();
+    return PendingId_;
+}
+
+void TMapWorker::WaitIdle() {
+    std::unique_lock lock(Lock_);
+    Pending_.reset();
+    Current_.request_stop();
+    Changed_.wait(lock, [this] { return !Busy_; });
+}
+
+void TMapWorker::Run(std::stop_token stop) {
+    for (;;) {
+        std::unique_lock lock(Lock_);
+        if (!Changed_.wait(lock, stop, [this] { return Pending_.has_value(); })) {
+            return;
+        }
+        const TMapJob job = std::move(*Pending_);
+        const std::uint64_t id = PendingId_;
+        Pending_.reset();
+        Current_ = std::stop_source();
+        const std::stop_token jobStop = Current_.get_token();
+        Busy_ = true;
+        lock.unlock();
+
+        std::shared_ptr<TMapResult> result;
+        try {
+            result = Execute(job, jobStop);
+        } catch (const std::exception& error) {
+            // Out of memory on a huge script, say: the map says so instead of the thread ending
+            // the program.
+            result = std::make_shared<TMapResult>();
+            result->Note = std::string("The map could not be made: ") + error.what();
+        }
+        result->Job = id;
+
+        lock.lock();
+        Busy_ = false;
+        Changed_.notify_all();
+        lock.unlock();
+        if (!jobStop.stop_requested()) {
+            Deliver_(std::move(result));
+        }
+    }
+}
+
+std::shared_ptr<TMapResult> TMapWorker::Execute(const TMapJob& job, std::stop_token stop) const {
+    const auto started = std::chrono::steady_clock::now();
+    auto result = std::make_shared<TMapResult>();
+    result->Whole = job.Whole
+                        ? job.Whole
+                        : std::make_shared<const TDialogGraph>(BuildDialogGraph(Ws_, job.Build));
+    result->Shown = SelectMapScope(*result->Whole, job.Scope, result->Note);
+    if (!result->Shown.Vertices.empty() && !stop.stop_requested()) {
+        result->Layout = LayOutDialogGraph(result->Shown, {}, stop);
+    }
+    result->Milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
+                               std::chrono::steady_clock::now() - started)
+                               .count();
+    return result;
+}
+
+} // namespace dialoscope

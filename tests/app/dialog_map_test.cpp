@@ -1,0 +1,194 @@
+// The Dialog Map pane, offscreen, on the guard example: a box per vertex of the scope chosen,
+// the legend's counts, clicking a box selects its node in the General View (and the pane shows
+// its source), the General View's selection centres the map, and the search counts the boxes
+// whose name or text matches, following the message texts toggle.
+
+#include "dialog_map_pane.h"
+#include "fake_dialogs.h"
+#include "main_window.h"
+#include "map_scene.h"
+#include "map_view.h"
+#include "output_pane.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace dialoscope;
+
+namespace {
+
+const QString ExamplesDir = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../examples");
+
+} // namespace
+
+class TDialogMapTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void boxesAndLegendOfEachScope();
+    void clickingABoxSelectsItsNode();
+    void selectionCentresTheMap();
+    void searchCountsMatchesAndFollowsTheTexts();
+
+private:
+    TDialogMapPane& Map() { return Form_->DialogMap(); }
+    void ChooseScope(const QString& startOfCaption);
+    TMapBox* BoxNamed(const char* name);
+    void SelectGeneralViewNode(const QString& name);
+
+    std::unique_ptr<QTemporaryDir> Dir_;
+    std::unique_ptr<TForm1> Form_;
+    TFakeDialogs* User_ = nullptr;
+};
+
+void TDialogMapTest::init() {
+    Dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(Dir_->isValid());
+    for (const char* name : {"guard.ipp", "guard.msg", "scripts.lst"}) {
+        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), Dir_->filePath(name)));
+    }
+    auto user = std::make_unique<TFakeDialogs>();
+    User_ = user.get();
+    Form_ = std::make_unique<TForm1>(std::move(user));
+    Form_->Workspace().ScriptsLstPath =
+        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
+    Form_->resize(1000, 700);
+    Form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+    Form_->LoadFile(Dir_->filePath(QStringLiteral("guard.ipp")));
+    Form_->Trigger(TCommand::Analyze);
+    Form_->Trigger(TCommand::ShowMap);
+    // Graphviz lays the map out in a child process.
+    QTRY_VERIFY_WITH_TIMEOUT(Map().IsDrawn(), 20000);
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+}
+
+void TDialogMapTest::cleanup() {
+    Form_.reset();
+    Dir_.reset();
+}
+
+void TDialogMapTest::ChooseScope(const QString& startOfCaption) {
+    QComboBox& scopes = Map().ScopeChooser();
+    for (int row = 0; row < scopes.count(); ++row) {
+        if (scopes.itemText(row).startsWith(startOfCaption)) {
+            Map().ChooseScope(row);
+            QTRY_VERIFY_WITH_TIMEOUT(Map().IsDrawn(), 20000);
+            return;
+        }
+    }
+    QFAIL(qPrintable("no scope " + startOfCaption));
+}
+
+TMapBox* TDialogMapTest::BoxNamed(const char* name) {
+    for (TMapBox* box : Map().Boxes()) {
+        if (Map().Shown().Vertices[std::size_t(box->Vertex())].Name == name) {
+            return box;
+        }
+    }
+    return nullptr;
+}
+
+void TDialogMapTest::SelectGeneralViewNode(const QString& name) {
+    QTreeView& tree = Form_->GeneralViewTree();
+    for (int row = 0; row < tree.model()->rowCount(); ++row) {
+        const QModelIndex index = tree.model()->index(row, 0);
+        if (index.data().toString() == name) {
+            tree.setCurrentIndex(index);
+            return;
+        }
+    }
+    QFAIL(qPrintable("no General View item " + name));
+}
+
+// Counted by hand in guard.ipp: six nodes the dialog reaches, Talk that opens it, and the
+// OpenDialog start; no answer leads to a missing node, every reached node goes on or closes, and
+// Talk, which opens the dialog, is a starting place rather than a node the dialog never reaches.
+void TDialogMapTest::boxesAndLegendOfEachScope() {
+    const struct {
+        QString scope;
+        int boxes;
+        QString legend;
+    } scopes[] = {
+        {"Dialog: Greeting (line 74)", 7, "start 2 unreachable 0 dead end 0 missing 0"},
+        {"Whole script", 8, "start 2 unreachable 0 dead end 0 missing 0"},
+    };
+    for (const auto& scope : scopes) {
+        ChooseScope(scope.scope);
+        QCOMPARE(int(Map().Boxes().size()), scope.boxes);
+        QCOMPARE(Map().Legend(), scope.legend);
+    }
+}
+
+void TDialogMapTest::clickingABoxSelectsItsNode() {
+    TMapBox* box = BoxNamed("AskSmith");
+    QVERIFY(box != nullptr);
+    TMapView& view = Map().View();
+    view.centerOn(box);
+    const QPoint at = view.mapFromScene(box->sceneBoundingRect().center());
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+
+    QCOMPARE(Form_->GeneralViewTree().currentIndex().data().toString(), QStringLiteral("AskSmith"));
+    bool showsSource = false;
+    for (const std::string& line : Form_->OutputPane().Lines()) {
+        showsSource = showsSource || line.find("SayWOAnswer(111, 50);") != std::string::npos;
+    }
+    QVERIFY(showsSource);
+}
+
+void TDialogMapTest::selectionCentresTheMap() {
+    TMapView& view = Map().View();
+    view.resetTransform();
+    view.scale(3, 3); // larger than the view, so there is somewhere to scroll to
+    // Not Farewell: at the drawing's lower edge the view cannot scroll it to the centre.
+    for (const char* name : {"NoMoney", "Greeting", "PayToll"}) {
+        SelectGeneralViewNode(QString::fromLatin1(name));
+        const QPointF centre = view.mapToScene(view.viewport()->rect().center());
+        const QPointF box = BoxNamed(name)->sceneBoundingRect().center();
+        QVERIFY2((centre - box).manhattanLength() < 20, name);
+    }
+}
+
+void TDialogMapTest::searchCountsMatchesAndFollowsTheTexts() {
+    ChooseScope(QStringLiteral("Whole script"));
+    const struct {
+        bool texts;
+        QString search;
+        QString count;
+        int matched;
+    } cases[] = {
+        {false, "smith", "1 box match", 1},
+        {false, "", "", 0},
+        {false, "gate", "0 boxes match", 0},
+        // Greeting: "...at the north gate of Millbrook."; NoMoney: "No coin, no gate."
+        {true, "gate", "2 boxes match", 2},
+    };
+    for (const auto& c : cases) {
+        if (Form_->ActionOf(TCommand::ShowTexts)->isChecked() != c.texts) {
+            Form_->Trigger(TCommand::ShowTexts);
+            QTRY_VERIFY_WITH_TIMEOUT(Map().IsDrawn(), 20000);
+        }
+        Form_->findChild<QLineEdit*>("MapSearch")->setText(c.search);
+        QCOMPARE(Map().SearchCount(), c.count);
+        int matched = 0;
+        for (const TMapBox* box : Map().Boxes()) {
+            matched += box->IsMatched() ? 1 : 0;
+        }
+        QCOMPARE(matched, c.matched);
+    }
+}
+
+QTEST_MAIN(TDialogMapTest)
+#include "dialog_map_test.moc"
