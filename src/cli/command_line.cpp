@@ -34,10 +34,12 @@ void AppendWrapped(std::string& out, std::size_t& column, std::string_view text,
     while (start < text.size()) {
         const std::size_t space = std::min(text.find(' ', start), text.size());
         const std::string_view word = text.substr(start, space - start);
-        if (column > indent && column + 1 + word.size() > HelpWidth) {
+        // A word that follows another on its line needs a blank before it.
+        const bool followsWord = !out.empty() && out.back() != ' ' && out.back() != '\n';
+        if (followsWord && column + 1 + word.size() > HelpWidth) {
             out.append("\n").append(indent, ' ');
             column = indent;
-        } else if (column > indent) {
+        } else if (followsWord) {
             out += ' ';
             ++column;
         }
