@@ -1,9 +1,10 @@
 #pragma once
-// TAnalysisRun: what one walk over the tokens of an Analyze keeps: the workspace, where its
-// records, pane lines and messages go, a safe view of the token list, the forward declarations by
-// name and the lists of the node at hand. The token classification and the index of the nodes'
-// first lines are made once per Analyze and only read here, so that a second run, on the second
-// core, can share them.
+// TAnalysisRun: what one walk over the tokens of an Analyze keeps: what it reads (shared with
+// the other walk, never changed by either), where its records, pane lines and messages go, a
+// safe view of the token list, the forward declarations by name and the lists of the node at
+// hand. Only the first core's walk has a section sink: the tables and counters the header and
+// forward sections fill, and the General View. The second core's walk has none, and its records,
+// lines and messages wait in its own deque and port until the first core splices them in.
 
 #include "forward_names.h"
 #include "node_body.h"
@@ -12,27 +13,50 @@
 #include "token_words.h"
 #include "workspace.h"
 
+#include <cassert>
 #include <cstdint>
 #include <deque>
 
 namespace dialoscope {
 
-struct TAnalysisRun {
-    // After the scan: words and bodies must be made from ws's tokens and lines, and outlive
-    // the run. The run adds its node records to nodes and shows what it finds on port.
-    TAnalysisRun(TWorkspace& ws, TPort& port, std::deque<TNodeKeep>& nodes,
-                 const TTokenWords& words, TNodeBodyIndex& bodies)
-        : Ws(ws), Port(port), Nodes(nodes), Tokens(ws.Scanner), Words(words), Bodies(bodies),
-          ShowsOutput(port.ShowsOutput()), ShowsGeneralView(port.ShowsGeneralView()) {}
+// What both walks read, made once per Analyze after the scan from the workspace's tokens and
+// lines, and unchanged while they run: the script, its lines, tokens and script index, the token
+// classification and the index of the nodes' first lines (whose lookups are safe from both).
+struct TWalkInputs {
+    const TWorkspace& Ws;
+    const TTokenWords& Words;
+    TNodeBodyIndex& Bodies;
+};
 
-    // Read only, apart from the sections a run on the first core reads: their tables and
-    // counters, and the General View when it is shown.
+// What only the first core's walk writes: the sections' tables and counters (units, vars,
+// forward names, the message file name, the counters) and the General View when it is shown.
+struct TSectionSink {
     TWorkspace& Ws;
+};
+
+struct TAnalysisRun {
+    // The inputs must outlive the run. sections is null for a walk that must never read a
+    // section. The run adds its node records to nodes and shows what it finds on port.
+    TAnalysisRun(const TWalkInputs& inputs, TSectionSink* sections, TPort& port,
+                 std::deque<TNodeKeep>& nodes)
+        : Ws(inputs.Ws), Words(inputs.Words), Bodies(inputs.Bodies), Sections(sections), Port(port),
+          Nodes(nodes), Tokens(inputs.Ws.Scanner), ShowsOutput(port.ShowsOutput()),
+          ShowsGeneralView(port.ShowsGeneralView()) {}
+
+    TWalkInputs Inputs() const { return {Ws, Words, Bodies}; }
+    // The sink; only a walk that has one may read a section or add a General View item.
+    TSectionSink& SectionSink() const {
+        assert(Sections != nullptr && "only the first core's walk reads sections");
+        return *Sections;
+    }
+
+    const TWorkspace& Ws;
+    const TTokenWords& Words; // what the node walks look for, one byte per token
+    TNodeBodyIndex& Bodies;
+    TSectionSink* const Sections;
     TPort& Port;
     std::deque<TNodeKeep>& Nodes;
     TTokenCursor Tokens;
-    const TTokenWords& Words; // what the node walks look for, one byte per token
-    TNodeBodyIndex& Bodies;
     TForwardNames Forward;            // Funcs[1..ws.ForwardCount]
     std::int32_t ForwardSections = 0; // how many forward sections this run has read
     TNodeListsBuilder Collected;      // the lists of the node being analysed

@@ -43,7 +43,8 @@ void AnalyzeTokens(TWorkspace& ws) {
     const auto breathe = [&ws] { ws.Port.ProcessMessages(); };
     TNodeBodyIndex bodies = ScanAndIndexBodies(ws);
     const TTokenWords words(TTokenCursor(ws.Scanner), breathe);
-    TAnalysisRun run(ws, ws.Port, ws.Nodes, words, bodies);
+    TSectionSink sections{ws};
+    TAnalysisRun run({ws, words, bodies}, &sections, ws.Port, ws.Nodes);
     const std::int64_t last = run.Tokens.Last();
     std::optional<TSecondHalf> second;
     bool splitTried = false;

@@ -45,7 +45,7 @@ std::int32_t AddItem(TAnalysisRun& run, std::int32_t parent, std::string_view ca
     if (!run.ShowsGeneralView) {
         return -1;
     }
-    TOutlineTree& tree = run.Ws.GeneralView;
+    TOutlineTree& tree = run.SectionSink().Ws.GeneralView;
     const std::int32_t item = tree.Add(parent, caption, imgNode, node);
     SetNodeImage(tree, item, image);
     return item;
@@ -243,7 +243,7 @@ std::int64_t CollectAnswers(TAnalysisRun& run, std::int64_t i, std::int32_t item
 }
 
 std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
-    TWorkspace& ws = run.Ws;
+    const TWorkspace& ws = run.Ws;
     const std::string_view name = run.Tokens.T(i + 1);
     // The record is in Nodes before any pass runs, so an error part-way through a node never
     // leaves Nodes with an unset entry.

@@ -20,8 +20,8 @@ std::optional<std::int64_t> TSecondHalf::StartFor(const TAnalysisRun& first, std
 }
 
 TSecondHalf::TSecondHalf(const TAnalysisRun& first, std::int64_t start)
-    : Start_(start), ForwardSections_(first.ForwardSections), Port_(first.Port),
-      Run_(first.Ws, Port_, Nodes_, first.Words, first.Bodies) {
+    : Start_(start), ForwardSections_(first.ForwardSections), Output_(first.Port),
+      Run_(first.Inputs(), nullptr, Output_.Port, Output_.Nodes) {
     Run_.Forward = first.Forward;
     Work_.emplace([this] { Walk(); }, true);
 }
@@ -55,15 +55,19 @@ void TSecondHalf::Walk() {
     Resume_ = p;
 }
 
-std::int64_t TSecondHalf::Merge(TAnalysisRun& first, const std::function<void()>& breathe) {
-    Work_->Finish(breathe);
+void TWalkOutput::SpliceInto(std::deque<TNodeKeep>& nodes, TPort& port) {
     // Taken from the front one by one: each block of records is freed as soon as it is
     // emptied, so a big script's records are never held twice.
-    while (!Nodes_.empty()) {
-        first.Nodes.push_back(std::move(Nodes_.front()));
-        Nodes_.pop_front();
+    while (!Nodes.empty()) {
+        nodes.push_back(std::move(Nodes.front()));
+        Nodes.pop_front();
     }
-    Port_.Replay(first.Port);
+    Port.Replay(port);
+}
+
+std::int64_t TSecondHalf::Merge(TAnalysisRun& first, const std::function<void()>& breathe) {
+    Work_->Finish(breathe);
+    Output_.SpliceInto(first.Nodes, first.Port);
     if (Error_) {
         std::rethrow_exception(Error_);
     }

@@ -7,6 +7,10 @@
 // exactly there, with no forward section read on the way, are they taken, in order, as if the
 // first core had made them; else they are thrown away and the first core walks on alone. Either
 // way every output is what one core alone would have made.
+//
+// The contract in types: both walks read the same TWalkInputs, which neither changes; only the
+// first core's run has a TSectionSink, so the second walk cannot fill a section's tables; its
+// output is a TWalkOutput of its own, spliced into the first walk's by Merge.
 
 #include "analysis_run.h"
 #include "background_work.h"
@@ -20,6 +24,17 @@
 #include <optional>
 
 namespace dialoscope {
+
+// A walk's records, pane lines and messages, held back until they are spliced in after the
+// first walk's own.
+struct TWalkOutput {
+    explicit TWalkOutput(const TPort& shown) : Port(shown) {}
+    TDeferredPort Port;
+    std::deque<TNodeKeep> Nodes;
+
+    // Appends the records to nodes and shows the lines and messages on port, in order.
+    void SpliceInto(std::deque<TNodeKeep>& nodes, TPort& port);
+};
 
 class TSecondHalf {
 public:
@@ -48,9 +63,8 @@ private:
 
     const std::int64_t Start_;
     const std::int32_t ForwardSections_; // the first core's count when the second core started
-    TDeferredPort Port_;
-    std::deque<TNodeKeep> Nodes_;
-    TAnalysisRun Run_;
+    TWalkOutput Output_;
+    TAnalysisRun Run_; // no section sink
     std::atomic<bool> Stop_{false};
     std::int64_t Resume_ = 0;
     std::exception_ptr Error_;
