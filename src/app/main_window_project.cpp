@@ -247,7 +247,9 @@ void TForm1::RunProjectInBackground() {
     open.Results = std::move(result.Scripts);
     const QString totals = TotalsLine(result, scripts);
     ProjectPane_->ShowSummary(list + QStringLiteral(": ") + totals);
-    ShowStatusNote(QStringLiteral("Project run: ") + totals);
+    ShowStatusNote(result.Cancelled
+                       ? QStringLiteral("Project run cancelled")
+                       : QStringLiteral("Project run: %1 scripts analysed").arg(scripts));
 }
 
 void TForm1::ProjectViewDblClick() {

@@ -115,9 +115,9 @@ QVariant TProjectModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    static const char* const titles[ColumnCount] = {"No.",       "Script",    "Status", "Nodes",
-                                                    "NPC lines", "Answers",   "Words",  "Errors",
-                                                    "Warnings",  "Translated"};
+    static const char* const titles[ColumnCount] = {"No.",    "Script",    "Translated", "Status",
+                                                    "Nodes",  "NPC lines", "Answers",    "Words",
+                                                    "Errors", "Warnings"};
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(titles[section])
                                                  : QVariant();
 }

@@ -20,6 +20,7 @@ public:
     enum TColumn {
         NumberColumn,
         ScriptColumn,
+        TranslatedColumn,
         StatusColumn,
         NodesColumn,
         LinesColumn,
@@ -27,7 +28,6 @@ public:
         WordsColumn,
         ErrorsColumn,
         WarningsColumn,
-        TranslatedColumn,
         ColumnCount
     };
     // The value a sorting proxy compares: numbers as numbers, texts as shown.

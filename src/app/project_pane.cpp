@@ -48,13 +48,11 @@ TProjectPane::TProjectPane(QWidget* parent) : QDockWidget(QStringLiteral("Projec
     View_->setAlternatingRowColors(true);
     View_->verticalHeader()->hide();
     View_->verticalHeader()->setDefaultSectionSize(View_->fontMetrics().height() + 6);
-    View_->horizontalHeader()->setStretchLastSection(true);
     // Fixed widths: fitting columns to their contents would measure every row as it arrives.
     View_->setColumnWidth(TProjectModel::NumberColumn, NumberWidth);
     View_->setColumnWidth(TProjectModel::ScriptColumn, ScriptWidth);
     View_->setColumnWidth(TProjectModel::StatusColumn, StatusWidth);
-    for (int column = TProjectModel::NodesColumn; column < TProjectModel::TranslatedColumn;
-         ++column) {
+    for (int column = TProjectModel::NodesColumn; column < TProjectModel::ColumnCount; ++column) {
         View_->setColumnWidth(column, CountWidth);
     }
     View_->setColumnWidth(TProjectModel::TranslatedColumn, ShareWidth);
@@ -72,6 +70,8 @@ TProjectPane::TProjectPane(QWidget* parent) : QDockWidget(QStringLiteral("Projec
     Summary_ = new QLabel;
     Summary_->setObjectName(QStringLiteral("ProjectSummary"));
     Summary_->setContentsMargins(4, 2, 4, 2);
+    // A long line must not widen the pane, and with it the window; the tip shows it whole.
+    Summary_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     Tools_ = new QWidget;
     auto* tools = new QHBoxLayout(Tools_);

@@ -75,19 +75,39 @@ QByteArray OriginalOf(const QByteArray& messages, int changed) {
     return lines.join('\n');
 }
 
-// The zero timer fires once per turn of the event loop.
+// How long this thread has waited for a core, in nanoseconds (Linux); 0 where unknown. On a
+// machine busy with other work the scheduler may hold the window's thread back: that wait is
+// the machine's, not the window's.
+qint64 RunQueueWaitNs() {
+    QFile stat(QStringLiteral("/proc/thread-self/schedstat"));
+    if (!stat.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    const QList<QByteArray> fields = stat.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() : 0;
+}
+
+// The zero timer fires once per turn of the event loop. A gap counts the time the thread could
+// have run: the wall time between turns less the time it waited for a core.
 struct TTurns : QObject {
     qint64 LongestGapMs = 0;
+    qint64 LongestWallGapMs = 0;
     int Turns = 0;
     std::function<void()> OnTurn;
     QTimer Timer;
     QElapsedTimer Since;
+    qint64 WaitedNs = 0;
 
     void Start() {
         Since.start();
+        WaitedNs = RunQueueWaitNs();
         Timer.setInterval(0);
         connect(&Timer, &QTimer::timeout, this, [this] {
-            LongestGapMs = std::max(LongestGapMs, Since.restart());
+            const qint64 wall = Since.restart();
+            const qint64 waited = RunQueueWaitNs();
+            LongestWallGapMs = std::max(LongestWallGapMs, wall);
+            LongestGapMs = std::max(LongestGapMs, wall - (waited - WaitedNs) / 1000000);
+            WaitedNs = waited;
             ++Turns;
             if (OnTurn) {
                 OnTurn();
@@ -232,11 +252,20 @@ void TProjectWindowTest::eventLoopTurnsAndEscCancels() {
         TTurns turns;
         bool sawSomeRows = false;
         bool pressed = false;
+        QString refusedNote;
+        bool triedLoad = false;
         turns.OnTurn = [&] {
             if (!Form_->PassRunning()) {
                 return;
             }
             sawSomeRows = sawSomeRows || (Rows().rowCount() > 0 && Rows().rowCount() < 24);
+            if (!triedLoad) {
+                triedLoad = true;
+                // The pass rule holds for a project run as for the other passes.
+                Form_->ShowStatusNote({});
+                Action(TCommand::Load)->trigger();
+                refusedNote = Form_->StatusNote();
+            }
             if (run.pressEsc && !pressed && Rows().rowCount() > 0) {
                 pressed = true;
                 QTest::keyClick(Form_.get(), Qt::Key_Escape);
@@ -246,9 +275,12 @@ void TProjectWindowTest::eventLoopTurnsAndEscCancels() {
         Form_->OpenProjectFile(QDir(big).filePath("scripts.lst"));
         turns.Timer.stop();
         QVERIFY(User_->Errors.isEmpty());
-        qInfo("project run: %d turns, longest gap %lld ms", turns.Turns,
-              static_cast<long long>(turns.LongestGapMs));
+        qInfo("project run: %d turns, longest gap %lld ms (%lld ms with the waits for a core)",
+              turns.Turns, static_cast<long long>(turns.LongestGapMs),
+              static_cast<long long>(turns.LongestWallGapMs));
         QVERIFY(turns.LongestGapMs <= 50);
+        QCOMPARE(refusedNote, QStringLiteral("Project run is running: Load was not run"));
+        QVERIFY(User_->OpenRequests.isEmpty());
         QCOMPARE(Rows().rowCount(), 24);
         if (!run.pressEsc) {
             // Rows came in while the run went on, not all at its end.
