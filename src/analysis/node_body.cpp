@@ -18,12 +18,14 @@ bool IsWord(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), IsWordByte);
 }
 
-bool IsQualifyingLine(std::string_view line) {
-    return Contains(line, "function") && !Contains(line, "forward");
+// Whether a line that contains "function" (hasFunction) qualifies, and whether it stops a copy:
+// the index looks for "function" once per line for both.
+bool IsQualifyingLine(std::string_view line, bool hasFunction) {
+    return hasFunction && !Contains(line, "forward");
 }
 
-bool IsStopLine(std::string_view line) {
-    return Contains(line, "function") || Contains(line, "end.");
+bool IsStopLine(std::string_view line, bool hasFunction) {
+    return hasFunction || Contains(line, "end.");
 }
 
 } // namespace
@@ -57,10 +59,11 @@ void TNodeBodyIndex::Build(const std::function<void()>& everyStep) {
             everyStep();
         }
         const std::string_view line = Lines_.Line(i);
-        if (IsStopLine(line)) {
+        const bool hasFunction = Contains(line, "function");
+        if (IsStopLine(line, hasFunction)) {
             StopLines_.push_back(i);
         }
-        if (!IsQualifyingLine(line)) {
+        if (!IsQualifyingLine(line, hasFunction)) {
             continue;
         }
         Qualifying_.push_back(i);
