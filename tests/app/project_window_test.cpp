@@ -129,6 +129,7 @@ private slots:
 
     void rowsSortAndDoubleClick();
     void eventLoopTurnsAndEscCancels();
+    void closingDuringRunEndsItAndCloses();
     void runChecksOverTheProject();
     void codePageBarOffersTheDetectedPage();
     void importShowsSummaryThenAsks();
@@ -141,8 +142,9 @@ private:
     QStringList ShownScripts();
 
     QTemporaryDir Dir_;
-    QString Project_;   // scripts.lst of 6 small scripts
-    QString Originals_; // their originals: script k has k translated messages
+    QString Project_;    // scripts.lst of 6 small scripts
+    QString Originals_;  // their originals: script k has k translated messages
+    QString BigProject_; // scripts.lst of 24 scripts that take a few seconds
     std::unique_ptr<TForm1> Form_;
     TFakeDialogs* User_ = nullptr;
 };
@@ -242,9 +244,12 @@ void TProjectWindowTest::rowsSortAndDoubleClick() {
 // The project runs on worker threads while the window turns its event loop; Esc stops the
 // scripts not yet begun.
 void TProjectWindowTest::eventLoopTurnsAndEscCancels() {
-    const QString big = Dir_.filePath("big");
-    if (!Generate(big, 24, 600)) {
-        QSKIP("the workload generator did not run");
+    if (BigProject_.isEmpty()) {
+        const QString big = Dir_.filePath("big");
+        if (!Generate(big, 24, 600)) {
+            QSKIP("the workload generator did not run");
+        }
+        BigProject_ = QDir(big).filePath("scripts.lst");
     }
     QVERIFY(QTest::qWaitForWindowActive(Form_.get()));
     const struct { bool pressEsc; } runs[] = {{false}, {true}};
@@ -272,7 +277,7 @@ void TProjectWindowTest::eventLoopTurnsAndEscCancels() {
             }
         };
         turns.Start();
-        Form_->OpenProjectFile(QDir(big).filePath("scripts.lst"));
+        Form_->OpenProjectFile(BigProject_);
         turns.Timer.stop();
         QVERIFY(User_->Errors.isEmpty());
         qInfo("project run: %d turns, longest gap %lld ms (%lld ms with the waits for a core)",
@@ -292,6 +297,29 @@ void TProjectWindowTest::eventLoopTurnsAndEscCancels() {
         QVERIFY(Form_->ProjectPane().Summary().contains("(cancelled)"));
         QCOMPARE(Rows().StatsAt(23).Status, std::string("cancelled"));
     }
+}
+
+// Closing the window mid-run tells the workers to stop and waits for them before it closes.
+void TProjectWindowTest::closingDuringRunEndsItAndCloses() {
+    if (BigProject_.isEmpty()) {
+        QSKIP("needs the project of eventLoopTurnsAndEscCancels");
+    }
+    bool closed = false;
+    TTurns turns;
+    turns.OnTurn = [&] {
+        if (!closed && Form_->PassRunning() && Rows().rowCount() > 0) {
+            closed = true;
+            Form_->close();
+        }
+    };
+    turns.Start();
+    Form_->OpenProjectFile(BigProject_);
+    turns.Timer.stop();
+    QVERIFY(closed);
+    QVERIFY(!Form_->PassRunning());
+    QTRY_VERIFY(!Form_->isVisible());
+    QVERIFY(User_->Errors.isEmpty());
+    QVERIFY(Rows().rowCount() < 24);
 }
 
 void TProjectWindowTest::runChecksOverTheProject() {
