@@ -22,6 +22,26 @@ constexpr int StatusWidth = 90;
 constexpr int CountWidth = 70;
 constexpr int ShareWidth = 100;
 
+// Rows of equal value stay in list order, in either direction: rows arrive while the view is
+// sorted, and without this they would fall among their equals wherever they came in.
+class TListOrderTies : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override {
+        const QVariant a = left.data(sortRole());
+        const QVariant b = right.data(sortRole());
+        const QPartialOrdering order = QVariant::compare(a, b);
+        if (order == QPartialOrdering::Less || order == QPartialOrdering::Greater) {
+            return order == QPartialOrdering::Less;
+        }
+        // The view reverses lessThan for a descending sort; ties are reversed back.
+        return sortOrder() == Qt::AscendingOrder ? left.row() < right.row()
+                                                 : left.row() > right.row();
+    }
+};
+
 } // namespace
 
 TProjectPane::TProjectPane(QWidget* parent) : QDockWidget(QStringLiteral("Project"), parent) {
@@ -30,7 +50,7 @@ TProjectPane::TProjectPane(QWidget* parent) : QDockWidget(QStringLiteral("Projec
                 QDockWidget::DockWidgetFloatable);
 
     Model_ = new TProjectModel(this);
-    Sorted_ = new QSortFilterProxyModel(this);
+    Sorted_ = new TListOrderTies(this);
     Sorted_->setSourceModel(Model_);
     Sorted_->setSortRole(TProjectModel::SortRole);
     Sorted_->setFilterKeyColumn(TProjectModel::ScriptColumn);
