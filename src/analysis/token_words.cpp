@@ -71,8 +71,8 @@ TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
 constexpr std::uint64_t EveryByte = 0x0101010101010101ULL;
 constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
 
-// A high bit set in the result when some byte of x is zero (the classic test: exact about
-// whether there is one, not about which, which the byte-wise loop then finds).
+// A high bit set in the result for each zero byte of x, and perhaps for bytes above a zero one
+// (a borrow runs on): the lowest mark is always a zero byte.
 constexpr std::uint64_t ZeroBytes(std::uint64_t x) {
     return (x - EveryByte) & ~x & HighBits;
 }
@@ -141,9 +141,18 @@ std::size_t TTokenWords::SkipQuietBlocks(std::size_t at, TWordSet wanted) const 
     // Eight words from at and the eight from at + 2 stay inside while at + 10 does.
     const std::uint8_t* const words = Words_.data();
     const std::size_t blocksEnd = Words_.size() < 10 ? 0 : Words_.size() - 10;
-    while (at <= blocksEnd && (wantedPatterns.Matches(EightWords(words + at)) |
-                               NodeEndPatterns.Matches(EightWords(words + at + 2))) == 0) {
-        at += 8;
+    for (; at <= blocksEnd; at += 8) {
+        const std::uint64_t stops = wantedPatterns.Matches(EightWords(words + at)) |
+                                    NodeEndPatterns.Matches(EightWords(words + at + 2));
+        if (stops == 0) {
+            continue;
+        }
+        // Each test's lowest mark is exact, so the lowest of all is the first stop; on a
+        // little-endian machine the lowest byte is the first word.
+        if constexpr (std::endian::native == std::endian::little) {
+            return at + static_cast<std::size_t>(std::countr_zero(stops)) / 8;
+        }
+        return at;
     }
     return at;
 }
@@ -155,19 +164,10 @@ std::int64_t TTokenWords::SkipQuiet(std::int64_t j, TWordSet wanted) const {
     // Both reads stay inside the words while at + 2 does; the last two positions go through At.
     const std::uint8_t* const words = Words_.data();
     const std::size_t inside = Words_.size() < 2 ? 0 : Words_.size() - 2;
-    const auto stepOver = [&](std::size_t at, std::size_t end) {
-        while (at < end && !wanted.Has(static_cast<TWord>(words[at])) &&
-               !NodeEnds.Has(static_cast<TWord>(words[at + 2]))) {
-            ++at;
-        }
-        return at;
-    };
-    // Most skips are short: a few tokens one by one first, then eight at a time.
-    auto at = static_cast<std::size_t>(j);
-    const std::size_t fewEnd = std::min(at + 8, inside);
-    at = stepOver(at, fewEnd);
-    if (at == fewEnd) {
-        at = stepOver(SkipQuietBlocks(at, wanted), inside);
+    auto at = SkipQuietBlocks(static_cast<std::size_t>(j), wanted);
+    while (at < inside && !wanted.Has(static_cast<TWord>(words[at])) &&
+           !NodeEnds.Has(static_cast<TWord>(words[at + 2]))) {
+        ++at;
     }
     j = static_cast<std::int64_t>(at);
     while (j < static_cast<std::int64_t>(Words_.size()) && !wanted.Has(At(j)) &&

@@ -70,8 +70,8 @@ public:
     std::int64_t SkipQuiet(std::int64_t j, TWordSet wanted) const;
 
 private:
-    // SkipQuiet's first part: eight tokens at a time, up to the first block of eight that holds
-    // a position where the walk stops (or near the end); the byte-wise loop finds it exactly.
+    // SkipQuiet's first part: eight tokens at a time, up to the first position where the walk
+    // stops, or near the end, where the byte-wise loop takes over.
     std::size_t SkipQuietBlocks(std::size_t at, TWordSet wanted) const;
     void Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,
                   const std::function<void()>& everyStep);
