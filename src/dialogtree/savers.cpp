@@ -1,24 +1,35 @@
 #include "savers.h"
 
+#include <algorithm>
+
 namespace dialoscope {
 
 namespace {
 
+bool IsTabOrLineBreak(char c) {
+    return c == '\t' || c == '\r' || c == '\n';
+}
+
 // Every item is one line at its own depth, whatever its caption holds: a tab in a caption (a
 // string token can carry one to the front) is written as two blanks, as the output pane shows
 // it, and a line break (CR LF, CR or LF, as in an error token "$" at a line end) as one blank.
+// The bytes between go in as one run: most captions have no tab or line break at all.
 void AppendCaption(std::string& bytes, std::string_view caption) {
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        const char c = caption[i];
-        if (c == '\t') {
+    auto at = caption.begin();
+    for (;;) {
+        const auto special = std::find_if(at, caption.end(), IsTabOrLineBreak);
+        bytes.append(at, special);
+        if (special == caption.end()) {
+            return;
+        }
+        at = special + 1;
+        if (*special == '\t') {
             bytes += "  ";
-        } else if (c == '\r' || c == '\n') {
-            bytes += ' ';
-            if (c == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            bytes += c;
+            continue;
+        }
+        bytes += ' ';
+        if (*special == '\r' && at != caption.end() && *at == '\n') {
+            ++at;
         }
     }
 }

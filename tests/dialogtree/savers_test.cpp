@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -56,6 +58,39 @@ TEST(TreeFile, CaptionsWithTabsOrLineBreaksStayOneLineAtTheirDepth) {
         tree.Add(root, row.Caption);
         EXPECT_EQ(TreeFileBytes(tree), row.Line + "\r\n\t" + row.Line + "\r\n");
     }
+}
+
+// The tree file of random captions against a plain byte-by-byte writer: tabs, lone and paired
+// line ends, at the ends and together.
+TEST(TreeFile, RandomCaptionsAsAPlainWriterWritesThem) {
+    const auto plainLine = [](std::int32_t depth, std::string_view caption) {
+        std::string line(static_cast<std::size_t>(depth), '\t');
+        for (std::size_t i = 0; i < caption.size(); ++i) {
+            if (caption[i] == '\t') {
+                line += "  ";
+            } else if (caption[i] == '\r' || caption[i] == '\n') {
+                line += ' ';
+                i += caption[i] == '\r' && i + 1 < caption.size() && caption[i + 1] == '\n';
+            } else {
+                line += caption[i];
+            }
+        }
+        return line + "\r\n";
+    };
+    std::mt19937 random(3);
+    const char bytes[] = {'a', ' ', '\t', '\r', '\n', '\0', '\xff'};
+    TOutlineTree tree;
+    std::string expected;
+    for (int i = 0; i < 2000; ++i) {
+        std::string caption;
+        for (auto n = random() % 12; n > 0; --n) {
+            caption += bytes[random() % sizeof bytes];
+        }
+        const std::int32_t parent = i % 3 == 0 ? TOutlineTree::NoParent : tree.Count() - 1;
+        const std::int32_t item = tree.Add(parent, caption);
+        expected += plainLine(tree.Item(item).Depth, caption);
+    }
+    EXPECT_EQ(TreeFileBytes(tree), expected);
 }
 
 TEST(TextOutput, EveryLineEndsInCrLf) {
