@@ -124,9 +124,13 @@ TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::function<void()>
 
 void TTokenWords::Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,
                            const std::function<void()>& everyStep) {
-    for (std::int64_t j = from; j < to; ++j) {
-        Words_[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(WordOf(tokens, j));
-        if (everyStep && (j + 1) % StepTokens == 0) {
+    // In runs that end at the multiples of StepTokens, each followed by a breath.
+    for (std::int64_t j = from; j < to;) {
+        const std::int64_t runEnd = std::min(to, (j / StepTokens + 1) * StepTokens);
+        for (; j < runEnd; ++j) {
+            Words_[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(WordOf(tokens, j));
+        }
+        if (everyStep && j % StepTokens == 0) {
             everyStep();
         }
     }
