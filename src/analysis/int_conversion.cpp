@@ -57,9 +57,28 @@ std::optional<std::uint64_t> ParseMagnitude(std::string_view digits, int base,
     return value;
 }
 
+// The common case: nothing but up to nine decimal digits, which cannot overflow. Empty when the
+// text is anything else, which the full reading then takes.
+std::optional<std::int32_t> PlainDecimal(std::string_view text) {
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    std::int32_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 } // namespace
 
 std::optional<std::int32_t> TryStrToInt(std::string_view text) {
+    if (const auto plain = PlainDecimal(text)) {
+        return plain;
+    }
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ') {
         ++i;

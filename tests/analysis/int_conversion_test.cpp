@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <climits>
 #include <optional>
+#include <random>
+#include <string>
 
 namespace dialoscope {
 namespace {
@@ -35,6 +39,25 @@ TEST(IntConversion, AcceptsDecimalAndHexForms) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Text);
         EXPECT_EQ(TryStrToInt(row.Text), std::optional<std::int32_t>(row.Value));
+    }
+}
+
+// Plain digit strings of every length around the nine that are read without the general
+// reading, against std::from_chars: leading zeros, and values just inside and past the range.
+TEST(IntConversion, DigitStringsReadAsFromChars) {
+    std::mt19937 random(4);
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(1 + random() % 12, '0');
+        for (char& c : text) {
+            c = static_cast<char>('0' + random() % (round % 3 == 0 ? 2 : 10));
+        }
+        SCOPED_TRACE(text);
+        std::int64_t value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        const auto expected = value <= INT32_MAX
+                                  ? std::optional<std::int32_t>(static_cast<std::int32_t>(value))
+                                  : std::nullopt;
+        ASSERT_EQ(TryStrToInt(text), expected);
     }
 }
 
