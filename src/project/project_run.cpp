@@ -2,6 +2,8 @@
 
 #include "shared_message_numbers.h"
 
+#include "analysis/load.h"
+
 #include <tbb/blocked_range.h>
 #include <tbb/enumerable_thread_specific.h>
 #include <tbb/info.h>
@@ -20,7 +22,9 @@ int WorkerCount(std::uint32_t jobs) {
 TScriptResult CancelledResult(const TProjectScript& script) {
     TScriptResult result;
     result.Stats.ListNumber = script.ListNumber;
-    result.Stats.ScriptFile = script.ListName;
+    // Named as the rows of the scripts that ran: by the file, where the list resolved one.
+    result.Stats.ScriptFile =
+        script.ScriptPath.empty() ? script.ListName : FileNamePart(script.ScriptPath);
     result.Stats.Status = "cancelled";
     return result;
 }

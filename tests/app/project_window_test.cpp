@@ -299,6 +299,8 @@ void TProjectWindowTest::eventLoopTurnsAndEscCancels() {
         QVERIFY(pressed);
         QVERIFY(Form_->ProjectPane().Summary().contains("(cancelled)"));
         QCOMPARE(Rows().StatsAt(23).Status, std::string("cancelled"));
+        // Was: "s024.int", where the rows of the scripts that ran name the script file.
+        QCOMPARE(Rows().StatsAt(23).ScriptFile, std::string("s024.ipp"));
     }
 }
 
