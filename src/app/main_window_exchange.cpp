@@ -173,8 +173,19 @@ void TForm1::ImportTranslationClick() {
         }
         options.DryRun = false;
         const TImportSummary summary = ImportTranslation(options, codePage);
-        ShowStatusNote(QStringLiteral("Imported into %1: %2")
-                           .arg(targetName, QString::fromStdString(summary.Line())));
+        if (!summary.Written) {
+            // The file changed since the preview in a way the import refuses.
+            Dialogs_->ShowInformation(this, SummaryText(summary, targetName) +
+                                                QStringLiteral("\nNothing is written."));
+            return;
+        }
+        // The window keeps the texts Load read; it shows the new ones after the next Load.
+        const bool loadedOne =
+            !ScriptPath_.empty() && options.Target == MessageFilePath(ScriptPath_);
+        ShowStatusNote(
+            QStringLiteral("Imported into %1: %2%3")
+                .arg(targetName, QString::fromStdString(summary.Line()),
+                     loadedOne ? QStringLiteral("; Load shows the new texts") : QString()));
     });
 }
 

@@ -459,6 +459,9 @@ void TProjectWindowTest::importShowsSummaryThenAsks() {
         QCOMPARE(after != before, row.written);
         if (row.written) {
             QVERIFY(after.contains("{101}{}{Na und?}"));
+            // The loaded script's texts are Load's until the next Load.
+            QVERIFY2(Form_->StatusNote().endsWith("; Load shows the new texts"),
+                     qPrintable(Form_->StatusNote()));
         }
     }
     // A translation that does not parse: an error box naming the file, the target untouched.
