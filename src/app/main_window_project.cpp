@@ -26,6 +26,7 @@
 #include <QShortcut>
 
 #include <exception>
+#include <functional>
 #include <thread>
 
 namespace dialoscope {
@@ -43,8 +44,7 @@ std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-// Joins the worker however the wait for it ends: an abort (the window closing) unwinds through
-// here, and the worker must not outlive what it reads and writes.
+// Joins the worker however the wait for it ends.
 class TJoinOnExit {
 public:
     TJoinOnExit(std::thread& worker, std::atomic<bool>& cancel)
@@ -62,6 +62,35 @@ private:
     std::thread& Worker_;
     std::atomic<bool>& Cancel_;
 };
+
+// Runs job on a thread of its own while the window's event loop turns, and rethrows what it
+// threw. The window closing during the wait ends it (TCommandAborted from the port's turn):
+// cancel is then set and the job waited for, as it must not outlive what it reads and writes.
+void RunBesideEventLoop(TWindowPort& port, std::atomic<bool>& cancel,
+                        const std::function<void()>& job) {
+    std::exception_ptr failure;
+    std::atomic<bool> done{false};
+    std::thread worker([&] {
+        try {
+            job();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        done = true;
+        // Wakes the wait below, which may sleep until the next event.
+        QMetaObject::invokeMethod(
+            qApp, [] {}, Qt::QueuedConnection);
+    });
+    TJoinOnExit join(worker, cancel);
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        port.Turn();
+    }
+    worker.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
 
 QString Counted(std::int64_t count, const char* word) {
     return QString::number(count) + QLatin1Char(' ') + QLatin1String(word) +
@@ -208,30 +237,11 @@ void TForm1::RunProjectInBackground() {
     bool ran = false;
     CancelKey_->setEnabled(true);
     RunPass(ProjectRun, [&] {
-        std::exception_ptr failure;
-        std::atomic<bool> done{false};
-        std::thread worker([&] {
-            try {
-                result = RunProject(open.Project, options, rowFinished, &open.Cancel);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-            done = true;
-            // Wakes the wait below, which may sleep until the next event.
-            QMetaObject::invokeMethod(
-                qApp, [] {}, Qt::QueuedConnection);
+        RunBesideEventLoop(*Port_, open.Cancel, [&] {
+            result = RunProject(open.Project, options, rowFinished, &open.Cancel);
         });
-        TJoinOnExit join(worker, open.Cancel);
-        while (!done) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-            Port_->Turn(); // the window closing ends the wait here
-        }
-        worker.join();
         // The rows the workers posted last are shown now, within this run.
         QCoreApplication::sendPostedEvents(ProjectPane_, QEvent::MetaCall);
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
         ran = true;
     });
     CancelKey_->setEnabled(false);
