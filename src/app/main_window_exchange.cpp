@@ -91,12 +91,15 @@ void TForm1::ExportStringsClick() {
     request.ShowMessage = [this](std::string_view text) {
         Dialogs_->ShowInformation(this, Display_->Decode(text));
     };
+    std::size_t leftOut = 0; // listed scripts that are not there, or named twice
     if (Project_) {
         // As check compares them: the project's originals, when a folder is chosen.
         request.Against = Project_->Against;
         for (const TProjectScript& script : Project_->Project.Scripts) {
             if (script.State == TScriptFileState::Found) {
                 request.Scripts.push_back({script.ScriptPath, StemOf(script.ListName)});
+            } else {
+                ++leftOut;
             }
         }
     } else if (Ws_->AnalyzeEnabled) {
@@ -123,9 +126,12 @@ void TForm1::ExportStringsClick() {
         const TTextCodePage codePage(ChosenCodePageName());
         const TExportResult result = CollectExportRows(request, codePage);
         WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit);
+        const QString leftOutNote =
+            leftOut == 0 ? QString() : QStringLiteral("; %1 scripts left out").arg(leftOut);
         ShowStatusNote(QStringLiteral("Exported %1 messages to %2")
                            .arg(result.Rows.size())
-                           .arg(QFileInfo(path).fileName()));
+                           .arg(QFileInfo(path).fileName()) +
+                       leftOutNote);
         if (!result.UndefinedBytes.empty()) {
             Dialogs_->ShowInformation(this,
                                       UndefinedBytesText(result.UndefinedBytes, codePage.Name()));
