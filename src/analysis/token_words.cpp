@@ -12,7 +12,8 @@ namespace dialoscope {
 
 namespace {
 
-TWord KeywordWord(std::string_view text) {
+// Both inline: the classification asks them for most tokens.
+inline TWord KeywordWord(std::string_view text) {
     if (text == "Say") {
         return TWord::Say;
     }
@@ -33,7 +34,7 @@ TWord KeywordWord(std::string_view text) {
 
 // "function", "." and "@" count by their text alone, so a string or comment with that text
 // counts too, exactly as a text comparison would.
-TWord TextWord(std::string_view text) {
+inline TWord TextWord(std::string_view text) {
     if (text == "function") {
         return TWord::Function;
     }
