@@ -24,8 +24,20 @@ bool IsQualifyingLine(std::string_view line, bool hasFunction) {
     return hasFunction && !Contains(line, "forward");
 }
 
+// "end." looked for by its ".", which few lines hold, rather than by its "e", which most do.
+bool ContainsEndDot(std::string_view line) {
+    constexpr std::string_view end = "end";
+    for (std::size_t dot = line.find('.'); dot != std::string_view::npos;
+         dot = line.find('.', dot + 1)) {
+        if (dot >= end.size() && line.substr(dot - end.size(), end.size()) == end) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsStopLine(std::string_view line, bool hasFunction) {
-    return hasFunction || Contains(line, "end.");
+    return hasFunction || ContainsEndDot(line);
 }
 
 } // namespace

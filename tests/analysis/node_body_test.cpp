@@ -115,6 +115,20 @@ TEST(NodeBody, NamesThatAreNotOneWord) {
 }
 
 // The indexed search must give, byte for byte, what the search from the top gives.
+// A line stops the copy wherever "end." stands in it, among other dots or none.
+TEST(NodeBody, EndDotStopsTheCopyAmongOtherDots) {
+    const char* const stops[] = {
+        "end.",  "x := 1.5; end.", "1.5 .end.", "en.d.",      "end", ".end",  "weekend.",
+        "end..", "e.nd.",          "..",        "a.b.c end.", ".",   "end .", "END."};
+    for (const char* stop : stops) {
+        SCOPED_TRACE(stop);
+        const TLineStore lines =
+            LinesOf({"function N;", "begin", "  a;", "  b;", stop, "  c;", "  d;", "x"});
+        TNodeBodyIndex index(lines);
+        EXPECT_EQ(index.Body("N"), BodyBySearch(lines, "N"));
+    }
+}
+
 TEST(NodeBody, IndexedSearchMatchesTheSearchOnGeneratedScripts) {
     namespace fs = std::filesystem;
     for (const int seed : {1, 2, 3, 4}) {
