@@ -50,6 +50,10 @@ void TMsgMarks::Set(std::int32_t n, std::string_view text) {
             Rare_->Texts.erase(n);
         }
         DecimalsSorted_ = DecimalsSorted_ && (Decimals_.empty() || Decimals_.back() < n);
+        if (Decimals_.capacity() == 0) {
+            // A node uses a few messages: room for them at once spares growing one by one.
+            Decimals_.reserve(FirstRoom);
+        }
         Decimals_.push_back(n);
         return;
     }

@@ -64,6 +64,7 @@ private:
     // Single marks, which override the ranges: numbers marked with their decimal text, and the
     // texts written otherwise ("0105"); a text overrides a decimal mark of the same number, and
     // a later decimal mark erases the text.
+    static constexpr std::size_t FirstRoom = 4;
     mutable std::vector<std::int32_t> Decimals_;
     mutable bool DecimalsSorted_ = true;
     std::unique_ptr<TRare> Rare_; // null while there is no range and no other text
