@@ -11,6 +11,7 @@
 #include "play_pane.h"
 #include "user_dialogs.h"
 
+#include <QAction>
 #include <QTabWidget>
 #include <QTreeView>
 
@@ -31,8 +32,16 @@ void TForm1::CreateViewPanes() {
                                [this](const QString& text) { ShowStatusNote(text); }},
                               this);
     AddDock(TCommand::ShowMap, Map_, Qt::RightDockWidgetArea);
-    // Both want width; as tabs of one dock area they share it.
+    // Both want width; as tabs of one dock area they share it. A pane asked for comes to the
+    // front, or it would stay a hidden tab behind the other.
     tabifyDockWidget(Play_, Map_);
+    for (QDockWidget* pane : {static_cast<QDockWidget*>(Play_), static_cast<QDockWidget*>(Map_)}) {
+        connect(pane->toggleViewAction(), &QAction::triggered, pane, [pane](bool shown) {
+            if (shown) {
+                pane->raise();
+            }
+        });
+    }
     connect(Map_, &TDialogMapPane::NodeClicked, this, &TForm1::SelectGeneralViewNode);
 }
 

@@ -120,6 +120,16 @@ std::shared_ptr<TMapResult> TMapWorker::Execute(const TMapJob& job, std::stop_to
     if (!result->Shown.Vertices.empty() && !stop.stop_requested()) {
         result->Layout = LayOutDialogGraph(result->Shown, {}, stop);
     }
+    // dot's edge routing gives up (aborts) on some dialogs; sfdp still gives a map to read.
+    const bool laidOutByDot = result->Shown.VertexCount() <= DotVertexLimit;
+    if (result->Layout.Status == TLayoutStatus::Failed && laidOutByDot && !stop.stop_requested()) {
+        TLayoutResult second =
+            LayOutDialogGraph(result->Shown, {.Engine = TLayoutEngine::Sfdp}, stop);
+        if (second.Status == TLayoutStatus::Done) {
+            second.Note = result->Layout.Note + " The map is laid out by sfdp instead.";
+            result->Layout = std::move(second);
+        }
+    }
     result->Milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(
                                std::chrono::steady_clock::now() - started)
                                .count();

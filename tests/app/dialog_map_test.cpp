@@ -13,12 +13,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
+
+#include "play_pane.h"
 
 #include <memory>
 
@@ -41,6 +46,7 @@ private slots:
     void clickingABoxSelectsItsNode();
     void selectionCentresTheMap();
     void searchCountsMatchesAndFollowsTheTexts();
+    void loopKeepsTurningOnAGeneratedScript();
 
 private:
     TDialogMapPane& Map() { return Form_->DialogMap(); }
@@ -188,6 +194,60 @@ void TDialogMapTest::searchCountsMatchesAndFollowsTheTexts() {
         }
         QCOMPARE(matched, c.matched);
     }
+}
+
+// The map and the Play pane made for a generated workload (DIALOSCOPE_WORKLOAD_MB, default 1)
+// while a zero timer measures the turns of the event loop: the longest gap is reported, not
+// asserted, as wall times depend on the machine; the map must get drawn and the walk readable.
+void TDialogMapTest::loopKeepsTurningOnAGeneratedScript() {
+    const QString mb = qEnvironmentVariable("DIALOSCOPE_WORKLOAD_MB", QStringLiteral("1"));
+    QProcess gen;
+    gen.start(QStringLiteral(DIALOSCOPE_GEN_SCRIPT),
+              {"--target-mb", mb, "--out", Dir_->path(), "--name", "talk"});
+    if (!gen.waitForFinished(300000) || gen.exitCode() != 0) {
+        QSKIP("the workload generator did not run");
+    }
+    Form_->LoadFile(Dir_->filePath(QStringLiteral("talk.ipp")));
+    Form_->Trigger(TCommand::Analyze);
+    Form_->Trigger(TCommand::ShowPlay);
+
+    QElapsedTimer sinceTurn;
+    qint64 longestGap = 0;
+    QTimer turns;
+    turns.setInterval(0);
+    connect(&turns, &QTimer::timeout, this,
+            [&] { longestGap = std::max(longestGap, sinceTurn.restart()); });
+    const auto measure = [&](const char* what, const std::function<void()>& start,
+                             const std::function<bool()>& done) {
+        longestGap = 0;
+        QElapsedTimer wall;
+        wall.start();
+        sinceTurn.start();
+        turns.start();
+        start();
+        QTRY_VERIFY_WITH_TIMEOUT(done(), 120000);
+        turns.stop();
+        qInfo("%s: %lld ms, longest gap between turns %lld ms", what,
+              static_cast<long long>(wall.elapsed()), static_cast<long long>(longestGap));
+    };
+    measure(
+        "Play pane ready", [] {}, [&] { return Form_->PlayPane().IsReady(); });
+    measure(
+        "map of the first dialog", [&] { Form_->Trigger(TCommand::ShowMap); },
+        [&] { return Map().IsDrawn(); });
+    // A generated dialog reaches thousands of nodes; Graphviz may give up on it, and then the
+    // map says so instead of drawing.
+    QVERIFY(!Map().Boxes().empty() || !Map().Note().isEmpty());
+    qInfo("first dialog: %d boxes; %s", int(Map().Boxes().size()), qPrintable(Map().Note()));
+    measure(
+        "map around a node, 2 steps",
+        [&] {
+            SelectGeneralViewNode(Form_->GeneralViewTree().model()->index(5, 0).data().toString());
+            ChooseScope(QStringLiteral("Around the selected node"));
+        },
+        [&] { return Map().IsDrawn(); });
+    QVERIFY2(!Map().Boxes().empty(), qPrintable(Map().Note()));
+    QVERIFY(User_->Errors.isEmpty());
 }
 
 QTEST_MAIN(TDialogMapTest)
