@@ -225,6 +225,10 @@ void TPlayPane::Adopt(std::shared_ptr<const TPlayScript> script, std::uint64_t g
     Script_ = std::move(script);
     FillStarts();
     StartAt(0);
+    if (Script_->Starts().empty()) {
+        SetStatus(QStringLiteral("The script opens no dialog: select a node in the General View, "
+                                 "then choose it above to play from it."));
+    }
     emit Ready();
 }
 
