@@ -14,6 +14,12 @@
 #endif
 #ifdef DIALOSCOPE_LSAN
 #include <sanitizer/lsan_interface.h>
+
+// gettext's library keeps a few small blocks of every file it writes or reads for as long as the
+// process runs; they are its own, not leaks of ours.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libgettextpo\n";
+}
 #endif
 
 #include <csetjmp>
