@@ -117,7 +117,15 @@ std::shared_ptr<TMapResult> TMapWorker::Execute(const TMapJob& job, std::stop_to
                         ? job.Whole
                         : std::make_shared<const TDialogGraph>(BuildDialogGraph(Ws_, job.Build));
     result->Shown = SelectMapScope(*result->Whole, job.Scope, result->Note);
-    if (!result->Shown.Vertices.empty() && !stop.stop_requested()) {
+    // Graphviz takes minutes on such a map, and its engines have given up on generated dialogs
+    // of a few thousand nodes; the user picks a smaller part instead of waiting for that.
+    if (result->Shown.VertexCount() > DotVertexLimit) {
+        result->Layout.Status = TLayoutStatus::Failed;
+        result->Layout.Note = "This map has " + std::to_string(result->Shown.VertexCount()) +
+                              " boxes, more than the window lays out in good time: choose "
+                              "\"Around the selected node\" (or dialoscope-cli graph for the "
+                              "whole file).";
+    } else if (!result->Shown.Vertices.empty() && !stop.stop_requested()) {
         result->Layout = LayOutDialogGraph(result->Shown, {}, stop);
     }
     // dot's edge routing gives up (aborts) on some dialogs; sfdp still gives a map to read.
