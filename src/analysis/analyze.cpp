@@ -1,10 +1,10 @@
 #include "analyze.h"
 
-#include "analysis_run.h"
-#include "background_work.h"
+#include "detail/analysis_run.h"
+#include "detail/background_work.h"
+#include "detail/pass_step.h"
+#include "detail/second_half.h"
 #include "message_file.h"
-#include "pass_step.h"
-#include "second_half.h"
 
 #include <optional>
 #include <string>

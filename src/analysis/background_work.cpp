@@ -1,4 +1,4 @@
-#include "background_work.h"
+#include "detail/background_work.h"
 
 #include <chrono>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "concatenation.h"
+#include "detail/concatenation.h"
 
 #include "message_refs.h"
 

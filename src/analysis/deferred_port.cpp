@@ -1,4 +1,4 @@
-#include "deferred_port.h"
+#include "detail/deferred_port.h"
 
 namespace dialoscope {
 

@@ -1,4 +1,4 @@
-#include "forward_names.h"
+#include "detail/forward_names.h"
 
 namespace dialoscope {
 

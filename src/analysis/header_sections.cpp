@@ -1,4 +1,4 @@
-#include "header_sections.h"
+#include "detail/header_sections.h"
 
 #include <string>
 #include <vector>

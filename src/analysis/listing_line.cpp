@@ -1,4 +1,4 @@
-#include "listing_line.h"
+#include "detail/listing_line.h"
 
 #include <array>
 #include <charconv>

@@ -1,6 +1,6 @@
-#include "node_analysis.h"
+#include "detail/node_analysis.h"
 
-#include "concatenation.h"
+#include "detail/concatenation.h"
 #include "message_refs.h"
 
 #include <string>

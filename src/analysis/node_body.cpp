@@ -1,4 +1,4 @@
-#include "node_body.h"
+#include "detail/node_body.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "pass_step.h"
+#include "detail/pass_step.h"
 
-#include "header_sections.h"
-#include "listing_line.h"
-#include "node_analysis.h"
-#include "progress.h"
+#include "detail/header_sections.h"
+#include "detail/listing_line.h"
+#include "detail/node_analysis.h"
+#include "detail/progress.h"
 
 #include <algorithm>
 

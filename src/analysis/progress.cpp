@@ -1,4 +1,4 @@
-#include "progress.h"
+#include "detail/progress.h"
 
 namespace dialoscope {
 

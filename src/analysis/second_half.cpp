@@ -1,6 +1,6 @@
-#include "second_half.h"
+#include "detail/second_half.h"
 
-#include "pass_step.h"
+#include "detail/pass_step.h"
 
 #include <string>
 

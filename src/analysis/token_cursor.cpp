@@ -1,4 +1,4 @@
-#include "token_cursor.h"
+#include "detail/token_cursor.h"
 
 namespace dialoscope {
 

@@ -1,6 +1,6 @@
-#include "token_words.h"
+#include "detail/token_words.h"
 
-#include "background_work.h"
+#include "detail/background_work.h"
 
 #include <algorithm>
 #include <array>

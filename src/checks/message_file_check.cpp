@@ -1,4 +1,4 @@
-#include "message_file_check.h"
+#include "detail/message_file_check.h"
 
 #include "analysis/errors.h"
 

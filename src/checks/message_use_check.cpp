@@ -1,4 +1,4 @@
-#include "message_use_check.h"
+#include "detail/message_use_check.h"
 
 #include "message_parts.h"
 

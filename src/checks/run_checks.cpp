@@ -1,11 +1,11 @@
 #include "run_checks.h"
 
+#include "detail/message_file_check.h"
+#include "detail/message_use_check.h"
+#include "detail/translation_check.h"
 #include "dialog_health.h"
 #include "message_entries.h"
-#include "message_file_check.h"
-#include "message_use_check.h"
 #include "other_script_messages.h"
-#include "translation_check.h"
 
 #include "analysis/load.h"
 

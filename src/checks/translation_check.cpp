@@ -1,4 +1,4 @@
-#include "translation_check.h"
+#include "detail/translation_check.h"
 
 namespace dialoscope {
 

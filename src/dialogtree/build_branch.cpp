@@ -1,4 +1,4 @@
-#include "build_branch.h"
+#include "detail/build_branch.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "dialog_tree.h"
 
-#include "build_branch.h"
+#include "detail/build_branch.h"
+#include "detail/progress.h"
 #include "node_index.h"
-#include "progress.h"
 
 namespace dialoscope {
 

@@ -1,4 +1,4 @@
-#include "replace_file.h"
+#include "detail/replace_file.h"
 
 #include "savers.h"
 

@@ -1,6 +1,6 @@
-#include "csv_table.h"
+#include "detail/csv_table.h"
 
-#include "exchange_error.h"
+#include "detail/exchange_error.h"
 
 namespace dialoscope {
 

@@ -1,4 +1,4 @@
-#include "dialog_order.h"
+#include "detail/dialog_order.h"
 
 #include "analysis/msg_use_order.h"
 #include "analysis/node_names.h"

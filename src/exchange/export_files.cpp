@@ -1,9 +1,9 @@
 #include "export_files.h"
 
-#include "csv_table.h"
-#include "exchange_error.h"
-#include "po_file.h"
-#include "xlsx_sheet.h"
+#include "detail/csv_table.h"
+#include "detail/exchange_error.h"
+#include "detail/po_file.h"
+#include "detail/xlsx_sheet.h"
 
 #include "dialogtree/savers.h"
 #include "scanner/ascii.h"
@@ -44,11 +44,16 @@ TPoEntry PoEntryOf(const TExportRow& row) {
 
 std::vector<std::string> CellsOf(const TExportRow& row) {
     const std::string line = row.Lines.empty() ? "" : std::to_string(row.Lines.front());
-    return {row.Script,       std::to_string(row.ScriptNumber),
-            std::to_string(row.Number), row.Node,
-            row.Role,         row.Speaker,
-            line,             row.PreviousLine,
-            row.Original,     row.Translation};
+    return {row.Script,
+            std::to_string(row.ScriptNumber),
+            std::to_string(row.Number),
+            row.Node,
+            row.Role,
+            row.Speaker,
+            line,
+            row.PreviousLine,
+            row.Original,
+            row.Translation};
 }
 
 // gettext separates a context from its text with the byte 04, so no PO text may hold it.
@@ -114,8 +119,8 @@ TExchangeFormat ExchangeFormatOf(const std::string& path) {
 
 const std::vector<std::string>& ExportColumns() {
     static const std::vector<std::string> columns = {
-        "script", "script number", "message number", "node",     "role",
-        "speaker", "line",         "previous line",  "original", "translation"};
+        "script",  "script number", "message number", "node",     "role",
+        "speaker", "line",          "previous line",  "original", "translation"};
     return columns;
 }
 

@@ -1,6 +1,6 @@
 #include "export_rows.h"
 
-#include "dialog_order.h"
+#include "detail/dialog_order.h"
 
 namespace dialoscope {
 

@@ -1,7 +1,7 @@
 #include "import_translation.h"
 
-#include "exchange_error.h"
-#include "translation_file.h"
+#include "detail/exchange_error.h"
+#include "detail/translation_file.h"
 
 #include "analysis/file_bytes.h"
 #include "dialogtree/savers.h"
@@ -20,8 +20,8 @@ std::string CharacterName(char32_t c) {
     return name;
 }
 
-std::string RefusalText(std::int32_t number, const TEncodeRefusal& refusal,
-                        const std::string& text, const TTextCodePage& codePage) {
+std::string RefusalText(std::int32_t number, const TEncodeRefusal& refusal, const std::string& text,
+                        const TTextCodePage& codePage) {
     if (refusal.Failure == TEncodeFailure::InvalidUtf8) {
         return "message " + std::to_string(number) + ": the text is not UTF-8 at byte " +
                std::to_string(refusal.Offset + 1);
@@ -57,7 +57,8 @@ std::vector<TPatchText> EncodeTexts(const std::vector<TTranslatedText>& texts,
         TEncodeResult result = codePage.FromUtf8(text.Text);
         if (!result.IsEncoded()) {
             ++summary.Refused;
-            summary.Reports.push_back(RefusalText(text.Number, *result.Refusal, text.Text, codePage));
+            summary.Reports.push_back(
+                RefusalText(text.Number, *result.Refusal, text.Text, codePage));
             continue;
         }
         encoded.push_back({text.Number, std::move(result.Bytes)});
@@ -73,8 +74,7 @@ void AddPatchReports(const TPatchResult& patch, const std::string& target,
                      TImportSummary& summary) {
     for (const TPatchRefusal& refusal : patch.Refused) {
         ++summary.Refused;
-        summary.Reports.push_back("message " + std::to_string(refusal.Number) + ": " +
-                                  refusal.Why);
+        summary.Reports.push_back("message " + std::to_string(refusal.Number) + ": " + refusal.Why);
     }
     for (const std::int32_t number : patch.Missing) {
         summary.Reports.push_back("message " + std::to_string(number) + " is not in " + target);

@@ -1,7 +1,7 @@
-#include "po_file.h"
+#include "detail/po_file.h"
 
-#include "exchange_error.h"
-#include "scratch_file.h"
+#include "detail/exchange_error.h"
+#include "detail/scratch_file.h"
 
 #include <gettext-po.h>
 
@@ -64,13 +64,13 @@ void Remember(int severity, const char* filename, std::size_t line, const char* 
     }
 }
 
-void OnError(int severity, po_message_t, const char* filename, std::size_t line, std::size_t,
-             int, const char* text) {
+void OnError(int severity, po_message_t, const char* filename, std::size_t line, std::size_t, int,
+             const char* text) {
     Remember(severity, filename, line, text);
 }
 
-void OnError2(int severity, po_message_t, const char* filename, std::size_t line, std::size_t,
-              int, const char* text, po_message_t, const char*, std::size_t, std::size_t, int,
+void OnError2(int severity, po_message_t, const char* filename, std::size_t line, std::size_t, int,
+              const char* text, po_message_t, const char*, std::size_t, std::size_t, int,
               const char*) {
     Remember(severity, filename, line, text);
 }

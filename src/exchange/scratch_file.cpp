@@ -1,4 +1,4 @@
-#include "scratch_file.h"
+#include "detail/scratch_file.h"
 
 #include "analysis/errors.h"
 #include "analysis/file_bytes.h"

@@ -1,9 +1,9 @@
-#include "translation_file.h"
+#include "detail/translation_file.h"
 
-#include "csv_table.h"
-#include "exchange_error.h"
+#include "detail/csv_table.h"
+#include "detail/exchange_error.h"
+#include "detail/po_file.h"
 #include "export_files.h"
-#include "po_file.h"
 
 #include "analysis/file_bytes.h"
 #include "analysis/int_conversion.h"
@@ -63,8 +63,7 @@ std::vector<TTranslatedText> ReadCsvTranslations(const std::string& path) {
 TTranslatedText TextOfPoEntry(const TPoEntry& entry, const std::string& path) {
     const std::size_t colon = entry.Context.rfind(':');
     if (colon == std::string::npos || colon == 0) {
-        throw EExchangeError(path, 0,
-                             "the context \"" + entry.Context + "\" is not SCRIPT:NUMBER");
+        throw EExchangeError(path, 0, "the context \"" + entry.Context + "\" is not SCRIPT:NUMBER");
     }
     const std::string_view number = std::string_view(entry.Context).substr(colon + 1);
     return {entry.Context.substr(0, colon), NumberOf(number, path, 0), entry.Str, entry.Fuzzy, 0};

@@ -1,7 +1,7 @@
-#include "xlsx_sheet.h"
+#include "detail/xlsx_sheet.h"
 
-#include "exchange_error.h"
-#include "scratch_file.h"
+#include "detail/exchange_error.h"
+#include "detail/scratch_file.h"
 
 #include <xlsxwriter.h>
 
@@ -40,8 +40,8 @@ lxw_error WriteRows(lxw_worksheet* sheet, const std::vector<std::vector<std::str
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size() && c < columns.size(); ++c) {
             const lxw_error error = worksheet_write_string(
-                sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
-                rows[r][c].c_str(), columns[c].Wrap ? formats.Wrapped : nullptr);
+                sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c), rows[r][c].c_str(),
+                columns[c].Wrap ? formats.Wrapped : nullptr);
             if (error != LXW_NO_ERROR) {
                 return error;
             }

@@ -1,6 +1,6 @@
 #include "highlight/highlight_engine.h"
 
-#include "highlight/token_colour_rules.h"
+#include "detail/token_colour_rules.h"
 
 #include <algorithm>
 #include <exception>

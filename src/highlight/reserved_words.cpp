@@ -1,4 +1,4 @@
-#include "highlight/reserved_words.h"
+#include "detail/reserved_words.h"
 
 #include "scanner/ascii.h"
 

@@ -1,6 +1,6 @@
-#include "highlight/token_colour_rules.h"
+#include "detail/token_colour_rules.h"
 
-#include "highlight/reserved_words.h"
+#include "detail/reserved_words.h"
 
 namespace dialoscope {
 

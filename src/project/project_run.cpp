@@ -1,6 +1,6 @@
 #include "project_run.h"
 
-#include "shared_message_numbers.h"
+#include "detail/shared_message_numbers.h"
 
 #include "analysis/load.h"
 

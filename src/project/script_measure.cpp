@@ -1,4 +1,4 @@
-#include "script_measure.h"
+#include "detail/script_measure.h"
 
 #include "checks/dialog_reach.h"
 

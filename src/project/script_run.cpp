@@ -1,6 +1,6 @@
 #include "script_run.h"
 
-#include "script_measure.h"
+#include "detail/script_measure.h"
 
 #include "analysis/analyze.h"
 #include "analysis/load.h"

@@ -1,4 +1,4 @@
-#include "shared_message_numbers.h"
+#include "detail/shared_message_numbers.h"
 
 #include "analysis/errors.h"
 #include "analysis/line_store.h"

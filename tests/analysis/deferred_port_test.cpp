@@ -3,7 +3,7 @@
 
 #include "test_support.h"
 
-#include "analysis/deferred_port.h"
+#include "analysis/detail/deferred_port.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "test_support.h"
 
 #include "analysis/analyze.h"
+#include "analysis/detail/token_cursor.h"
 #include "analysis/load.h"
-#include "analysis/token_cursor.h"
 
 #include "workload.h"
 

@@ -1,7 +1,7 @@
 #include "analysis/analyze.h"
+#include "analysis/detail/listing_line.h"
+#include "analysis/detail/progress.h"
 #include "analysis/errors.h"
-#include "analysis/listing_line.h"
-#include "analysis/progress.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "analysis/analyze.h"
+#include "analysis/detail/node_body.h"
 #include "analysis/file_bytes.h"
-#include "analysis/node_body.h"
 #include "test_support.h"
 
 #include "workload.h"

@@ -6,7 +6,7 @@
 #include "test_support.h"
 
 #include "analysis/analyze.h"
-#include "analysis/second_half.h"
+#include "analysis/detail/second_half.h"
 
 #include <gtest/gtest.h>
 

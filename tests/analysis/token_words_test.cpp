@@ -3,7 +3,7 @@
 
 #include "test_support.h"
 
-#include "analysis/token_words.h"
+#include "analysis/detail/token_words.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "check_support.h"
 
+#include "checks/detail/translation_check.h"
 #include "checks/message_entries.h"
-#include "checks/translation_check.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

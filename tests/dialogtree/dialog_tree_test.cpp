@@ -1,8 +1,8 @@
 #include "test_workspace.h"
 
+#include "dialogtree/detail/progress.h"
 #include "dialogtree/dialog_tree.h"
 #include "dialogtree/node_index.h"
-#include "dialogtree/progress.h"
 
 #include <gtest/gtest.h>
 

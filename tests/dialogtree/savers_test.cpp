@@ -1,4 +1,4 @@
-#include "dialogtree/replace_file.h"
+#include "dialogtree/detail/replace_file.h"
 #include "dialogtree/savers.h"
 
 #include "analysis/errors.h"

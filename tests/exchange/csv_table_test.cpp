@@ -1,5 +1,5 @@
-#include "exchange/csv_table.h"
-#include "exchange/exchange_error.h"
+#include "exchange/detail/csv_table.h"
+#include "exchange/detail/exchange_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "exchange/dialog_order.h"
+#include "exchange/detail/dialog_order.h"
 
 #include "checks/message_entries.h"
 #include "loaded_script.h"
@@ -10,31 +10,32 @@ namespace {
 
 // Two starts (Talk reaches A, which loops back to itself and leads to B; Other reaches C,
 // which calls B), an unreached node D, message 110 used twice, 120 used by none.
-constexpr const char* Script = "script Talk('talk.msg');\n"
-                               "function A; forward;\nfunction B; forward;\n"
-                               "function C; forward;\nfunction D; forward;\n"
-                               "\n"
-                               "function A;\nbegin\n"
-                               "  SayForAnswer(102);\n"
-                               "  Say(Self, 1, 101);\n"
-                               "  Answer(1, 103, @A);\n"
-                               "  Answer(1, 104, @B);\n"
-                               "end;\n\n"
-                               "function B;\nbegin\n"
-                               "  Say(Player, 1, 110);\n"
-                               "  Write(GetStr(105) + GetStr(106));\n"
-                               "end;\n\n"
-                               "function C;\nbegin\n"
-                               "  Say(GetObjectID(5), 1, 107);\n"
-                               "  B;\n"
-                               "end;\n\n"
-                               "function D;\nbegin\n"
-                               "  Say(Self, 1, 3, Rnd(108,109));\n"
-                               "  Answer(1, 110, @A);\n"
-                               "end;\n\n"
-                               "function Talk;\nbegin\n  OpenDialog(GetObjectID(0));\n  A;\nend;\n\n"
-                               "function Other;\nbegin\n  OpenDialog(GetObjectID(1));\n  C;\nend;\n\n"
-                               "end.\n";
+constexpr const char* Script =
+    "script Talk('talk.msg');\n"
+    "function A; forward;\nfunction B; forward;\n"
+    "function C; forward;\nfunction D; forward;\n"
+    "\n"
+    "function A;\nbegin\n"
+    "  SayForAnswer(102);\n"
+    "  Say(Self, 1, 101);\n"
+    "  Answer(1, 103, @A);\n"
+    "  Answer(1, 104, @B);\n"
+    "end;\n\n"
+    "function B;\nbegin\n"
+    "  Say(Player, 1, 110);\n"
+    "  Write(GetStr(105) + GetStr(106));\n"
+    "end;\n\n"
+    "function C;\nbegin\n"
+    "  Say(GetObjectID(5), 1, 107);\n"
+    "  B;\n"
+    "end;\n\n"
+    "function D;\nbegin\n"
+    "  Say(Self, 1, 3, Rnd(108,109));\n"
+    "  Answer(1, 110, @A);\n"
+    "end;\n\n"
+    "function Talk;\nbegin\n  OpenDialog(GetObjectID(0));\n  A;\nend;\n\n"
+    "function Other;\nbegin\n  OpenDialog(GetObjectID(1));\n  C;\nend;\n\n"
+    "end.\n";
 
 std::string Messages() {
     std::string text;
@@ -61,9 +62,9 @@ TEST(DialogOrder, StartsThenTheRestThenUnusedMessages) {
     }
     // A's lines in the order they stand (102 before 101), then its answers; B through A's
     // answer; C from the second start; D unreached; 120 unused. 110 appears once, both places.
-    const std::vector<std::string> expected = {
-        "102 A:9", "101 A:10", "103 A:11", "104 A:12", "110 B:17 D:30",
-        "105 B:18", "106 B:18", "107 C:23", "108 D:29", "109 D:29", "120"};
+    const std::vector<std::string> expected = {"102 A:9",       "101 A:10", "103 A:11", "104 A:12",
+                                               "110 B:17 D:30", "105 B:18", "106 B:18", "107 C:23",
+                                               "108 D:29",      "109 D:29", "120"};
     EXPECT_EQ(order, expected);
 }
 

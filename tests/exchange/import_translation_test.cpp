@@ -1,4 +1,4 @@
-#include "exchange/exchange_error.h"
+#include "exchange/detail/exchange_error.h"
 #include "exchange/import_translation.h"
 
 #include "analysis/file_bytes.h"
@@ -12,7 +12,8 @@ namespace dialoscope {
 namespace {
 
 constexpr const char* Target = "{100}{}{Hi.}\r\n{101}{}{Bye.}\r\n";
-constexpr const char* Header = "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
+constexpr const char* Header =
+    "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n";
 
 std::string PoEntry(const std::string& context, const std::string& str, bool fuzzy = false) {
     return std::string("\n") + (fuzzy ? "#, fuzzy\n" : "") + "msgctxt \"" + context +

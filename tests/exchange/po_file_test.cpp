@@ -1,5 +1,5 @@
-#include "exchange/exchange_error.h"
-#include "exchange/po_file.h"
+#include "exchange/detail/exchange_error.h"
+#include "exchange/detail/po_file.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +11,27 @@ namespace dialoscope {
 namespace {
 
 std::filesystem::path TestFolder() {
-    const auto folder = std::filesystem::temp_directory_path() /
-                        ("dialoscope-po-" + std::to_string(::testing::UnitTest::GetInstance()
-                                                               ->random_seed()));
+    const auto folder =
+        std::filesystem::temp_directory_path() /
+        ("dialoscope-po-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
     std::filesystem::create_directories(folder);
     return folder;
 }
 
 std::vector<TPoEntry> HostileEntries() {
-    TPoEntry plain{"guard:100", "Halt! State your business.", "", "node: Talk\nrole: NPC line",
-                   {{"guard.ipp", 12}}, false, 0};
-    TPoEntry quoted{"guard:101", "She said \"no\" \\ then\tleft.", "Sie sagte \"nein\".",
-                    "role: player answer -> Bye", {{"guard.ipp", 20}, {"guard.ipp", 31}}, true,
+    TPoEntry plain{"guard:100",
+                   "Halt! State your business.",
+                   "",
+                   "node: Talk\nrole: NPC line",
+                   {{"guard.ipp", 12}},
+                   false,
+                   0};
+    TPoEntry quoted{"guard:101",
+                    "She said \"no\" \\ then\tleft.",
+                    "Sie sagte \"nein\".",
+                    "role: player answer -> Bye",
+                    {{"guard.ipp", 20}, {"guard.ipp", 31}},
+                    true,
                     0};
     TPoEntry empty{"guard:102", "", "", "not used by any node", {}, false, 0};
     TPoEntry percent{"guard:103", "100% sure, %s %d", "\xC3\xA4\xC3\xB6\xC3\xBC", "", {}, false, 0};
@@ -40,7 +49,9 @@ TEST(PoFile, WhatIsWrittenReadsBackAndPassesMsgfmt) {
         EXPECT_EQ(read[i].Context, written[i].Context);
         EXPECT_EQ(read[i].Id, written[i].Id);
         EXPECT_EQ(read[i].Str, written[i].Str);
-        EXPECT_EQ(read[i].ExtractedComments, written[i].ExtractedComments + (written[i].ExtractedComments.empty() ? "" : "\n"));
+        EXPECT_EQ(read[i].ExtractedComments,
+                  written[i].ExtractedComments +
+                      (written[i].ExtractedComments.empty() ? "" : "\n"));
         EXPECT_EQ(read[i].References, written[i].References);
         EXPECT_EQ(read[i].Fuzzy, written[i].Fuzzy);
     }

@@ -1,9 +1,9 @@
+#include "exchange/detail/csv_table.h"
+#include "exchange/detail/exchange_error.h"
+#include "exchange/detail/po_file.h"
 #include "exchange/export_files.h"
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
-#include "exchange/csv_table.h"
-#include "exchange/exchange_error.h"
-#include "exchange/po_file.h"
 
 #include "analysis/file_bytes.h"
 #include "temp_folder.h"
@@ -41,8 +41,8 @@ void AcceptOriginals(const std::string& path, TExchangeFormat format) {
 }
 
 struct TRoundTrip {
-    std::string Folder;      // holds the script, its message file and scripts.lst
-    std::string ScriptName;  // "guard"
+    std::string Folder;     // holds the script, its message file and scripts.lst
+    std::string ScriptName; // "guard"
     std::string CodePage;
     std::string ScriptsLst = {}; // the folder's own when empty
 };
@@ -122,7 +122,8 @@ TEST(ExchangeRoundTrip, ImportingTheExportGivesTheMessageFileBack) {
 TEST(ExchangeRoundTrip, APoFileRefusesTheByteItCannotCarry) {
     const test::TTempFolder work;
     work.Write("eot.ipp", "script Eot('eot.msg');\r\nend.\r\n");
-    work.Write("eot.msg", "{100}{}{a\x04" "b}\r\n");
+    work.Write("eot.msg", "{100}{}{a\x04"
+                          "b}\r\n");
     work.Write("scripts.lst", "eot.int 1\r\n");
     TExportRequest request;
     request.Scripts = {{work.Path("eot.ipp"), "eot"}};

@@ -1,4 +1,4 @@
-#include "exchange/xlsx_sheet.h"
+#include "exchange/detail/xlsx_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,8 @@ std::string SheetRows(const std::string& path) {
         "import sys,zipfile,xml.etree.ElementTree as E\n"
         "z=zipfile.ZipFile(sys.argv[1]);n='{http://schemas.openxmlformats.org/spreadsheetml/"
         "2006/main}'\n"
-        "s=[''.join(t.itertext()) for t in E.fromstring(z.read('xl/sharedStrings.xml')).iter(n+'si')]\n"
+        "s=[''.join(t.itertext()) for t in "
+        "E.fromstring(z.read('xl/sharedStrings.xml')).iter(n+'si')]\n"
         "w=E.fromstring(z.read('xl/worksheets/sheet1.xml'))\n"
         "assert w.find(n+'autoFilter') is not None and w.find('.//'+n+'pane') is not None\n"
         "for r in w.iter(n+'row'): print('|'.join(s[int(c.find(n+'v').text)] for c in r))\n";

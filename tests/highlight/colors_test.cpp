@@ -1,5 +1,5 @@
 #include "highlight/colors.h"
-#include "highlight/reserved_words.h"
+#include "highlight/detail/reserved_words.h"
 
 #include <gtest/gtest.h>
 

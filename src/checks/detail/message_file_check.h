@@ -2,8 +2,8 @@
 // The message file on its own: lines that carry no valid number (every one of them, where
 // Analyze stops at the first) and numbers defined on more than one line.
 
-#include "finding.h"
-#include "message_entries.h"
+#include "checks/finding.h"
+#include "checks/message_entries.h"
 
 #include <string>
 #include <vector>

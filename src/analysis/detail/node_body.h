@@ -6,8 +6,8 @@
 // the first one is always copied; with no stop line the text runs to the script's last line;
 // with no first line it is empty. Each copied line is followed by CR LF.
 
-#include "line_store.h"
-#include "name_table.h"
+#include "analysis/line_store.h"
+#include "analysis/name_table.h"
 
 #include <cstdint>
 #include <functional>

@@ -9,11 +9,11 @@
 namespace dialoscope {
 
 struct TTranslatedText {
-    std::string Script;      // as the export names it: "guard"
+    std::string Script; // as the export names it: "guard"
     std::int32_t Number = 0;
-    std::string Text;        // UTF-8; empty when not translated
-    bool Fuzzy = false;      // a PO entry marked fuzzy: not to be taken
-    std::int32_t Line = 0;   // the CSV row's line; 0 for PO entries
+    std::string Text;      // UTF-8; empty when not translated
+    bool Fuzzy = false;    // a PO entry marked fuzzy: not to be taken
+    std::int32_t Line = 0; // the CSV row's line; 0 for PO entries
 };
 
 // The entries of path, a .po or .csv file. Throws EExchangeError naming the file (and the line

@@ -2,7 +2,7 @@
 // The statistics of one script read from its analysis and its findings (see script_stats.h for
 // what each count means).
 
-#include "script_stats.h"
+#include "project/script_stats.h"
 
 #include "analysis/workspace.h"
 #include "checks/finding.h"

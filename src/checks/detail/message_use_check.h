@@ -2,9 +2,9 @@
 // The script's message uses against the message files: numbers the nodes use that the message
 // file lacks, messages nothing uses, and references into other scripts that lead nowhere.
 
-#include "finding.h"
-#include "message_entries.h"
-#include "other_script_messages.h"
+#include "checks/finding.h"
+#include "checks/message_entries.h"
+#include "checks/other_script_messages.h"
 
 #include "analysis/workspace.h"
 

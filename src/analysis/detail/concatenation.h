@@ -2,9 +2,9 @@
 // Captions made of several parts: "GetStr(100) + 'abc' + GetStr(101)" gives "100 abc 101".
 // Each statement family has its own end markers and its own step over a GetStr item.
 
+#include "analysis/message_use.h"
+#include "analysis/tables.h"
 #include "analysis_run.h"
-#include "message_use.h"
-#include "tables.h"
 
 #include <cstdint>
 #include <string>

@@ -2,8 +2,8 @@
 // Translation comparison: the script's message file (the translation) against the original
 // message file it was translated from.
 
-#include "finding.h"
-#include "message_entries.h"
+#include "checks/finding.h"
+#include "checks/message_entries.h"
 
 #include <string>
 #include <string_view>

@@ -3,8 +3,8 @@
 // text, and its General View subtree with the lines it says and the answers the player can
 // pick. Recognition is a pattern match on fixed token offsets with exact, case-sensitive texts.
 
+#include "analysis/outline_tree.h"
 #include "analysis_run.h"
-#include "outline_tree.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 // BuildBranch: adds under a Dialogs Tree item the depth-first expansion of one target name.
 
-#include "node_index.h"
+#include "dialogtree/node_index.h"
 
 #include "analysis/workspace.h"
 

@@ -5,7 +5,7 @@
 // the time nor the memory of a run grows with the square of its scripts. Safe to ask from many
 // threads at once.
 
-#include "project.h"
+#include "project/project.h"
 
 #include "analysis/tables.h"
 #include "checks/other_script_numbers.h"

@@ -2,7 +2,7 @@
 // The token listing of Analyze: one line per listed token, "column line kind text" with the
 // column and line padded to 5 characters and the kind as a 12-character word.
 
-#include "workspace.h"
+#include "analysis/workspace.h"
 
 #include "scanner/token.h"
 

@@ -6,12 +6,12 @@
 // forward sections fill, and the General View. The second core's walk has none, and its records,
 // lines and messages wait in its own deque and port until the first core splices them in.
 
+#include "analysis/node_lists.h"
+#include "analysis/workspace.h"
 #include "forward_names.h"
 #include "node_body.h"
-#include "node_lists.h"
 #include "token_cursor.h"
 #include "token_words.h"
-#include "workspace.h"
 
 #include <cassert>
 #include <cstdint>

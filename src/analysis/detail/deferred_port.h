@@ -3,7 +3,7 @@
 // the pane lines, messages and counters in the order they came, for the first core to show
 // later on the real port; progress and breaths go nowhere, since the first core shows both.
 
-#include "port.h"
+#include "analysis/port.h"
 
 #include <cstddef>
 #include <cstdint>

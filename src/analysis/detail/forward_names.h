@@ -3,7 +3,7 @@
 // in this Analyze (Funcs[1..ForwardCount]), so that a direct call costs one lookup instead of a
 // walk over every declaration.
 
-#include "name_table.h"
+#include "analysis/name_table.h"
 
 #include <cstdint>
 #include <string_view>
