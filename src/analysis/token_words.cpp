@@ -145,8 +145,8 @@ std::size_t TTokenWords::SkipQuietBlocks(std::size_t at, TWordSet wanted) const 
     }
     // Eight words from at and the eight from at + 2 stay inside while at + 10 does.
     const std::uint8_t* const words = Words_.data();
-    const std::size_t blocksEnd = Words_.size() < 10 ? 0 : Words_.size() - 10;
-    for (; at <= blocksEnd; at += 8) {
+    // Was: a script of fewer than ten tokens read its first block past the end.
+    for (; at + 10 <= Words_.size(); at += 8) {
         const std::uint64_t stops = wantedPatterns.Matches(EightWords(words + at)) |
                                     NodeEndPatterns.Matches(EightWords(words + at + 2));
         if (stops == 0) {
