@@ -3,6 +3,7 @@
 #include "caption_display.h"
 #include "map_scene.h"
 #include "map_view.h"
+#include "pane_button.h"
 #include "user_dialogs.h"
 
 #include "dialogtree/savers.h"
@@ -56,13 +57,6 @@ constexpr std::array<TLegendEntry, 4> LegendEntries = {{
     {TMapLook::Missing, "missing"},
 }};
 
-QPushButton* NewButton(const QString& name, const QString& caption, const QString& tip) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    return button;
-}
-
 } // namespace
 
 TDialogMapPane::TDialogMapPane(const TWorkspace& ws, const TCaptionDisplay& display, THooks hooks,
@@ -104,10 +98,10 @@ void TDialogMapPane::CreateControls() {
             Request();
         }
     });
-    Fit_ = NewButton(QStringLiteral("MapFit"), QStringLiteral("Fit"),
-                     QStringLiteral("The whole map in view"));
-    Export_ = NewButton(QStringLiteral("MapExport"), QStringLiteral("Export..."),
-                        QStringLiteral("Save the map as SVG, PNG or DOT"));
+    Fit_ = NewPaneButton(QStringLiteral("MapFit"), QStringLiteral("Fit"),
+                         QStringLiteral("The whole map in view"));
+    Export_ = NewPaneButton(QStringLiteral("MapExport"), QStringLiteral("Export..."),
+                            QStringLiteral("Save the map as SVG, PNG or DOT"));
     connect(Export_, &QPushButton::clicked, this, &TDialogMapPane::ExportMap);
     auto* top = new QHBoxLayout;
     top->addWidget(Scope_, 1);

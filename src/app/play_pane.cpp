@@ -1,6 +1,7 @@
 #include "play_pane.h"
 
 #include "caption_display.h"
+#include "pane_button.h"
 #include "play_conversation.h"
 #include "user_dialogs.h"
 
@@ -59,13 +60,6 @@ std::int32_t OpeningNode(const TPlayScript& script, const std::vector<std::int32
     return best;
 }
 
-QPushButton* NewButton(const QString& name, const QString& caption, const QString& tip) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setToolTip(tip);
-    return button;
-}
-
 } // namespace
 
 TPlayPane::TPlayPane(const TWorkspace& ws, const TCaptionDisplay& display, THooks hooks,
@@ -102,15 +96,15 @@ void TPlayPane::CreateControls() {
     // by now, for the selection row).
     connect(Starts_, &QComboBox::activated, this, &TPlayPane::StartAt);
 
-    Back_ = NewButton(QStringLiteral("PlayBack"), QStringLiteral("Back"),
-                      QStringLiteral("Undo the last choice (Backspace)"));
-    Restart_ = NewButton(QStringLiteral("PlayRestart"), QStringLiteral("Restart"),
-                         QStringLiteral("Back to where the walk started"));
-    Way_ = NewButton(QStringLiteral("PlayWay"), QStringLiteral("Way to Selected"),
-                     QStringLiteral("Show the way from a dialog start to the node selected in "
-                                    "the General View"));
-    Save_ = NewButton(QStringLiteral("PlaySave"), QStringLiteral("Save..."),
-                      QStringLiteral("Save the transcript as text or HTML"));
+    Back_ = NewPaneButton(QStringLiteral("PlayBack"), QStringLiteral("Back"),
+                          QStringLiteral("Undo the last choice (Backspace)"));
+    Restart_ = NewPaneButton(QStringLiteral("PlayRestart"), QStringLiteral("Restart"),
+                             QStringLiteral("Back to where the walk started"));
+    Way_ = NewPaneButton(QStringLiteral("PlayWay"), QStringLiteral("Way to Selected"),
+                         QStringLiteral("Show the way from a dialog start to the node selected in "
+                                        "the General View"));
+    Save_ = NewPaneButton(QStringLiteral("PlaySave"), QStringLiteral("Save..."),
+                          QStringLiteral("Save the transcript as text or HTML"));
     connect(Back_, &QPushButton::clicked, this, &TPlayPane::GoBack);
     connect(Restart_, &QPushButton::clicked, this, &TPlayPane::RestartWalk);
     connect(Way_, &QPushButton::clicked, this, &TPlayPane::ShowWayToSelected);
@@ -418,9 +412,9 @@ void TPlayPane::ShowChoices() {
     for (std::size_t i = 0; i < view.Choices.size(); ++i) {
         const int number = static_cast<int>(i) + 1;
         auto* button =
-            NewButton(QStringLiteral("PlayChoice%1").arg(number),
-                      QStringLiteral("%1. %2").arg(number).arg(ChoiceCaption(view.Choices[i])),
-                      ChoiceTip(view.Choices[i]));
+            NewPaneButton(QStringLiteral("PlayChoice%1").arg(number),
+                          QStringLiteral("%1. %2").arg(number).arg(ChoiceCaption(view.Choices[i])),
+                          ChoiceTip(view.Choices[i]));
         // A long answer must not widen the dock; its whole text is in the tip.
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         button->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 6px;"));
