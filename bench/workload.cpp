@@ -1,8 +1,7 @@
 #include "workload.h"
 
-#include <cctype>
-#include <cstdlib>
-#include <filesystem>
+#include "support/workload.h"
+
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -10,19 +9,7 @@
 namespace dialoscope::bench {
 
 std::string GeneratedWorkload(const std::string& options) {
-    std::string key;
-    for (const char c : options) {
-        key += (std::isalnum(static_cast<unsigned char>(c)) != 0) ? c : '_';
-    }
-    const auto folder = std::filesystem::temp_directory_path() / ("dialoscope-bench-" + key);
-    if (!std::filesystem::exists(folder / "talk.ipp")) {
-        const std::string command = std::string("python3 ") + DIALOSCOPE_GEN_SCRIPT + " --out " +
-                                    folder.string() + " " + options + " > /dev/null";
-        if (std::system(command.c_str()) != 0) {
-            throw std::runtime_error("workload generator failed: " + command);
-        }
-    }
-    return folder.string();
+    return test::GeneratedWorkload(options);
 }
 
 std::string ReadWholeFile(const std::string& path) {
