@@ -39,6 +39,7 @@ class TDialogMapTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
@@ -58,6 +59,16 @@ private:
     std::unique_ptr<TForm1> Form_;
     TFakeDialogs* User_ = nullptr;
 };
+
+void TDialogMapTest::initTestCase() {
+#if defined(__SANITIZE_ADDRESS__)
+    // The map is laid out in a forked child. AddressSanitizer's allocator keeps its locks over a
+    // fork, so a child forked while the window's thread allocates waits on them for ever; the
+    // plain allocator is ready for a fork. The layout's child process is tested under the
+    // sanitizers by the graph layer's tests, and this test runs in the plain build.
+    QSKIP("the map's forked layout needs a fork-ready allocator");
+#endif
+}
 
 void TDialogMapTest::init() {
     Dir_ = std::make_unique<QTemporaryDir>();
