@@ -32,7 +32,7 @@ namespace fs = std::filesystem;
 constexpr std::string_view MsgSeparator = "\n%%msg%%\n";
 constexpr std::string_view LstSeparator = "\n%%lst%%\n";
 
-// The part of input before separator (all of it when there is none); input keeps the rest.
+// The bytes of input before separator (all of them when there is none); input keeps the rest.
 std::string TakeUntil(std::string_view& input, std::string_view separator) {
     const std::size_t at = input.find(separator);
     const std::string part(input.substr(0, at));

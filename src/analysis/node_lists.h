@@ -25,7 +25,7 @@ struct TAnswer {
 // Where a node uses a message, for the checks and the statistics (nothing in the listing, the
 // trees or the searches reads it): the message part as captioned ("101", "100-105", "5:123"),
 // the script line of the statement, or of the GetStr item for a later part of a concatenation,
-// and what the part means as a value.
+// and what that message reference means as a value.
 struct TMsgUse {
     std::string_view Ref;
     std::int32_t Line = 0;

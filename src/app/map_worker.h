@@ -1,6 +1,6 @@
 #pragma once
 // TMapWorker: the Dialog Map's one worker thread. It builds the dialog graph of the analysed
-// script, picks the part the map shows and has Graphviz lay it out (in a child process), so the
+// script, picks the vertices the map shows and has Graphviz lay it out (in a child process), so the
 // window's thread never waits for any of it. A job posted while another runs stops that one (its
 // layout child is killed at once) and replaces one not yet begun: only the latest job counts.
 //
@@ -46,7 +46,7 @@ struct TMapJob {
 struct TMapResult {
     std::uint64_t Job = 0;
     std::shared_ptr<const TDialogGraph> Whole;
-    TDialogGraph Shown; // the part laid out
+    TDialogGraph Shown; // the vertices and edges laid out
     TLayoutResult Layout;
     // Why the map is empty when it is ("Select a node ..."); empty otherwise.
     std::string Note;
@@ -84,7 +84,7 @@ private:
     std::jthread Thread_; // last: it starts once everything above exists
 };
 
-// The part of the whole graph a scope gives, or an empty graph and why.
+// The subgraph a scope gives, or an empty graph and why.
 TDialogGraph SelectMapScope(const TDialogGraph& whole, const TMapScope& scope, std::string& note);
 
 } // namespace dialoscope

@@ -78,7 +78,7 @@ TConversationSide SideOf(const TPlayLine& line) {
     return line.Speaker == TSpeaker::Player ? TConversationSide::Player : TConversationSide::Npc;
 }
 
-// The parts of a concatenation ("GetStr(107) + GetStr(108)") are one line of the conversation.
+// The items of a concatenation ("GetStr(107) + GetStr(108)") are one line of the conversation.
 bool SameStatement(const TPlayLine& a, const TPlayLine& b) {
     return a.Line == b.Line && a.Statement == b.Statement && a.Speaker == b.Speaker;
 }

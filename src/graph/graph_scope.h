@@ -1,5 +1,5 @@
 #pragma once
-// The part of a dialog graph a map shows: one dialog (all that a start or a node reaches), a
+// The subgraph of a dialog graph a map shows: one dialog (all that a start or a node reaches), a
 // node's neighbourhood (N steps along edges either way), or the whole script.
 
 #include "dialog_graph.h"
