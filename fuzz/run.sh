@@ -17,8 +17,8 @@
 #       fuzz/corpus-run/artifacts/.
 #
 #   fuzz/run.sh --campaign MINUTES [TARGET...]
-#       A long run: each target (default: all) for MINUTES with -fork=2, one job per core,
-#       going on past findings. It starts from the committed corpus and from what earlier
+#       A long run: each target (default: all) for MINUTES with -fork=2, one job per core (or
+#       -fork=$FUZZ_JOBS, e.g. 1 to run two campaigns side by side), going on past findings. It starts from the committed corpus and from what earlier
 #       campaigns found, and merges what it finds into fuzz/corpus-campaign/fuzz_<family>/
 #       (ignored by git; copy an input worth keeping into fuzz/corpus/ with its regression
 #       test). Findings land in fuzz/corpus-campaign/artifacts/; the summary per target
@@ -155,29 +155,31 @@ campaign_summary() {
 
 run_campaign() {
     local work="$root/fuzz/corpus-campaign"
-    local summary="$work/summary.txt"
+    local summary="$work/summary.txt" jobs="${FUZZ_JOBS:-2}"
+    # Its own pending lines, so that campaigns side by side never mix them.
+    local pending="$work/summary.$$.new"
     mkdir -p "$work/artifacts" "$work/logs"
-    : >"$summary.new"
+    : >"$pending"
     for target in "${targets[@]}"; do
         local family corpus log
         family="$(family_of "$target")"
         corpus="$work/fuzz_$family"
         log="$work/logs/$target.log"
         mkdir -p "$corpus"
-        echo "== $target: ${minutes} min over 2 jobs, into $corpus"
+        echo "== $target: ${minutes} min over $jobs jobs, into $corpus"
         # New inputs go to the first folder; the committed corpus only seeds the run.
         # shellcheck disable=SC2046 # the options are words
-        "$build/bin/$target" "$corpus" "$root/fuzz/corpus/fuzz_$family" -fork=2 \
+        "$build/bin/$target" "$corpus" "$root/fuzz/corpus/fuzz_$family" -fork="$jobs" \
             -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
             -max_total_time=$((minutes * 60)) $(common_options "$target") \
             -artifact_prefix="$work/artifacts/$target-" 2>"$log" || true
-        campaign_summary "$target" "$log" "$work/artifacts" | tee -a "$summary.new"
+        campaign_summary "$target" "$log" "$work/artifacts" | tee -a "$pending"
     done
     {
         echo "== campaign of $(date -u '+%Y-%m-%d %H:%M UTC'), ${minutes} min per target"
-        cat "$summary.new"
+        cat "$pending"
     } >>"$summary"
-    rm -f "$summary.new"
+    rm -f "$pending"
     echo "== summary (also in $summary)"
     tail -n $((${#targets[@]} + 1)) "$summary"
 }
