@@ -1,11 +1,12 @@
 #include "analyze.h"
 
 #include "detail/analysis_run.h"
-#include "detail/background_work.h"
+#include "detail/node_body.h"
 #include "detail/pass_step.h"
 #include "detail/second_half.h"
 #include "message_file.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -24,27 +25,29 @@ void ScanScript(TWorkspace& ws) {
     ws.Scanner.ScanStream(ws.ScriptStream);
 }
 
-// The index of the nodes' first lines reads only the script's lines, which no command changes
-// while Analyze runs, so a second core builds it while this one scans.
-TNodeBodyIndex ScanAndIndexBodies(TWorkspace& ws) {
-    TNodeBodyIndex bodies(ws.Rich);
-    TBackgroundWork indexing([&bodies] { bodies.BuildNow({}); },
-                             ws.Rich.Count() >= TNodeBodyIndex::StepLines &&
-                                 ws.Port.MayUseSecondCore());
-    ScanScript(ws);
-    indexing.Finish([&ws] { ws.Port.ProcessMessages(); });
-    return bodies;
-}
+// Every node this pass makes takes its text from the script's lines as they stand now, through
+// one index that is built only if a node's text is ever asked for; also when an error stops the
+// pass, so no node is left without its text.
+struct TNodeBodiesShared {
+    TWorkspace& Ws;
+    std::shared_ptr<TNodeBodyIndex> Bodies = std::make_shared<TNodeBodyIndex>(Ws.Rich);
+    ~TNodeBodiesShared() {
+        for (TNodeKeep& node : Ws.Nodes) {
+            node.Bodies = Bodies;
+        }
+    }
+};
 
 // The pass: one listing line per token it reaches; a section or node lists only the keyword
 // that opens it. The end-of-file token is never listed. On a big script the second core takes
 // the second half's nodes, once the header sections before the first node are read.
 void AnalyzeTokens(TWorkspace& ws) {
     const auto breathe = [&ws] { ws.Port.ProcessMessages(); };
-    TNodeBodyIndex bodies = ScanAndIndexBodies(ws);
+    ScanScript(ws);
+    const TNodeBodiesShared bodies{ws};
     const TTokenWords words(TTokenCursor(ws.Scanner), breathe);
     TSectionSink sections{ws};
-    TAnalysisRun run({ws, words, bodies}, &sections, ws.Port, ws.Nodes);
+    TAnalysisRun run({ws, words}, &sections, ws.Port, ws.Nodes);
     const std::int64_t last = run.Tokens.Last();
     std::optional<TSecondHalf> second;
     bool splitTried = false;

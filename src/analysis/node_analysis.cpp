@@ -243,18 +243,12 @@ std::int64_t CollectAnswers(TAnalysisRun& run, std::int64_t i, std::int32_t item
 }
 
 std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
-    const TWorkspace& ws = run.Ws;
     const std::string_view name = run.Tokens.T(i + 1);
     // The record is in Nodes before any pass runs, so an error part-way through a node never
     // leaves Nodes with an unset entry.
     TNodeKeep record;
     record.Name = name;
     record.Line = run.Tokens.Line(i);
-    if (const auto first = run.Bodies.FirstLine(name)) {
-        record.BodyLines = ws.Rich;
-        record.BodyFirst = *first;
-        record.BodyLast = run.Bodies.LastLine(*first);
-    }
     run.Nodes.push_back(std::move(record));
     const auto node = static_cast<std::int32_t>(run.Nodes.size() - 1);
     const std::int32_t item = AddItem(run, TOutlineTree::NoParent, name, imgNode, node);

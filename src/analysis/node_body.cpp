@@ -58,18 +58,12 @@ bool ContainsWholeWord(std::string_view line, std::string_view name) {
     return false;
 }
 
-void TNodeBodyIndex::BuildNow(const std::function<void()>& everyStep) {
-    if (!Built_) {
-        Build(everyStep);
-    }
+void TNodeBodyIndex::EnsureBuilt() {
+    std::call_once(Built_, [this] { Build(); });
 }
 
-void TNodeBodyIndex::Build(const std::function<void()>& everyStep) {
-    Built_ = true;
+void TNodeBodyIndex::Build() {
     for (std::int32_t i = 0; i < Lines_.Count(); ++i) {
-        if (everyStep && i > 0 && i % StepLines == 0) {
-            everyStep();
-        }
         const std::string_view line = Lines_.Line(i);
         const bool hasFunction = Contains(line, "function");
         if (IsStopLine(line, hasFunction)) {
@@ -116,9 +110,7 @@ std::optional<std::int32_t> TNodeBodyIndex::FirstLineBySearch(std::string_view n
 }
 
 std::optional<std::int32_t> TNodeBodyIndex::FirstLine(std::string_view name) {
-    if (!Built_) {
-        Build();
-    }
+    EnsureBuilt();
     if (name.empty()) {
         return std::nullopt;
     }
@@ -133,9 +125,7 @@ std::optional<std::int32_t> TNodeBodyIndex::FirstLine(std::string_view name) {
 }
 
 std::int32_t TNodeBodyIndex::LastLine(std::int32_t first) {
-    if (!Built_) {
-        Build();
-    }
+    EnsureBuilt();
     const std::int32_t last = Lines_.Count() - 1;
     // The copy stops after line j when line j + 2 is a stop line, for j = first + 1 on.
     const auto stop = std::lower_bound(StopLines_.begin(), StopLines_.end(), first + 3);

@@ -1,22 +1,35 @@
 #include "tables.h"
 
+#include "detail/node_body.h"
+
 #include <utility>
 
 namespace dialoscope {
 
+TLineRange TNodeKeep::BodyLines() const {
+    if (!Bodies) {
+        return {&OwnBody, 0, OwnBody.Count() - 1};
+    }
+    const auto first = Bodies->FirstLine(Name);
+    if (!first) {
+        return {};
+    }
+    return {&Bodies->Lines(), *first, Bodies->LastLine(*first)};
+}
+
 std::string TNodeKeep::Body() const {
+    const TLineRange range = BodyLines();
     std::string body;
-    for (std::int32_t i = BodyFirst; i <= BodyLast; ++i) {
-        body += BodyLines.Line(i);
+    for (std::int32_t i = range.First; i <= range.Last; ++i) {
+        body += range.Lines->Line(i);
         body += "\r\n";
     }
     return body;
 }
 
 void TNodeKeep::SetBody(std::string text) {
-    BodyLines.SetText(std::move(text));
-    BodyFirst = 0;
-    BodyLast = BodyLines.Count() - 1;
+    Bodies.reset();
+    OwnBody.SetText(std::move(text));
 }
 
 std::string TNodeKeep::MsgMark(std::int32_t n) const {

@@ -9,6 +9,7 @@
 #include "node_lists.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,15 +21,24 @@ namespace dialoscope {
 inline constexpr std::int32_t MsgUsedLow = TMsgMarks::Low;
 inline constexpr std::int32_t MsgUsedHigh = TMsgMarks::High;
 
+class TNodeBodyIndex;
+
+// Lines First..Last of a line store; none when Last < First.
+struct TLineRange {
+    const TLineStore* Lines = nullptr;
+    std::int32_t First = 0;
+    std::int32_t Last = -1;
+};
+
 // One dialog node: a script function with a body.
 struct TNodeKeep {
     std::string Name;
     std::int32_t Line = 0; // script line of the node's "function" token, 0 when unknown
-    // The node's source: lines BodyFirst..BodyLast of the script's lines as Analyze read them,
-    // kept by sharing them (see TLineStore), not as a copy; none when BodyLast < BodyFirst.
-    TLineStore BodyLines;
-    std::int32_t BodyFirst = 0;
-    std::int32_t BodyLast = -1;
+    // Where the node's source comes from: the script's lines as Analyze read them, found through
+    // the index that Analyze shares among its nodes and builds only when a text is first asked
+    // for; or, for records not made by Analyze, a text of their own.
+    std::shared_ptr<TNodeBodyIndex> Bodies;
+    TLineStore OwnBody;
     // Lines, Answers, Jumps (with the script line of each call) and every message part the node
     // analysis met, in order.
     TNodeLists Lists;
@@ -36,6 +46,8 @@ struct TNodeKeep {
     TMsgMarks MsgUsed;
 
     std::int32_t LineCount() const { return Lists.LineCount(); }
+    // The node's source lines.
+    TLineRange BodyLines() const;
     // The node's source lines, each followed by CR LF.
     std::string Body() const;
     // A source text of its own, for records not made by Analyze.

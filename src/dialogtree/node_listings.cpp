@@ -10,8 +10,9 @@ namespace {
 
 // The node's source lines, one pane line each.
 void AppendBodyLines(TWorkspace& ws, const TNodeKeep& node) {
-    for (std::int32_t i = node.BodyFirst; i <= node.BodyLast; ++i) {
-        ws.AppendOutput(node.BodyLines.Line(i));
+    const TLineRange range = node.BodyLines();
+    for (std::int32_t i = range.First; i <= range.Last; ++i) {
+        ws.AppendOutput(range.Lines->Line(i));
     }
 }
 

@@ -9,7 +9,6 @@
 #include "analysis/node_lists.h"
 #include "analysis/workspace.h"
 #include "forward_names.h"
-#include "node_body.h"
 #include "token_cursor.h"
 #include "token_words.h"
 
@@ -19,13 +18,12 @@
 
 namespace dialoscope {
 
-// What both walks read, made once per Analyze after the scan from the workspace's tokens and
-// lines, and unchanged while they run: the script, its lines, tokens and script index, the token
-// classification and the index of the nodes' first lines (whose lookups are safe from both).
+// What both walks read, made once per Analyze after the scan from the workspace's tokens, and
+// unchanged while they run: the script, its tokens and script index, and the token
+// classification.
 struct TWalkInputs {
     const TWorkspace& Ws;
     const TTokenWords& Words;
-    TNodeBodyIndex& Bodies;
 };
 
 // What only the first core's walk writes: the sections' tables and counters (units, vars,
@@ -39,11 +37,11 @@ struct TAnalysisRun {
     // section. The run adds its node records to nodes and shows what it finds on port.
     TAnalysisRun(const TWalkInputs& inputs, TSectionSink* sections, TPort& port,
                  std::deque<TNodeKeep>& nodes)
-        : Ws(inputs.Ws), Words(inputs.Words), Bodies(inputs.Bodies), Sections(sections), Port(port),
+        : Ws(inputs.Ws), Words(inputs.Words), Sections(sections), Port(port),
           Nodes(nodes), Tokens(inputs.Ws.Scanner), ShowsOutput(port.ShowsOutput()),
           ShowsGeneralView(port.ShowsGeneralView()) {}
 
-    TWalkInputs Inputs() const { return {Ws, Words, Bodies}; }
+    TWalkInputs Inputs() const { return {Ws, Words}; }
     // The sink; only a walk that has one may read a section or add a General View item.
     TSectionSink& SectionSink() const {
         assert(Sections != nullptr && "only the first core's walk reads sections");
@@ -52,7 +50,6 @@ struct TAnalysisRun {
 
     const TWorkspace& Ws;
     const TTokenWords& Words; // what the node walks look for, one byte per token
-    TNodeBodyIndex& Bodies;
     TSectionSink* const Sections;
     TPort& Port;
     std::deque<TNodeKeep>& Nodes;

@@ -10,7 +10,6 @@
 #include "analysis/name_table.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -21,18 +20,18 @@
 
 namespace dialoscope {
 
-// Built once per Analyze over the script's lines, so that every node's text costs only its own
-// lines, not a search from the top of the script.
+// Made once per Analyze over the script's lines and shared by the nodes it finds, so that every
+// node's text costs only its own lines, not a search from the top of the script. It is built on
+// the first question, not by Analyze: most commands (the listing, the trees, the checks) never
+// show a node's text. Safe to ask from several threads.
 class TNodeBodyIndex {
 public:
-    // The lines must stay unchanged while the index is used.
+    // Shares the lines, which never change in place.
     explicit TNodeBodyIndex(const TLineStore& lines) : Lines_(lines) {}
 
     std::string Body(std::string_view name);
-    // Indexes the lines now rather than at the first node, calling everyStep after every
-    // StepLines lines, so that a big script's index is built while the window can breathe.
-    static constexpr std::int32_t StepLines = 4096;
-    void BuildNow(const std::function<void()>& everyStep);
+    // The lines the index reads, which a node's text is taken from.
+    const TLineStore& Lines() const { return Lines_; }
 
     // The first qualifying line for name, if any.
     std::optional<std::int32_t> FirstLine(std::string_view name);
@@ -40,11 +39,12 @@ public:
     std::int32_t LastLine(std::int32_t first);
 
 private:
-    void Build(const std::function<void()>& everyStep = {});
+    void EnsureBuilt();
+    void Build();
     std::optional<std::int32_t> FirstLineBySearch(std::string_view name);
 
-    const TLineStore& Lines_;
-    bool Built_ = false;
+    const TLineStore Lines_;
+    std::once_flag Built_;
     std::vector<std::int32_t> Qualifying_; // lines with "function" and without "forward"
     std::vector<std::int32_t> StopLines_;  // lines with "function" or "end.", ascending
     // Each whole word of a qualifying line -> the first qualifying line it stands on.
