@@ -19,7 +19,6 @@ void TLineStore::SetText(std::string text) {
     }
     auto data = std::make_shared<TData>();
     data->Bytes = std::move(text);
-    SplitLines(*data);
     Data_ = std::move(data);
 }
 
@@ -27,9 +26,20 @@ void TLineStore::Clear() {
     Data_.reset();
 }
 
-void TLineStore::SplitLines(TData& data) {
-    const std::string& bytes = data.Bytes;
-    std::vector<std::uint32_t>& starts = data.Starts;
+const TLineStore::TLines& TLineStore::Split() const {
+    TData& data = *Data_;
+    // The flag spares every later line the cost of call_once.
+    if (!data.Ready.load(std::memory_order_acquire)) {
+        std::call_once(data.Found, [&data] {
+            SplitLines(data.Bytes, data.Lines);
+            data.Ready.store(true, std::memory_order_release);
+        });
+    }
+    return data.Lines;
+}
+
+void TLineStore::SplitLines(const std::string& bytes, TLines& lines) {
+    std::vector<std::uint32_t>& starts = lines.Starts;
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const char* start = begin;
@@ -41,7 +51,7 @@ void TLineStore::SplitLines(TData& data) {
         const char* lineEnd =
             nextCr != nullptr && (nextLf == nullptr || nextCr < nextLf) ? nextCr : nextLf;
         starts.push_back(static_cast<std::uint32_t>(start - begin));
-        data.LastEnd = static_cast<std::uint32_t>(lineEnd - begin);
+        lines.LastEnd = static_cast<std::uint32_t>(lineEnd - begin);
         // A CR LF pair ends one line, not two.
         start = lineEnd + (*lineEnd == '\r' && lineEnd + 1 == nextLf ? 2 : 1);
         const auto left = static_cast<std::size_t>(end - start);
@@ -54,19 +64,20 @@ void TLineStore::SplitLines(TData& data) {
     }
     if (start < end) {
         starts.push_back(static_cast<std::uint32_t>(start - begin));
-        data.LastEnd = static_cast<std::uint32_t>(end - begin);
+        lines.LastEnd = static_cast<std::uint32_t>(end - begin);
     }
 }
 
 std::string_view TLineStore::Line(std::int32_t index) const {
     const auto i = static_cast<std::size_t>(index);
     const std::string& bytes = Data_->Bytes;
-    const std::uint32_t start = Data_->Starts[i];
-    std::uint32_t end = Data_->LastEnd;
-    if (i + 1 < Data_->Starts.size()) {
+    const TLines& lines = Split();
+    const std::uint32_t start = lines.Starts[i];
+    std::uint32_t end = lines.LastEnd;
+    if (i + 1 < lines.Starts.size()) {
         // A CR LF pair always ends one line together, so a line start after CR LF follows a
         // two-byte line end, and any other start a one-byte one.
-        end = Data_->Starts[i + 1];
+        end = lines.Starts[i + 1];
         end -= (end >= 2 && bytes[end - 2] == '\r' && bytes[end - 1] == '\n') ? 2 : 1;
     }
     return std::string_view(bytes).substr(start, end - start);
@@ -82,7 +93,7 @@ std::shared_ptr<const std::string> TLineStore::SharedBytes() const {
 std::string TLineStore::Text() const {
     std::string text;
     if (Data_) {
-        text.reserve(Data_->Bytes.size() + 2 * Data_->Starts.size());
+        text.reserve(Data_->Bytes.size() + 2 * Split().Starts.size());
     }
     for (std::int32_t i = 0; i < Count(); ++i) {
         text += Line(i);

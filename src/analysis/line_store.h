@@ -5,8 +5,10 @@
 // them (they never change in place: a new text replaces them), so every node can keep the
 // script's lines its source text comes from for the price of a pointer.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +25,7 @@ public:
     void Clear();
 
     std::int32_t Count() const {
-        return Data_ ? static_cast<std::int32_t>(Data_->Starts.size()) : 0;
+        return Data_ ? static_cast<std::int32_t>(Split().Starts.size()) : 0;
     }
     // The line at a 0-based index, without its line end. Requires 0 <= index < Count().
     std::string_view Line(std::int32_t index) const;
@@ -33,16 +35,25 @@ public:
     std::shared_ptr<const std::string> SharedBytes() const;
 
 private:
-    struct TData {
-        std::string Bytes;
+    // The lines are found when first asked for: the script's own lines are read only for a
+    // node's text, and a big script has millions of them. Once found they never change, so
+    // copies on other threads may ask at the same time.
+    struct TLines {
         std::vector<std::uint32_t> Starts; // first byte of each line
         // One past the last byte of the last line, its line end excluded. Every other line
         // ends where the line end before the next line's start begins, so only this end is
-        // kept: a big script has millions of lines.
+        // kept.
         std::uint32_t LastEnd = 0;
     };
-    static void SplitLines(TData& data);
-    std::shared_ptr<const TData> Data_; // null when empty
+    struct TData {
+        std::string Bytes;
+        std::once_flag Found;
+        std::atomic<bool> Ready{false};
+        TLines Lines;
+    };
+    static void SplitLines(const std::string& bytes, TLines& lines);
+    const TLines& Split() const;
+    std::shared_ptr<TData> Data_; // null when empty; Bytes never change
 };
 
 } // namespace dialoscope
