@@ -5,6 +5,7 @@
 
 #include "line_store.h"
 #include "msg_marks.h"
+#include "msg_number_map.h"
 #include "name_table.h"
 #include "node_lists.h"
 
@@ -12,7 +13,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace dialoscope {
@@ -81,7 +81,7 @@ bool AddUnique(TTreeKeep& set, std::string_view name);
 // message file's lines, which the table shares (Source), so they live as long as the table or a
 // copy of it, whatever later happens to the lines they were read from.
 struct TMsgKeepArray {
-    std::unordered_map<std::int32_t, std::string_view> Msg;
+    TMsgNumberMap Msg;
     TLineStore Source;
     std::int32_t MaxNum = 0;
     std::string_view Text(std::int32_t n) const;
