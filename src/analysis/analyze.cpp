@@ -1,11 +1,13 @@
 #include "analyze.h"
 
 #include "detail/analysis_run.h"
+#include "detail/background_work.h"
 #include "detail/node_body.h"
 #include "detail/pass_step.h"
 #include "detail/second_half.h"
 #include "message_file.h"
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +25,42 @@ void ScanScript(TWorkspace& ws) {
     } guard{ws.Scanner};
     ws.Scanner.SetOnScanStep([&ws] { ws.Port.ProcessMessages(); });
     ws.Scanner.ScanStream(ws.ScriptStream);
+}
+
+// The message file and the script list are parsed from their own buffers, and the scan reads
+// only the script, so on a big script a second core parses them while this one scans. Only when
+// the token list is empty, as Load leaves it: an error in either table must end Analyze before
+// the scan, and the list can then be left as it was by emptying it again.
+constexpr std::size_t TablesAlongsideBytes = 1 << 20;
+
+void ReadTablesAndScan(TWorkspace& ws) {
+    const auto readTables = [&ws] {
+        LoadMessages(ws.MsgTable, ws.MsgRich);
+        LoadScriptList(ws.ScriptList, ws.IntRich, ws.IntFileName, ws.ScriptIndex);
+    };
+    const bool alongside = ws.ScriptStream.Size() >= TablesAlongsideBytes &&
+                           ws.Scanner.TokenCount() == 0 && ws.Port.MayUseSecondCore();
+    if (!alongside) {
+        readTables();
+        ScanScript(ws);
+        return;
+    }
+    TBackgroundWork tables(readTables, true);
+    std::exception_ptr scanError;
+    try {
+        ScanScript(ws);
+    } catch (...) {
+        scanError = std::current_exception();
+    }
+    try {
+        tables.Finish([&ws] { ws.Port.ProcessMessages(); });
+    } catch (...) {
+        ws.Scanner.ClearTokens();
+        throw;
+    }
+    if (scanError) {
+        std::rethrow_exception(scanError);
+    }
 }
 
 // Every node this pass makes takes its text from the script's lines as they stand now, through
@@ -43,7 +81,6 @@ struct TNodeBodiesShared {
 // the second half's nodes, once the header sections before the first node are read.
 void AnalyzeTokens(TWorkspace& ws) {
     const auto breathe = [&ws] { ws.Port.ProcessMessages(); };
-    ScanScript(ws);
     const TNodeBodiesShared bodies{ws};
     const TTokenWords words(TTokenCursor(ws.Scanner), breathe);
     TSectionSink sections{ws};
@@ -85,8 +122,7 @@ void sbRestartClick(TWorkspace& ws) {
     ws.GeneralView.Clear();
     ws.DialogsTree.Clear();
     ws.Port.ClearOutput();
-    LoadMessages(ws.MsgTable, ws.MsgRich);
-    LoadScriptList(ws.ScriptList, ws.IntRich, ws.IntFileName, ws.ScriptIndex);
+    ReadTablesAndScan(ws);
     AnalyzeTokens(ws);
     ws.AnalysisCommandsEnabled = true;
 }

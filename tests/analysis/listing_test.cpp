@@ -126,6 +126,37 @@ TEST(Analyze, BadMessageLineEndsAnalyzeBeforeThePass) {
     EXPECT_FALSE(a.Ws.AnalysisCommandsEnabled);
 }
 
+// A big script's tables are parsed on a second core while it is scanned, but only when the
+// token list is empty (the first Analyze after Load); a later Analyze does both in turn.
+TEST(Analyze, TablesReadBesideABigScanAsInTurn) {
+    std::string script = "function N; forward;\r\n";
+    while (script.size() < (std::size_t{1} << 20) + 1000) {
+        script += "function N;\r\nbegin\r\n  Say(Self, 1, 101);\r\n  N;\r\nend;\r\n\r\n";
+    }
+    script += "end.";
+    for (const std::string_view messages : {"{101}{}{ok}", "{101}{}{ok}\r\n{bad}{}{}"}) {
+        SCOPED_TRACE(messages);
+        const bool bad = messages.find("bad") != std::string_view::npos;
+        test::TAnalyzed a;
+        test::LoadTexts(a.Ws, script, messages);
+        std::vector<std::string> outputs;
+        for (int run = 0; run < 2; ++run) {
+            EXPECT_EQ(a.Ws.Scanner.TokenCount() == 0, run == 0 || bad);
+            try {
+                sbRestartClick(a.Ws);
+                EXPECT_FALSE(bad);
+            } catch (const EConvertError&) {
+                EXPECT_TRUE(bad);
+                EXPECT_EQ(a.Ws.Scanner.TokenCount(), 0); // as if the scan had not begun
+            }
+            EXPECT_EQ(a.Port.Output.empty(), bad);
+            outputs.push_back(a.Port.Output.empty() ? "" : a.Port.Output.back());
+            EXPECT_EQ(a.Ws.MsgTable.Text(101), "ok");
+        }
+        EXPECT_EQ(outputs[0], outputs[1]);
+    }
+}
+
 TEST(Analyze, RunningTwiceGivesTheSameResult) {
     test::TAnalyzed a;
     test::LoadTexts(a.Ws, "function N; forward;\r\nfunction N;\r\nbegin\r\n  Say(Self, 1, 101);\r\n"
