@@ -37,9 +37,15 @@ bool MarkMsgNumbers(TNodeKeep& node, std::string_view text, TPort& port) {
     return MarkMsgNumbers(node, ReadMsgRef(text), text, port);
 }
 
-bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, TPort& port) {
+namespace {
+
+// The marks of a part on node, or none when node is null; the same messages for a faulty part
+// either way.
+bool MarkOrCheck(TNodeKeep* node, const TMsgRef& ref, std::string_view text, TPort& port) {
     if (ref.Kind == TMsgRefKind::Range) {
-        node.SetMsgRange(ref.Number, ref.High);
+        if (node != nullptr) {
+            node->SetMsgRange(ref.Number, ref.High);
+        }
         return true;
     }
     // A part that is neither a message nor a range of them: the message depends on its form.
@@ -54,14 +60,22 @@ bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, 
         port.ShowMessage("Error in number converting!");
         return false;
     }
-    node.SetMsgMark(ref.Number, text);
+    if (node != nullptr) {
+        node->SetMsgMark(ref.Number, text);
+    }
     return true;
+}
+
+} // namespace
+
+bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, TPort& port) {
+    return MarkOrCheck(&node, ref, text, port);
 }
 
 void UseMessagePart(TNodeKeep& node, TNodeListsBuilder& lists, std::string_view part,
                     std::int32_t line, TMsgUseValue use, TPort& port) {
     use.Value = ReadMsgRef(part);
-    MarkMsgNumbers(node, use.Value, part, port);
+    MarkOrCheck(lists.KeepsNothing() ? nullptr : &node, use.Value, part, port);
     lists.AddMsgUse(part, line, use);
 }
 

@@ -34,7 +34,8 @@ bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, 
 
 // One message part of a statement: reads it into its value once, marks its messages in node and
 // records the use (text, line and value) in lists. use says which statement and speaker; its
-// Value is filled in here.
+// Value is filled in here. When lists keep nothing, neither does node; a faulty part still
+// shows its message.
 void UseMessagePart(TNodeKeep& node, TNodeListsBuilder& lists, std::string_view part,
                     std::int32_t line, TMsgUseValue use, TPort& port);
 

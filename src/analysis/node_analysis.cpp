@@ -255,7 +255,10 @@ std::int64_t AnalyzeNode(TAnalysisRun& run, std::int64_t i) {
     run.Collected.Clear();
     std::int64_t end = 0;
     try {
-        CollectJumps(run, i);
+        // The calls walk only collects; it stops nothing and shows nothing.
+        if (run.KeepsNodeLists) {
+            CollectJumps(run, i);
+        }
         CollectSays(run, i, item, node);
         CollectSayWOAnswer(run, i, item, node);
         CollectSayForAnswer(run, i, item, node);

@@ -71,7 +71,7 @@ TMsgUse TNodeLists::MsgUse(std::int32_t i) const {
 void TNodeListsBuilder::AddMsgUse(std::string_view ref, std::int32_t line,
                                   const TMsgUseValue& use) {
     using node_lists_detail::TMsgUseBits;
-    if (ref.empty()) {
+    if (ref.empty() || KeepsNothing_) {
         return;
     }
     const std::string_view speaker = use.Speaker == TSpeaker::Other
@@ -88,6 +88,9 @@ void TNodeListsBuilder::AddMsgUse(std::string_view ref, std::int32_t line,
 
 void TNodeListsBuilder::Add(TList list, std::string_view text, std::string_view target,
                             std::int32_t line, std::uint32_t targetSize) {
+    if (KeepsNothing_) {
+        return;
+    }
     // Offsets are 32-bit, and a list's count is a 32-bit number.
     constexpr std::size_t limit = std::numeric_limits<std::int32_t>::max();
     if (Text_.size() + text.size() + target.size() > limit || EntryCount() >= limit) {

@@ -183,6 +183,9 @@ public:
     TNodeLists Finish() const;
     // Starts the next node; keeps the room grown so far.
     void Clear();
+    // When nothing will read the lists, every Add is dropped and Finish gives empty lists.
+    void KeepNothing(bool nothing) { KeepsNothing_ = nothing; }
+    bool KeepsNothing() const { return KeepsNothing_; }
 
 private:
     using TList = node_lists_detail::TList;
@@ -200,6 +203,7 @@ private:
     std::string Text_;
     std::array<std::vector<TEntry>, node_lists_detail::ListCount> Lists_;
     std::vector<TMsgNumbers> Numbers_; // one per message use
+    bool KeepsNothing_ = false;
 };
 
 } // namespace dialoscope

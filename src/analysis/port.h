@@ -26,6 +26,10 @@ public:
     // False when nothing will show or read the General View, so that Analyze may leave it
     // empty: the node records, which every other command reads, are made all the same.
     virtual bool ShowsGeneralView() const { return true; }
+    // False when nothing will read what the node analysis collects (each node's said lines,
+    // answers, calls, message uses and marks): the listing and the counters need only the walk
+    // and the messages it shows, so Analyze may collect nothing.
+    virtual bool KeepsNodeLists() const { return true; }
 
     // One of the five counters of the right-hand panel changed its caption.
     virtual void CounterChanged(TCounter counter, std::string_view caption) = 0;

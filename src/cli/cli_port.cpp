@@ -2,8 +2,8 @@
 
 namespace dialoscope {
 
-TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView)
-    : Mode_(mode), ShowsGeneralView_(showsGeneralView) {}
+TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, bool keepsNodeLists)
+    : Mode_(mode), ShowsGeneralView_(showsGeneralView), KeepsNodeLists_(keepsNodeLists) {}
 
 void TCliPort::ClearOutput() {
     Lines_.clear();

@@ -23,12 +23,13 @@ class TCliPort : public TPort {
 public:
     // showsGeneralView: false for a command that neither writes the General View nor finds
     // items in it.
-    TCliPort(TPaneLines mode, bool showsGeneralView);
+    TCliPort(TPaneLines mode, bool showsGeneralView, bool keepsNodeLists = true);
 
     void ClearOutput() override;
     void AppendOutput(std::string_view line) override;
     bool ShowsOutput() const override { return Mode_ != TPaneLines::Discard; }
     bool ShowsGeneralView() const override { return ShowsGeneralView_; }
+    bool KeepsNodeLists() const override { return KeepsNodeLists_; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}
@@ -39,6 +40,7 @@ public:
 private:
     TPaneLines Mode_;
     bool ShowsGeneralView_;
+    bool KeepsNodeLists_;
     std::vector<std::string> Lines_;
 };
 

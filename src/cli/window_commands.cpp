@@ -34,6 +34,8 @@ struct TWindowCommand {
     void (*Act)(TWorkspace& ws, const std::string& arg);
     // What it shows, as it stands: the pane, a tree or the counters.
     void (*Write)(const TWorkspace& ws, const TCliPort& port);
+    // Whether it reads what Analyze collects per node; the listing and the counters do not.
+    bool ReadsNodeLists = true;
 };
 
 void WriteBytes(std::string_view bytes) {
@@ -101,7 +103,8 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
-    TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade);
+    TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade,
+                  command.ReadsNodeLists);
     TWorkspace ws(port);
     ws.ScriptsLstPath = ScriptsLstOf(call);
     if (command.GeneralView == TGeneralView::Streamed) {
@@ -133,7 +136,8 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
 } // namespace
 
 int RunListing(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Stream, TGeneralView::Unmade, ActNot, WriteNothing}, call);
+    return RunWindowCommand(
+        {TPaneLines::Stream, TGeneralView::Unmade, ActNot, WriteNothing, false}, call);
 }
 
 int RunGeneral(const TCliCall& call) {
@@ -160,8 +164,8 @@ int RunNodeText(const TCliCall& call) {
 }
 
 int RunHeader(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Discard, TGeneralView::Unmade, ActNot, WriteCounters},
-                            call);
+    return RunWindowCommand(
+        {TPaneLines::Discard, TGeneralView::Unmade, ActNot, WriteCounters, false}, call);
 }
 
 std::optional<std::int32_t> ParseMessageNumber(const std::string& text) {

@@ -203,5 +203,45 @@ TEST(SecondHalf, TwoCoresMakeWhatOneCoreMakes) {
     }
 }
 
+// The listing and the counters read nothing the nodes collect: a walk that collects nothing must
+// show the same pane lines, messages and counters, on two cores as on one.
+class TBareTwoCorePort : public TTwoCorePort {
+public:
+    bool KeepsNodeLists() const override { return false; }
+};
+
+class TBareOneCorePort : public TOneCorePort {
+public:
+    bool KeepsNodeLists() const override { return false; }
+};
+
+template <typename TBarePort> void ExpectShowsWhatCollectingShows(const std::string& script) {
+    const TRun<TOneCorePort> full(script);
+    const TRun<TBarePort> bare(script);
+    ExpectSameLines(bare.Port.Output, full.Port.Output);
+    ExpectSameLines(bare.Port.Messages, full.Port.Messages);
+    EXPECT_FALSE(full.Port.Messages.empty());
+    EXPECT_EQ(bare.Ws.Counters, full.Ws.Counters);
+    ASSERT_EQ(bare.Ws.NodeCount(), full.Ws.NodeCount());
+    for (const TNodeKeep& node : bare.Ws.Nodes) {
+        ASSERT_EQ(node.LineCount() + node.AnswerCount() + node.JumpCount(), 0);
+        ASSERT_EQ(node.Lists.MsgUseCount(), 0);
+    }
+}
+
+TEST(SecondHalf, CollectingNothingShowsWhatCollectingShows) {
+    constexpr int Nodes = 4000;
+    const TScriptShape shapes[] = {
+        {"plain"},
+        {"a third of the nodes cut off", TSecondWalk::Either, -1, -1, 3, 1, Nodes},
+    };
+    for (const TScriptShape& shape : shapes) {
+        SCOPED_TRACE(shape.What);
+        const std::string script = Script(shape, 1, Nodes);
+        ExpectShowsWhatCollectingShows<TBareOneCorePort>(script);
+        ExpectShowsWhatCollectingShows<TBareTwoCorePort>(script);
+    }
+}
+
 } // namespace
 } // namespace dialoscope::test

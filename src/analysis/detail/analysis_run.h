@@ -39,7 +39,9 @@ struct TAnalysisRun {
                  std::deque<TNodeKeep>& nodes)
         : Ws(inputs.Ws), Words(inputs.Words), Sections(sections), Port(port),
           Nodes(nodes), Tokens(inputs.Ws.Scanner), ShowsOutput(port.ShowsOutput()),
-          ShowsGeneralView(port.ShowsGeneralView()) {}
+          ShowsGeneralView(port.ShowsGeneralView()), KeepsNodeLists(port.KeepsNodeLists()) {
+        Collected.KeepNothing(!KeepsNodeLists);
+    }
 
     TWalkInputs Inputs() const { return {Ws, Words}; }
     // The sink; only a walk that has one may read a section or add a General View item.
@@ -60,6 +62,7 @@ struct TAnalysisRun {
     // A command that writes only a tree or the counters needs the tables, not the listing.
     const bool ShowsOutput;
     const bool ShowsGeneralView;
+    const bool KeepsNodeLists;
     std::int32_t ShownProgress = -1; // what the progress pane shows; -1 before this run set it
 };
 
