@@ -72,10 +72,10 @@ bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, 
     return MarkOrCheck(&node, ref, text, port);
 }
 
-void UseMessagePart(TNodeKeep& node, TNodeListsBuilder& lists, std::string_view part,
+void UseMessagePart(TNodeKeep* markIn, TNodeListsBuilder& lists, std::string_view part,
                     std::int32_t line, TMsgUseValue use, TPort& port) {
     use.Value = ReadMsgRef(part);
-    MarkOrCheck(lists.KeepsNothing() ? nullptr : &node, use.Value, part, port);
+    MarkOrCheck(markIn, use.Value, part, port);
     lists.AddMsgUse(part, line, use);
 }
 

@@ -32,11 +32,11 @@ bool MarkMsgNumbers(TNodeKeep& node, std::string_view text, TPort& port);
 // mark; text is a single mark's text and what a message names.
 bool MarkMsgNumbers(TNodeKeep& node, const TMsgRef& ref, std::string_view text, TPort& port);
 
-// One message part of a statement: reads it into its value once, marks its messages in node and
-// records the use (text, line and value) in lists. use says which statement and speaker; its
-// Value is filled in here. When lists keep nothing, neither does node; a faulty part still
-// shows its message.
-void UseMessagePart(TNodeKeep& node, TNodeListsBuilder& lists, std::string_view part,
+// One message part of a statement: reads it into its value once, marks its messages in markIn
+// (null when nothing reads the marks) and records the use (text, line and value) in lists. use
+// says which statement and speaker; its Value is filled in here. A faulty part shows its message
+// either way.
+void UseMessagePart(TNodeKeep* markIn, TNodeListsBuilder& lists, std::string_view part,
                     std::int32_t line, TMsgUseValue use, TPort& port);
 
 } // namespace dialoscope

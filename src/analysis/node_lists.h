@@ -185,7 +185,6 @@ public:
     void Clear();
     // When nothing will read the lists, every Add is dropped and Finish gives empty lists.
     void KeepNothing(bool nothing) { KeepsNothing_ = nothing; }
-    bool KeepsNothing() const { return KeepsNothing_; }
 
 private:
     using TList = node_lists_detail::TList;

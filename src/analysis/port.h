@@ -30,6 +30,9 @@ public:
     // answers, calls, message uses and marks): the listing and the counters need only the walk
     // and the messages it shows, so Analyze may collect nothing.
     virtual bool KeepsNodeLists() const { return true; }
+    // False when nothing will look a message up among the nodes' marks (only Search Msg does),
+    // so Analyze may leave them unmade.
+    virtual bool KeepsMsgMarks() const { return true; }
 
     // One of the five counters of the right-hand panel changed its caption.
     virtual void CounterChanged(TCounter counter, std::string_view caption) = 0;

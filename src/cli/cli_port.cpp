@@ -2,8 +2,8 @@
 
 namespace dialoscope {
 
-TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, bool keepsNodeLists)
-    : Mode_(mode), ShowsGeneralView_(showsGeneralView), KeepsNodeLists_(keepsNodeLists) {}
+TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records)
+    : Mode_(mode), ShowsGeneralView_(showsGeneralView), Records_(records) {}
 
 void TCliPort::ClearOutput() {
     Lines_.clear();

@@ -19,17 +19,25 @@ enum class TPaneLines : std::uint8_t {
     Discard, // never shown: a command that writes a tree need not keep millions of lines
 };
 
+// What a command reads of what Analyze collects per node.
+enum class TNodeRecords : std::uint8_t {
+    Unread,    // the listing and the counters
+    ListsOnly, // said lines, answers, calls and message uses, not the messages' marks
+    All,       // the marks too, which only Search Msg looks a message up in
+};
+
 class TCliPort : public TPort {
 public:
     // showsGeneralView: false for a command that neither writes the General View nor finds
     // items in it.
-    TCliPort(TPaneLines mode, bool showsGeneralView, bool keepsNodeLists = true);
+    TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records = TNodeRecords::All);
 
     void ClearOutput() override;
     void AppendOutput(std::string_view line) override;
     bool ShowsOutput() const override { return Mode_ != TPaneLines::Discard; }
     bool ShowsGeneralView() const override { return ShowsGeneralView_; }
-    bool KeepsNodeLists() const override { return KeepsNodeLists_; }
+    bool KeepsNodeLists() const override { return Records_ != TNodeRecords::Unread; }
+    bool KeepsMsgMarks() const override { return Records_ == TNodeRecords::All; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}
@@ -40,7 +48,7 @@ public:
 private:
     TPaneLines Mode_;
     bool ShowsGeneralView_;
-    bool KeepsNodeLists_;
+    TNodeRecords Records_;
     std::vector<std::string> Lines_;
 };
 

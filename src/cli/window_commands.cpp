@@ -34,8 +34,8 @@ struct TWindowCommand {
     void (*Act)(TWorkspace& ws, const std::string& arg);
     // What it shows, as it stands: the pane, a tree or the counters.
     void (*Write)(const TWorkspace& ws, const TCliPort& port);
-    // Whether it reads what Analyze collects per node; the listing and the counters do not.
-    bool ReadsNodeLists = true;
+    // What it reads of what Analyze collects per node.
+    TNodeRecords Records = TNodeRecords::ListsOnly;
 };
 
 void WriteBytes(std::string_view bytes) {
@@ -103,8 +103,7 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
-    TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade,
-                  command.ReadsNodeLists);
+    TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade, command.Records);
     TWorkspace ws(port);
     ws.ScriptsLstPath = ScriptsLstOf(call);
     if (command.GeneralView == TGeneralView::Streamed) {
@@ -137,7 +136,8 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
 
 int RunListing(const TCliCall& call) {
     return RunWindowCommand(
-        {TPaneLines::Stream, TGeneralView::Unmade, ActNot, WriteNothing, false}, call);
+        {TPaneLines::Stream, TGeneralView::Unmade, ActNot, WriteNothing, TNodeRecords::Unread},
+        call);
 }
 
 int RunGeneral(const TCliCall& call) {
@@ -151,7 +151,8 @@ int RunDialogs(const TCliCall& call) {
 }
 
 int RunFindMsg(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Keep, TGeneralView::Unmade, ActFindMsg, WritePane}, call);
+    return RunWindowCommand(
+        {TPaneLines::Keep, TGeneralView::Unmade, ActFindMsg, WritePane, TNodeRecords::All}, call);
 }
 
 int RunFindNode(const TCliCall& call) {
@@ -165,7 +166,8 @@ int RunNodeText(const TCliCall& call) {
 
 int RunHeader(const TCliCall& call) {
     return RunWindowCommand(
-        {TPaneLines::Discard, TGeneralView::Unmade, ActNot, WriteCounters, false}, call);
+        {TPaneLines::Discard, TGeneralView::Unmade, ActNot, WriteCounters, TNodeRecords::Unread},
+        call);
 }
 
 std::optional<std::int32_t> ParseMessageNumber(const std::string& text) {

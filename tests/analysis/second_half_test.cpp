@@ -229,6 +229,27 @@ template <typename TBarePort> void ExpectShowsWhatCollectingShows(const std::str
     }
 }
 
+// A command that reads the lists but no marks: the same lists, no marks, the same messages.
+class TNoMarksTwoCorePort : public TTwoCorePort {
+public:
+    bool KeepsMsgMarks() const override { return false; }
+};
+
+void ExpectSameListsWithoutMarks(const std::string& script) {
+    const TRun<TOneCorePort> full(script);
+    const TRun<TNoMarksTwoCorePort> lists(script);
+    ExpectSameLines(lists.Port.Messages, full.Port.Messages);
+    ASSERT_EQ(lists.Ws.NodeCount(), full.Ws.NodeCount());
+    for (std::size_t i = 0; i < full.Ws.Nodes.size(); ++i) {
+        const TNodeKeep& a = lists.Ws.Nodes[i];
+        const TNodeKeep& b = full.Ws.Nodes[i];
+        ASSERT_EQ(test::Strings(a.Lists.Lines()), test::Strings(b.Lists.Lines()));
+        ASSERT_EQ(test::Strings(a.Lists.Jumps()), test::Strings(b.Lists.Jumps()));
+        ASSERT_EQ(a.Lists.MsgUseCount(), b.Lists.MsgUseCount());
+        ASSERT_EQ(a.MsgUsed.Count(), 0);
+    }
+}
+
 TEST(SecondHalf, CollectingNothingShowsWhatCollectingShows) {
     constexpr int Nodes = 4000;
     const TScriptShape shapes[] = {
@@ -240,6 +261,7 @@ TEST(SecondHalf, CollectingNothingShowsWhatCollectingShows) {
         const std::string script = Script(shape, 1, Nodes);
         ExpectShowsWhatCollectingShows<TBareOneCorePort>(script);
         ExpectShowsWhatCollectingShows<TBareTwoCorePort>(script);
+        ExpectSameListsWithoutMarks(script);
     }
 }
 

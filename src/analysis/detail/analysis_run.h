@@ -37,9 +37,10 @@ struct TAnalysisRun {
     // section. The run adds its node records to nodes and shows what it finds on port.
     TAnalysisRun(const TWalkInputs& inputs, TSectionSink* sections, TPort& port,
                  std::deque<TNodeKeep>& nodes)
-        : Ws(inputs.Ws), Words(inputs.Words), Sections(sections), Port(port),
-          Nodes(nodes), Tokens(inputs.Ws.Scanner), ShowsOutput(port.ShowsOutput()),
-          ShowsGeneralView(port.ShowsGeneralView()), KeepsNodeLists(port.KeepsNodeLists()) {
+        : Ws(inputs.Ws), Words(inputs.Words), Sections(sections), Port(port), Nodes(nodes),
+          Tokens(inputs.Ws.Scanner), ShowsOutput(port.ShowsOutput()),
+          ShowsGeneralView(port.ShowsGeneralView()), KeepsNodeLists(port.KeepsNodeLists()),
+          KeepsMsgMarks(KeepsNodeLists && port.KeepsMsgMarks()) {
         Collected.KeepNothing(!KeepsNodeLists);
     }
 
@@ -63,6 +64,7 @@ struct TAnalysisRun {
     const bool ShowsOutput;
     const bool ShowsGeneralView;
     const bool KeepsNodeLists;
+    const bool KeepsMsgMarks;
     std::int32_t ShownProgress = -1; // what the progress pane shows; -1 before this run set it
 };
 
