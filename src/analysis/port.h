@@ -24,7 +24,7 @@ public:
     // False when the pane's lines go nowhere, so that a command may skip making them.
     virtual bool ShowsOutput() const { return true; }
     // False when nothing will show or read the General View, so that Analyze may leave it
-    // empty: the node records, which every other command reads, are made all the same.
+    // empty: the node records are made all the same, as far as the two below ask.
     virtual bool ShowsGeneralView() const { return true; }
     // False when nothing will read what the node analysis collects (each node's said lines,
     // answers, calls, message uses and marks): the listing and the counters need only the walk
