@@ -1,9 +1,10 @@
 // The scanner on arbitrary bytes. fuzz_scanner scans the input as a dialog script and checks the
 // list invariants: what must never happen, at the cost of the scan. fuzz_scanner_differential
-// also scans it again with an OnTokenRead handler that drops, stops or rewrites tokens and
-// compares with the uninterrupted scan, then scans under a configuration drawn from the input
-// itself (with a handler too), and compares every scan of an input short enough with the plain
-// reference reading of the token rules.
+// also scans it again with an OnTokenRead handler that drops, stops or rewrites tokens, and once
+// more meeting a scan ahead from a line start, and compares with the uninterrupted scan; then it
+// scans under a configuration drawn from the input itself (with a handler and a scan ahead too),
+// and compares every scan of an input short enough with the plain reference reading of the token
+// rules.
 
 #include "fuzz_support.h"
 
@@ -311,6 +312,25 @@ void CheckHandler(TScanner& handled, TMemoryStream& stream, const TScanner& full
     handled.SetOnTokenRead({}); // it refers to the check's locals
 }
 
+// Scans again, meeting a scan ahead from a line start picked by the input: wherever it is
+// taken or dropped, the list is the uninterrupted one.
+void CheckScanAhead(TScanner& scanner, TMemoryStream& stream, const TScanner& full) {
+    const std::string& bytes = stream.Bytes;
+    std::vector<std::size_t> starts;
+    for (std::size_t feed = bytes.find('\n'); feed != std::string::npos && feed + 1 < bytes.size();
+         feed = bytes.find('\n', feed + 1)) {
+        starts.push_back(feed + 1);
+    }
+    if (starts.empty()) {
+        return;
+    }
+    const auto pick = static_cast<unsigned char>(bytes[bytes.size() / 2]);
+    TScanAhead ahead(bytes, starts[pick % starts.size()]);
+    scanner.ScanAhead(ahead);
+    scanner.ScanStream(stream, {&ahead, [] { return true; }});
+    ExpectSameLists(scanner, full, "a scan that meets a scan ahead gives the whole list");
+}
+
 TScanner DialogScriptScanner() {
     TScanner scanner;
     ConfigureForDialogScripts(scanner);
@@ -332,6 +352,7 @@ void ScanAsDialogScript(const std::uint8_t* data, std::size_t size) {
         if (ComparesWithReference(size)) {
             ExpectReferenceTokens(Tokens(scanner), config, stream.Bytes);
         }
+        CheckScanAhead(handled, stream, scanner);
         FuzzedDataProvider input(data, size);
         CheckHandler(handled, stream, scanner, ChooseHandler(input));
     }
@@ -354,12 +375,10 @@ void ScanConfigured(const std::uint8_t* data, std::size_t size) {
     if (ComparesWithReference(size)) {
         ExpectReferenceTokens(Tokens(scanner), ReferenceConfig(scanner, doubleByte), stream.Bytes);
     }
-    if (choice.Mode == THandlerMode::None) {
-        return;
-    }
     FuzzedDataProvider again(data, size);
     TScanner handled;
     Configure(handled, again, doubleByte);
+    CheckScanAhead(handled, stream, scanner);
     CheckHandler(handled, stream, scanner, choice);
 }
 

@@ -1,13 +1,14 @@
 #include "analyze.h"
 
 #include "detail/analysis_run.h"
-#include "detail/background_work.h"
 #include "detail/node_body.h"
 #include "detail/pass_step.h"
+#include "detail/second_core_scan.h"
 #include "detail/second_half.h"
 #include "message_file.h"
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,42 +19,47 @@ namespace {
 
 // Scans the script, letting window messages through now and then: a large script takes a
 // noticeable time to scan, and the window must not freeze meanwhile.
-void ScanScript(TWorkspace& ws) {
+void ScanScript(TWorkspace& ws, const TScanAheadJoin& join) {
     struct TStepGuard {
         TScanner& Scanner;
         ~TStepGuard() { Scanner.SetOnScanStep(nullptr); }
     } guard{ws.Scanner};
     ws.Scanner.SetOnScanStep([&ws] { ws.Port.ProcessMessages(); });
-    ws.Scanner.ScanStream(ws.ScriptStream);
+    ws.Scanner.ScanStream(ws.ScriptStream, join);
 }
 
-// The message file and the script list are parsed from their own buffers, and the scan reads
-// only the script, so on a big script a second core parses them while this one scans. Only when
-// the token list is empty, as Load leaves it: an error in either table must end Analyze before
-// the scan, and the list can then be left as it was by emptying it again.
-constexpr std::size_t TablesAlongsideBytes = 1 << 20;
-
+// On a big script the second core reads the second half's tokens. The message file and the
+// script list are parsed from their own buffers, and the scan reads only the script, so the
+// second core parses them first, while this one scans. Only when the token list is empty, as
+// Load leaves it: an error in either table must end Analyze before the scan, and the list can
+// then be left as it was by emptying it again.
 void ReadTablesAndScan(TWorkspace& ws) {
     const auto readTables = [&ws] {
         LoadMessages(ws.MsgTable, ws.MsgRich);
         LoadScriptList(ws.ScriptList, ws.IntRich, ws.IntFileName, ws.ScriptIndex);
     };
-    const bool alongside = ws.ScriptStream.Size() >= TablesAlongsideBytes &&
-                           ws.Scanner.TokenCount() == 0 && ws.Port.MayUseSecondCore();
-    if (!alongside) {
+    const bool big = ws.ScriptStream.Size() >= TSecondCoreScan::AheadFromBytes &&
+                     ws.Port.MayUseSecondCore();
+    if (!big) {
         readTables();
-        ScanScript(ws);
+        ScanScript(ws, {});
         return;
     }
-    TBackgroundWork tables(readTables, true);
+    const bool tablesAlongside = ws.Scanner.TokenCount() == 0;
+    if (!tablesAlongside) {
+        readTables();
+    }
+    TSecondCoreScan second(ws.Scanner, ws.ScriptStream.Data(),
+                           tablesAlongside ? std::function<void()>(readTables) : nullptr,
+                           [&ws] { ws.Port.ProcessMessages(); });
     std::exception_ptr scanError;
     try {
-        ScanScript(ws);
+        ScanScript(ws, second.Join());
     } catch (...) {
         scanError = std::current_exception();
     }
     try {
-        tables.Finish([&ws] { ws.Port.ProcessMessages(); });
+        second.Finish();
     } catch (...) {
         ws.Scanner.ClearTokens();
         throw;

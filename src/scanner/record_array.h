@@ -41,12 +41,24 @@ public:
     const T& operator[](std::size_t index) const { return Data_[index]; }
     T& operator[](std::size_t index) { return Data_[index]; }
     const T& back() const { return Data_[Size_ - 1]; }
+    const T* data() const { return Data_; }
 
     void push_back(const T& record) {
         if (Size_ == Capacity_) {
             Grow();
         }
         Data_[Size_++] = record;
+    }
+    // Appends count records at once, growing the block to exactly the size needed.
+    void append(const T* records, std::size_t count) {
+        if (count == 0) {
+            return;
+        }
+        if (Capacity_ - Size_ < count) {
+            GrowTo(Size_ + count);
+        }
+        std::memcpy(static_cast<void*>(Data_ + Size_), records, count * sizeof(T));
+        Size_ += count;
     }
     // Keeps the capacity.
     void clear() { Size_ = 0; }
@@ -59,8 +71,8 @@ public:
     }
 
 private:
-    void Grow() {
-        const std::size_t capacity = Capacity_ == 0 ? 1024 : Capacity_ * 2;
+    void Grow() { GrowTo(Capacity_ == 0 ? 1024 : Capacity_ * 2); }
+    void GrowTo(std::size_t capacity) {
         void* grown = std::realloc(static_cast<void*>(Data_), capacity * sizeof(T));
         if (grown == nullptr) {
             throw std::bad_alloc();

@@ -1,6 +1,7 @@
 #include "scanner.h"
 
 #include <cassert>
+#include <limits>
 #include <stdexcept>
 
 namespace dialoscope {
@@ -171,7 +172,17 @@ TReaderSettings TScanner::ReaderSettings() const {
 
 // ---- Scanning --------------------------------------------------------------------------------
 
+void TScanner::ScanStream(TMemoryStream& stream, const TScanAheadJoin& join) {
+    struct TJoinGuard {
+        const TScanAheadJoin*& Join;
+        ~TJoinGuard() { Join = nullptr; }
+    } guard{Join_};
+    Join_ = &join;
+    ScanStream(stream);
+}
+
 void TScanner::ScanStream(TMemoryStream& stream) {
+    TakenAhead_ = 0;
     CheckStreamSize(stream.Size());
     if (Scanning_) {
         throw std::logic_error("TScanner: a scan was started from inside OnTokenRead");
@@ -198,21 +209,22 @@ void TScanner::ScanTokens() {
     }
     const TReaderSettings settings = ReaderSettings();
     TTokenReader reader(settings, bytes, Counters_);
+    std::optional<TReaderCounters> taken;
     try {
         if (OnTokenRead_) {
             ScanWithHandler(reader);
         } else {
-            ScanWithoutHandler(reader);
+            taken = ScanWithoutHandler(reader);
         }
     } catch (...) {
-        SaveCounters(reader);
+        SaveCounters(reader.Counters());
         throw;
     }
-    SaveCounters(reader);
+    SaveCounters(taken ? *taken : reader.Counters());
 }
 
-void TScanner::SaveCounters(const TTokenReader& reader) {
-    Counters_ = reader.Counters();
+void TScanner::SaveCounters(const TReaderCounters& counters) {
+    Counters_ = counters;
     if (Source_ != nullptr) {
         Source_->Position = Counters_.Position;
     }
@@ -240,9 +252,11 @@ void TScanner::CountScanStep(std::uint32_t& untilStep) {
 }
 
 // The common case: no handler, so no working token is filled and no text is copied. Most
-// tokens come through the reader's fast path; the rest take the full rules.
-void TScanner::ScanWithoutHandler(TTokenReader& reader) {
-    std::uint32_t untilStep = ScanStepTokens;
+// tokens come through the reader's fast path; the rest take the full rules. afterToken is
+// called after each token but the end-of-file one, with its offset; true ends the read.
+template <typename TAfterToken>
+void TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
+                               TAfterToken afterToken) const {
     const TTokenKind wordKind = AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
     TPlainToken plain;
     for (;;) {
@@ -251,8 +265,10 @@ void TScanner::ScanWithoutHandler(TTokenReader& reader) {
             if (kind == TTokenKind::Identifier) {
                 kind = Keywords_.Contains(reader.TextOf(plain)) ? TTokenKind::Keyword : wordKind;
             }
-            Tokens_.AppendAtOffset(kind, plain.Offset, plain.Line, plain.Column, plain.Length);
-            CountScanStep(untilStep);
+            store.AppendAtOffset(kind, plain.Offset, plain.Line, plain.Column, plain.Length);
+            if (afterToken(plain.Offset)) {
+                return;
+            }
             continue;
         }
         const TTokenKind read = reader.NextToken();
@@ -261,16 +277,92 @@ void TScanner::ScanWithoutHandler(TTokenReader& reader) {
         const TTokenKind kind =
             read == TTokenKind::Identifier ? Classify(read, reader.Text()) : read;
         if (token.Owned) {
-            Tokens_.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
+            store.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
         } else {
-            Tokens_.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
-                                token.TextEnd - token.TextBegin);
+            store.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
+                              token.TextEnd - token.TextBegin);
         }
-        if (read == TTokenKind::EndOfFile) {
+        if (read == TTokenKind::EndOfFile || afterToken(token.Offset)) {
             return;
         }
-        CountScanStep(untilStep);
     }
+}
+
+// Returns where the reader would stand after the last token, when they came from a scan ahead.
+std::optional<TReaderCounters> TScanner::ScanWithoutHandler(TTokenReader& reader) {
+    std::uint32_t untilStep = ScanStepTokens;
+    const std::size_t meetAt = Join_ != nullptr && Join_->Ahead != nullptr
+                                   ? Join_->Ahead->Start
+                                   : std::numeric_limits<std::size_t>::max();
+    bool met = false;
+    std::optional<TReaderCounters> taken;
+    ReadPlainTokens(reader, Tokens_, [&](std::uint32_t offset) {
+        if (offset >= meetAt && !met) {
+            met = true;
+            taken = TakeAhead(reader);
+            if (taken) {
+                return true;
+            }
+        }
+        CountScanStep(untilStep);
+        return false;
+    });
+    return taken;
+}
+
+void TScanner::ScanAhead(TScanAhead& ahead) const {
+    ahead.Tokens.Bind(ahead.Bytes);
+    TReaderCounters start;
+    start.Position = ahead.Start;
+    const TReaderSettings settings = ReaderSettings();
+    TTokenReader reader(settings, *ahead.Bytes, start);
+    std::uint32_t untilCheck = ScanStepTokens;
+    bool first = true;
+    ReadPlainTokens(reader, ahead.Tokens, [&](std::uint32_t) {
+        if (first) {
+            first = false;
+            ahead.AfterFirst = reader.Counters();
+        }
+        if (--untilCheck == 0) {
+            untilCheck = ScanStepTokens;
+            return ahead.Stop.load(std::memory_order_relaxed);
+        }
+        return false;
+    });
+    if (ahead.Tokens.Count() == 1) { // the end-of-file token only
+        ahead.AfterFirst = reader.Counters();
+    }
+    ahead.AtEnd = reader.Counters();
+    ahead.Complete = reader.Counters().EndOfInput && !ahead.Stop.load();
+}
+
+// The reader has just read its first token from the scan ahead's start on: when the scan ahead
+// read the same token and ended it in the same state, its later tokens are taken, and the scan
+// ends where the scan ahead ended.
+std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
+    if (!Join_->Await()) {
+        return std::nullopt;
+    }
+    const TScanAhead& ahead = *Join_->Ahead;
+    const TReaderCounters here = reader.Counters();
+    const TReaderCounters& there = ahead.AfterFirst;
+    const std::int32_t last = Tokens_.Count() - 1;
+    const bool same = ahead.Complete && ahead.Tokens.Count() > 1 &&
+                      Tokens_.KindAt(last) == ahead.Tokens.KindAt(0) &&
+                      Tokens_.TextAt(last) == ahead.Tokens.TextAt(0) &&
+                      Tokens_.ViewAt(last).Offset == ahead.Tokens.ViewAt(0).Offset &&
+                      here.Position == there.Position && here.Column == there.Column &&
+                      here.EndOfInput == there.EndOfInput &&
+                      here.OpenBlockComment == there.OpenBlockComment;
+    if (!same) {
+        return std::nullopt;
+    }
+    const std::int64_t lineDelta = here.Line - there.Line;
+    Tokens_.AppendFrom(ahead.Tokens, 1, static_cast<std::int32_t>(lineDelta));
+    TakenAhead_ = ahead.Tokens.Count() - 1;
+    TReaderCounters end = ahead.AtEnd;
+    end.Line += lineDelta;
+    return end;
 }
 
 // One working token serves the whole call; what the handler leaves in it is what the list

@@ -9,6 +9,7 @@
 #include "code_page.h"
 #include "keyword_table.h"
 #include "memory_stream.h"
+#include "scan_ahead.h"
 #include "token.h"
 #include "token_reader.h"
 #include "token_store.h"
@@ -77,6 +78,14 @@ public:
     // exactly one end-of-file token, placed where the input ends. A stream longer than
     // MaxStreamSize throws std::length_error before anything changes.
     void ScanStream(TMemoryStream& stream);
+    // The same, taking the tokens of join's scan ahead where it meets them (see scan_ahead.h);
+    // without an OnTokenRead handler only, else the scan ahead is not looked at.
+    void ScanStream(TMemoryStream& stream, const TScanAheadJoin& join);
+    // Reads ahead's tokens with this scanner's rules. Runs on another thread while ScanStream
+    // reads the part before: it only reads the rules, which must not change meanwhile.
+    void ScanAhead(TScanAhead& ahead) const;
+    // How many tokens the last ScanStream took from a scan ahead.
+    std::int32_t TokensTakenAhead() const { return TakenAhead_; }
     // Scans on from where the stream stands (after a stop: right after the last token read,
     // with an open block comment still open). Without a stream it reads an empty text.
     // The handler must not change the stream while it runs.
@@ -106,10 +115,13 @@ private:
     void RebuildClasses();
     TReaderSettings ReaderSettings() const;
     TTokenKind Classify(TTokenKind kind, std::string_view text) const;
-    void ScanWithoutHandler(TTokenReader& reader);
+    template <typename TAfterToken>
+    void ReadPlainTokens(TTokenReader& reader, TTokenStore& store, TAfterToken afterToken) const;
+    std::optional<TReaderCounters> ScanWithoutHandler(TTokenReader& reader);
+    std::optional<TReaderCounters> TakeAhead(const TTokenReader& reader);
     void ScanWithHandler(TTokenReader& reader);
     void AppendHandled(const TTokenReader& reader, const TToken& token);
-    void SaveCounters(const TTokenReader& reader);
+    void SaveCounters(const TReaderCounters& counters);
     void CountScanStep(std::uint32_t& untilStep);
 
     std::array<bool, 256> IdentifierSet_{};
@@ -129,6 +141,8 @@ private:
     TMemoryStream* Source_ = nullptr; // not owned
     TReaderCounters Counters_;
     bool Scanning_ = false;
+    const TScanAheadJoin* Join_ = nullptr; // while ScanStream runs with one
+    std::int32_t TakenAhead_ = 0;
     TTokenStore Tokens_;
 };
 

@@ -42,6 +42,38 @@ void TTokenStore::SetLastData(std::int32_t data) {
     }
 }
 
+void TTokenStore::AppendFrom(const TTokenStore& other, std::int32_t from,
+                             std::int32_t lineDelta) {
+    const std::int32_t shift = Count() - from;
+    for (std::size_t a = other.AnchorIndexOf(from); a < other.Anchors_.size(); ++a) {
+        const TLineAnchor& anchor = other.Anchors_[a];
+        const std::int32_t first = std::max(anchor.FirstToken, from) + shift;
+        const std::int32_t line = anchor.Line + lineDelta;
+        if (Anchors_.empty() || Anchors_.back().Line != line ||
+            Anchors_.back().ColumnBias != anchor.ColumnBias) {
+            Anchors_.push_back({first, line, anchor.ColumnBias});
+        }
+    }
+    for (const TSideText& side : other.SideTexts_) {
+        if (side.Index < from) {
+            continue;
+        }
+        if (side.IsOwned) {
+            SideTexts_.push_back({side.Index + shift, true, Owned_.size(), side.Length});
+            Owned_.push_back(other.Owned_[side.Begin]);
+        } else {
+            SideTexts_.push_back({side.Index + shift, false, side.Begin, side.Length});
+        }
+    }
+    for (const auto& [index, data] : other.Data_) {
+        if (index >= from) {
+            Data_.emplace_back(index + shift, data);
+        }
+    }
+    Records_.append(other.Records_.data() + from,
+                    other.Records_.size() - static_cast<std::size_t>(from));
+}
+
 std::string_view TTokenStore::SideTextAt(std::int32_t index) const {
     const auto entry = std::lower_bound(
         SideTexts_.begin(), SideTexts_.end(), index,
@@ -57,6 +89,13 @@ std::int32_t TTokenStore::DataAt(std::int32_t index) const {
                                         [](const std::pair<std::int32_t, std::int32_t>& data,
                                            std::int32_t wanted) { return data.first < wanted; });
     return (entry != Data_.end() && entry->first == index) ? entry->second : 0;
+}
+
+std::size_t TTokenStore::AnchorIndexOf(std::int32_t index) const {
+    const auto after = std::upper_bound(
+        Anchors_.data(), Anchors_.data() + Anchors_.size(), index,
+        [](std::int32_t wanted, const TLineAnchor& anchor) { return wanted < anchor.FirstToken; });
+    return after == Anchors_.data() ? 0 : static_cast<std::size_t>(after - Anchors_.data()) - 1;
 }
 
 const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index,

@@ -55,6 +55,9 @@ public:
     void AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line, std::int32_t column,
                      std::string_view text);
     void SetLastData(std::int32_t data);
+    // Appends other's tokens from index from on, their lines moved by lineDelta. Both lists
+    // must slice the same bytes.
+    void AppendFrom(const TTokenStore& other, std::int32_t from, std::int32_t lineDelta);
 
     // Where a reader's last line lookup landed. Readers mostly walk the list in order, so the
     // next lookup is nearly always that run of tokens or the one after it. Atomic so that
@@ -140,6 +143,8 @@ private:
         Anchors_.push_back({Count(), line, bias});
     }
     const TLineAnchor& AnchorAt(std::int32_t index, const TLineHint& hint) const;
+    // The anchor whose run holds token index.
+    std::size_t AnchorIndexOf(std::int32_t index) const;
     void AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::size_t textBegin,
                          std::size_t textLength);
     std::string_view SideTextAt(std::int32_t index) const;
