@@ -327,7 +327,11 @@ void CheckScanAhead(TScanner& scanner, TMemoryStream& stream, const TScanner& fu
     const auto pick = static_cast<unsigned char>(bytes[bytes.size() / 2]);
     TScanAhead ahead(bytes, starts[pick % starts.size()]);
     scanner.ScanAhead(ahead);
-    scanner.ScanStream(stream, {&ahead, [] { return true; }});
+    scanner.ScanStream(stream, {&ahead, [](const std::function<bool()>& meanwhile) {
+                                   while (meanwhile()) {
+                                   }
+                                   return true;
+                               }});
     ExpectSameLists(scanner, full, "a scan that meets a scan ahead gives the whole list");
 }
 

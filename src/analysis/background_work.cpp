@@ -18,6 +18,10 @@ TBackgroundWork::TBackgroundWork(std::function<void()> work, bool worthAThread)
     }
 }
 
+bool TBackgroundWork::Ended() const {
+    return !Done_.valid() || Done_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
 void TBackgroundWork::Finish(const std::function<void()>& breathe) {
     if (!Done_.valid()) {
         Work_();

@@ -13,7 +13,7 @@ std::optional<std::size_t> LineFromTheMiddle(const std::string& bytes) {
     if (bytes.size() < TSecondCoreScan::AheadFromBytes) {
         return std::nullopt;
     }
-    const std::size_t middle = bytes.size() / 2;
+    const std::size_t middle = bytes.size() / 100 * 65;
     const void* feed = std::memchr(bytes.data() + middle, '\n', bytes.size() - middle);
     if (feed == nullptr) {
         return std::nullopt;
@@ -33,7 +33,8 @@ TSecondCoreScan::TSecondCoreScan(const TScanner& scanner, const std::string& byt
     : Scanner_(scanner), ReadTables_(std::move(readTables)), Breathe_(std::move(breathe)) {
     if (const auto start = LineFromTheMiddle(bytes)) {
         Ahead_.emplace(bytes, *start);
-        Join_ = {&*Ahead_, [this] { return Await(); }};
+        Join_ = {&*Ahead_,
+                 [this](const std::function<bool()>& meanwhile) { return Await(meanwhile); }};
     }
     Work_.emplace([this] { Work(); }, true);
 }
@@ -73,7 +74,14 @@ void TSecondCoreScan::AwaitOnce() {
     }
 }
 
-bool TSecondCoreScan::Await() {
+// The first core's scan has arrived where the second core's began; it does what it has to do
+// meanwhile, and lets the window breathe, while the second core still reads.
+bool TSecondCoreScan::Await(const std::function<bool()>& meanwhile) {
+    while (!Awaited_ && !Work_->Ended() && meanwhile()) {
+        if (Breathe_) {
+            Breathe_();
+        }
+    }
     AwaitOnce();
     return Ahead_->Complete;
 }

@@ -4,12 +4,16 @@
 // never holds the old and the new block at once, and the unused capacity costs no memory until
 // it is written.
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <type_traits>
 #include <utility>
+
+#include <sys/mman.h>
 
 namespace dialoscope {
 
@@ -60,6 +64,18 @@ public:
         std::memcpy(static_cast<void*>(Data_ + Size_), records, count * sizeof(T));
         Size_ += count;
     }
+    // Makes room for count records after the last one, and makes the memory of the part of it
+    // from record `from` to record `to` present, so that appending there later finds it in place
+    // (the system hands out fresh memory a page at a time, at its first write).
+    void PrepareRoom(std::size_t count, std::size_t from, std::size_t to) {
+        if (Capacity_ - Size_ < count) {
+            GrowTo(Size_ + count);
+        }
+        to = std::min(to, count);
+        if (from < to) {
+            MakePresent(reinterpret_cast<char*>(Data_ + Size_ + from), (to - from) * sizeof(T));
+        }
+    }
     // Keeps the capacity.
     void clear() { Size_ = 0; }
     // Gives the memory back.
@@ -71,6 +87,23 @@ public:
     }
 
 private:
+    // Where the system can, it brings the whole pages in at once without writing them (cheaper
+    // than a write to each); the rest, or all of it elsewhere, is written.
+    static void MakePresent(char* begin, std::size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+        constexpr std::uintptr_t Page = 4096;
+        const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(begin);
+        const std::uintptr_t first = (start + Page - 1) & ~(Page - 1);
+        const std::uintptr_t last = (start + bytes) & ~(Page - 1);
+        if (first < last && ::madvise(reinterpret_cast<void*>(first), last - first,
+                                      MADV_POPULATE_WRITE) == 0) {
+            std::memset(begin, 0, first - start);
+            std::memset(reinterpret_cast<char*>(last), 0, start + bytes - last);
+            return;
+        }
+#endif
+        std::memset(begin, 0, bytes);
+    }
     void Grow() { GrowTo(Capacity_ == 0 ? 1024 : Capacity_ * 2); }
     void GrowTo(std::size_t capacity) {
         void* grown = std::realloc(static_cast<void*>(Data_), capacity * sizeof(T));

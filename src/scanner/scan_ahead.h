@@ -38,10 +38,10 @@ struct TScanAhead {
 
 // How the scan from the start meets a scan ahead: Await is called once, when it reads its first
 // token from Ahead->Start on; it waits for TScanner::ScanAhead to return (on whatever thread it
-// runs) and says whether it returned normally.
+// runs), calling meanwhile while it returns true, and says whether it returned normally.
 struct TScanAheadJoin {
     TScanAhead* Ahead = nullptr;
-    std::function<bool()> Await;
+    std::function<bool(const std::function<bool()>& meanwhile)> Await;
 };
 
 } // namespace dialoscope

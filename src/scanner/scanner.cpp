@@ -340,10 +340,23 @@ void TScanner::ScanAhead(TScanAhead& ahead) const {
 // read the same token and ended it in the same state, its later tokens are taken, and the scan
 // ends where the scan ahead ended.
 std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
-    if (!Join_->Await()) {
+    const TScanAhead& ahead = *Join_->Ahead;
+    // While the scan ahead is still at work, room for its tokens is made, as many as this
+    // scan's own tokens per byte promise; the copy then costs no fresh memory.
+    const std::size_t bytesAhead = ahead.Bytes->size() - ahead.Start;
+    const auto expected = static_cast<std::size_t>(static_cast<double>(Tokens_.Count()) *
+                                                   static_cast<double>(bytesAhead) /
+                                                   static_cast<double>(ahead.Start));
+    constexpr std::size_t RoomStep = 1 << 17;
+    std::size_t prepared = 0;
+    const auto makeRoom = [&] {
+        Tokens_.PrepareRoom(expected, prepared, prepared + RoomStep);
+        prepared += RoomStep;
+        return prepared < expected;
+    };
+    if (!Join_->Await(makeRoom)) {
         return std::nullopt;
     }
-    const TScanAhead& ahead = *Join_->Ahead;
     const TReaderCounters here = reader.Counters();
     const TReaderCounters& there = ahead.AfterFirst;
     const std::int32_t last = Tokens_.Count() - 1;
@@ -412,6 +425,17 @@ void TScanner::AppendHandled(const TTokenReader& reader, const TToken& token) {
 
 void TScanner::ClearTokens() {
     Tokens_.Release();
+}
+
+void TScanner::ClearTokens(TTokenStore room) {
+    room.Reset();
+    Tokens_ = std::move(room);
+}
+
+TTokenStore TScanner::TokenRoom(std::size_t tokens) {
+    TTokenStore room;
+    room.PrepareRoom(tokens, 0, tokens);
+    return room;
 }
 
 std::int32_t TScanner::TokenCount() const {

@@ -94,6 +94,11 @@ public:
     // Every offset, line and column of the largest stream fits a token's 32-bit fields.
     static constexpr std::size_t MaxStreamSize = 0x7FFFFFFE;
     void ClearTokens();
+    // Empties the token list as ClearTokens does, but keeps room, made by TokenRoom on another
+    // thread while a script is read, so that the scan that follows writes into memory already
+    // in place instead of fresh pages it would wait for one by one.
+    void ClearTokens(TTokenStore room);
+    static TTokenStore TokenRoom(std::size_t tokens);
 
     std::int32_t TokenCount() const;
     // Null when index is negative or not less than TokenCount().

@@ -55,6 +55,11 @@ public:
     void AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line, std::int32_t column,
                      std::string_view text);
     void SetLastData(std::int32_t data);
+    // Makes room for count more tokens, written from token `from` to token `to` of it (see
+    // TRecordArray::PrepareRoom).
+    void PrepareRoom(std::size_t count, std::size_t from, std::size_t to) {
+        Records_.PrepareRoom(count, from, to);
+    }
     // Appends other's tokens from index from on, their lines moved by lineDelta. Both lists
     // must slice the same bytes.
     void AppendFrom(const TTokenStore& other, std::int32_t from, std::int32_t lineDelta);

@@ -43,6 +43,7 @@ TEST(RereadFileBytes, GivesTheFilesBytesOrSame) {
         {"both empty", "", ""},
         {"first byte", big, changedAt(0)},
         {"inside the second chunk", big, changedAt(70000)},
+        {"just past the middle", big, changedAt(big.size() / 2)},
         {"last byte", big, changedAt(big.size() - 1)},
         {"one byte longer", big, big + "x"},
         {"one byte shorter", big, big.substr(0, big.size() - 1)},
@@ -50,12 +51,14 @@ TEST(RereadFileBytes, GivesTheFilesBytesOrSame) {
         {"emptied", big, ""},
         {"was empty", "", big},
     };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.What);
-        std::ofstream(path, std::ios::binary) << row.Now;
-        const TReread reread = RereadFileBytes(path, row.Known);
-        EXPECT_EQ(reread.Same, row.Known == row.Now);
-        EXPECT_TRUE(reread.Same ? reread.Bytes.empty() : reread.Bytes == row.Now);
+    for (const bool inHalves : {false, true}) {
+        for (const TRow& row : rows) {
+            SCOPED_TRACE(std::string(row.What) + (inHalves ? ", in halves" : ""));
+            std::ofstream(path, std::ios::binary) << row.Now;
+            const TReread reread = RereadFileBytes(path, row.Known, inHalves);
+            EXPECT_EQ(reread.Same, row.Known == row.Now);
+            EXPECT_TRUE(reread.Same ? reread.Bytes.empty() : reread.Bytes == row.Now);
+        }
     }
     fs::remove_all(pattern);
 }

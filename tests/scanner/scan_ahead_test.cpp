@@ -23,7 +23,11 @@ std::vector<std::string> ScanWithAhead(const std::string& bytes, std::size_t sta
     stream.Bytes = bytes;
     TScanAhead ahead(stream.Bytes, start);
     scanner.ScanAhead(ahead);
-    scanner.ScanStream(stream, {&ahead, [] { return true; }});
+    scanner.ScanStream(stream, {&ahead, [](const std::function<bool()>& meanwhile) {
+                                   while (meanwhile()) {
+                                   }
+                                   return true;
+                               }});
     taken = scanner.TokensTakenAhead();
     return ListTokens(scanner, true);
 }

@@ -17,6 +17,8 @@ public:
     // Waits for the work, should the starting thread leave early through an exception.
     ~TBackgroundWork() = default;
 
+    // Whether Finish would return at once: the thread has ended, or there is none.
+    bool Ended() const;
     // Waits until the work is done, calling breathe (when set) every millisecond or so, so a
     // window waiting here still turns its event loop; rethrows what the work threw.
     void Finish(const std::function<void()>& breathe);

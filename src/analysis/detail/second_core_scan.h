@@ -38,7 +38,7 @@ public:
 private:
     void Work();
     void AwaitOnce();
-    bool Await();
+    bool Await(const std::function<bool()>& meanwhile);
 
     const TScanner& Scanner_;
     std::function<void()> ReadTables_;
