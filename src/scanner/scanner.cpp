@@ -434,7 +434,10 @@ void TScanner::ClearTokens(TTokenStore room) {
 
 TTokenStore TScanner::TokenRoom(std::size_t tokens) {
     TTokenStore room;
-    room.PrepareRoom(tokens, 0, tokens);
+    constexpr std::size_t Step = 1 << 17;
+    for (std::size_t from = 0; from < tokens; from += Step) {
+        room.PrepareRoom(tokens, from, from + Step);
+    }
     return room;
 }
 

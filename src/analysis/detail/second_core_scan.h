@@ -1,8 +1,8 @@
 #pragma once
 // TSecondCoreScan: the second core's share of a big script's scan. It parses the message file
 // and the script list first when asked to (their errors wait until the scan has ended, then end
-// Analyze as if they had been parsed first), then reads the script's tokens from a line near the
-// middle on, which the first core's scan takes where it meets them (see scanner/scan_ahead.h).
+// Analyze as if they had been parsed first), then reads the script's tokens from a line about
+// two thirds in, which the first core's scan takes where it meets them (see scanner/scan_ahead.h).
 
 #include "background_work.h"
 #include "scanner/scan_ahead.h"
