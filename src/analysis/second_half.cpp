@@ -6,12 +6,16 @@
 
 namespace dialoscope {
 
+// The second core's walk holds back every record and line and is the slower per token: measured
+// on the generated workloads, the two walks end together when the first takes 57% of the tokens.
+constexpr std::int64_t FirstCorePercent = 57;
+
 std::optional<std::int64_t> TSecondHalf::StartFor(const TAnalysisRun& first, std::int64_t p) {
     const std::int64_t last = first.Tokens.Last();
     if (first.ShowsGeneralView || last < FromTokens || !first.Port.MayUseSecondCore()) {
         return std::nullopt;
     }
-    for (std::int64_t s = std::max(p + 1, last / 2); s < last; ++s) {
+    for (std::int64_t s = std::max(p + 1, last / 100 * FirstCorePercent); s < last; ++s) {
         if (first.Words.At(s) == TWord::Function && OpensNode(first, s)) {
             return s;
         }
