@@ -328,10 +328,10 @@ void CheckScanAhead(TScanner& scanner, TMemoryStream& stream, const TScanner& fu
     TScanAhead ahead(bytes, starts[pick % starts.size()]);
     scanner.ScanAhead(ahead);
     scanner.ScanStream(stream, {&ahead, [](const std::function<bool()>& meanwhile) {
-                                   while (meanwhile()) {
-                                   }
-                                   return true;
-                               }});
+                                    while (meanwhile()) {
+                                    }
+                                    return true;
+                                }});
     ExpectSameLists(scanner, full, "a scan that meets a scan ahead gives the whole list");
 }
 

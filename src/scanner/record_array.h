@@ -95,8 +95,8 @@ private:
         const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(begin);
         const std::uintptr_t first = (start + Page - 1) & ~(Page - 1);
         const std::uintptr_t last = (start + bytes) & ~(Page - 1);
-        if (first < last && ::madvise(reinterpret_cast<void*>(first), last - first,
-                                      MADV_POPULATE_WRITE) == 0) {
+        if (first < last &&
+            ::madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE) == 0) {
             std::memset(begin, 0, first - start);
             std::memset(reinterpret_cast<char*>(last), 0, start + bytes - last);
             return;
@@ -104,7 +104,9 @@ private:
 #endif
         std::memset(begin, 0, bytes);
     }
-    void Grow() { GrowTo(Capacity_ == 0 ? 1024 : Capacity_ * 2); }
+    void Grow() {
+        GrowTo(Capacity_ == 0 ? 1024 : Capacity_ * 2);
+    }
     void GrowTo(std::size_t capacity) {
         void* grown = std::realloc(static_cast<void*>(Data_), capacity * sizeof(T));
         if (grown == nullptr) {

@@ -42,8 +42,7 @@ void TTokenStore::SetLastData(std::int32_t data) {
     }
 }
 
-void TTokenStore::AppendFrom(const TTokenStore& other, std::int32_t from,
-                             std::int32_t lineDelta) {
+void TTokenStore::AppendFrom(const TTokenStore& other, std::int32_t from, std::int32_t lineDelta) {
     const std::int32_t shift = Count() - from;
     for (std::size_t a = other.AnchorIndexOf(from); a < other.Anchors_.size(); ++a) {
         const TLineAnchor& anchor = other.Anchors_[a];

@@ -24,10 +24,10 @@ std::vector<std::string> ScanWithAhead(const std::string& bytes, std::size_t sta
     TScanAhead ahead(stream.Bytes, start);
     scanner.ScanAhead(ahead);
     scanner.ScanStream(stream, {&ahead, [](const std::function<bool()>& meanwhile) {
-                                   while (meanwhile()) {
-                                   }
-                                   return true;
-                               }});
+                                    while (meanwhile()) {
+                                    }
+                                    return true;
+                                }});
     taken = scanner.TokensTakenAhead();
     return ListTokens(scanner, true);
 }

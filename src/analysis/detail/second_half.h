@@ -1,12 +1,12 @@
 #pragma once
-// TSecondHalf: the nodes of a big script's second half, analysed on the second core while the
-// first core walks the first half. It starts at the first node from a little past the middle
-// on (see FirstCorePercent), with the forward declarations the first core has read by then, and
-// stops before the first section it meets: a section fills tables only the first core's walk may change. Its records, pane lines
-// and messages wait until the first core's walk arrives at that node. Only if the walk arrives
-// exactly there, with no forward section read on the way, are they taken, in order, as if the
-// first core had made them; else they are thrown away and the first core walks on alone. Either
-// way every output is what one core alone would have made.
+// TSecondHalf: the nodes of a big script's second half, analysed on the second core while the first
+// core walks the first half. It starts at the first node from a little past the middle on (see
+// FirstCorePercent), with the forward declarations the first core has read by then, and stops
+// before the first section it meets: a section fills tables only the first core's walk may change.
+// Its records, pane lines and messages wait until the first core's walk arrives at that node. Only
+// if the walk arrives exactly there, with no forward section read on the way, are they taken, in
+// order, as if the first core had made them; else they are thrown away and the first core walks on
+// alone. Either way every output is what one core alone would have made.
 //
 // The contract in types: both walks read the same TWalkInputs, which neither changes; only the
 // first core's run has a TSectionSink, so the second walk cannot fill a section's tables; its
