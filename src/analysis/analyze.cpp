@@ -5,6 +5,7 @@
 #include "detail/pass_step.h"
 #include "detail/second_core_scan.h"
 #include "detail/second_half.h"
+#include "detail/token_words.h"
 #include "message_file.h"
 
 #include <exception>
@@ -25,6 +26,8 @@ void ScanScript(TWorkspace& ws, const TScanAheadJoin& join) {
         ~TStepGuard() { Scanner.SetOnScanStep(nullptr); }
     } guard{ws.Scanner};
     ws.Scanner.SetOnScanStep([&ws] { ws.Port.ProcessMessages(); });
+    // The walks' words are chosen as the scan reads each token, not in a pass of their own.
+    ws.Scanner.SetTokenTagger(&TTokenWords::Tag);
     ws.Scanner.ScanStream(ws.ScriptStream, join);
 }
 
@@ -88,7 +91,7 @@ struct TNodeBodiesShared {
 void AnalyzeTokens(TWorkspace& ws) {
     const auto breathe = [&ws] { ws.Port.ProcessMessages(); };
     const TNodeBodiesShared bodies{ws};
-    const TTokenWords words(TTokenCursor(ws.Scanner), breathe);
+    const TTokenWords words(TTokenCursor(ws.Scanner), ws.Scanner.TokenTags(), breathe);
     TSectionSink sections{ws};
     TAnalysisRun run({ws, words}, &sections, ws.Port, ws.Nodes);
     const std::int64_t last = run.Tokens.Last();

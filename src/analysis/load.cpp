@@ -51,7 +51,7 @@ void mnLoadClick(TWorkspace& ws, const std::string& path,
     const bool big = size >= SecondCoreFromBytes && ws.Port.MayUseSecondCore();
     std::optional<TTokenStore> room;
     TBackgroundWork roomMaking(
-        [&room, size] { room = TScanner::TokenRoom(size / BytesPerTokenRoom); }, big);
+        [&room, size] { room = TScanner::TokenRoom(size / BytesPerTokenRoom, true); }, big);
     // Each read replaces its buffer only when the file could be read, so a failure leaves
     // this buffer and every later one as the previous Load left them.
     ws.IntRich.LoadFromFile(ws.ScriptsLstPath);

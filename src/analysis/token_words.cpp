@@ -50,8 +50,8 @@ inline TWord TextWord(std::string_view text) {
     return TWord::Other;
 }
 
-TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
-    switch (tokens.K(j)) {
+TWord WordOf(TTokenKind kind, std::string_view text) {
+    switch (kind) {
     case TTokenKind::Identifier:
         return TWord::Identifier;
     case TTokenKind::Integer:
@@ -59,13 +59,16 @@ TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
     case TTokenKind::HexNumber:
         return TWord::Other; // digits only: none of the texts looked for
     case TTokenKind::Keyword: {
-        const std::string_view text = tokens.T(j);
         const TWord word = TextWord(text);
         return word != TWord::Other ? word : KeywordWord(text);
     }
     default:
-        return TextWord(tokens.T(j));
+        return TextWord(text);
     }
+}
+
+TWord WordOf(const TTokenCursor& tokens, std::int64_t j) {
+    return WordOf(tokens.K(j), tokens.T(j));
 }
 
 // Eight words read as one 64-bit value, each byte a word.
@@ -111,9 +114,19 @@ struct TWordPatterns {
 
 } // namespace
 
-TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::function<void()>& everyStep) {
+std::uint8_t TTokenWords::Tag(TTokenKind kind, std::string_view text) {
+    return static_cast<std::uint8_t>(WordOf(kind, text));
+}
+
+TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::uint8_t* tags,
+                         const std::function<void()>& everyStep) {
     const std::int64_t last = std::max<std::int64_t>(tokens.Last(), 0);
-    Words_.resize(static_cast<std::size_t>(last));
+    if (tags != nullptr) {
+        Words_ = std::span(tags, static_cast<std::size_t>(last));
+        return;
+    }
+    Own_.resize(static_cast<std::size_t>(last));
+    Words_ = Own_;
     // Each word depends on its own token alone, so a second core classifies the second half
     // while this one, letting the window breathe, does the first.
     const std::int64_t half = last / 2;
@@ -129,7 +142,7 @@ void TTokenWords::Classify(const TTokenCursor& tokens, std::int64_t from, std::i
     for (std::int64_t j = from; j < to;) {
         const std::int64_t runEnd = std::min(to, (j / StepTokens + 1) * StepTokens);
         for (; j < runEnd; ++j) {
-            Words_[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(WordOf(tokens, j));
+            Own_[static_cast<std::size_t>(j)] = static_cast<std::uint8_t>(WordOf(tokens, j));
         }
         if (everyStep && j % StepTokens == 0) {
             everyStep();

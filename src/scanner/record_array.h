@@ -41,6 +41,7 @@ public:
     ~TRecordArray() { std::free(Data_); }
 
     std::size_t size() const { return Size_; }
+    std::size_t capacity() const { return Capacity_; }
     bool empty() const { return Size_ == 0; }
     const T& operator[](std::size_t index) const { return Data_[index]; }
     T& operator[](std::size_t index) { return Data_[index]; }
@@ -74,6 +75,19 @@ public:
         to = std::min(to, count);
         if (from < to) {
             MakePresent(reinterpret_cast<char*>(Data_ + Size_ + from), (to - from) * sizeof(T));
+        }
+    }
+    // Gives back the room past the last record (keeps it, should the system refuse).
+    void ShrinkToFit() noexcept {
+        if (Size_ == 0) {
+            Release();
+            return;
+        }
+        if (Capacity_ > Size_) {
+            if (void* shrunk = std::realloc(static_cast<void*>(Data_), Size_ * sizeof(T))) {
+                Data_ = static_cast<T*>(shrunk);
+                Capacity_ = Size_;
+            }
         }
     }
     // Keeps the capacity.

@@ -151,6 +151,15 @@ void TScanner::SetOnTokenRead(TTokenEvent handler) {
     OnTokenRead_ = std::move(handler);
 }
 
+void TScanner::SetTokenTagger(TTokenTagger tagger) {
+    Tagger_ = tagger;
+}
+
+const std::uint8_t* TScanner::TokenTags() const {
+    return Tokens_.TagCount() == static_cast<std::size_t>(Tokens_.Count()) ? Tokens_.Tags()
+                                                                           : nullptr;
+}
+
 void TScanner::SetOnScanStep(std::function<void()> handler) {
     OnScanStep_ = std::move(handler);
 }
@@ -191,6 +200,10 @@ void TScanner::ScanStream(TMemoryStream& stream) {
     stream.Position = 0;
     Tokens_.Reset();
     Counters_ = TReaderCounters{};
+    struct TRoomTrim {
+        TTokenStore& Tokens;
+        ~TRoomTrim() { Tokens.TrimRoom(); }
+    } trim{Tokens_};
     ScanTokens();
 }
 
@@ -266,6 +279,9 @@ void TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
                 kind = Keywords_.Contains(reader.TextOf(plain)) ? TTokenKind::Keyword : wordKind;
             }
             store.AppendAtOffset(kind, plain.Offset, plain.Line, plain.Column, plain.Length);
+            if (Tagger_ != nullptr) {
+                store.AppendTag(Tagger_(kind, reader.TextOf(plain)));
+            }
             if (afterToken(plain.Offset)) {
                 return;
             }
@@ -281,6 +297,9 @@ void TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
         } else {
             store.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
                               token.TextEnd - token.TextBegin);
+        }
+        if (Tagger_ != nullptr) {
+            store.AppendTag(Tagger_(kind, reader.Text()));
         }
         if (read == TTokenKind::EndOfFile || afterToken(token.Offset)) {
             return;
@@ -432,11 +451,11 @@ void TScanner::ClearTokens(TTokenStore room) {
     Tokens_ = std::move(room);
 }
 
-TTokenStore TScanner::TokenRoom(std::size_t tokens) {
+TTokenStore TScanner::TokenRoom(std::size_t tokens, bool withTags) {
     TTokenStore room;
     constexpr std::size_t Step = 1 << 17;
     for (std::size_t from = 0; from < tokens; from += Step) {
-        room.PrepareRoom(tokens, from, from + Step);
+        room.PrepareRoom(tokens, from, from + Step, withTags);
     }
     return room;
 }

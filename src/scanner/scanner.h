@@ -74,6 +74,15 @@ public:
 
     void SetCodePage(const TCodePage& codePage);
 
+    // Chooses a byte for a token from its kind and text, for a reader that would otherwise look
+    // at every token's text again after the scan. A scan without an OnTokenRead handler calls
+    // it for every token it reads, the end-of-file one too, and keeps the bytes (TokenTags).
+    using TTokenTagger = std::uint8_t (*)(TTokenKind kind, std::string_view text);
+    void SetTokenTagger(TTokenTagger tagger);
+    // The tags of the last scan, one per token; null when that scan made none for some token
+    // (no tagger, or an OnTokenRead handler).
+    const std::uint8_t* TokenTags() const;
+
     // Scans the whole stream from position 0 into a fresh token list. A complete scan ends with
     // exactly one end-of-file token, placed where the input ends. A stream longer than
     // MaxStreamSize throws std::length_error before anything changes.
@@ -98,7 +107,7 @@ public:
     // thread while a script is read, so that the scan that follows writes into memory already
     // in place instead of fresh pages it would wait for one by one.
     void ClearTokens(TTokenStore room);
-    static TTokenStore TokenRoom(std::size_t tokens);
+    static TTokenStore TokenRoom(std::size_t tokens, bool withTags);
 
     std::int32_t TokenCount() const;
     // Null when index is negative or not less than TokenCount().
@@ -139,6 +148,7 @@ private:
     TKeywordTable Keywords_;
     bool KeywordsCaseSensitive_ = false;
     TTokenEvent OnTokenRead_;
+    TTokenTagger Tagger_ = nullptr;
     std::function<void()> OnScanStep_;
     TCodePage CodePage_;
     TCharClasses Classes_;

@@ -7,6 +7,7 @@ namespace dialoscope {
 void TTokenStore::Reset() {
     Records_.clear();
     Anchors_.clear();
+    Tags_.clear();
     Hint_.Set(0);
     SideTexts_.clear();
     Owned_.clear();
@@ -16,10 +17,20 @@ void TTokenStore::Reset() {
 void TTokenStore::Release() {
     Records_.Release();
     Anchors_.Release();
+    Tags_.Release();
     Hint_.Set(0);
     SideTexts_ = {};
     Owned_ = {};
     Data_ = {};
+}
+
+void TTokenStore::TrimRoom() noexcept {
+    if (Records_.capacity() - Records_.size() > Records_.size() / 8) {
+        Records_.ShrinkToFit();
+    }
+    if (Tags_.capacity() - Tags_.size() > Tags_.size() / 8) {
+        Tags_.ShrinkToFit();
+    }
 }
 
 void TTokenStore::AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::size_t textBegin,
@@ -69,8 +80,12 @@ void TTokenStore::AppendFrom(const TTokenStore& other, std::int32_t from, std::i
             Data_.emplace_back(index + shift, data);
         }
     }
-    Records_.append(other.Records_.data() + from,
-                    other.Records_.size() - static_cast<std::size_t>(from));
+    const std::size_t taken = other.Records_.size() - static_cast<std::size_t>(from);
+    // Tags only while every token has one on both sides.
+    if (Tags_.size() == Records_.size() && other.Tags_.size() == other.Records_.size()) {
+        Tags_.append(other.Tags_.data() + from, taken);
+    }
+    Records_.append(other.Records_.data() + from, taken);
 }
 
 std::string_view TTokenStore::SideTextAt(std::int32_t index) const {

@@ -56,10 +56,21 @@ public:
                      std::string_view text);
     void SetLastData(std::int32_t data);
     // Makes room for count more tokens, written from token `from` to token `to` of it (see
-    // TRecordArray::PrepareRoom).
-    void PrepareRoom(std::size_t count, std::size_t from, std::size_t to) {
+    // TRecordArray::PrepareRoom), and for as many tags when withTags.
+    void PrepareRoom(std::size_t count, std::size_t from, std::size_t to, bool withTags = false) {
         Records_.PrepareRoom(count, from, to);
+        if (withTags) {
+            Tags_.PrepareRoom(count, from, to);
+        }
     }
+
+    // One byte per token that a tagger chose while the scan read it (see TScanner::TTokenTagger):
+    // appended after each token's record; fewer than Count() when a scan appended none.
+    void AppendTag(std::uint8_t tag) { Tags_.push_back(tag); }
+    const std::uint8_t* Tags() const { return Tags_.data(); }
+    std::size_t TagCount() const { return Tags_.size(); }
+    // Gives back room made for more tokens than a scan read, when it is much more.
+    void TrimRoom() noexcept;
     // Appends other's tokens from index from on, their lines moved by lineDelta. Both lists
     // must slice the same bytes.
     void AppendFrom(const TTokenStore& other, std::int32_t from, std::int32_t lineDelta);
@@ -158,6 +169,7 @@ private:
     const std::string* Bytes_ = nullptr;
     TRecordArray<TRecord> Records_;
     TRecordArray<TLineAnchor> Anchors_; // in token order, one per run of tokens
+    TRecordArray<std::uint8_t> Tags_;
     TLineHint Hint_;
     std::vector<TSideText> SideTexts_; // in token order
     std::deque<std::string> Owned_;    // a deque, so views into earlier texts stay valid

@@ -1,9 +1,12 @@
 // The walks' skip: from any position, for any set of wanted words, it stops exactly where a
-// token-by-token walk would first have something to do.
+// token-by-token walk would first have something to do. And the words the scan chooses as it
+// reads are the words a pass over the finished list chooses.
 
 #include "test_support.h"
 
 #include "analysis/detail/token_words.h"
+#include "analysis/file_bytes.h"
+#include "workload.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +52,21 @@ TEST(TokenWords, SkipQuietStopsWhereAWalkWould) {
                     << "seed " << seed << " from " << j << " in " << script;
             }
         }
+    }
+}
+
+TEST(TokenWords, ChosenByTheScanAsByAPassAfterIt) {
+    const std::string folder = GeneratedWorkload("--nodes 80 --seed 5");
+    TAnalyzed a;
+    LoadTexts(a.Ws, ReadFileBytes(folder + "/talk.ipp") + "\n'function' . @ Answer <!-- Say -->");
+    a.Ws.Scanner.SetTokenTagger(&TTokenWords::Tag);
+    a.Ws.Scanner.ScanStream(a.Ws.ScriptStream);
+    ASSERT_NE(a.Ws.Scanner.TokenTags(), nullptr);
+    const TTokenCursor tokens(a.Ws.Scanner);
+    const TTokenWords tagged(tokens, a.Ws.Scanner.TokenTags(), {});
+    const TTokenWords passed(tokens);
+    for (std::int64_t j = -1; j <= tokens.Last() + 1; ++j) {
+        ASSERT_EQ(tagged.At(j), passed.At(j)) << "token " << j;
     }
 }
 

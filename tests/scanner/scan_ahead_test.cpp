@@ -1,6 +1,6 @@
 // A scan that takes the tokens read ahead from a line on must list exactly what the plain scan
-// lists, positions included; and it must really take them where the line starts in the plain
-// state, or a change that always dropped them would pass.
+// lists, positions and tags included; and it must really take them where the line starts in the
+// plain state, or a change that always dropped them would pass.
 
 #include "scan_helpers.h"
 #include "workload.h"
@@ -15,10 +15,26 @@
 namespace dialoscope::test {
 namespace {
 
+// A tag that tells kinds and lengths apart, so tags taken from the wrong token would show.
+std::uint8_t KindAndLength(TTokenKind kind, std::string_view text) {
+    return static_cast<std::uint8_t>(static_cast<unsigned>(kind) * 16 + text.size() % 16);
+}
+
+// The tokens, each with its tag, of a scan by scanner.
+std::vector<std::string> TaggedTokens(const TScanner& scanner) {
+    std::vector<std::string> tokens = ListTokens(scanner, true);
+    const std::uint8_t* tags = scanner.TokenTags();
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        tokens[i] += tags == nullptr ? " untagged" : " #" + std::to_string(tags[i]);
+    }
+    return tokens;
+}
+
 // The tokens of a scan of bytes that meets a scan ahead from start; taken says how many it took.
 std::vector<std::string> ScanWithAhead(const std::string& bytes, std::size_t start,
                                        std::int32_t& taken) {
     TScanner scanner = DialogScanner();
+    scanner.SetTokenTagger(&KindAndLength);
     TMemoryStream stream;
     stream.Bytes = bytes;
     TScanAhead ahead(stream.Bytes, start);
@@ -29,12 +45,16 @@ std::vector<std::string> ScanWithAhead(const std::string& bytes, std::size_t sta
                                     return true;
                                 }});
     taken = scanner.TokensTakenAhead();
-    return ListTokens(scanner, true);
+    return TaggedTokens(scanner);
 }
 
 std::vector<std::string> PlainScan(const std::string& bytes) {
     TScanner scanner = DialogScanner();
-    return Scan(scanner, bytes, true);
+    scanner.SetTokenTagger(&KindAndLength);
+    TMemoryStream stream;
+    stream.Bytes = bytes;
+    scanner.ScanStream(stream);
+    return TaggedTokens(scanner);
 }
 
 struct TAheadCase {

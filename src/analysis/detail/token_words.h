@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace dialoscope {
@@ -48,7 +50,16 @@ public:
     // everyStep, when set, is called after every StepTokens tokens: a big script's walk lets
     // the window breathe.
     static constexpr std::int64_t StepTokens = 4096;
-    explicit TTokenWords(const TTokenCursor& tokens, const std::function<void()>& everyStep = {});
+    explicit TTokenWords(const TTokenCursor& tokens, const std::function<void()>& everyStep = {})
+        : TTokenWords(tokens, nullptr, everyStep) {}
+    // The same from the words the scan chose with Tag, one per token, when tags is set; they
+    // are read where they are and must outlive this object, unchanged.
+    TTokenWords(const TTokenCursor& tokens, const std::uint8_t* tags,
+                const std::function<void()>& everyStep);
+    TTokenWords(const TTokenWords&) = delete; // Words_ may point into Own_
+    TTokenWords& operator=(const TTokenWords&) = delete;
+    // A token's word, as a tag the scanner keeps (see TScanner::SetTokenTagger).
+    static std::uint8_t Tag(TTokenKind kind, std::string_view text);
 
     TWord At(std::int64_t j) const {
         if (j < 0 || j >= static_cast<std::int64_t>(Words_.size())) {
@@ -76,7 +87,8 @@ private:
     void Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,
                   const std::function<void()>& everyStep);
 
-    std::vector<std::uint8_t> Words_; // tokens before the end-of-file token
+    std::vector<std::uint8_t> Own_;       // when they were not given
+    std::span<const std::uint8_t> Words_; // tokens before the end-of-file token
 };
 
 } // namespace dialoscope
