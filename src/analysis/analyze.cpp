@@ -31,9 +31,9 @@ void ScanScript(TWorkspace& ws, const TScanAheadJoin& join) {
     ws.Scanner.ScanStream(ws.ScriptStream, join);
 }
 
-// On a big script the second core reads the second half's tokens. The message file and the
-// script list are parsed from their own buffers, and the scan reads only the script, so the
-// second core parses them first, while this one scans. Only when the token list is empty, as
+// On a big script the second core reads the tokens of about the last third. The message file
+// and the script list are parsed from their own buffers, and the scan reads only the script, so
+// the second core parses them first, while this one scans. Only when the token list is empty, as
 // Load leaves it: an error in either table must end Analyze before the scan, and the list can
 // then be left as it was by emptying it again.
 void ReadTablesAndScan(TWorkspace& ws) {
