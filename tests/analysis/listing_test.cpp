@@ -2,7 +2,9 @@
 #include "analysis/detail/listing_line.h"
 #include "analysis/detail/progress.h"
 #include "analysis/errors.h"
+#include "analysis/load.h"
 #include "test_support.h"
+#include "workload.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +157,31 @@ TEST(Analyze, TablesReadBesideABigScanAsInTurn) {
         }
         EXPECT_EQ(outputs[0], outputs[1]);
     }
+}
+
+// A big script, loaded and analysed on two cores: the first core takes the tokens the second
+// read ahead, and the pass shows exactly what it shows on one core.
+TEST(Analyze, BigScriptOnTwoCoresAsOnOne) {
+    class TOneCorePort : public test::TRecordingPort {
+    public:
+        bool MayUseSecondCore() const override { return false; }
+    };
+    const std::string folder = test::GeneratedWorkload("--target-mb 2 --seed 5");
+    test::TRecordingPort twoPort;
+    TOneCorePort onePort;
+    TWorkspace two(twoPort);
+    TWorkspace one(onePort);
+    for (TWorkspace* ws : {&two, &one}) {
+        ws->ScriptsLstPath = folder + "/scripts.lst";
+        mnLoadClick(*ws, folder + "/talk.ipp");
+        sbRestartClick(*ws);
+    }
+    EXPECT_GT(two.Scanner.TokensTakenAhead(), two.Scanner.TokenCount() / 8);
+    EXPECT_EQ(one.Scanner.TokensTakenAhead(), 0);
+    EXPECT_EQ(twoPort.Output, onePort.Output);
+    EXPECT_EQ(twoPort.Messages, onePort.Messages);
+    EXPECT_EQ(two.Counters, one.Counters);
+    EXPECT_EQ(test::TreeLines(two.GeneralView), test::TreeLines(one.GeneralView));
 }
 
 TEST(Analyze, RunningTwiceGivesTheSameResult) {
