@@ -26,8 +26,6 @@ void ScanScript(TWorkspace& ws, const TScanAheadJoin& join) {
         ~TStepGuard() { Scanner.SetOnScanStep(nullptr); }
     } guard{ws.Scanner};
     ws.Scanner.SetOnScanStep([&ws] { ws.Port.ProcessMessages(); });
-    // The walks' words are chosen as the scan reads each token, not in a pass of their own.
-    ws.Scanner.SetTokenTagger(&TTokenWords::Tag);
     ws.Scanner.ScanStream(ws.ScriptStream, join);
 }
 
@@ -37,6 +35,9 @@ void ScanScript(TWorkspace& ws, const TScanAheadJoin& join) {
 // Load leaves it: an error in either table must end Analyze before the scan, and the list can
 // then be left as it was by emptying it again.
 void ReadTablesAndScan(TWorkspace& ws) {
+    // The walks' words are chosen as the scan reads each token, not in a pass of their own. Set
+    // before the second core starts: it reads the scanner's rules.
+    ws.Scanner.SetTokenTagger(&TTokenWords::Tag);
     const auto readTables = [&ws] {
         LoadMessages(ws.MsgTable, ws.MsgRich);
         LoadScriptList(ws.ScriptList, ws.IntRich, ws.IntFileName, ws.ScriptIndex);

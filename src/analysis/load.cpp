@@ -4,6 +4,7 @@
 #include "file_bytes.h"
 
 #include <filesystem>
+#include <new>
 #include <optional>
 
 namespace dialoscope {
@@ -51,7 +52,14 @@ void mnLoadClick(TWorkspace& ws, const std::string& path,
     const bool big = size >= SecondCoreFromBytes && ws.Port.MayUseSecondCore();
     std::optional<TTokenStore> room;
     TBackgroundWork roomMaking(
-        [&room, size] { room = TScanner::TokenRoom(size / BytesPerTokenRoom, true); }, big);
+        [&room, size] {
+            try {
+                room = TScanner::TokenRoom(size / BytesPerTokenRoom, true);
+            } catch (const std::bad_alloc&) {
+                // No room: the scan grows its list as it reads, as on a small script.
+            }
+        },
+        big);
     // Each read replaces its buffer only when the file could be read, so a failure leaves
     // this buffer and every later one as the previous Load left them.
     ws.IntRich.LoadFromFile(ws.ScriptsLstPath);
@@ -60,6 +68,8 @@ void mnLoadClick(TWorkspace& ws, const std::string& path,
     ws.AnalyzeEnabled = true;
     if (big) {
         roomMaking.Finish(nullptr);
+    }
+    if (room) {
         ws.Scanner.ClearTokens(std::move(*room));
     } else {
         ws.Scanner.ClearTokens();

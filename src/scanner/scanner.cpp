@@ -1,5 +1,6 @@
 #include "scanner.h"
 
+#include <algorithm>
 #include <cassert>
 #include <limits>
 #include <stdexcept>
@@ -363,9 +364,10 @@ std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
     // While the scan ahead is still at work, room for its tokens is made, as many as this
     // scan's own tokens per byte promise; the copy then costs no fresh memory.
     const std::size_t bytesAhead = ahead.Bytes->size() - ahead.Start;
-    const auto expected = static_cast<std::size_t>(static_cast<double>(Tokens_.Count()) *
-                                                   static_cast<double>(bytesAhead) /
-                                                   static_cast<double>(ahead.Start));
+    const double perByte = static_cast<double>(Tokens_.Count()) /
+                           static_cast<double>(std::max<std::size_t>(ahead.Start, 1));
+    const std::size_t expected =
+        std::min(bytesAhead, static_cast<std::size_t>(perByte * static_cast<double>(bytesAhead)));
     constexpr std::size_t RoomStep = 1 << 17;
     std::size_t prepared = 0;
     const auto makeRoom = [&] {
