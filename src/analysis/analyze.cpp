@@ -42,8 +42,7 @@ void ReadTablesAndScan(TWorkspace& ws) {
         LoadMessages(ws.MsgTable, ws.MsgRich);
         LoadScriptList(ws.ScriptList, ws.IntRich, ws.IntFileName, ws.ScriptIndex);
     };
-    const bool big =
-        ws.ScriptStream.Size() >= TSecondCoreScan::AheadFromBytes && ws.Port.MayUseSecondCore();
+    const bool big = ws.ScriptStream.Size() >= SecondCoreFromBytes && ws.Port.MayUseSecondCore();
     if (!big) {
         readTables();
         ScanScript(ws, {});

@@ -48,8 +48,7 @@ void AppendGetStrItem(TAnalysisRun& run, TConcatenationKind kind, std::int64_t& 
     caption += part;
     TMsgUseValue by;
     by.Statement = SaidKindOf(kind);
-    UseMessagePart(run.KeepsMsgMarks ? &node : nullptr, run.Collected, part, t.Line(k + 3), by,
-                   run.Port);
+    UseMessagePart(run.MarksIn(node), run.Collected, part, t.Line(k + 3), by, run.Port);
     k += GetStrStep(t, kind, k);
 }
 

@@ -1,12 +1,11 @@
 #include "file_bytes.h"
 
+#include "detail/background_work.h"
 #include "errors.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <future>
 #include <memory>
-#include <system_error>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,18 +58,18 @@ void ReadRest(std::FILE* file, std::string& bytes) {
     }
 }
 
-// Whether the file's bytes from `at` on begin with part, read by positioned reads, which leave
-// the file's position alone and may run on two threads at once.
-bool BeginsWithAt(int descriptor, std::string_view part, std::size_t at) {
+// Whether the file's bytes from `at` on begin with expected, read by positioned reads, which
+// leave the file's position alone and may run on two threads at once.
+bool BeginsWithAt(int descriptor, std::string_view expected, std::size_t at) {
     char chunk[1 << 16];
-    while (!part.empty()) {
-        const std::size_t want = std::min(part.size(), sizeof chunk);
+    while (!expected.empty()) {
+        const std::size_t want = std::min(expected.size(), sizeof chunk);
         const ssize_t got = ::pread(descriptor, chunk, want, static_cast<off_t>(at));
-        if (got <= 0 || part.substr(0, static_cast<std::size_t>(got)) !=
+        if (got <= 0 || expected.substr(0, static_cast<std::size_t>(got)) !=
                             std::string_view(chunk, static_cast<std::size_t>(got))) {
             return false;
         }
-        part.remove_prefix(static_cast<std::size_t>(got));
+        expected.remove_prefix(static_cast<std::size_t>(got));
         at += static_cast<std::size_t>(got);
     }
     return true;
@@ -82,21 +81,17 @@ bool EndsAt(int descriptor, std::size_t at) {
 }
 
 // Whether the file holds exactly known, its second half compared on another thread while this
-// one compares the first. Any doubt (a difference, a read error, no thread) says no: the caller
-// then reads the file as it stands.
+// one compares the first. Any doubt (a difference, a read error) says no: the caller then reads
+// the file as it stands.
 bool HoldsInHalves(std::FILE* file, std::string_view known) {
     const int descriptor = fileno(file);
     const std::size_t middle = known.size() / 2;
-    std::future<bool> second;
-    try {
-        second = std::async(std::launch::async, [descriptor, known, middle] {
-            return BeginsWithAt(descriptor, known.substr(middle), middle);
-        });
-    } catch (const std::system_error&) {
-        return false;
-    }
-    const bool first = BeginsWithAt(descriptor, known.substr(0, middle), 0);
-    return second.get() && first && EndsAt(descriptor, known.size());
+    bool secondHolds = false;
+    TBackgroundWork second(
+        [&] { secondHolds = BeginsWithAt(descriptor, known.substr(middle), middle); }, true);
+    const bool firstHolds = BeginsWithAt(descriptor, known.substr(0, middle), 0);
+    second.Finish(nullptr);
+    return firstHolds && secondHolds && EndsAt(descriptor, known.size());
 }
 
 } // namespace

@@ -25,9 +25,6 @@ void ResetWindowForNewScript(TWorkspace& ws, const std::string& fileName) {
     ws.SaveTreePreset = ChangeFileExt(fileName, ".tre");
 }
 
-// Scripts from this size on are worth a second core: below it a thread costs more than it saves.
-constexpr std::uintmax_t SecondCoreFromBytes = 1 << 20;
-
 // About as many tokens as a script of this size holds, rather fewer: room not used would be
 // memory taken for nothing, and the list grows past it as it needs.
 constexpr std::uintmax_t BytesPerTokenRoom = 4;

@@ -54,7 +54,7 @@ std::int32_t AddItem(TAnalysisRun& run, std::int32_t parent, std::string_view ca
 // Marks a message part's messages and records the use.
 void UsePart(TAnalysisRun& run, TNodeKeep& record, std::string_view part, std::int32_t line,
              const TMsgUseValue& by) {
-    UseMessagePart(run.KeepsMsgMarks ? &record : nullptr, run.Collected, part, line, by, run.Port);
+    UseMessagePart(run.MarksIn(record), run.Collected, part, line, by, run.Port);
 }
 
 TMsgUseValue SaidBy(TSaidKind statement) {

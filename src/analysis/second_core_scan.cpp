@@ -16,7 +16,7 @@ constexpr std::size_t FirstCorePercent = 65;
 // The first byte of the first line that starts at or after the second core's share; none for a
 // small text or one with no line there.
 std::optional<std::size_t> SecondCoreLine(const std::string& bytes) {
-    if (bytes.size() < TSecondCoreScan::AheadFromBytes) {
+    if (bytes.size() < SecondCoreFromBytes) {
         return std::nullopt;
     }
     const std::size_t from = bytes.size() / 100 * FirstCorePercent;

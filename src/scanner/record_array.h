@@ -65,8 +65,8 @@ public:
         std::memcpy(static_cast<void*>(Data_ + Size_), records, count * sizeof(T));
         Size_ += count;
     }
-    // Makes room for count records after the last one, and makes the memory of the part of it
-    // from record `from` to record `to` present, so that appending there later finds it in place
+    // Makes room for count records after the last one, and makes the memory of that room's
+    // records `from` to `to` present, so that appending there later finds it in place
     // (the system hands out fresh memory a page at a time, at its first write).
     void PrepareRoom(std::size_t count, std::size_t from, std::size_t to) {
         if (Capacity_ - Size_ < count) {

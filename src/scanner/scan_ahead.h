@@ -1,7 +1,7 @@
 #pragma once
 // TScanAhead: the tokens of a big stream from the first byte of a line on, read on a second core
-// while the scan from the stream's start reads the part before. It reads as a scan would that
-// arrived there at the start of line 1, outside any comment.
+// while the scan from the stream's start reads the bytes before that line. It reads as a scan would
+// that arrived there at the start of line 1, outside any comment.
 //
 // Why the scan from the start may take them: between two tokens the reader keeps only its
 // position, column and two flags (the end of input, an open block comment); its line number only

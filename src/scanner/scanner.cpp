@@ -368,11 +368,10 @@ std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
                            static_cast<double>(std::max<std::size_t>(ahead.Start, 1));
     const std::size_t expected =
         std::min(bytesAhead, static_cast<std::size_t>(perByte * static_cast<double>(bytesAhead)));
-    constexpr std::size_t RoomStep = 1 << 17;
     std::size_t prepared = 0;
     const auto makeRoom = [&] {
-        Tokens_.PrepareRoom(expected, prepared, prepared + RoomStep);
-        prepared += RoomStep;
+        Tokens_.PrepareRoom(expected, prepared, prepared + TTokenStore::RoomStep);
+        prepared += TTokenStore::RoomStep;
         return prepared < expected;
     };
     if (!Join_->Await(makeRoom)) {
@@ -455,9 +454,8 @@ void TScanner::ClearTokens(TTokenStore room) {
 
 TTokenStore TScanner::TokenRoom(std::size_t tokens, bool withTags) {
     TTokenStore room;
-    constexpr std::size_t Step = 1 << 17;
-    for (std::size_t from = 0; from < tokens; from += Step) {
-        room.PrepareRoom(tokens, from, from + Step, withTags);
+    for (std::size_t from = 0; from < tokens; from += TTokenStore::RoomStep) {
+        room.PrepareRoom(tokens, from, from + TTokenStore::RoomStep, withTags);
     }
     return room;
 }

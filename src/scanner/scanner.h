@@ -91,7 +91,8 @@ public:
     // without an OnTokenRead handler only, else the scan ahead is not looked at.
     void ScanStream(TMemoryStream& stream, const TScanAheadJoin& join);
     // Reads ahead's tokens with this scanner's rules. Runs on another thread while ScanStream
-    // reads the part before: it only reads the rules, which must not change meanwhile.
+    // reads the bytes before ahead's line: it only reads the rules, which must not change
+    // meanwhile.
     void ScanAhead(TScanAhead& ahead) const;
     // How many tokens the last ScanStream took from a scan ahead.
     std::int32_t TokensTakenAhead() const { return TakenAhead_; }

@@ -55,6 +55,9 @@ public:
     void AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line, std::int32_t column,
                      std::string_view text);
     void SetLastData(std::int32_t data);
+    // Room is made a step of tokens at a time (a megabyte of records), so that the core making it
+    // can look up between steps and the system's page faults elsewhere are not held up.
+    static constexpr std::size_t RoomStep = 1 << 17;
     // Makes room for count more tokens, written from token `from` to token `to` of it (see
     // TRecordArray::PrepareRoom), and for as many tags when withTags.
     void PrepareRoom(std::size_t count, std::size_t from, std::size_t to, bool withTags = false) {

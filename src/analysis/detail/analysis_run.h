@@ -45,6 +45,8 @@ struct TAnalysisRun {
     }
 
     TWalkInputs Inputs() const { return {Ws, Words}; }
+    // Where a message use marks its messages: node, or nowhere when nothing reads the marks.
+    TNodeKeep* MarksIn(TNodeKeep& node) const { return KeepsMsgMarks ? &node : nullptr; }
     // The sink; only a walk that has one may read a section or add a General View item.
     TSectionSink& SectionSink() const {
         assert(Sections != nullptr && "only the first core's walk reads sections");

@@ -17,10 +17,6 @@ namespace dialoscope {
 
 class TSecondCoreScan {
 public:
-    // From this size on a script's second half is read ahead: below it a thread costs more
-    // than the half of the scan it saves.
-    static constexpr std::size_t AheadFromBytes = 1 << 20;
-
     // readTables is run first when set. scanner and bytes must outlive this object and stay
     // unchanged but for scanner's own scan.
     TSecondCoreScan(const TScanner& scanner, const std::string& bytes,
