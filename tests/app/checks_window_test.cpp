@@ -32,7 +32,7 @@ using namespace dialoscope;
 
 namespace {
 
-const QString ExamplesDir = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../examples");
+const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
 
 // A gate guard with one problem of most kinds; the line numbers are those the findings name.
 const QByteArray GateScript = "script Gate('gate.msg');\r\n"      // 1

@@ -25,7 +25,7 @@ using namespace dialoscope;
 
 namespace {
 
-const QString ExamplesDir = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../examples");
+const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);

@@ -31,7 +31,7 @@ using namespace dialoscope;
 
 namespace {
 
-const QString ExamplesDir = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../examples");
+const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
 
 // A control in a menu or toolbar as the layout tables below name it.
 QString Describe(const QAction* action) {
