@@ -30,6 +30,33 @@ bool StaysInFolder(std::string_view name) {
            name != "." && name != "..";
 }
 
+// Whether path, followed through every link, ends outside folder (a resolved path). A file
+// that is not there leads nowhere, and its own Load reports it.
+bool LeadsOutside(const std::filesystem::path& folder, const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
+    if (error) {
+        return false;
+    }
+    const std::filesystem::path inside = resolved.lexically_relative(folder);
+    return inside.empty() || *inside.begin() == "..";
+}
+
+// The first of the script and its message file that is a link leading outside the folder.
+std::optional<std::string> LinkOutOf(const TProject& project, const std::string& scriptPath) {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::canonical(project.Folder, error);
+    if (error) {
+        return std::nullopt;
+    }
+    for (const std::string& path : {scriptPath, ChangeFileExt(scriptPath, ".msg")}) {
+        if (LeadsOutside(folder, path)) {
+            return path;
+        }
+    }
+    return std::nullopt;
+}
+
 // The list's folder, read once: file names by their ASCII lower case, the first in byte order
 // when several differ only in letter case, so the choice does not depend on the file system.
 class TFolderNames {
@@ -99,6 +126,11 @@ TProjectScript ResolveLine(std::int32_t number, std::string_view line, const TPr
         script.State = TScriptFileState::Missing;
         return script;
     }
+    if (const std::optional<std::string> link = LinkOutOf(project, script.ScriptPath)) {
+        script.State = TScriptFileState::LinkOut;
+        script.OutsideLink = FileNamePart(*link);
+        return script;
+    }
     const auto [first, added] = seen.emplace(*onDisk, number);
     if (!added) {
         script.State = TScriptFileState::Duplicate;
@@ -138,7 +170,7 @@ TProject ProjectOfScripts(const std::vector<std::string>& scriptPaths,
     TLineStore lines;
     try {
         lines.LoadFromFile(scriptsLst);
-    } catch (const EFOpenError&) {
+    } catch (const EDialoscopeError&) {
         // Unlisted scripts are numbered 0; each script's own Load reports the list.
     }
     for (const std::string& path : scriptPaths) {
@@ -175,6 +207,10 @@ std::optional<TFinding> ListFinding(const TProject& project, const TProjectScrip
         return finding(TFindingKind::DuplicateScript,
                        "script " + Quoted(FileNamePart(script.ScriptPath)) + " is named on line " +
                            std::to_string(script.FirstListNumber) + " too");
+    case TScriptFileState::LinkOut:
+        return finding(TFindingKind::BadScriptName,
+                       Quoted(script.OutsideLink) +
+                           " is a link that leads outside the project's folder; not read");
     }
     return std::nullopt;
 }
@@ -191,6 +227,8 @@ std::string ListStatus(const TProjectScript& script) {
         return "bad script name";
     case TScriptFileState::Duplicate:
         return "duplicate of line " + std::to_string(script.FirstListNumber);
+    case TScriptFileState::LinkOut:
+        return "link outside the folder";
     }
     return {};
 }

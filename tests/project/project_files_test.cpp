@@ -24,6 +24,8 @@ std::string StateWord(TScriptFileState state) {
         return "bad-name";
     case TScriptFileState::Duplicate:
         return "duplicate";
+    case TScriptFileState::LinkOut:
+        return "link-out";
     }
     return "?";
 }
@@ -84,6 +86,50 @@ TEST(ProjectFiles, ScriptFileRule) {
         const TProject project = OpenProject(folder.Write("scripts.lst", row.List));
         EXPECT_EQ(project.Folder, folder.Folder());
         EXPECT_EQ(Describe(project), row.Rows);
+    }
+}
+
+// A script or message file may be a link: followed when it stays in the folder, refused (and
+// named) when it leads out. Was: s001.msg -> ../outside/secret.txt was read and exported.
+TEST(ProjectFiles, LinksLeadingOutsideAreNotRead) {
+    const struct {
+        const char* Case;
+        std::vector<std::pair<std::string, std::string>> Links; // name in the folder -> target
+        std::vector<std::string> Rows;
+        std::string Finding;
+    } rows[] = {
+        {"script inside", {{"a.ipp", "real.ipp"}}, {"1 found a.ipp"}, ""},
+        {"script below", {{"a.ipp", "sub/deep.ipp"}}, {"1 found a.ipp"}, ""},
+        {"script outside", {{"a.ipp", "../outside/secret.txt"}}, {"1 link-out a.ipp"}, "\"a.ipp\""},
+        {"message file outside",
+         {{"a.ipp", "real.ipp"}, {"a.msg", "../outside/secret.txt"}},
+         {"1 link-out a.ipp"},
+         "\"a.msg\""},
+        {"through a link inside to outside",
+         {{"a.ipp", "hop.ipp"}, {"hop.ipp", "../outside/secret.txt"}},
+         {"1 link-out a.ipp"},
+         "\"a.ipp\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        TTempFolder root;
+        std::filesystem::create_directories(root.Path("project/sub"));
+        std::filesystem::create_directories(root.Path("outside"));
+        root.Write("outside/secret.txt", "secret");
+        root.Write("project/real.ipp", "");
+        root.Write("project/sub/deep.ipp", "");
+        for (const auto& [name, target] : row.Links) {
+            std::filesystem::create_symlink(target, root.Path("project/" + name));
+        }
+        const TProject project = OpenProject(root.Write("project/scripts.lst", "a.int 1\n"));
+        EXPECT_EQ(Describe(project), row.Rows);
+        const std::optional<TFinding> finding = ListFinding(project, project.Scripts[0]);
+        EXPECT_EQ(finding.has_value(), !row.Finding.empty());
+        if (finding) {
+            EXPECT_EQ(finding->Kind, TFindingKind::BadScriptName);
+            EXPECT_EQ(finding->Text,
+                      row.Finding + " is a link that leads outside the project's folder; not read");
+        }
     }
 }
 
