@@ -174,8 +174,8 @@ void RecordWalk(const TPlayCommandOptions& options, const TWorkspace& ws,
     const std::uint64_t otherNames = OtherNamesOf(*options.Record);
     ReplaceFile(*options.Record, record);
     if (otherNames > 0) {
-        std::fprintf(stderr, "%s: %llu other hard link%s the old walk\n",
-                     options.Record->c_str(), static_cast<unsigned long long>(otherNames),
+        std::fprintf(stderr, "%s: %llu other hard link%s the old walk\n", options.Record->c_str(),
+                     static_cast<unsigned long long>(otherNames),
                      otherNames == 1 ? " still names" : "s still name");
     }
 }

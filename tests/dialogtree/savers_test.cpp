@@ -9,12 +9,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <csignal>
 #include <random>
 #include <string_view>
 #include <sys/stat.h>

@@ -29,7 +29,8 @@ class FullDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         Root = fs::temp_directory_path() /
-               ("dialoscope-full-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+               ("dialoscope-full-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
         Full = Root / "full";
         fs::create_directories(Full);
         if (::mount("tmpfs", Full.c_str(), "tmpfs", 0, "size=64k") != 0) {
@@ -71,8 +72,13 @@ protected:
 std::vector<TPoEntry> ManyEntries() {
     std::vector<TPoEntry> entries;
     for (int i = 100; i < 2100; ++i) {
-        entries.push_back({"guard:" + std::to_string(i), "Halt! Who goes there? " + std::string(80, 'x'),
-                           "", "", {}, false, 0});
+        entries.push_back({"guard:" + std::to_string(i),
+                           "Halt! Who goes there? " + std::string(80, 'x'),
+                           "",
+                           "",
+                           {},
+                           false,
+                           0});
     }
     return entries;
 }
