@@ -63,6 +63,10 @@ done
 expect_refused "--help"
 expect_refused "--version"
 
+# The summaries of export and import are their output: on a full standard error, exit status 1.
+"$cli" $(runs_of export) 2> /dev/full && fail "export 2> /dev/full: exit status 0"
+"$cli" $(runs_of import) 2> /dev/full && fail "import 2> /dev/full: exit status 0"
+
 # A closed standard output fails too, with its own reason.
 "$cli" --version >&- 2> "$work/err" && fail "--version >&-: exit status 0"
 grep -qx 'dialoscope-cli: cannot write the output: Bad file descriptor' "$work/err" \
