@@ -1,6 +1,7 @@
 #include "project.h"
 
 #include "analysis/errors.h"
+#include "analysis/folder_bounds.h"
 #include "analysis/line_store.h"
 #include "analysis/load.h"
 #include "analysis/message_file.h"
@@ -30,27 +31,10 @@ bool StaysInFolder(std::string_view name) {
            name != "." && name != "..";
 }
 
-// Whether path, followed through every link, ends outside folder (a resolved path). A file
-// that is not there leads nowhere, and its own Load reports it.
-bool LeadsOutside(const std::filesystem::path& folder, const std::string& path) {
-    std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::canonical(path, error);
-    if (error) {
-        return false;
-    }
-    const std::filesystem::path inside = resolved.lexically_relative(folder);
-    return inside.empty() || *inside.begin() == "..";
-}
-
 // The first of the script and its message file that is a link leading outside the folder.
 std::optional<std::string> LinkOutOf(const TProject& project, const std::string& scriptPath) {
-    std::error_code error;
-    const std::filesystem::path folder = std::filesystem::canonical(project.Folder, error);
-    if (error) {
-        return std::nullopt;
-    }
     for (const std::string& path : {scriptPath, ChangeFileExt(scriptPath, ".msg")}) {
-        if (LeadsOutside(folder, path)) {
+        if (LeadsOutsideFolder(project.Folder, path)) {
             return path;
         }
     }

@@ -2,6 +2,9 @@
 #include "temp_folder.h"
 
 #include "analysis/errors.h"
+#include "analysis/line_store.h"
+#include "analysis/message_file.h"
+#include "checks/other_script_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +134,26 @@ TEST(ProjectFiles, LinksLeadingOutsideAreNotRead) {
                       row.Finding + " is a link that leads outside the project's folder; not read");
         }
     }
+}
+
+// The other scripts' message files that references "j:number" read follow the same rule.
+TEST(ProjectFiles, AnotherScriptsMessageFileLinkingOutIsNotRead) {
+    TTempFolder root;
+    std::filesystem::create_directories(root.Path("project"));
+    std::filesystem::create_directories(root.Path("outside"));
+    root.Write("outside/secret.txt", "{100}{}{secret}\r\n");
+    root.Write("project/a.msg", "{100}{}{a}\r\n");
+    std::filesystem::create_symlink("a.msg", root.Path("project/b.msg"));
+    std::filesystem::create_symlink("../outside/secret.txt", root.Path("project/c.msg"));
+    TLineStore lines;
+    lines.SetText("a.int 1\nb.int 2\nc.int 3\n");
+    TIntKeepArray list;
+    std::int32_t unused = 0;
+    LoadScriptList(list, lines, {}, unused);
+    TOtherScriptMessages others(list, root.Path("project"));
+    EXPECT_EQ(others.Script(1).State, TOtherScriptState::Loaded);
+    EXPECT_EQ(others.Script(2).State, TOtherScriptState::Loaded);
+    EXPECT_EQ(others.Script(3).State, TOtherScriptState::NoFile);
 }
 
 TEST(ProjectFiles, UnreadableListIsAnError) {
