@@ -20,6 +20,14 @@ public:
     std::string Path;
 };
 
+// A pipe, a device or a socket where a file is read: "%s is not a regular file".
+class ENotRegularFileError : public EDialoscopeError {
+public:
+    explicit ENotRegularFileError(const std::string& path)
+        : EDialoscopeError(path + " is not a regular file"), Path(path) {}
+    std::string Path;
+};
+
 // A file that cannot be created: "Cannot create file %s".
 class EFCreateError : public EDialoscopeError {
 public:

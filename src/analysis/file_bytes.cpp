@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,9 +32,27 @@ std::size_t SizeHint(std::FILE* file) {
 
 using TFile = std::unique_ptr<std::FILE, TFileCloser>;
 
+// A pipe, a device or a socket: reading it could wait for ever, and a second read would not
+// see the same bytes. A folder is not one of them: it opens, and its read fails as ever.
+bool IsStreamNotFile(mode_t mode) {
+    return S_ISFIFO(mode) || S_ISCHR(mode) || S_ISBLK(mode) || S_ISSOCK(mode);
+}
+
+// Opened without waiting for a pipe's writer, so a pipe is refused instead of hanging.
 TFile OpenForReading(const std::string& path) {
-    TFile file(std::fopen(path.c_str(), "rb"));
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        throw EFOpenError(path);
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || IsStreamNotFile(status.st_mode)) {
+        ::close(fd);
+        throw ENotRegularFileError(path);
+    }
+    (void)::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    TFile file(::fdopen(fd, "rb"));
     if (!file) {
+        ::close(fd);
         throw EFOpenError(path);
     }
     return file;

@@ -7,7 +7,7 @@
 namespace dialoscope {
 
 // Throws EFOpenError(path) when the file cannot be opened or read (missing, no access, a
-// folder).
+// folder), ENotRegularFileError(path) for a pipe, a device or a socket.
 std::string ReadFileBytes(const std::string& path);
 
 // A file read again, moments after its bytes were read into known: nearly always it still

@@ -1,6 +1,7 @@
 #include "other_script_messages.h"
 
 #include "analysis/errors.h"
+#include "analysis/folder_bounds.h"
 #include "analysis/load.h"
 #include "scanner/ascii.h"
 
@@ -74,7 +75,8 @@ std::unique_ptr<TOtherScript> TOtherScriptMessages::Load(std::int32_t scriptNumb
         ChangeFileExt(List_.Names[static_cast<std::size_t>(scriptNumber - 1)], ".msg"));
     script->State = TOtherScriptState::NoFile;
     const std::string path = FindBeside(script->MsgFileName);
-    if (path.empty()) {
+    // A link out of the folder is no file of the folder's.
+    if (path.empty() || LeadsOutsideFolder(Folder_, path)) {
         return script;
     }
     try {

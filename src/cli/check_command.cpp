@@ -97,7 +97,7 @@ void CheckCheckCall(const TCliCall& call) {
 
 int RunCheckCommand(const TCliCall& call) {
     const TCheckFormat format = call.Format == "json" ? TCheckFormat::Json : TCheckFormat::Text;
-    TCheckWriter writer(format, stdout, call.CodePage);
+    TCheckWriter writer(format, call.CodePage);
     bool anyError = false;
     for (const std::string& script : call.Scripts) {
         const std::vector<TFinding> findings = CheckScript(call, script);
@@ -105,9 +105,6 @@ int RunCheckCommand(const TCliCall& call) {
         writer.Write(findings);
     }
     writer.Finish(call.Scripts.size() > 1 ? TSummary::Print : TSummary::Omit);
-    if (std::fflush(stdout) != 0) {
-        return 1;
-    }
     return anyError ? 1 : 0;
 }
 

@@ -1,5 +1,7 @@
 #include "check_output.h"
 
+#include "standard_output.h"
+
 #include <nlohmann/json.hpp>
 
 namespace dialoscope {
@@ -69,7 +71,7 @@ std::string SummaryLine(std::size_t scripts, const std::vector<std::int64_t>& co
 }
 
 void TCheckWriter::Put(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), Out_);
+    WriteStandardOutput(text);
 }
 
 void TCheckWriter::Write(const std::vector<TFinding>& findings) {
@@ -96,7 +98,7 @@ void TCheckWriter::Finish(TSummary summary) {
     }
     const std::string line = SummaryLine(Scripts_, Counts_);
     if (Format_ == TCheckFormat::Json) {
-        std::fflush(Out_);
+        FlushStandardOutput();
         std::fputs(line.c_str(), stderr);
     } else {
         Put(line);

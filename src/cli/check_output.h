@@ -36,9 +36,10 @@ std::string SummaryLine(std::size_t scripts, const std::vector<std::int64_t>& co
 
 class TCheckWriter {
 public:
-    // codePage: the message texts' code page, for JSON (an ICU converter name or "auto").
-    TCheckWriter(TCheckFormat format, std::FILE* out, const std::string& codePage = "windows-1252")
-        : Format_(format), Out_(out), CodePage_(codePage) {}
+    // Writes to standard output. codePage: the message texts' code page, for JSON (an ICU
+    // converter name or "auto").
+    explicit TCheckWriter(TCheckFormat format, const std::string& codePage = "windows-1252")
+        : Format_(format), CodePage_(codePage) {}
 
     void Write(const std::vector<TFinding>& findings);
     // Closes the JSON array; with Print, writes the summary line (to standard error for JSON,
@@ -49,7 +50,6 @@ private:
     void Put(const std::string& text);
 
     TCheckFormat Format_;
-    std::FILE* Out_;
     TTextDecoder CodePage_;
     std::size_t Scripts_ = 0;
     std::size_t Written_ = 0;

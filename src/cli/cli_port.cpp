@@ -1,5 +1,7 @@
 #include "cli_port.h"
 
+#include "standard_output.h"
+
 namespace dialoscope {
 
 TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records)
@@ -17,9 +19,8 @@ void TCliPort::AppendOutput(std::string_view line) {
         Lines_.emplace_back(line);
         return;
     }
-    // Only this thread writes to standard output: the stream's lock per line is wasted.
-    fwrite_unlocked(line.data(), 1, line.size(), stdout);
-    fwrite_unlocked("\r\n", 1, 2, stdout);
+    WriteStandardOutput(line);
+    WriteStandardOutput("\r\n");
 }
 
 void TCliPort::ShowMessage(std::string_view text) {

@@ -3,6 +3,7 @@
 #include "cli_call.h"
 #include "code_page_name.h"
 #include "command_table.h"
+#include "standard_output.h"
 
 #include <CLI/CLI.hpp>
 
@@ -224,9 +225,7 @@ std::string ExtrasProblem(const CLI::App& app, const CLI::ExtrasError& error) {
     return error.what();
 }
 
-} // namespace
-
-int RunCommandLine(int argc, char** argv) {
+int RunParsedCommandLine(int argc, char** argv) {
     TCliCall call;
     CLI::App app("", ProgramName);
     BuildCommandLine(app, call);
@@ -236,10 +235,10 @@ int RunCommandLine(int argc, char** argv) {
         const TChosen chosen = ChosenCommand(app);
         const std::string help =
             chosen.Command ? CommandHelp(app, *chosen.App, *chosen.Command) : ProgramHelp(app);
-        std::fputs(help.c_str(), stdout);
+        WriteStandardOutput(help);
         return 0;
     } catch (const CLI::CallForVersion& version) {
-        std::printf("%s\n", version.what());
+        WriteStandardOutput(std::string(version.what()) + "\n");
         return 0;
     } catch (const CLI::ExtrasError& error) {
         return UsageError(ChosenCommand(app), ExtrasProblem(app, error));
@@ -256,6 +255,12 @@ int RunCommandLine(int argc, char** argv) {
         return UsageError(chosen, error.what());
     }
     return chosen.Command->Run(call);
+}
+
+} // namespace
+
+int RunCommandLine(int argc, char** argv) {
+    return FinishStandardOutput(RunParsedCommandLine(argc, argv));
 }
 
 } // namespace dialoscope

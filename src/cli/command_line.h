@@ -7,7 +7,7 @@ namespace dialoscope {
 
 // Runs the command the arguments name and returns the exit status: the command's own, 0 after
 // --help or --version, 2 on wrong usage (one line naming the problem, one pointing to --help, on
-// standard error).
+// standard error). A failed write to standard output makes it 1 whatever the command said.
 int RunCommandLine(int argc, char** argv);
 
 } // namespace dialoscope

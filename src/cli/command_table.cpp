@@ -284,7 +284,8 @@ constexpr std::string_view StatsDetails =
     "A row per script and a total row: nodes, dialog starts, NPC lines and player answers,\n"
     "their words and characters (texts decoded through --code-page), unused messages and\n"
     "findings; with --against, translated, untranslated and missing entries and the translated\n"
-    "share. The same input gives the same bytes whatever --jobs.\n";
+    "share. The same input gives the same bytes whatever --jobs. Exit status 1 when a row is\n"
+    "not \"ok\" (a script missing, refused or not analysed).\n";
 
 constexpr std::string_view ExportDetails =
     "Every message of each script in dialog order (the dialog starts depth first through\n"
@@ -318,8 +319,9 @@ constexpr std::string_view QuicktestDetails =
     "the nodes reached, the answers and calls that lead to no node, the nodes where the dialog\n"
     "can end, and the longest choice path without repeats (as a depth-first walk finds it,\n"
     "dropping the choices that lead back into its path); then the choices no start offers.\n"
-    "JUnit XML makes each script a test case. Exit status 1 when a script cannot be analysed\n"
-    "or a reached answer, call or dialog start leads to no node.\n";
+    "JUnit XML makes each script a test case; a listed script that is missing or refused is one\n"
+    "that failed. Exit status 1 when a script cannot be analysed, a reached answer, call or\n"
+    "dialog start leads to no node, or no script was tested.\n";
 
 constexpr std::string_view GraphDetails =
     "Vertices: every node, every name an answer, call or dialog start gives that no node has\n"

@@ -5,6 +5,8 @@
 #include "analysis/errors.h"
 #include "analysis/file_bytes.h"
 #include "checks/run_checks.h"
+#include "dialogtree/output_is_input.h"
+#include "dialogtree/savers.h"
 #include "exchange/export_files.h"
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
@@ -85,6 +87,35 @@ void ReportImport(const TImportSummary& summary, const TImportOptions& options) 
               << summary.Line() << "\n";
 }
 
+// Every file an export reads: the scripts, their message files, the originals, the list.
+std::vector<std::string> ExportInputsOf(const TExportRequest& request) {
+    std::vector<std::string> inputs = {request.ScriptsLst};
+    for (const TExportScript& script : request.Scripts) {
+        const std::string messageFile = MessageFilePath(script.Path);
+        inputs.push_back(script.Path);
+        inputs.push_back(messageFile);
+        if (request.Against) {
+            inputs.push_back(IsFolder(*request.Against)
+                                 ? (std::filesystem::path(*request.Against) /
+                                    std::filesystem::path(messageFile).filename())
+                                       .string()
+                                 : *request.Against);
+        }
+    }
+    return inputs;
+}
+
+// Replacing a file gives its name new content; another name of the old file (a hard link) keeps
+// the old one. Said after the summary, counted before the file was replaced.
+void ReportOtherNames(const std::string& path, std::uint64_t otherNames) {
+    if (otherNames == 0) {
+        return;
+    }
+    std::cerr << path << ": " << otherNames
+              << (otherNames == 1 ? " other hard link still names" : " other hard links still name")
+              << " the old content\n";
+}
+
 } // namespace
 
 void CheckExportUse(const TCliCall& call) {
@@ -108,13 +139,16 @@ int RunExportCommand(const TCliCall& call) {
         if (request.Scripts.empty()) {
             throw EDialoscopeError("No script to export");
         }
+        RefuseOutputAmongInputs(*call.To, ExportInputsOf(request));
         const TTextCodePage codePage =
             CodePageFor(call, MessageFilePath(request.Scripts.front().Path));
         const TExportResult result = CollectExportRows(request, codePage);
         ReportUndefinedBytes(result.UndefinedBytes, codePage.Name());
+        const std::uint64_t otherNames = OtherNamesOf(*call.To);
         WriteExport(*call.To, format, result.Rows,
                     call.Bom ? TByteOrderMark::Write : TByteOrderMark::Omit);
         std::cerr << "exported " << result.Rows.size() << " messages to " << *call.To << "\n";
+        ReportOtherNames(*call.To, otherNames);
         return 0;
     } catch (const std::exception& error) {
         std::cerr << error.what() << "\n";
@@ -130,8 +164,14 @@ int RunImportCommand(const TCliCall& call) {
     options.AddMissing = call.AddMissing ? TAddMissing::Yes : TAddMissing::No;
     options.DryRun = call.DryRun;
     try {
+        const std::string written = options.Out.value_or(options.Target);
+        RefuseOutputAmongInputs(written, {options.Translation});
+        const std::uint64_t otherNames = options.DryRun ? 0 : OtherNamesOf(written);
         const TImportSummary summary = ImportTranslation(options, CodePageFor(call, call.Into));
         ReportImport(summary, options);
+        if (summary.Written) {
+            ReportOtherNames(written, otherNames);
+        }
         return summary.Refused > 0 ? 1 : 0;
     } catch (const std::exception& error) {
         std::cerr << error.what() << "\n";

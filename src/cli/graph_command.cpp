@@ -1,6 +1,7 @@
 #include "graph_command.h"
 
 #include "code_page_name.h"
+#include "standard_output.h"
 
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
@@ -110,12 +111,12 @@ int RunGraphCommand(const TGraphCommandOptions& options) {
                 TGraphPort::WriteErrorLine(note);
             }
         }
-        std::fwrite(text.data(), 1, text.size(), stdout);
+        WriteStandardOutput(text);
     } catch (const std::exception& error) {
         TGraphPort::WriteErrorLine(error.what());
         return 1;
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return 0;
 }
 
 } // namespace dialoscope

@@ -2,9 +2,11 @@
 
 #include "code_page_name.h"
 #include "script_session.h"
+#include "standard_output.h"
 
 #include "analysis/errors.h"
 #include "analysis/load.h"
+#include "dialogtree/output_is_input.h"
 #include "dialogtree/savers.h"
 #include "play/play_script.h"
 #include "play/quicktest_output.h"
@@ -35,7 +37,7 @@ std::string Quoted(std::string_view name) {
 }
 
 void WriteOut(std::string_view text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    WriteStandardOutput(text);
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -149,9 +151,33 @@ private:
 };
 
 int Fail(const std::exception& error) {
-    std::fflush(stdout);
+    FlushStandardOutput();
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
+}
+
+// Every file play reads, which --record must not write over.
+std::vector<std::string> PlayInputsOf(const TPlayCommandOptions& options, const TWorkspace& ws) {
+    std::vector<std::string> inputs = {options.Script, ws.MsgFileName, options.ScriptsLst};
+    if (options.Against) {
+        inputs.push_back(OriginalPath(*options.Against, ws));
+    }
+    if (options.Replay) {
+        inputs.push_back(*options.Replay);
+    }
+    return inputs;
+}
+
+void RecordWalk(const TPlayCommandOptions& options, const TWorkspace& ws,
+                const std::string& record) {
+    RefuseOutputAmongInputs(*options.Record, PlayInputsOf(options, ws));
+    const std::uint64_t otherNames = OtherNamesOf(*options.Record);
+    ReplaceFile(*options.Record, record);
+    if (otherNames > 0) {
+        std::fprintf(stderr, "%s: %llu other hard link%s the old walk\n", options.Record->c_str(),
+                     static_cast<unsigned long long>(otherNames),
+                     otherNames == 1 ? " still names" : "s still name");
+    }
 }
 
 int Play(const TPlayCommandOptions& options, const TWorkspace& ws) {
@@ -172,9 +198,9 @@ int Play(const TPlayCommandOptions& options, const TWorkspace& ws) {
     }
     WriteOut(run.Transcript());
     if (options.Record) {
-        ReplaceFile(*options.Record, WalkRecordText(script, run.Result()));
+        RecordWalk(options, ws, WalkRecordText(script, run.Result()));
     }
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return 0;
 }
 
 } // namespace

@@ -16,7 +16,7 @@ int RunProjectCheckCommand(const TProjectCommandOptions& options) {
     }
     const TProjectResult result = RunProject(*project, RunOptionsOf(options));
     const TCheckFormat format = options.Format == "json" ? TCheckFormat::Json : TCheckFormat::Text;
-    TCheckWriter writer(format, stdout, options.CodePage);
+    TCheckWriter writer(format, options.CodePage);
     bool anyError = false;
     for (const TScriptResult& script : result.Scripts) {
         WriteScriptMessages(script);
@@ -24,9 +24,6 @@ int RunProjectCheckCommand(const TProjectCommandOptions& options) {
         anyError = anyError || HasErrors(script.Findings);
     }
     writer.Finish(TSummary::Print);
-    if (std::fflush(stdout) != 0) {
-        return 1;
-    }
     return anyError ? 1 : 0;
 }
 

@@ -20,7 +20,8 @@ struct TProjectCommandOptions {
     std::string CodePage = "windows-1252";  // an ICU converter name
 };
 
-// stats: a row per script and a total row. Returns the exit status.
+// stats: a row per script and a total row. Returns the exit status: 1 when a row is not "ok"
+// (a script missing, refused or not analysed) or the share is below --fail-under.
 int RunStatsCommand(const TProjectCommandOptions& options);
 
 // check --project: the findings of every listed script, then the summary line. Returns the exit

@@ -2,6 +2,7 @@
 
 #include "code_page_name.h"
 #include "script_session.h"
+#include "standard_output.h"
 
 #include "play/play_script.h"
 #include "play/quicktest.h"
@@ -27,51 +28,69 @@ TQuicktestFormat FormatOf(const std::string& name) {
     return name == "junit" ? TQuicktestFormat::Junit : TQuicktestFormat::Text;
 }
 
+// A script to test, or a script the list names that cannot be tested and fails as it stands.
+struct TQuicktestItem {
+    std::string Script;
+    std::string Refusal; // why it is not tested; empty when it is
+};
+
 // One script start to finish; its analysis is dropped before the next begins, so memory follows
 // the largest script.
-TQuicktestReport QuicktestScript(const std::string& path, const std::string& scriptsLst,
+TQuicktestReport QuicktestScript(const TQuicktestItem& item, const std::string& scriptsLst,
                                  bool mayUseSecondCore) {
+    TQuicktestReport refused;
+    refused.Script = item.Script;
+    refused.Error = item.Refusal;
+    if (!item.Refusal.empty()) {
+        return refused;
+    }
     TScriptSession session(mayUseSecondCore);
     try {
-        session.Open(path, scriptsLst);
+        session.Open(item.Script, scriptsLst);
     } catch (const std::exception& error) {
-        TQuicktestReport report;
-        report.Script = path;
-        report.Error = error.what();
-        return report;
+        refused.Error = error.what();
+        return refused;
     }
-    const TPlayScript script(session.Workspace(), {path, {}, nullptr});
-    return RunQuicktest(script, path);
+    const TPlayScript script(session.Workspace(), {item.Script, {}, nullptr});
+    return RunQuicktest(script, item.Script);
 }
 
-// The scripts a project's list names and finds; what it cannot find is check's to report.
-std::vector<std::string> ScriptsOf(const TQuicktestCommandOptions& options) {
+// The scripts named, or every script the project's list names: one it cannot find or may not
+// read is a failed test, not a test left out. A second line naming the same file adds nothing.
+std::vector<TQuicktestItem> ItemsOf(const TQuicktestCommandOptions& options) {
+    std::vector<TQuicktestItem> items;
     if (!options.ProjectList) {
-        return options.Scripts;
-    }
-    std::vector<std::string> scripts;
-    for (const TProjectScript& script : OpenProject(*options.ProjectList).Scripts) {
-        if (script.State == TScriptFileState::Found) {
-            scripts.push_back(script.ScriptPath);
+        for (const std::string& script : options.Scripts) {
+            items.push_back({script, {}});
         }
+        return items;
     }
-    return scripts;
+    const TProject project = OpenProject(*options.ProjectList);
+    for (const TProjectScript& script : project.Scripts) {
+        if (script.State == TScriptFileState::Duplicate) {
+            continue;
+        }
+        const std::optional<TFinding> refusal = ListFinding(project, script);
+        const std::string& name = script.ScriptPath.empty() ? script.ListName : script.ScriptPath;
+        items.push_back({name, refusal ? refusal->Text : std::string()});
+    }
+    return items;
 }
 
 // Each script by one worker, one script per task (scripts differ in size by orders of
 // magnitude); the reports stay in the order given whatever order the workers finish in.
-std::vector<TQuicktestReport> QuicktestAll(const std::vector<std::string>& scripts,
+std::vector<TQuicktestReport> QuicktestAll(const std::vector<TQuicktestItem>& items,
                                            const std::string& scriptsLst, std::uint32_t jobs) {
     const int cores = tbb::info::default_concurrency();
     const int workers = jobs == 0 ? cores : static_cast<int>(std::min<std::uint32_t>(jobs, 1024));
-    std::vector<TQuicktestReport> reports(scripts.size());
+    std::vector<TQuicktestReport> reports(items.size());
     tbb::task_arena arena(workers);
     arena.execute([&] {
         tbb::parallel_for(
-            tbb::blocked_range<std::size_t>(0, scripts.size(), 1),
+            tbb::blocked_range<std::size_t>(0, items.size(), 1),
             [&](const tbb::blocked_range<std::size_t>& range) {
                 for (std::size_t i = range.begin(); i != range.end(); ++i) {
-                    reports[i] = QuicktestScript(scripts[i], scriptsLst, workers == 1);
+                    reports[i] = QuicktestScript(items[i], scriptsLst, workers == 1);
                 }
             },
             tbb::simple_partitioner());
@@ -84,7 +103,7 @@ std::vector<TQuicktestReport> QuicktestAll(const std::vector<std::string>& scrip
 int RunQuicktestCommand(const TQuicktestCommandOptions& options) {
     std::vector<TQuicktestReport> reports;
     try {
-        reports = QuicktestAll(ScriptsOf(options), options.ScriptsLst, options.Jobs);
+        reports = QuicktestAll(ItemsOf(options), options.ScriptsLst, options.Jobs);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
@@ -93,12 +112,16 @@ int RunQuicktestCommand(const TQuicktestCommandOptions& options) {
     const std::string output =
         QuicktestOutput(reports, FormatOf(options.Format),
                         [&](std::string_view bytes) { return decoder.ToUtf8(bytes); });
-    std::fwrite(output.data(), 1, output.size(), stdout);
-    bool failed = false;
+    WriteStandardOutput(output);
+    // Nothing tested is no pass.
+    bool failed = reports.empty();
+    if (failed) {
+        std::fputs("dialoscope-cli: no script to test\n", stderr);
+    }
     for (const TQuicktestReport& report : reports) {
         failed = failed || report.Failed();
     }
-    return std::fflush(stdout) != 0 || failed ? 1 : 0;
+    return failed ? 1 : 0;
 }
 
 } // namespace dialoscope

@@ -19,9 +19,10 @@ struct TQuicktestCommandOptions {
     std::string CodePage = "windows-1252";  // an ICU converter name or "auto", for the names
 };
 
-// Writes the report of every script, in the order given, to standard output. Returns the exit
-// status: 1 when a script cannot be loaded or analysed, or an answer, call or dialog start
-// reached from a start leads to no node; else 0.
+// Writes the report of every script, in the order given, to standard output; a script the
+// project's list names that is missing or refused is reported as a script that failed. Returns
+// the exit status: 1 when no script was tested, a script cannot be loaded or analysed, or an
+// answer, call or dialog start reached from a start leads to no node; else 0.
 int RunQuicktestCommand(const TQuicktestCommandOptions& options);
 
 } // namespace dialoscope

@@ -3,6 +3,7 @@
 
 #include "project_commands.h"
 #include "project_loading.h"
+#include "standard_output.h"
 
 #include "project/stats_format.h"
 
@@ -42,9 +43,11 @@ int RunStatsCommand(const TProjectCommandOptions& options) {
     run.KeepFindings = false;
     const TProjectResult result = RunProject(*project, run);
     std::vector<TScriptStats> rows;
+    bool allOk = true;
     for (const TScriptResult& script : result.Scripts) {
         WriteScriptMessages(script);
         rows.push_back(script.Stats);
+        allOk = allOk && script.Stats.IsOk();
     }
     // File names and statuses that are not UTF-8 are read in the chosen code page.
     const std::string codePage =
@@ -53,11 +56,10 @@ int RunStatsCommand(const TProjectCommandOptions& options) {
         MakeStatsTable(rows, result.Total, run.Against.has_value(), TTextCodePage(codePage));
     const std::string text =
         FormatStats(table, StatsFormatNamed(options.Format).value_or(TStatsFormat::Text));
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (std::fflush(stdout) != 0) {
-        return 1;
-    }
-    return ShareGate(options, result.Total);
+    WriteStandardOutput(text);
+    // A script that could not be counted makes the totals a lie, whatever the share says.
+    const int gate = ShareGate(options, result.Total);
+    return allOk ? gate : 1;
 }
 
 } // namespace dialoscope

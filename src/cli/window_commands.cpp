@@ -1,6 +1,7 @@
 #include "window_commands.h"
 
 #include "cli_port.h"
+#include "standard_output.h"
 
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
@@ -39,7 +40,7 @@ struct TWindowCommand {
 };
 
 void WriteBytes(std::string_view bytes) {
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    WriteStandardOutput(bytes);
 }
 
 void WritePane(const TWorkspace&, const TCliPort& port) {
@@ -121,15 +122,14 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     } catch (const std::exception& error) {
         // Out of memory and the like too: still a clear message, never a crash.
         command.Write(ws, port);
-        std::fflush(stdout);
+        FlushStandardOutput();
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
     command.Write(ws, port);
-    const int status = std::fflush(stdout) == 0 ? 0 : 1;
     // The workspace of a big script holds millions of small blocks; ending the process gives
     // them back at once, where destroying the workspace would free them one by one.
-    std::_Exit(status);
+    std::_Exit(FinishStandardOutput(0));
 }
 
 } // namespace

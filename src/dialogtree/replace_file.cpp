@@ -1,5 +1,7 @@
 #include "detail/replace_file.h"
 
+#include "detail/live_temporaries.h"
+
 #include "savers.h"
 
 #include "analysis/errors.h"
@@ -20,6 +22,8 @@ struct TTarget {
     std::string WritePath; // the file really replaced: a symbolic link is followed
     bool Exists = false;
     mode_t Mode = 0;
+    uid_t Owner = 0;
+    gid_t Group = 0;
 };
 
 bool IsReadOnly(const std::string& path, const struct stat& info) {
@@ -47,6 +51,8 @@ TTarget ExamineTarget(const std::string& path) {
     }
     target.Exists = true;
     target.Mode = info.st_mode & 07777;
+    target.Owner = info.st_uid;
+    target.Group = info.st_gid;
     if (char* real = ::realpath(path.c_str(), nullptr)) {
         target.WritePath = real;
         std::free(real);
@@ -54,54 +60,63 @@ TTarget ExamineTarget(const std::string& path) {
     return target;
 }
 
-// "<name>.<pid>-<n>.tmp" beside the target, the name shortened so that the temporary name stays
-// within the usual 255-byte limit of a file name.
-std::string TemporaryName(const std::string& writePath, unsigned attempt) {
-    const std::size_t slash = writePath.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string name = writePath.substr(nameStart);
-    constexpr std::size_t MaxKeptName = 200;
-    if (name.size() > MaxKeptName) {
-        name.resize(MaxKeptName);
-    }
-    return writePath.substr(0, nameStart) + "." + name + "." + std::to_string(::getpid()) + "-" +
-           std::to_string(attempt) + ".tmp";
-}
-
-// A temporary file beside the target that only this save uses, created with the permissions a
-// new file of the target's name would get.
-int CreateTemporary(const TTarget& target, const std::string& path, std::string& tempPath) {
-    static std::atomic<unsigned> counter{0};
-    for (unsigned tries = 0; tries < 1000; ++tries) {
-        tempPath = TemporaryName(target.WritePath, counter++);
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            return fd;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
-    }
-    throw EFCreateError(path);
-}
-
-// Removes the temporary file unless the save went through.
+// Removes the temporary file unless the save went through, on an interrupt too: it is known to
+// the interrupt handler from before it is created until it is renamed or removed.
 class TTemporaryGuard {
 public:
-    explicit TTemporaryGuard(const std::string& tempPath) : Path_(tempPath) {}
+    TTemporaryGuard() = default;
     ~TTemporaryGuard() {
-        if (!Kept_) {
+        if (!Kept_ && Created_) {
             ::unlink(Path_.c_str());
         }
+        ForgetLiveTemporary(Slot_);
     }
     TTemporaryGuard(const TTemporaryGuard&) = delete;
     TTemporaryGuard& operator=(const TTemporaryGuard&) = delete;
+
+    // A temporary file beside the target that only this save uses, created with the permissions
+    // a new file of the target's name would get.
+    int Create(const TTarget& target, const std::string& path) {
+        static std::atomic<unsigned> counter{0};
+        for (unsigned tries = 0; tries < 1000; ++tries) {
+            Path_ = TemporaryNameFor(target.WritePath, ::getpid(), counter++);
+            Slot_ = RegisterLiveTemporary(Path_);
+            const int fd = ::open(Path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (fd >= 0) {
+                Created_ = true;
+                return fd;
+            }
+            ForgetLiveTemporary(Slot_);
+            Slot_ = -1;
+            if (errno != EEXIST) {
+                break;
+            }
+        }
+        throw EFCreateError(path);
+    }
+    const std::string& Path() const { return Path_; }
     void Keep() { Kept_ = true; }
 
 private:
-    const std::string& Path_;
+    std::string Path_;
+    int Slot_ = -1;
+    bool Created_ = false;
     bool Kept_ = false;
 };
+
+// The new file takes the old one's owner, group and mode as far as the process may set them:
+// anyone may give a file a group they belong to, only root another owner. Changing the owner
+// clears the set-user-ID bit, so the mode comes last. A file system without owners or
+// permission bits still takes the new content.
+void TakeOwnerAndMode(int fd, const TTarget& target) {
+    if (!target.Exists) {
+        return;
+    }
+    if (::fchown(fd, target.Owner, target.Group) != 0) {
+        (void)::fchown(fd, static_cast<uid_t>(-1), target.Group);
+    }
+    (void)::fchmod(fd, target.Mode);
+}
 
 } // namespace
 
@@ -120,13 +135,10 @@ void WriteAllBytes(int fd, std::string_view bytes, TWriteCall writeCall) {
 
 void ReplaceFileUsing(const std::string& path, std::string_view bytes, TWriteCall writeCall) {
     const TTarget target = ExamineTarget(path);
-    std::string tempPath;
-    const int fd = CreateTemporary(target, path, tempPath);
-    TTemporaryGuard guard(tempPath);
-    if (target.Exists) {
-        // Best effort: a file system without permission bits still takes the new content.
-        (void)::fchmod(fd, target.Mode);
-    }
+    RemoveStaleTemporaries(target.WritePath);
+    TTemporaryGuard temporary;
+    const int fd = temporary.Create(target, path);
+    TakeOwnerAndMode(fd, target);
     try {
         WriteAllBytes(fd, bytes, writeCall);
     } catch (...) {
@@ -137,14 +149,22 @@ void ReplaceFileUsing(const std::string& path, std::string_view bytes, TWriteCal
     if (::close(fd) != 0) {
         throw EWriteError();
     }
-    if (std::rename(tempPath.c_str(), target.WritePath.c_str()) != 0) {
+    if (std::rename(temporary.Path().c_str(), target.WritePath.c_str()) != 0) {
         throw EFCreateError(path);
     }
-    guard.Keep();
+    temporary.Keep();
 }
 
 void ReplaceFile(const std::string& path, std::string_view bytes) {
     ReplaceFileUsing(path, bytes, &::write);
+}
+
+std::uint64_t OtherNamesOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink < 1) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(info.st_nlink - 1);
 }
 
 } // namespace dialoscope

@@ -158,7 +158,7 @@ std::vector<TPoEntry> EntriesOf(po_file_t file) {
 
 void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries) {
     po_file_t file = BuildFile(entries);
-    const TScratchFile scratch;
+    const TScratchFile scratch(path);
     TPoErrors errors;
     const char* scratchPath = scratch.Path().c_str();
     const bool written = RunGuarded(errors, [&] { po_file_write(file, scratchPath, &Handler); });

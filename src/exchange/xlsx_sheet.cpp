@@ -55,7 +55,7 @@ lxw_error WriteRows(lxw_worksheet* sheet, const std::vector<std::vector<std::str
 void WriteXlsxSheet(const std::string& path, const std::string& sheetName,
                     const std::vector<TXlsxColumn>& columns,
                     const std::vector<std::vector<std::string>>& rows) {
-    const TScratchFile scratch;
+    const TScratchFile scratch(path);
     lxw_workbook* book = workbook_new(scratch.Path().c_str());
     if (book == nullptr) {
         throw EExchangeError(path, 0, "the workbook cannot be made");

@@ -1,6 +1,7 @@
 #include "project.h"
 
 #include "analysis/errors.h"
+#include "analysis/folder_bounds.h"
 #include "analysis/line_store.h"
 #include "analysis/load.h"
 #include "analysis/message_file.h"
@@ -28,6 +29,16 @@ bool IsBlankLine(std::string_view line) {
 bool StaysInFolder(std::string_view name) {
     return name.find_first_of(std::string_view("/\\:\0", 4)) == std::string_view::npos &&
            name != "." && name != "..";
+}
+
+// The first of the script and its message file that is a link leading outside the folder.
+std::optional<std::string> LinkOutOf(const TProject& project, const std::string& scriptPath) {
+    for (const std::string& path : {scriptPath, ChangeFileExt(scriptPath, ".msg")}) {
+        if (LeadsOutsideFolder(project.Folder, path)) {
+            return path;
+        }
+    }
+    return std::nullopt;
 }
 
 // The list's folder, read once: file names by their ASCII lower case, the first in byte order
@@ -99,6 +110,11 @@ TProjectScript ResolveLine(std::int32_t number, std::string_view line, const TPr
         script.State = TScriptFileState::Missing;
         return script;
     }
+    if (const std::optional<std::string> link = LinkOutOf(project, script.ScriptPath)) {
+        script.State = TScriptFileState::LinkOut;
+        script.OutsideLink = FileNamePart(*link);
+        return script;
+    }
     const auto [first, added] = seen.emplace(*onDisk, number);
     if (!added) {
         script.State = TScriptFileState::Duplicate;
@@ -138,7 +154,7 @@ TProject ProjectOfScripts(const std::vector<std::string>& scriptPaths,
     TLineStore lines;
     try {
         lines.LoadFromFile(scriptsLst);
-    } catch (const EFOpenError&) {
+    } catch (const EDialoscopeError&) {
         // Unlisted scripts are numbered 0; each script's own Load reports the list.
     }
     for (const std::string& path : scriptPaths) {
@@ -175,6 +191,10 @@ std::optional<TFinding> ListFinding(const TProject& project, const TProjectScrip
         return finding(TFindingKind::DuplicateScript,
                        "script " + Quoted(FileNamePart(script.ScriptPath)) + " is named on line " +
                            std::to_string(script.FirstListNumber) + " too");
+    case TScriptFileState::LinkOut:
+        return finding(TFindingKind::BadScriptName,
+                       Quoted(script.OutsideLink) +
+                           " is a link that leads outside the project's folder; not read");
     }
     return std::nullopt;
 }
@@ -191,6 +211,8 @@ std::string ListStatus(const TProjectScript& script) {
         return "bad script name";
     case TScriptFileState::Duplicate:
         return "duplicate of line " + std::to_string(script.FirstListNumber);
+    case TScriptFileState::LinkOut:
+        return "link outside the folder";
     }
     return {};
 }

@@ -2,7 +2,9 @@
 // TProject: a scripts.lst and the folder it lies in. List line j names script j ("name.int");
 // its script file is "name.ipp" in the list's folder: the exact name if there is one, else a
 // file whose name differs only in ASCII letter case. A project reads only files in its own
-// folder, so a name holding a folder separator or naming "." or ".." is never opened.
+// folder, so a name holding a folder separator or naming "." or ".." is never opened, and a
+// script or message file that is a symbolic link is read only when it leads to a file inside
+// the folder (or a folder below it).
 
 #include "checks/finding.h"
 
@@ -19,6 +21,7 @@ enum class TScriptFileState : std::uint8_t {
     NoName,    // the line names no script (no blank after a name, or nothing before it)
     BadName,   // the name would read outside the folder
     Duplicate, // an earlier line names the same file
+    LinkOut,   // the script or its message file is a link that leads outside the folder
 };
 
 struct TProjectScript {
@@ -28,6 +31,7 @@ struct TProjectScript {
     std::string ScriptPath;
     TScriptFileState State = TScriptFileState::Found;
     std::int32_t FirstListNumber = 0; // Duplicate: the earlier line naming the same file
+    std::string OutsideLink;          // LinkOut: the link, as the folder names it
 };
 
 struct TProject {

@@ -1,4 +1,6 @@
+#include "dialogtree/detail/live_temporaries.h"
 #include "dialogtree/detail/replace_file.h"
+#include "dialogtree/output_is_input.h"
 #include "dialogtree/savers.h"
 
 #include "analysis/errors.h"
@@ -7,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -15,6 +18,7 @@
 #include <random>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace dialoscope {
@@ -220,6 +224,124 @@ TEST_F(SaveFile, WritesGoOnAfterPartialWrites) {
     };
     ReplaceFileUsing(Path("slow.prs"), "abc\r\n", byteAtATime);
     EXPECT_EQ(Read(Folder / "slow.prs"), "abc\r\n");
+}
+
+// Was: the new file belonged to whoever saved it, in their group.
+TEST_F(SaveFile, KeepsOwnerGroupAndModeAndCountsOtherNames) {
+    const std::string path = Path("owned.po");
+    Write(path, "old");
+    ::chmod(path.c_str(), 0640);
+    constexpr uid_t Owner = 4242;
+    constexpr gid_t Group = 4343;
+    const bool mayGiveAway = ::chown(path.c_str(), Owner, Group) == 0;
+    ::link(path.c_str(), Path("other-name.po").c_str());
+    EXPECT_EQ(OtherNamesOf(path), 1U);
+    EXPECT_EQ(OtherNamesOf(Path("none.po")), 0U);
+
+    ReplaceFile(path, "new");
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640U);
+    if (mayGiveAway) {
+        EXPECT_EQ(info.st_uid, Owner);
+        EXPECT_EQ(info.st_gid, Group);
+    }
+    EXPECT_EQ(Read(Path("other-name.po")), "old");
+    EXPECT_EQ(OtherNamesOf(path), 0U);
+}
+
+// The write call of the save that is interrupted: half the bytes, then the signal.
+template <int Signal> ssize_t WriteThenSignal(int fd, const void* data, std::size_t size) {
+    const ssize_t written = ::write(fd, data, size / 2);
+    ::raise(Signal);
+    return written;
+}
+
+// Was: an interrupted import left ".NAME.PID-N.tmp" beside the target.
+TEST_F(SaveFile, AnInterruptRemovesTheTemporaryFileAndEndsTheProcessAsTheSignalSays) {
+    Write(Path("talk.po"), "previous");
+    const struct {
+        const char* Signal;
+        int Number;
+        TWriteCall Write;
+    } rows[] = {
+        {"SIGINT", SIGINT, &WriteThenSignal<SIGINT>},
+        {"SIGTERM", SIGTERM, &WriteThenSignal<SIGTERM>},
+        {"SIGHUP", SIGHUP, &WriteThenSignal<SIGHUP>},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Signal);
+        EXPECT_EXIT(ReplaceFileUsing(Path("talk.po"), std::string(1 << 16, 'x'), row.Write),
+                    ::testing::KilledBySignal(row.Number), "");
+        EXPECT_EQ(FolderContents(), std::vector<std::string>{"talk.po"});
+        EXPECT_EQ(Read(Path("talk.po")), "previous");
+    }
+}
+
+// The temporary files of a process that is gone are removed by the next save of that file; a
+// living process's, another file's and names of another form stay.
+TEST_F(SaveFile, RemovesStaleTemporaryFilesOfThatFile) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::_Exit(0);
+    }
+    ASSERT_GT(child, 0);
+    ::waitpid(child, nullptr, 0);
+    const int gone = static_cast<int>(child);
+    const int living = static_cast<int>(::getppid());
+    Write(Path("talk.po"), "old");
+    const std::vector<std::string> stale = {
+        fs::path(TemporaryNameFor(Path("talk.po"), gone, 0)).filename().string(),
+        fs::path(TemporaryNameFor(Path("talk.po"), gone, 7)).filename().string(),
+    };
+    const std::vector<std::string> kept = {
+        fs::path(TemporaryNameFor(Path("talk.po"), living, 0)).filename().string(),
+        fs::path(TemporaryNameFor(Path("other.po"), gone, 0)).filename().string(),
+        ".talk.po." + std::to_string(gone) + "-x.tmp",
+        ".talk.po." + std::to_string(gone) + "-1.tmp~",
+    };
+    for (const std::vector<std::string>* names : {&stale, &kept}) {
+        for (const std::string& name : *names) {
+            Write(Path(name), "left behind");
+        }
+    }
+    ReplaceFile(Path("talk.po"), "new");
+    std::vector<std::string> expected = kept;
+    expected.push_back("talk.po");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FolderContents(), expected);
+}
+
+// Was: export --to a link to the script's own message file replaced the message file.
+TEST_F(SaveFile, AnOutputThatIsAnInputIsRefused) {
+    Write(Path("talk.msg"), "{100}{}{Hello}");
+    Write(Path("other.msg"), "{100}{}{Hello}");
+    fs::create_symlink("talk.msg", Folder / "link.po");
+    ::link(Path("talk.msg").c_str(), Path("hard.po").c_str());
+    const struct {
+        const char* Case;
+        std::string Output;
+        bool Refused;
+    } rows[] = {
+        {"the same name", Path("talk.msg"), true},
+        {"another spelling", Folder.string() + "/./talk.msg", true},
+        {"a symbolic link", Path("link.po"), true},
+        {"a hard link", Path("hard.po"), true},
+        {"a file of the same content", Path("other.msg"), false},
+        {"a file not there yet", Path("new.po"), false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        try {
+            RefuseOutputAmongInputs(row.Output, {Path("talk.ipp"), Path("talk.msg")});
+            EXPECT_FALSE(row.Refused);
+        } catch (const EOutputIsInputError& error) {
+            EXPECT_TRUE(row.Refused);
+            EXPECT_EQ(std::string(error.what()),
+                      row.Output + " is the same file as " + Path("talk.msg") +
+                          ", which this command reads; name another output file");
+        }
+    }
 }
 
 TEST(WriteAllBytes, AFullDeviceIsAStreamWriteError) {

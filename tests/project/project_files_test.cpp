@@ -2,6 +2,9 @@
 #include "temp_folder.h"
 
 #include "analysis/errors.h"
+#include "analysis/line_store.h"
+#include "analysis/message_file.h"
+#include "checks/other_script_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +27,8 @@ std::string StateWord(TScriptFileState state) {
         return "bad-name";
     case TScriptFileState::Duplicate:
         return "duplicate";
+    case TScriptFileState::LinkOut:
+        return "link-out";
     }
     return "?";
 }
@@ -85,6 +90,70 @@ TEST(ProjectFiles, ScriptFileRule) {
         EXPECT_EQ(project.Folder, folder.Folder());
         EXPECT_EQ(Describe(project), row.Rows);
     }
+}
+
+// A script or message file may be a link: followed when it stays in the folder, refused (and
+// named) when it leads out. Was: s001.msg -> ../outside/secret.txt was read and exported.
+TEST(ProjectFiles, LinksLeadingOutsideAreNotRead) {
+    const struct {
+        const char* Case;
+        std::vector<std::pair<std::string, std::string>> Links; // name in the folder -> target
+        std::vector<std::string> Rows;
+        std::string Finding;
+    } rows[] = {
+        {"script inside", {{"a.ipp", "real.ipp"}}, {"1 found a.ipp"}, ""},
+        {"script below", {{"a.ipp", "sub/deep.ipp"}}, {"1 found a.ipp"}, ""},
+        {"script outside", {{"a.ipp", "../outside/secret.txt"}}, {"1 link-out a.ipp"}, "\"a.ipp\""},
+        {"message file outside",
+         {{"a.ipp", "real.ipp"}, {"a.msg", "../outside/secret.txt"}},
+         {"1 link-out a.ipp"},
+         "\"a.msg\""},
+        {"through a link inside to outside",
+         {{"a.ipp", "hop.ipp"}, {"hop.ipp", "../outside/secret.txt"}},
+         {"1 link-out a.ipp"},
+         "\"a.ipp\""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Case);
+        TTempFolder root;
+        std::filesystem::create_directories(root.Path("project/sub"));
+        std::filesystem::create_directories(root.Path("outside"));
+        root.Write("outside/secret.txt", "secret");
+        root.Write("project/real.ipp", "");
+        root.Write("project/sub/deep.ipp", "");
+        for (const auto& [name, target] : row.Links) {
+            std::filesystem::create_symlink(target, root.Path("project/" + name));
+        }
+        const TProject project = OpenProject(root.Write("project/scripts.lst", "a.int 1\n"));
+        EXPECT_EQ(Describe(project), row.Rows);
+        const std::optional<TFinding> finding = ListFinding(project, project.Scripts[0]);
+        EXPECT_EQ(finding.has_value(), !row.Finding.empty());
+        if (finding) {
+            EXPECT_EQ(finding->Kind, TFindingKind::BadScriptName);
+            EXPECT_EQ(finding->Text,
+                      row.Finding + " is a link that leads outside the project's folder; not read");
+        }
+    }
+}
+
+// The other scripts' message files that references "j:number" read follow the same rule.
+TEST(ProjectFiles, AnotherScriptsMessageFileLinkingOutIsNotRead) {
+    TTempFolder root;
+    std::filesystem::create_directories(root.Path("project"));
+    std::filesystem::create_directories(root.Path("outside"));
+    root.Write("outside/secret.txt", "{100}{}{secret}\r\n");
+    root.Write("project/a.msg", "{100}{}{a}\r\n");
+    std::filesystem::create_symlink("a.msg", root.Path("project/b.msg"));
+    std::filesystem::create_symlink("../outside/secret.txt", root.Path("project/c.msg"));
+    TLineStore lines;
+    lines.SetText("a.int 1\nb.int 2\nc.int 3\n");
+    TIntKeepArray list;
+    std::int32_t unused = 0;
+    LoadScriptList(list, lines, {}, unused);
+    TOtherScriptMessages others(list, root.Path("project"));
+    EXPECT_EQ(others.Script(1).State, TOtherScriptState::Loaded);
+    EXPECT_EQ(others.Script(2).State, TOtherScriptState::Loaded);
+    EXPECT_EQ(others.Script(3).State, TOtherScriptState::NoFile);
 }
 
 TEST(ProjectFiles, UnreadableListIsAnError) {

@@ -1,8 +1,9 @@
 #pragma once
-// TScratchFile: a private file in the system's temporary folder for a library that can only
-// write to a path (gettext's PO writer, the XLSX writer). Its bytes then replace the target in
-// one rename (ReplaceFile), so the target is written whole or not at all; the scratch file is
-// removed when the object goes.
+// TScratchFile: a file in memory for a library that can only write to a path (gettext's PO
+// writer, the XLSX writer), named by a path under /proc/self/fd. Its bytes then replace the
+// target in one rename (ReplaceFile), so the target is written whole or not at all; every write
+// of those bytes is checked there. Nothing of it lands in the temporary folder, so a full
+// temporary folder cannot cut it short and an interrupted run leaves nothing behind.
 
 #include <string>
 
@@ -10,8 +11,8 @@ namespace dialoscope {
 
 class TScratchFile {
 public:
-    // Throws EFCreateError when no scratch file can be made.
-    TScratchFile();
+    // Throws EFCreateError(target) when no scratch file can be made.
+    explicit TScratchFile(const std::string& target);
     ~TScratchFile();
     TScratchFile(const TScratchFile&) = delete;
     TScratchFile& operator=(const TScratchFile&) = delete;
@@ -21,6 +22,7 @@ public:
     void ReplaceTarget(const std::string& target) const;
 
 private:
+    int Fd_ = -1;
     std::string Path_;
 };
 
