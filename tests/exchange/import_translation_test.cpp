@@ -166,6 +166,33 @@ TEST(ImportTranslation, RefusalsNameTheFileAndLine) {
     }
 }
 
+// Every target is checked before the first is written: one refusal anywhere writes none.
+TEST(ImportTranslation, SeveralTargetsAreWrittenAllOrNone) {
+    const TTextCodePage codePage("windows-1252");
+    const struct {
+        std::string Po;
+        std::int32_t Refused;
+        const char* Talk; // what talk.msg and walk.msg hold after the run
+        const char* Walk;
+    } cases[] = {
+        {PoEntry("talk:100", "Hallo.") + PoEntry("walk:101", "Tsch\xC3\xBCss."), 0,
+         "{100}{}{Hallo.}\r\n{101}{}{Bye.}\r\n", "{100}{}{Hi.}\r\n{101}{}{Tsch\xFCss.}\r\n"},
+        {PoEntry("talk:100", "Hallo.") + PoEntry("walk:101", "\xD0\x9F"), 1, Target, Target},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Po);
+        const test::TTempFolder folder;
+        TImportRequest request;
+        request.Translation = folder.Write("both.po", Header + c.Po);
+        request.Targets = {{folder.Write("talk.msg", Target), std::nullopt, &codePage, {}},
+                           {folder.Write("walk.msg", Target), std::nullopt, &codePage, {}}};
+        const TImportRun run = ImportTranslations(request);
+        EXPECT_EQ(run.Refused, c.Refused);
+        EXPECT_EQ(ReadFileBytes(folder.Path("talk.msg")), c.Talk);
+        EXPECT_EQ(ReadFileBytes(folder.Path("walk.msg")), c.Walk);
+    }
+}
+
 // What translators' tools write is read as they meant it: a byte order mark, another charset
 // (as msgconv --to-code=ISO-8859-1 writes it), a NUL a CSV carries.
 TEST(ImportTranslation, ReadsEveryFormOfTheSameTranslation) {
