@@ -99,8 +99,8 @@ std::vector<TImportTarget> ImportTargetsOf(const TCliCall& call) {
     return targets;
 }
 
-void ReportImport(const TImportRun& run, bool dryRun) {
-    const bool several = run.Targets.size() > 1;
+void ReportImport(const TImportRun& run, bool dryRun, bool project) {
+    const bool several = run.Targets.size() > 1 || project;
     for (const TImportSummary& summary : run.Targets) {
         for (const std::string& report : summary.Reports) {
             std::cerr << summary.Target << ": " << report << "\n";
@@ -188,7 +188,7 @@ int RunImportCommand(const TCliCall& call) {
             target.CodePage = &codePages.emplace_back(CodePageFor(call, target.Path));
         }
         const TImportRun run = ImportTranslations(request);
-        ReportImport(run, call.DryRun);
+        ReportImport(run, call.DryRun, call.Project.has_value());
         if (run.WriteFailure) {
             // The files named before it are written; its line and those after say "not written".
             try {
