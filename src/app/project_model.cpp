@@ -64,17 +64,25 @@ QVariant TProjectModel::Value(const TScriptStats& stats, int column) const {
         return qlonglong(stats.Warnings);
     case TranslatedColumn:
         // Rows without a share sort below every share.
-        return stats.Translation ? TranslatedShare(*stats.Translation) : -1.0;
+        return HasShare(stats) ? TranslatedShare(*stats.Translation) : -1.0;
     default:
         return {};
     }
 }
 
+// Compared with an original, and some entry was: else there is no share to show, not 100 %.
+bool TProjectModel::HasShare(const TScriptStats& stats) {
+    return stats.Translation && AnyCompared(*stats.Translation);
+}
+
 QVariant TProjectModel::Shown(const TScriptStats& stats, int column) const {
     if (column == TranslatedColumn) {
-        return stats.Translation
+        if (!stats.Translation) {
+            return QString();
+        }
+        return HasShare(stats)
                    ? QString::number(TranslatedShare(*stats.Translation), 'f', 1) + QLatin1Char('%')
-                   : QString();
+                   : QStringLiteral("n/a");
     }
     if (column == NumberColumn && stats.ListNumber == 0) {
         return QString();
@@ -93,7 +101,7 @@ QVariant TProjectModel::data(const QModelIndex& index, int role) const {
     case SortRole:
         return Value(stats, index.column());
     case ShareRole:
-        if (index.column() == TranslatedColumn && stats.Translation) {
+        if (index.column() == TranslatedColumn && HasShare(stats)) {
             return TranslatedShare(*stats.Translation);
         }
         return {};

@@ -55,6 +55,7 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    static bool HasShare(const TScriptStats& stats);
     QVariant Value(const TScriptStats& stats, int column) const;
     QVariant Shown(const TScriptStats& stats, int column) const;
 

@@ -23,6 +23,8 @@ constexpr TKindInfo KindTable[] = {
     {TFindingKind::MissingMessage, "missing-message", TSeverity::Error},
     {TFindingKind::BadScriptRef, "bad-script-ref", TSeverity::Error},
     {TFindingKind::UnusedMessage, "unused-message", TSeverity::Warning},
+    // Nothing of the translation is compared, so its share must not pass for complete.
+    {TFindingKind::MissingOriginal, "missing-original", TSeverity::Error},
     {TFindingKind::MissingTranslation, "missing-translation", TSeverity::Error},
     {TFindingKind::ExtraTranslation, "extra-translation", TSeverity::Warning},
     {TFindingKind::Untranslated, "untranslated", TSeverity::Warning},

@@ -19,6 +19,7 @@ enum class TFindingKind : std::uint8_t {
     MissingMessage,     // a node uses a number the message file lacks
     BadScriptRef,       // "5:123" into a script not in scripts.lst, or a message it lacks
     UnusedMessage,      // a message no node uses
+    MissingOriginal,    // --against names no original message file this script can read
     MissingTranslation, // in the original, not in the translation
     ExtraTranslation,   // in the translation, not in the original
     Untranslated,       // the same text as the original (or an empty one)

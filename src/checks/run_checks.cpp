@@ -47,6 +47,11 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
     return findings;
 }
 
+TFinding MissingOriginalFinding(const std::string& scriptPath, const std::string& why) {
+    return MakeFinding(TFindingKind::MissingOriginal, TFindingSource::Script, scriptPath, 0,
+                       why + "; nothing of the translation is compared");
+}
+
 std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options) {
     std::vector<TFinding> findings;
     CheckMessagesAlone(ReadMessageEntries(ws.MsgRich), options, findings);

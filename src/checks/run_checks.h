@@ -34,6 +34,10 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
 // For a script whose Analyze failed (a bad message line stops it before any node is read).
 std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options);
 
+// The finding of a script whose original message file (named by --against) cannot be read:
+// why is the reading error, which names the file. The script is checked without the comparison.
+TFinding MissingOriginalFinding(const std::string& scriptPath, const std::string& why);
+
 // The message file that Load reads beside the script.
 std::string MessageFilePath(const std::string& scriptPath);
 

@@ -50,22 +50,11 @@ TFinding ErrorFinding(TFindingKind kind, const std::string& file, const std::str
 
 // Load, Analyze and every check of one script. A script that cannot be loaded or analysed still
 // gets what can be checked without it.
-std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& script) {
+std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string& script,
+                                        const TCheckOptions& options) {
     TCheckPort port;
     TWorkspace ws(port);
     ws.ScriptsLstPath = ScriptsLstOf(call);
-    TCheckOptions options;
-    options.ScriptPath = script;
-    TLineStore original;
-    if (const auto originalPath = OriginalFor(call, script)) {
-        try {
-            original.LoadFromFile(*originalPath);
-        } catch (const std::exception& error) {
-            return {ErrorFinding(TFindingKind::LoadError, *originalPath, error.what())};
-        }
-        options.Original = &original;
-        options.OriginalPath = *originalPath;
-    }
     try {
         mnLoadClick(ws, script);
     } catch (const std::exception& error) {
@@ -81,6 +70,30 @@ std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& scrip
         return findings;
     }
     return RunChecks(ws, options);
+}
+
+// The script's own findings, and with --against the comparison with its original; an original
+// that cannot be read is a finding of its own, and the script is checked without it.
+std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& script) {
+    TCheckOptions options;
+    options.ScriptPath = script;
+    TLineStore original;
+    std::optional<TFinding> missingOriginal;
+    if (const auto originalPath = OriginalFor(call, script)) {
+        try {
+            original.LoadFromFile(*originalPath);
+            options.Original = &original;
+            options.OriginalPath = *originalPath;
+        } catch (const std::exception& error) {
+            missingOriginal = MissingOriginalFinding(script, error.what());
+        }
+    }
+    std::vector<TFinding> findings = CheckLoadedScript(call, script, options);
+    if (missingOriginal) {
+        findings.push_back(std::move(*missingOriginal));
+        SortFindings(findings);
+    }
+    return findings;
 }
 
 } // namespace

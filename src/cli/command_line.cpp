@@ -180,8 +180,8 @@ void DeclareGlobalOptions(CLI::App& app, TCliCall& call) {
         ->type_name("CP")
         ->check(CodePageName);
     app.add_option("--project", call.Project,
-                   "check, stats: every script of the scripts.lst LIST (NAME.ipp beside it); "
-                   "also sets --scripts-lst")
+                   "check, stats, export, quicktest: every script of the scripts.lst LIST "
+                   "(NAME.ipp beside it); import: their message files; also sets --scripts-lst")
         ->type_name("LIST");
 }
 
@@ -202,13 +202,14 @@ void BuildCommandLine(CLI::App& app, TCliCall& call) {
 // Wrong use the options alone cannot see.
 void CheckUse(const TCliCommand& command, const TCliCall& call) {
     const std::string quoted = "'" + std::string(command.Name) + "'";
-    if (call.Project && !command.TakesProject) {
+    const bool scriptsOrProject = command.ProjectUse == TProjectUse::InsteadOfScripts;
+    if (call.Project && command.ProjectUse == TProjectUse::No) {
         throw EUsageError(quoted + " does not take --project");
     }
-    if (command.TakesProject && call.Project && !call.Scripts.empty()) {
+    if (scriptsOrProject && call.Project && !call.Scripts.empty()) {
         throw EUsageError(quoted + " takes SCRIPT... or --project LIST, not both");
     }
-    if (command.TakesProject && !call.Project && call.Scripts.empty()) {
+    if (scriptsOrProject && !call.Project && call.Scripts.empty()) {
         throw EUsageError(quoted + " takes at least one SCRIPT, or --project LIST");
     }
     if (command.CheckUse) {

@@ -124,12 +124,13 @@ void DeclareExport(CLI::App& command, TCliCall& call) {
 }
 
 void DeclareImport(CLI::App& command, TCliCall& call) {
-    command.add_option("TRANSLATION", call.Script, "the translated .po or .csv file")
-        ->required();
-    command.add_option("--into", call.Into, "the message file whose texts are replaced")
+    command.add_option("TRANSLATION", call.Script, "the translated .po or .csv file")->required();
+    command
+        .add_option("--into", call.Into,
+                    "a message file whose texts are replaced (again for each further one)")
         ->type_name("TARGET.msg")
-        ->required();
-    command.add_option("--out", call.Out, "write the result here instead of into TARGET")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    command.add_option("--out", call.Out, "with one TARGET: write the result here instead")
         ->type_name("NEW.msg");
     command.add_flag("--add-missing", call.AddMissing,
                      "append the numbers TARGET lacks, in number order");
@@ -298,9 +299,11 @@ constexpr std::string_view ExportDetails =
 constexpr std::string_view ImportDetails =
     "Writes each non-empty translation of TARGET's script (by msgctxt or the script column)\n"
     "into the text field of that number's line, encoded into --code-page; every other byte of\n"
-    "TARGET stays. Fuzzy PO entries are skipped. A character the code page cannot hold or a\n"
-    "line break is refused, and then nothing is written. The summary goes to standard error;\n"
-    "exit status 1 when anything was refused.\n";
+    "TARGET stays. --project LIST writes the message file of every listed script from the one\n"
+    "file. Fuzzy PO entries are skipped. A character the code page cannot hold, a line break, a\n"
+    "message translated twice or a plural entry is refused, and then no file is written; every\n"
+    "file is checked before the first is written. The summary goes to standard error; exit\n"
+    "status 1 when anything was refused.\n";
 
 constexpr std::string_view PlayDetails =
     "Walks from the first dialog start (or --start NODE) and takes the --choose numbers in\n"
@@ -331,43 +334,49 @@ constexpr std::string_view GraphDetails =
     "'dialoscope-cli graph SCRIPT | dot -Tsvg > map.svg'. Notes go to standard error.\n";
 
 constexpr TCliCommand Commands[] = {
-    {"listing", "SCRIPT", "the token listing", "", false, DeclareScript, nullptr, RunListing},
-    {"general", "SCRIPT", "the General View tree", "", false, DeclareScript, nullptr, RunGeneral},
-    {"dialogs", "SCRIPT", "the Dialogs Tree", "", false, DeclareScript, nullptr, RunDialogs},
-    {"find-msg", "SCRIPT N", "the nodes that use message number N", "", false,
+    {"listing", "SCRIPT", "the token listing", "", TProjectUse::No, DeclareScript, nullptr,
+     RunListing},
+    {"general", "SCRIPT", "the General View tree", "", TProjectUse::No, DeclareScript, nullptr,
+     RunGeneral},
+    {"dialogs", "SCRIPT", "the Dialogs Tree", "", TProjectUse::No, DeclareScript, nullptr,
+     RunDialogs},
+    {"find-msg", "SCRIPT N", "the nodes that use message number N", "", TProjectUse::No,
      DeclareScriptAndNumber, nullptr, RunFindMsg},
-    {"find-node", "SCRIPT NAME", "the nodes that lead to node NAME", "", false,
+    {"find-node", "SCRIPT NAME", "the nodes that lead to node NAME", "", TProjectUse::No,
      DeclareScriptAndName, nullptr, RunFindNode},
-    {"node-text", "SCRIPT NAME", "the source text of node NAME", "", false, DeclareScriptAndName,
-     nullptr, RunNodeText},
-    {"header", "SCRIPT", "the five counters, one per line", "", false, DeclareScript, nullptr,
-     RunHeader},
+    {"node-text", "SCRIPT NAME", "the source text of node NAME", "", TProjectUse::No,
+     DeclareScriptAndName, nullptr, RunNodeText},
+    {"header", "SCRIPT", "the five counters, one per line", "", TProjectUse::No, DeclareScript,
+     nullptr, RunHeader},
     {"check", "SCRIPT... | --project LIST [--against ORIGINAL] [--format text|json] [--jobs N]",
      "the problems of each script's messages and dialogs; exit status 1 on an error", CheckDetails,
-     true, DeclareCheck, CheckCheckUse, RunCheck},
+     TProjectUse::InsteadOfScripts, DeclareCheck, CheckCheckUse, RunCheck},
     {"stats",
      "SCRIPT... | --project LIST [--against DIR] [--format text|json|csv|markdown] [--jobs N] "
      "[--fail-under PERCENT]",
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
-     true, DeclareStats, nullptr, RunStats},
+     TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStats},
     {"export", "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx [--against DIR|FILE] [--bom]",
-     "every string in dialog order for translators: PO, CSV or XLSX", ExportDetails, true,
-     DeclareExport, CheckExportUse, RunExportCommand},
-    {"import", "TRANSLATION.po|.csv --into TARGET.msg [--out NEW.msg] [--add-missing] [--dry-run]",
-     "translations back into a message file, every other byte unchanged", ImportDetails, false,
-     DeclareImport, nullptr, RunImportCommand},
+     "every string in dialog order for translators: PO, CSV or XLSX", ExportDetails,
+     TProjectUse::InsteadOfScripts, DeclareExport, CheckExportUse, RunExportCommand},
+    {"import",
+     "TRANSLATION.po|.csv (--into TARGET.msg... [--out NEW.msg] | --project LIST) [--add-missing] "
+     "[--dry-run]",
+     "translations back into message files, every other byte unchanged", ImportDetails,
+     TProjectUse::ForTargets, DeclareImport, CheckImportUse, RunImportCommand},
     {"play",
      "SCRIPT [--start NODE] [--choose 1,2,...] [--to NODE] [--texts] [--against ORIGINAL] "
      "[--record FILE | --replay FILE]",
      "walk through a dialog: its lines, the choices offered and the choice taken", PlayDetails,
-     false, DeclarePlay, nullptr, RunPlayCall},
+     TProjectUse::No, DeclarePlay, nullptr, RunPlayCall},
     {"quicktest", "SCRIPT... | --project LIST [--format text|json|junit] [--jobs N]",
      "every answer of every dialog tried: coverage, and exit status 1 when one leads nowhere",
-     QuicktestDetails, true, DeclareQuicktest, nullptr, RunQuicktestCall},
-    {"graph", "SCRIPT [--from NODE | --around NODE --steps N] [--format dot|svg|mermaid|json] "
-              "[--texts]",
-     "the dialog map: nodes, answers, calls and dialog starts as a graph", GraphDetails, false,
-     DeclareGraph, nullptr, RunGraph},
+     QuicktestDetails, TProjectUse::InsteadOfScripts, DeclareQuicktest, nullptr, RunQuicktestCall},
+    {"graph",
+     "SCRIPT [--from NODE | --around NODE --steps N] [--format dot|svg|mermaid|json] "
+     "[--texts]",
+     "the dialog map: nodes, answers, calls and dialog starts as a graph", GraphDetails,
+     TProjectUse::No, DeclareGraph, nullptr, RunGraph},
 };
 
 } // namespace

@@ -7,18 +7,25 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace dialoscope {
+
+// What --project LIST means to a command.
+enum class TProjectUse : std::uint8_t {
+    No,               // it does not take --project
+    InsteadOfScripts, // its SCRIPT... or --project LIST, never both
+    ForTargets        // every listed script's message file is written (import)
+};
 
 struct TCliCommand {
     std::string_view Name;
     std::string_view Takes;   // its arguments and options, as the usage shows them
     std::string_view Help;    // one line for the command list
     std::string_view Details; // more for its own --help; may be empty
-    // Whether it works on a whole project: it takes SCRIPT... or --project LIST, never both.
-    bool TakesProject;
+    TProjectUse ProjectUse;
     // Its arguments and options, bound to the fields of call.
     void (*Declare)(CLI::App& command, TCliCall& call);
     // Throws EUsageError on wrong use the declared options cannot see; may be null.

@@ -58,8 +58,8 @@ std::vector<TExportScript> ExportScriptsOf(const TCliCall& call) {
     const TProject project = OpenProject(*call.Project);
     for (const TProjectScript& script : project.Scripts) {
         if (script.State != TScriptFileState::Found) {
-            std::cerr << project.ListPath << ":" << script.ListNumber << ": "
-                      << ListStatus(script) << "; not exported\n";
+            std::cerr << project.ListPath << ":" << script.ListNumber << ": " << ListStatus(script)
+                      << "; not exported\n";
             continue;
         }
         scripts.push_back(
@@ -78,13 +78,48 @@ void ReportUndefinedBytes(const std::vector<TUndefinedByte>& bytes, const std::s
     }
 }
 
-void ReportImport(const TImportSummary& summary, const TImportOptions& options) {
-    for (const std::string& report : summary.Reports) {
-        std::cerr << options.Target << ": " << report << "\n";
+// The message files to write: those named, or every found script's of the project (a note for
+// each listed script that is not there).
+std::vector<TImportTarget> ImportTargetsOf(const TCliCall& call) {
+    std::vector<TImportTarget> targets;
+    if (!call.Project) {
+        for (const std::string& path : call.Into) {
+            targets.push_back({path, call.Out, nullptr, {}});
+        }
+        return targets;
     }
-    std::cerr << (summary.Written ? "" : (options.DryRun ? "dry run, nothing written: "
-                                                         : "nothing written: "))
-              << summary.Line() << "\n";
+    const TProject project = OpenProject(*call.Project);
+    for (const TProjectScript& script : project.Scripts) {
+        if (script.State != TScriptFileState::Found) {
+            std::cerr << project.ListPath << ":" << script.ListNumber << ": " << ListStatus(script)
+                      << "; not imported\n";
+            continue;
+        }
+        targets.push_back({MessageFilePath(script.ScriptPath), std::nullopt, nullptr,
+                           std::filesystem::path(script.ListName).stem().string()});
+    }
+    return targets;
+}
+
+void ReportImport(const TImportRun& run, bool dryRun, bool project) {
+    const bool several = run.Targets.size() > 1 || project;
+    for (const TImportSummary& summary : run.Targets) {
+        for (const std::string& report : summary.Reports) {
+            std::cerr << summary.Target << ": " << report << "\n";
+        }
+    }
+    for (const TImportSummary& summary : run.Targets) {
+        const bool wouldWrite = dryRun && run.Refused == 0 && summary.HasEntries;
+        const bool notWritten = summary.HasEntries && run.Refused == 0 && !summary.Written;
+        std::cerr << (several ? summary.Target + ": " : "")
+                  << (wouldWrite              ? "dry run, nothing written: "
+                      : notWritten && !dryRun ? "not written: "
+                                              : "")
+                  << summary.Line() << "\n";
+    }
+    if (run.Refused > 0 && several) {
+        std::cerr << "nothing written: " << run.Refused << " refused\n";
+    }
 }
 
 // Every file an export reads: the scripts, their message files, the originals, the list.
@@ -156,25 +191,64 @@ int RunExportCommand(const TCliCall& call) {
     }
 }
 
+void CheckImportUse(const TCliCall& call) {
+    if (call.Into.empty() && !call.Project) {
+        throw EUsageError(
+            "'import' needs --into TARGET.msg (once for each file) or --project LIST");
+    }
+    if (!call.Into.empty() && call.Project) {
+        throw EUsageError("'import' takes --into TARGET.msg or --project LIST, not both");
+    }
+    if (call.Out && (call.Into.size() != 1)) {
+        throw EUsageError("--out goes with one --into TARGET.msg");
+    }
+}
+
 int RunImportCommand(const TCliCall& call) {
-    TImportOptions options;
-    options.Translation = call.Script;
-    options.Target = call.Into;
-    options.Out = call.Out;
-    options.AddMissing = call.AddMissing ? TAddMissing::Yes : TAddMissing::No;
-    options.DryRun = call.DryRun;
+    TImportRequest request;
+    request.Translation = call.Script;
+    request.AddMissing = call.AddMissing ? TAddMissing::Yes : TAddMissing::No;
+    request.DryRun = call.DryRun;
+    request.WithoutEntries = call.Project ? TWithoutEntries::LeaveAlone : TWithoutEntries::Refuse;
     try {
-        const std::string written = options.Out.value_or(options.Target);
-        RefuseOutputAmongInputs(written, {options.Translation});
-        const std::uint64_t otherNames = options.DryRun ? 0 : OtherNamesOf(written);
-        const TImportSummary summary = ImportTranslation(options, CodePageFor(call, call.Into));
-        ReportImport(summary, options);
-        if (summary.Written) {
-            ReportOtherNames(written, otherNames);
+        request.Targets = ImportTargetsOf(call);
+        if (request.Targets.empty()) {
+            throw EDialoscopeError("No message file to import into");
         }
-        return summary.Refused > 0 ? 1 : 0;
+        // Each target's own, so that "auto" detects each file's.
+        std::vector<TTextCodePage> codePages;
+        codePages.reserve(request.Targets.size());
+        for (TImportTarget& target : request.Targets) {
+            target.CodePage = &codePages.emplace_back(CodePageFor(call, target.Path));
+        }
+        // Counted before the files are replaced: another name of a replaced file keeps the old.
+        std::vector<std::uint64_t> otherNames;
+        for (const TImportTarget& target : request.Targets) {
+            const std::string written = target.Out.value_or(target.Path);
+            RefuseOutputAmongInputs(written, {request.Translation});
+            otherNames.push_back(call.DryRun ? 0 : OtherNamesOf(written));
+        }
+        const TImportRun run = ImportTranslations(request);
+        ReportImport(run, call.DryRun, call.Project.has_value());
+        for (std::size_t i = 0; i < run.Targets.size() && i < otherNames.size(); ++i) {
+            if (run.Targets[i].Written) {
+                ReportOtherNames(request.Targets[i].Out.value_or(request.Targets[i].Path),
+                                 otherNames[i]);
+            }
+        }
+        if (run.WriteFailure) {
+            // The files named before it are written; its line and those after say "not written".
+            try {
+                std::rethrow_exception(run.WriteFailure);
+            } catch (const std::exception& error) {
+                std::cerr << error.what() << "\n";
+            }
+            return 1;
+        }
+        return run.Refused > 0 ? 1 : 0;
     } catch (const std::exception& error) {
         std::cerr << error.what() << "\n";
+        std::cerr << (call.DryRun ? "dry run, nothing written\n" : "nothing written\n");
         return 1;
     }
 }

@@ -9,9 +9,14 @@ namespace dialoscope {
 // every message in dialog order, texts in UTF-8. Returns the exit status.
 int RunExportCommand(const TCliCall& call);
 
-// import TRANSLATION.po|.csv --into TARGET.msg [--out NEW.msg] [--add-missing] [--dry-run]:
-// the summary goes to standard error; exit status 1 when anything was refused.
+// import TRANSLATION.po|.csv (--into TARGET.msg... [--out NEW.msg] | --project LIST)
+// [--add-missing] [--dry-run]: the summary goes to standard error; exit status 1 when anything
+// was refused or not written.
 int RunImportCommand(const TCliCall& call);
+
+// Throws EUsageError when import names no target, both --into and --project, or --out with
+// more than one target.
+void CheckImportUse(const TCliCall& call);
 
 // Throws EUsageError when export names no file to write or --against is a file with several
 // scripts.

@@ -14,6 +14,7 @@ namespace dialoscope {
 namespace {
 
 // --fail-under: 0 when the project's share reaches the bar, else 1 and why on standard error.
+// A share that leaves scripts out, or that compared nothing, never passes.
 int ShareGate(const TProjectCommandOptions& options, const TScriptStats& total) {
     if (!options.FailUnder) {
         return 0;
@@ -21,6 +22,17 @@ int ShareGate(const TProjectCommandOptions& options, const TScriptStats& total) 
     if (!total.Translation) {
         std::fputs("dialoscope-cli: --fail-under needs --against, the original message files\n",
                    stderr);
+        return 1;
+    }
+    if (total.MissingOriginals > 0) {
+        const bool one = total.MissingOriginals == 1;
+        std::fprintf(stderr, "%lld %s no original message file to compare with\n",
+                     static_cast<long long>(total.MissingOriginals),
+                     one ? "script has" : "scripts have");
+        return 1;
+    }
+    if (!AnyCompared(*total.Translation)) {
+        std::fputs("no entry was compared with an original\n", stderr);
         return 1;
     }
     const double share = TranslatedShare(*total.Translation);

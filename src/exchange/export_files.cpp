@@ -56,15 +56,20 @@ std::vector<std::string> CellsOf(const TExportRow& row) {
             row.Translation};
 }
 
-// gettext separates a context from its text with the byte 04, so no PO text may hold it.
-void RefuseContextSeparator(const std::string& path, const TExportRow& row) {
-    constexpr char Separator = '\x04';
-    if (row.Original.find(Separator) != std::string::npos ||
-        row.Translation.find(Separator) != std::string::npos) {
-        throw EExchangeError(path, 0,
-                             "message " + std::to_string(row.Number) + " of " + row.Script +
-                                 " holds the byte 04, which a PO file cannot carry; export it "
-                                 "as CSV or XLSX");
+// gettext separates a context from its text with the byte 04 and ends a text at a NUL, so no PO
+// text may hold either; libxlsxwriter ends a cell's text at a NUL too. CSV carries every byte.
+void RefuseBytesItCannotCarry(const std::string& path, const TExportRow& row,
+                              std::string_view bytes, std::string_view format) {
+    for (const char byte : bytes) {
+        if (row.Original.find(byte) != std::string::npos ||
+            row.Translation.find(byte) != std::string::npos) {
+            const bool separator = byte == '\x04';
+            throw EExchangeError(path, 0,
+                                 "message " + std::to_string(row.Number) + " of " + row.Script +
+                                     " holds the byte " + (separator ? "04" : "00") + ", which " +
+                                     std::string(format) + " file cannot carry; export it as " +
+                                     (separator ? "CSV or XLSX" : "CSV"));
+        }
     }
 }
 
@@ -72,7 +77,7 @@ void WritePo(const std::string& path, const std::vector<TExportRow>& rows) {
     std::vector<TPoEntry> entries;
     entries.reserve(rows.size());
     for (const TExportRow& row : rows) {
-        RefuseContextSeparator(path, row);
+        RefuseBytesItCannotCarry(path, row, std::string_view("\x04\0", 2), "a PO");
         entries.push_back(PoEntryOf(row));
     }
     WritePoFile(path, entries);
@@ -96,6 +101,7 @@ void WriteXlsx(const std::string& path, const std::vector<TExportRow>& rows) {
     std::vector<std::vector<std::string>> cells;
     cells.reserve(rows.size());
     for (const TExportRow& row : rows) {
+        RefuseBytesItCannotCarry(path, row, std::string_view("\0", 1), "an XLSX");
         cells.push_back(CellsOf(row));
     }
     WriteXlsxSheet(path, "Strings", columns, cells);

@@ -1,10 +1,14 @@
 #include "export_scripts.h"
 
+#include "detail/exchange_error.h"
+
 #include "analysis/analyze.h"
 #include "analysis/load.h"
 #include "checks/run_checks.h"
+#include "scanner/ascii.h"
 
 #include <filesystem>
+#include <unordered_map>
 
 namespace dialoscope {
 
@@ -69,11 +73,39 @@ void AddScriptRows(const TExportRequest& request, const TExportScript& script,
                        std::make_move_iterator(rows.end()));
 }
 
+std::string SameFileKey(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path : canonical.string();
+}
+
+// Each script once, however often it is named: a PO file defining a message twice is one that
+// msgfmt refuses. Two different scripts of one name cannot share a file, whose contexts name
+// the script only (and an import matches names in any letter case).
+std::vector<TExportScript> DistinctScripts(const std::vector<TExportScript>& scripts) {
+    std::vector<TExportScript> distinct;
+    std::unordered_map<std::string, const TExportScript*> byName;
+    for (const TExportScript& script : scripts) {
+        const auto [first, inserted] = byName.emplace(AsciiLowerCase(script.Script), &script);
+        if (inserted) {
+            distinct.push_back(script);
+            continue;
+        }
+        if (SameFileKey(first->second->Path) != SameFileKey(script.Path)) {
+            throw EExchangeError("Two scripts are named \"" + script.Script +
+                                 "\": " + first->second->Path + " and " + script.Path +
+                                 "; one file tells scripts apart by name only, so export them "
+                                 "one at a time");
+        }
+    }
+    return distinct;
+}
+
 } // namespace
 
 TExportResult CollectExportRows(const TExportRequest& request, const TTextCodePage& codePage) {
     TExportResult result;
-    for (const TExportScript& script : request.Scripts) {
+    for (const TExportScript& script : DistinctScripts(request.Scripts)) {
         AddScriptRows(request, script, codePage, result);
     }
     return result;

@@ -34,8 +34,10 @@ struct TExportResult {
     std::vector<TUndefinedByte> UndefinedBytes;
 };
 
-// Throws the error of the first script that cannot be loaded or analysed, or whose original
-// cannot be read (EDialoscopeError with the file named); nothing is exported then.
+// A script named more than once is exported once. Throws EExchangeError for two different
+// scripts of one name (in any letter case), and the error of the first script that cannot be
+// loaded or analysed, or whose original cannot be read (EDialoscopeError with the file named);
+// nothing is exported then.
 TExportResult CollectExportRows(const TExportRequest& request, const TTextCodePage& codePage);
 
 } // namespace dialoscope

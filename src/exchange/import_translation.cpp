@@ -40,18 +40,19 @@ std::string RefusalText(std::int32_t number, const TEncodeRefusal& refusal, cons
 std::vector<TPatchText> EncodeTexts(const std::vector<TTranslatedText>& texts,
                                     const TTextCodePage& codePage, TImportSummary& summary) {
     std::vector<TPatchText> encoded;
-    bool anyOfScript = false;
+    summary.HasEntries = false;
     for (const TTranslatedText& text : texts) {
         if (!EqualIgnoringAsciiCase(text.Script, summary.Script)) {
             ++summary.OtherScripts;
             continue;
         }
-        anyOfScript = true;
+        summary.HasEntries = true;
         if (text.Fuzzy) {
             ++summary.Skipped;
             continue;
         }
         if (text.Text.empty()) {
+            ++summary.Empty;
             continue;
         }
         TEncodeResult result = codePage.FromUtf8(text.Text);
@@ -62,10 +63,6 @@ std::vector<TPatchText> EncodeTexts(const std::vector<TTranslatedText>& texts,
             continue;
         }
         encoded.push_back({text.Number, std::move(result.Bytes)});
-    }
-    if (!anyOfScript && !texts.empty()) {
-        throw EExchangeError("The file holds no translation of the script \"" + summary.Script +
-                             "\"");
     }
     return encoded;
 }
@@ -85,29 +82,106 @@ void AddPatchReports(const TPatchResult& patch, const std::string& target,
     summary.Added = patch.Added;
 }
 
+std::string ScriptOf(const TImportTarget& target) {
+    return target.Script.empty() ? std::filesystem::path(target.Path).stem().string()
+                                 : target.Script;
+}
+
+void RefuseUnwritableCodePages(const TImportRequest& request) {
+    for (const TImportTarget& target : request.Targets) {
+        if (const auto why = target.CodePage->WhyNotForMessageFiles()) {
+            throw EExchangeError(target.Path, 0,
+                                 "cannot be written in " + target.CodePage->Name() + ": " + *why);
+        }
+    }
+}
+
+// A patched target, ready to be written.
+struct TPatchedTarget {
+    TImportSummary Summary;
+    std::string Bytes;
+};
+
+TPatchedTarget PatchTarget(const TImportRequest& request, const TImportTarget& target,
+                           const std::vector<TTranslatedText>& texts) {
+    TPatchedTarget patched;
+    TImportSummary& summary = patched.Summary;
+    summary.Target = target.Path;
+    summary.Script = ScriptOf(target);
+    const std::string bytes = ReadFileBytes(target.Path);
+    const std::vector<TPatchText> encoded = EncodeTexts(texts, *target.CodePage, summary);
+    if (!summary.HasEntries && !texts.empty() &&
+        request.WithoutEntries == TWithoutEntries::Refuse) {
+        throw EExchangeError("The file holds no translation of the script \"" + summary.Script +
+                             "\"");
+    }
+    TPatchResult patch = PatchMessageFile(bytes, encoded, request.AddMissing);
+    AddPatchReports(patch, target.Path, summary);
+    patched.Bytes = std::move(patch.Bytes);
+    return patched;
+}
+
+// Every target in turn; the first that cannot be written stops the rest.
+void WriteTargets(const TImportRequest& request, std::vector<TPatchedTarget>& patched,
+                  TImportRun& run) {
+    for (std::size_t i = 0; i < patched.size(); ++i) {
+        const TImportTarget& target = request.Targets[i];
+        if (!patched[i].Summary.HasEntries) {
+            continue;
+        }
+        try {
+            ReplaceFile(target.Out.value_or(target.Path), patched[i].Bytes);
+        } catch (const std::exception&) {
+            run.WriteFailure = std::current_exception();
+            return;
+        }
+        run.Targets[i].Written = true;
+    }
+}
+
 } // namespace
 
 std::string TImportSummary::Line() const {
-    return "replaced " + std::to_string(Replaced) + ", unchanged " + std::to_string(Unchanged) +
-           ", skipped " + std::to_string(Skipped) + ", refused " + std::to_string(Refused) +
-           ", missing " + std::to_string(Missing) +
+    const std::string rest = "unchanged " + std::to_string(Unchanged) + ", empty " +
+                             std::to_string(Empty) + ", skipped " + std::to_string(Skipped);
+    const std::string missing = "missing " + std::to_string(Missing);
+    if (!HasEntries) {
+        return "no translation of " + Script + " in the file; left as it is";
+    }
+    if (Refused > 0) {
+        return "nothing written: refused " + std::to_string(Refused) + ", " + rest + ", " + missing;
+    }
+    return "replaced " + std::to_string(Replaced) + ", " + rest + ", refused 0, " + missing +
            (Added > 0 ? ", added " + std::to_string(Added) : std::string());
 }
 
-TImportSummary ImportTranslation(const TImportOptions& options, const TTextCodePage& codePage) {
-    TImportSummary summary;
-    summary.Script = std::filesystem::path(options.Target).stem().string();
-    const std::string target = ReadFileBytes(options.Target);
-    const std::vector<TTranslatedText> texts = ReadTranslationFile(options.Translation);
-    const std::vector<TPatchText> encoded = EncodeTexts(texts, codePage, summary);
-    const TPatchResult patch = PatchMessageFile(target, encoded, options.AddMissing);
-    AddPatchReports(patch, options.Target, summary);
-    if (summary.Refused > 0 || options.DryRun) {
-        return summary;
+TImportRun ImportTranslations(const TImportRequest& request) {
+    RefuseUnwritableCodePages(request);
+    const std::vector<TTranslatedText> texts = ReadTranslationFile(request.Translation);
+    std::vector<TPatchedTarget> patched;
+    TImportRun run;
+    for (const TImportTarget& target : request.Targets) {
+        patched.push_back(PatchTarget(request, target, texts));
+        run.Targets.push_back(patched.back().Summary);
+        run.Refused += patched.back().Summary.Refused;
     }
-    ReplaceFile(options.Out.value_or(options.Target), patch.Bytes);
-    summary.Written = true;
-    return summary;
+    if (run.Refused == 0 && !request.DryRun) {
+        WriteTargets(request, patched, run);
+    }
+    return run;
+}
+
+TImportSummary ImportTranslation(const TImportOptions& options, const TTextCodePage& codePage) {
+    TImportRequest request;
+    request.Translation = options.Translation;
+    request.Targets.push_back({options.Target, options.Out, &codePage, {}});
+    request.AddMissing = options.AddMissing;
+    request.DryRun = options.DryRun;
+    const TImportRun run = ImportTranslations(request);
+    if (run.WriteFailure) {
+        std::rethrow_exception(run.WriteFailure);
+    }
+    return run.Targets.front();
 }
 
 } // namespace dialoscope

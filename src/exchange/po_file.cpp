@@ -1,9 +1,15 @@
 #include "detail/po_file.h"
 
 #include "detail/exchange_error.h"
+#include "detail/po_layout.h"
 #include "detail/scratch_file.h"
 
+#include "analysis/file_bytes.h"
+#include "text/code_page.h"
+
 #include <gettext-po.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define DIALOSCOPE_LSAN 1
@@ -22,9 +28,13 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 #endif
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <unordered_map>
 
 namespace dialoscope {
 
@@ -40,6 +50,7 @@ struct TPoErrors {
     std::jmp_buf Back;
     bool HasError = false;
     char Text[512] = {};
+    const char* FileName = nullptr; // names the file in reports instead of the library's name
 };
 
 thread_local TPoErrors* CurrentErrors = nullptr;
@@ -49,7 +60,8 @@ void Remember(int severity, const char* filename, std::size_t line, const char* 
     if (severity != PO_SEVERITY_WARNING && !errors.HasError) {
         errors.HasError = true;
         if (filename != nullptr && line != static_cast<std::size_t>(-1)) {
-            std::snprintf(errors.Text, sizeof errors.Text, "%s:%zu: %s", filename, line, text);
+            std::snprintf(errors.Text, sizeof errors.Text, "%s:%zu: %s",
+                          errors.FileName != nullptr ? errors.FileName : filename, line, text);
         } else {
             std::snprintf(errors.Text, sizeof errors.Text, "%s", text);
         }
@@ -127,6 +139,7 @@ TPoEntry EntryOf(po_message_t message) {
     entry.Str = TextOr(po_message_msgstr(message));
     entry.ExtractedComments = TextOr(po_message_extracted_comments(message));
     entry.Fuzzy = po_message_is_fuzzy(message) != 0;
+    entry.Plural = po_message_msgid_plural(message) != nullptr;
     for (int i = 0;; ++i) {
         const po_filepos_t pos = po_message_filepos(message, i);
         if (pos == nullptr) {
@@ -142,16 +155,133 @@ bool IsHeader(po_message_t message) {
     return po_message_msgctxt(message) == nullptr && po_message_msgid(message)[0] == '\0';
 }
 
-std::vector<TPoEntry> EntriesOf(po_file_t file) {
+// The entries with their places; the layout is used only when it saw as many entries as the
+// library did, else the lines stay unknown.
+std::vector<TPoEntry> EntriesOf(po_file_t file, const TPoLayout& layout) {
     std::vector<TPoEntry> entries;
     po_message_iterator_t at = po_message_iterator(file, nullptr);
+    std::vector<std::size_t> places; // the layout index of each entry kept
+    std::size_t seen = 0;
     while (po_message_t message = po_next_message(at)) {
-        if (!IsHeader(message) && po_message_is_obsolete(message) == 0) {
-            entries.push_back(EntryOf(message));
+        if (po_message_is_obsolete(message) != 0) {
+            continue;
         }
+        if (!IsHeader(message)) {
+            entries.push_back(EntryOf(message));
+            places.push_back(seen);
+        }
+        ++seen;
     }
     po_message_iterator_free(at);
+    if (seen == layout.Entries.size()) {
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            entries[i].Line = layout.Entries[places[i]].Line;
+            entries[i].StrHoldsNul = layout.Entries[places[i]].StrHoldsNul;
+        }
+    }
     return entries;
+}
+
+// The charset the header's Content-Type names; empty when none is named.
+std::string CharsetOf(po_file_t file) {
+    const char* header = po_file_domain_header(file, nullptr);
+    char* type = header != nullptr ? po_header_field(header, "Content-Type") : nullptr;
+    if (type == nullptr) {
+        return {};
+    }
+    const std::string value(type);
+    std::free(type);
+    const std::size_t at = value.find("charset=");
+    if (at == std::string::npos) {
+        return {};
+    }
+    const std::string charset = value.substr(at + 8);
+    return charset.substr(0, charset.find_first_of(" ;\t\r\n"));
+}
+
+// A template's header says "CHARSET" until someone fills it in; gettext reads it as ASCII.
+bool NeedsNoDecoding(const std::string& charset) {
+    return charset.empty() || charset == "CHARSET";
+}
+
+std::int32_t HeaderLine(const TPoLayout& layout) {
+    return layout.Entries.empty() ? 0 : layout.Entries.front().Line;
+}
+
+void DecodeEntries(std::vector<TPoEntry>& entries, const std::string& charset,
+                   const std::string& path, const TPoLayout& layout) {
+    if (NeedsNoDecoding(charset)) {
+        return;
+    }
+    std::optional<TTextCodePage> codePage;
+    try {
+        codePage.emplace(charset);
+    } catch (const ECodePageError&) {
+        throw EExchangeError(path, HeaderLine(layout),
+                             "the header names the charset \"" + charset +
+                                 "\", which is not known here; convert the file to UTF-8 "
+                                 "(msgconv --to-code=UTF-8)");
+    }
+    if (codePage->IsUtf8()) {
+        return;
+    }
+    std::vector<std::size_t> undefined;
+    for (TPoEntry& entry : entries) {
+        entry.Context = codePage->ToUtf8(entry.Context);
+        entry.Id = codePage->ToUtf8(entry.Id);
+        entry.Str = codePage->ToUtf8(entry.Str, undefined);
+        if (!undefined.empty()) {
+            throw EExchangeError(path, entry.Line,
+                                 "the translation of \"" + entry.Context + "\" is not " + charset +
+                                     ", as the header says");
+        }
+    }
+}
+
+// gettext reports a message defined twice at its second place only; both places are named here.
+void RefuseDuplicateDefinitions(const TPoLayout& layout, const std::string& path) {
+    std::unordered_map<std::string_view, std::int32_t> firstLines;
+    for (const TPoEntryLayout& entry : layout.Entries) {
+        const auto [first, inserted] = firstLines.emplace(entry.Key, entry.Line);
+        if (!inserted) {
+            throw EExchangeError(path, entry.Line,
+                                 "this entry defines the message of line " +
+                                     std::to_string(first->second) + " again");
+        }
+    }
+}
+
+// gettext's reader takes a file name only; the bytes it is to read (without the byte order mark
+// it does not know) are handed to it as a file in memory, so the file is read once.
+class TMemoryFile {
+public:
+    TMemoryFile(std::string_view bytes, const std::string& path)
+        : Fd_(memfd_create("dialoscope-po", MFD_CLOEXEC)) {
+        while (Fd_ >= 0 && !bytes.empty()) {
+            const ssize_t written = ::write(Fd_, bytes.data(), bytes.size());
+            if (written <= 0 && errno != EINTR) {
+                break;
+            }
+            bytes.remove_prefix(written > 0 ? static_cast<std::size_t>(written) : 0);
+        }
+        if (Fd_ < 0 || !bytes.empty()) {
+            throw EExchangeError(
+                path, 0, std::string("cannot be handed to the PO reader: ") + std::strerror(errno));
+        }
+    }
+    ~TMemoryFile() { ::close(Fd_); }
+    TMemoryFile(const TMemoryFile&) = delete;
+    TMemoryFile& operator=(const TMemoryFile&) = delete;
+
+    std::string Path() const { return "/proc/self/fd/" + std::to_string(Fd_); }
+
+private:
+    int Fd_;
+};
+
+std::string_view WithoutUtf8Bom(std::string_view bytes) {
+    constexpr std::string_view Bom = "\xEF\xBB\xBF";
+    return bytes.starts_with(Bom) ? bytes.substr(Bom.size()) : bytes;
 }
 
 } // namespace
@@ -170,22 +300,36 @@ void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries) 
 }
 
 std::vector<TPoEntry> ReadPoFile(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    const std::string_view text = WithoutUtf8Bom(bytes);
+    const TPoLayout layout = ScanPoLayout(text);
+    if (layout.StrayNulLine != 0) {
+        throw EExchangeError(path, layout.StrayNulLine,
+                             "the line holds a NUL byte, which a PO file cannot carry");
+    }
+    RefuseDuplicateDefinitions(layout, path);
+    const TMemoryFile memory(text, path);
+    const std::string memoryPath = memory.Path();
 #ifdef DIALOSCOPE_LSAN
     // What the library had read when it gave up on a file cannot be freed (see below); the leak
     // checker is told so, and still watches every other allocation.
     const __lsan::ScopedDisabler lostOnParseErrors;
 #endif
     TPoErrors errors;
+    errors.FileName = path.c_str();
     po_file_t file = nullptr;
-    const bool read = RunGuarded(errors, [&] { file = po_file_read(path.c_str(), &Handler); });
+    const bool read =
+        RunGuarded(errors, [&] { file = po_file_read(memoryPath.c_str(), &Handler); });
     if (!read || file == nullptr) {
         // A file that did not parse is left to the process's end: the library gives no way
         // to free what it had read when it gave up.
         throw EExchangeError(errors.HasError ? std::string(errors.Text)
                                              : "Cannot open file " + path);
     }
-    std::vector<TPoEntry> entries = EntriesOf(file);
+    std::vector<TPoEntry> entries = EntriesOf(file, layout);
+    const std::string charset = CharsetOf(file);
     po_file_free(file);
+    DecodeEntries(entries, charset, path, layout);
     return entries;
 }
 

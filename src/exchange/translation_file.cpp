@@ -7,8 +7,11 @@
 
 #include "analysis/file_bytes.h"
 #include "analysis/int_conversion.h"
+#include "scanner/ascii.h"
+#include "text/code_page.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace dialoscope {
 
@@ -36,8 +39,47 @@ std::int32_t NumberOf(std::string_view text, const std::string& path, std::int32
     return *number;
 }
 
+std::int32_t LineAt(std::string_view text, std::size_t offset) {
+    return 1 + static_cast<std::int32_t>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+// A spreadsheet saved as CSV in its own code page, or as "Unicode text", would otherwise be read
+// as wrong texts or end as "no column".
+void RefuseOtherEncodings(std::string_view bytes, const std::string& path) {
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+        throw EExchangeError(path, 1, "the file is UTF-16; save it as CSV in UTF-8");
+    }
+    std::vector<std::size_t> undefined;
+    (void)TTextCodePage("UTF-8").ToUtf8(bytes, undefined);
+    if (!undefined.empty()) {
+        throw EExchangeError(path, LineAt(bytes, undefined.front()),
+                             "the file is not UTF-8 (byte " +
+                                 std::to_string(undefined.front() + 1) +
+                                 "); save it as CSV in UTF-8");
+    }
+}
+
+// Spreadsheets in many languages write ";" or a tab between fields; the table is read with
+// commas, as the export writes it.
+void RefuseOtherDelimiters(std::string_view bytes, const std::string& path) {
+    const std::string_view header = bytes.substr(0, bytes.find('\n'));
+    if (header.find(',') != std::string_view::npos) {
+        return;
+    }
+    for (const auto& [delimiter, name] : {std::pair{';', "\";\""}, std::pair{'\t', "tabs"}}) {
+        if (header.find(delimiter) != std::string_view::npos) {
+            throw EExchangeError(path, 1,
+                                 std::string("the fields are separated by ") + name +
+                                     ", not by commas; save it as CSV with commas between fields");
+        }
+    }
+}
+
 std::vector<TTranslatedText> ReadCsvTranslations(const std::string& path) {
-    const std::vector<TCsvRow> rows = ReadCsv(ReadFileBytes(path), path);
+    const std::string bytes = ReadFileBytes(path);
+    RefuseOtherEncodings(bytes, path);
+    RefuseOtherDelimiters(bytes, path);
+    const std::vector<TCsvRow> rows = ReadCsv(bytes, path);
     if (rows.empty()) {
         throw EExchangeError(path, 0, "the file holds no header row");
     }
@@ -63,15 +105,27 @@ std::vector<TTranslatedText> ReadCsvTranslations(const std::string& path) {
 TTranslatedText TextOfPoEntry(const TPoEntry& entry, const std::string& path) {
     const std::size_t colon = entry.Context.rfind(':');
     if (colon == std::string::npos || colon == 0) {
-        throw EExchangeError(path, 0, "the context \"" + entry.Context + "\" is not SCRIPT:NUMBER");
+        throw EExchangeError(path, entry.Line,
+                             "the context \"" + entry.Context + "\" is not SCRIPT:NUMBER");
+    }
+    if (entry.Plural) {
+        throw EExchangeError(path, entry.Line,
+                             "the entry " + entry.Context +
+                                 " has plural forms (msgid_plural), which a message line cannot "
+                                 "hold");
+    }
+    if (entry.StrHoldsNul) {
+        throw EExchangeError(path, entry.Line,
+                             "the translation of " + entry.Context +
+                                 " holds a NUL byte, where a PO file ends its text; import it "
+                                 "from a CSV file");
     }
     const std::string_view number = std::string_view(entry.Context).substr(colon + 1);
-    return {entry.Context.substr(0, colon), NumberOf(number, path, 0), entry.Str, entry.Fuzzy, 0};
+    return {entry.Context.substr(0, colon), NumberOf(number, path, entry.Line), entry.Str,
+            entry.Fuzzy, entry.Line};
 }
 
 std::vector<TTranslatedText> ReadPoTranslations(const std::string& path) {
-    // Read once here, so that a file that cannot be read is named as everywhere else.
-    (void)ReadFileBytes(path);
     std::vector<TTranslatedText> texts;
     for (const TPoEntry& entry : ReadPoFile(path)) {
         texts.push_back(TextOfPoEntry(entry, path));
@@ -79,9 +133,23 @@ std::vector<TTranslatedText> ReadPoTranslations(const std::string& path) {
     return texts;
 }
 
-} // namespace
+// One message translated twice leaves the import to choose between them: refused, both named.
+void RefuseTwiceTranslated(const std::vector<TTranslatedText>& texts, const std::string& path) {
+    std::unordered_map<std::string, std::int32_t> firstLines;
+    for (const TTranslatedText& text : texts) {
+        const std::string key = AsciiLowerCase(text.Script) + ":" + std::to_string(text.Number);
+        const auto [first, inserted] = firstLines.emplace(key, text.Line);
+        if (!inserted) {
+            throw EExchangeError(path, text.Line,
+                                 text.Script + ":" + std::to_string(text.Number) +
+                                     " is translated twice, at lines " +
+                                     std::to_string(first->second) + " and " +
+                                     std::to_string(text.Line));
+        }
+    }
+}
 
-std::vector<TTranslatedText> ReadTranslationFile(const std::string& path) {
+std::vector<TTranslatedText> ReadTexts(const std::string& path) {
     switch (ExchangeFormatOf(path)) {
     case TExchangeFormat::Po:
         return ReadPoTranslations(path);
@@ -90,7 +158,18 @@ std::vector<TTranslatedText> ReadTranslationFile(const std::string& path) {
     case TExchangeFormat::Xlsx:
         break;
     }
-    throw EExchangeError(path, 0, "translations are read back from PO and CSV files only");
+    // No reader of XLSX is packaged for this system's C++; every spreadsheet program saves CSV.
+    throw EExchangeError(path, 0,
+                         "translations are read back from PO and CSV files only; save the sheet "
+                         "as CSV (UTF-8, commas between fields) and import that file");
+}
+
+} // namespace
+
+std::vector<TTranslatedText> ReadTranslationFile(const std::string& path) {
+    std::vector<TTranslatedText> texts = ReadTexts(path);
+    RefuseTwiceTranslated(texts, path);
+    return texts;
 }
 
 } // namespace dialoscope

@@ -70,21 +70,34 @@ public:
         Original_ = OriginalFor(options, script.ScriptPath);
     }
 
-    // Each step returns false when the script can go no further.
-    bool LoadOriginal(TScriptResult& result) {
+    // The script's own findings count without an original; only the comparison is left out.
+    void LoadOriginal() {
         if (!Original_) {
-            return true;
+            return;
         }
         try {
             OriginalLines_.LoadFromFile(*Original_);
         } catch (const std::exception& error) {
-            Fail(result, ScriptFinding(TFindingKind::LoadError, *Original_, error.what()),
-                 error.what());
-            return false;
+            MissingOriginal_ = MissingOriginalFinding(Script_, error.what());
+            return;
         }
         Checks_.Original = &OriginalLines_;
         Checks_.OriginalPath = *Original_;
-        return true;
+    }
+
+    // Each step returns false when the script can go no further.
+
+    // A script without its original says so in its row, unless it failed for a worse reason.
+    void AddMissingOriginal(TScriptResult& result) {
+        if (!MissingOriginal_) {
+            return;
+        }
+        result.Findings.push_back(std::move(*MissingOriginal_));
+        SortFindings(result.Findings);
+        result.Stats.MissingOriginals = 1;
+        if (result.Stats.IsOk()) {
+            result.Stats.Status = "no original";
+        }
     }
 
     bool Load(TScriptResult& result) {
@@ -144,6 +157,7 @@ private:
     TCheckOptions Checks_;
     std::optional<std::string> Original_;
     TLineStore OriginalLines_;
+    std::optional<TFinding> MissingOriginal_;
 };
 
 TScriptResult ListOnlyResult(const TProject& project, const TProjectScript& script) {
@@ -170,9 +184,11 @@ TScriptResult RunProjectScript(const TProject& project, const TProjectScript& sc
         // The workspace lives only inside this block: its memory is given back before the
         // worker takes the next script.
         TScriptRun run(project, script, options, worker);
-        if (run.LoadOriginal(result) && run.Load(result) && run.Analyze(result)) {
+        run.LoadOriginal();
+        if (run.Load(result) && run.Analyze(result)) {
             run.Check(result, worker.CodePages, worker.Counter);
         }
+        run.AddMissingOriginal(result);
         run.KeepMessages(result);
     }
     result.Stats.ListNumber = script.ListNumber;

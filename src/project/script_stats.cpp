@@ -8,6 +8,10 @@ double TranslatedShare(const TTranslationCounts& counts) {
                     : 100.0 * static_cast<double>(counts.Translated) / static_cast<double>(all);
 }
 
+bool AnyCompared(const TTranslationCounts& counts) {
+    return counts.Translated + counts.Untranslated + counts.Missing > 0;
+}
+
 namespace {
 
 void Add(TWordsAndCharacters& total, const TWordsAndCharacters& row) {
@@ -32,6 +36,7 @@ void AddToTotal(TScriptStats& total, const TScriptStats& row) {
     total.UnusedMessages += row.UnusedMessages;
     total.Errors += row.Errors;
     total.Warnings += row.Warnings;
+    total.MissingOriginals += row.MissingOriginals;
     if (row.Translation) {
         TTranslationCounts& sum =
             total.Translation ? *total.Translation : total.Translation.emplace();

@@ -55,13 +55,18 @@ struct TScriptStats {
     std::int64_t Warnings = 0;
     // Only when compared with an original, and both message files could be read.
     std::optional<TTranslationCounts> Translation;
+    // 1 in a row whose original message file could not be read; in the total, how many rows.
+    std::int64_t MissingOriginals = 0;
 
     bool IsOk() const { return Status == "ok"; }
 };
 
 // translated / (translated + untranslated + missing) in percent; 100 when there is nothing to
-// translate.
+// translate (see AnyCompared).
 double TranslatedShare(const TTranslationCounts& counts);
+
+// Whether any entry was compared: without one there is no share to give, not 100 %.
+bool AnyCompared(const TTranslationCounts& counts);
 
 // Adds a row's counts to the total; the total keeps its own names and status.
 void AddToTotal(TScriptStats& total, const TScriptStats& row);

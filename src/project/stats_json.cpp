@@ -8,8 +8,9 @@ namespace dialoscope {
 
 namespace {
 
+// An empty cell (not compared) and "n/a" (nothing compared) are no number: null.
 nlohmann::ordered_json NumberOf(const std::string& cell) {
-    if (cell.empty()) {
+    if (cell.empty() || cell == "n/a") {
         return nullptr;
     }
     if (cell.find('.') != std::string::npos) {

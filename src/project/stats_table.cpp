@@ -69,7 +69,7 @@ std::vector<std::string> CellsOf(const TScriptStats& row, bool withTranslation,
         cells.push_back(n(counts.Translated));
         cells.push_back(n(counts.Untranslated));
         cells.push_back(n(counts.Missing));
-        cells.push_back(ShareText(TranslatedShare(counts)));
+        cells.push_back(AnyCompared(counts) ? ShareText(TranslatedShare(counts)) : "n/a");
     }
     return cells;
 }
@@ -99,7 +99,9 @@ TStatsTable MakeStatsTable(const std::vector<TScriptStats>& rows, const TScriptS
     totalRow.ListNumber = 0;
     totalRow.ScriptFile = "total";
     totalRow.MessageFile.clear();
-    totalRow.Status.clear();
+    totalRow.Status = total.MissingOriginals == 0
+                          ? std::string()
+                          : std::to_string(total.MissingOriginals) + " without original";
     table.Rows.push_back(CellsOf(totalRow, withTranslation, codePage));
     return table;
 }

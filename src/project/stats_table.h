@@ -14,7 +14,8 @@
 namespace dialoscope {
 
 // Columns from "number" to "warnings", then, with an original, "translated", "untranslated",
-// "missing" and "translated_percent" (empty in a row whose files could not be compared).
+// "missing" and "translated_percent" (empty in a row whose files could not be compared, "n/a"
+// where no entry was compared). A row whose original is missing has the status "no original".
 std::vector<std::string_view> StatsColumnNames(bool withTranslation);
 
 // Which columns hold numbers (right-aligned in the text table, numbers in JSON).
@@ -25,7 +26,8 @@ struct TStatsTable {
     std::vector<std::vector<std::string>> Rows; // the scripts' rows, then the total row
 };
 
-// The total row has "total" for its script, empty names and status, and no list number.
+// The total row has "total" for its script, empty names, no list number, and for its status
+// how many scripts had no original ("2 without original"), empty when all had one.
 TStatsTable MakeStatsTable(const std::vector<TScriptStats>& rows, const TScriptStats& total,
                            bool withTranslation, const TTextCodePage& codePage);
 

@@ -127,6 +127,24 @@ TEncodeResult TTextCodePage::FromUtf8(std::string_view utf8) const {
     return Utf8_ ? EncodeUtf8(utf8) : EncodeWithConverter(IcuName_, utf8);
 }
 
+std::optional<std::string> TTextCodePage::WhyNotForMessageFiles() const {
+    if (Utf8_) {
+        return std::nullopt;
+    }
+    if (!SingleByte_) {
+        return Name_ + " writes characters as several bytes, and a message file is single-byte "
+                       "text; choose a single-byte code page (or UTF-8)";
+    }
+    constexpr std::string_view Syntax = "{}0123456789\r\n ";
+    for (const char c : Syntax) {
+        if (ByteChars_[static_cast<unsigned char>(c)] != static_cast<char32_t>(c)) {
+            return Name_ + " does not write braces, digits and line ends as ASCII, as a message "
+                           "file has them";
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<char32_t> TTextCodePage::CharOf(unsigned char byte) const {
     return ByteChars_[byte];
 }

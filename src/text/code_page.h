@@ -61,6 +61,13 @@ public:
     // Every byte is one character, so CharOf describes the whole code page.
     bool IsSingleByte() const { return SingleByte_; }
     bool IsUtf8() const { return Utf8_; }
+    // Why texts encoded in this code page cannot be written into a message file, or nothing
+    // when they can. A message file is single-byte text whose braces, digits and line ends are
+    // ASCII bytes: a code page that writes a character as several bytes (UTF-16 writes a byte
+    // order mark and zero bytes; UTF-32, BOCU-1 and the stateful ones worse) or that writes
+    // ASCII otherwise (EBCDIC) would break its lines. UTF-8 is the one multi-byte code page
+    // allowed: it writes ASCII as itself and every other character in bytes from 80 up.
+    std::optional<std::string> WhyNotForMessageFiles() const;
 
     // The bytes as UTF-8. A byte (or, in a multi-byte code page, a byte sequence) the code page
     // leaves undefined becomes U+FFFD; the second form also gives the byte offsets where such

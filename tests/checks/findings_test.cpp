@@ -24,6 +24,7 @@ TEST(Findings, KindWordsAreStableAndSeveritiesAsDocumented) {
         {TFindingKind::MissingMessage, "missing-message", TSeverity::Error},
         {TFindingKind::BadScriptRef, "bad-script-ref", TSeverity::Error},
         {TFindingKind::UnusedMessage, "unused-message", TSeverity::Warning},
+        {TFindingKind::MissingOriginal, "missing-original", TSeverity::Error},
         {TFindingKind::MissingTranslation, "missing-translation", TSeverity::Error},
         {TFindingKind::ExtraTranslation, "extra-translation", TSeverity::Warning},
         {TFindingKind::Untranslated, "untranslated", TSeverity::Warning},

@@ -45,6 +45,16 @@ grep -q "guard.msg:4: punctuation-differs: message 100 ends in \"?\"" "$work/che
     || fail "check does not see the new text of 100"
 if grep -q "untranslated: message 109" "$work/check"; then fail "109 still untranslated"; fi
 
+# The same PO through gettext's own tools (msgcat, msgconv to ISO-8859-1) imports the same bytes.
+msgcat "$work/de.po" -o "$work/de-cat.po"
+msgconv --to-code=ISO-8859-1 "$work/de.po" -o "$work/de-latin1.po"
+mkdir "$work/again"
+for po in de-cat.po de-latin1.po; do
+    cp "$examples/de/guard.msg" "$work/again/guard.msg"
+    "$cli" import "$work/$po" --into "$work/again/guard.msg" 2>/dev/null || fail "$po refused"
+    cmp -s "$work/guard.msg" "$work/again/guard.msg" || fail "$po imported other bytes"
+done
+
 # A character windows-1252 cannot hold: refused, the file untouched, exit status 1.
 printf 'msgctxt "guard:100"\nmsgid "a"\nmsgstr "\xd0\x9f"\n' > "$work/ru.po"
 cp "$work/guard.msg" "$work/before"
@@ -56,4 +66,26 @@ python3 "$gen" --out "$work/project" --scripts 3 --nodes 25 > /dev/null
 "$cli" export --project "$work/project/scripts.lst" --to "$work/project.po" 2>/dev/null
 msgfmt --check-format -o /dev/null "$work/project.po" || fail "msgfmt refused the project PO"
 grep -q '^msgctxt "s003:' "$work/project.po" || fail "the third script is missing"
+
+# The project's PO back into every listed message file at once: unchanged texts change nothing;
+# one text refused leaves every file as it was.
+cp -r "$work/project" "$work/before-import"
+"$cli" import "$work/project.po" --project "$work/project/scripts.lst" 2>"$work/summary" \
+    || fail "project import failed: $(cat "$work/summary")"
+diff -r "$work/before-import" "$work/project" > /dev/null || fail "an unchanged import changed files"
+python3 - "$work/project.po" <<'PY'
+import sys
+path = sys.argv[1]
+text = open(path, encoding="utf-8").read()
+first = text.index('msgctxt "s001:')
+text = text[:first] + text[first:].replace('msgstr ""', 'msgstr "Neu"', 1)
+last = text.rindex('msgctxt "s003:')
+text = text[:last] + text[last:].replace('msgstr ""', 'msgstr "\u041f"', 1)
+open(path, "w", encoding="utf-8").write(text)
+PY
+if "$cli" import "$work/project.po" --project "$work/project/scripts.lst" 2>"$work/summary"; then
+    fail "a project import with a refusal succeeded"
+fi
+grep -q "nothing written" "$work/summary" || fail "summary: $(cat "$work/summary")"
+diff -r "$work/before-import" "$work/project" > /dev/null || fail "a refused import changed files"
 echo "exchange flow: ok"

@@ -25,16 +25,22 @@ std::vector<TPoEntry> HostileEntries() {
                    "node: Talk\nrole: NPC line",
                    {{"guard.ipp", 12}},
                    false,
-                   0};
+                   0,
+                   false,
+                   false};
     TPoEntry quoted{"guard:101",
                     "She said \"no\" \\ then\tleft.",
                     "Sie sagte \"nein\".",
                     "role: player answer -> Bye",
                     {{"guard.ipp", 20}, {"guard.ipp", 31}},
                     true,
-                    0};
-    TPoEntry empty{"guard:102", "", "", "not used by any node", {}, false, 0};
-    TPoEntry percent{"guard:103", "100% sure, %s %d", "\xC3\xA4\xC3\xB6\xC3\xBC", "", {}, false, 0};
+                    0,
+                    false,
+                    false};
+    TPoEntry empty{"guard:102", "", "", "not used by any node", {}, false, 0, false, false};
+    TPoEntry percent{
+        "guard:103", "100% sure, %s %d", "\xC3\xA4\xC3\xB6\xC3\xBC", "", {}, false, 0, false,
+        false};
     return {plain, quoted, empty, percent};
 }
 
@@ -74,7 +80,7 @@ TEST(PoFile, AFileThatDoesNotParseNamesItsLine) {
 
 TEST(PoFile, AMissingFileIsNamed) {
     const auto path = (TestFolder() / "none.po").string();
-    EXPECT_THROW(ReadPoFile(path), EExchangeError);
+    EXPECT_THROW(ReadPoFile(path), EFOpenError);
 }
 
 } // namespace

@@ -119,20 +119,73 @@ TEST(ExchangeRoundTrip, ImportingTheExportGivesTheMessageFileBack) {
     }
 }
 
-TEST(ExchangeRoundTrip, APoFileRefusesTheByteItCannotCarry) {
+// Was: a NUL shortened the text in a PO or XLSX file without a word.
+TEST(ExchangeRoundTrip, AFileRefusesTheByteItCannotCarry) {
+    const struct {
+        const char* Byte;
+        TExchangeFormat Format;
+        const char* Ext;
+        const char* Why; // empty: carried, and the import gives the message file back
+    } cases[] = {
+        {"\x04", TExchangeFormat::Po, ".po",
+         "holds the byte 04, which a PO file cannot carry; "
+         "export it as CSV or XLSX"},
+        {"\0", TExchangeFormat::Po, ".po",
+         "holds the byte 00, which a PO file cannot carry; "
+         "export it as CSV"},
+        {"\0", TExchangeFormat::Xlsx, ".xlsx",
+         "holds the byte 00, which an XLSX file cannot "
+         "carry; export it as CSV"},
+        {"\0", TExchangeFormat::Csv, ".csv", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Ext);
+        const test::TTempFolder work;
+        work.Write("eot.ipp", "script Eot('eot.msg');\r\nend.\r\n");
+        work.Write("eot.msg", "{100}{}{a" + std::string(c.Byte, 1) + "b}\r\n");
+        work.Write("scripts.lst", "eot.int 1\r\n");
+        if (c.Why[0] == '\0') {
+            ExpectRoundTrip({work.Folder(), "eot", "windows-1252"}, c.Format, c.Ext);
+            continue;
+        }
+        TExportRequest request;
+        request.Scripts = {{work.Path("eot.ipp"), "eot"}};
+        request.ScriptsLst = work.Path("scripts.lst");
+        const TExportResult exported = CollectExportRows(request, TTextCodePage("windows-1252"));
+        const std::string path = work.Path(std::string("eot") + c.Ext);
+        try {
+            WriteExport(path, c.Format, exported.Rows, TByteOrderMark::Omit);
+            ADD_FAILURE() << "written";
+        } catch (const EExchangeError& error) {
+            EXPECT_EQ(error.what(), path + ": message 100 of eot " + c.Why);
+        }
+        EXPECT_FALSE(fs::exists(path));
+    }
+}
+
+// Was: a script named twice was exported twice, and msgfmt refused the file.
+TEST(ExchangeRoundTrip, EachScriptIsExportedOnceAndNamesDoNotClash) {
     const test::TTempFolder work;
-    work.Write("eot.ipp", "script Eot('eot.msg');\r\nend.\r\n");
-    work.Write("eot.msg", "{100}{}{a\x04"
-                          "b}\r\n");
-    work.Write("scripts.lst", "eot.int 1\r\n");
+    for (const char* folder : {"a", "b"}) {
+        fs::create_directories(work.Path(folder));
+        work.Write(std::string(folder) + "/talk.ipp", "script Talk('talk.msg');\r\nend.\r\n");
+        work.Write(std::string(folder) + "/talk.msg", "{100}{}{Hi}\r\n");
+    }
+    work.Write("scripts.lst", "talk.int 1\r\n");
     TExportRequest request;
-    request.Scripts = {{work.Path("eot.ipp"), "eot"}};
     request.ScriptsLst = work.Path("scripts.lst");
-    const TExportResult exported = CollectExportRows(request, TTextCodePage("windows-1252"));
-    const std::string po = work.Path("eot.po");
-    EXPECT_THROW(WriteExport(po, TExchangeFormat::Po, exported.Rows, TByteOrderMark::Omit),
-                 EExchangeError);
-    EXPECT_FALSE(fs::exists(po));
+    request.Scripts = {{work.Path("a/talk.ipp"), "talk"}, {work.Path("a/../a/talk.ipp"), "talk"}};
+    EXPECT_EQ(CollectExportRows(request, TTextCodePage()).Rows.size(), 1U);
+    request.Scripts = {{work.Path("a/talk.ipp"), "talk"}, {work.Path("b/talk.ipp"), "Talk"}};
+    try {
+        CollectExportRows(request, TTextCodePage());
+        ADD_FAILURE() << "exported";
+    } catch (const EExchangeError& error) {
+        EXPECT_EQ(error.what(), "Two scripts are named \"Talk\": " + work.Path("a/talk.ipp") +
+                                    " and " + work.Path("b/talk.ipp") +
+                                    "; one file tells scripts apart by name only, so export "
+                                    "them one at a time");
+    }
 }
 
 } // namespace

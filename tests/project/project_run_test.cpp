@@ -85,6 +85,55 @@ TEST(ProjectRun, FailingScriptAmongGoodOnes) {
     }
 }
 
+// Was: originals that are not there gave 100 % and hid the scripts' own findings.
+TEST(ProjectRun, OnlyComparedEntriesCountTowardsTheShare) {
+    TTempFolder folder;
+    const std::string script = Script(Node("Hello", "  Say(Self, 1, 100);\r\n"));
+    folder.Write("a.ipp", script);
+    folder.Write("a.msg", "{100}{}{Eins.}\r\n");
+    folder.Write("b.ipp", script);
+    folder.Write("b.msg", "{100}{}{Zwei.}\r\n{100}{}{Zwei!}\r\n"); // its own error
+    const TProject project = OpenProject(folder.Write("scripts.lst", "a.int 1\r\nb.int 2\r\n"));
+    const struct {
+        const char* Originals; // the files in the originals' folder: "a" holds a.msg, ...
+        const char* Empty;     // "y": the originals hold no message
+        std::vector<std::string> Statuses; // a, b, total
+        std::vector<std::string> Shares;   // a, b, total
+    } cases[] = {
+        {"a", "", {"ok", "no original", "1 without original"}, {"100.0", "", "100.0"}},
+        {"", "", {"no original", "no original", "2 without original"}, {"", "", "n/a"}},
+        {"ab", "y", {"ok", "ok", ""}, {"n/a", "n/a", "n/a"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Originals) + c.Empty);
+        TTempFolder originals;
+        for (const char* name = c.Originals; *name != '\0'; ++name) {
+            originals.Write(std::string(1, *name) + ".msg", *c.Empty ? "" : "{100}{}{One.}\r\n");
+        }
+        TProjectOptions options;
+        options.Against = originals.Folder();
+        const TProjectResult result = RunProject(project, options);
+        std::vector<TScriptStats> rows;
+        for (const TScriptResult& row : result.Scripts) {
+            rows.push_back(row.Stats);
+        }
+        const TStatsTable table =
+            MakeStatsTable(rows, result.Total, true, TTextCodePage("windows-1252"));
+        for (std::size_t r = 0; r < 3; ++r) {
+            EXPECT_EQ(table.Rows[r][3], c.Statuses[r]) << r;
+            EXPECT_EQ(table.Rows[r].back(), c.Shares[r]) << r;
+        }
+        const std::vector<TFinding>& b = result.Scripts[1].Findings;
+        EXPECT_EQ(std::count_if(
+                      b.begin(), b.end(),
+                      [](const TFinding& f) { return f.Kind == TFindingKind::MissingOriginal; }),
+                  c.Originals[0] == 'a' && c.Originals[1] == 'b' ? 0 : 1);
+        EXPECT_TRUE(std::any_of(b.begin(), b.end(), [](const TFinding& f) {
+            return f.Kind == TFindingKind::DuplicateMessage;
+        }));
+    }
+}
+
 // A project reads only files in its folder: a header naming a message file elsewhere is
 // reported, and the message file beside the script is the one read.
 TEST(ProjectRun, HeaderNamingAMessageFileOutsideTheFolder) {

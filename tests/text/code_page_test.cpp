@@ -154,5 +154,30 @@ TEST(TextCodePage, KnowsItsKind) {
     EXPECT_EQ(TTextCodePage().Name(), "windows-1252");
 }
 
+// Was: import --code-page UTF-16 wrote a byte order mark and zero bytes into the lines.
+TEST(TextCodePage, WritesMessageFilesOnlyWhenAsciiStaysOneByte) {
+    struct TCase {
+        const char* Name;
+        bool Fits;
+    };
+    for (const TCase& c : std::vector<TCase>{{"windows-1252", true},
+                                             {"KOI8-R", true},
+                                             {"UTF-8", true},
+                                             {"UTF-16", false},
+                                             {"UTF-32", false},
+                                             {"BOCU-1", false},
+                                             {"SCSU", false},
+                                             {"ISO-2022-JP", false},
+                                             {"Shift_JIS", false},
+                                             {"ibm-037", false}}) {
+        SCOPED_TRACE(c.Name);
+        const std::optional<std::string> why = TTextCodePage(c.Name).WhyNotForMessageFiles();
+        EXPECT_EQ(!why.has_value(), c.Fits);
+        if (why) {
+            EXPECT_EQ(why->rfind(c.Name, 0), 0U) << *why;
+        }
+    }
+}
+
 } // namespace
 } // namespace dialoscope

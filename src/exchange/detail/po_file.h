@@ -17,15 +17,21 @@ struct TPoEntry {
     std::string ExtractedComments; // the "#." lines, joined with "\n"
     std::vector<std::pair<std::string, std::int32_t>> References; // "#: file:line"
     bool Fuzzy = false;
-    std::int32_t Line = 0; // where the entry stands in a file read back, 0 when unknown
+    std::int32_t Line = 0;    // where the entry stands in a file read back, 0 when unknown
+    bool Plural = false;      // read back: it has a msgid_plural, and Str is its first form
+    bool StrHoldsNul = false; // read back: the translation held a NUL, where gettext cut it
 };
 
 // Writes a PO file with a UTF-8 header and the entries in order: whole or not at all (a
 // temporary file beside path, then one rename). Throws EExchangeError naming path.
 void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries);
 
-// Every entry of a PO file but its header and obsolete entries. Throws EExchangeError with
-// the library's own words, the file and the line, when the file does not parse.
+// Every entry of a PO file but its header and obsolete entries, texts in UTF-8 whatever the
+// charset its header names; a UTF-8 byte order mark before it is passed over. Throws
+// EExchangeError naming the file and the line when the file does not parse (in the library's own
+// words), when it defines one message twice (both lines named), when it holds a NUL byte
+// outside a translation, and when its charset is unknown or a translation is not in it;
+// EFOpenError when it cannot be read.
 std::vector<TPoEntry> ReadPoFile(const std::string& path);
 
 } // namespace dialoscope
