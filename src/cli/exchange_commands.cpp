@@ -66,6 +66,16 @@ std::vector<TExportScript> ExportScriptsOf(const TCliCall& call) {
     return scripts;
 }
 
+// What a PO header names: the project's folder, the one script, or (empty) the first script.
+std::string ProjectNameOf(const TCliCall& call) {
+    if (call.Project) {
+        const std::filesystem::path folder =
+            std::filesystem::absolute(*call.Project).lexically_normal().parent_path();
+        return folder.filename().string();
+    }
+    return call.Scripts.size() == 1 ? std::filesystem::path(call.Scripts[0]).stem().string() : "";
+}
+
 void ReportUndefinedBytes(const std::vector<TUndefinedByte>& bytes, const std::string& codePage) {
     for (const TUndefinedByte& byte : bytes) {
         char hex[8];
@@ -113,7 +123,8 @@ int RunExportCommand(const TCliCall& call) {
         const TExportResult result = CollectExportRows(request, codePage);
         ReportUndefinedBytes(result.UndefinedBytes, codePage.Name());
         WriteExport(*call.To, format, result.Rows,
-                    call.Bom ? TByteOrderMark::Write : TByteOrderMark::Omit);
+                    call.Bom ? TByteOrderMark::Write : TByteOrderMark::Omit,
+                    TExportHeader{ProjectNameOf(call), call.Language});
         std::cerr << "exported " << result.Rows.size() << " messages to " << *call.To << "\n";
         return 0;
     } catch (const std::exception& error) {
