@@ -52,8 +52,8 @@ void CheckFields(const TMessageEntries& messages, TFindingSource source, const s
         if (entry.Shape == TMessageLineShape::Regular && entry.Text == entry.Cut) {
             continue;
         }
-        TFinding finding = MakeFinding(TFindingKind::IrregularMessageLine, source, file,
-                                       entry.Line, IrregularText(entry));
+        TFinding finding = MakeFinding(TFindingKind::IrregularMessageLine, source, file, entry.Line,
+                                       IrregularText(entry));
         finding.MsgNumber = entry.Number;
         findings.push_back(std::move(finding));
     }

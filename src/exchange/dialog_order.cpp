@@ -15,11 +15,12 @@ namespace {
 // One said line or answer of a node with the message uses that make it, a concatenation's
 // several in order.
 struct TStatement {
-    std::int32_t Answer = -1; // the answer's index; -1 for a said line
-    std::int32_t Line = 0;    // the script line of its first use
+    bool Answer = false;
+    std::int32_t AnswerIndex = -1; // -1: a said line, or an answer use no answer owns
+    std::int32_t Line = 0;         // the script line of its first use
     std::vector<TMsgUse> Uses;
 
-    bool IsAnswer() const { return Answer >= 0; }
+    bool IsAnswer() const { return Answer; }
 };
 
 std::vector<TMsgRef> MessagesOf(const TStatement& statement) {
@@ -58,11 +59,11 @@ public:
     std::vector<TStatement> Collect() {
         const std::vector<TUseRun> lines = UseRunsOfLines(Lists_);
         for (const TUseRun& run : lines) {
-            AddRun(run, -1);
+            AddRun(run, false, -1);
         }
         const std::vector<TUseRun> answers = UseRunsOfAnswers(Lists_);
         for (std::size_t a = 0; a < answers.size(); ++a) {
-            AddRun(answers[a], static_cast<std::int32_t>(a));
+            AddRun(answers[a], true, static_cast<std::int32_t>(a));
         }
         AddUnplaced();
         std::stable_sort(Statements_.begin(), Statements_.end(),
@@ -70,18 +71,19 @@ public:
                              if (a.IsAnswer() != b.IsAnswer()) {
                                  return b.IsAnswer();
                              }
-                             return a.IsAnswer() ? a.Answer < b.Answer : a.Line < b.Line;
+                             return a.IsAnswer() ? a.AnswerIndex < b.AnswerIndex : a.Line < b.Line;
                          });
         return std::move(Statements_);
     }
 
 private:
-    void AddRun(const TUseRun& run, std::int32_t answer) {
+    void AddRun(const TUseRun& run, bool answer, std::int32_t answerIndex) {
         TStatement statement;
         statement.Answer = answer;
+        statement.AnswerIndex = answerIndex;
         for (std::int32_t j = run.First; j >= 0 && j < run.End; ++j) {
             const TMsgUse use = Lists_.MsgUse(j);
-            if (IsAnswerUse(use) == (answer >= 0) && !Placed_[static_cast<std::size_t>(j)]) {
+            if (IsAnswerUse(use) == answer && !Placed_[static_cast<std::size_t>(j)]) {
                 Placed_[static_cast<std::size_t>(j)] = 1;
                 statement.Uses.push_back(use);
             }
@@ -96,7 +98,8 @@ private:
             }
             const TMsgUse use = Lists_.MsgUse(j);
             TStatement statement;
-            statement.Answer = IsAnswerUse(use) ? std::max(AnswerAt(Lists_, use.Line), 0) : -1;
+            statement.Answer = IsAnswerUse(use);
+            statement.AnswerIndex = statement.Answer ? AnswerAt(Lists_, use.Line) : -1;
             statement.Uses.push_back(use);
             Add(std::move(statement));
         }
@@ -124,9 +127,8 @@ std::vector<TStatement> StatementsOf(const TNodeLists& lists) {
 const TStatement* SaidBefore(const std::vector<TStatement>& statements, std::int32_t line) {
     const auto said = std::partition_point(statements.begin(), statements.end(),
                                            [](const TStatement& s) { return !s.IsAnswer(); });
-    const auto after = std::partition_point(statements.begin(), said, [&](const TStatement& s) {
-        return s.Line <= line;
-    });
+    const auto after = std::partition_point(statements.begin(), said,
+                                            [&](const TStatement& s) { return s.Line <= line; });
     return after == statements.begin() ? nullptr : &*(after - 1);
 }
 
@@ -187,8 +189,9 @@ private:
         }
         std::vector<const TStatement*> answers(static_cast<std::size_t>(lists.AnswerCount()));
         for (const TStatement& statement : statements) {
-            if (statement.IsAnswer() && !answers[static_cast<std::size_t>(statement.Answer)]) {
-                answers[static_cast<std::size_t>(statement.Answer)] = &statement;
+            const auto a = static_cast<std::size_t>(statement.AnswerIndex);
+            if (statement.AnswerIndex >= 0 && !answers[a]) {
+                answers[a] = &statement;
             }
         }
         for (std::int32_t a = lists.AnswerCount() - 1; a >= 0; --a) {
@@ -251,8 +254,9 @@ private:
                                 use.Statement,
                                 use.Speaker,
                                 use.SpeakerText,
-                                statement.IsAnswer() ? lists.Answer(statement.Answer).Target
-                                                     : std::string_view(),
+                                statement.AnswerIndex >= 0
+                                    ? lists.Answer(statement.AnswerIndex).Target
+                                    : std::string_view(),
                                 messages.size() > 1 ? messages : std::vector<TMsgRef>(),
                                 heard};
             AddUse(use.Value, place);

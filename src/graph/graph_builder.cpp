@@ -61,8 +61,7 @@ private:
 
     // A line's or an answer's message: its first part as a value, and with texts the texts of
     // all its parts, joined with a blank, as a concatenation says them one after another.
-    std::optional<TGraphMessage> MessageOf(const TNodeKeep& node,
-                                           const TUseRun& run) const {
+    std::optional<TGraphMessage> MessageOf(const TNodeKeep& node, const TUseRun& run) const {
         if (run.First < 0) {
             return std::nullopt;
         }
@@ -105,8 +104,7 @@ private:
             }
             vertex.Node = static_cast<std::int32_t>(i);
             vertex.Line = node.Line;
-            const std::vector<TUseRun> runs =
-                UseRunsOfLines(node.Lists);
+            const std::vector<TUseRun> runs = UseRunsOfLines(node.Lists);
             for (std::int32_t j = 0; j < node.LineCount(); ++j) {
                 vertex.Lines.push_back(TGraphLine{ToUtf8_(node.Lists.Line(j)),
                                                   MessageOf(node, runs[static_cast<size_t>(j)])});
