@@ -82,9 +82,17 @@ void ExamineSay(TAnalysisRun& run, std::int64_t k, std::int32_t item, TNodeKeep&
     by.Speaker = speaker == "Self"     ? TSpeaker::Self
                  : speaker == "Player" ? TSpeaker::Player
                                        : TSpeaker::Other;
-    by.SpeakerText = speaker;
-    // With another speaker the call has three more arguments before the message.
+    // With another speaker the call has three more tokens before the message: the speaker is
+    // a call such as GetObjectID(14), kept whole so that two objects stay two speakers.
     const std::int64_t shift = by.Speaker == TSpeaker::Other ? 3 : 0;
+    std::string objectCall;
+    if (shift > 0) {
+        objectCall = std::string(speaker) + std::string(t.T(k + 3)) + std::string(t.T(k + 4)) +
+                     std::string(t.T(k + 5));
+        by.SpeakerText = objectCall;
+    } else {
+        by.SpeakerText = speaker;
+    }
     const std::string part = t.T(k + 8 + shift) == "Rnd" ? CommasToDashes(t.T(k + 10 + shift))
                                                          : MsgRef(run, t.T(k + 6 + shift));
     AddSaidLine(run, item, record, "say =" + part, part, t.Line(k), by);

@@ -20,6 +20,8 @@ constexpr TKindInfo KindTable[] = {
     {TFindingKind::BadMessageLine, "bad-message-line", TSeverity::Error},
     // The later line silently wins, so one of the two texts is never shown.
     {TFindingKind::DuplicateMessage, "duplicate-message", TSeverity::Error},
+    // The window's tables still show the cut; everything else reads the text field.
+    {TFindingKind::IrregularMessageLine, "irregular-message-line", TSeverity::Warning},
     {TFindingKind::MissingMessage, "missing-message", TSeverity::Error},
     {TFindingKind::BadScriptRef, "bad-script-ref", TSeverity::Error},
     {TFindingKind::UnusedMessage, "unused-message", TSeverity::Warning},

@@ -16,6 +16,7 @@ enum class TFindingKind : std::uint8_t {
     AnalyzeError,       // Analyze stopped: only the message file was checked
     BadMessageLine,     // a message line without a valid number
     DuplicateMessage,   // a number defined on two lines
+    IrregularMessageLine, // the window's fixed cut differs from the text field
     MissingMessage,     // a node uses a number the message file lacks
     BadScriptRef,       // "5:123" into a script not in scripts.lst, or a message it lacks
     UnusedMessage,      // a message no node uses

@@ -5,6 +5,25 @@
 
 namespace dialoscope {
 
+namespace {
+
+TMessageEntry EntryOf(std::int32_t number, std::string_view line, std::string_view trimmed,
+                      std::int32_t lineNumber) {
+    const TMessageFields fields = ReadMessageFields(line);
+    const std::string_view cut = MessageText(trimmed);
+    if (!fields.IsRegular()) {
+        return TMessageEntry{number, cut, lineNumber, {}, cut, TMessageLineShape::Irregular};
+    }
+    return TMessageEntry{number,
+                         FieldBytes(line, fields.Text),
+                         lineNumber,
+                         FieldBytes(line, fields.Middle),
+                         cut,
+                         TMessageLineShape::Regular};
+}
+
+} // namespace
+
 const TMessageEntry* TMessageEntries::Find(std::int32_t number) const {
     const auto it = LastByNumber.find(number);
     return it == LastByNumber.end() ? nullptr : &Entries[it->second];
@@ -25,7 +44,7 @@ TMessageEntries ReadMessageEntries(const TLineStore& lines) {
             continue;
         }
         result.LastByNumber[*number] = result.Entries.size();
-        result.Entries.push_back(TMessageEntry{*number, MessageText(trimmed), i + 1});
+        result.Entries.push_back(EntryOf(*number, lines.Line(i), trimmed, i + 1));
     }
     return result;
 }

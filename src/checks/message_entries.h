@@ -1,8 +1,12 @@
 #pragma once
-// TMessageEntries: every line of a message file read with the rules of LoadMessages, but
-// without stopping at a bad line: the entries with their line numbers, and the bad lines.
+// TMessageEntries: every line of a message file numbered with the rules of LoadMessages, but
+// without stopping at a bad line: the entries with their line numbers, and the bad lines. An
+// entry's text is its line's text field (message_fields.h), what every reader beyond the
+// window's tables shows, counts and writes; a line that does not split into three fields keeps
+// the tables' fixed cut as its text and is marked irregular.
 
 #include "analysis/line_store.h"
+#include "analysis/message_fields.h"
 
 #include <cstdint>
 #include <string_view>
@@ -11,10 +15,14 @@
 
 namespace dialoscope {
 
+// The views look into the line store the entries were read from.
 struct TMessageEntry {
     std::int32_t Number = 0;
-    std::string_view Text; // a view into the line store the entries were read from
-    std::int32_t Line = 0; // 1-based
+    std::string_view Text;   // the text field; an irregular line's: the tables' cut
+    std::int32_t Line = 0;   // 1-based
+    std::string_view Middle; // the middle field, often a voice recording's name
+    std::string_view Cut;    // what the window's tables read (MessageText)
+    TMessageLineShape Shape = TMessageLineShape::Regular; // Regular or Irregular
 };
 
 struct TBadMessageLine {

@@ -35,12 +35,37 @@ void CheckDuplicates(const TMessageEntries& messages, TFindingSource source,
     }
 }
 
+std::string IrregularText(const TMessageEntry& entry) {
+    const std::string cut = "the window's tables read " + Quoted(entry.Cut) + " here";
+    if (entry.Shape == TMessageLineShape::Irregular) {
+        return "message " + std::to_string(entry.Number) +
+               ": the line does not split into {number}{middle}{text}; " + cut +
+               ", and an import will not write into it";
+    }
+    return "message " + std::to_string(entry.Number) + ": " + cut + ", the text is " +
+           Quoted(entry.Text);
+}
+
+void CheckFields(const TMessageEntries& messages, TFindingSource source, const std::string& file,
+                 std::vector<TFinding>& findings) {
+    for (const TMessageEntry& entry : messages.Entries) {
+        if (entry.Shape == TMessageLineShape::Regular && entry.Text == entry.Cut) {
+            continue;
+        }
+        TFinding finding = MakeFinding(TFindingKind::IrregularMessageLine, source, file, entry.Line,
+                                       IrregularText(entry));
+        finding.MsgNumber = entry.Number;
+        findings.push_back(std::move(finding));
+    }
+}
+
 } // namespace
 
 void CheckMessageFile(const TMessageEntries& messages, TFindingSource source,
                       const std::string& file, std::vector<TFinding>& findings) {
     CheckBadLines(messages, source, file, findings);
     CheckDuplicates(messages, source, file, findings);
+    CheckFields(messages, source, file, findings);
 }
 
 } // namespace dialoscope

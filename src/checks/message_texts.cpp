@@ -26,15 +26,16 @@ std::string TipLine(const std::string& ref, const TMessageTexts::TLookup& found)
 } // namespace
 
 TMessageTexts::TMessageTexts(const TWorkspace& ws, const std::string& scriptPath)
-    : Ws_(ws), MsgFileName_(FileNamePart(ChangeFileExt(scriptPath, ".msg"))),
+    : Own_(ReadMessageEntries(ws.MsgTable.Source)),
+      MsgFileName_(FileNamePart(ChangeFileExt(scriptPath, ".msg"))),
       Other_(ws.ScriptList, FolderOf(scriptPath)) {}
 
 TMessageTexts::TLookup TMessageTexts::FindOwn(std::int32_t number) const {
-    const auto it = Ws_.MsgTable.Msg.find(number);
-    if (it == Ws_.MsgTable.Msg.end()) {
+    const TMessageEntry* entry = Own_.Find(number);
+    if (entry == nullptr) {
         return TLookup{false, {}, "not in " + MsgFileName_};
     }
-    return TLookup{true, it->second, {}};
+    return TLookup{true, entry->Text, {}};
 }
 
 TMessageTexts::TLookup TMessageTexts::FindOther(std::int32_t script, std::int32_t number) {

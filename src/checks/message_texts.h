@@ -22,7 +22,8 @@ class TMessageTexts {
 public:
     // ws holds an analysed script (MsgTable, ScriptList, ScriptIndex) and must outlive this
     // object; scriptPath is the path the script was loaded from: other scripts' message files are
-    // looked for in its folder, once each.
+    // looked for in its folder, once each. The texts are the message lines' text fields of the
+    // message file Analyze read, not the tables' fixed cut.
     TMessageTexts(const TWorkspace& ws, const std::string& scriptPath);
 
     // What follows the caption when texts are shown: the message text; for a concatenation the
@@ -54,7 +55,7 @@ private:
     TLookup FindOther(std::int32_t script, std::int32_t number);
     void AppendToolTipLines(const TMsgItem& item, std::string& tip);
 
-    const TWorkspace& Ws_;
+    TMessageEntries Own_;
     std::string MsgFileName_;
     TOtherScriptMessages Other_;
 };

@@ -31,6 +31,7 @@ struct TCliCall {
     // export and import.
     std::optional<std::string> To;  // export --to FILE.po|.csv|.xlsx
     bool Bom = false;               // export --bom
+    std::string Language;           // export --language LL
     std::vector<std::string> Into;  // import --into TARGET.msg, once or more
     std::optional<std::string> Out; // import --out NEW.msg
     bool AddMissing = false;        // import --add-missing

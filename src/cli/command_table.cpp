@@ -8,6 +8,7 @@
 #include "quicktest_command.h"
 #include "window_commands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -34,6 +35,19 @@ const CLI::Validator JobCount(
         const auto [ptr, error] = std::from_chars(text.data(), end, jobs);
         return Unless(error == std::errc() && ptr == end && jobs >= 1,
                       "'" + text + "' is not a number of jobs (1 or more)");
+    },
+    "");
+
+// A language as PO headers name it: "de", "pt_BR", "sr@latin"; no blank or line break can
+// reach the header.
+const CLI::Validator LanguageCode(
+    [](const std::string& text) {
+        const bool good =
+            !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '_' || c == '@' || c == '-';
+            });
+        return Unless(good, "'" + text + "' is not a language code such as de or pt_BR");
     },
     "");
 
@@ -121,6 +135,11 @@ void DeclareExport(CLI::App& command, TCliCall& call) {
                     "script's own message file is then the translation")
         ->type_name("DIR|FILE");
     command.add_flag("--bom", call.Bom, "begin a CSV file with a UTF-8 byte order mark");
+    command
+        .add_option("--language", call.Language,
+                    "the language of the translation, for a PO file's Language header")
+        ->type_name("LL")
+        ->check(LanguageCode);
 }
 
 void DeclareImport(CLI::App& command, TCliCall& call) {
@@ -292,9 +311,11 @@ constexpr std::string_view ExportDetails =
     "Every message of each script in dialog order (the dialog starts depth first through\n"
     "answers and calls, then the nodes no start reaches, then the messages no node uses), texts\n"
     "decoded through --code-page to UTF-8. PO: msgctxt SCRIPT:NUMBER, msgid the original,\n"
-    "msgstr the translation; CSV (RFC 4180) and XLSX: script, script number, message number,\n"
-    "node, role, speaker, line, previous line, original, translation. A byte the code page\n"
-    "leaves undefined is reported on standard error.\n";
+    "msgstr the translation, the middle field of the line (often a recording's name) as a\n"
+    "comment; CSV (RFC 4180) and XLSX: script, script number, message number, node, role,\n"
+    "speaker, line, previous line, middle, original, translation. --language LL names the\n"
+    "translation's language in a PO header. A byte the code page leaves undefined is reported\n"
+    "on standard error.\n";
 
 constexpr std::string_view ImportDetails =
     "Writes each non-empty translation of TARGET's script (by msgctxt or the script column)\n"
@@ -356,7 +377,8 @@ constexpr TCliCommand Commands[] = {
      "[--fail-under PERCENT]",
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
      TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStats},
-    {"export", "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx [--against DIR|FILE] [--bom]",
+    {"export",
+     "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx [--against DIR|FILE] [--bom] [--language LL]",
      "every string in dialog order for translators: PO, CSV or XLSX", ExportDetails,
      TProjectUse::InsteadOfScripts, DeclareExport, CheckExportUse, RunExportCommand},
     {"import",

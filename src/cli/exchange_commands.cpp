@@ -68,6 +68,16 @@ std::vector<TExportScript> ExportScriptsOf(const TCliCall& call) {
     return scripts;
 }
 
+// What a PO header names: the project's folder, the one script, or (empty) the first script.
+std::string ProjectNameOf(const TCliCall& call) {
+    if (call.Project) {
+        const std::filesystem::path folder =
+            std::filesystem::absolute(*call.Project).lexically_normal().parent_path();
+        return folder.filename().string();
+    }
+    return call.Scripts.size() == 1 ? std::filesystem::path(call.Scripts[0]).stem().string() : "";
+}
+
 void ReportUndefinedBytes(const std::vector<TUndefinedByte>& bytes, const std::string& codePage) {
     for (const TUndefinedByte& byte : bytes) {
         char hex[8];
@@ -181,7 +191,8 @@ int RunExportCommand(const TCliCall& call) {
         ReportUndefinedBytes(result.UndefinedBytes, codePage.Name());
         const std::uint64_t otherNames = OtherNamesOf(*call.To);
         WriteExport(*call.To, format, result.Rows,
-                    call.Bom ? TByteOrderMark::Write : TByteOrderMark::Omit);
+                    call.Bom ? TByteOrderMark::Write : TByteOrderMark::Omit,
+                    TExportHeader{ProjectNameOf(call), call.Language});
         std::cerr << "exported " << result.Rows.size() << " messages to " << *call.To << "\n";
         ReportOtherNames(*call.To, otherNames);
         return 0;

@@ -5,7 +5,8 @@
 
 namespace dialoscope {
 
-// export (SCRIPT... | --project LIST) --to FILE.po|.csv|.xlsx [--against DIR|FILE] [--bom]:
+// export (SCRIPT... | --project LIST) --to FILE.po|.csv|.xlsx [--against DIR|FILE] [--bom]
+// [--language LL]:
 // every message in dialog order, texts in UTF-8. Returns the exit status.
 int RunExportCommand(const TCliCall& call);
 

@@ -2,6 +2,7 @@
 
 #include "analysis/msg_use_order.h"
 #include "analysis/node_names.h"
+#include "analysis/use_runs.h"
 #include "checks/script_places.h"
 
 #include <algorithm>
@@ -11,19 +12,141 @@ namespace dialoscope {
 
 namespace {
 
+// One said line or answer of a node with the message uses that make it, a concatenation's
+// several in order.
+struct TStatement {
+    bool Answer = false;
+    std::int32_t AnswerIndex = -1; // -1: a said line, or an answer use no answer owns
+    std::int32_t Line = 0;         // the script line of its first use
+    std::vector<TMsgUse> Uses;
+
+    bool IsAnswer() const { return Answer; }
+};
+
+std::vector<TMsgRef> MessagesOf(const TStatement& statement) {
+    std::vector<TMsgRef> refs;
+    for (const TMsgUse& use : statement.Uses) {
+        if (use.Value.Kind != TMsgRefKind::Literal) {
+            refs.push_back(use.Value);
+        }
+    }
+    return refs;
+}
+
+// The answer a use stands in: the last one starting on the use's line or before it (a later
+// GetStr item of a concatenation may stand on a later line).
+std::int32_t AnswerAt(const TNodeLists& lists, std::int32_t line) {
+    std::int32_t low = 0;
+    std::int32_t high = lists.AnswerCount();
+    while (low < high) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (lists.Answer(middle).Line <= line) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low - 1;
+}
+
+class TStatementCollector {
+public:
+    explicit TStatementCollector(const TNodeLists& lists)
+        : Lists_(lists), Placed_(static_cast<std::size_t>(lists.MsgUseCount()), 0) {}
+
+    // Said lines by the line they stand on, then answers in order. A use the pairing leaves
+    // out (a record the analysis left unfinished) stands alone, so that every use is placed.
+    std::vector<TStatement> Collect() {
+        const std::vector<TUseRun> lines = UseRunsOfLines(Lists_);
+        for (const TUseRun& run : lines) {
+            AddRun(run, false, -1);
+        }
+        const std::vector<TUseRun> answers = UseRunsOfAnswers(Lists_);
+        for (std::size_t a = 0; a < answers.size(); ++a) {
+            AddRun(answers[a], true, static_cast<std::int32_t>(a));
+        }
+        AddUnplaced();
+        std::stable_sort(Statements_.begin(), Statements_.end(),
+                         [](const TStatement& a, const TStatement& b) {
+                             if (a.IsAnswer() != b.IsAnswer()) {
+                                 return b.IsAnswer();
+                             }
+                             return a.IsAnswer() ? a.AnswerIndex < b.AnswerIndex : a.Line < b.Line;
+                         });
+        return std::move(Statements_);
+    }
+
+private:
+    void AddRun(const TUseRun& run, bool answer, std::int32_t answerIndex) {
+        TStatement statement;
+        statement.Answer = answer;
+        statement.AnswerIndex = answerIndex;
+        for (std::int32_t j = run.First; j >= 0 && j < run.End; ++j) {
+            const TMsgUse use = Lists_.MsgUse(j);
+            if (IsAnswerUse(use) == answer && !Placed_[static_cast<std::size_t>(j)]) {
+                Placed_[static_cast<std::size_t>(j)] = 1;
+                statement.Uses.push_back(use);
+            }
+        }
+        Add(std::move(statement));
+    }
+
+    void AddUnplaced() {
+        for (std::int32_t j = 0; j < Lists_.MsgUseCount(); ++j) {
+            if (Placed_[static_cast<std::size_t>(j)]) {
+                continue;
+            }
+            const TMsgUse use = Lists_.MsgUse(j);
+            TStatement statement;
+            statement.Answer = IsAnswerUse(use);
+            statement.AnswerIndex = statement.Answer ? AnswerAt(Lists_, use.Line) : -1;
+            statement.Uses.push_back(use);
+            Add(std::move(statement));
+        }
+    }
+
+    void Add(TStatement statement) {
+        if (statement.Uses.empty()) {
+            return;
+        }
+        statement.Line = statement.Uses.front().Line;
+        Statements_.push_back(std::move(statement));
+    }
+
+    const TNodeLists& Lists_;
+    std::vector<char> Placed_;
+    std::vector<TStatement> Statements_;
+};
+
+std::vector<TStatement> StatementsOf(const TNodeLists& lists) {
+    return TStatementCollector(lists).Collect();
+}
+
+// The said line a call is made after: the last one on the call's line or before it; null when
+// the node says nothing before. Said lines come first, by line.
+const TStatement* SaidBefore(const std::vector<TStatement>& statements, std::int32_t line) {
+    const auto said = std::partition_point(statements.begin(), statements.end(),
+                                           [](const TStatement& s) { return !s.IsAnswer(); });
+    const auto after = std::partition_point(statements.begin(), said,
+                                            [&](const TStatement& s) { return s.Line <= line; });
+    return after == statements.begin() ? nullptr : &*(after - 1);
+}
+
 // Depth first from each start, as a recursive walk would visit: a node counts when the walk
-// takes it off the stack, and its answers' targets then its calls' are walked in order.
+// takes it off the stack, and its answers' targets then its calls' are walked in order. Each
+// node keeps the line the player heard on the way in: the answer taken, or the caller's line
+// before the call.
 class TNodeWalk {
 public:
     explicit TNodeWalk(const TWorkspace& ws)
-        : Ws_(ws), Index_(ws.Nodes), Seen_(ws.Nodes.size(), 0) {}
+        : Ws_(ws), Index_(ws.Nodes), Seen_(ws.Nodes.size(), 0), Heard_(ws.Nodes.size()) {}
 
     void WalkFrom(std::string_view start) {
-        Stack_.push_back(Index_.Find(start));
+        Stack_.push_back({Index_.Find(start), {}});
         while (!Stack_.empty()) {
-            const std::int32_t node = Stack_.back();
+            TArrival arrival = std::move(Stack_.back());
             Stack_.pop_back();
-            Visit(node);
+            Visit(std::move(arrival));
         }
     }
 
@@ -35,60 +158,79 @@ public:
         }
     }
 
-    std::vector<std::int32_t> Take() { return std::move(Order_); }
+    std::vector<std::int32_t> TakeOrder() { return std::move(Order_); }
+    std::vector<std::vector<TMsgRef>> TakeHeard() { return std::move(Heard_); }
 
 private:
-    void Visit(std::int32_t node) {
+    struct TArrival {
+        std::int32_t Node = -1;
+        std::vector<TMsgRef> Heard;
+    };
+
+    void Visit(TArrival arrival) {
+        const std::int32_t node = arrival.Node;
         if (node < 0 || Seen_[static_cast<std::size_t>(node)]) {
             return;
         }
         Seen_[static_cast<std::size_t>(node)] = 1;
         Order_.push_back(node);
+        Heard_[static_cast<std::size_t>(node)] = std::move(arrival.Heard);
+        PushChoices(node);
+    }
+
+    // Pushed last to first, so the first answer is walked first.
+    void PushChoices(std::int32_t node) {
         const TNodeLists& lists = Ws_.Nodes[static_cast<std::size_t>(node)].Lists;
-        // Pushed last to first, so the first answer is walked first.
+        const std::vector<TStatement> statements = StatementsOf(lists);
+        const std::vector<TMsgRef>& heard = Heard_[static_cast<std::size_t>(node)];
         for (std::int32_t j = lists.JumpCount() - 1; j >= 0; --j) {
-            Stack_.push_back(Index_.Find(lists.Jump(j)));
+            const TStatement* said = SaidBefore(statements, lists.JumpLine(j));
+            Stack_.push_back({Index_.Find(lists.Jump(j)), said ? MessagesOf(*said) : heard});
+        }
+        std::vector<const TStatement*> answers(static_cast<std::size_t>(lists.AnswerCount()));
+        for (const TStatement& statement : statements) {
+            const auto a = static_cast<std::size_t>(statement.AnswerIndex);
+            if (statement.AnswerIndex >= 0 && !answers[a]) {
+                answers[a] = &statement;
+            }
         }
         for (std::int32_t a = lists.AnswerCount() - 1; a >= 0; --a) {
-            Stack_.push_back(Index_.Find(lists.Answer(a).Target));
+            const TStatement* answer = answers[static_cast<std::size_t>(a)];
+            Stack_.push_back({Index_.Find(lists.Answer(a).Target),
+                              answer ? MessagesOf(*answer) : std::vector<TMsgRef>()});
         }
     }
 
     const TWorkspace& Ws_;
     TNodeNames Index_;
     std::vector<char> Seen_;
-    std::vector<std::int32_t> Stack_;
+    std::vector<std::vector<TMsgRef>> Heard_; // by node
+    std::vector<TArrival> Stack_;
     std::vector<std::int32_t> Order_;
 };
-
-// The target of the answer a message use belongs to: the last answer that starts on the use's
-// line or before it (a later GetStr item of a concatenation may stand on a later line).
-std::string_view AnswerTarget(const TNodeLists& lists, const TMsgUse& use) {
-    std::string_view target;
-    for (const TAnswer answer : lists.Answers()) {
-        if (answer.Line <= use.Line) {
-            target = answer.Target;
-        }
-    }
-    return target;
-}
 
 class TOrderBuilder {
 public:
     TOrderBuilder(const TWorkspace& ws, const TMessageEntries& messages)
         : Ws_(ws), Messages_(messages) {}
 
-    void AddNode(std::int32_t node) {
+    // heard: what the player heard on the way into the node. An answer answers the node's
+    // last line that the player does not say himself.
+    void AddNode(std::int32_t node, const std::vector<TMsgRef>& heard) {
         const TNodeLists& lists = Ws_.Nodes[static_cast<std::size_t>(node)].Lists;
-        for (const TMsgUse& use : UsesInNodeOrder(lists)) {
-            const TMessagePlace place{
-                node,
-                use.Line,
-                use.Statement,
-                use.Speaker,
-                use.SpeakerText,
-                IsAnswerUse(use) ? AnswerTarget(lists, use) : std::string_view()};
-            AddUse(use.Value, place);
+        const std::vector<TStatement> statements = StatementsOf(lists);
+        std::vector<TMsgRef> lastSaid = heard;
+        std::vector<TMsgRef> lastNpc = heard;
+        for (const TStatement& statement : statements) {
+            const std::vector<TMsgRef> messages = MessagesOf(statement);
+            AddStatement(node, lists, statement, messages,
+                         statement.IsAnswer() ? lastNpc : lastSaid);
+            if (!statement.IsAnswer()) {
+                lastSaid = messages;
+                if (statement.Uses.front().Speaker != TSpeaker::Player) {
+                    lastNpc = messages;
+                }
+            }
         }
     }
 
@@ -104,6 +246,23 @@ public:
     std::vector<TOrderedMessage> Take() { return std::move(Order_); }
 
 private:
+    void AddStatement(std::int32_t node, const TNodeLists& lists, const TStatement& statement,
+                      const std::vector<TMsgRef>& messages, const std::vector<TMsgRef>& heard) {
+        for (const TMsgUse& use : statement.Uses) {
+            TMessagePlace place{node,
+                                use.Line,
+                                use.Statement,
+                                use.Speaker,
+                                use.SpeakerText,
+                                statement.AnswerIndex >= 0
+                                    ? lists.Answer(statement.AnswerIndex).Target
+                                    : std::string_view(),
+                                messages.size() > 1 ? messages : std::vector<TMsgRef>(),
+                                heard};
+            AddUse(use.Value, place);
+        }
+    }
+
     void AddUse(const TMsgRef& ref, const TMessagePlace& place) {
         if (ref.Kind == TMsgRefKind::Single) {
             AddNumber(ref.Number, place);
@@ -162,13 +321,20 @@ std::vector<std::int32_t> NodesInDialogOrder(const TWorkspace& ws) {
         walk.WalkFrom(start.Name);
     }
     walk.AddTheRest();
-    return walk.Take();
+    return walk.TakeOrder();
 }
 
 std::vector<TOrderedMessage> DialogOrder(const TWorkspace& ws, const TMessageEntries& messages) {
+    TNodeWalk walk(ws);
+    for (const TDialogStart& start : FindDialogStarts(ws.Scanner)) {
+        walk.WalkFrom(start.Name);
+    }
+    walk.AddTheRest();
+    const std::vector<std::int32_t> order = walk.TakeOrder();
+    const std::vector<std::vector<TMsgRef>> heard = walk.TakeHeard();
     TOrderBuilder builder(ws, messages);
-    for (const std::int32_t node : NodesInDialogOrder(ws)) {
-        builder.AddNode(node);
+    for (const std::int32_t node : order) {
+        builder.AddNode(node, heard[static_cast<std::size_t>(node)]);
     }
     builder.AddUnused();
     return builder.Take();

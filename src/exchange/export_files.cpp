@@ -19,13 +19,18 @@ std::string Context(const TExportRow& row) {
 }
 
 std::string ExtractedComments(const TExportRow& row) {
+    std::string comments;
     if (row.Node.empty()) {
-        return row.Role;
+        comments = row.Role;
+    } else {
+        comments = "node: " + row.Node + "\nrole: " + row.Role;
+        comments += "\nspeaker: " + row.Speaker;
+        if (!row.PreviousLine.empty()) {
+            comments += "\nprevious: " + row.PreviousLine;
+        }
     }
-    std::string comments = "node: " + row.Node + "\nrole: " + row.Role;
-    comments += "\nspeaker: " + row.Speaker;
-    if (!row.PreviousLine.empty()) {
-        comments += "\nprevious: " + row.PreviousLine;
+    if (!row.Middle.empty()) {
+        comments += "\nmiddle: " + row.Middle;
     }
     return comments;
 }
@@ -52,6 +57,7 @@ std::vector<std::string> CellsOf(const TExportRow& row) {
             row.Speaker,
             line,
             row.PreviousLine,
+            row.Middle,
             row.Original,
             row.Translation};
 }
@@ -73,14 +79,17 @@ void RefuseBytesItCannotCarry(const std::string& path, const TExportRow& row,
     }
 }
 
-void WritePo(const std::string& path, const std::vector<TExportRow>& rows) {
+void WritePo(const std::string& path, const std::vector<TExportRow>& rows,
+             const TExportHeader& header) {
     std::vector<TPoEntry> entries;
     entries.reserve(rows.size());
     for (const TExportRow& row : rows) {
         RefuseBytesItCannotCarry(path, row, std::string_view("\x04\0", 2), "a PO");
         entries.push_back(PoEntryOf(row));
     }
-    WritePoFile(path, entries);
+    const std::string project =
+        !header.Project.empty() || rows.empty() ? header.Project : rows.front().Script;
+    WritePoFile(path, entries, TPoHeader{project, header.Language});
 }
 
 void WriteCsv(const std::string& path, const std::vector<TExportRow>& rows, TByteOrderMark bom) {
@@ -93,10 +102,13 @@ void WriteCsv(const std::string& path, const std::vector<TExportRow>& rows, TByt
 }
 
 void WriteXlsx(const std::string& path, const std::vector<TExportRow>& rows) {
-    const std::vector<double> widths = {12, 8, 10, 16, 24, 10, 8, 40, 50, 50};
+    const std::vector<double> widths = {12, 8, 10, 16, 24, 10, 8, 40, 16, 50, 50};
+    // The script number, the message number and the line are numbers a spreadsheet sorts.
+    const std::vector<bool> numbers = {false, true,  true,  false, false, false,
+                                       true,  false, false, false, false};
     std::vector<TXlsxColumn> columns;
     for (std::size_t c = 0; c < ExportColumns().size(); ++c) {
-        columns.push_back({ExportColumns()[c], widths[c], widths[c] >= 40});
+        columns.push_back({ExportColumns()[c], widths[c], widths[c] >= 40, numbers[c]});
     }
     std::vector<std::vector<std::string>> cells;
     cells.reserve(rows.size());
@@ -126,15 +138,17 @@ TExchangeFormat ExchangeFormatOf(const std::string& path) {
 const std::vector<std::string>& ExportColumns() {
     static const std::vector<std::string> columns = {
         "script",  "script number", "message number", "node",     "role",
-        "speaker", "line",          "previous line",  "original", "translation"};
+        "speaker", "line",          "previous line",  "middle",   "original",
+        "translation"};
     return columns;
 }
 
 void WriteExport(const std::string& path, TExchangeFormat format,
-                 const std::vector<TExportRow>& rows, TByteOrderMark bom) {
+                 const std::vector<TExportRow>& rows, TByteOrderMark bom,
+                 const TExportHeader& header) {
     switch (format) {
     case TExchangeFormat::Po:
-        WritePo(path, rows);
+        WritePo(path, rows, header);
         return;
     case TExchangeFormat::Csv:
         WriteCsv(path, rows, bom);

@@ -6,11 +6,37 @@ namespace dialoscope {
 
 namespace {
 
+std::string RefText(const TMsgRef& ref) {
+    if (ref.Kind == TMsgRefKind::OtherScript) {
+        return std::to_string(ref.Script) + ":" + std::to_string(ref.Number);
+    }
+    if (ref.Kind == TMsgRefKind::Range) {
+        return std::to_string(ref.Number) + "-" + std::to_string(ref.High);
+    }
+    return std::to_string(ref.Number);
+}
+
+// ", part of one line: 120 + 121": a concatenation's texts are said as one line.
+std::string OneLineText(const std::vector<TMsgRef>& oneLine) {
+    if (oneLine.empty()) {
+        return {};
+    }
+    std::string parts;
+    for (const TMsgRef& ref : oneLine) {
+        if (!parts.empty()) {
+            parts += " + ";
+        }
+        parts += RefText(ref);
+    }
+    return ", part of one line: " + parts;
+}
+
 std::string RoleOf(const TMessagePlace& place) {
     if (place.Statement == TSaidKind::Answer) {
-        return "player answer -> " + std::string(place.Target);
+        return "player answer -> " + std::string(place.Target) + OneLineText(place.OneLine);
     }
-    return "NPC line";
+    const bool player = place.Speaker == TSpeaker::Player;
+    return (player ? "player line" : "NPC line") + OneLineText(place.OneLine);
 }
 
 // Only Say names a speaker; the other said lines are the character's own, and answers the
@@ -42,14 +68,13 @@ public:
         row.ScriptNumber = Script_.ScriptNumber;
         row.Number = message.Number;
         DescribeUse(message, row);
-        row.PreviousLine = Previous_;
         const std::string& originalFile =
             Script_.Original != nullptr ? Script_.OriginalFile : Script_.MessageFile;
         row.Original = Decode(original, originalFile);
+        row.Middle = CodePage_.ToUtf8(original.Middle);
         if (Script_.Original != nullptr) {
             row.Translation = TranslationOf(message.Number, original);
         }
-        Previous_ = row.Original;
         return row;
     }
 
@@ -66,6 +91,31 @@ private:
         for (const TMessagePlace& place : message.Places) {
             row.Lines.push_back(place.Line);
         }
+        row.PreviousLine = HeardText(first.Heard);
+    }
+
+    // The original texts of what the player heard before, as one line.
+    std::string HeardText(const std::vector<TMsgRef>& heard) const {
+        const TMessageEntries& originals =
+            Script_.Original != nullptr ? *Script_.Original : *Script_.Own;
+        std::string text;
+        for (const TMsgRef& ref : heard) {
+            if (ref.Kind != TMsgRefKind::Single && ref.Kind != TMsgRefKind::Range) {
+                continue;
+            }
+            const TMessageEntry* entry = originals.Find(ref.Number);
+            if (entry == nullptr) {
+                continue;
+            }
+            if (!text.empty()) {
+                text += ' ';
+            }
+            text += CodePage_.ToUtf8(entry->Text);
+            if (ref.Kind == TMsgRefKind::Range) {
+                text += "...";
+            }
+        }
+        return text;
     }
 
     std::string TranslationOf(std::int32_t number, const TMessageEntry& original) {
@@ -90,7 +140,6 @@ private:
     const TTextCodePage& CodePage_;
     std::vector<TUndefinedByte>& Undefined_;
     std::vector<std::size_t> Offsets_;
-    std::string Previous_;
 };
 
 } // namespace

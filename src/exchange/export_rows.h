@@ -19,10 +19,15 @@ struct TExportRow {
     std::int32_t ScriptNumber = 0; // its line in scripts.lst, 0 when not listed
     std::int32_t Number = 0;
     std::string Node;         // the node of the first use; empty for a message no node uses
-    std::string Role;         // "NPC line", "player answer -> TARGET", "not used by any node"
+    // "NPC line", "player line" (Say(Player, ...)), "player answer -> TARGET", "not used by
+    // any node"; a concatenation's part adds ", part of one line: 120 + 121".
+    std::string Role;
     std::string Speaker;      // "Self", "Player" or the speaker's expression; empty when unused
     std::vector<std::int32_t> Lines; // script lines of every use, the first use first
-    std::string PreviousLine; // the original text of the row before in dialog order
+    // The original text of the line the player heard just before the first use (see
+    // TMessagePlace::Heard); empty when none.
+    std::string PreviousLine;
+    std::string Middle;       // the original line's middle field, often a recording's name
     std::string Original;
     std::string Translation; // empty when there is none
 };

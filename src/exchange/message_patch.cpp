@@ -1,6 +1,7 @@
 #include "message_patch.h"
 
 #include "analysis/int_conversion.h"
+#include "analysis/message_fields.h"
 #include "analysis/message_file.h"
 
 #include <algorithm>
@@ -55,15 +56,14 @@ std::optional<std::int32_t> NumberOfLine(std::string_view line) {
     return TryStrToInt(MessageNumberText(trimmed));
 }
 
-// Where the text field of a message line lies within the line, as MessageText cuts it.
-std::optional<std::pair<std::size_t, std::size_t>> TextSpan(std::string_view line) {
-    const std::string_view trimmed = TrimMessageLine(line);
-    const std::size_t lead = static_cast<std::size_t>(trimmed.data() - line.data());
-    const std::size_t brace = trimmed.find('}');
-    if (brace == std::string_view::npos || trimmed.empty() || brace + 4 > trimmed.size() - 1) {
+// Where the text field of a message line lies within the line; none for a line that does not
+// split into three fields, whose text could only be guessed.
+std::optional<TByteRange> TextSpan(std::string_view line) {
+    const TMessageFields fields = ReadMessageFields(line);
+    if (!fields.IsRegular()) {
         return std::nullopt;
     }
-    return std::make_pair(lead + brace + 4, lead + trimmed.size() - 1);
+    return fields.Text;
 }
 
 bool HoldsLineBreak(std::string_view bytes) {
@@ -106,7 +106,10 @@ TPatchResult PatchMessageFile(std::string_view file, const std::vector<TPatchTex
         const TFileLine& line = lines[found->second];
         const auto span = TextSpan(file.substr(line.Start, line.End - line.Start));
         if (!span) {
-            result.Refused.push_back({text.Number, "its line has no text field"});
+            result.Refused.push_back(
+                {text.Number, "line " + std::to_string(found->second + 1) +
+                                  " does not split into {number}{middle}{text}, so its text "
+                                  "field cannot be told"});
             continue;
         }
         replacements[found->second] = &text;
@@ -121,11 +124,11 @@ TPatchResult PatchMessageFile(std::string_view file, const std::vector<TPatchTex
     for (const auto& [lineIndex, text] : replacements) {
         const TFileLine& line = lines[lineIndex];
         const auto span = *TextSpan(file.substr(line.Start, line.End - line.Start));
-        const std::string_view old = file.substr(line.Start + span.first, span.second - span.first);
+        const std::string_view old = file.substr(line.Start + span.Begin, span.Size());
         ++(old == text->Bytes ? result.Unchanged : result.Replaced);
-        result.Bytes.append(file.substr(copied, line.Start + span.first - copied));
+        result.Bytes.append(file.substr(copied, line.Start + span.Begin - copied));
         result.Bytes += text->Bytes;
-        copied = line.Start + span.second;
+        copied = line.Start + span.End;
     }
     result.Bytes.append(file.substr(copied));
     if (addMissing == TAddMissing::No || missing.empty()) {

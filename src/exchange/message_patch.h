@@ -1,7 +1,8 @@
 #pragma once
 // Writing translated texts into a message file without touching anything else: only the text
-// field of a replaced message's line changes; the other lines, comments, blank lines, line ends,
-// the number field, the middle "{}" field and the blanks around the line stay byte for byte.
+// field (message_fields.h) of a replaced message's line changes; the other lines, comments,
+// blank lines, line ends, the number and middle fields, the blanks between and around the
+// fields stay byte for byte.
 
 #include <cstdint>
 #include <string>
@@ -33,8 +34,9 @@ struct TPatchResult {
 enum class TAddMissing : std::uint8_t { No, Yes };
 
 // Applies texts to the message file's bytes. A number the file defines twice has its last line
-// replaced, the one that the analysis reads. A text holding a line break, or a line with no
-// room for a text field ("{100}"), is refused. Missing numbers are appended as "{N}{}{text}"
+// replaced, the one that the analysis reads. A text holding a line break, or a line that does
+// not split into three fields ("{100}", "{100}{}{text"), is refused, the latter naming its
+// line. Missing numbers are appended as "{N}{}{text}"
 // in number order, with the file's own line end, only with TAddMissing::Yes.
 TPatchResult PatchMessageFile(std::string_view file, const std::vector<TPatchText>& texts,
                               TAddMissing addMissing);

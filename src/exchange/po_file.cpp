@@ -40,8 +40,19 @@ namespace dialoscope {
 
 namespace {
 
-constexpr const char* Header = "Content-Type: text/plain; charset=UTF-8\n"
-                               "Content-Transfer-Encoding: 8bit\n";
+std::string HeaderText(const TPoHeader& header) {
+    return "Project-Id-Version: " + header.Project +
+           "\n"
+           "PO-Revision-Date: \n"
+           "Last-Translator: \n"
+           "Language-Team: \n"
+           "Language: " +
+           header.Language +
+           "\n"
+           "MIME-Version: 1.0\n"
+           "Content-Type: text/plain; charset=UTF-8\n"
+           "Content-Transfer-Encoding: 8bit\n";
+}
 
 // The library reports through callbacks and expects a fatal report never to return; the first
 // report is kept, and a fatal one jumps back to the call that started the work. Only C frames
@@ -114,13 +125,13 @@ po_message_t MakeMessage(const TPoEntry& entry) {
     return message;
 }
 
-po_file_t BuildFile(const std::vector<TPoEntry>& entries) {
+po_file_t BuildFile(const std::vector<TPoEntry>& entries, const TPoHeader& header) {
     po_file_t file = po_file_create();
     po_message_iterator_t at = po_message_iterator(file, nullptr);
-    po_message_t header = po_message_create();
-    po_message_set_msgid(header, "");
-    po_message_set_msgstr(header, Header);
-    po_message_insert(at, header);
+    po_message_t headerEntry = po_message_create();
+    po_message_set_msgid(headerEntry, "");
+    po_message_set_msgstr(headerEntry, HeaderText(header).c_str());
+    po_message_insert(at, headerEntry);
     for (const TPoEntry& entry : entries) {
         po_message_insert(at, MakeMessage(entry));
     }
@@ -286,8 +297,9 @@ std::string_view WithoutUtf8Bom(std::string_view bytes) {
 
 } // namespace
 
-void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries) {
-    po_file_t file = BuildFile(entries);
+void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries,
+                 const TPoHeader& header) {
+    po_file_t file = BuildFile(entries, header);
     const TScratchFile scratch(path);
     TPoErrors errors;
     const char* scratchPath = scratch.Path().c_str();

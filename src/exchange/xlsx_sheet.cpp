@@ -5,6 +5,10 @@
 
 #include <xlsxwriter.h>
 
+#include <charconv>
+#include <cstdint>
+#include <optional>
+
 namespace dialoscope {
 
 namespace {
@@ -35,13 +39,37 @@ void WriteHeader(lxw_worksheet* sheet, const std::vector<TXlsxColumn>& columns,
     worksheet_freeze_panes(sheet, 1, 0);
 }
 
+std::optional<double> NumberOf(const std::string& cell) {
+    const char* end = cell.data() + cell.size();
+    std::int64_t value = 0;
+    const auto [stop, error] = std::from_chars(cell.data(), end, value);
+    if (cell.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return static_cast<double>(value);
+}
+
+lxw_error WriteCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t col, const std::string& cell,
+                    const TXlsxColumn& column, const TFormats& formats) {
+    lxw_format* format = column.Wrap ? formats.Wrapped : nullptr;
+    if (column.Numbers) {
+        if (cell.empty()) {
+            return LXW_NO_ERROR;
+        }
+        if (const auto number = NumberOf(cell)) {
+            return worksheet_write_number(sheet, row, col, *number, format);
+        }
+    }
+    return worksheet_write_string(sheet, row, col, cell.c_str(), format);
+}
+
 lxw_error WriteRows(lxw_worksheet* sheet, const std::vector<std::vector<std::string>>& rows,
                     const TFormats& formats, const std::vector<TXlsxColumn>& columns) {
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size() && c < columns.size(); ++c) {
-            const lxw_error error = worksheet_write_string(
-                sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c), rows[r][c].c_str(),
-                columns[c].Wrap ? formats.Wrapped : nullptr);
+            const lxw_error error =
+                WriteCell(sheet, static_cast<lxw_row_t>(r + 1), static_cast<lxw_col_t>(c),
+                          rows[r][c], columns[c], formats);
             if (error != LXW_NO_ERROR) {
                 return error;
             }

@@ -4,8 +4,8 @@
 #include "dialog_graph.h"
 
 #include "detail/graph_texts.h"
-#include "detail/message_pairing.h"
 
+#include "analysis/use_runs.h"
 #include "checks/dialog_health.h"
 #include "checks/script_places.h"
 #include "dialogtree/node_index.h"
@@ -61,8 +61,7 @@ private:
 
     // A line's or an answer's message: its first part as a value, and with texts the texts of
     // all its parts, joined with a blank, as a concatenation says them one after another.
-    std::optional<TGraphMessage> MessageOf(const TNodeKeep& node,
-                                           const graph_detail::TUseRun& run) const {
+    std::optional<TGraphMessage> MessageOf(const TNodeKeep& node, const TUseRun& run) const {
         if (run.First < 0) {
             return std::nullopt;
         }
@@ -72,17 +71,17 @@ private:
         }
         TGraphMessage message{first.Value, std::nullopt};
         if (Texts_) {
-            message.Text = JoinedText(node, run, graph_detail::IsAnswerUse(first));
+            message.Text = JoinedText(node, run, IsAnswerUse(first));
         }
         return message;
     }
 
-    std::optional<std::string> JoinedText(const TNodeKeep& node, const graph_detail::TUseRun& run,
+    std::optional<std::string> JoinedText(const TNodeKeep& node, const TUseRun& run,
                                           bool answer) const {
         std::optional<std::string> joined;
         for (std::int32_t j = run.First; j < run.End; ++j) {
             const TMsgUse use = node.Lists.MsgUse(j);
-            if (graph_detail::IsAnswerUse(use) != answer) {
+            if (IsAnswerUse(use) != answer) {
                 continue;
             }
             if (const std::optional<std::string> text = Texts_->TextOf(use.Value)) {
@@ -105,8 +104,7 @@ private:
             }
             vertex.Node = static_cast<std::int32_t>(i);
             vertex.Line = node.Line;
-            const std::vector<graph_detail::TUseRun> runs =
-                graph_detail::UseRunsOfLines(node.Lists);
+            const std::vector<TUseRun> runs = UseRunsOfLines(node.Lists);
             for (std::int32_t j = 0; j < node.LineCount(); ++j) {
                 vertex.Lines.push_back(TGraphLine{ToUtf8_(node.Lists.Line(j)),
                                                   MessageOf(node, runs[static_cast<size_t>(j)])});
@@ -158,7 +156,7 @@ private:
 
     void AddNodeEdges(std::int32_t from) {
         const TNodeKeep& node = Ws_.Nodes[static_cast<std::size_t>(from)];
-        const std::vector<graph_detail::TUseRun> runs = graph_detail::UseRunsOfAnswers(node.Lists);
+        const std::vector<TUseRun> runs = UseRunsOfAnswers(node.Lists);
         for (std::int32_t j = 0; j < node.AnswerCount(); ++j) {
             const TAnswer answer = node.Lists.Answer(j);
             TGraphEdge edge{from,

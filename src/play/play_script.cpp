@@ -76,6 +76,7 @@ TPlayMessage TPlayScript::OwnMessage(std::int32_t number) const {
     message.Number = number;
     if (const TMessageEntry* entry = Messages_.Find(number)) {
         message.Text = Decode(entry->Text);
+        message.Middle = Decode(entry->Middle);
     } else {
         message.State = TPlayMessageState::Missing;
     }
@@ -105,6 +106,7 @@ TPlayMessage TPlayScript::OtherScriptMessage(std::int32_t script, std::int32_t n
         message.State = TPlayMessageState::NoFile;
     } else if (const TMessageEntry* entry = other.Messages.Find(number)) {
         message.Text = Decode(entry->Text);
+        message.Middle = Decode(entry->Middle);
     } else {
         message.State = TPlayMessageState::Missing;
     }

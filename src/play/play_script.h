@@ -57,6 +57,7 @@ struct TPlayMessage {
     std::int32_t Number = 0;
     TPlayMessageState State = TPlayMessageState::Found;
     std::string Text;     // UTF-8; empty unless Found
+    std::string Middle;   // UTF-8: the line's middle field, often a recording's name
     std::string FileName; // another script's message file, as found or as looked for
     TOriginalState Original = TOriginalState::None;
     std::string OriginalText; // UTF-8; empty unless Original is Found

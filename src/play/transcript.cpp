@@ -39,6 +39,9 @@ std::string MessageText(const TPlayMessage& message, TTranscriptStyle style) {
     std::string text = MessageNumber(message) + MissingText(message);
     if (style.Texts && message.State == TPlayMessageState::Found) {
         text += " " + message.Text;
+        if (!message.Middle.empty()) {
+            text += " [middle: " + message.Middle + "]";
+        }
     }
     return text + OriginalText(message);
 }

@@ -24,7 +24,9 @@ inline constexpr std::string_view ConditionsNote =
     "Conditions in the code are not evaluated: every answer and call is offered.";
 
 struct TTranscriptStyle {
-    bool Texts = false; // the message texts beside their numbers
+    // The message texts beside their numbers, and a non-empty middle field after its text as
+    // "[middle: grd_halt]".
+    bool Texts = false;
 };
 
 // A position's lines and choices, each line indented by two blanks, the name line first.

@@ -107,8 +107,12 @@ void MeasureDialog(const TWorkspace& ws, const TTextCodePage& codePage, TWordCou
         }
     }
     stats.MessagesUsed = static_cast<std::int64_t>(tally.Counts().size());
+    // Words are counted in the text fields, not in the tables' fixed cut.
+    const TMessageEntries texts = ReadMessageEntries(ws.MsgTable.Source);
     for (const auto& [number, count] : tally.Counts()) {
-        AddText(stats, count, counter.Measure(codePage.ToUtf8(ws.MsgTable.Text(number))));
+        const TMessageEntry* entry = texts.Find(number);
+        const std::string_view text = entry != nullptr ? entry->Text : ws.MsgTable.Text(number);
+        AddText(stats, count, counter.Measure(codePage.ToUtf8(text)));
     }
 }
 

@@ -49,7 +49,7 @@ TEST(MessageUse, ValuesBesideTheCaptionText) {
     } rows[] = {
         {{"Say(Self, 1, 100);"}, {"Say/Self single 100"}},
         {{"Say(Player, 1, 3, Rnd(101,103));"}, {"Say/Player range 101..103"}},
-        {{"Say(GetObjectID(5), 1, 160);"}, {"Say/Other(GetObjectID) single 160"}},
+        {{"Say(GetObjectID(5), 1, 160);"}, {"Say/Other(GetObjectID(5)) single 160"}},
         {{"Say(Self, 1, 7,123);"}, {"Say/Self other 123 of 7"}},
         {{"Say(Self, 1, 5,123);"}, {"Say/Self single 123"}}, // the loaded script is number 5
         {{"Say(Self, 1, x);"}, {"Say/Self literal 0"}},

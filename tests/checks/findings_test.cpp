@@ -21,6 +21,7 @@ TEST(Findings, KindWordsAreStableAndSeveritiesAsDocumented) {
         {TFindingKind::AnalyzeError, "analyze-error", TSeverity::Error},
         {TFindingKind::BadMessageLine, "bad-message-line", TSeverity::Error},
         {TFindingKind::DuplicateMessage, "duplicate-message", TSeverity::Error},
+        {TFindingKind::IrregularMessageLine, "irregular-message-line", TSeverity::Warning},
         {TFindingKind::MissingMessage, "missing-message", TSeverity::Error},
         {TFindingKind::BadScriptRef, "bad-script-ref", TSeverity::Error},
         {TFindingKind::UnusedMessage, "unused-message", TSeverity::Warning},

@@ -112,6 +112,29 @@ TEST(MessageFileChecks, EveryBadLineIsReportedWhereAnalyzeStopsAtTheFirst) {
     EXPECT_TRUE(HasErrors(findings));
 }
 
+// Was silent: the fixed cut and the text field differ on real files, and nothing said so.
+TEST(MessageFileChecks, IrregularLinesNameBothReadings) {
+    TTempFolder folder;
+    const auto loaded = LoadScript(folder, DialogScript({}, {}),
+                                   "{100}{grd_halt}{Halt! State your business.}\n"
+                                   "  {101} {} { Well?}\n"
+                                   "{102}{}{a {b} c}\n"
+                                   "{103}{}{open\n"
+                                   "{104}{}{same}\n");
+    const auto findings =
+        RunMessageFileChecks(loaded->Ws, TCheckOptions{loaded->ScriptPath, nullptr, ""});
+    EXPECT_THAT(DescribeAll(findings),
+                ElementsAre("irregular-message-line 1 #100: message 100: the window's tables read "
+                            "\"d_halt}{Halt! State your business.\" here, the text is \"Halt! "
+                            "State your business.\"",
+                            "irregular-message-line 2 #101: message 101: the window's tables read "
+                            "\" { Well?\" here, the text is \" Well?\"",
+                            "irregular-message-line 4 #103: message 103: the line does not split "
+                            "into {number}{middle}{text}; the window's tables read \"ope\" here, "
+                            "and an import will not write into it"));
+    EXPECT_FALSE(HasErrors(findings));
+}
+
 TEST(MessageFileChecks, CleanScriptHasNoMessageFindings) {
     TTempFolder folder;
     const std::string node = "function Node1;\nbegin\n  Say(Self, 1, 100);\n"

@@ -19,10 +19,11 @@ protected:
     void SetUp() override {
         // Line 2 is written in capitals, as game lists often are; the file on disk is not.
         Loaded = LoadScript(Folder, DialogScript({"Node1"}, {Node1}),
-                            "{100}{}{Hello}\n{101}{}{World}\n{102}{}{Caf\xe9}\n",
+                            "{100}{}{Hello}\n{101}{}{World}\n{102}{}{Caf\xe9}\n"
+                            "{110}{snd_110}{Voiced}\n  {111} {} { Spaced}\n",
                             "talk.int ; this\nOTHER.int ; other\nsix.int ; no file\n");
         ASSERT_EQ(Loaded->AnalyzeError, "");
-        Folder.Write("other.msg", "{123}{}{Far away}\n");
+        Folder.Write("other.msg", "{123}{v}{Far away}\n");
     }
 
     TTempFolder Folder;
@@ -42,6 +43,9 @@ TEST_F(MessageTextsTest, ShownCaptions) {
         {"SayWOAnswer =100 abc", "SayWOAnswer =100 abc \"Hello abc\""},
         {"SayForAnswer =100  101", "SayForAnswer =100  101 \"Hello  World\""},
         {"write =102", "write =102 \"Caf\xe9\""}, // bytes stay bytes
+        // Was "snd_110}{Voiced" and " { Spaced": the text field, not the fixed cut.
+        {"say =110", "say =110 \"Voiced\""},
+        {"say =111", "say =111 \" Spaced\""},
         {"say =999", "say =999 \"???\""},
         {"say =2:124", "say =2:124 \"???\""},
         {"say =3:1", "say =3:1 \"???\""},

@@ -61,6 +61,44 @@ cp "$work/guard.msg" "$work/before"
 if "$cli" import "$work/ru.po" --into "$work/guard.msg" 2>/dev/null; then fail "not refused"; fi
 cmp -s "$work/before" "$work/guard.msg" || fail "a refused import changed the file"
 
+# Message lines as real files write them (a middle field, blanks between fields, braces in the
+# text): the PO carries the text field and the middle field as a comment, its header satisfies
+# msgfmt --check, an edited import changes only text fields, and a translation for a line that
+# does not split into three fields is refused with its line, the file untouched.
+inputs="$(dirname "$0")/inputs"
+cp "$inputs/voiced.ipp" "$inputs/voiced.msg" "$work/"
+"$cli" --scripts-lst "$inputs/scripts.lst" export "$work/voiced.ipp" --language de \
+    --to "$work/voiced.po" 2>/dev/null
+msgfmt -c -o /dev/null "$work/voiced.po" 2>"$work/msgfmt" || fail "msgfmt -c refused voiced.po"
+[ ! -s "$work/msgfmt" ] || fail "msgfmt -c: $(cat "$work/msgfmt")"
+grep -q '^#\. middle: grd_halt$' "$work/voiced.po" || fail "no middle comment"
+grep -q '^msgid "Halt! State your business."$' "$work/voiced.po" || fail "not the text field"
+msgen "$work/voiced.po" | msgfilter -o "$work/edited.po" sed -e 's/^/[de] /' 2>/dev/null \
+    || fail "msgen or msgfilter refused voiced.po"
+sed -i '/^msgctxt "voiced:107"$/,/^$/d' "$work/edited.po"
+"$cli" import "$work/edited.po" --into "$work/voiced.msg" 2>"$work/summary" \
+    || fail "import failed: $(cat "$work/summary")"
+python3 - "$inputs/voiced.msg" "$work/voiced.msg" <<'PY' || fail "bytes beside the text fields changed"
+import sys
+old, new = (open(p, "rb").read().split(b"\r\n") for p in sys.argv[1:])
+assert len(old) == len(new)
+for a, b in zip(old, new):
+    if a.startswith(b"#") or a.startswith(b"{107}") or not a:
+        assert a == b, (a, b)
+        continue
+    # Everything up to the text field's brace and the final brace stay; the text gains "[de] ".
+    cut = a.index(b"{", a.index(b"}", a.index(b"}") + 1)) + 1
+    assert b[:cut] == a[:cut] and b[cut:] == b"[de] " + a[cut:], (a, b)
+PY
+printf 'msgctxt "voiced:107"\nmsgid "broke"\nmsgstr "kaputt"\n' > "$work/broken.po"
+cp "$work/voiced.msg" "$work/before"
+if "$cli" import "$work/broken.po" --into "$work/voiced.msg" 2>"$work/summary"; then
+    fail "a line that does not split into three fields was written into"
+fi
+grep -q "message 107: line 9 does not split into {number}{middle}{text}" "$work/summary" \
+    || fail "refusal: $(cat "$work/summary")"
+cmp -s "$work/before" "$work/voiced.msg" || fail "a refused import changed the file"
+
 # A generated project: one PO for every script, accepted by msgfmt.
 python3 "$gen" --out "$work/project" --scripts 3 --nodes 25 > /dev/null
 "$cli" export --project "$work/project/scripts.lst" --to "$work/project.po" 2>/dev/null

@@ -14,8 +14,11 @@ TEST(MessagePatch, ReplacesOnlyTheTextField) {
         // Everything but the text of 101 stays: comments, blanks, CR LF, the middle field.
         {"# c\r\n{100}{}{Hi.}\r\n\r\n  {101}{}{Bye.}  \r\n", {{101, "Tsch\xFC\xDF."}},
          "# c\r\n{100}{}{Hi.}\r\n\r\n  {101}{}{Tsch\xFC\xDF.}  \r\n"},
-        // The text is cut at fixed places, as the analysis reads it: here it is "d}{Bye.".
-        {"{101}{snd}{Bye.}\n", {{101, "X"}}, "{101}{snX}\n"},
+        // Was "{101}{snX}": the text field, not the tables' fixed cut, is replaced; the middle
+        // field, blanks between fields and braces inside the text stay as they are.
+        {"{101}{snd}{Bye.}\n", {{101, "X"}}, "{101}{snd}{X}\n"},
+        {"  {101} {} { Well?}\r\n", {{101, " Nun?"}}, "  {101} {} { Nun?}\r\n"},
+        {"{102}\t{v2}{a {b} c}\n", {{102, "{x} }"}}, "{102}\t{v2}{{x} }}\n"},
         // An empty text field takes a text; LF and a missing last line end stay.
         {"{100}{}{}\n{102}{}{x}", {{100, "now"}, {102, "y"}}, "{100}{}{now}\n{102}{}{y}"},
         // A number defined twice: the line the analysis reads, the last one, changes.
@@ -52,7 +55,10 @@ TEST(MessagePatch, RefusesWhatTheLineCannotCarry) {
     } cases[] = {
         {"{100}{}{a}\n", {100, "two\nlines"}, "the text holds a line break"},
         {"{100}{}{a}\n", {100, "cr\r"}, "the text holds a line break"},
-        {"{100}\n", {100, "x"}, "its line has no text field"},
+        {"#\n{100}\n", {100, "x"},
+         "line 2 does not split into {number}{middle}{text}, so its text field cannot be told"},
+        {"{100}{}{open\n", {100, "x"},
+         "line 1 does not split into {number}{middle}{text}, so its text field cannot be told"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.File);

@@ -6,38 +6,56 @@
 #include "exchange/import_translation.h"
 
 #include "analysis/file_bytes.h"
+#include "analysis/line_store.h"
+#include "analysis/message_fields.h"
 #include "temp_folder.h"
 #include "workload.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace dialoscope {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Every translation set to its original, as a translator who changes nothing would leave it.
-void AcceptOriginals(const std::string& path, TExchangeFormat format) {
+std::size_t ColumnOf(const TCsvRow& header, const std::string& title) {
+    return static_cast<std::size_t>(
+        std::find(header.Fields.begin(), header.Fields.end(), title) - header.Fields.begin());
+}
+
+// Every translation set to what translate makes of its original, as a translator's tool would
+// leave it.
+void Translate(const std::string& path, TExchangeFormat format,
+               const std::function<std::string(const std::string&)>& translate) {
     if (format == TExchangeFormat::Po) {
         std::vector<TPoEntry> entries = ReadPoFile(path);
         for (TPoEntry& entry : entries) {
-            entry.Str = entry.Id;
+            entry.Str = translate(entry.Id);
         }
         WritePoFile(path, entries);
         return;
     }
     std::vector<TCsvRow> rows = ReadCsv(ReadFileBytes(path), path);
+    const std::size_t original = ColumnOf(rows[0], "original");
+    const std::size_t translation = ColumnOf(rows[0], "translation");
     std::string text;
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (r > 0) {
-            rows[r].Fields[9] = rows[r].Fields[8];
+            rows[r].Fields[translation] = translate(rows[r].Fields[original]);
         }
         text += CsvRow(rows[r].Fields);
     }
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+// A translator who changes nothing.
+void AcceptOriginals(const std::string& path, TExchangeFormat format) {
+    Translate(path, format, [](const std::string& original) { return original; });
 }
 
 struct TRoundTrip {
@@ -96,8 +114,74 @@ std::string AllDefinedBytes(const TTextCodePage& codePage) {
     return file;
 }
 
+// Message lines as real files write them: a filled middle field, blanks between the fields,
+// braces inside the text, an empty text.
+constexpr const char* FieldsFile = "# voice lines\r\n"
+                                   "{100}{grd_halt}{Halt! State your business.}\r\n"
+                                   "  {101} {} { Well?}\r\n"
+                                   "{102}\t{v_102}\t{Braces {inside} and } here}\r\n"
+                                   "{103}{}{}\r\n"
+                                   "{104}{x}{Trailing blank }  \n";
+
+// The file with every text field taken out: what an import must leave as it is.
+std::string AllButTextFields(const std::string& file) {
+    TLineStore lines;
+    lines.SetText(file);
+    std::string rest;
+    for (std::int32_t i = 0; i < lines.Count(); ++i) {
+        const std::string_view line = lines.Line(i);
+        const TMessageFields fields = ReadMessageFields(line);
+        EXPECT_NE(fields.Shape, TMessageLineShape::Irregular) << line;
+        rest += line.substr(0, fields.IsRegular() ? fields.Text.Begin : line.size());
+        rest += "|";
+        rest += fields.IsRegular() ? line.substr(fields.Text.End) : std::string_view();
+        rest += "\n";
+    }
+    return rest;
+}
+
+// Was: the fixed cut exported "d_halt}{Halt! State your business." and an import wrote
+// "{100}{grHalt! ...}", destroying the line.
+TEST(ExchangeRoundTrip, AnEditedImportChangesOnlyTextFields) {
+    const test::TTempFolder work;
+    work.Write("f.ipp", "script F('f.msg');\r\nend.\r\n");
+    work.Write("f.msg", FieldsFile);
+    work.Write("scripts.lst", "f.int 1\r\n");
+    const TTextCodePage codePage("windows-1252");
+    TExportRequest request;
+    request.Scripts = {{work.Path("f.ipp"), "f"}};
+    request.ScriptsLst = work.Path("scripts.lst");
+    const TExportResult exported = CollectExportRows(request, codePage);
+    ASSERT_EQ(exported.Rows.size(), 5u);
+    EXPECT_EQ(exported.Rows[0].Original, "Halt! State your business.");
+    EXPECT_EQ(exported.Rows[0].Middle, "grd_halt");
+    EXPECT_EQ(exported.Rows[1].Original, " Well?");
+    EXPECT_EQ(exported.Rows[2].Original, "Braces {inside} and } here");
+    for (const auto& [format, ext] : {std::pair{TExchangeFormat::Po, ".po"},
+                                      std::pair{TExchangeFormat::Csv, ".csv"}}) {
+        SCOPED_TRACE(ext);
+        const std::string exportPath = work.Path(std::string("edited") + ext);
+        WriteExport(exportPath, format, exported.Rows, TByteOrderMark::Omit);
+        Translate(exportPath, format, [](const std::string& text) { return "{T} " + text; });
+        const std::string target = work.Write("f.msg", FieldsFile);
+        const TImportSummary summary = ImportTranslation(
+            {exportPath, target, std::nullopt, TAddMissing::No, false}, codePage);
+        EXPECT_EQ(summary.Refused, 0) << (summary.Reports.empty() ? "" : summary.Reports[0]);
+        EXPECT_EQ(summary.Replaced, 5);
+        const std::string written = ReadFileBytes(target);
+        EXPECT_EQ(AllButTextFields(written), AllButTextFields(FieldsFile));
+        EXPECT_NE(written.find("{100}{grd_halt}{{T} Halt! State your business.}\r\n"),
+                  std::string::npos);
+        EXPECT_NE(written.find("  {101} {} {{T}  Well?}\r\n"), std::string::npos);
+    }
+}
+
 TEST(ExchangeRoundTrip, ImportingTheExportGivesTheMessageFileBack) {
     const std::string examples = std::string(DIALOSCOPE_SOURCE_DIR) + "/examples";
+    const test::TTempFolder fields;
+    fields.Write("f.ipp", "script F('f.msg');\r\nend.\r\n");
+    fields.Write("f.msg", FieldsFile);
+    fields.Write("scripts.lst", "f.int 1\r\n");
     const test::TTempFolder allBytes;
     for (const char* page : {"windows-1252", "windows-1251"}) {
         const std::string sub = std::string(page) + "/";
@@ -112,6 +196,7 @@ TEST(ExchangeRoundTrip, ImportingTheExportGivesTheMessageFileBack) {
         {allBytes.Folder() + "/windows-1252", "all", "windows-1252"},
         {allBytes.Folder() + "/windows-1251", "all", "windows-1251"},
         {test::GeneratedWorkload("--nodes 120 --seed 5"), "talk", "windows-1251"},
+        {fields.Folder(), "f", "windows-1252"},
     };
     for (const TRoundTrip& trip : trips) {
         ExpectRoundTrip(trip, TExchangeFormat::Po, ".po");

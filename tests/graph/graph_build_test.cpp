@@ -191,8 +191,9 @@ TEST(DialogGraph, MessagesAndTextsOfLinesAndAnswers) {
                      "  Answer(1, GetStr(16) + GetStr(17), @A);\n  Answer(1, 99, @A);\n"
                      "end;\n"},
                     "A"),
-        "{10}{}{Hello}\n{11}{}{One}\n{13}{}{Gr\xFC\xDF"
-        "e}\n{14}{}{und so}\n{15}{}{Yes}\n{16}{}{Maybe}\n{17}{}{not}\n");
+        // Filled middle fields and blanks between fields: the labels are the text fields.
+        "{10}{v10}{Hello}\n  {11} {} {One}\n{13}{}{Gr\xFC\xDF"
+        "e}\n{14}{}{und so}\n{15}{snd_15}{Yes}\n{16}\t{}{Maybe}\n{17}{}{not}\n");
     TGraphBuildOptions options;
     options.Texts = true;
     ASSERT_EQ(script->Loaded->AnalyzeError, "");

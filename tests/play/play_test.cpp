@@ -112,7 +112,7 @@ TEST(Play, LinesInStatementOrder) {
              "  asks: 101\n  Self: 102\n  writes: 104\n  says: 105\n  Player: 106\n"
              "  1. 107 -> Node2\n"},
             {"  Say(Self, 1, 102); SayForAnswer(101);\n  Say(GetObjectID(5), 1, 100);\n",
-             "  Self: 102\n  asks: 101\n  GetObjectID: 100\n  no answer and no call: the dialog "
+             "  Self: 102\n  asks: 101\n  GetObjectID(5): 100\n  no answer and no call: the dialog "
              "stops "
              "here\n"},
             // A concatenation's parts in turn; a missing message says so.

@@ -22,8 +22,16 @@ struct TMessagePlace {
     std::int32_t Line = 0;  // script line of the statement
     TSaidKind Statement = TSaidKind::Say;
     TSpeaker Speaker = TSpeaker::None;
-    std::string_view SpeakerText; // Speaker Other: the expression
+    std::string_view SpeakerText; // Speaker Other: the expression, "GetObjectID(14)"
     std::string_view Target;      // an answer's target node
+    // A concatenation's messages, this one among them, which the player sees as one line;
+    // empty when the line says one message. Literal items are left out.
+    std::vector<TMsgRef> OneLine;
+    // The line the player heard just before, in dialog order, as its messages: for an answer,
+    // the node's last said line that is not the player's own; for a node's first said line,
+    // the answer (or, for a call, the caller's line before the call) the walk came in by; else
+    // the said line before. Empty at a dialog's start.
+    std::vector<TMsgRef> Heard;
 };
 
 struct TOrderedMessage {
@@ -37,7 +45,7 @@ struct TOrderedMessage {
 std::vector<TOrderedMessage> DialogOrder(const TWorkspace& ws, const TMessageEntries& messages);
 
 // The nodes in the order DialogOrder visits them: reached ones first, then the rest in script
-// order. Each node once.
+// order. Each node once. Linear in the nodes, their answers, calls and message uses.
 std::vector<std::int32_t> NodesInDialogOrder(const TWorkspace& ws);
 
 } // namespace dialoscope

@@ -22,9 +22,20 @@ struct TPoEntry {
     bool StrHoldsNul = false; // read back: the translation held a NUL, where gettext cut it
 };
 
-// Writes a PO file with a UTF-8 header and the entries in order: whole or not at all (a
-// temporary file beside path, then one rename). Throws EExchangeError naming path.
-void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries);
+// What the header says besides the fields every file carries (MIME-Version, a UTF-8
+// Content-Type, Content-Transfer-Encoding) and the ones left empty for a translator's editor to
+// fill (PO-Revision-Date, Last-Translator, Language-Team).
+struct TPoHeader {
+    std::string Project;  // Project-Id-Version
+    std::string Language; // Language: "de", "pt_BR"; empty when not known
+};
+
+// Writes a PO file with the header and the entries in order: whole or not at all (a temporary
+// file beside path, then one rename). msgfmt --check-header finds nothing to say about the
+// header but, when Language is empty, that it still has its initial value. Throws
+// EExchangeError naming path.
+void WritePoFile(const std::string& path, const std::vector<TPoEntry>& entries,
+                 const TPoHeader& header = {});
 
 // Every entry of a PO file but its header and obsolete entries, texts in UTF-8 whatever the
 // charset its header names; a UTF-8 byte order mark before it is passed over. Throws

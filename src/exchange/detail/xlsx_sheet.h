@@ -12,6 +12,8 @@ struct TXlsxColumn {
     std::string Title;
     double Width = 12; // in characters
     bool Wrap = false; // long texts wrap within the cell
+    // The cells are decimal integers, written as numbers; an empty cell stays empty.
+    bool Numbers = false;
 };
 
 // Writes the sheet: whole or not at all. Texts are UTF-8. Throws EExchangeError naming path.

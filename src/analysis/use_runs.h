@@ -5,12 +5,13 @@
 // uses in order, each line's first part is the first use ahead that carries the same part text
 // with a matching statement. Uses skipped on the way are the later parts of a concatenation.
 
-#include "analysis/node_lists.h"
+#include "msg_use_order.h"
+#include "node_lists.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace dialoscope::graph_detail {
+namespace dialoscope {
 
 // The message uses of one said line or answer: its first part at First, and a concatenation's
 // later parts among the uses on the same side (IsAnswerUse) before End. First is -1 when it
@@ -20,12 +21,10 @@ struct TUseRun {
     std::int32_t End = -1;
 };
 
-bool IsAnswerUse(const TMsgUse& use);
-
 // One run per said line, in order. Linear in the node's lines and uses.
 std::vector<TUseRun> UseRunsOfLines(const TNodeLists& lists);
 
 // One run per answer, in order.
 std::vector<TUseRun> UseRunsOfAnswers(const TNodeLists& lists);
 
-} // namespace dialoscope::graph_detail
+} // namespace dialoscope

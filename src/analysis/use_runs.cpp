@@ -1,8 +1,8 @@
-#include "message_pairing.h"
+#include "use_runs.h"
 
 #include <string_view>
 
-namespace dialoscope::graph_detail {
+namespace dialoscope {
 
 namespace {
 
@@ -65,10 +65,6 @@ std::vector<std::int32_t> PairFirstUses(const TNodeLists& lists, std::int32_t co
 
 } // namespace
 
-bool IsAnswerUse(const TMsgUse& use) {
-    return use.Statement == TSaidKind::Answer;
-}
-
 std::vector<TUseRun> UseRunsOfLines(const TNodeLists& lists) {
     return RunsOf(PairFirstUses(lists, lists.LineCount(), TUseSide::Lines,
                                 [&](std::int32_t i) { return lists.Line(i); }),
@@ -81,4 +77,4 @@ std::vector<TUseRun> UseRunsOfAnswers(const TNodeLists& lists) {
                   lists.MsgUseCount());
 }
 
-} // namespace dialoscope::graph_detail
+} // namespace dialoscope
