@@ -47,6 +47,14 @@ std::string MessageText(const TPlayMessage& message, TTranscriptStyle style) {
 // the same line, parted by " / " (inline).
 enum class TRangeLayout : std::uint8_t { Listed, Inline };
 
+// A range as written, or in number order where it was written from high to low.
+std::string RangeText(const TPlayLine& line) {
+    if (!line.Ref.IsReversed()) {
+        return line.RefText;
+    }
+    return std::to_string(line.Ref.First()) + "-" + std::to_string(line.Ref.Last());
+}
+
 std::string PartText(const TPlayLine& line, TTranscriptStyle style, TRangeLayout layout) {
     if (line.Ref.Kind == TMsgRefKind::Literal) {
         return "(not a message number) " + line.RefText;
@@ -54,7 +62,7 @@ std::string PartText(const TPlayLine& line, TTranscriptStyle style, TRangeLayout
     if (line.Ref.Kind != TMsgRefKind::Range) {
         return MessageText(line.Messages.front(), style);
     }
-    std::string text = "one of " + line.RefText + ":";
+    std::string text = "one of " + RangeText(line) + ":";
     if (line.Messages.empty()) {
         return text + " no message of the file";
     }
