@@ -1,6 +1,7 @@
 #include "graph_command.h"
 
 #include "code_page_name.h"
+#include "error_lines.h"
 
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
@@ -68,6 +69,9 @@ std::string GraphText(const TDialogGraph& graph, const std::string& format) {
         return WriteGraphJson(graph);
     }
     if (format == "mermaid") {
+        if (const auto note = MermaidSizeNote(graph)) {
+            TGraphPort::WriteErrorLine(*note);
+        }
         return WriteMermaid(graph);
     }
     if (format == "svg") {
@@ -112,7 +116,7 @@ int RunGraphCommand(const TGraphCommandOptions& options) {
         }
         std::fwrite(text.data(), 1, text.size(), stdout);
     } catch (const std::exception& error) {
-        TGraphPort::WriteErrorLine(error.what());
+        std::fputs(ErrorLines(error, "drawing the graph").c_str(), stderr);
         return 1;
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
