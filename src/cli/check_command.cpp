@@ -61,7 +61,7 @@ std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& scrip
         try {
             original.LoadFromFile(*originalPath);
         } catch (const std::exception& error) {
-            return {ErrorFinding(TFindingKind::LoadError, *originalPath, error.what())};
+            return {ErrorFinding(TFindingKind::LoadError, *originalPath, ErrorText(error))};
         }
         options.Original = &original;
         options.OriginalPath = *originalPath;
@@ -69,7 +69,7 @@ std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& scrip
     try {
         mnLoadClick(ws, script);
     } catch (const std::exception& error) {
-        return {ErrorFinding(TFindingKind::LoadError, script, error.what())};
+        return {ErrorFinding(TFindingKind::LoadError, script, ErrorText(error))};
     }
     try {
         sbRestartClick(ws);
@@ -77,7 +77,7 @@ std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& scrip
         std::vector<TFinding> findings = RunMessageFileChecks(ws, options);
         findings.insert(findings.begin(),
                         ErrorFinding(TFindingKind::AnalyzeError, script,
-                                     std::string("Analyze stopped: ") + error.what()));
+                                     std::string("Analyze stopped: ") + ErrorText(error)));
         return findings;
     }
     return RunChecks(ws, options);

@@ -1,6 +1,7 @@
 #include "exchange_commands.h"
 
 #include "code_page_name.h"
+#include "error_lines.h"
 
 #include "analysis/errors.h"
 #include "analysis/file_bytes.h"
@@ -117,7 +118,7 @@ int RunExportCommand(const TCliCall& call) {
         std::cerr << "exported " << result.Rows.size() << " messages to " << *call.To << "\n";
         return 0;
     } catch (const std::exception& error) {
-        std::cerr << error.what() << "\n";
+        std::cerr << ErrorLines(error, "exporting the strings");
         return 1;
     }
 }
@@ -134,7 +135,7 @@ int RunImportCommand(const TCliCall& call) {
         ReportImport(summary, options);
         return summary.Refused > 0 ? 1 : 0;
     } catch (const std::exception& error) {
-        std::cerr << error.what() << "\n";
+        std::cerr << ErrorLines(error, "importing the translation");
         return 1;
     }
 }

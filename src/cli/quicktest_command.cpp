@@ -1,8 +1,10 @@
 #include "quicktest_command.h"
 
 #include "code_page_name.h"
+#include "error_lines.h"
 #include "script_session.h"
 
+#include "analysis/errors.h"
 #include "play/play_script.h"
 #include "play/quicktest.h"
 #include "play/quicktest_output.h"
@@ -37,7 +39,7 @@ TQuicktestReport QuicktestScript(const std::string& path, const std::string& scr
     } catch (const std::exception& error) {
         TQuicktestReport report;
         report.Script = path;
-        report.Error = error.what();
+        report.Error = ErrorText(error);
         return report;
     }
     const TPlayScript script(session.Workspace(), {path, {}, nullptr});
@@ -86,7 +88,7 @@ int RunQuicktestCommand(const TQuicktestCommandOptions& options) {
     try {
         reports = QuicktestAll(ScriptsOf(options), options.ScriptsLst, options.Jobs);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fputs(ErrorLines(error, "testing the answers").c_str(), stderr);
         return 1;
     }
     const TTextDecoder decoder(options.CodePage);

@@ -3,6 +3,7 @@
 #include "detail/script_measure.h"
 
 #include "analysis/analyze.h"
+#include "analysis/errors.h"
 #include "analysis/load.h"
 #include "checks/other_script_messages.h"
 #include "checks/run_checks.h"
@@ -78,8 +79,8 @@ public:
         try {
             OriginalLines_.LoadFromFile(*Original_);
         } catch (const std::exception& error) {
-            Fail(result, ScriptFinding(TFindingKind::LoadError, *Original_, error.what()),
-                 error.what());
+            Fail(result, ScriptFinding(TFindingKind::LoadError, *Original_, ErrorText(error)),
+                 ErrorText(error));
             return false;
         }
         Checks_.Original = &OriginalLines_;
@@ -91,8 +92,8 @@ public:
         try {
             mnLoadClick(Ws_, Script_);
         } catch (const std::exception& error) {
-            Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, error.what()),
-                 error.what());
+            Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, ErrorText(error)),
+                 ErrorText(error));
             return false;
         }
         if (Checks_.Original != nullptr) {
@@ -106,7 +107,7 @@ public:
         try {
             sbRestartClick(Ws_);
         } catch (const std::exception& error) {
-            const std::string status = std::string("Analyze stopped: ") + error.what();
+            const std::string status = std::string("Analyze stopped: ") + ErrorText(error);
             result.Findings = RunMessageFileChecks(Ws_, Checks_);
             result.Findings.insert(result.Findings.begin(),
                                    ScriptFinding(TFindingKind::AnalyzeError, Script_, status));
