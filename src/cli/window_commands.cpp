@@ -156,7 +156,7 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     if (command.GeneralView == TGeneralView::Streamed) {
         StreamTreeFile(ws->GeneralView);
     }
-    std::string error = RunSteps(command, call, *ws, port);
+    const std::string error = RunSteps(command, call, *ws, port);
     if (port.StillCounting()) {
         // Stopped before its own lines: its memory goes back before the listing is read again.
         ws.reset();

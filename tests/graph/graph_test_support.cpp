@@ -49,7 +49,10 @@ TDialogGraph HostileGraph() {
                                             "strict",
                                             "digraph",
                                             "%1",
-                                            "%"};
+                                            "%",
+                                            // Was: copied raw into the SVG, which XML forbids.
+                                            "bell\a escape\x1b del\x7f",
+                                            "tab\tbreak\rline\n"};
     TDialogGraph graph;
     for (std::size_t i = 0; i < names.size(); ++i) {
         TGraphVertex vertex;
