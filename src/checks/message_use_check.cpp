@@ -120,8 +120,7 @@ void TMessageUseChecker::CheckUse(std::int32_t node, const TMsgUse& use) {
         if (ref.IsReversed()) {
             AddScriptFinding(TFindingKind::ReversedRange, node, use, ref.First(),
                              "range " + std::string(use.Ref) + " runs from high to low: read as " +
-                                 std::to_string(ref.First()) + "-" +
-                                 std::to_string(ref.Last()));
+                                 std::to_string(ref.First()) + "-" + std::to_string(ref.Last()));
         }
         CheckRange(node, use, ref.First(), ref.Last());
         break;

@@ -5,7 +5,6 @@
 
 #include "analysis/port.h"
 
-#include <cstdint>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>

@@ -8,7 +8,8 @@ namespace dialoscope {
 
 std::string ErrorLines(const std::exception& error, std::string_view doing) {
     if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
-        return doing.empty() ? "out of memory\n" : "out of memory while " + std::string(doing) + "\n";
+        return doing.empty() ? "out of memory\n"
+                             : "out of memory while " + std::string(doing) + "\n";
     }
     std::string lines = std::string(error.what()) + "\n";
     if (const auto* write = dynamic_cast<const EWriteError*>(&error)) {
