@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace dialoscope {
 
@@ -36,10 +37,30 @@ public:
     std::string Path;
 };
 
-// A write that failed part-way (disk full).
+// A write that failed part-way (disk full). The text stays as the window shows it; Path (when
+// known) and Cause (an errno value, 0 when none was given) say which file and why, for a second
+// line (WriteErrorDetail).
 class EWriteError : public EDialoscopeError {
 public:
-    EWriteError() : EDialoscopeError("Stream write error") {}
+    explicit EWriteError(std::string path = {}, int cause = 0)
+        : EDialoscopeError("Stream write error"), Path(std::move(path)), Cause(cause) {}
+    std::string Path;
+    int Cause;
+};
+
+// What an error says, where a caller words it into a finding or a status: "out of memory" for
+// memory running out, else what().
+std::string ErrorText(const std::exception& error);
+
+// "cannot write FILE: CAUSE", from what the error knows of both; empty when it knows neither.
+std::string WriteErrorDetail(const EWriteError& error);
+
+// Memory ran out: "out of memory while DOING", DOING naming the work ("building the Dialogs
+// Tree"), for an error that would otherwise say only "std::bad_alloc".
+class EOutOfMemory : public EDialoscopeError {
+public:
+    explicit EOutOfMemory(const std::string& doing)
+        : EDialoscopeError("out of memory while " + doing) {}
 };
 
 // A text that is not a valid integer: "'%s' is not a valid integer value".

@@ -23,6 +23,12 @@ struct TMsgRef {
     std::int32_t High = 0;   // Range: the high end
     std::int32_t Script = 0; // OtherScript: the script number
     bool operator==(const TMsgRef&) const = default;
+
+    // A range's ends in number order: Rnd(119,117) names the same messages as Rnd(117,119) to
+    // every reader but the specified marks, which take it as written and mark nothing.
+    std::int32_t First() const { return Number <= High ? Number : High; }
+    std::int32_t Last() const { return Number <= High ? High : Number; }
+    bool IsReversed() const { return Kind == TMsgRefKind::Range && High < Number; }
 };
 
 // A message part as the node analysis captions it: a number, a range "lo-hi" or a reference

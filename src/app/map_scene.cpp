@@ -1,5 +1,7 @@
 #include "map_scene.h"
 
+#include "graph/drawn_text.h"
+
 #include <QFontMetricsF>
 #include <QGraphicsPathItem>
 #include <QGraphicsScene>
@@ -24,6 +26,11 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// What the exports draw of a text, so the map and a chart made from the same graph agree.
+QString Drawn(const std::string& text) {
+    return Utf8(DrawnText(text));
+}
+
 QPointF PointOf(const TLayoutPoint& point) {
     return {point.X, point.Y};
 }
@@ -43,9 +50,9 @@ QString FirstLineOf(const TGraphVertex& vertex) {
     }
     const TGraphLine& line = vertex.Lines.front();
     if (line.Message && line.Message->Text) {
-        return Utf8(*line.Message->Text);
+        return Drawn(*line.Message->Text);
     }
-    return Utf8(line.Caption);
+    return Drawn(line.Caption);
 }
 
 QString SearchTextOf(const TGraphVertex& vertex) {
@@ -104,7 +111,7 @@ void DrawEdge(QGraphicsScene& scene, const TGraphEdge& edge, const TEdgeCurve& c
             ->setZValue(-1);
     }
     if (curve.LabelCenter && !edge.Label.empty()) {
-        const QString full = Utf8(edge.Label);
+        const QString full = Drawn(edge.Label);
         const QString shown =
             full.size() > LabelCharacters ? full.left(LabelCharacters - 1) + u'…' : full;
         auto* label = scene.addSimpleText(shown, FontOfPixels(LabelFontPixels, false));
@@ -152,7 +159,7 @@ TMapLook LookOf(TVertexFlags flags) {
 TMapBox::TMapBox(const TGraphVertex& vertex, std::int32_t index, const TVertexBox& box)
     : Rect_(box.Center.X - box.Width / 2, box.Center.Y - box.Height / 2, box.Width, box.Height),
       Index_(index), Node_(vertex.Node), Look_(LookOf(vertex.Flags)),
-      IsStartVertex_(vertex.Kind == TVertexKind::Start), Name_(Utf8(vertex.Name)),
+      IsStartVertex_(vertex.Kind == TVertexKind::Start), Name_(Drawn(vertex.Name)),
       FirstLine_(FirstLineOf(vertex)), SearchText_(SearchTextOf(vertex)) {
     setToolTip(vertex.Line > 0 ? QStringLiteral("%1, line %2").arg(Name_).arg(vertex.Line) : Name_);
     setCursor(Qt::PointingHandCursor);

@@ -36,6 +36,10 @@ constexpr TKindInfo KindTable[] = {
     {TFindingKind::UnreachableNode, "unreachable-node", TSeverity::Warning},
     {TFindingKind::DeadEnd, "dead-end", TSeverity::Warning},
     {TFindingKind::ForwardWithoutNode, "forward-without-node", TSeverity::Warning},
+    // Find Msg marks nothing for it, while the game may well pick one of its messages.
+    {TFindingKind::ReversedRange, "reversed-range", TSeverity::Warning},
+    // Everything after it is comment: nodes and dialogs there are never analysed.
+    {TFindingKind::UnclosedComment, "unclosed-comment", TSeverity::Warning},
     // The project's other scripts are still analysed; the line's own script is not.
     {TFindingKind::MissingScript, "missing-script", TSeverity::Warning},
     {TFindingKind::DuplicateScript, "duplicate-script", TSeverity::Warning},
@@ -72,7 +76,7 @@ std::vector<TFindingKind> KindsFrom(TFindingKind first, TFindingKind last) {
 
 const std::vector<TFindingKind>& AllFindingKinds() {
     static const std::vector<TFindingKind> kinds =
-        KindsFrom(TFindingKind::LoadError, TFindingKind::ForwardWithoutNode);
+        KindsFrom(TFindingKind::LoadError, TFindingKind::UnclosedComment);
     return kinds;
 }
 

@@ -30,6 +30,8 @@ enum class TFindingKind : std::uint8_t {
     UnreachableNode,    // no dialog start reaches the node
     DeadEnd,            // a reached node offers no answer and no call
     ForwardWithoutNode, // "function X; forward;" and no node X
+    ReversedRange,      // Rnd(119,117): read as 117..119 beyond the marks
+    UnclosedComment,    // a block comment that runs to the end of the script
     // A project's scripts.lst, at the list line:
     MissingScript,   // the script file the line names is not in the list's folder
     DuplicateScript, // an earlier line names the same script file

@@ -117,7 +117,12 @@ void TMessageUseChecker::CheckUse(std::int32_t node, const TMsgUse& use) {
         CheckSingle(node, use, ref.Number);
         break;
     case TMsgRefKind::Range:
-        CheckRange(node, use, ref.Number, ref.High);
+        if (ref.IsReversed()) {
+            AddScriptFinding(TFindingKind::ReversedRange, node, use, ref.First(),
+                             "range " + std::string(use.Ref) + " runs from high to low: read as " +
+                                 std::to_string(ref.First()) + "-" + std::to_string(ref.Last()));
+        }
+        CheckRange(node, use, ref.First(), ref.Last());
         break;
     case TMsgRefKind::OtherScript:
         CheckOtherScript(node, use, ref);
@@ -162,9 +167,6 @@ const TRangeGaps& TMessageUseChecker::GapsOf(std::int32_t lo, std::int32_t hi) {
 
 void TMessageUseChecker::CheckRange(std::int32_t node, const TMsgUse& use, std::int32_t lo,
                                     std::int32_t hi) {
-    if (hi < lo) {
-        return; // Rnd over nothing: marks nothing, uses nothing
-    }
     Used_.Ranges.emplace_back(lo, hi);
     const TRangeGaps& gaps = GapsOf(lo, hi);
     if (gaps.MissingCount == 0) {

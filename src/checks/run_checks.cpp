@@ -1,5 +1,6 @@
 #include "run_checks.h"
 
+#include "comment_check.h"
 #include "detail/message_file_check.h"
 #include "detail/message_use_check.h"
 #include "detail/translation_check.h"
@@ -43,6 +44,7 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
                      TMessageUseFiles{options.ScriptPath, MessageFilePath(options.ScriptPath)},
                      findings);
     CheckDialogHealth(ws, options.ScriptPath, findings);
+    CheckComments(ws, options.ScriptPath, findings);
     SortFindings(findings);
     return findings;
 }

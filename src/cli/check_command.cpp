@@ -58,7 +58,7 @@ std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string&
     try {
         mnLoadClick(ws, script);
     } catch (const std::exception& error) {
-        return {ErrorFinding(TFindingKind::LoadError, script, error.what())};
+        return {ErrorFinding(TFindingKind::LoadError, script, ErrorText(error))};
     }
     try {
         sbRestartClick(ws);
@@ -66,7 +66,7 @@ std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string&
         std::vector<TFinding> findings = RunMessageFileChecks(ws, options);
         findings.insert(findings.begin(),
                         ErrorFinding(TFindingKind::AnalyzeError, script,
-                                     std::string("Analyze stopped: ") + error.what()));
+                                     std::string("Analyze stopped: ") + ErrorText(error)));
         return findings;
     }
     return RunChecks(ws, options);

@@ -7,23 +7,36 @@ namespace dialoscope {
 TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records)
     : Mode_(mode), ShowsGeneralView_(showsGeneralView), Records_(records) {}
 
+// A streamed pane is only ever cleared before its first line: Load and Analyze clear it before
+// the listing, a search before its own lines.
 void TCliPort::ClearOutput() {
-    Lines_.clear();
+    Counted_ = 0;
 }
 
 void TCliPort::AppendOutput(std::string_view line) {
     if (Mode_ == TPaneLines::Discard) {
         return;
     }
-    if (Mode_ == TPaneLines::Keep) {
-        Lines_.emplace_back(line);
+    if (Mode_ == TPaneLines::CountThenStream || Counted_ >= Limit_) {
+        ++Counted_;
         return;
     }
+    ++Counted_;
     WriteStandardOutput(line);
     WriteStandardOutput("\r\n");
 }
 
+void TCliPort::StreamFromHere() {
+    if (Mode_ == TPaneLines::CountThenStream) {
+        Mode_ = TPaneLines::Stream;
+        Counted_ = 0;
+    }
+}
+
 void TCliPort::ShowMessage(std::string_view text) {
+    if (Muted_) {
+        return;
+    }
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fputc('\n', stderr);
 }

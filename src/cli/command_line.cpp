@@ -4,6 +4,7 @@
 #include "code_page_name.h"
 #include "command_table.h"
 #include "standard_output.h"
+#include "error_lines.h"
 
 #include <CLI/CLI.hpp>
 
@@ -255,7 +256,16 @@ int RunParsedCommandLine(int argc, char** argv) {
     } catch (const EUsageError& error) {
         return UsageError(chosen, error.what());
     }
-    return chosen.Command->Run(call);
+    try {
+        return chosen.Command->Run(call);
+    } catch (const std::exception& error) {
+        // What a command let through (memory running out on a worker thread) still ends it
+        // with a line that says what happened, never with an abort.
+        FlushStandardOutput();
+        const std::string doing = "running '" + std::string(chosen.Command->Name) + "'";
+        std::fputs(ErrorLines(error, doing).c_str(), stderr);
+        return 1;
+    }
 }
 
 } // namespace

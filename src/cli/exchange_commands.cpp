@@ -1,6 +1,7 @@
 #include "exchange_commands.h"
 
 #include "code_page_name.h"
+#include "error_lines.h"
 
 #include "analysis/errors.h"
 #include "analysis/file_bytes.h"
@@ -197,7 +198,7 @@ int RunExportCommand(const TCliCall& call) {
         ReportOtherNames(*call.To, otherNames);
         return 0;
     } catch (const std::exception& error) {
-        std::cerr << error.what() << "\n";
+        std::cerr << ErrorLines(error, "exporting the strings");
         return 1;
     }
 }
@@ -258,7 +259,7 @@ int RunImportCommand(const TCliCall& call) {
         }
         return run.Refused > 0 ? 1 : 0;
     } catch (const std::exception& error) {
-        std::cerr << error.what() << "\n";
+        std::cerr << ErrorLines(error, "importing the translation");
         std::cerr << (call.DryRun ? "dry run, nothing written\n" : "nothing written\n");
         return 1;
     }

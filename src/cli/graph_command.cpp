@@ -2,6 +2,7 @@
 
 #include "code_page_name.h"
 #include "standard_output.h"
+#include "error_lines.h"
 
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
@@ -69,6 +70,9 @@ std::string GraphText(const TDialogGraph& graph, const std::string& format) {
         return WriteGraphJson(graph);
     }
     if (format == "mermaid") {
+        if (const auto note = MermaidSizeNote(graph)) {
+            TGraphPort::WriteErrorLine(*note);
+        }
         return WriteMermaid(graph);
     }
     if (format == "svg") {
@@ -113,7 +117,7 @@ int RunGraphCommand(const TGraphCommandOptions& options) {
         }
         WriteStandardOutput(text);
     } catch (const std::exception& error) {
-        TGraphPort::WriteErrorLine(error.what());
+        std::fputs(ErrorLines(error, "drawing the graph").c_str(), stderr);
         return 1;
     }
     return 0;

@@ -1,6 +1,7 @@
 #include "play_command.h"
 
 #include "code_page_name.h"
+#include "error_lines.h"
 #include "script_session.h"
 #include "standard_output.h"
 
@@ -42,11 +43,11 @@ void WriteOut(std::string_view text) {
 
 std::string ReadWholeFile(const std::string& path) {
     std::error_code error;
-    std::ifstream in;
-    if (!std::filesystem::is_directory(path, error)) {
-        in.open(path, std::ios::binary);
+    if (std::filesystem::is_directory(path, error)) {
+        throw EPlayStop(path + ": a folder, not a saved walk");
     }
-    if (!in) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open() || !in) {
         throw EFOpenError(path);
     }
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -152,7 +153,7 @@ private:
 
 int Fail(const std::exception& error) {
     FlushStandardOutput();
-    std::fprintf(stderr, "%s\n", error.what());
+    std::fputs(ErrorLines(error, "playing the script").c_str(), stderr);
     return 1;
 }
 

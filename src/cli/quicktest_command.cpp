@@ -1,9 +1,11 @@
 #include "quicktest_command.h"
 
 #include "code_page_name.h"
+#include "error_lines.h"
 #include "script_session.h"
 #include "standard_output.h"
 
+#include "analysis/errors.h"
 #include "play/play_script.h"
 #include "play/quicktest.h"
 #include "play/quicktest_output.h"
@@ -48,7 +50,7 @@ TQuicktestReport QuicktestScript(const TQuicktestItem& item, const std::string& 
     try {
         session.Open(item.Script, scriptsLst);
     } catch (const std::exception& error) {
-        refused.Error = error.what();
+        refused.Error = ErrorText(error);
         return refused;
     }
     const TPlayScript script(session.Workspace(), {item.Script, {}, nullptr});
@@ -105,7 +107,7 @@ int RunQuicktestCommand(const TQuicktestCommandOptions& options) {
     try {
         reports = QuicktestAll(ItemsOf(options), options.ScriptsLst, options.Jobs);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fputs(ErrorLines(error, "testing the answers").c_str(), stderr);
         return 1;
     }
     const TTextDecoder decoder(options.CodePage);

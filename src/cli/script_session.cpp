@@ -35,7 +35,7 @@ void TScriptSession::Open(const std::string& script, const std::string& scriptsL
     try {
         sbRestartClick(*Ws_);
     } catch (const std::exception& error) {
-        throw EDialoscopeError(std::string("Analyze stopped: ") + error.what());
+        throw EDialoscopeError(std::string("Analyze stopped: ") + ErrorText(error));
     }
 }
 

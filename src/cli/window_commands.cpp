@@ -2,6 +2,7 @@
 
 #include "cli_port.h"
 #include "standard_output.h"
+#include "error_lines.h"
 
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
@@ -15,6 +16,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace dialoscope {
@@ -26,34 +28,29 @@ enum class TGeneralView : std::uint8_t { Unmade, Kept, Streamed };
 
 // How one of the window's commands runs after Load and Analyze.
 struct TWindowCommand {
-    // The pane is written only by the commands that show it; the listing is streamed.
+    // The pane is written only by the commands that show it; the listing is streamed, and so
+    // are the searches' lines once Analyze is done, which only counts the listing's.
     TPaneLines Pane;
     // Only the commands that read the General View have it made; the one that writes it has
     // each item written as Analyze makes it, so a big script's tree is never held.
     TGeneralView GeneralView;
     // What its button does, with the command's argument.
     void (*Act)(TWorkspace& ws, const std::string& arg);
-    // What it shows, as it stands: the pane, a tree or the counters.
-    void (*Write)(const TWorkspace& ws, const TCliPort& port);
+    // What it shows that was not written as it came: the counters.
+    void (*Write)(const TWorkspace& ws);
     // What it reads of what Analyze collects per node.
     TNodeRecords Records = TNodeRecords::ListsOnly;
+    // What its button is doing, for a message should memory run out there.
+    std::string_view Doing = {};
 };
 
 void WriteBytes(std::string_view bytes) {
     WriteStandardOutput(bytes);
 }
 
-void WritePane(const TWorkspace&, const TCliPort& port) {
-    WriteBytes(TextOutputBytes(port.Lines()));
-}
+void WriteNothing(const TWorkspace&) {}
 
-void WriteNothing(const TWorkspace&, const TCliPort&) {}
-
-void WriteDialogsTree(const TWorkspace& ws, const TCliPort&) {
-    WriteBytes(TreeFileBytes(ws.DialogsTree));
-}
-
-void WriteCounters(const TWorkspace& ws, const TCliPort&) {
+void WriteCounters(const TWorkspace& ws) {
     static_assert(CounterNames.size() == std::tuple_size_v<decltype(ws.Counters)>);
     for (std::size_t i = 0; i < ws.Counters.size(); ++i) {
         WriteBytes(CounterNames[i]);
@@ -63,9 +60,20 @@ void WriteCounters(const TWorkspace& ws, const TCliPort&) {
     }
 }
 
+// Each item's line of the tree file as the item is added, so that a tree of any size (the tree
+// file of a chain of n nodes holds n*n/2 tabs) costs one line of memory.
+void StreamTreeFile(TOutlineTree& tree) {
+    tree.StreamTo([line = std::string()](std::int32_t depth, std::string_view caption) mutable {
+        line.clear();
+        AppendTreeLine(line, depth, caption);
+        WriteBytes(line);
+    });
+}
+
 void ActNot(TWorkspace&, const std::string&) {}
 
 void ActBuildDialogs(TWorkspace& ws, const std::string&) {
+    StreamTreeFile(ws.DialogsTree);
     Button4Click(ws);
 }
 
@@ -97,36 +105,72 @@ void ActShowNodeText(TWorkspace& ws, const std::string& name) {
     }
 }
 
+// Load, Analyze and the command's button; the error lines of what stopped them, empty when
+// nothing did.
+std::string RunSteps(const TWindowCommand& command, const TCliCall& call, TWorkspace& ws,
+                     TCliPort& port) {
+    std::string_view doing = "loading the script";
+    try {
+        mnLoadClick(ws, call.Script);
+        doing = "analysing the script";
+        sbRestartClick(ws);
+        port.StreamFromHere();
+        doing = command.Doing;
+        command.Act(ws, call.Arg);
+    } catch (const std::exception& error) {
+        return ErrorLines(error, doing);
+    }
+    return {};
+}
+
+// The pane as it stood when Load or Analyze stopped a command whose pane only counted the
+// listing's lines: the listing's first lines, read again by a second, quiet run (whose message
+// boxes the first run already showed), which stops wherever the first one did.
+void WriteListingHead(const TCliCall& call, std::size_t lines) {
+    if (lines == 0) {
+        return;
+    }
+    TCliPort port(TPaneLines::Stream, false, TNodeRecords::Unread);
+    port.StreamAtMost(lines);
+    port.MuteMessages();
+    TWorkspace ws(port);
+    ws.ScriptsLstPath = ScriptsLstOf(call);
+    try {
+        mnLoadClick(ws, call.Script);
+        sbRestartClick(ws);
+    } catch (const std::exception&) {
+        // The first run said what stopped it.
+    }
+}
+
 // On an error the output as it stood is written, then the error as the last line on standard
-// error, exit status 1.
+// error (a second line where the error's own text leaves out what ran out or failed), exit
+// status 1.
 int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     // Output is binary: CR LF must reach the file unchanged.
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
     TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade, command.Records);
-    TWorkspace ws(port);
-    ws.ScriptsLstPath = ScriptsLstOf(call);
+    auto ws = std::make_unique<TWorkspace>(port);
+    ws->ScriptsLstPath = ScriptsLstOf(call);
     if (command.GeneralView == TGeneralView::Streamed) {
-        ws.GeneralView.StreamTo(
-            [line = std::string()](std::int32_t depth, std::string_view caption) mutable {
-                line.clear();
-                AppendTreeLine(line, depth, caption);
-                WriteBytes(line);
-            });
+        StreamTreeFile(ws->GeneralView);
     }
-    try {
-        mnLoadClick(ws, call.Script);
-        sbRestartClick(ws);
-        command.Act(ws, call.Arg);
-    } catch (const std::exception& error) {
-        // Out of memory and the like too: still a clear message, never a crash.
-        command.Write(ws, port);
+    const std::string error = RunSteps(command, call, *ws, port);
+    if (port.StillCounting()) {
+        // Stopped before its own lines: its memory goes back before the listing is read again.
+        ws.reset();
+        WriteListingHead(call, port.CountedLines());
+    } else {
+        command.Write(*ws);
+    }
+    if (!error.empty()) {
+        // The output as it stood goes first, so that the error stays the last line.
         FlushStandardOutput();
-        std::fprintf(stderr, "%s\n", error.what());
+        std::fputs(error.c_str(), stderr);
         return 1;
     }
-    command.Write(ws, port);
     // The workspace of a big script holds millions of small blocks; ending the process gives
     // them back at once, where destroying the workspace would free them one by one.
     std::_Exit(FinishStandardOutput(0));
@@ -146,21 +190,27 @@ int RunGeneral(const TCliCall& call) {
 }
 
 int RunDialogs(const TCliCall& call) {
-    return RunWindowCommand(
-        {TPaneLines::Discard, TGeneralView::Unmade, ActBuildDialogs, WriteDialogsTree}, call);
+    return RunWindowCommand({TPaneLines::Discard, TGeneralView::Unmade, ActBuildDialogs,
+                             WriteNothing, TNodeRecords::ListsOnly, "building the Dialogs Tree"},
+                            call);
 }
 
 int RunFindMsg(const TCliCall& call) {
-    return RunWindowCommand(
-        {TPaneLines::Keep, TGeneralView::Unmade, ActFindMsg, WritePane, TNodeRecords::All}, call);
+    return RunWindowCommand({TPaneLines::CountThenStream, TGeneralView::Unmade, ActFindMsg,
+                             WriteNothing, TNodeRecords::All, "finding the message's nodes"},
+                            call);
 }
 
 int RunFindNode(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Keep, TGeneralView::Unmade, ActFindNode, WritePane}, call);
+    return RunWindowCommand({TPaneLines::CountThenStream, TGeneralView::Unmade, ActFindNode,
+                             WriteNothing, TNodeRecords::ListsOnly,
+                             "finding the nodes that lead to the node"},
+                            call);
 }
 
 int RunNodeText(const TCliCall& call) {
-    return RunWindowCommand({TPaneLines::Keep, TGeneralView::Kept, ActShowNodeText, WritePane},
+    return RunWindowCommand({TPaneLines::CountThenStream, TGeneralView::Kept, ActShowNodeText,
+                             WriteNothing, TNodeRecords::ListsOnly, "showing the node's text"},
                             call);
 }
 

@@ -127,7 +127,8 @@ void WriteAllBytes(int fd, std::string_view bytes, TWriteCall writeCall) {
             continue;
         }
         if (written <= 0) {
-            throw EWriteError();
+            // A write that takes nothing and sets no error means the device is full.
+            throw EWriteError({}, written < 0 ? errno : ENOSPC);
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
@@ -141,13 +142,17 @@ void ReplaceFileUsing(const std::string& path, std::string_view bytes, TWriteCal
     TakeOwnerAndMode(fd, target);
     try {
         WriteAllBytes(fd, bytes, writeCall);
+    } catch (EWriteError& error) {
+        ::close(fd);
+        error.Path = path;
+        throw;
     } catch (...) {
         ::close(fd);
         throw;
     }
     // Some file systems report a failed write only when the file is closed.
     if (::close(fd) != 0) {
-        throw EWriteError();
+        throw EWriteError(path, errno);
     }
     if (std::rename(temporary.Path().c_str(), target.WritePath.c_str()) != 0) {
         throw EFCreateError(path);

@@ -267,7 +267,7 @@ private:
         if (ref.Kind == TMsgRefKind::Single) {
             AddNumber(ref.Number, place);
         } else if (ref.Kind == TMsgRefKind::Range) {
-            AddRange(ref.Number, ref.High, place);
+            AddRange(ref.First(), ref.Last(), place);
         }
     }
 

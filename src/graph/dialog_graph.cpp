@@ -73,7 +73,7 @@ std::string RefText(const TMsgRef& ref) {
     case TMsgRefKind::Single:
         return std::to_string(ref.Number);
     case TMsgRefKind::Range:
-        return std::to_string(ref.Number) + "-" + std::to_string(ref.High);
+        return std::to_string(ref.First()) + "-" + std::to_string(ref.Last());
     case TMsgRefKind::OtherScript:
         return std::to_string(ref.Script) + ":" + std::to_string(ref.Number);
     case TMsgRefKind::Literal:

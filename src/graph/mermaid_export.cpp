@@ -1,6 +1,7 @@
 #include "mermaid_export.h"
 
 #include "detail/cgraph_graph.h"
+#include "drawn_text.h"
 
 namespace dialoscope {
 
@@ -106,9 +107,10 @@ void WriteClasses(std::string& out, const TDialogGraph& graph) {
 } // namespace
 
 std::string EscapeMermaidText(std::string_view text) {
+    const std::string drawn = DrawnText(text);
     std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
+    escaped.reserve(drawn.size());
+    for (const char c : drawn) {
         switch (c) {
         case '"':
             escaped += "#quot;";
@@ -131,19 +133,21 @@ std::string EscapeMermaidText(std::string_view text) {
         case '`':
             escaped += "#96;";
             break;
-        case '\n':
-        case '\r':
-        case '\t':
-            escaped += ' ';
-            break;
         default:
-            // Other control bytes end a Mermaid statement early in some readers.
-            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) {
-                escaped += c;
-            }
+            escaped += c;
         }
     }
     return escaped;
+}
+
+std::optional<std::string> MermaidSizeNote(const TDialogGraph& graph) {
+    if (graph.Edges.size() <= MermaidDefaultMaxEdges) {
+        return std::nullopt;
+    }
+    return "The chart has " + std::to_string(graph.Edges.size()) +
+           " edges; Mermaid draws at most " + std::to_string(MermaidDefaultMaxEdges) +
+           " unless the page raises maxEdges in mermaid.initialize (a chart cannot raise it "
+           "itself). --around NODE --steps N or --from NODE charts a part.";
 }
 
 std::string WriteMermaid(const TDialogGraph& graph) {

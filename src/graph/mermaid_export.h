@@ -6,6 +6,8 @@
 
 #include "dialog_graph.h"
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,13 @@ namespace dialoscope {
 // missing names.
 std::string WriteMermaid(const TDialogGraph& graph);
 
-// A UTF-8 text as it may stand between a Mermaid label's quotes.
+// A UTF-8 text as it may stand between a Mermaid label's quotes: its drawn characters
+// (drawn_text.h), the ones Mermaid would read as entity codes.
 std::string EscapeMermaidText(std::string_view text);
+
+// Mermaid's own limit on the edges of one chart, unless the page that draws it sets another.
+inline constexpr std::size_t MermaidDefaultMaxEdges = 500;
+// For a chart past that limit, what to do about it; none for a smaller one.
+std::optional<std::string> MermaidSizeNote(const TDialogGraph& graph);
 
 } // namespace dialoscope

@@ -139,7 +139,7 @@ std::vector<TPlayMessage> TPlayScript::MessagesOf(const TMsgRef& ref) const {
         messages.push_back(OwnMessage(ref.Number));
         break;
     case TMsgRefKind::Range:
-        for (const std::int32_t number : RangeNumbers(ref.Number, ref.High)) {
+        for (const std::int32_t number : RangeNumbers(ref.First(), ref.Last())) {
             messages.push_back(OwnMessage(number));
         }
         break;

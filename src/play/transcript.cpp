@@ -50,14 +50,28 @@ std::string MessageText(const TPlayMessage& message, TTranscriptStyle style) {
 // the same line, parted by " / " (inline).
 enum class TRangeLayout : std::uint8_t { Listed, Inline };
 
+// A range as written, or in number order where it was written from high to low.
+std::string RangeText(const TPlayLine& line) {
+    if (!line.Ref.IsReversed()) {
+        return line.RefText;
+    }
+    return std::to_string(line.Ref.First()) + "-" + std::to_string(line.Ref.Last());
+}
+
+// A literal that is all digits is a message number too large for any message file.
+std::string LiteralText(const std::string& text) {
+    const bool digits = !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    return (digits ? "(beyond the largest message number) " : "(not a message number) ") + text;
+}
+
 std::string PartText(const TPlayLine& line, TTranscriptStyle style, TRangeLayout layout) {
     if (line.Ref.Kind == TMsgRefKind::Literal) {
-        return "(not a message number) " + line.RefText;
+        return LiteralText(line.RefText);
     }
     if (line.Ref.Kind != TMsgRefKind::Range) {
         return MessageText(line.Messages.front(), style);
     }
-    std::string text = "one of " + line.RefText + ":";
+    std::string text = "one of " + RangeText(line) + ":";
     if (line.Messages.empty()) {
         return text + " no message of the file";
     }

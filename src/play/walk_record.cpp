@@ -8,9 +8,33 @@ namespace {
 
 constexpr std::string_view Arrow = " -> ";
 
+// At most this many characters of a saved walk's text are quoted in a message: a line may be
+// megabytes long, or not text at all.
+constexpr std::size_t ExcerptCharacters = 80;
+
+// text as a message may quote it: each byte outside printable ASCII as \xNN, cut after
+// ExcerptCharacters characters with "..." after it.
+std::string Excerpt(std::string_view text) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool printable = byte >= 0x20 && byte < 0x7F;
+        if (shown.size() + (printable ? 1 : 4) > ExcerptCharacters) {
+            return shown + "...";
+        }
+        if (printable) {
+            shown += c;
+        } else {
+            shown += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xF]};
+        }
+    }
+    return shown;
+}
+
 std::string Quoted(std::string_view name) {
     std::string text("'");
-    text += name;
+    text += Excerpt(name);
     return text + "'";
 }
 
@@ -146,7 +170,7 @@ private:
 EWalkRecordError::EWalkRecordError(const std::string& file, std::int32_t line,
                                    std::string_view text)
     : EDialoscopeError(file + ":" + std::to_string(line) +
-                       ": not a step of a saved walk: " + std::string(text)),
+                       ": not a step of a saved walk: " + Excerpt(text)),
       Line(line) {}
 
 std::string WalkRecordText(const TPlayScript& script, const TPlayWalk& walk) {

@@ -2,6 +2,7 @@
 
 #include "detail/shared_message_numbers.h"
 
+#include "analysis/errors.h"
 #include "analysis/load.h"
 
 #include <tbb/blocked_range.h>
@@ -9,6 +10,8 @@
 #include <tbb/info.h>
 #include <tbb/parallel_for.h>
 #include <tbb/task_arena.h>
+
+#include <new>
 
 namespace dialoscope {
 
@@ -56,28 +59,33 @@ TProjectResult RunProject(const TProject& project, const TProjectOptions& option
     tbb::enumerable_thread_specific<TWordCounter> counters;
     TSharedMessageNumbers otherScripts(project);
     tbb::task_arena arena(workers);
-    arena.execute([&] {
-        // One script per task: scripts differ in size by orders of magnitude.
-        tbb::parallel_for(
-            tbb::blocked_range<std::size_t>(0, project.Scripts.size(), 1),
-            [&](const tbb::blocked_range<std::size_t>& range) {
-                for (std::size_t i = range.begin(); i != range.end(); ++i) {
-                    const TProjectScript& script = project.Scripts[i];
-                    if (cancel != nullptr && cancel->load()) {
-                        result.Scripts[i] = CancelledResult(script);
-                        anyCancelled = true;
-                        continue;
+    try {
+        arena.execute([&] {
+            // One script per task: scripts differ in size by orders of magnitude.
+            tbb::parallel_for(
+                tbb::blocked_range<std::size_t>(0, project.Scripts.size(), 1),
+                [&](const tbb::blocked_range<std::size_t>& range) {
+                    for (std::size_t i = range.begin(); i != range.end(); ++i) {
+                        const TProjectScript& script = project.Scripts[i];
+                        if (cancel != nullptr && cancel->load()) {
+                            result.Scripts[i] = CancelledResult(script);
+                            anyCancelled = true;
+                            continue;
+                        }
+                        const TScriptWorker worker{codePages, counters.local(), mayUseSecondCore,
+                                                   &otherScripts};
+                        result.Scripts[i] = RunProjectScript(project, script, options, worker);
+                        if (rowFinished) {
+                            rowFinished(i, result.Scripts[i]);
+                        }
                     }
-                    const TScriptWorker worker{codePages, counters.local(), mayUseSecondCore,
-                                               &otherScripts};
-                    result.Scripts[i] = RunProjectScript(project, script, options, worker);
-                    if (rowFinished) {
-                        rowFinished(i, result.Scripts[i]);
-                    }
-                }
-            },
-            tbb::simple_partitioner());
-    });
+                },
+                tbb::simple_partitioner());
+        });
+    } catch (const std::bad_alloc&) {
+        // Thrown on a worker and carried here by oneTBB: the whole run has no result to give.
+        throw EOutOfMemory("analysing the project's scripts");
+    }
     result.Cancelled = anyCancelled;
     result.Total = ProjectTotal(result.Scripts, options);
     return result;

@@ -52,10 +52,10 @@ public:
             if (std::binary_search(Present_.begin(), Present_.end(), ref.Number)) {
                 Count(ref.Number, use, reached);
             }
-        } else if (ref.Kind == TMsgRefKind::Range && ref.Number <= ref.High) {
+        } else if (ref.Kind == TMsgRefKind::Range) {
             // Only the numbers the file holds: a range may span every number there is.
-            const auto first = std::lower_bound(Present_.begin(), Present_.end(), ref.Number);
-            const auto last = std::upper_bound(first, Present_.end(), ref.High);
+            const auto first = std::lower_bound(Present_.begin(), Present_.end(), ref.First());
+            const auto last = std::upper_bound(first, Present_.end(), ref.Last());
             for (auto n = first; n != last; ++n) {
                 Count(*n, use, reached);
             }

@@ -3,6 +3,7 @@
 #include "detail/script_measure.h"
 
 #include "analysis/analyze.h"
+#include "analysis/errors.h"
 #include "analysis/load.h"
 #include "checks/other_script_messages.h"
 #include "checks/run_checks.h"
@@ -78,7 +79,7 @@ public:
         try {
             OriginalLines_.LoadFromFile(*Original_);
         } catch (const std::exception& error) {
-            MissingOriginal_ = MissingOriginalFinding(Script_, error.what());
+            MissingOriginal_ = MissingOriginalFinding(Script_, ErrorText(error));
             return;
         }
         Checks_.Original = &OriginalLines_;
@@ -104,8 +105,8 @@ public:
         try {
             mnLoadClick(Ws_, Script_);
         } catch (const std::exception& error) {
-            Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, error.what()),
-                 error.what());
+            Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, ErrorText(error)),
+                 ErrorText(error));
             return false;
         }
         if (Checks_.Original != nullptr) {
@@ -119,7 +120,7 @@ public:
         try {
             sbRestartClick(Ws_);
         } catch (const std::exception& error) {
-            const std::string status = std::string("Analyze stopped: ") + error.what();
+            const std::string status = std::string("Analyze stopped: ") + ErrorText(error);
             result.Findings = RunMessageFileChecks(Ws_, Checks_);
             result.Findings.insert(result.Findings.begin(),
                                    ScriptFinding(TFindingKind::AnalyzeError, Script_, status));

@@ -35,6 +35,8 @@ TEST(Findings, KindWordsAreStableAndSeveritiesAsDocumented) {
         {TFindingKind::UnreachableNode, "unreachable-node", TSeverity::Warning},
         {TFindingKind::DeadEnd, "dead-end", TSeverity::Warning},
         {TFindingKind::ForwardWithoutNode, "forward-without-node", TSeverity::Warning},
+        {TFindingKind::ReversedRange, "reversed-range", TSeverity::Warning},
+        {TFindingKind::UnclosedComment, "unclosed-comment", TSeverity::Warning},
     };
     ASSERT_EQ(AllFindingKinds().size(), std::size(rows));
     for (std::size_t i = 0; i < std::size(rows); ++i) {

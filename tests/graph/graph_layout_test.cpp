@@ -10,7 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fstream>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace dialoscope::test {
 namespace {
@@ -150,6 +153,51 @@ TEST(GraphLayout, AChildThatDiesIsAFailureOfItsOwn) {
         EXPECT_EQ(result.Status, c.Status) << result.Why;
         EXPECT_EQ(result.Output, c.Output);
     }
+}
+
+// Whether process pid has ended: gone, or a zombie its new parent has not reaped yet.
+bool HasEnded(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) {
+        return true;
+    }
+    const std::size_t close = line.rfind(')');
+    return close == std::string::npos || line.compare(close + 1, 3, " Z ") == 0;
+}
+
+// Was: a parent killed during a layout left the Graphviz child running under PID 1.
+TEST(GraphLayout, AChildEndsWithItsKilledParent) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t parent = ::fork();
+    ASSERT_GE(parent, 0);
+    if (parent == 0) {
+        graph_detail::RunInChildProcess(
+            [fd = fds[1]]() -> std::string {
+                const pid_t self = ::getpid();
+                (void)!::write(fd, &self, sizeof self);
+                std::this_thread::sleep_for(60s);
+                return {};
+            },
+            120s);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    pid_t child = 0;
+    ASSERT_EQ(::read(fds[0], &child, sizeof child), static_cast<ssize_t>(sizeof child));
+    ::close(fds[0]);
+    ::kill(parent, SIGKILL);
+    ::waitpid(parent, nullptr, 0);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!HasEnded(child) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(20ms);
+    }
+    const bool ended = HasEnded(child);
+    if (!ended) {
+        ::kill(child, SIGKILL);
+    }
+    EXPECT_TRUE(ended);
 }
 
 } // namespace

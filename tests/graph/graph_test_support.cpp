@@ -32,7 +32,8 @@ std::unique_ptr<TLoaded> LoadGuard() {
 
 TDialogGraph HostileGraph() {
     // "%1" and "%": cgraph takes names starting with "%" for its own anonymous ones. Was: the
-    // DOT lost them (found by the fuzz target).
+    // DOT lost them (found by the fuzz target). Control bytes: was, copied raw into the SVG,
+    // which XML forbids.
     const std::vector<std::string> names = {"node",
                                             "edge",
                                             "graph",
@@ -49,7 +50,9 @@ TDialogGraph HostileGraph() {
                                             "strict",
                                             "digraph",
                                             "%1",
-                                            "%"};
+                                            "%",
+                                            "bell\a escape\x1b del\x7f",
+                                            "tab\tbreak\rline\n"};
     TDialogGraph graph;
     for (std::size_t i = 0; i < names.size(); ++i) {
         TGraphVertex vertex;

@@ -1,5 +1,7 @@
 #include "cgraph_graph.h"
 
+#include "graph/drawn_text.h"
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -68,14 +70,15 @@ Agdisc_t* StringWriteDiscipline() {
 }
 
 std::string EscapeLabel(std::string_view text) {
+    const std::string drawn = DrawnText(text);
     std::string escaped;
-    escaped.reserve(text.size());
-    for (const char c : text) {
+    escaped.reserve(drawn.size());
+    for (const char c : drawn) {
         if (c == '\\') {
             escaped += "\\\\";
-        } else if (c == '\n') {
-            escaped += "\\n";
-        } else if (c != '\r') {
+        } else if (c == '&') {
+            escaped += "&amp;";
+        } else {
             escaped += c;
         }
     }
@@ -93,15 +96,16 @@ std::string ShortText(std::string_view text, std::size_t maxCharacters) {
     return std::string(text);
 }
 
-std::string BoxText(const TGraphVertex& vertex) {
-    std::string text = vertex.Name;
+std::string BoxLabel(const TGraphVertex& vertex) {
+    std::string label = EscapeLabel(vertex.Name);
     if (!vertex.Lines.empty()) {
         const TGraphLine& first = vertex.Lines.front();
         const bool hasText = first.Message && first.Message->Text;
-        text += '\n';
-        text += ShortText(hasText ? *first.Message->Text : first.Caption, BoxLineCharacters);
+        label += "\\n";
+        label += EscapeLabel(
+            ShortText(hasText ? *first.Message->Text : first.Caption, BoxLineCharacters));
     }
-    return text;
+    return label;
 }
 
 std::vector<std::string> DotNodeNames(const TDialogGraph& graph) {
@@ -109,7 +113,8 @@ std::vector<std::string> DotNodeNames(const TDialogGraph& graph) {
     names.reserve(graph.Vertices.size());
     std::unordered_set<std::string> taken;
     for (const TGraphVertex& vertex : graph.Vertices) {
-        std::string base = vertex.Id;
+        // A name is drawn as a title in SVG, where control bytes are not allowed.
+        std::string base = DrawnText(vertex.Id);
         std::replace(base.begin(), base.end(), '\\', '/');
         if (base.starts_with('%')) {
             base.insert(0, 1, '_'); // cgraph keeps "%..." for names of its own making
@@ -168,7 +173,7 @@ TCgraph MakeCgraph(const TDialogGraph& graph) {
     for (std::size_t v = 0; v < graph.Vertices.size(); ++v) {
         const TGraphVertex& vertex = graph.Vertices[v];
         Agnode_t* node = agnode(g, Chars(names[v]), 1);
-        agxset(node, nodeLabel, Chars(EscapeLabel(BoxText(vertex))));
+        agxset(node, nodeLabel, Chars(BoxLabel(vertex)));
         const TStyle look = VertexStyle(vertex.Flags);
         agxset(node, color, Chars(look.Color));
         agxset(node, style, Chars(look.Style));

@@ -65,15 +65,16 @@ TDotTuning DotTuningFor(std::int32_t vertices);
 // same two nodes, with the attributes the map's look needs.
 TCgraph MakeCgraph(const TDialogGraph& graph);
 
-// A text as the value of a "label" attribute, which Graphviz reads as an escape string: each
-// backslash doubled so that it shows as itself.
+// A text as the value of a "label" attribute: its drawn characters (drawn_text.h), each
+// backslash doubled, since Graphviz reads escape sequences there ("\\N" is the node's name), and
+// each "&" written "&amp;", since Graphviz reads entities there too ("&amp;" would draw "&").
 std::string EscapeLabel(std::string_view text);
 
 // The first maxCharacters characters of a UTF-8 text, "..." after a cut one.
 std::string ShortText(std::string_view text, std::size_t maxCharacters);
 
-// What a vertex's box says: its name, then its first said line (the message text when the
-// graph was built with texts, else the caption), as plain text with "\n" between.
-std::string BoxText(const TGraphVertex& vertex);
+// What a vertex's box says, as a label: its name, then its first said line (the message text
+// when the graph was built with texts, else the caption), the label's line break between.
+std::string BoxLabel(const TGraphVertex& vertex);
 
 } // namespace dialoscope::graph_detail

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -36,6 +37,15 @@ constexpr int PollMilliseconds = 25;
         status = 2;
     }
     ::_exit(status);
+}
+
+// In the child: a parent killed while the child works (a layout may take minutes and gigabytes)
+// takes the child with it, rather than leaving it to run on alone. The thread that forked waits
+// for the child until it ends, so its end is the parent's.
+void DieWithParent(pid_t parent) {
+    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent) {
+        ::_exit(5); // no way to follow the parent, or it was already gone
+    }
 }
 
 class TChildWait {
@@ -130,6 +140,7 @@ TChildResult RunInChildProcess(const std::function<std::string()>& work,
     if (::pipe2(fds, O_CLOEXEC) != 0) {
         return {TChildStatus::Failed, {}, std::string("no pipe: ") + std::strerror(errno)};
     }
+    const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(fds[0]);
@@ -138,6 +149,7 @@ TChildResult RunInChildProcess(const std::function<std::string()>& work,
     }
     if (child == 0) {
         ::close(fds[0]);
+        DieWithParent(parent);
         AnswerAndExit(fds[1], work);
     }
     ::close(fds[1]);

@@ -9,7 +9,8 @@ std::optional<std::string> TGraphTexts::TextOf(const TMsgRef& ref) const {
     if (ref.Kind != TMsgRefKind::Single && ref.Kind != TMsgRefKind::Range) {
         return std::nullopt;
     }
-    const TMessageEntry* entry = Entries_.Find(ref.Number);
+    const TMessageEntry* entry =
+        Entries_.Find(ref.Kind == TMsgRefKind::Range ? ref.First() : ref.Number);
     if (entry == nullptr) {
         return std::nullopt;
     }
