@@ -7,11 +7,14 @@
 #include "window_commands.h"
 
 #include "analysis/workspace.h"
+#include "exchange/export_scripts.h"
+#include "exchange/import_translation.h"
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -90,8 +93,9 @@ public:
     TCodePageBar& CodePageBar() { return *CodePageBar_; }
     // Open Project of a list as if the user had confirmed it in the dialog.
     void OpenProjectFile(const QString& path);
-    // Esc during a project run: scripts not yet begun are not analysed.
-    void CancelProjectRun();
+    // Esc during a run beside the event loop (a project run, Export Strings, Import
+    // Translation): the run ends early and, for the exchange, writes nothing.
+    void CancelBackgroundRun();
     QAction* ActionOf(TCommand command) const { return Actions_[Index(command)]; }
     // How many error boxes were shown so far (the smoke test's state dump reports it).
     int ErrorBoxCount() const { return ErrorBoxCount_; }
@@ -229,6 +233,14 @@ private:
     void ShowChecksOfScript();
     void ForgetScriptFindings();
     void RunProjectInBackground();
+    // Runs job beside the event loop as the pass passName, Esc setting cancel meanwhile; false
+    // when it did not end (an error box was shown, or the window closed).
+    bool RunInBackground(const QString& passName, std::atomic<bool>& cancel,
+                         const std::function<void()>& job);
+    void ExportInBackground(TExportRequest request, const QString& path, std::size_t leftOut);
+    bool ImportInBackground(const TImportOptions& options, TImportSummary& summary);
+    // The scope of Export Strings the user picks when both a script and a project are there.
+    bool ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QString& proposed);
     void ShowProjectChecks();
     void LoadAndAnalyzeProjectScript(std::size_t script);
     void ShowFileLine(const TFinding& finding);
@@ -272,6 +284,8 @@ private:
     TProjectPane* ProjectPane_ = nullptr;
     TCodePageBar* CodePageBar_ = nullptr;
     QShortcut* CancelKey_ = nullptr;
+    // What Esc sets while a run goes on beside the event loop; null otherwise.
+    std::atomic<bool>* RunCancel_ = nullptr;
 
     // The open project and its last run; null when none is open.
     std::unique_ptr<TWindowProject> Project_;

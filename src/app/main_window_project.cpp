@@ -4,6 +4,7 @@
 
 #include "main_window.h"
 
+#include "beside_event_loop.h"
 #include "caption_display.h"
 #include "code_page_bar.h"
 #include "file_viewer.h"
@@ -25,9 +26,7 @@
 #include <QProgressBar>
 #include <QShortcut>
 
-#include <exception>
 #include <functional>
-#include <thread>
 
 namespace dialoscope {
 
@@ -42,54 +41,6 @@ QString FromBytes(const std::string& bytes) {
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-// Joins the worker however the wait for it ends.
-class TJoinOnExit {
-public:
-    TJoinOnExit(std::thread& worker, std::atomic<bool>& cancel)
-        : Worker_(worker), Cancel_(cancel) {}
-    TJoinOnExit(const TJoinOnExit&) = delete;
-    TJoinOnExit& operator=(const TJoinOnExit&) = delete;
-    ~TJoinOnExit() {
-        if (Worker_.joinable()) {
-            Cancel_ = true;
-            Worker_.join();
-        }
-    }
-
-private:
-    std::thread& Worker_;
-    std::atomic<bool>& Cancel_;
-};
-
-// Runs job on a thread of its own while the window's event loop turns, and rethrows what it
-// threw. The window closing during the wait ends it (TCommandAborted from the port's turn):
-// cancel is then set and the job waited for, as it must not outlive what it reads and writes.
-void RunBesideEventLoop(TWindowPort& port, std::atomic<bool>& cancel,
-                        const std::function<void()>& job) {
-    std::exception_ptr failure;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        try {
-            job();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        done = true;
-        // Wakes the wait below, which may sleep until the next event.
-        QMetaObject::invokeMethod(
-            qApp, [] {}, Qt::QueuedConnection);
-    });
-    TJoinOnExit join(worker, cancel);
-    while (!done) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        port.Turn();
-    }
-    worker.join();
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
 }
 
 QString Counted(std::int64_t count, const char* word) {
@@ -120,11 +71,12 @@ void TForm1::CreateProjectControls() {
     connect(ProjectPane_, &TProjectPane::ScriptActivated, this, &TForm1::ProjectViewDblClick);
     connect(Problems_, &TProblemsPane::ProjectFindingActivated, this, &TForm1::ShowProjectFinding);
 
-    // Esc anywhere in the window while a project runs; it has nothing to cancel otherwise.
+    // Esc anywhere in the window while a run goes on beside the event loop; it has nothing to
+    // cancel otherwise.
     CancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    CancelKey_->setObjectName(QStringLiteral("CancelProjectRun"));
+    CancelKey_->setObjectName(QStringLiteral("CancelBackgroundRun"));
     CancelKey_->setEnabled(false);
-    connect(CancelKey_, &QShortcut::activated, this, &TForm1::CancelProjectRun);
+    connect(CancelKey_, &QShortcut::activated, this, &TForm1::CancelBackgroundRun);
 
     CodePageBar_ = new TCodePageBar;
     connect(CodePageBar_, &TCodePageBar::SwitchClicked, this, [this](TDisplayCodePage page) {
@@ -194,11 +146,29 @@ void TForm1::ProjectOriginalClick() {
     RunProjectInBackground();
 }
 
-void TForm1::CancelProjectRun() {
-    if (Project_ && PassRunning() && RunningPass_ == ProjectRun) {
-        Project_->Cancel = true;
-        ShowStatusNote(QStringLiteral("Project run: cancelling"));
+void TForm1::CancelBackgroundRun() {
+    if (RunCancel_ != nullptr && PassRunning()) {
+        *RunCancel_ = true;
+        ShowStatusNote(RunningPass_ + QStringLiteral(": cancelling"));
     }
+}
+
+bool TForm1::RunInBackground(const QString& passName, std::atomic<bool>& cancel,
+                             const std::function<void()>& job) {
+    bool ended = false;
+    RunCancel_ = &cancel;
+    CancelKey_->setEnabled(true);
+    RunPass(passName, [&] {
+        RunBesideEventLoop(*Port_, cancel, job);
+        // What the worker posted last (rows, progress) is shown now, within this run.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        ended = true;
+    });
+    CancelKey_->setEnabled(false);
+    RunCancel_ = nullptr;
+    RzProgressBar1_->setRange(0, 100);
+    RzProgressBar1_->setValue(0);
+    return ended;
 }
 
 void TForm1::RunProjectInBackground() {
@@ -234,18 +204,9 @@ void TForm1::RunProjectInBackground() {
     };
 
     TProjectResult result;
-    bool ran = false;
-    CancelKey_->setEnabled(true);
-    RunPass(ProjectRun, [&] {
-        RunBesideEventLoop(*Port_, open.Cancel, [&] {
-            result = RunProject(open.Project, options, rowFinished, &open.Cancel);
-        });
-        // The rows the workers posted last are shown now, within this run.
-        QCoreApplication::sendPostedEvents(ProjectPane_, QEvent::MetaCall);
-        ran = true;
+    const bool ran = RunInBackground(ProjectRun, open.Cancel, [&] {
+        result = RunProject(open.Project, options, rowFinished, &open.Cancel);
     });
-    CancelKey_->setEnabled(false);
-    RzProgressBar1_->setValue(0);
     if (!ran) {
         ProjectPane_->ShowSummary(QStringLiteral("%1: the run did not end").arg(list));
         return;

@@ -1,8 +1,11 @@
 #include "user_dialogs.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -23,6 +26,27 @@ QString SuffixOfFilter(const QString& filter) {
                                                                                   : suffix;
 }
 
+// The request's choice as a row of the dialog's own layout, below the file type. Only the
+// toolkit's dialog has a layout to add to.
+QComboBox* AddChoice(QFileDialog& dialog, const TFileDialogRequest& request) {
+    if (request.Choices.isEmpty() || request.Chosen == nullptr) {
+        return nullptr;
+    }
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid == nullptr) {
+        return nullptr;
+    }
+    auto* choice = new QComboBox(&dialog);
+    choice->setObjectName(QStringLiteral("DialogChoice"));
+    choice->addItems(request.Choices);
+    choice->setCurrentIndex(*request.Chosen);
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(request.ChoiceLabel, &dialog), row, 0);
+    grid->addWidget(choice, row, 1);
+    return choice;
+}
+
 QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
                       QFileDialog::AcceptMode mode) {
     QFileDialog dialog(parent, request.Title, QDir::currentPath(), QtNameFilters(request.Filter));
@@ -38,8 +62,12 @@ QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
     if (!request.ProposedPath.isEmpty()) {
         dialog.selectFile(request.ProposedPath);
     }
+    const QComboBox* choice = AddChoice(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
+    }
+    if (choice != nullptr) {
+        *request.Chosen = choice->currentIndex();
     }
     const QString path = dialog.selectedFiles().constFirst();
     // The next dialog opens where the user last went.

@@ -102,7 +102,7 @@ TImportSummary ImportTranslation(const TImportOptions& options, const TTextCodeP
     const std::vector<TPatchText> encoded = EncodeTexts(texts, codePage, summary);
     const TPatchResult patch = PatchMessageFile(target, encoded, options.AddMissing);
     AddPatchReports(patch, options.Target, summary);
-    if (summary.Refused > 0 || options.DryRun) {
+    if (summary.Refused > 0 || options.DryRun || (options.Cancel != nullptr && *options.Cancel)) {
         return summary;
     }
     ReplaceFile(options.Out.value_or(options.Target), patch.Bytes);

@@ -6,6 +6,7 @@
 
 #include "text/code_page.h"
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@ struct TImportOptions {
     std::optional<std::string> Out; // where the result goes; the target itself when unset
     TAddMissing AddMissing = TAddMissing::No;
     bool DryRun = false; // report only, write nothing
+    // Read last before the file is written: once set, nothing is written.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 struct TImportSummary {

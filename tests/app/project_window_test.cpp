@@ -133,6 +133,7 @@ private slots:
     void runChecksOverTheProject();
     void codePageBarOffersTheDetectedPage();
     void importShowsSummaryThenAsks();
+    void exportStringsOfTheChosenScope();
 
 private:
     QAction* Action(TCommand command) { return Form_->ActionOf(command); }
@@ -472,6 +473,40 @@ void TProjectWindowTest::importShowsSummaryThenAsks() {
     QCOMPARE(User_->Errors.size(), 1);
     QVERIFY2(User_->Errors[0].contains("broken.po"), qPrintable(User_->Errors[0]));
     QCOMPARE(ReadAll(dir.filePath("guard.msg")), written);
+}
+
+// With a project open and one of its scripts loaded, Export Strings offers both and exports the
+// one picked. Was: the whole project whatever was loaded.
+void TProjectWindowTest::exportStringsOfTheChosenScope() {
+    Form_->OpenProjectFile(Project_);
+    Form_->LoadFile(QFileInfo(Project_).dir().filePath("s002.ipp"));
+    QVERIFY(User_->Errors.isEmpty());
+    const QString po = Dir_.filePath("scope.po");
+    const struct {
+        int choice;
+        QStringList scripts;
+    } rows[] = {
+        {0, {"s002"}},
+        {1, {"s001", "s002", "s003", "s004", "s005", "s006"}},
+    };
+    for (const auto& row : rows) {
+        User_->SaveAnswers << po;
+        User_->ChoiceAnswers << row.choice;
+        Action(TCommand::ExportStrings)->trigger();
+        QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+        QCOMPARE(User_->SaveRequests.back().Choices.size(), 2);
+        QVERIFY(User_->SaveRequests.back().Choices[0].contains("s002.ipp"));
+        QStringList scripts;
+        const QRegularExpression context(QStringLiteral("msgctxt \"([^:\"]+):"));
+        auto matches = context.globalMatch(QString::fromUtf8(ReadAll(po)));
+        while (matches.hasNext()) {
+            const QString script = matches.next().captured(1);
+            if (!scripts.contains(script)) {
+                scripts << script;
+            }
+        }
+        QCOMPARE(scripts, row.scripts);
+    }
 }
 
 QTEST_MAIN(TProjectWindowTest)
