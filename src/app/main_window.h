@@ -210,6 +210,17 @@ private:
     void ApplyEnablingRules();
     void ShowErrorBox(const QString& text);
     void TakeSavePresets();
+    // The names of the loaded script: a Load that fails puts them back.
+    struct TLoadedNames {
+        std::string Caption;
+        std::string IntFileName;
+        std::string OutputPreset;
+        std::string TreePreset;
+        QString SaveDialog1Path;
+        QString SaveDialog2Path;
+    };
+    TLoadedNames LoadedNames() const;
+    void PutBack(const TLoadedNames& names);
     QTreeView* ActiveTree() const;
     void UpdateClock();
     void ShowCaptionsAfresh();

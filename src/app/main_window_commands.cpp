@@ -22,6 +22,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,10 @@ constexpr int StatusNoteMs = 5000;
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+QString FileNameOf(const std::string& path) {
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
 }
 
 } // namespace
@@ -175,31 +180,65 @@ void TForm1::mnLoadClick() {
     LoadFile(path);
 }
 
+TForm1::TLoadedNames TForm1::LoadedNames() const {
+    return {Ws_->Caption,     Ws_->IntFileName,  Ws_->SaveOutputPreset,
+            Ws_->SaveTreePreset, SaveDialog1Path_, SaveDialog2Path_};
+}
+
+void TForm1::PutBack(const TLoadedNames& names) {
+    Ws_->Caption = names.Caption;
+    Ws_->IntFileName = names.IntFileName;
+    Ws_->SaveOutputPreset = names.OutputPreset;
+    Ws_->SaveTreePreset = names.TreePreset;
+    SaveDialog1Path_ = names.SaveDialog1Path;
+    SaveDialog2Path_ = names.SaveDialog2Path;
+}
+
 void TForm1::LoadFile(const QString& path) {
     if (!MayRun(TCommand::Load)) {
         return;
     }
-    if (PathBytes(path) != ScriptPath_) {
-        // The original belongs to the earlier script's message file.
-        Original_.reset();
-        OriginalPath_.clear();
-    }
-    ScriptPath_ = PathBytes(path);
+    const TLoadedNames before = LoadedNames();
+    const std::string chosen = PathBytes(path);
     Analysis_ = TAnalysis::NotRun;
     ForgetScriptFindings();
     MessageViewer_->Forget();
     PanesForgetScript();
-    Display_->SetScriptPath(ScriptPath_);
+    bool loaded = false;
+    std::string unreadable;
     RunCommand([&] {
-        // The presets are set before any file is read, so they hold also after a failed read.
+        // The buffers stay as far as the failed Load got; the names go back to the script
+        // Analyze still analyses, before the title is set from them.
         try {
-            dialoscope::mnLoadClick(*Ws_, ScriptPath_);
+            dialoscope::mnLoadClick(*Ws_, chosen);
+        } catch (const EFOpenError& error) {
+            unreadable = error.Path;
+            PutBack(before);
+            throw;
         } catch (...) {
-            TakeSavePresets();
+            PutBack(before);
             throw;
         }
         TakeSavePresets();
+        loaded = true;
     });
+    if (!loaded) {
+        if (!unreadable.empty()) {
+            const QString stays = ScriptPath_.empty()
+                                      ? QStringLiteral("no script is loaded")
+                                      : FileNameOf(ScriptPath_) + QStringLiteral(" stays loaded");
+            ShowStatusNote(
+                QStringLiteral("Load: cannot read %1; %2").arg(FileNameOf(unreadable), stays));
+        }
+        return;
+    }
+    if (chosen != ScriptPath_) {
+        // The original belongs to the earlier script's message file.
+        Original_.reset();
+        OriginalPath_.clear();
+    }
+    ScriptPath_ = chosen;
+    Display_->SetScriptPath(ScriptPath_);
     OfferDetectedCodePage();
 }
 

@@ -103,8 +103,7 @@ private slots:
     void startEnabledStates();
     void loadSetsCaptionAndEnablesAnalyzeOnly();
     void cancelledLoadChangesNothing();
-    void failedLoadKeepsAnalyzeDisabledWithoutEarlierLoad();
-    void failedLoadAfterGoodLoadKeepsAnalyzeEnabled();
+    void failedLoadKeepsTheLoadedScriptsNames();
     void loadResetsCountersAndPresetsSaveDialogs();
     void analyzeFillsPaneCountersAndGeneralView();
     void buildDialogTreeFillsDialogsTree();
@@ -283,25 +282,45 @@ void TMainWindowTest::cancelledLoadChangesNothing() {
     QVERIFY(User_->Errors.isEmpty());
 }
 
-void TMainWindowTest::failedLoadKeepsAnalyzeDisabledWithoutEarlierLoad() {
-    const QString msg = Dir_->filePath(QStringLiteral("guard.msg"));
-    QVERIFY(QFile::remove(msg));
-    Load();
-    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - guard.ipp"));
-    QCOMPARE(User_->Errors,
-             QStringList{QStringLiteral("Cannot open file ") + QFile::encodeName(msg)});
-    QCOMPARE(Form_->ErrorBoxCount(), 1);
-    QVERIFY(!Action("butAnalyze")->isEnabled());
-}
-
-void TMainWindowTest::failedLoadAfterGoodLoadKeepsAnalyzeEnabled() {
-    Load();
-    const QString other = Dir_->filePath(QStringLiteral("other.ipp"));
-    User_->OpenAnswers << other; // neither other.ipp nor other.msg exists
-    Action("butLoad")->trigger();
-    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - other.ipp"));
-    QCOMPARE(User_->Errors.size(), 1);
-    QVERIFY(Action("butAnalyze")->isEnabled());
+// A Load that fails leaves the script loaded before it named in the title and the save dialogs,
+// and the status bar says which file could not be read. Analyze then analyses that script under
+// its name. Was: the title and the save names of the script that failed.
+void TMainWindowTest::failedLoadKeepsTheLoadedScriptsNames() {
+    const struct {
+        bool loadFirst;
+        const char* title;
+        const char* note;
+        const char* proposedSave;
+    } rows[] = {
+        {false, "Dialoscope", "Load: cannot read other.msg; no script is loaded", ""},
+        {true, "Dialoscope - guard.ipp", "Load: cannot read other.msg; guard.ipp stays loaded",
+         "guard.prs"},
+    };
+    for (const auto& row : rows) {
+        cleanup();
+        init();
+        const QString other = Dir_->filePath(QStringLiteral("other.ipp"));
+        WriteAll(other, GuardScript); // other.msg is missing
+        if (row.loadFirst) {
+            LoadAndAnalyze();
+        }
+        User_->OpenAnswers << other;
+        Action("butLoad")->trigger();
+        QCOMPARE(User_->Errors, QStringList{QStringLiteral("Cannot open file ") +
+                                            QFile::encodeName(Dir_->filePath("other.msg"))});
+        QCOMPARE(Form_->ErrorBoxCount(), 1);
+        QCOMPARE(Form_->windowTitle(), QString::fromLatin1(row.title));
+        QCOMPARE(Form_->StatusNote(), QString::fromLatin1(row.note));
+        QCOMPARE(Action("butAnalyze")->isEnabled(), row.loadFirst);
+        Action("butSave")->trigger(); // cancelled
+        QCOMPARE(User_->SaveRequests.back().ProposedPath, QString::fromLatin1(row.proposedSave));
+        if (row.loadFirst) {
+            Action("butAnalyze")->trigger();
+            QVERIFY(User_->Errors.size() == 1);
+            QCOMPARE(Form_->windowTitle(), QString::fromLatin1(row.title));
+            QVERIFY(Form_->GeneralViewTree().model()->rowCount() > 0);
+        }
+    }
 }
 
 void TMainWindowTest::loadResetsCountersAndPresetsSaveDialogs() {
