@@ -50,6 +50,10 @@ std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+bool IsFile(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
 QString FileNameOf(const std::string& path) {
     return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
 }
@@ -212,8 +216,14 @@ void TForm1::LoadFile(const QString& path) {
         try {
             dialoscope::mnLoadClick(*Ws_, chosen);
         } catch (const EFOpenError& error) {
-            unreadable = error.Path;
             PutBack(before);
+            // Load reads the message file before the script: for a script that is not there,
+            // or a folder, it would name a message file the user never chose.
+            if (!IsFile(path)) {
+                unreadable = chosen;
+                throw EFOpenError(chosen);
+            }
+            unreadable = error.Path;
             throw;
         } catch (...) {
             PutBack(before);

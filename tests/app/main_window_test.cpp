@@ -12,6 +12,7 @@
 #include "dialogtree/savers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +105,7 @@ private slots:
     void loadSetsCaptionAndEnablesAnalyzeOnly();
     void cancelledLoadChangesNothing();
     void failedLoadKeepsTheLoadedScriptsNames();
+    void failedLoadNamesTheChosenScript();
     void loadResetsCountersAndPresetsSaveDialogs();
     void analyzeFillsPaneCountersAndGeneralView();
     void buildDialogTreeFillsDialogsTree();
@@ -320,6 +322,27 @@ void TMainWindowTest::failedLoadKeepsTheLoadedScriptsNames() {
             QCOMPARE(Form_->windowTitle(), QString::fromLatin1(row.title));
             QVERIFY(Form_->GeneralViewTree().model()->rowCount() > 0);
         }
+    }
+}
+
+// A chosen script that is not there, or is a folder, is what the error names; the buffers are as
+// far as Load got: scripts.lst read afresh, the message file and the script as before. Was: the
+// message file named, which the user never chose.
+void TMainWindowTest::failedLoadNamesTheChosenScript() {
+    QVERIFY(QDir(Dir_->path()).mkdir(QStringLiteral("folder.ipp")));
+    Load();
+    const int messageLines = Form_->Workspace().MsgRich.Count();
+    WriteAll(Dir_->filePath(QStringLiteral("scripts.lst")), ScriptsLst + ScriptsLst);
+    for (const char* name : {"missing.ipp", "folder.ipp"}) {
+        User_->Errors.clear();
+        User_->OpenAnswers << Dir_->filePath(QString::fromLatin1(name));
+        Action("butLoad")->trigger();
+        QCOMPARE(User_->Errors, QStringList{QStringLiteral("Cannot open file ") +
+                                            QFile::encodeName(Dir_->filePath(name))});
+        QCOMPARE(Form_->StatusNote(),
+                 QStringLiteral("Load: cannot read %1; guard.ipp stays loaded").arg(name));
+        QCOMPARE(Form_->Workspace().IntRich.Count(), 2);
+        QCOMPARE(Form_->Workspace().MsgRich.Count(), messageLines);
     }
 }
 
