@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "caption_display.h"
 #include "code_page_bar.h"
+#include "dialog_folders.h"
 #include "file_viewer.h"
 #include "icons.h"
 #include "outline_model.h"
@@ -13,6 +14,7 @@
 #include "window_port.h"
 #include "window_project.h"
 
+#include <QSettings>
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -43,6 +45,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cassert>
 
 namespace dialoscope {
@@ -91,7 +94,10 @@ QToolBar* NewToolbar(const QString& name, const QString& caption, QWidget* paren
 } // namespace
 
 TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
-    : QMainWindow(parent), Dialogs_(std::move(dialogs)) {
+    : QMainWindow(parent) {
+    auto folders = std::make_unique<TDialogFolders>(std::move(dialogs));
+    Folders_ = folders.get();
+    Dialogs_ = std::move(folders);
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(ProgramIcon());
 
@@ -131,8 +137,15 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     setWindowTitle(QString::fromLocal8Bit(Ws_->Caption.c_str()));
     resize(StartWidth, StartHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Three quarters of the screen, so that the pane shows more than a few lines; never
+        // less than the window's own least size, nor more than the screen.
         const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(StartWidth / 2, StartHeight / 2));
+        const QSize first(std::clamp(area.width() * 3 / 4, std::min(StartWidth, area.width()),
+                                     area.width()),
+                          std::clamp(area.height() * 3 / 4, std::min(StartHeight, area.height()),
+                                     area.height()));
+        resize(first);
+        move(area.center() - QPoint(first.width() / 2, first.height() / 2));
     }
 
     Form2_ = new TForm2(this);
@@ -177,6 +190,9 @@ void TForm1::AddDock(TCommand toggle, QDockWidget* dock, Qt::DockWidgetArea area
     // Closed at start, so the window looks as it always did until the user asks for the pane.
     dock->hide();
     Docks_[toggle] = dock;
+    if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea) {
+        WidenOnFirstShow(dock);
+    }
 }
 
 QAction* TForm1::NewAction(const TWindowCommand& row) {
@@ -240,6 +256,9 @@ void TForm1::CreateMenus() {
     for (const auto& menu : menus) {
         QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
         AddRowsTo(bar, &TWindowCommand::Menu, menu.Place);
+        if (menu.Place == TMenuPlace::File) {
+            CreateRecentFilesMenu(bar);
+        }
         if (menu.Place == TMenuPlace::View) {
             bar->addMenu(CreateCodePageMenu());
         }

@@ -28,6 +28,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QSettings;
 class QShortcut;
 class QPushButton;
 class QSpinBox;
@@ -40,6 +41,7 @@ class QTreeView;
 namespace dialoscope {
 
 class TCaptionDisplay;
+class TDialogFolders;
 class TCodePageBar;
 class TFileViewer;
 class TForm2;
@@ -64,6 +66,12 @@ public:
 
     explicit TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // Takes up what earlier runs left in settings (size and dock layout, recent files, each file
+    // dialog's folder, the code page) and leaves them there when the window closes. Before
+    // show(). Without it the window remembers nothing beyond the run.
+    void UseSettings(std::unique_ptr<QSettings> settings);
+    QMenu& RecentFilesMenu() { return *RecentMenu_; }
 
     // Load of a file as if the user had confirmed it in the Load dialog.
     void LoadFile(const QString& path);
@@ -188,6 +196,15 @@ private:
     void CreateActions();
     QAction* NewAction(const TWindowCommand& row);
     void CreateMenus();
+    // File > Recent Files: scripts and projects, the latest first (main_window_settings.cpp).
+    void CreateRecentFilesMenu(QMenu* file);
+    void AddRecentFile(const QString& path);
+    void ShowRecentFiles();
+    void OpenRecentFile(const QString& path);
+    void SaveSettings();
+    // A side dock shown for the first time gets a third of the window's width, not its own
+    // narrow size hint.
+    void WidenOnFirstShow(QDockWidget* dock);
     void CreateToolbars();
     void AddCloseBox(QToolBar* toolbar);
     void CreateStatusBar();
@@ -259,6 +276,10 @@ private:
     std::string ChosenCodePageName() const;
 
     std::unique_ptr<TUserDialogs> Dialogs_;
+    TDialogFolders* Folders_ = nullptr; // Dialogs_ itself, which remembers each one's folder
+    std::unique_ptr<QSettings> Settings_;
+    QMenu* RecentMenu_ = nullptr;
+    QStringList RecentFiles_;
     std::unique_ptr<TWindowPort> Port_;
     std::unique_ptr<TWorkspace> Ws_;
     std::unique_ptr<TCaptionDisplay> Display_;

@@ -249,6 +249,7 @@ void TForm1::LoadFile(const QString& path) {
     }
     ScriptPath_ = chosen;
     Display_->SetScriptPath(ScriptPath_);
+    AddRecentFile(path);
     OfferDetectedCodePage();
 }
 
@@ -462,6 +463,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     Form2_->hide();
+    SaveSettings();
     QMainWindow::closeEvent(event);
 }
 

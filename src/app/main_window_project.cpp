@@ -117,6 +117,7 @@ void TForm1::OpenProjectFile(const QString& path) {
     if (!opened) {
         return;
     }
+    AddRecentFile(path);
     // Scripts loaded from now on resolve their references through the project's list.
     Ws_->ScriptsLstPath = Project_->Project.ListPath;
     // Both work on the project without a loaded script; once enabled, never disabled again.

@@ -49,7 +49,9 @@ QComboBox* AddChoice(QFileDialog& dialog, const TFileDialogRequest& request) {
 
 QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
                       QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, request.Title, QDir::currentPath(), QtNameFilters(request.Filter));
+    QFileDialog dialog(parent, request.Title,
+                       request.StartFolder.isEmpty() ? QDir::currentPath() : request.StartFolder,
+                       QtNameFilters(request.Filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);

@@ -22,6 +22,8 @@ struct TFileDialogRequest {
     // A choice offered in the dialog below the file name ("Export:" with "The loaded script",
     // "The open project"); none when Choices is empty. *Chosen is the index shown first, and
     // the one picked once the dialog is confirmed.
+    // Where the dialog opens; the current folder when empty.
+    QString StartFolder{};
     QString ChoiceLabel{};
     QStringList Choices{};
     int* Chosen = nullptr;

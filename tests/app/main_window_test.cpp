@@ -5,6 +5,7 @@
 #include "fake_dialogs.h"
 #include "main_window.h"
 #include "outline_model.h"
+#include "problems_pane.h"
 #include "output_pane.h"
 
 #include "analysis/analyze.h"
@@ -14,10 +15,14 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -119,6 +124,7 @@ private slots:
     void failedSaveShowsErrorBox();
     void panelButtonsWorkBeforeLoad();
     void paneColoursListingLines();
+    void settingsRememberedAcrossRuns();
 
 private:
     QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
@@ -176,7 +182,12 @@ QStringList TMainWindowTest::CounterTexts() {
 
 void TMainWindowTest::startLayout() {
     QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope"));
-    QCOMPARE(Form_->size(), QSize(TForm1::StartWidth, TForm1::StartHeight));
+    // Without a size of its own, a size that fits the screen.
+    const QSize screen = Form_->screen()->availableGeometry().size();
+    QVERIFY(Form_->width() >= std::min(TForm1::StartWidth, screen.width()));
+    QVERIFY(Form_->height() >= std::min(TForm1::StartHeight, screen.height()));
+    QVERIFY(Form_->width() <= screen.width() && Form_->height() <= screen.height());
+    QVERIFY(Form_->width() > TForm1::StartWidth);
     QCOMPARE(CounterTexts(), QStringList({"*", "*", "*", "*", "*"}));
     QCOMPARE(Form_->findChild<QSpinBox*>("LMDSpinEdit1")->value(), 100);
     QCOMPARE(Form_->findChild<QSpinBox*>("LMDSpinEdit1")->minimum(), 100);
@@ -624,6 +635,49 @@ void TMainWindowTest::paneColoursListingLines() {
         QCOMPARE(FormatAt(block, word).fontWeight(), int(QFont::Bold));
     }
     QVERIFY(checked > 0);
+}
+
+// A second run takes up what the first left in its settings: size, docks, code page, File >
+// Recent Files (latest first) and the Load dialog's folder. Both runs keep their settings in a
+// temporary file, never the user's.
+void TMainWindowTest::settingsRememberedAcrossRuns() {
+    const QString settings = Dir_->filePath(QStringLiteral("settings.ini"));
+    const QString project = Dir_->filePath(QStringLiteral("scripts.lst"));
+    const auto start = [&] {
+        Form_.reset();
+        auto user = std::make_unique<TFakeDialogs>();
+        User_ = user.get();
+        Form_ = std::make_unique<TForm1>(std::move(user));
+        Form_->Workspace().ScriptsLstPath = QFile::encodeName(project).toStdString();
+        Form_->UseSettings(std::make_unique<QSettings>(settings, QSettings::IniFormat));
+        Form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+    };
+    start();
+    QCOMPARE(Form_->RecentFilesMenu().actions().size(), 0);
+    Form_->OpenProjectFile(project);
+    Load();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    Form_->findChild<QAction*>("CodePage_Windows-1251")->trigger();
+    Action("ShowProblems")->trigger();
+    Form_->resize(640, 500);
+    QVERIFY(Form_->close());
+
+    start();
+    QCOMPARE(Form_->size(), QSize(640, 500));
+    QVERIFY(Form_->findChild<QAction*>("CodePage_Windows-1251")->isChecked());
+    QVERIFY(!Form_->ProblemsPane().isHidden());
+    QStringList recent;
+    for (const QAction* entry : Form_->RecentFilesMenu().actions()) {
+        recent << entry->text();
+    }
+    QCOMPARE(recent, QStringList({"&1 " + QDir::toNativeSeparators(Script_),
+                                  "&2 " + QDir::toNativeSeparators(project)}));
+    Load();
+    QCOMPARE(User_->OpenRequests.back().StartFolder, QFileInfo(Script_).absolutePath());
+    Form_->RecentFilesMenu().actions().at(0)->trigger();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - guard.ipp"));
 }
 
 QTEST_MAIN(TMainWindowTest)

@@ -131,7 +131,7 @@ void TWindowCommandsTest::menusAndToolbarsComeFromTheRows() {
         {"File",
          menu(0),
          {"butLoad", "butOpenProject", "butSave", "butSTree", "|", "butAnalyze", "butTree", "|",
-          "butExport", "butImport", "|", "SpeedButton3"}},
+          "butExport", "butImport", "|", "Recent &Files", "|", "SpeedButton3"}},
         {"Search", menu(1), {"butSearch", "butProp", "|", "butCheck", "butOriginal"}},
         {"View",
          menu(2),
