@@ -419,8 +419,12 @@ void TPlayPane::ShowChoices() {
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         button->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 6px;"));
         button->setToolTip(button->text() + u'\n' + button->toolTip());
-        connect(button, &QPushButton::clicked, this,
-                [this, choice = static_cast<int>(i)] { Choose(choice); });
+        connect(button, &QPushButton::clicked, this, [this, choice = static_cast<int>(i)] {
+            Choose(choice);
+            // The clicked button is gone with the old choices, and the focus with it: the
+            // transcript takes it, so that 1-9 and Backspace go on working.
+            Transcript_->setFocus(Qt::OtherFocusReason);
+        });
         ChoiceLayout_->addWidget(button);
         ChoiceButtons_.push_back(button);
     }
