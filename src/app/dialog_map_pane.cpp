@@ -366,8 +366,11 @@ void TDialogMapPane::ExportMap() {
         Hooks_.ShowStatus(QStringLiteral("Dialog Map: nothing to export yet"));
         return;
     }
-    const QString path = Hooks_.AskSavePath(
-        {ExportFilter, QStringLiteral("svg"), {}, QStringLiteral("Export Dialog Map")});
+    TFileDialogRequest request{ExportFilter, QStringLiteral("svg"), {},
+                               QStringLiteral("Export Dialog Map")};
+    // A name without extension gets the chosen type's, which then decides the format below.
+    request.SuffixFollowsFilter = true;
+    const QString path = Hooks_.AskSavePath(request);
     if (path.isEmpty()) {
         return;
     }

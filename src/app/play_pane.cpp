@@ -343,8 +343,11 @@ void TPlayPane::SaveTranscript() {
         SetStatus(QStringLiteral("Start a walk to save its transcript."));
         return;
     }
-    const QString path = Hooks_.AskSavePath(
-        {TranscriptFilter, QStringLiteral("txt"), {}, QStringLiteral("Save Transcript")});
+    TFileDialogRequest request{TranscriptFilter, QStringLiteral("txt"), {},
+                               QStringLiteral("Save Transcript")};
+    // A name without extension gets the chosen type's, which then decides the format below.
+    request.SuffixFollowsFilter = true;
+    const QString path = Hooks_.AskSavePath(request);
     if (path.isEmpty()) {
         return;
     }

@@ -71,7 +71,12 @@ QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
     if (choice != nullptr) {
         *request.Chosen = choice->currentIndex();
     }
-    const QString path = dialog.selectedFiles().constFirst();
+    QString path = dialog.selectedFiles().constFirst();
+    // A platform's own dialog may not add the default suffix; the type the user chose decides.
+    const QString suffix = SuffixOfFilter(dialog.selectedNameFilter());
+    if (request.SuffixFollowsFilter && QFileInfo(path).suffix().isEmpty() && !suffix.isEmpty()) {
+        path += QLatin1Char('.') + suffix;
+    }
     // The next dialog opens where the user last went.
     QDir::setCurrent(QFileInfo(path).absolutePath());
     return path;

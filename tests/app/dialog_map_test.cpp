@@ -11,13 +11,16 @@
 #include "output_pane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +28,7 @@
 
 #include "play_pane.h"
 
+#include <functional>
 #include <memory>
 
 using namespace dialoscope;
@@ -32,6 +36,34 @@ using namespace dialoscope;
 namespace {
 
 const QString ExamplesDir = QFileInfo(QStringLiteral(__FILE__)).dir().filePath("../../examples");
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the toolkit's save dialog returns for request when the user picks the file type whose
+// description starts with type and types name, without extension.
+QString AnswerSaveDialog(const TFileDialogRequest& request, const QString& folder,
+                         const QString& type, const QString& name) {
+    TFileDialogRequest placed = request;
+    placed.StartFolder = folder;
+    QTimer::singleShot(0, [type, name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types != nullptr);
+        const int row = types->findText(type, Qt::MatchStartsWith);
+        QVERIFY(row >= 0);
+        types->setCurrentIndex(row);
+        // What a choice in the list sends.
+        emit types->activated(row);
+        emit types->textActivated(types->itemText(row));
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    return TQtUserDialogs().AskSaveFileName(nullptr, placed);
+}
 
 } // namespace
 
@@ -48,6 +80,7 @@ private slots:
     void selectionCentresTheMap();
     void searchCountsMatchesAndFollowsTheTexts();
     void loopKeepsTurningOnAGeneratedScript();
+    void chosenFileTypeDecidesFormatAndExtension();
 
 private:
     TDialogMapPane& Map() { return Form_->DialogMap(); }
@@ -262,6 +295,38 @@ void TDialogMapTest::loopKeepsTurningOnAGeneratedScript() {
         [&] { return Map().IsDrawn(); });
     QVERIFY2(!Map().Boxes().empty(), qPrintable(Map().Note()));
     QVERIFY(User_->Errors.isEmpty());
+}
+
+// Was: Dialog Map Export with PNG or DOT chosen and a name without extension wrote SVG; Play
+// Save with HTML chosen wrote text.
+void TDialogMapTest::chosenFileTypeDecidesFormatAndExtension() {
+    Form_->Trigger(TCommand::ShowPlay);
+    QTRY_VERIFY(Form_->PlayPane().IsReady());
+    Form_->PlayPane().RestartWalk();
+    const auto exportMap = [this] { Map().findChild<QPushButton*>("MapExport")->click(); };
+    const auto savePlay = [this] {
+        Form_->PlayPane().findChild<QPushButton*>("PlaySave")->click();
+    };
+    const struct {
+        std::function<void()> save;
+        const char* type;
+        const char* written;
+        QByteArray startsWith;
+    } rows[] = {
+        {exportMap, "PNG", "map.png", "\x89PNG"},
+        {exportMap, "DOT", "map.dot", "digraph"},
+        {savePlay, "HTML", "walk.html", "<!DOCTYPE html>"},
+    };
+    for (const auto& row : rows) {
+        row.save(); // cancelled, to see what the pane asks
+        const QString path =
+            AnswerSaveDialog(User_->SaveRequests.back(), Dir_->path(), row.type,
+                             QFileInfo(row.written).completeBaseName());
+        QCOMPARE(QFileInfo(path).fileName(), QString::fromLatin1(row.written));
+        User_->SaveAnswers << path;
+        row.save();
+        QTRY_VERIFY(ReadAll(path).startsWith(row.startsWith));
+    }
 }
 
 QTEST_MAIN(TDialogMapTest)
