@@ -169,6 +169,7 @@ bool TForm1::RunInBackground(const QString& passName, std::atomic<bool>& cancel,
     RunCancel_ = nullptr;
     RzProgressBar1_->setRange(0, 100);
     RzProgressBar1_->setValue(0);
+    RzProgressBar1_->setFormat(QStringLiteral("%p%"));
     return ended;
 }
 
@@ -198,8 +199,9 @@ void TForm1::RunProjectInBackground() {
                 ProjectPane_->Model().SetRow(row, std::move(stats));
                 const int done = ProjectPane_->Model().rowCount();
                 RzProgressBar1_->setValue(static_cast<int>(done * 100 / scripts));
-                ShowStatusNote(
-                    QStringLiteral("Project run: %1 of %2 scripts").arg(done).arg(scripts));
+                // In the bar, not the note pane: a row a few milliseconds later would overwrite
+                // a note the user has not had time to read.
+                RzProgressBar1_->setFormat(QStringLiteral("%1 of %2 scripts").arg(done).arg(scripts));
             },
             Qt::QueuedConnection);
     };

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QSettings>
+#include <QTimer>
 
 namespace dialoscope {
 
@@ -119,7 +120,11 @@ void TForm1::WidenOnFirstShow(QDockWidget* dock) {
             return;
         }
         dock->setProperty("widened", true);
-        resizeDocks({dock}, {std::max(dock->sizeHint().width(), width() / 3)}, Qt::Horizontal);
+        // In a turn of its own: the dock's first layout is work enough for the one that shows it.
+        QTimer::singleShot(0, this, [this, dock] {
+            resizeDocks({dock}, {std::max(dock->sizeHint().width(), width() / 3)},
+                        Qt::Horizontal);
+        });
     });
 }
 
