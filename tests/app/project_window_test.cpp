@@ -8,6 +8,7 @@
 #include "fake_dialogs.h"
 #include "file_viewer.h"
 #include "main_window.h"
+#include "problems_filter.h"
 #include "problems_model.h"
 #include "problems_pane.h"
 #include "project_model.h"
@@ -378,8 +379,10 @@ void TProjectWindowTest::runChecksOverTheProject() {
     const TFinding finding = *problems.FindingAt(problems.index(row, 0));
     const int findings = problems.rowCount();
     QTreeView& view = Form_->ProblemsPane().View();
-    view.setCurrentIndex(problems.index(row, 0));
-    emit view.activated(problems.index(row, 0));
+    const QModelIndex shown =
+        Form_->ProblemsPane().Sorted().mapFromSource(problems.index(row, 0));
+    view.setCurrentIndex(shown);
+    emit view.activated(shown);
     QVERIFY(User_->Errors.isEmpty());
     QCOMPARE(QString::fromStdString(Form_->Workspace().Caption),
              QStringLiteral("Dialoscope - s004.ipp"));
