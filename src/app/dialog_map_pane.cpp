@@ -306,6 +306,10 @@ void TDialogMapPane::CentreOn(std::int32_t node) {
     }
 }
 
+void TDialogMapPane::ClearSearch() {
+    SearchBox_->clear();
+}
+
 void TDialogMapPane::Search(const QString& text) {
     const QString wanted = text.trimmed();
     int matches = 0;

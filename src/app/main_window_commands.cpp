@@ -4,6 +4,7 @@
 
 #include "about_box.h"
 #include "caption_display.h"
+#include "dialog_map_pane.h"
 #include "file_viewer.h"
 #include "outline_model.h"
 #include "output_pane.h"
@@ -243,9 +244,11 @@ void TForm1::LoadFile(const QString& path) {
         return;
     }
     if (chosen != ScriptPath_) {
-        // The original belongs to the earlier script's message file.
+        // The original belongs to the earlier script's message file, the map's search to its
+        // nodes.
         Original_.reset();
         OriginalPath_.clear();
+        Map_->ClearSearch();
     }
     ScriptPath_ = chosen;
     Display_->SetScriptPath(ScriptPath_);

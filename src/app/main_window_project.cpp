@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QShortcut>
 
@@ -118,6 +119,9 @@ void TForm1::OpenProjectFile(const QString& path) {
         return;
     }
     AddRecentFile(path);
+    // The filters were for the earlier project's rows and findings.
+    ProjectPane_->Filter().clear();
+    Problems_->ClearFilters();
     // Scripts loaded from now on resolve their references through the project's list.
     Ws_->ScriptsLstPath = Project_->Project.ListPath;
     // Both work on the project without a loaded script; once enabled, never disabled again.

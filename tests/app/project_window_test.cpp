@@ -135,6 +135,7 @@ private slots:
     void codePageBarOffersTheDetectedPage();
     void importShowsSummaryThenAsks();
     void exportStringsOfTheChosenScope();
+    void filtersClearedForANewProjectOrScript();
 
 private:
     QAction* Action(TCommand command) { return Form_->ActionOf(command); }
@@ -521,6 +522,29 @@ void TProjectWindowTest::exportStringsOfTheChosenScope() {
             }
         }
         QCOMPARE(scripts, row.scripts);
+    }
+}
+
+// Was: the project filter, the Problems filters and the map's search stayed set for the next
+// project or script, which then looked empty or half empty.
+void TProjectWindowTest::filtersClearedForANewProjectOrScript() {
+    const QDir small = QFileInfo(Project_).dir();
+    QLineEdit& mapSearch = *Form_->findChild<QLineEdit*>("MapSearch");
+    const struct {
+        QLineEdit* box;
+        std::function<void()> next;
+    } rows[] = {
+        {&Form_->ProjectPane().Filter(), [&] { Form_->OpenProjectFile(Project_); }},
+        {&Form_->ProblemsPane().Filter(), [&] { Form_->OpenProjectFile(Project_); }},
+        {&mapSearch, [&] { Form_->LoadFile(small.filePath("s002.ipp")); }},
+    };
+    for (const auto& row : rows) {
+        Form_->OpenProjectFile(Project_);
+        Form_->LoadFile(small.filePath("s001.ipp"));
+        row.box->setText("s003");
+        row.next();
+        QVERIFY(User_->Errors.isEmpty());
+        QCOMPARE(row.box->text(), QString());
     }
 }
 
