@@ -134,7 +134,7 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     bodyLayout->addWidget(CreateRightPanel());
     setCentralWidget(body);
 
-    setWindowTitle(QString::fromLocal8Bit(Ws_->Caption.c_str()));
+    setWindowTitle(WindowTitle());
     resize(StartWidth, StartHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         // Three quarters of the screen, so that the pane shows more than a few lines; never
@@ -159,12 +159,16 @@ TForm1::~TForm1() {
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
+std::string TForm1::ProgramScriptsLst() {
+    // scripts.lst always comes from the program's own folder, whatever the current folder is.
+    const QString lst = QCoreApplication::applicationDirPath() + QStringLiteral("/scripts.lst");
+    return QFile::encodeName(lst).toStdString();
+}
+
 void TForm1::FormCreate() {
     Ws_ = std::make_unique<TWorkspace>(*Port_);
     Display_ = std::make_unique<TCaptionDisplay>(*Ws_);
-    // scripts.lst always comes from the program's own folder, whatever the current folder is.
-    const QString lst = QCoreApplication::applicationDirPath() + QStringLiteral("/scripts.lst");
-    Ws_->ScriptsLstPath = QFile::encodeName(lst).toStdString();
+    Ws_->ScriptsLstPath = ProgramScriptsLst();
 }
 
 void TForm1::CreateDocks() {

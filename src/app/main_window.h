@@ -164,6 +164,9 @@ public:
     // Open Project (Ctrl+Shift+O): asks for a scripts.lst and analyses every script it lists in
     // the background; the Project pane shows the rows as they finish.
     void OpenProjectClick();
+    // Close Project: the project's rows and findings go; scripts.lst is the program folder's
+    // again.
+    void CloseProjectClick();
     // Original Folder (Project pane): asks for the folder of the original message files and
     // analyses the project again against them.
     void ProjectOriginalClick();
@@ -187,6 +190,7 @@ private:
     static std::size_t Index(TCommand command) { return static_cast<std::size_t>(command); }
 
     void FormCreate();
+    static std::string ProgramScriptsLst();
     void CreateDocks();
     // The Project pane's button, the Esc of a project run and the code-page bar; after
     // CreateActions.
@@ -223,6 +227,8 @@ private:
     // Runs one command: an error ends it in the error box; the panes catch up afterwards.
     void RunCommand(const std::function<void()>& work);
     void CatchUp();
+    // The loaded script's caption, and the open project's list after it.
+    QString WindowTitle() const;
     void AfterCommand();
     void ApplyEnablingRules();
     void ShowErrorBox(const QString& text);

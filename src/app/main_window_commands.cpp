@@ -136,7 +136,7 @@ void TForm1::CatchUp() {
 
 void TForm1::AfterCommand() {
     CatchUp();
-    setWindowTitle(QString::fromLocal8Bit(Ws_->Caption.c_str()));
+    setWindowTitle(WindowTitle());
     for (std::size_t i = 0; i < Counters_.size(); ++i) {
         Counters_[i]->setText(Display_->Decode(Ws_->Counters[i]));
     }

@@ -21,6 +21,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,6 +135,35 @@ void TForm1::OpenProjectFile(const QString& path) {
     RunProjectInBackground();
 }
 
+QString TForm1::WindowTitle() const {
+    const QString caption = QString::fromLocal8Bit(Ws_->Caption.c_str());
+    if (!Project_) {
+        return caption;
+    }
+    const QFileInfo list(FromBytes(Project_->Project.ListPath));
+    return caption + QStringLiteral(" [project %1/%2]").arg(list.dir().dirName(), list.fileName());
+}
+
+void TForm1::CloseProjectClick() {
+    if (!MayRun(TCommand::CloseProject)) {
+        return;
+    }
+    if (!Project_) {
+        ShowStatusNote(QStringLiteral("No project is open"));
+        return;
+    }
+    RunCommand([&] {
+        Project_.reset();
+        Ws_->ScriptsLstPath = ProgramScriptsLst();
+        ProjectPane_->Model().Clear();
+        ProjectPane_->Filter().clear();
+        ProjectPane_->ShowSummary(QStringLiteral("No project is open"));
+        if (Problems_->Model().HoldsProject()) {
+            Problems_->Clear();
+        }
+    });
+}
+
 void TForm1::ProjectOriginalClick() {
     if (!MayRun(TCommand::ProjectOriginal)) {
         return;
@@ -225,6 +255,7 @@ void TForm1::RunProjectInBackground() {
     open.Results = std::move(result.Scripts);
     const QString totals = TotalsLine(result, scripts);
     ProjectPane_->ShowSummary(list + QStringLiteral(": ") + totals);
+    ProjectPane_->FitColumns();
     ShowStatusNote(result.Cancelled
                        ? QStringLiteral("Project run cancelled")
                        : QStringLiteral("Project run: %1 scripts analysed").arg(scripts));

@@ -23,6 +23,7 @@ class TForm1;
 enum class TCommand : std::uint8_t {
     Load,
     OpenProject,
+    CloseProject,
     Save,
     TreeSave,
     Analyze,

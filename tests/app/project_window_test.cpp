@@ -136,6 +136,7 @@ private slots:
     void importShowsSummaryThenAsks();
     void exportStringsOfTheChosenScope();
     void filtersClearedForANewProjectOrScript();
+    void titleNamesTheProjectUntilClosed();
 
 private:
     QAction* Action(TCommand command) { return Form_->ActionOf(command); }
@@ -546,6 +547,31 @@ void TProjectWindowTest::filtersClearedForANewProjectOrScript() {
         QVERIFY(User_->Errors.isEmpty());
         QCOMPARE(row.box->text(), QString());
     }
+}
+
+// Was: no way to close a project, a title that did not name it, and columns of fixed widths.
+void TProjectWindowTest::titleNamesTheProjectUntilClosed() {
+    Form_->OpenProjectFile(Project_);
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope [project small/scripts.lst]"));
+    QTableView& view = Form_->ProjectPane().View();
+    for (int column = 0; column < TProjectModel::ColumnCount; ++column) {
+        if (column != TProjectModel::TranslatedColumn) {
+            QCOMPARE(view.columnWidth(column),
+                     std::max(static_cast<QAbstractItemView&>(view).sizeHintForColumn(column),
+                              view.horizontalHeader()->sectionSizeHint(column)));
+        }
+    }
+    Action(TCommand::RunChecks)->trigger();
+    QVERIFY(Form_->ProblemsPane().Model().HoldsProject());
+
+    Action(TCommand::CloseProject)->trigger();
+    QVERIFY(User_->Errors.isEmpty());
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope"));
+    QCOMPARE(Rows().rowCount(), 0);
+    QVERIFY(!Form_->ProblemsPane().Model().HoldsProject());
+    QVERIFY(QString::fromStdString(Form_->Workspace().ScriptsLstPath) != Project_);
+    Action(TCommand::CloseProject)->trigger();
+    QCOMPARE(Form_->StatusNote(), QStringLiteral("No project is open"));
 }
 
 QTEST_MAIN(TProjectWindowTest)

@@ -130,7 +130,7 @@ void TWindowCommandsTest::menusAndToolbarsComeFromTheRows() {
     } rows[] = {
         {"File",
          menu(0),
-         {"butLoad", "butOpenProject", "butSave", "butSTree", "|", "butAnalyze", "butTree", "|",
+         {"butLoad", "butOpenProject", "butCloseProject", "butSave", "butSTree", "|", "butAnalyze", "butTree", "|",
           "butExport", "butImport", "|", "Recent &Files", "|", "SpeedButton3"}},
         {"Search", menu(1), {"butSearch", "butProp", "|", "butCheck", "butOriginal"}},
         {"View",
