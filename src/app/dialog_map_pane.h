@@ -92,6 +92,7 @@ private:
     void Draw();
     void UpdateLegend();
     void ShowNote(const QString& text);
+    void MarkSelected();
     void CentreOn(std::int32_t node);
     void ExportSvg(const QString& path);
     void WriteExport(const QString& path, const std::string& bytes);
