@@ -297,9 +297,8 @@ void TForm1::CreateToolbars() {
             Toolbar971Close();
         }
     });
-    // The View Toolbar has no menu entry, and the toolbar area's menu does not offer it either:
-    // once closed while it floats, it stays hidden for the rest of the run.
-    Toolbar972_->toggleViewAction()->setVisible(false);
+    // The View Toolbar has no menu entry of its own: the toolbar area's menu offers it, so a
+    // View Toolbar closed while it floats can be shown again.
 }
 
 void TForm1::AddCloseBox(QToolBar* toolbar) {

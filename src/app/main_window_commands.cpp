@@ -289,6 +289,8 @@ void TForm1::sbRestartClick() {
     if (Problems_->toggleViewAction()->isChecked() && !Problems_->Model().HoldsProject()) {
         RunChecks();
     }
+    // Kept after Load, the choice may still look wrong once the user has seen the texts.
+    OfferDetectedCodePage();
 }
 
 void TForm1::Button4Click() {

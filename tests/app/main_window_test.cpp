@@ -526,6 +526,12 @@ void TMainWindowTest::aboutBoxShowsVersionOnce() {
     about.findChild<QLabel*>("Label4")->setText(QStringLiteral("stale"));
     Action("butAbout")->trigger();
     QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QStringLiteral("1.0.9.0"));
+    // Esc closes the box as OK does. Was: only OK closed it.
+    Action("butAbout")->trigger();
+    about.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QTest::keyClick(&about, Qt::Key_Escape);
+    QVERIFY(!about.isVisible());
 }
 
 void TMainWindowTest::treeSaveWritesActiveTabsTree() {
