@@ -254,6 +254,7 @@ void TForm1::CreateMenus() {
         TMenuPlace Place;
         const char* Caption;
     } menus[] = {{TMenuPlace::File, "&File"},
+                 {TMenuPlace::Edit, "&Edit"},
                  {TMenuPlace::Search, "&Search"},
                  {TMenuPlace::View, "&View"},
                  {TMenuPlace::Help, "&Help"}};

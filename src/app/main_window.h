@@ -18,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -176,6 +177,8 @@ public:
     void ExportStringsClick();
     // Import Translation: a PO or CSV file into a message file, after showing what would change.
     void ImportTranslationClick();
+    // Undo Import (Edit menu): the message file the last import wrote, as it was before it.
+    void UndoImportClick();
     // A Problems finding of a project run activated: its script is loaded, then its place shown.
     void ShowProjectFinding(std::size_t script, const TFinding& finding);
     // A Problems finding activated: its node in the General View (the pane shows the node's
@@ -322,6 +325,12 @@ private:
     TProjectPane* ProjectPane_ = nullptr;
     TCodePageBar* CodePageBar_ = nullptr;
     QShortcut* CancelKey_ = nullptr;
+    // The message file the last import wrote, as it was before, while this window is open.
+    struct TImportUndo {
+        std::string Path;
+        std::string Bytes;
+    };
+    std::optional<TImportUndo> ImportUndo_;
     // What Esc sets while a run goes on beside the event loop; null otherwise.
     std::atomic<bool>* RunCancel_ = nullptr;
 

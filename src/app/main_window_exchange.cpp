@@ -11,6 +11,7 @@
 #include "analysis/errors.h"
 #include "analysis/file_bytes.h"
 #include "checks/run_checks.h"
+#include "dialogtree/savers.h"
 #include "exchange/export_files.h"
 #include "text/charset_detect.h"
 
@@ -250,8 +251,14 @@ void TForm1::ImportTranslationClick() {
         return;
     }
     options.DryRun = false;
+    TImportUndo before{options.Target, {}};
+    bool read = false;
+    RunCommand([&] {
+        before.Bytes = ReadFileBytes(options.Target);
+        read = true;
+    });
     TImportSummary summary;
-    if (!ImportInBackground(options, summary)) {
+    if (!read || !ImportInBackground(options, summary)) {
         return;
     }
     if (!summary.Written) {
@@ -260,11 +267,36 @@ void TForm1::ImportTranslationClick() {
                                             QStringLiteral("\nNothing is written."));
         return;
     }
+    ImportUndo_ = std::move(before);
     // The window keeps the texts Load read; it shows the new ones after the next Load.
     const bool loadedOne = !ScriptPath_.empty() && options.Target == MessageFilePath(ScriptPath_);
-    ShowStatusNote(QStringLiteral("Imported into %1: %2%3")
+    ShowStatusNote(QStringLiteral("Imported into %1: %2%3; Edit > Undo Import restores it")
                        .arg(targetName, QString::fromStdString(summary.Line()),
                             loadedOne ? QStringLiteral("; Load shows the new texts") : QString()));
+}
+
+void TForm1::UndoImportClick() {
+    if (!MayRun(TCommand::UndoImport)) {
+        return;
+    }
+    if (!ImportUndo_) {
+        ShowStatusNote(QStringLiteral("No import to undo since the window opened"));
+        return;
+    }
+    const QString name = QFileInfo(FromBytes(ImportUndo_->Path)).fileName();
+    if (!Dialogs_->AskYesNo(
+            this, QStringLiteral("Restore %1 as it was before the last import?").arg(name))) {
+        return;
+    }
+    bool restored = false;
+    RunCommand([&] {
+        ReplaceFile(ImportUndo_->Path, ImportUndo_->Bytes);
+        restored = true;
+    });
+    if (restored) {
+        ImportUndo_.reset();
+        ShowStatusNote(QStringLiteral("Restored %1 as it was before the import").arg(name));
+    }
 }
 
 void TForm1::OfferDetectedCodePage() {

@@ -30,6 +30,7 @@ enum class TCommand : std::uint8_t {
     BuildDialogTree,
     ExportStrings,
     ImportTranslation,
+    UndoImport,
     Exit,
     FindMsg,
     FindNode,
@@ -73,6 +74,7 @@ enum class TDuringPass : std::uint8_t {
 enum class TMenuPlace : std::uint8_t {
     None,
     File,
+    Edit,
     Search,
     View,
     Help,

@@ -481,10 +481,17 @@ void TProjectWindowTest::importShowsSummaryThenAsks() {
         if (row.written) {
             QVERIFY(after.contains("{101}{}{Na und?}"));
             // The loaded script's texts are Load's until the next Load.
-            QVERIFY2(Form_->StatusNote().endsWith("; Load shows the new texts"),
+            QVERIFY2(Form_->StatusNote().contains("; Load shows the new texts"),
                      qPrintable(Form_->StatusNote()));
         }
     }
+    // Undo Import puts back the file as it was before the import. Was: no way back.
+    User_->YesNoAnswers << true;
+    Action(TCommand::UndoImport)->trigger();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    QCOMPARE(ReadAll(dir.filePath("guard.msg")), before);
+    Action(TCommand::UndoImport)->trigger();
+    QCOMPARE(Form_->StatusNote(), QStringLiteral("No import to undo since the window opened"));
     // A translation that does not parse: an error box naming the file, the target untouched.
     WriteAll(dir.filePath("broken.po"), "msgid \"unclosed\nmsgstr \"\n");
     User_->OpenAnswers << dir.filePath("broken.po") << dir.filePath("guard.msg");
