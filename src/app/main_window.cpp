@@ -467,6 +467,7 @@ QWidget* TForm1::CreateCentre() {
     PageControl1_->addTab(TreeView1_, QStringLiteral("General View"));
     PageControl1_->addTab(TreeView2_, QStringLiteral("Dialogs Tree"));
     PageControl1_->setCurrentIndex(0);
+    MessageViewer_->ShowAsTabOf(PageControl1_);
 
     auto* panel2 = new QFrame;
     panel2->setObjectName(QStringLiteral("Panel2"));

@@ -529,7 +529,11 @@ void TChecksWindowTest::activatingFindingShowsFileLine() {
     const std::vector<std::string> listing = pane.Lines();
     Activate(RowOf(TFindingKind::UnusedMessage));
     QPlainTextEdit& viewer = Form_->MessageFileViewer().Text();
-    QVERIFY(Form_->MessageFileViewer().isVisible());
+    // A tab beside the trees. Was: a window floating over them.
+    auto* tabs = Form_->findChild<QTabWidget*>("PageControl1");
+    QCOMPARE(tabs->currentWidget(), &viewer);
+    QCOMPARE(tabs->tabText(2), QStringLiteral("gate.msg"));
+    QVERIFY(viewer.isVisible());
     QCOMPARE(viewer.blockCount(), 5);
     QCOMPARE(viewer.textCursor().selectedText(), QStringLiteral("{105}{}{Unused.}"));
     QCOMPARE(viewer.textCursor().blockNumber(), 4);
