@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -91,6 +92,15 @@ void TForm2::ShowOrRaise() {
     }
     raise();
     activateWindow();
+}
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    // Esc as OK, as in any box with one button.
+    if (event->key() == Qt::Key_Escape) {
+        Button1Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TForm2::showEvent(QShowEvent* event) {

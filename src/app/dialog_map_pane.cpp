@@ -247,6 +247,7 @@ void TDialogMapPane::Adopt(std::shared_ptr<TMapResult> result) {
     UpdateLegend();
     Search(SearchBox_->text());
     View_->Fit();
+    MarkSelected();
     CentreOn(SelectedNode_);
     Hooks_.ShowStatus(laidOut ? QStringLiteral("Dialog Map: %1 laid out in %2 ms")
                                     .arg(CountOfBoxes(static_cast<int>(Boxes_.size())))
@@ -282,8 +283,15 @@ void TDialogMapPane::ChooseScope(int chooserRow) {
     Request();
 }
 
+void TDialogMapPane::MarkSelected() {
+    for (TMapBox* box : Boxes_) {
+        box->SetSelected(SelectedNode_ >= 0 && box->Node() == SelectedNode_);
+    }
+}
+
 void TDialogMapPane::FollowSelection(std::int32_t node) {
     SelectedNode_ = node;
+    MarkSelected();
     if (!Analysed_ || node < 0) {
         return;
     }
@@ -304,6 +312,10 @@ void TDialogMapPane::CentreOn(std::int32_t node) {
             return;
         }
     }
+}
+
+void TDialogMapPane::ClearSearch() {
+    SearchBox_->clear();
 }
 
 void TDialogMapPane::Search(const QString& text) {
@@ -328,7 +340,12 @@ void TDialogMapPane::UpdateLegend() {
     for (const TGraphVertex& vertex : Shown_.Vertices) {
         const TMapLook look = LookOf(vertex.Flags);
         for (std::size_t i = 0; i < LegendEntries.size(); ++i) {
-            counts[i] += LegendEntries[i].Look == look ? 1 : 0;
+            // The node a dialog starts at is framed as a start too, but the count is of the
+            // dialog starts themselves.
+            const bool counted = LegendEntries[i].Look == TMapLook::Start
+                                     ? vertex.Kind == TVertexKind::Start
+                                     : LegendEntries[i].Look == look;
+            counts[i] += counted ? 1 : 0;
         }
     }
     QString html;
@@ -366,8 +383,11 @@ void TDialogMapPane::ExportMap() {
         Hooks_.ShowStatus(QStringLiteral("Dialog Map: nothing to export yet"));
         return;
     }
-    const QString path = Hooks_.AskSavePath(
-        {ExportFilter, QStringLiteral("svg"), {}, QStringLiteral("Export Dialog Map")});
+    TFileDialogRequest request{ExportFilter, QStringLiteral("svg"), {},
+                               QStringLiteral("Export Dialog Map")};
+    // A name without extension gets the chosen type's, which then decides the format below.
+    request.SuffixFollowsFilter = true;
+    const QString path = Hooks_.AskSavePath(request);
     if (path.isEmpty()) {
         return;
     }

@@ -63,6 +63,8 @@ public:
     // The controls, each as the user works it.
     void ChooseScope(int chooserRow);
     void Search(const QString& text);
+    // Empties the search box: what was looked for in one script means nothing in the next.
+    void ClearSearch();
     void ExportMap();
 
     // Whether the map shows what the last request asked for.
@@ -90,6 +92,7 @@ private:
     void Draw();
     void UpdateLegend();
     void ShowNote(const QString& text);
+    void MarkSelected();
     void CentreOn(std::int32_t node);
     void ExportSvg(const QString& path);
     void WriteExport(const QString& path, const std::string& bytes);

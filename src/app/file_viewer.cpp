@@ -1,9 +1,14 @@
 #include "file_viewer.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTextBlock>
+#include <QToolButton>
 
 namespace dialoscope {
 
@@ -28,18 +33,49 @@ TFileViewer::TFileViewer(QWidget* parent) : QDockWidget(QStringLiteral("Message 
     setWidget(Text_);
 }
 
+void TFileViewer::ShowAsTabOf(QTabWidget* tabs) {
+    Tabs_ = tabs;
+    setWidget(nullptr);
+    Text_->setParent(tabs);
+    Text_->hide();
+}
+
 void TFileViewer::ShowLines(const QString& path, const TLineStore& lines, TDecode decode) {
-    PlaceOnFirstShow();
-    show();
-    raise();
-    if (path == Path_) {
+    const bool sameFile = path == Path_;
+    Path_ = path;
+    setWindowTitle(QStringLiteral("Message File - ") + QDir::toNativeSeparators(path));
+    if (Tabs_ != nullptr) {
+        ShowTab();
+    } else {
+        PlaceOnFirstShow();
+        show();
+        raise();
+    }
+    if (sameFile) {
         return;
     }
-    Path_ = path;
     Lines_ = lines;
     Decode_ = std::move(decode);
-    setWindowTitle(QStringLiteral("Message File - ") + QDir::toNativeSeparators(path));
     Fill();
+}
+
+void TFileViewer::ShowTab() {
+    int index = Tabs_->indexOf(Text_);
+    if (index < 0) {
+        index = Tabs_->addTab(Text_, QString());
+        auto* close = new QToolButton;
+        close->setObjectName(QStringLiteral("MessageFileTabClose"));
+        close->setAutoRaise(true);
+        close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+        close->setToolTip(QStringLiteral("Close"));
+        connect(close, &QToolButton::clicked, this, [this] {
+            Tabs_->removeTab(Tabs_->indexOf(Text_));
+        });
+        Tabs_->tabBar()->setTabButton(index, QTabBar::RightSide, close);
+    }
+    Tabs_->setTabText(index, QFileInfo(Path_).fileName());
+    Tabs_->setTabToolTip(index, windowTitle());
+    Tabs_->setCurrentIndex(index);
 }
 
 void TFileViewer::Fill() {

@@ -1,8 +1,9 @@
 #pragma once
 // TFileViewer: a dock that shows a file other than the script, such as a message file, read-only
 // and without the listing's colouring, at a given line. The window opens it for the Problems
-// pane's message-file findings, so the output pane keeps what the user was reading. It first
-// opens floating over the trees: docked beside the Problems pane it would be too narrow to read.
+// pane's message-file findings, so the output pane keeps what the user was reading. Given the
+// window's tabs, it opens as a tab beside the trees, wide enough to read and over nothing;
+// without them it floats.
 
 #include "analysis/line_store.h"
 
@@ -12,6 +13,7 @@
 #include <string_view>
 
 class QPlainTextEdit;
+class QTabWidget;
 
 namespace dialoscope {
 
@@ -22,6 +24,9 @@ public:
     using TDecode = std::function<QString(std::string_view)>;
 
     explicit TFileViewer(QWidget* parent = nullptr);
+
+    // From now on the text opens as a tab of tabs, with a close box, rather than in the dock.
+    void ShowAsTabOf(QTabWidget* tabs);
 
     // Opens the viewer on the lines of the file at path. The same path is not filled in again
     // until Forget, so the place the user scrolled to stays.
@@ -39,12 +44,14 @@ public:
 private:
     void Fill();
     void PlaceOnFirstShow();
+    void ShowTab();
 
     QPlainTextEdit* Text_ = nullptr;
     QString Path_;
     TLineStore Lines_; // shares the bytes of the lines it was given
     TDecode Decode_;
     bool Placed_ = false;
+    QTabWidget* Tabs_ = nullptr;
 };
 
 // Selects a whole line (0-based) of a text view with the line's start in view, and scrolls it to

@@ -10,15 +10,22 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 #include <QTimer>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dialoscope"));
+    QApplication::setOrganizationName(QStringLiteral("Dialoscope"));
     QApplication::setApplicationVersion(dialoscope::ProgramVersion());
     QApplication::setWindowIcon(dialoscope::ProgramIcon());
 
     dialoscope::TForm1 form(std::make_unique<dialoscope::TQtUserDialogs>());
+    // DIALOSCOPE_SETTINGS names another settings file (the smoke test keeps the user's apart).
+    const QString settingsPath = qEnvironmentVariable("DIALOSCOPE_SETTINGS");
+    form.UseSettings(settingsPath.isEmpty()
+                         ? std::make_unique<QSettings>()
+                         : std::make_unique<QSettings>(settingsPath, QSettings::IniFormat));
 
     const QString dumpPath = qEnvironmentVariable("DIALOSCOPE_STATE_DUMP");
     if (!dumpPath.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "about_box.h"
 #include "caption_display.h"
 #include "code_page_bar.h"
+#include "dialog_folders.h"
 #include "file_viewer.h"
 #include "icons.h"
 #include "outline_model.h"
@@ -13,6 +14,7 @@
 #include "window_port.h"
 #include "window_project.h"
 
+#include <QSettings>
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -43,6 +45,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cassert>
 
 namespace dialoscope {
@@ -91,7 +94,10 @@ QToolBar* NewToolbar(const QString& name, const QString& caption, QWidget* paren
 } // namespace
 
 TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
-    : QMainWindow(parent), Dialogs_(std::move(dialogs)) {
+    : QMainWindow(parent) {
+    auto folders = std::make_unique<TDialogFolders>(std::move(dialogs));
+    Folders_ = folders.get();
+    Dialogs_ = std::move(folders);
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(ProgramIcon());
 
@@ -128,11 +134,18 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     bodyLayout->addWidget(CreateRightPanel());
     setCentralWidget(body);
 
-    setWindowTitle(QString::fromLocal8Bit(Ws_->Caption.c_str()));
+    setWindowTitle(WindowTitle());
     resize(StartWidth, StartHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Three quarters of the screen, so that the pane shows more than a few lines; never
+        // less than the window's own least size, nor more than the screen.
         const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(StartWidth / 2, StartHeight / 2));
+        const QSize first(std::clamp(area.width() * 3 / 4, std::min(StartWidth, area.width()),
+                                     area.width()),
+                          std::clamp(area.height() * 3 / 4, std::min(StartHeight, area.height()),
+                                     area.height()));
+        resize(first);
+        move(area.center() - QPoint(first.width() / 2, first.height() / 2));
     }
 
     Form2_ = new TForm2(this);
@@ -146,12 +159,16 @@ TForm1::~TForm1() {
     qDeleteAll(findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly));
 }
 
+std::string TForm1::ProgramScriptsLst() {
+    // scripts.lst always comes from the program's own folder, whatever the current folder is.
+    const QString lst = QCoreApplication::applicationDirPath() + QStringLiteral("/scripts.lst");
+    return QFile::encodeName(lst).toStdString();
+}
+
 void TForm1::FormCreate() {
     Ws_ = std::make_unique<TWorkspace>(*Port_);
     Display_ = std::make_unique<TCaptionDisplay>(*Ws_);
-    // scripts.lst always comes from the program's own folder, whatever the current folder is.
-    const QString lst = QCoreApplication::applicationDirPath() + QStringLiteral("/scripts.lst");
-    Ws_->ScriptsLstPath = QFile::encodeName(lst).toStdString();
+    Ws_->ScriptsLstPath = ProgramScriptsLst();
 }
 
 void TForm1::CreateDocks() {
@@ -177,6 +194,9 @@ void TForm1::AddDock(TCommand toggle, QDockWidget* dock, Qt::DockWidgetArea area
     // Closed at start, so the window looks as it always did until the user asks for the pane.
     dock->hide();
     Docks_[toggle] = dock;
+    if (area == Qt::LeftDockWidgetArea || area == Qt::RightDockWidgetArea) {
+        WidenOnFirstShow(dock);
+    }
 }
 
 QAction* TForm1::NewAction(const TWindowCommand& row) {
@@ -234,12 +254,16 @@ void TForm1::CreateMenus() {
         TMenuPlace Place;
         const char* Caption;
     } menus[] = {{TMenuPlace::File, "&File"},
+                 {TMenuPlace::Edit, "&Edit"},
                  {TMenuPlace::Search, "&Search"},
                  {TMenuPlace::View, "&View"},
                  {TMenuPlace::Help, "&Help"}};
     for (const auto& menu : menus) {
         QMenu* bar = menuBar()->addMenu(Text(menu.Caption));
         AddRowsTo(bar, &TWindowCommand::Menu, menu.Place);
+        if (menu.Place == TMenuPlace::File) {
+            CreateRecentFilesMenu(bar);
+        }
         if (menu.Place == TMenuPlace::View) {
             bar->addMenu(CreateCodePageMenu());
         }
@@ -274,9 +298,8 @@ void TForm1::CreateToolbars() {
             Toolbar971Close();
         }
     });
-    // The View Toolbar has no menu entry, and the toolbar area's menu does not offer it either:
-    // once closed while it floats, it stays hidden for the rest of the run.
-    Toolbar972_->toggleViewAction()->setVisible(false);
+    // The View Toolbar has no menu entry of its own: the toolbar area's menu offers it, so a
+    // View Toolbar closed while it floats can be shown again.
 }
 
 void TForm1::AddCloseBox(QToolBar* toolbar) {
@@ -444,6 +467,7 @@ QWidget* TForm1::CreateCentre() {
     PageControl1_->addTab(TreeView1_, QStringLiteral("General View"));
     PageControl1_->addTab(TreeView2_, QStringLiteral("Dialogs Tree"));
     PageControl1_->setCurrentIndex(0);
+    MessageViewer_->ShowAsTabOf(PageControl1_);
 
     auto* panel2 = new QFrame;
     panel2->setObjectName(QStringLiteral("Panel2"));

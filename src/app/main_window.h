@@ -7,14 +7,18 @@
 #include "window_commands.h"
 
 #include "analysis/workspace.h"
+#include "exchange/export_scripts.h"
+#include "exchange/import_translation.h"
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +29,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QSettings;
 class QShortcut;
 class QPushButton;
 class QSpinBox;
@@ -37,6 +42,7 @@ class QTreeView;
 namespace dialoscope {
 
 class TCaptionDisplay;
+class TDialogFolders;
 class TCodePageBar;
 class TFileViewer;
 class TForm2;
@@ -61,6 +67,12 @@ public:
 
     explicit TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // Takes up what earlier runs left in settings (size and dock layout, recent files, each file
+    // dialog's folder, the code page) and leaves them there when the window closes. Before
+    // show(). Without it the window remembers nothing beyond the run.
+    void UseSettings(std::unique_ptr<QSettings> settings);
+    QMenu& RecentFilesMenu() { return *RecentMenu_; }
 
     // Load of a file as if the user had confirmed it in the Load dialog.
     void LoadFile(const QString& path);
@@ -90,8 +102,9 @@ public:
     TCodePageBar& CodePageBar() { return *CodePageBar_; }
     // Open Project of a list as if the user had confirmed it in the dialog.
     void OpenProjectFile(const QString& path);
-    // Esc during a project run: scripts not yet begun are not analysed.
-    void CancelProjectRun();
+    // Esc during a run beside the event loop (a project run, Export Strings, Import
+    // Translation): the run ends early and, for the exchange, writes nothing.
+    void CancelBackgroundRun();
     QAction* ActionOf(TCommand command) const { return Actions_[Index(command)]; }
     // How many error boxes were shown so far (the smoke test's state dump reports it).
     int ErrorBoxCount() const { return ErrorBoxCount_; }
@@ -152,6 +165,9 @@ public:
     // Open Project (Ctrl+Shift+O): asks for a scripts.lst and analyses every script it lists in
     // the background; the Project pane shows the rows as they finish.
     void OpenProjectClick();
+    // Close Project: the project's rows and findings go; scripts.lst is the program folder's
+    // again.
+    void CloseProjectClick();
     // Original Folder (Project pane): asks for the folder of the original message files and
     // analyses the project again against them.
     void ProjectOriginalClick();
@@ -161,6 +177,8 @@ public:
     void ExportStringsClick();
     // Import Translation: a PO or CSV file into a message file, after showing what would change.
     void ImportTranslationClick();
+    // Undo Import (Edit menu): the message file the last import wrote, as it was before it.
+    void UndoImportClick();
     // A Problems finding of a project run activated: its script is loaded, then its place shown.
     void ShowProjectFinding(std::size_t script, const TFinding& finding);
     // A Problems finding activated: its node in the General View (the pane shows the node's
@@ -175,6 +193,7 @@ private:
     static std::size_t Index(TCommand command) { return static_cast<std::size_t>(command); }
 
     void FormCreate();
+    static std::string ProgramScriptsLst();
     void CreateDocks();
     // The Project pane's button, the Esc of a project run and the code-page bar; after
     // CreateActions.
@@ -184,6 +203,15 @@ private:
     void CreateActions();
     QAction* NewAction(const TWindowCommand& row);
     void CreateMenus();
+    // File > Recent Files: scripts and projects, the latest first (main_window_settings.cpp).
+    void CreateRecentFilesMenu(QMenu* file);
+    void AddRecentFile(const QString& path);
+    void ShowRecentFiles();
+    void OpenRecentFile(const QString& path);
+    void SaveSettings();
+    // A side dock shown for the first time gets a third of the window's width, not its own
+    // narrow size hint.
+    void WidenOnFirstShow(QDockWidget* dock);
     void CreateToolbars();
     void AddCloseBox(QToolBar* toolbar);
     void CreateStatusBar();
@@ -202,10 +230,23 @@ private:
     // Runs one command: an error ends it in the error box; the panes catch up afterwards.
     void RunCommand(const std::function<void()>& work);
     void CatchUp();
+    // The loaded script's caption, and the open project's list after it.
+    QString WindowTitle() const;
     void AfterCommand();
     void ApplyEnablingRules();
     void ShowErrorBox(const QString& text);
     void TakeSavePresets();
+    // The names of the loaded script: a Load that fails puts them back.
+    struct TLoadedNames {
+        std::string Caption;
+        std::string IntFileName;
+        std::string OutputPreset;
+        std::string TreePreset;
+        QString SaveDialog1Path;
+        QString SaveDialog2Path;
+    };
+    TLoadedNames LoadedNames() const;
+    void PutBack(const TLoadedNames& names);
     QTreeView* ActiveTree() const;
     void UpdateClock();
     void ShowCaptionsAfresh();
@@ -229,6 +270,14 @@ private:
     void ShowChecksOfScript();
     void ForgetScriptFindings();
     void RunProjectInBackground();
+    // Runs job beside the event loop as the pass passName, Esc setting cancel meanwhile; false
+    // when it did not end (an error box was shown, or the window closed).
+    bool RunInBackground(const QString& passName, std::atomic<bool>& cancel,
+                         const std::function<void()>& job);
+    void ExportInBackground(TExportRequest request, const QString& path, std::size_t leftOut);
+    bool ImportInBackground(const TImportOptions& options, TImportSummary& summary);
+    // The scope of Export Strings the user picks when both a script and a project are there.
+    bool ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QString& proposed);
     void ShowProjectChecks();
     void LoadAndAnalyzeProjectScript(std::size_t script);
     void ShowFileLine(const TFinding& finding);
@@ -236,6 +285,10 @@ private:
     std::string ChosenCodePageName() const;
 
     std::unique_ptr<TUserDialogs> Dialogs_;
+    TDialogFolders* Folders_ = nullptr; // Dialogs_ itself, which remembers each one's folder
+    std::unique_ptr<QSettings> Settings_;
+    QMenu* RecentMenu_ = nullptr;
+    QStringList RecentFiles_;
     std::unique_ptr<TWindowPort> Port_;
     std::unique_ptr<TWorkspace> Ws_;
     std::unique_ptr<TCaptionDisplay> Display_;
@@ -272,6 +325,14 @@ private:
     TProjectPane* ProjectPane_ = nullptr;
     TCodePageBar* CodePageBar_ = nullptr;
     QShortcut* CancelKey_ = nullptr;
+    // The message file the last import wrote, as it was before, while this window is open.
+    struct TImportUndo {
+        std::string Path;
+        std::string Bytes;
+    };
+    std::optional<TImportUndo> ImportUndo_;
+    // What Esc sets while a run goes on beside the event loop; null otherwise.
+    std::atomic<bool>* RunCancel_ = nullptr;
 
     // The open project and its last run; null when none is open.
     std::unique_ptr<TWindowProject> Project_;

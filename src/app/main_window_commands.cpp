@@ -4,6 +4,7 @@
 
 #include "about_box.h"
 #include "caption_display.h"
+#include "dialog_map_pane.h"
 #include "file_viewer.h"
 #include "outline_model.h"
 #include "output_pane.h"
@@ -22,6 +23,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +49,14 @@ constexpr int StatusNoteMs = 5000;
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+bool IsFile(const QString& path) {
+    return QFileInfo(path).isFile();
+}
+
+QString FileNameOf(const std::string& path) {
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
 }
 
 } // namespace
@@ -126,7 +136,7 @@ void TForm1::CatchUp() {
 
 void TForm1::AfterCommand() {
     CatchUp();
-    setWindowTitle(QString::fromLocal8Bit(Ws_->Caption.c_str()));
+    setWindowTitle(WindowTitle());
     for (std::size_t i = 0; i < Counters_.size(); ++i) {
         Counters_[i]->setText(Display_->Decode(Ws_->Counters[i]));
     }
@@ -175,31 +185,74 @@ void TForm1::mnLoadClick() {
     LoadFile(path);
 }
 
+TForm1::TLoadedNames TForm1::LoadedNames() const {
+    return {Ws_->Caption,     Ws_->IntFileName,  Ws_->SaveOutputPreset,
+            Ws_->SaveTreePreset, SaveDialog1Path_, SaveDialog2Path_};
+}
+
+void TForm1::PutBack(const TLoadedNames& names) {
+    Ws_->Caption = names.Caption;
+    Ws_->IntFileName = names.IntFileName;
+    Ws_->SaveOutputPreset = names.OutputPreset;
+    Ws_->SaveTreePreset = names.TreePreset;
+    SaveDialog1Path_ = names.SaveDialog1Path;
+    SaveDialog2Path_ = names.SaveDialog2Path;
+}
+
 void TForm1::LoadFile(const QString& path) {
     if (!MayRun(TCommand::Load)) {
         return;
     }
-    if (PathBytes(path) != ScriptPath_) {
-        // The original belongs to the earlier script's message file.
-        Original_.reset();
-        OriginalPath_.clear();
-    }
-    ScriptPath_ = PathBytes(path);
+    const TLoadedNames before = LoadedNames();
+    const std::string chosen = PathBytes(path);
     Analysis_ = TAnalysis::NotRun;
     ForgetScriptFindings();
     MessageViewer_->Forget();
     PanesForgetScript();
-    Display_->SetScriptPath(ScriptPath_);
+    bool loaded = false;
+    std::string unreadable;
     RunCommand([&] {
-        // The presets are set before any file is read, so they hold also after a failed read.
+        // The buffers stay as far as the failed Load got; the names go back to the script
+        // Analyze still analyses, before the title is set from them.
         try {
-            dialoscope::mnLoadClick(*Ws_, ScriptPath_);
+            dialoscope::mnLoadClick(*Ws_, chosen);
+        } catch (const EFOpenError& error) {
+            PutBack(before);
+            // Load reads the message file before the script: for a script that is not there,
+            // or a folder, it would name a message file the user never chose.
+            if (!IsFile(path)) {
+                unreadable = chosen;
+                throw EFOpenError(chosen);
+            }
+            unreadable = error.Path;
+            throw;
         } catch (...) {
-            TakeSavePresets();
+            PutBack(before);
             throw;
         }
         TakeSavePresets();
+        loaded = true;
     });
+    if (!loaded) {
+        if (!unreadable.empty()) {
+            const QString stays = ScriptPath_.empty()
+                                      ? QStringLiteral("no script is loaded")
+                                      : FileNameOf(ScriptPath_) + QStringLiteral(" stays loaded");
+            ShowStatusNote(
+                QStringLiteral("Load: cannot read %1; %2").arg(FileNameOf(unreadable), stays));
+        }
+        return;
+    }
+    if (chosen != ScriptPath_) {
+        // The original belongs to the earlier script's message file, the map's search to its
+        // nodes.
+        Original_.reset();
+        OriginalPath_.clear();
+        Map_->ClearSearch();
+    }
+    ScriptPath_ = chosen;
+    Display_->SetScriptPath(ScriptPath_);
+    AddRecentFile(path);
     OfferDetectedCodePage();
 }
 
@@ -236,6 +289,8 @@ void TForm1::sbRestartClick() {
     if (Problems_->toggleViewAction()->isChecked() && !Problems_->Model().HoldsProject()) {
         RunChecks();
     }
+    // Kept after Load, the choice may still look wrong once the user has seen the texts.
+    OfferDetectedCodePage();
 }
 
 void TForm1::Button4Click() {
@@ -413,6 +468,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         return;
     }
     Form2_->hide();
+    SaveSettings();
     QMainWindow::closeEvent(event);
 }
 

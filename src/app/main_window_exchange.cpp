@@ -11,15 +11,16 @@
 #include "analysis/errors.h"
 #include "analysis/file_bytes.h"
 #include "checks/run_checks.h"
+#include "dialogtree/savers.h"
 #include "exchange/export_files.h"
-#include "exchange/export_scripts.h"
-#include "exchange/import_translation.h"
 #include "text/charset_detect.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QProgressBar>
 
 #include <filesystem>
+#include <mutex>
 
 namespace dialoscope {
 
@@ -88,55 +89,126 @@ void TForm1::ExportStringsClick() {
     }
     TExportRequest request;
     request.ScriptsLst = Ws_->ScriptsLstPath;
-    request.ShowMessage = [this](std::string_view text) {
-        Dialogs_->ShowInformation(this, Display_->Decode(text));
-    };
     std::size_t leftOut = 0; // listed scripts that are not there, or named twice
-    if (Project_) {
+    QString path;
+    if (!ChooseExportScope(request, leftOut, path)) {
+        return;
+    }
+    ExportInBackground(std::move(request), path, leftOut);
+}
+
+bool TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QString& path) {
+    const bool script = Ws_->AnalyzeEnabled && !ScriptPath_.empty();
+    if (!script && !Project_) {
+        Dialogs_->ShowInformation(this, QStringLiteral("Load a script or open a project first."));
+        return false;
+    }
+    const QString scriptName = FromBytes(ScriptPath_);
+    TFileDialogRequest dialog{ExportFilter, QStringLiteral("po"),
+                              script ? QFileInfo(scriptName).completeBaseName()
+                                     : QStringLiteral("strings"),
+                              QStringLiteral("Export Strings")};
+    dialog.SuffixFollowsFilter = true;
+    // The loaded script comes first: it is what the user looks at.
+    int chosen = 0;
+    if (script && Project_) {
+        dialog.ChoiceLabel = QStringLiteral("Export:");
+        dialog.Choices = {
+            QStringLiteral("The loaded script (%1)").arg(QFileInfo(scriptName).fileName()),
+            QStringLiteral("The open project (%1, %2 scripts)")
+                .arg(QFileInfo(FromBytes(Project_->Project.ListPath)).fileName())
+                .arg(Project_->Project.Scripts.size())};
+        dialog.Chosen = &chosen;
+    }
+    path = Dialogs_->AskSaveFileName(this, dialog);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!script || chosen == 1) {
         // As check compares them: the project's originals, when a folder is chosen.
         request.Against = Project_->Against;
-        for (const TProjectScript& script : Project_->Project.Scripts) {
-            if (script.State == TScriptFileState::Found) {
-                request.Scripts.push_back({script.ScriptPath, StemOf(script.ListName)});
+        for (const TProjectScript& entry : Project_->Project.Scripts) {
+            if (entry.State == TScriptFileState::Found) {
+                request.Scripts.push_back({entry.ScriptPath, StemOf(entry.ListName)});
             } else {
                 ++leftOut;
             }
         }
-    } else if (Ws_->AnalyzeEnabled) {
-        if (Original_) {
-            request.Against = OriginalPath_;
-        }
-        request.Scripts.push_back({ScriptPath_, StemOf(ScriptPath_)});
+        return true;
     }
-    if (request.Scripts.empty()) {
-        Dialogs_->ShowInformation(this, QStringLiteral("Load a script or open a project first."));
-        return;
+    if (Original_) {
+        request.Against = OriginalPath_;
     }
-    const QString proposed = QFileInfo(FromBytes(request.Scripts.front().Path)).completeBaseName();
-    TFileDialogRequest dialog{ExportFilter, QStringLiteral("po"),
-                              Project_ ? QStringLiteral("strings") : proposed,
-                              QStringLiteral("Export Strings")};
-    dialog.SuffixFollowsFilter = true;
-    const QString path = Dialogs_->AskSaveFileName(this, dialog);
-    if (path.isEmpty()) {
-        return;
-    }
-    RunCommand([&] {
+    request.Scripts.push_back({ScriptPath_, StemOf(ScriptPath_)});
+    return true;
+}
+
+void TForm1::ExportInBackground(TExportRequest request, const QString& path, std::size_t leftOut) {
+    std::atomic<bool> cancel{false};
+    // The analysis' message boxes wait until the export has ended: a box cannot be shown from
+    // the worker's thread.
+    std::mutex messagesLock;
+    std::vector<std::string> messages;
+    request.ShowMessage = [&](std::string_view text) {
+        const std::lock_guard lock(messagesLock);
+        messages.emplace_back(text);
+    };
+    request.Progress = [this](int percent) {
+        QMetaObject::invokeMethod(
+            this, [this, percent] { RzProgressBar1_->setValue(percent); }, Qt::QueuedConnection);
+    };
+    request.Cancel = &cancel;
+    const TTextCodePage codePage(ChosenCodePageName());
+    TExportResult result;
+    bool written = false;
+    ShowStatusNote(QStringLiteral("Export Strings: analysing %1 scripts; Esc cancels")
+                       .arg(request.Scripts.size()));
+    const bool ended = RunInBackground(QStringLiteral("Export Strings"), cancel, [&] {
         const TExchangeFormat format = ExchangeFormatOf(PathBytes(path));
-        const TTextCodePage codePage(ChosenCodePageName());
-        const TExportResult result = CollectExportRows(request, codePage);
-        WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit);
-        const QString leftOutNote =
-            leftOut == 0 ? QString() : QStringLiteral("; %1 scripts left out").arg(leftOut);
-        ShowStatusNote(QStringLiteral("Exported %1 messages to %2")
-                           .arg(result.Rows.size())
-                           .arg(QFileInfo(path).fileName()) +
-                       leftOutNote);
-        if (!result.UndefinedBytes.empty()) {
-            Dialogs_->ShowInformation(this,
-                                      UndefinedBytesText(result.UndefinedBytes, codePage.Name()));
+        result = CollectExportRows(request, codePage);
+        if (!result.Cancelled && !cancel) {
+            WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit);
+            written = true;
         }
     });
+    for (const std::string& text : messages) {
+        Dialogs_->ShowInformation(this, Display_->Decode(text));
+    }
+    if (!ended) {
+        return;
+    }
+    if (!written) {
+        ShowStatusNote(QStringLiteral("Export Strings cancelled: nothing written"));
+        return;
+    }
+    const QString leftOutNote =
+        leftOut == 0 ? QString() : QStringLiteral("; %1 scripts left out").arg(leftOut);
+    ShowStatusNote(QStringLiteral("Exported %1 messages to %2")
+                       .arg(result.Rows.size())
+                       .arg(QFileInfo(path).fileName()) +
+                   leftOutNote);
+    if (!result.UndefinedBytes.empty()) {
+        Dialogs_->ShowInformation(this, UndefinedBytesText(result.UndefinedBytes, codePage.Name()));
+    }
+}
+
+bool TForm1::ImportInBackground(const TImportOptions& options, TImportSummary& summary) {
+    std::atomic<bool> cancel{false};
+    TImportOptions cancellable = options;
+    cancellable.Cancel = &cancel;
+    const TTextCodePage codePage(ChosenCodePageName());
+    // The import does not say how far it is: the bar only shows that it is busy.
+    RzProgressBar1_->setRange(0, 0);
+    ShowStatusNote(QStringLiteral("Import Translation: reading %1; Esc cancels")
+                       .arg(QFileInfo(FromBytes(options.Translation)).fileName()));
+    const bool ended = RunInBackground(QStringLiteral("Import Translation"), cancel, [&] {
+        summary = ImportTranslation(cancellable, codePage);
+    });
+    if (ended && cancel && !summary.Written) {
+        ShowStatusNote(QStringLiteral("Import Translation cancelled: nothing written"));
+        return false;
+    }
+    return ended;
 }
 
 void TForm1::ImportTranslationClick() {
@@ -162,37 +234,69 @@ void TForm1::ImportTranslationClick() {
     options.Target = PathBytes(target);
     options.DryRun = true;
     const QString targetName = QFileInfo(target).fileName();
+    TImportSummary preview;
+    if (!ImportInBackground(options, preview)) {
+        return;
+    }
+    const QString text = SummaryText(preview, targetName);
+    if (preview.Refused > 0) {
+        Dialogs_->ShowInformation(this, text + QStringLiteral("\nNothing is written."));
+        return;
+    }
+    if (preview.Replaced == 0) {
+        Dialogs_->ShowInformation(this, text + QStringLiteral("\nNothing to change."));
+        return;
+    }
+    if (!Dialogs_->AskYesNo(this, text + QStringLiteral("\nWrite %1?").arg(targetName))) {
+        return;
+    }
+    options.DryRun = false;
+    TImportUndo before{options.Target, {}};
+    bool read = false;
     RunCommand([&] {
-        const TTextCodePage codePage(ChosenCodePageName());
-        const TImportSummary preview = ImportTranslation(options, codePage);
-        QString text = SummaryText(preview, targetName);
-        if (preview.Refused > 0) {
-            Dialogs_->ShowInformation(this, text + QStringLiteral("\nNothing is written."));
-            return;
-        }
-        if (preview.Replaced == 0) {
-            Dialogs_->ShowInformation(this, text + QStringLiteral("\nNothing to change."));
-            return;
-        }
-        if (!Dialogs_->AskYesNo(this, text + QStringLiteral("\nWrite %1?").arg(targetName))) {
-            return;
-        }
-        options.DryRun = false;
-        const TImportSummary summary = ImportTranslation(options, codePage);
-        if (!summary.Written) {
-            // The file changed since the preview in a way the import refuses.
-            Dialogs_->ShowInformation(this, SummaryText(summary, targetName) +
-                                                QStringLiteral("\nNothing is written."));
-            return;
-        }
-        // The window keeps the texts Load read; it shows the new ones after the next Load.
-        const bool loadedOne =
-            !ScriptPath_.empty() && options.Target == MessageFilePath(ScriptPath_);
-        ShowStatusNote(
-            QStringLiteral("Imported into %1: %2%3")
-                .arg(targetName, QString::fromStdString(summary.Line()),
-                     loadedOne ? QStringLiteral("; Load shows the new texts") : QString()));
+        before.Bytes = ReadFileBytes(options.Target);
+        read = true;
     });
+    TImportSummary summary;
+    if (!read || !ImportInBackground(options, summary)) {
+        return;
+    }
+    if (!summary.Written) {
+        // The file changed since the preview in a way the import refuses.
+        Dialogs_->ShowInformation(this, SummaryText(summary, targetName) +
+                                            QStringLiteral("\nNothing is written."));
+        return;
+    }
+    ImportUndo_ = std::move(before);
+    // The window keeps the texts Load read; it shows the new ones after the next Load.
+    const bool loadedOne = !ScriptPath_.empty() && options.Target == MessageFilePath(ScriptPath_);
+    ShowStatusNote(QStringLiteral("Imported into %1: %2%3; Edit > Undo Import restores it")
+                       .arg(targetName, QString::fromStdString(summary.Line()),
+                            loadedOne ? QStringLiteral("; Load shows the new texts") : QString()));
+}
+
+void TForm1::UndoImportClick() {
+    if (!MayRun(TCommand::UndoImport)) {
+        return;
+    }
+    if (!ImportUndo_) {
+        ShowStatusNote(QStringLiteral("No import to undo since the window opened"));
+        return;
+    }
+    const QString name = QFileInfo(FromBytes(ImportUndo_->Path)).fileName();
+    if (!Dialogs_->AskYesNo(
+            this, QStringLiteral("Restore %1 as it was before the last import?").arg(name))) {
+        return;
+    }
+    bool restored = false;
+    RunCommand([&] {
+        ReplaceFile(ImportUndo_->Path, ImportUndo_->Bytes);
+        restored = true;
+    });
+    if (restored) {
+        ImportUndo_.reset();
+        ShowStatusNote(QStringLiteral("Restored %1 as it was before the import").arg(name));
+    }
 }
 
 void TForm1::OfferDetectedCodePage() {

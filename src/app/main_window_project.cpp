@@ -4,6 +4,7 @@
 
 #include "main_window.h"
 
+#include "beside_event_loop.h"
 #include "caption_display.h"
 #include "code_page_bar.h"
 #include "file_viewer.h"
@@ -20,14 +21,14 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QShortcut>
 
-#include <exception>
 #include <functional>
-#include <thread>
 
 namespace dialoscope {
 
@@ -42,54 +43,6 @@ QString FromBytes(const std::string& bytes) {
 
 std::string PathBytes(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-// Joins the worker however the wait for it ends.
-class TJoinOnExit {
-public:
-    TJoinOnExit(std::thread& worker, std::atomic<bool>& cancel)
-        : Worker_(worker), Cancel_(cancel) {}
-    TJoinOnExit(const TJoinOnExit&) = delete;
-    TJoinOnExit& operator=(const TJoinOnExit&) = delete;
-    ~TJoinOnExit() {
-        if (Worker_.joinable()) {
-            Cancel_ = true;
-            Worker_.join();
-        }
-    }
-
-private:
-    std::thread& Worker_;
-    std::atomic<bool>& Cancel_;
-};
-
-// Runs job on a thread of its own while the window's event loop turns, and rethrows what it
-// threw. The window closing during the wait ends it (TCommandAborted from the port's turn):
-// cancel is then set and the job waited for, as it must not outlive what it reads and writes.
-void RunBesideEventLoop(TWindowPort& port, std::atomic<bool>& cancel,
-                        const std::function<void()>& job) {
-    std::exception_ptr failure;
-    std::atomic<bool> done{false};
-    std::thread worker([&] {
-        try {
-            job();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        done = true;
-        // Wakes the wait below, which may sleep until the next event.
-        QMetaObject::invokeMethod(
-            qApp, [] {}, Qt::QueuedConnection);
-    });
-    TJoinOnExit join(worker, cancel);
-    while (!done) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        port.Turn();
-    }
-    worker.join();
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
 }
 
 QString Counted(std::int64_t count, const char* word) {
@@ -120,11 +73,12 @@ void TForm1::CreateProjectControls() {
     connect(ProjectPane_, &TProjectPane::ScriptActivated, this, &TForm1::ProjectViewDblClick);
     connect(Problems_, &TProblemsPane::ProjectFindingActivated, this, &TForm1::ShowProjectFinding);
 
-    // Esc anywhere in the window while a project runs; it has nothing to cancel otherwise.
+    // Esc anywhere in the window while a run goes on beside the event loop; it has nothing to
+    // cancel otherwise.
     CancelKey_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    CancelKey_->setObjectName(QStringLiteral("CancelProjectRun"));
+    CancelKey_->setObjectName(QStringLiteral("CancelBackgroundRun"));
     CancelKey_->setEnabled(false);
-    connect(CancelKey_, &QShortcut::activated, this, &TForm1::CancelProjectRun);
+    connect(CancelKey_, &QShortcut::activated, this, &TForm1::CancelBackgroundRun);
 
     CodePageBar_ = new TCodePageBar;
     connect(CodePageBar_, &TCodePageBar::SwitchClicked, this, [this](TDisplayCodePage page) {
@@ -165,6 +119,10 @@ void TForm1::OpenProjectFile(const QString& path) {
     if (!opened) {
         return;
     }
+    AddRecentFile(path);
+    // The filters were for the earlier project's rows and findings.
+    ProjectPane_->Filter().clear();
+    Problems_->ClearFilters();
     // Scripts loaded from now on resolve their references through the project's list.
     Ws_->ScriptsLstPath = Project_->Project.ListPath;
     // Both work on the project without a loaded script; once enabled, never disabled again.
@@ -175,6 +133,35 @@ void TForm1::OpenProjectFile(const QString& path) {
     ProjectPane_->show();
     ProjectPane_->raise();
     RunProjectInBackground();
+}
+
+QString TForm1::WindowTitle() const {
+    const QString caption = QString::fromLocal8Bit(Ws_->Caption.c_str());
+    if (!Project_) {
+        return caption;
+    }
+    const QFileInfo list(FromBytes(Project_->Project.ListPath));
+    return caption + QStringLiteral(" [project %1/%2]").arg(list.dir().dirName(), list.fileName());
+}
+
+void TForm1::CloseProjectClick() {
+    if (!MayRun(TCommand::CloseProject)) {
+        return;
+    }
+    if (!Project_) {
+        ShowStatusNote(QStringLiteral("No project is open"));
+        return;
+    }
+    RunCommand([&] {
+        Project_.reset();
+        Ws_->ScriptsLstPath = ProgramScriptsLst();
+        ProjectPane_->Model().Clear();
+        ProjectPane_->Filter().clear();
+        ProjectPane_->ShowSummary(QStringLiteral("No project is open"));
+        if (Problems_->Model().HoldsProject()) {
+            Problems_->Clear();
+        }
+    });
 }
 
 void TForm1::ProjectOriginalClick() {
@@ -194,11 +181,30 @@ void TForm1::ProjectOriginalClick() {
     RunProjectInBackground();
 }
 
-void TForm1::CancelProjectRun() {
-    if (Project_ && PassRunning() && RunningPass_ == ProjectRun) {
-        Project_->Cancel = true;
-        ShowStatusNote(QStringLiteral("Project run: cancelling"));
+void TForm1::CancelBackgroundRun() {
+    if (RunCancel_ != nullptr && PassRunning()) {
+        *RunCancel_ = true;
+        ShowStatusNote(RunningPass_ + QStringLiteral(": cancelling"));
     }
+}
+
+bool TForm1::RunInBackground(const QString& passName, std::atomic<bool>& cancel,
+                             const std::function<void()>& job) {
+    bool ended = false;
+    RunCancel_ = &cancel;
+    CancelKey_->setEnabled(true);
+    RunPass(passName, [&] {
+        RunBesideEventLoop(*Port_, cancel, job);
+        // What the worker posted last (rows, progress) is shown now, within this run.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        ended = true;
+    });
+    CancelKey_->setEnabled(false);
+    RunCancel_ = nullptr;
+    RzProgressBar1_->setRange(0, 100);
+    RzProgressBar1_->setValue(0);
+    RzProgressBar1_->setFormat(QStringLiteral("%p%"));
+    return ended;
 }
 
 void TForm1::RunProjectInBackground() {
@@ -227,25 +233,17 @@ void TForm1::RunProjectInBackground() {
                 ProjectPane_->Model().SetRow(row, std::move(stats));
                 const int done = ProjectPane_->Model().rowCount();
                 RzProgressBar1_->setValue(static_cast<int>(done * 100 / scripts));
-                ShowStatusNote(
-                    QStringLiteral("Project run: %1 of %2 scripts").arg(done).arg(scripts));
+                // In the bar, not the note pane: a row a few milliseconds later would overwrite
+                // a note the user has not had time to read.
+                RzProgressBar1_->setFormat(QStringLiteral("%1 of %2 scripts").arg(done).arg(scripts));
             },
             Qt::QueuedConnection);
     };
 
     TProjectResult result;
-    bool ran = false;
-    CancelKey_->setEnabled(true);
-    RunPass(ProjectRun, [&] {
-        RunBesideEventLoop(*Port_, open.Cancel, [&] {
-            result = RunProject(open.Project, options, rowFinished, &open.Cancel);
-        });
-        // The rows the workers posted last are shown now, within this run.
-        QCoreApplication::sendPostedEvents(ProjectPane_, QEvent::MetaCall);
-        ran = true;
+    const bool ran = RunInBackground(ProjectRun, open.Cancel, [&] {
+        result = RunProject(open.Project, options, rowFinished, &open.Cancel);
     });
-    CancelKey_->setEnabled(false);
-    RzProgressBar1_->setValue(0);
     if (!ran) {
         ProjectPane_->ShowSummary(QStringLiteral("%1: the run did not end").arg(list));
         return;
@@ -257,6 +255,7 @@ void TForm1::RunProjectInBackground() {
     open.Results = std::move(result.Scripts);
     const QString totals = TotalsLine(result, scripts);
     ProjectPane_->ShowSummary(list + QStringLiteral(": ") + totals);
+    ProjectPane_->FitColumns();
     ShowStatusNote(result.Cancelled
                        ? QStringLiteral("Project run cancelled")
                        : QStringLiteral("Project run: %1 scripts analysed").arg(scripts));

@@ -172,6 +172,13 @@ void TMapBox::SetMatched(bool matched) {
     }
 }
 
+void TMapBox::SetSelected(bool selected) {
+    if (selected != Selected_) {
+        Selected_ = selected;
+        update();
+    }
+}
+
 QRectF TMapBox::boundingRect() const {
     return Rect_.adjusted(-3, -3, 3, 3);
 }
@@ -196,6 +203,13 @@ void TMapBox::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*
         painter->drawEllipse(Rect_);
     } else {
         painter->drawRect(Rect_);
+    }
+    if (Selected_) {
+        QPen mark(QColor(0xe6, 0x51, 0x00));
+        mark.setWidthF(2);
+        painter->setPen(mark);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(Rect_.adjusted(-2.5, -2.5, 2.5, 2.5));
     }
 
     const QRectF inner = Rect_.adjusted(BoxPadding, 2, -BoxPadding, -2);

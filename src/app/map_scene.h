@@ -33,6 +33,9 @@ public:
     const QString& SearchText() const { return SearchText_; }
     void SetMatched(bool matched);
     bool IsMatched() const { return Matched_; }
+    // The node selected in the General View: a second frame around the box.
+    void SetSelected(bool selected);
+    bool IsSelected() const { return Selected_; }
 
     QRectF boundingRect() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
@@ -47,6 +50,7 @@ private:
     QString FirstLine_;
     QString SearchText_;
     bool Matched_ = false;
+    bool Selected_ = false;
 };
 
 // Clears the scene and draws the graph as laid out; the boxes come back in vertex order.

@@ -3,6 +3,7 @@
 #include "map_scene.h"
 
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -41,12 +42,21 @@ void TMapView::Fit() {
         resetTransform();
     }
     centerOn(sceneRect().center());
+    Fitted_ = true;
+}
+
+void TMapView::resizeEvent(QResizeEvent* event) {
+    QGraphicsView::resizeEvent(event);
+    if (Fitted_) {
+        Fit();
+    }
 }
 
 void TMapView::wheelEvent(QWheelEvent* event) {
     const double wanted = std::pow(ZoomPerDelta, event->angleDelta().y());
     const double factor = std::clamp(Zoom() * wanted, MinZoom, MaxZoom) / Zoom();
     scale(factor, factor);
+    Fitted_ = false;
     event->accept();
 }
 
@@ -58,7 +68,11 @@ void TMapView::mousePressEvent(QMouseEvent* event) {
 void TMapView::mouseReleaseEvent(QMouseEvent* event) {
     QGraphicsView::mouseReleaseEvent(event);
     const QPoint at = event->position().toPoint();
-    if (event->button() != Qt::LeftButton || (at - PressedAt_).manhattanLength() > ClickSlop) {
+    if ((at - PressedAt_).manhattanLength() > ClickSlop) {
+        Fitted_ = false; // panned
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
         return;
     }
     for (QGraphicsItem* item : items(at)) {

@@ -13,8 +13,10 @@ class TMapView : public QGraphicsView {
 public:
     explicit TMapView(QGraphicsScene* scene, QWidget* parent = nullptr);
 
-    // The whole drawing in view, never magnified beyond its natural size.
+    // The whole drawing in view, never magnified beyond its natural size; fitted again when the
+    // view is resized, until the user zooms or pans.
     void Fit();
+    bool IsFitted() const { return Fitted_; }
     double Zoom() const { return transform().m11(); }
 
 signals:
@@ -24,9 +26,11 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QPoint PressedAt_;
+    bool Fitted_ = false;
 };
 
 } // namespace dialoscope

@@ -343,8 +343,11 @@ void TPlayPane::SaveTranscript() {
         SetStatus(QStringLiteral("Start a walk to save its transcript."));
         return;
     }
-    const QString path = Hooks_.AskSavePath(
-        {TranscriptFilter, QStringLiteral("txt"), {}, QStringLiteral("Save Transcript")});
+    TFileDialogRequest request{TranscriptFilter, QStringLiteral("txt"), {},
+                               QStringLiteral("Save Transcript")};
+    // A name without extension gets the chosen type's, which then decides the format below.
+    request.SuffixFollowsFilter = true;
+    const QString path = Hooks_.AskSavePath(request);
     if (path.isEmpty()) {
         return;
     }
@@ -419,8 +422,12 @@ void TPlayPane::ShowChoices() {
         button->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         button->setStyleSheet(QStringLiteral("text-align: left; padding: 2px 6px;"));
         button->setToolTip(button->text() + u'\n' + button->toolTip());
-        connect(button, &QPushButton::clicked, this,
-                [this, choice = static_cast<int>(i)] { Choose(choice); });
+        connect(button, &QPushButton::clicked, this, [this, choice = static_cast<int>(i)] {
+            Choose(choice);
+            // The clicked button is gone with the old choices, and the focus with it: the
+            // transcript takes it, so that 1-9 and Backspace go on working.
+            Transcript_->setFocus(Qt::OtherFocusReason);
+        });
         ChoiceLayout_->addWidget(button);
         ChoiceButtons_.push_back(button);
     }

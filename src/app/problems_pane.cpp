@@ -1,11 +1,18 @@
 #include "problems_pane.h"
 
+#include "problems_filter.h"
 #include "problems_model.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace dialoscope {
 
@@ -30,9 +37,13 @@ TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
                 QDockWidget::DockWidgetFloatable);
 
     Model_ = new TProblemsModel(display, this);
+    Sorted_ = new TProblemsFilter(*Model_, this);
     View_ = new QTreeView;
     View_->setObjectName(QStringLiteral("ProblemsView"));
-    View_->setModel(Model_);
+    View_->setModel(Sorted_);
+    View_->setSortingEnabled(true);
+    // List order until the user clicks a column.
+    View_->header()->setSortIndicator(-1, Qt::AscendingOrder);
     View_->setRootIsDecorated(false);
     View_->setItemsExpandable(false);
     // Equal rows let the view skip measuring the rows it does not show.
@@ -57,10 +68,12 @@ TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(Summary_);
+    layout->addWidget(CreateFilterRow());
     layout->addWidget(View_, 1);
     setWidget(body);
 
-    connect(View_, &QTreeView::activated, this, [this](const QModelIndex& index) {
+    connect(View_, &QTreeView::activated, this, [this](const QModelIndex& shown) {
+        const QModelIndex index = Sorted_->mapToSource(shown);
         const TFinding* finding = Model_->FindingAt(index);
         if (finding == nullptr) {
             return;
@@ -74,14 +87,88 @@ TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
     Clear();
 }
 
+QWidget* TProblemsPane::CreateFilterRow() {
+    Severity_ = new QComboBox;
+    Severity_->setObjectName(QStringLiteral("ProblemsSeverity"));
+    Severity_->addItem(QStringLiteral("All severities"));
+    Severity_->addItem(QStringLiteral("Errors"), static_cast<int>(TSeverity::Error));
+    Severity_->addItem(QStringLiteral("Warnings"), static_cast<int>(TSeverity::Warning));
+    Kind_ = new QComboBox;
+    Kind_->setObjectName(QStringLiteral("ProblemsKind"));
+    Kind_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    Filter_ = new QLineEdit;
+    Filter_->setObjectName(QStringLiteral("ProblemsFilter"));
+    Filter_->setPlaceholderText(QStringLiteral("Filter findings"));
+    Filter_->setClearButtonEnabled(true);
+    connect(Severity_, &QComboBox::currentIndexChanged, this, &TProblemsPane::ApplyChoices);
+    connect(Kind_, &QComboBox::currentIndexChanged, this, &TProblemsPane::ApplyChoices);
+    connect(Filter_, &QLineEdit::textChanged, this, &TProblemsPane::ApplyChoices);
+
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(2, 0, 2, 2);
+    layout->addWidget(Severity_);
+    layout->addWidget(Kind_);
+    layout->addWidget(Filter_, 1);
+    return row;
+}
+
+void TProblemsPane::ApplyChoices() {
+    const QVariant severity = Severity_->currentData();
+    const QVariant kind = Kind_->currentData();
+    Sorted_->SetSeverity(severity.isValid() ? std::optional(static_cast<TSeverity>(severity.toInt()))
+                                            : std::nullopt);
+    Sorted_->SetKind(kind.isValid() ? std::optional(static_cast<TFindingKind>(kind.toInt()))
+                                    : std::nullopt);
+    Sorted_->SetText(Filter_->text());
+    UpdateSummary();
+}
+
+void TProblemsPane::ClearFilters() {
+    {
+        const QSignalBlocker severity(Severity_);
+        const QSignalBlocker kind(Kind_);
+        const QSignalBlocker filter(Filter_);
+        Severity_->setCurrentIndex(0);
+        Kind_->setCurrentIndex(0);
+        Filter_->clear();
+    }
+    View_->header()->setSortIndicator(-1, Qt::AscendingOrder);
+    ApplyChoices();
+}
+
+void TProblemsPane::FillKinds() {
+    std::map<TFindingKind, int> counts;
+    for (const TFinding& finding : Model_->Findings()) {
+        ++counts[finding.Kind];
+    }
+    const QVariant chosen = Kind_->currentData();
+    const QSignalBlocker blocker(Kind_);
+    Kind_->clear();
+    Kind_->addItem(QStringLiteral("All kinds (%1)").arg(Model_->Findings().size()));
+    // Kinds in their enumeration order, which is the order of the checks' lists.
+    for (const auto& [kind, count] : counts) {
+        Kind_->addItem(QStringLiteral("%1 (%2)")
+                           .arg(QString::fromLatin1(KindWord(kind).data(),
+                                                    static_cast<qsizetype>(KindWord(kind).size())))
+                           .arg(count),
+                       static_cast<int>(kind));
+    }
+    const int again = chosen.isValid() ? Kind_->findData(chosen) : 0;
+    Kind_->setCurrentIndex(again < 0 ? 0 : again);
+}
+
 void TProblemsPane::Clear() {
     Model_->SetFindings({});
+    FillKinds();
+    ApplyChoices();
     Summary_->setText(QStringLiteral("The checks have not run yet"));
 }
 
 void TProblemsPane::ShowFindings(std::vector<TFinding> findings) {
     Model_->SetFindings(std::move(findings));
-    UpdateSummary();
+    FillKinds();
+    ApplyChoices();
 }
 
 void TProblemsPane::ShowProjectFindings(std::vector<TFinding> findings,
@@ -90,7 +177,8 @@ void TProblemsPane::ShowProjectFindings(std::vector<TFinding> findings,
     Model_->SetProjectFindings(std::move(findings), std::move(scripts), std::move(names));
     View_->header()->moveSection(View_->header()->visualIndex(TProblemsModel::FileColumn), 0);
     View_->setColumnWidth(TProblemsModel::FileColumn, FileWidth);
-    UpdateSummary();
+    FillKinds();
+    ApplyChoices();
 }
 
 void TProblemsPane::RedecodeTexts() {
@@ -104,8 +192,10 @@ void TProblemsPane::UpdateSummary() {
         Summary_->setText(QStringLiteral("No problems found"));
         return;
     }
+    const int shown = Sorted_->rowCount();
     Summary_->setText(Counted(errors, "error") + QStringLiteral(", ") +
-                      Counted(total - errors, "warning"));
+                      Counted(total - errors, "warning") +
+                      (shown == total ? QString() : QStringLiteral("; %1 shown").arg(shown)));
 }
 
 } // namespace dialoscope

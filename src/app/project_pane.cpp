@@ -117,6 +117,14 @@ void TProjectPane::SetOriginalAction(QAction* action) {
     Tools_->layout()->addWidget(button);
 }
 
+void TProjectPane::FitColumns() {
+    for (int column = 0; column < TProjectModel::ColumnCount; ++column) {
+        if (column != TProjectModel::TranslatedColumn) {
+            View_->resizeColumnToContents(column);
+        }
+    }
+}
+
 void TProjectPane::ShowSummary(const QString& text) {
     Summary_->setText(text);
     Summary_->setToolTip(text);

@@ -33,6 +33,8 @@ public:
     void SetOriginalAction(QAction* action);
     // The line above the table: the project's list, its progress or its totals.
     void ShowSummary(const QString& text);
+    // Every column but the bar's as wide as its title and cells, once the rows are all in.
+    void FitColumns();
     QString Summary() const;
     // The script index of the view's current row, nothing when no row is current.
     std::optional<std::size_t> CurrentScript() const;

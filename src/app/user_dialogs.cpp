@@ -1,8 +1,11 @@
 #include "user_dialogs.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
 #include <QStringList>
 
@@ -23,9 +26,32 @@ QString SuffixOfFilter(const QString& filter) {
                                                                                   : suffix;
 }
 
+// The request's choice as a row of the dialog's own layout, below the file type. Only the
+// toolkit's dialog has a layout to add to.
+QComboBox* AddChoice(QFileDialog& dialog, const TFileDialogRequest& request) {
+    if (request.Choices.isEmpty() || request.Chosen == nullptr) {
+        return nullptr;
+    }
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (grid == nullptr) {
+        return nullptr;
+    }
+    auto* choice = new QComboBox(&dialog);
+    choice->setObjectName(QStringLiteral("DialogChoice"));
+    choice->addItems(request.Choices);
+    choice->setCurrentIndex(*request.Chosen);
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(request.ChoiceLabel, &dialog), row, 0);
+    grid->addWidget(choice, row, 1);
+    return choice;
+}
+
 QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
                       QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, request.Title, QDir::currentPath(), QtNameFilters(request.Filter));
+    QFileDialog dialog(parent, request.Title,
+                       request.StartFolder.isEmpty() ? QDir::currentPath() : request.StartFolder,
+                       QtNameFilters(request.Filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -38,10 +64,19 @@ QString RunFileDialog(QWidget* parent, const TFileDialogRequest& request,
     if (!request.ProposedPath.isEmpty()) {
         dialog.selectFile(request.ProposedPath);
     }
+    const QComboBox* choice = AddChoice(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
-    const QString path = dialog.selectedFiles().constFirst();
+    if (choice != nullptr) {
+        *request.Chosen = choice->currentIndex();
+    }
+    QString path = dialog.selectedFiles().constFirst();
+    // A platform's own dialog may not add the default suffix; the type the user chose decides.
+    const QString suffix = SuffixOfFilter(dialog.selectedNameFilter());
+    if (request.SuffixFollowsFilter && QFileInfo(path).suffix().isEmpty() && !suffix.isEmpty()) {
+        path += QLatin1Char('.') + suffix;
+    }
     // The next dialog opens where the user last went.
     QDir::setCurrent(QFileInfo(path).absolutePath());
     return path;

@@ -4,6 +4,7 @@
 // without driving a real modal dialog.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,6 +19,14 @@ struct TFileDialogRequest {
     // A name typed without an extension gets the chosen filter's ("*.csv": "csv") rather than
     // DefaultSuffix, for a save whose format the filter picks.
     bool SuffixFollowsFilter = false;
+    // A choice offered in the dialog below the file name ("Export:" with "The loaded script",
+    // "The open project"); none when Choices is empty. *Chosen is the index shown first, and
+    // the one picked once the dialog is confirmed.
+    // Where the dialog opens; the current folder when empty.
+    QString StartFolder{};
+    QString ChoiceLabel{};
+    QStringList Choices{};
+    int* Chosen = nullptr;
 };
 
 class TUserDialogs {

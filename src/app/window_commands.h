@@ -23,12 +23,14 @@ class TForm1;
 enum class TCommand : std::uint8_t {
     Load,
     OpenProject,
+    CloseProject,
     Save,
     TreeSave,
     Analyze,
     BuildDialogTree,
     ExportStrings,
     ImportTranslation,
+    UndoImport,
     Exit,
     FindMsg,
     FindNode,
@@ -72,6 +74,7 @@ enum class TDuringPass : std::uint8_t {
 enum class TMenuPlace : std::uint8_t {
     None,
     File,
+    Edit,
     Search,
     View,
     Help,

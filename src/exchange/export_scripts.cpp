@@ -14,10 +14,14 @@ namespace dialoscope {
 
 namespace {
 
+// Thrown out of the analysis when the request's Cancel is set; CollectExportRows ends there.
+struct TExportCancelled {};
+
 // The analysis writes nothing anyone reads here but the records; message boxes go on.
 class TExportPort : public TNullPort {
 public:
-    explicit TExportPort(const std::function<void(std::string_view)>& show) : Show_(show) {}
+    TExportPort(const TExportRequest& request, std::size_t script)
+        : Show_(request.ShowMessage), Request_(request), Script_(script) {}
     bool ShowsOutput() const override { return false; }
     bool ShowsGeneralView() const override { return false; }
     void ShowMessage(std::string_view text) override {
@@ -25,9 +29,23 @@ public:
             Show_(text);
         }
     }
+    void SetProgress(int percent) override {
+        if (Request_.Progress) {
+            const std::size_t scripts = Request_.Scripts.size();
+            Request_.Progress(static_cast<int>((Script_ * 100 + static_cast<std::size_t>(percent)) /
+                                               scripts));
+        }
+    }
+    void ProcessMessages() override {
+        if (Request_.Cancel != nullptr && *Request_.Cancel) {
+            throw TExportCancelled{};
+        }
+    }
 
 private:
     const std::function<void(std::string_view)>& Show_;
+    const TExportRequest& Request_;
+    std::size_t Script_; // its index in the request, for the progress of the whole export
 };
 
 std::optional<std::string> OriginalFor(const TExportRequest& request,
@@ -44,9 +62,11 @@ std::optional<std::string> OriginalFor(const TExportRequest& request,
         .string();
 }
 
-void AddScriptRows(const TExportRequest& request, const TExportScript& script,
+void AddScriptRows(const TExportRequest& request, std::size_t index,
                    const TTextCodePage& codePage, TExportResult& result) {
-    TExportPort port(request.ShowMessage);
+    const TExportScript& script = request.Scripts[index];
+    TExportPort port(request, index);
+    port.ProcessMessages();
     TWorkspace ws(port);
     ws.ScriptsLstPath = request.ScriptsLst;
     TLineStore originalLines;
@@ -105,8 +125,15 @@ std::vector<TExportScript> DistinctScripts(const std::vector<TExportScript>& scr
 
 TExportResult CollectExportRows(const TExportRequest& request, const TTextCodePage& codePage) {
     TExportResult result;
-    for (const TExportScript& script : DistinctScripts(request.Scripts)) {
-        AddScriptRows(request, script, codePage, result);
+    // The same script named twice is exported once.
+    TExportRequest distinct = request;
+    distinct.Scripts = DistinctScripts(request.Scripts);
+    try {
+        for (std::size_t i = 0; i < distinct.Scripts.size(); ++i) {
+            AddScriptRows(distinct, i, codePage, result);
+        }
+    } catch (const TExportCancelled&) {
+        return TExportResult{.Rows = {}, .UndefinedBytes = {}, .Cancelled = true};
     }
     return result;
 }

@@ -6,6 +6,7 @@
 
 #include "text/code_page.h"
 
+#include <atomic>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,11 +28,16 @@ struct TExportRequest {
     std::optional<std::string> Against;
     // Where the message boxes of an analysis go (a number that does not convert, ...).
     std::function<void(std::string_view)> ShowMessage;
+    // How far the whole export is, 0..100, as each script's analysis goes on.
+    std::function<void(int)> Progress;
+    // Read while the scripts are analysed: once set, the export ends with no rows.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 struct TExportResult {
     std::vector<TExportRow> Rows;
     std::vector<TUndefinedByte> UndefinedBytes;
+    bool Cancelled = false; // the request's Cancel was set: Rows is empty
 };
 
 // A script named more than once is exported once. Throws EExchangeError for two different

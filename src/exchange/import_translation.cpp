@@ -165,7 +165,8 @@ TImportRun ImportTranslations(const TImportRequest& request) {
         run.Targets.push_back(patched.back().Summary);
         run.Refused += patched.back().Summary.Refused;
     }
-    if (run.Refused == 0 && !request.DryRun) {
+    const bool cancelled = request.Cancel != nullptr && *request.Cancel;
+    if (run.Refused == 0 && !request.DryRun && !cancelled) {
         WriteTargets(request, patched, run);
     }
     return run;
@@ -177,6 +178,7 @@ TImportSummary ImportTranslation(const TImportOptions& options, const TTextCodeP
     request.Targets.push_back({options.Target, options.Out, &codePage, {}});
     request.AddMissing = options.AddMissing;
     request.DryRun = options.DryRun;
+    request.Cancel = options.Cancel;
     const TImportRun run = ImportTranslations(request);
     if (run.WriteFailure) {
         std::rethrow_exception(run.WriteFailure);

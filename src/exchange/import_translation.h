@@ -7,6 +7,7 @@
 
 #include "text/code_page.h"
 
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <optional>
@@ -21,6 +22,8 @@ struct TImportOptions {
     std::optional<std::string> Out; // where the result goes; the target itself when unset
     TAddMissing AddMissing = TAddMissing::No;
     bool DryRun = false; // report only, write nothing
+    // Read last before the file is written: once set, nothing is written.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 struct TImportSummary {
@@ -63,6 +66,8 @@ struct TImportRequest {
     TAddMissing AddMissing = TAddMissing::No;
     bool DryRun = false;
     TWithoutEntries WithoutEntries = TWithoutEntries::Refuse;
+    // Read last before the files are written: once set, nothing is written.
+    const std::atomic<bool>* Cancel = nullptr;
 };
 
 struct TImportRun {

@@ -7,12 +7,15 @@
 #include "main_window.h"
 #include "outline_model.h"
 #include "output_pane.h"
+#include "problems_filter.h"
 #include "problems_model.h"
 #include "problems_pane.h"
 
 #include "dialogtree/savers.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -139,6 +142,7 @@ private slots:
     void codePageDecodesPaneAndCaptions();
     void findNodeTypedInCodePage();
     void problemsPaneListsFindings();
+    void problemsSortFilterAndCount();
     void activatingFindingShowsNodeLine();
     void activatingFindingShowsFileLine();
     void checksRunAfterAnalyzeOnlyWhilePaneOpen();
@@ -238,7 +242,7 @@ int TChecksWindowTest::RowOf(TFindingKind kind) {
 
 void TChecksWindowTest::Activate(int row) {
     QTreeView& view = Form_->ProblemsPane().View();
-    view.setCurrentIndex(Problems().index(row, 0));
+    view.setCurrentIndex(Form_->ProblemsPane().Sorted().mapFromSource(Problems().index(row, 0)));
     QTest::keyClick(&view, Qt::Key_Return);
 }
 
@@ -438,6 +442,59 @@ void TChecksWindowTest::problemsPaneListsFindings() {
              QStringLiteral("2 errors, 3 warnings"));
 }
 
+// Was: 21 errors among 1,450 warnings with no way to sort, narrow or count them.
+void TChecksWindowTest::problemsSortFilterAndCount() {
+    UseGate();
+    LoadAndAnalyze("gate.ipp");
+    Action("butCheck")->trigger();
+    TProblemsPane& pane = Form_->ProblemsPane();
+    QVERIFY(pane.KindChooser().findText("missing-target (1)") > 0);
+    QCOMPARE(pane.KindChooser().itemText(0), QStringLiteral("All kinds (5)"));
+    const auto shownPlaces = [&] {
+        QStringList places;
+        for (int row = 0; row < pane.Sorted().rowCount(); ++row) {
+            places << pane.Sorted().index(row, TProblemsModel::PlaceColumn).data().toString();
+        }
+        return places;
+    };
+    const struct {
+        int severity;    // row of the severity chooser
+        const char* kind; // start of the kind chooser's row, "" for all
+        const char* text;
+        int sortColumn;
+        QStringList places;
+    } rows[] = {
+        {1, "", "", -1, {"gate.ipp:15", "gate.ipp:15"}},
+        {2, "", "", -1, {"gate.ipp:9", "gate.ipp:24", "gate.msg:5"}},
+        {0, "unreachable-node", "", -1, {"gate.ipp:24"}},
+        {0, "", "node001", -1, {"gate.ipp:15", "gate.ipp:15"}},
+        // The line as a number: 9 before 15 before 24.
+        {0, "", "", TProblemsModel::PlaceColumn,
+         {"gate.ipp:9", "gate.ipp:15", "gate.ipp:15", "gate.ipp:24", "gate.msg:5"}},
+    };
+    for (const auto& row : rows) {
+        pane.ClearFilters();
+        pane.SeverityChooser().setCurrentIndex(row.severity);
+        if (*row.kind != '\0') {
+            pane.KindChooser().setCurrentIndex(
+                pane.KindChooser().findText(row.kind, Qt::MatchStartsWith));
+        }
+        pane.Filter().setText(row.text);
+        pane.View().sortByColumn(row.sortColumn, Qt::AscendingOrder);
+        QCOMPARE(shownPlaces(), row.places);
+    }
+    QCOMPARE(pane.findChild<QLabel*>("ProblemsSummary")->text(),
+             QStringLiteral("2 errors, 3 warnings"));
+    pane.Filter().setText("Node003");
+    QCOMPARE(pane.findChild<QLabel*>("ProblemsSummary")->text(),
+             QStringLiteral("2 errors, 3 warnings; 1 shown"));
+    // Activating a row of the narrowed, sorted list shows its finding.
+    QTreeView& view = pane.View();
+    view.setCurrentIndex(pane.Sorted().index(0, 0));
+    QTest::keyClick(&view, Qt::Key_Return);
+    QCOMPARE(Caption(Form_->GeneralViewTree().currentIndex()), QStringLiteral("Node003"));
+}
+
 void TChecksWindowTest::activatingFindingShowsNodeLine() {
     UseGate();
     LoadAndAnalyze("gate.ipp");
@@ -472,7 +529,11 @@ void TChecksWindowTest::activatingFindingShowsFileLine() {
     const std::vector<std::string> listing = pane.Lines();
     Activate(RowOf(TFindingKind::UnusedMessage));
     QPlainTextEdit& viewer = Form_->MessageFileViewer().Text();
-    QVERIFY(Form_->MessageFileViewer().isVisible());
+    // A tab beside the trees. Was: a window floating over them.
+    auto* tabs = Form_->findChild<QTabWidget*>("PageControl1");
+    QCOMPARE(tabs->currentWidget(), &viewer);
+    QCOMPARE(tabs->tabText(2), QStringLiteral("gate.msg"));
+    QVERIFY(viewer.isVisible());
     QCOMPARE(viewer.blockCount(), 5);
     QCOMPARE(viewer.textCursor().selectedText(), QStringLiteral("{105}{}{Unused.}"));
     QCOMPARE(viewer.textCursor().blockNumber(), 4);

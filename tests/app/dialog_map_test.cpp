@@ -11,13 +11,16 @@
 #include "output_pane.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +28,7 @@
 
 #include "play_pane.h"
 
+#include <functional>
 #include <memory>
 
 using namespace dialoscope;
@@ -32,6 +36,38 @@ using namespace dialoscope;
 namespace {
 
 const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What the toolkit's save dialog returns for request when the user picks the file type whose
+// description starts with type and types name, without extension.
+QString AnswerSaveDialog(const TFileDialogRequest& request, const QString& folder,
+                         const QString& type, const QString& name) {
+    TFileDialogRequest placed = request;
+    placed.StartFolder = folder;
+    QTimer::singleShot(0, [type, name] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types != nullptr);
+        const int row = types->findText(type, Qt::MatchStartsWith);
+        QVERIFY(row >= 0);
+        types->setCurrentIndex(row);
+        // What a choice in the list sends.
+        emit types->activated(row);
+        emit types->textActivated(types->itemText(row));
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+        static_cast<QDialog*>(dialog)->accept(); // as the Save button does
+    });
+    // A confirmed dialog makes its folder the current one; the tests' paths are relative to it.
+    const QString current = QDir::currentPath();
+    const QString path = TQtUserDialogs().AskSaveFileName(nullptr, placed);
+    QDir::setCurrent(current);
+    return path;
+}
 
 } // namespace
 
@@ -48,6 +84,8 @@ private slots:
     void selectionCentresTheMap();
     void searchCountsMatchesAndFollowsTheTexts();
     void loopKeepsTurningOnAGeneratedScript();
+    void chosenFileTypeDecidesFormatAndExtension();
+    void selectionMarkedAndFitKeptOnResize();
 
 private:
     TDialogMapPane& Map() { return Form_->DialogMap(); }
@@ -133,14 +171,15 @@ void TDialogMapTest::SelectGeneralViewNode(const QString& name) {
 // Counted by hand in guard.ipp: six nodes the dialog reaches, Talk that opens it, and the
 // OpenDialog start; no answer leads to a missing node, every reached node goes on or closes, and
 // Talk, which opens the dialog, is a starting place rather than a node the dialog never reaches.
+// One dialog start: was "start 2", the node it starts at counted as well.
 void TDialogMapTest::boxesAndLegendOfEachScope() {
     const struct {
         QString scope;
         int boxes;
         QString legend;
     } scopes[] = {
-        {"Dialog: Greeting (line 74)", 7, "start 2 unreachable 0 dead end 0 missing 0"},
-        {"Whole script", 8, "start 2 unreachable 0 dead end 0 missing 0"},
+        {"Dialog: Greeting (line 74)", 7, "start 1 unreachable 0 dead end 0 missing 0"},
+        {"Whole script", 8, "start 1 unreachable 0 dead end 0 missing 0"},
     };
     for (const auto& scope : scopes) {
         ChooseScope(scope.scope);
@@ -262,6 +301,54 @@ void TDialogMapTest::loopKeepsTurningOnAGeneratedScript() {
         [&] { return Map().IsDrawn(); });
     QVERIFY2(!Map().Boxes().empty(), qPrintable(Map().Note()));
     QVERIFY(User_->Errors.isEmpty());
+}
+
+// Was: Dialog Map Export with PNG or DOT chosen and a name without extension wrote SVG; Play
+// Save with HTML chosen wrote text.
+void TDialogMapTest::chosenFileTypeDecidesFormatAndExtension() {
+    Form_->Trigger(TCommand::ShowPlay);
+    QTRY_VERIFY(Form_->PlayPane().IsReady());
+    Form_->PlayPane().RestartWalk();
+    const auto exportMap = [this] { Map().findChild<QPushButton*>("MapExport")->click(); };
+    const auto savePlay = [this] {
+        Form_->PlayPane().findChild<QPushButton*>("PlaySave")->click();
+    };
+    const struct {
+        std::function<void()> save;
+        const char* type;
+        const char* written;
+        QByteArray startsWith;
+    } rows[] = {
+        {exportMap, "PNG", "map.png", "\x89PNG"},
+        {exportMap, "DOT", "map.dot", "digraph"},
+        {savePlay, "HTML", "walk.html", "<!DOCTYPE html>"},
+    };
+    for (const auto& row : rows) {
+        row.save(); // cancelled, to see what the pane asks
+        const QString path =
+            AnswerSaveDialog(User_->SaveRequests.back(), Dir_->path(), row.type,
+                             QFileInfo(row.written).completeBaseName());
+        QCOMPARE(QFileInfo(path).fileName(), QString::fromLatin1(row.written));
+        User_->SaveAnswers << path;
+        row.save();
+        QTRY_VERIFY(ReadAll(path).startsWith(row.startsWith));
+    }
+}
+
+// Was: the General View's node not marked on the map, and a fitted map left at its old zoom
+// when the pane was resized.
+void TDialogMapTest::selectionMarkedAndFitKeptOnResize() {
+    SelectGeneralViewNode("AskSmith");
+    for (TMapBox* box : Map().Boxes()) {
+        QCOMPARE(box->IsSelected(), box == BoxNamed("AskSmith"));
+    }
+    Map().findChild<QPushButton*>("MapFit")->click();
+    const double roomy = Map().View().Zoom();
+    Form_->resize(420, 320);
+    QTRY_VERIFY(Map().View().Zoom() < roomy);
+    const double resized = Map().View().Zoom();
+    Map().View().Fit();
+    QCOMPARE(Map().View().Zoom(), resized);
 }
 
 QTEST_MAIN(TDialogMapTest)

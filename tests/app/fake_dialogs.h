@@ -16,6 +16,7 @@ public:
     QList<TFileDialogRequest> OpenRequests;
     QList<TFileDialogRequest> SaveRequests;
     QStringList FolderAnswers;
+    QList<int> ChoiceAnswers; // the choice a save dialog offers; left as shown when empty
     QList<bool> YesNoAnswers; // No when empty
     QStringList Errors;
     QStringList Notices;
@@ -27,6 +28,9 @@ public:
     }
     QString AskSaveFileName(QWidget*, const TFileDialogRequest& request) override {
         SaveRequests << request;
+        if (request.Chosen != nullptr && !ChoiceAnswers.isEmpty()) {
+            *request.Chosen = ChoiceAnswers.takeFirst();
+        }
         return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
     }
     QString AskFolder(QWidget*, const QString&) override {

@@ -5,6 +5,7 @@
 #include "fake_dialogs.h"
 #include "main_window.h"
 #include "outline_model.h"
+#include "problems_pane.h"
 #include "output_pane.h"
 
 #include "analysis/analyze.h"
@@ -12,11 +13,16 @@
 #include "dialogtree/savers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
@@ -103,8 +109,8 @@ private slots:
     void startEnabledStates();
     void loadSetsCaptionAndEnablesAnalyzeOnly();
     void cancelledLoadChangesNothing();
-    void failedLoadKeepsAnalyzeDisabledWithoutEarlierLoad();
-    void failedLoadAfterGoodLoadKeepsAnalyzeEnabled();
+    void failedLoadKeepsTheLoadedScriptsNames();
+    void failedLoadNamesTheChosenScript();
     void loadResetsCountersAndPresetsSaveDialogs();
     void analyzeFillsPaneCountersAndGeneralView();
     void buildDialogTreeFillsDialogsTree();
@@ -118,6 +124,7 @@ private slots:
     void failedSaveShowsErrorBox();
     void panelButtonsWorkBeforeLoad();
     void paneColoursListingLines();
+    void settingsRememberedAcrossRuns();
 
 private:
     QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
@@ -175,7 +182,12 @@ QStringList TMainWindowTest::CounterTexts() {
 
 void TMainWindowTest::startLayout() {
     QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope"));
-    QCOMPARE(Form_->size(), QSize(TForm1::StartWidth, TForm1::StartHeight));
+    // Without a size of its own, a size that fits the screen.
+    const QSize screen = Form_->screen()->availableGeometry().size();
+    QVERIFY(Form_->width() >= std::min(TForm1::StartWidth, screen.width()));
+    QVERIFY(Form_->height() >= std::min(TForm1::StartHeight, screen.height()));
+    QVERIFY(Form_->width() <= screen.width() && Form_->height() <= screen.height());
+    QVERIFY(Form_->width() > TForm1::StartWidth);
     QCOMPARE(CounterTexts(), QStringList({"*", "*", "*", "*", "*"}));
     QCOMPARE(Form_->findChild<QSpinBox*>("LMDSpinEdit1")->value(), 100);
     QCOMPARE(Form_->findChild<QSpinBox*>("LMDSpinEdit1")->minimum(), 100);
@@ -283,25 +295,66 @@ void TMainWindowTest::cancelledLoadChangesNothing() {
     QVERIFY(User_->Errors.isEmpty());
 }
 
-void TMainWindowTest::failedLoadKeepsAnalyzeDisabledWithoutEarlierLoad() {
-    const QString msg = Dir_->filePath(QStringLiteral("guard.msg"));
-    QVERIFY(QFile::remove(msg));
-    Load();
-    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - guard.ipp"));
-    QCOMPARE(User_->Errors,
-             QStringList{QStringLiteral("Cannot open file ") + QFile::encodeName(msg)});
-    QCOMPARE(Form_->ErrorBoxCount(), 1);
-    QVERIFY(!Action("butAnalyze")->isEnabled());
+// A Load that fails leaves the script loaded before it named in the title and the save dialogs,
+// and the status bar says which file could not be read. Analyze then analyses that script under
+// its name. Was: the title and the save names of the script that failed.
+void TMainWindowTest::failedLoadKeepsTheLoadedScriptsNames() {
+    const struct {
+        bool loadFirst;
+        const char* title;
+        const char* note;
+        const char* proposedSave;
+    } rows[] = {
+        {false, "Dialoscope", "Load: cannot read other.msg; no script is loaded", ""},
+        {true, "Dialoscope - guard.ipp", "Load: cannot read other.msg; guard.ipp stays loaded",
+         "guard.prs"},
+    };
+    for (const auto& row : rows) {
+        cleanup();
+        init();
+        const QString other = Dir_->filePath(QStringLiteral("other.ipp"));
+        WriteAll(other, GuardScript); // other.msg is missing
+        if (row.loadFirst) {
+            LoadAndAnalyze();
+        }
+        User_->OpenAnswers << other;
+        Action("butLoad")->trigger();
+        QCOMPARE(User_->Errors, QStringList{QStringLiteral("Cannot open file ") +
+                                            QFile::encodeName(Dir_->filePath("other.msg"))});
+        QCOMPARE(Form_->ErrorBoxCount(), 1);
+        QCOMPARE(Form_->windowTitle(), QString::fromLatin1(row.title));
+        QCOMPARE(Form_->StatusNote(), QString::fromLatin1(row.note));
+        QCOMPARE(Action("butAnalyze")->isEnabled(), row.loadFirst);
+        Action("butSave")->trigger(); // cancelled
+        QCOMPARE(User_->SaveRequests.back().ProposedPath, QString::fromLatin1(row.proposedSave));
+        if (row.loadFirst) {
+            Action("butAnalyze")->trigger();
+            QVERIFY(User_->Errors.size() == 1);
+            QCOMPARE(Form_->windowTitle(), QString::fromLatin1(row.title));
+            QVERIFY(Form_->GeneralViewTree().model()->rowCount() > 0);
+        }
+    }
 }
 
-void TMainWindowTest::failedLoadAfterGoodLoadKeepsAnalyzeEnabled() {
+// A chosen script that is not there, or is a folder, is what the error names; the buffers are as
+// far as Load got: scripts.lst read afresh, the message file and the script as before. Was: the
+// message file named, which the user never chose.
+void TMainWindowTest::failedLoadNamesTheChosenScript() {
+    QVERIFY(QDir(Dir_->path()).mkdir(QStringLiteral("folder.ipp")));
     Load();
-    const QString other = Dir_->filePath(QStringLiteral("other.ipp"));
-    User_->OpenAnswers << other; // neither other.ipp nor other.msg exists
-    Action("butLoad")->trigger();
-    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - other.ipp"));
-    QCOMPARE(User_->Errors.size(), 1);
-    QVERIFY(Action("butAnalyze")->isEnabled());
+    const int messageLines = Form_->Workspace().MsgRich.Count();
+    WriteAll(Dir_->filePath(QStringLiteral("scripts.lst")), ScriptsLst + ScriptsLst);
+    for (const char* name : {"missing.ipp", "folder.ipp"}) {
+        User_->Errors.clear();
+        User_->OpenAnswers << Dir_->filePath(QString::fromLatin1(name));
+        Action("butLoad")->trigger();
+        QCOMPARE(User_->Errors, QStringList{QStringLiteral("Cannot open file ") +
+                                            QFile::encodeName(Dir_->filePath(name))});
+        QCOMPARE(Form_->StatusNote(),
+                 QStringLiteral("Load: cannot read %1; guard.ipp stays loaded").arg(name));
+        QCOMPARE(Form_->Workspace().IntRich.Count(), 2);
+        QCOMPARE(Form_->Workspace().MsgRich.Count(), messageLines);
+    }
 }
 
 void TMainWindowTest::loadResetsCountersAndPresetsSaveDialogs() {
@@ -473,6 +526,12 @@ void TMainWindowTest::aboutBoxShowsVersionOnce() {
     about.findChild<QLabel*>("Label4")->setText(QStringLiteral("stale"));
     Action("butAbout")->trigger();
     QCOMPARE(about.findChild<QLabel*>("Label4")->text(), QStringLiteral("1.0.9.0"));
+    // Esc closes the box as OK does. Was: only OK closed it.
+    Action("butAbout")->trigger();
+    about.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&about));
+    QTest::keyClick(&about, Qt::Key_Escape);
+    QVERIFY(!about.isVisible());
 }
 
 void TMainWindowTest::treeSaveWritesActiveTabsTree() {
@@ -582,6 +641,49 @@ void TMainWindowTest::paneColoursListingLines() {
         QCOMPARE(FormatAt(block, word).fontWeight(), int(QFont::Bold));
     }
     QVERIFY(checked > 0);
+}
+
+// A second run takes up what the first left in its settings: size, docks, code page, File >
+// Recent Files (latest first) and the Load dialog's folder. Both runs keep their settings in a
+// temporary file, never the user's.
+void TMainWindowTest::settingsRememberedAcrossRuns() {
+    const QString settings = Dir_->filePath(QStringLiteral("settings.ini"));
+    const QString project = Dir_->filePath(QStringLiteral("scripts.lst"));
+    const auto start = [&] {
+        Form_.reset();
+        auto user = std::make_unique<TFakeDialogs>();
+        User_ = user.get();
+        Form_ = std::make_unique<TForm1>(std::move(user));
+        Form_->Workspace().ScriptsLstPath = QFile::encodeName(project).toStdString();
+        Form_->UseSettings(std::make_unique<QSettings>(settings, QSettings::IniFormat));
+        Form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+    };
+    start();
+    QCOMPARE(Form_->RecentFilesMenu().actions().size(), 0);
+    Form_->OpenProjectFile(project);
+    Load();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    Form_->findChild<QAction*>("CodePage_Windows-1251")->trigger();
+    Action("ShowProblems")->trigger();
+    Form_->resize(640, 500);
+    QVERIFY(Form_->close());
+
+    start();
+    QCOMPARE(Form_->size(), QSize(640, 500));
+    QVERIFY(Form_->findChild<QAction*>("CodePage_Windows-1251")->isChecked());
+    QVERIFY(!Form_->ProblemsPane().isHidden());
+    QStringList recent;
+    for (const QAction* entry : Form_->RecentFilesMenu().actions()) {
+        recent << entry->text();
+    }
+    QCOMPARE(recent, QStringList({"&1 " + QDir::toNativeSeparators(Script_),
+                                  "&2 " + QDir::toNativeSeparators(project)}));
+    Load();
+    QCOMPARE(User_->OpenRequests.back().StartFolder, QFileInfo(Script_).absolutePath());
+    Form_->RecentFilesMenu().actions().at(0)->trigger();
+    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+    QCOMPARE(Form_->windowTitle(), QStringLiteral("Dialoscope - guard.ipp"));
 }
 
 QTEST_MAIN(TMainWindowTest)

@@ -9,6 +9,7 @@
 #include "play/transcript.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -42,6 +43,7 @@ private slots:
     void cleanup();
 
     void choiceAdvancesTranscriptAndBackReturns();
+    void keysWorkAfterAMouseChoice();
     void guardPlayedToTheFarewell();
     void wayToTheSelectedNode();
     void transcriptSavedAsTextAndHtml();
@@ -138,6 +140,26 @@ void TPlayPaneTest::choiceAdvancesTranscriptAndBackReturns() {
         QTest::mouseClick(Form_->findChild<QPushButton*>("PlayBack"), Qt::LeftButton);
         QCOMPARE(NodeAt(), QStringLiteral("Greeting"));
         QCOMPARE(Pane().Transcript().count(), linesBefore);
+    }
+}
+
+// Was: after a click on a choice, Backspace and 1-9 did nothing until the transcript was clicked.
+void TPlayPaneTest::keysWorkAfterAMouseChoice() {
+    Form_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(Form_.get()));
+    Pane().RestartWalk();
+    const struct {
+        Qt::Key key;
+        const char* node;
+    } rows[] = {{Qt::Key_Backspace, "Greeting"}, {Qt::Key_1, "AskSmith"}};
+    for (const auto& row : rows) {
+        QTest::mouseClick(Pane().ChoiceButtons().at(0), Qt::LeftButton);
+        QCOMPARE(NodeAt(), QStringLiteral("AskTown"));
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus != nullptr && Pane().isAncestorOf(focus));
+        QTest::keyClick(focus, row.key);
+        QCOMPARE(NodeAt(), QString::fromLatin1(row.node));
+        Pane().RestartWalk();
     }
 }
 

@@ -35,7 +35,9 @@ wait_for() { # key lower-bound seconds: until the key's value exceeds the bound
 start() { # script: starts the window on it and waits until it shows the script's name
     rm -f "$state"
     # A real X window: the offscreen platform the other window tests use would show nothing.
-    QT_QPA_PLATFORM=xcb DIALOSCOPE_STATE_DUMP="$state" "$program" "$1" &
+    # Settings of its own: the user's are never read or written.
+    QT_QPA_PLATFORM=xcb DIALOSCOPE_SETTINGS="$work/settings.ini" DIALOSCOPE_STATE_DUMP="$state" \
+        "$program" "$1" &
     pid=$!
     window=""
     for _ in $(seq 1 300); do
