@@ -8,8 +8,6 @@
 #include "text/code_page.h"
 
 #include <gettext-po.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define DIALOSCOPE_LSAN 1
@@ -28,7 +26,6 @@ extern "C" const char* __lsan_default_suppressions() {
 }
 #endif
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -262,34 +259,6 @@ void RefuseDuplicateDefinitions(const TPoLayout& layout, const std::string& path
     }
 }
 
-// gettext's reader takes a file name only; the bytes it is to read (without the byte order mark
-// it does not know) are handed to it as a file in memory, so the file is read once.
-class TMemoryFile {
-public:
-    TMemoryFile(std::string_view bytes, const std::string& path)
-        : Fd_(memfd_create("dialoscope-po", MFD_CLOEXEC)) {
-        while (Fd_ >= 0 && !bytes.empty()) {
-            const ssize_t written = ::write(Fd_, bytes.data(), bytes.size());
-            if (written <= 0 && errno != EINTR) {
-                break;
-            }
-            bytes.remove_prefix(written > 0 ? static_cast<std::size_t>(written) : 0);
-        }
-        if (Fd_ < 0 || !bytes.empty()) {
-            throw EExchangeError(
-                path, 0, std::string("cannot be handed to the PO reader: ") + std::strerror(errno));
-        }
-    }
-    ~TMemoryFile() { ::close(Fd_); }
-    TMemoryFile(const TMemoryFile&) = delete;
-    TMemoryFile& operator=(const TMemoryFile&) = delete;
-
-    std::string Path() const { return "/proc/self/fd/" + std::to_string(Fd_); }
-
-private:
-    int Fd_;
-};
-
 std::string_view WithoutUtf8Bom(std::string_view bytes) {
     constexpr std::string_view Bom = "\xEF\xBB\xBF";
     return bytes.starts_with(Bom) ? bytes.substr(Bom.size()) : bytes;
@@ -320,8 +289,11 @@ std::vector<TPoEntry> ReadPoFile(const std::string& path) {
                              "the line holds a NUL byte, which a PO file cannot carry");
     }
     RefuseDuplicateDefinitions(layout, path);
-    const TMemoryFile memory(text, path);
-    const std::string memoryPath = memory.Path();
+    // gettext's reader takes a file name only; the bytes it is to read (without the byte order
+    // mark it does not know) are handed to it as a file in memory, so the file is read once.
+    const TScratchFile memory(path);
+    memory.Fill(text);
+    const std::string& memoryPath = memory.Path();
 #ifdef DIALOSCOPE_LSAN
     // What the library had read when it gave up on a file cannot be freed (see below); the leak
     // checker is told so, and still watches every other allocation.

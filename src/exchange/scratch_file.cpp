@@ -1,6 +1,7 @@
 #include "detail/scratch_file.h"
 
 #include "analysis/errors.h"
+#include "dialogtree/detail/replace_file.h"
 #include "dialogtree/savers.h"
 
 #include <cerrno>
@@ -51,6 +52,10 @@ TScratchFile::TScratchFile(const std::string& target) {
 
 TScratchFile::~TScratchFile() {
     ::close(Fd_);
+}
+
+void TScratchFile::Fill(std::string_view bytes) const {
+    WriteAllBytes(Fd_, bytes, &::write);
 }
 
 void TScratchFile::ReplaceTarget(const std::string& target) const {
