@@ -21,7 +21,9 @@ namespace {
 
 using namespace dialoscope;
 
-constexpr std::string_view Target = "# talk\r\n{100}{}{Hi.}\r\n  {101}{}{Bye.}  \r\n\r\n{102}{}{}\r\n";
+// Filled middle fields and blanks between the fields, as real files have them.
+constexpr std::string_view Target =
+    "# talk\r\n{100}{v100}{Hi.}\r\n  {101} {} {Bye.}  \r\n\r\n{102}{}{}\r\n";
 
 const std::string& Folder() {
     static const std::string folder = [] {

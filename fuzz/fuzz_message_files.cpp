@@ -10,6 +10,7 @@
 #include "analysis/errors.h"
 #include "analysis/int_conversion.h"
 #include "analysis/line_store.h"
+#include "analysis/message_fields.h"
 #include "analysis/message_file.h"
 #include "analysis/message_refs.h"
 
@@ -134,6 +135,38 @@ void CheckMessages(const TLineStore& lines) {
     FUZZ_EXPECT(table.MaxNum == max, "MaxNum is the highest number read", "");
 }
 
+bool HoldsBrace(std::string_view text) {
+    return text.find_first_of("{}") != std::string_view::npos;
+}
+
+// The three fields of a line lie in order inside it, each between its own braces, and the text
+// ends at the line's last byte that is not a blank; an irregular line has none.
+void CheckFields(std::string_view line) {
+    const TMessageFields fields = ReadMessageFields(line);
+    if (!fields.IsRegular()) {
+        FUZZ_EXPECT(fields.Number.Size() == 0 && fields.Middle.Size() == 0 &&
+                        fields.Text.Size() == 0,
+                    "a line without fields has empty ranges", line);
+        return;
+    }
+    const TByteRange number = fields.Number;
+    const TByteRange middle = fields.Middle;
+    const TByteRange text = fields.Text;
+    FUZZ_EXPECT(number.Begin >= 1 && number.Begin <= number.End && number.End < middle.Begin &&
+                    middle.Begin <= middle.End && middle.End < text.Begin &&
+                    text.Begin <= text.End && text.End < line.size(),
+                "the fields lie in order inside the line", line);
+    FUZZ_EXPECT(line[number.Begin - 1] == '{' && line[number.End] == '}' &&
+                    line[middle.Begin - 1] == '{' && line[middle.End] == '}' &&
+                    line[text.Begin - 1] == '{' && line[text.End] == '}',
+                "each field stands between its braces", line);
+    FUZZ_EXPECT(!HoldsBrace(FieldBytes(line, number)) && !HoldsBrace(FieldBytes(line, middle)),
+                "the number and the middle field hold no brace", line);
+    FUZZ_EXPECT(TrimMessageLine(line).data() + TrimMessageLine(line).size() ==
+                    line.data() + text.End + 1,
+                "the text field closes at the line's last byte", line);
+}
+
 void CheckScriptList(const TLineStore& lines) {
     const std::string wanted =
         lines.Count() > 0 ? std::string(ScriptListName(lines.Line(lines.Count() - 1))) : "";
@@ -197,6 +230,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Every line is parsed above; the reference operations, each making a node and its marks,
     // take the first lines only, fewer in the fast target.
     const std::int32_t checkedLines = fuzz::IsDifferential ? 64 : 16;
+    for (std::int32_t i = 0; i < lines.Count(); ++i) {
+        fuzz::CheckFields(lines.Line(i));
+    }
     for (std::int32_t i = 0; i < lines.Count() && i < checkedLines; ++i) {
         const std::string_view trimmed = TrimMessageLine(lines.Line(i));
         if (fuzz::IsDifferential) {
