@@ -240,7 +240,8 @@ void TForm1::ImportTranslationClick() {
     }
     const QString text = SummaryText(preview, targetName);
     if (preview.Refused > 0) {
-        Dialogs_->ShowInformation(this, text + QStringLiteral("\nNothing is written."));
+        // The summary of a refused import already says that nothing is written.
+        Dialogs_->ShowInformation(this, text);
         return;
     }
     if (preview.Replaced == 0) {
