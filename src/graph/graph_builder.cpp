@@ -14,6 +14,7 @@
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace dialoscope {
 
@@ -59,6 +60,15 @@ private:
         return Graph_.VertexCount() - 1;
     }
 
+    // The graph keeps a reversed range in number order, as every format draws it, so that a
+    // graph read back from its JSON is the graph that was written.
+    static TMsgRef InNumberOrder(TMsgRef ref) {
+        if (ref.IsReversed()) {
+            std::swap(ref.Number, ref.High);
+        }
+        return ref;
+    }
+
     // A line's or an answer's message: its first part as a value, and with texts the texts of
     // all its parts, joined with a blank, as a concatenation says them one after another.
     std::optional<TGraphMessage> MessageOf(const TNodeKeep& node, const TUseRun& run) const {
@@ -69,7 +79,7 @@ private:
         if (first.Value.Kind == TMsgRefKind::Literal) {
             return std::nullopt;
         }
-        TGraphMessage message{first.Value, std::nullopt};
+        TGraphMessage message{InNumberOrder(first.Value), std::nullopt};
         if (Texts_) {
             message.Text = JoinedText(node, run, IsAnswerUse(first));
         }
