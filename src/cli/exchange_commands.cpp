@@ -47,6 +47,22 @@ TTextCodePage CodePageFor(const TCliCall& call, const std::string& messageFile) 
     return TTextCodePage(name);
 }
 
+// The project's scripts that are there, with a note on standard error for each listed one that
+// is not, saying what is left undone with it ("not exported").
+std::vector<TProjectScript> FoundScriptsOf(const std::string& listPath, std::string_view undone) {
+    const TProject project = OpenProject(listPath);
+    std::vector<TProjectScript> found;
+    for (const TProjectScript& script : project.Scripts) {
+        if (script.State == TScriptFileState::Found) {
+            found.push_back(script);
+            continue;
+        }
+        std::cerr << project.ListPath << ":" << script.ListNumber << ": " << ListStatus(script)
+                  << "; " << undone << "\n";
+    }
+    return found;
+}
+
 // The scripts named, or the project's scripts that are there (a note for each one that is not).
 std::vector<TExportScript> ExportScriptsOf(const TCliCall& call) {
     std::vector<TExportScript> scripts;
@@ -56,13 +72,7 @@ std::vector<TExportScript> ExportScriptsOf(const TCliCall& call) {
         }
         return scripts;
     }
-    const TProject project = OpenProject(*call.Project);
-    for (const TProjectScript& script : project.Scripts) {
-        if (script.State != TScriptFileState::Found) {
-            std::cerr << project.ListPath << ":" << script.ListNumber << ": " << ListStatus(script)
-                      << "; not exported\n";
-            continue;
-        }
+    for (const TProjectScript& script : FoundScriptsOf(*call.Project, "not exported")) {
         scripts.push_back(
             {script.ScriptPath, std::filesystem::path(script.ListName).stem().string()});
     }
@@ -99,13 +109,7 @@ std::vector<TImportTarget> ImportTargetsOf(const TCliCall& call) {
         }
         return targets;
     }
-    const TProject project = OpenProject(*call.Project);
-    for (const TProjectScript& script : project.Scripts) {
-        if (script.State != TScriptFileState::Found) {
-            std::cerr << project.ListPath << ":" << script.ListNumber << ": " << ListStatus(script)
-                      << "; not imported\n";
-            continue;
-        }
+    for (const TProjectScript& script : FoundScriptsOf(*call.Project, "not imported")) {
         targets.push_back({MessageFilePath(script.ScriptPath), std::nullopt, nullptr,
                            std::filesystem::path(script.ListName).stem().string()});
     }
