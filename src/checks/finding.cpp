@@ -32,6 +32,8 @@ constexpr TKindInfo KindTable[] = {
     {TFindingKind::Untranslated, "untranslated", TSeverity::Warning},
     {TFindingKind::WhitespaceDiffers, "whitespace-differs", TSeverity::Warning},
     {TFindingKind::PunctuationDiffers, "punctuation-differs", TSeverity::Warning},
+    // The translation made from the older text may no longer fit.
+    {TFindingKind::ChangedSource, "changed-source", TSeverity::Warning},
     {TFindingKind::MissingTarget, "missing-target", TSeverity::Error},
     {TFindingKind::UnreachableNode, "unreachable-node", TSeverity::Warning},
     {TFindingKind::DeadEnd, "dead-end", TSeverity::Warning},

@@ -26,6 +26,7 @@ enum class TFindingKind : std::uint8_t {
     Untranslated,       // the same text as the original (or an empty one)
     WhitespaceDiffers,  // leading or trailing blanks differ from the original
     PunctuationDiffers, // the final punctuation differs from the original
+    ChangedSource,      // the original's text differs from the older original's
     MissingTarget,      // an answer or call names no node
     UnreachableNode,    // no dialog start reaches the node
     DeadEnd,            // a reached node offers no answer and no call

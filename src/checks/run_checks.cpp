@@ -7,6 +7,7 @@
 #include "dialog_health.h"
 #include "message_entries.h"
 #include "other_script_messages.h"
+#include "source_change.h"
 
 #include "analysis/load.h"
 
@@ -14,14 +15,29 @@ namespace dialoscope {
 
 namespace {
 
+void CompareWithSince(const TMessageEntries& original, const TSourceFiles& files,
+                      const TCheckOptions& options, std::vector<TFinding>& findings) {
+    if (options.Since == nullptr) {
+        return;
+    }
+    const TTextCodePage fallback;
+    CompareSources(ReadMessageEntries(*options.Since), original, files,
+                   options.CodePage != nullptr ? *options.CodePage : fallback, findings);
+}
+
 void CheckMessagesAlone(const TMessageEntries& messages, const TCheckOptions& options,
                         std::vector<TFinding>& findings) {
     const std::string messagePath = MessageFilePath(options.ScriptPath);
     CheckMessageFile(messages, TFindingSource::Messages, messagePath, findings);
     if (options.Original == nullptr) {
+        CompareWithSince(messages, TSourceFiles{messagePath, TFindingSource::Messages}, options,
+                         findings);
         return;
     }
     const TMessageEntries original = ReadMessageEntries(*options.Original);
+    CompareWithSince(original,
+                     TSourceFiles{options.OriginalPath, TFindingSource::OriginalMessages},
+                     options, findings);
     CheckMessageFile(original, TFindingSource::OriginalMessages, options.OriginalPath, findings);
     CompareTranslation(original, messages, TTranslationFiles{options.OriginalPath, messagePath},
                        findings);

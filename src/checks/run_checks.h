@@ -7,6 +7,7 @@
 
 #include "analysis/line_store.h"
 #include "analysis/workspace.h"
+#include "text/code_page.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,11 @@ struct TCheckOptions {
     // The original message file, when the script's message file is a translation to compare.
     const TLineStore* Original = nullptr;
     std::string OriginalPath; // names the original in findings
+    // The older original the translation was made from: each text of the original (of the
+    // script's own message file without one) that differs from it is a changed-source finding.
+    const TLineStore* Since = nullptr;
+    // The code page whose words the changed-source findings mark; null: windows-1252.
+    const TTextCodePage* CodePage = nullptr;
     // What other scripts' message files hold, shared by the scripts of a project run (each
     // script's own folder and scripts.lst must be the ones it was made for); null: this run reads
     // the message files it needs itself.

@@ -5,7 +5,10 @@
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
 #include "analysis/load.h"
+#include "analysis/file_bytes.h"
 #include "checks/run_checks.h"
+#include "checks/source_change.h"
+#include "project/code_page_choice.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -72,6 +75,45 @@ std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string&
     return RunChecks(ws, options);
 }
 
+// --since: the older original the script's original is compared with; a file that cannot be
+// read is a finding of its own. The words of the differences are the code page's.
+class TSinceOriginal {
+public:
+    TSinceOriginal(const TCliCall& call, const std::string& script, TCheckOptions& options)
+        : CodePages_(call.CodePage) {
+        if (!call.Since) {
+            return;
+        }
+        try {
+            Lines_.LoadFromFile(SinceFileFor(*call.Since, script));
+        } catch (const std::exception& error) {
+            Missing_ = MissingSinceFinding(script, ErrorText(error));
+            return;
+        }
+        options.Since = &Lines_;
+        options.CodePage = &CodePages_.For(MessageBytes(MessageFilePath(script)));
+    }
+
+    void AddMissing(std::vector<TFinding>& findings) {
+        if (Missing_) {
+            findings.push_back(std::move(*Missing_));
+        }
+    }
+
+private:
+    static std::string MessageBytes(const std::string& path) {
+        try {
+            return ReadFileBytes(path);
+        } catch (const std::exception&) {
+            return {}; // the checks name the file they cannot read
+        }
+    }
+
+    TCodePageChoice CodePages_;
+    TLineStore Lines_;
+    std::optional<TFinding> Missing_;
+};
+
 // The script's own findings, and with --against the comparison with its original; an original
 // that cannot be read is a finding of its own, and the script is checked without it.
 std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& script) {
@@ -88,11 +130,13 @@ std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& scrip
             missingOriginal = MissingOriginalFinding(script, error.what());
         }
     }
+    TSinceOriginal since(call, script, options);
     std::vector<TFinding> findings = CheckLoadedScript(call, script, options);
+    since.AddMissing(findings);
     if (missingOriginal) {
         findings.push_back(std::move(*missingOriginal));
-        SortFindings(findings);
     }
+    SortFindings(findings);
     return findings;
 }
 
@@ -105,6 +149,10 @@ void CheckCheckCall(const TCliCall& call) {
     if (call.Against && call.Scripts.size() > 1 && !IsFolder(*call.Against)) {
         throw EUsageError(
             "with several scripts, --against names the folder of the original message files");
+    }
+    if (call.Since && call.Scripts.size() > 1 && !IsFolder(*call.Since)) {
+        throw EUsageError(
+            "with several scripts, --since names the folder of the older original message files");
     }
 }
 

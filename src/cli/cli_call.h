@@ -24,6 +24,7 @@ struct TCliCall {
 
     // The command's options.
     std::optional<std::string> Against; // --against ORIGINAL or DIR
+    std::optional<std::string> Since;   // --since OLD_ORIGINAL or DIR: check, stats, export
     std::string Format = "text";        // --format
     std::optional<std::uint32_t> Jobs;  // --jobs N, N >= 1
     std::optional<double> FailUnder;    // --fail-under PERCENT, 0 to 100

@@ -95,6 +95,14 @@ void DeclareJobs(CLI::App& command, TCliCall& call, const std::string& help) {
     command.add_option("--jobs", call.Jobs, help)->type_name("N")->check(JobCount);
 }
 
+void DeclareSince(CLI::App& command, TCliCall& call) {
+    command
+        .add_option("--since", call.Since,
+                    "the older original message file the translation was made from (a folder "
+                    "of them with several scripts or a project): what changed since is marked")
+        ->type_name("OLD_ORIGINAL");
+}
+
 void DeclareCheck(CLI::App& command, TCliCall& call) {
     DeclareScripts(command, call);
     command
@@ -102,6 +110,7 @@ void DeclareCheck(CLI::App& command, TCliCall& call) {
                     "the original message file to compare with (a folder of them with several "
                     "scripts or a project)")
         ->type_name("ORIGINAL");
+    DeclareSince(command, call);
     DeclareFormat(command, call, {"text", "json"},
                   "FILE:LINE: KIND: TEXT lines (text) or one JSON array (json)");
     // Scripts named one by one are checked in turn; a project's are spread over the cores.
@@ -115,6 +124,7 @@ void DeclareStats(CLI::App& command, TCliCall& call) {
         .add_option("--against", call.Against,
                     "the folder of the original message files, for the translated share")
         ->type_name("DIR");
+    DeclareSince(command, call);
     DeclareFormat(command, call, {"text", "json", "csv", "markdown"},
                   "an aligned table, JSON, CSV with a header row, or a Markdown table");
     DeclareJobs(command, call, "analyse at most N scripts at once (default: all cores)");
@@ -134,6 +144,7 @@ void DeclareExport(CLI::App& command, TCliCall& call) {
                     "the original message file (a folder of them with several scripts); the "
                     "script's own message file is then the translation")
         ->type_name("DIR|FILE");
+    DeclareSince(command, call);
     command.add_flag("--bom", call.Bom, "begin a CSV file with a UTF-8 byte order mark");
     command
         .add_option("--language", call.Language,
@@ -197,6 +208,7 @@ TProjectCommandOptions ProjectOptionsOf(const TCliCall& call) {
     options.ProjectList = call.Project;
     options.ScriptsLst = ScriptsLstOf(call);
     options.Against = call.Against;
+    options.Since = call.Since;
     options.Format = call.Format;
     options.Jobs = call.Jobs.value_or(0);
     options.FailUnder = call.FailUnder;

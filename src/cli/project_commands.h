@@ -14,6 +14,7 @@ struct TProjectCommandOptions {
     std::optional<std::string> ProjectList; // --project LIST: every script of that scripts.lst
     std::string ScriptsLst;                 // where references "j,number" are resolved
     std::optional<std::string> Against;     // the original message files (a folder, or a file)
+    std::optional<std::string> Since;       // the older originals (a folder, or a file)
     std::string Format = "text";            // stats: text|json|csv|markdown; check: text|json
     std::uint32_t Jobs = 0;                 // 0: every core
     std::optional<double> FailUnder;        // stats: exit 1 below this translated share

@@ -23,6 +23,7 @@ std::optional<TProject> LoadProjectOf(const TProjectCommandOptions& options) {
 TProjectOptions RunOptionsOf(const TProjectCommandOptions& options) {
     TProjectOptions run;
     run.Against = options.Against;
+    run.Since = options.Since;
     run.CodePage = options.CodePage;
     run.Jobs = options.Jobs;
     return run;

@@ -40,6 +40,9 @@ TScriptStats ProjectTotal(const std::vector<TScriptResult>& rows, const TProject
     if (options.Against) {
         total.Translation.emplace();
     }
+    if (options.Since) {
+        total.Changes.emplace();
+    }
     for (const TScriptResult& row : rows) {
         AddToTotal(total, row.Stats);
     }

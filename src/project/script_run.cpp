@@ -7,6 +7,7 @@
 #include "analysis/load.h"
 #include "checks/other_script_messages.h"
 #include "checks/run_checks.h"
+#include "checks/source_change.h"
 
 #include <filesystem>
 
@@ -69,6 +70,22 @@ public:
             Checks_.OtherScripts = worker.OtherScripts;
         }
         Original_ = OriginalFor(options, script.ScriptPath);
+        if (options.Since) {
+            Since_ = SinceFileFor(*options.Since, script.ScriptPath);
+        }
+    }
+
+    void LoadSince() {
+        if (!Since_) {
+            return;
+        }
+        try {
+            SinceLines_.LoadFromFile(*Since_);
+        } catch (const std::exception& error) {
+            MissingSince_ = MissingSinceFinding(Script_, ErrorText(error));
+            return;
+        }
+        Checks_.Since = &SinceLines_;
     }
 
     // The script's own findings count without an original; only the comparison is left out.
@@ -90,6 +107,13 @@ public:
 
     // A script without its original says so in its row, unless it failed for a worse reason.
     void AddMissingOriginal(TScriptResult& result) {
+        if (MissingSince_) {
+            result.Findings.push_back(std::move(*MissingSince_));
+            SortFindings(result.Findings);
+            if (result.Stats.IsOk()) {
+                result.Stats.Status = "no older original";
+            }
+        }
         if (!MissingOriginal_) {
             return;
         }
@@ -113,7 +137,18 @@ public:
             result.Stats.Translation = CountTranslation(ReadMessageEntries(OriginalLines_),
                                                         ReadMessageEntries(Ws_.MsgRich));
         }
+        CountChanges(result);
         return true;
+    }
+
+    // Against the original, or the script's own message file without one.
+    void CountChanges(TScriptResult& result) const {
+        if (Checks_.Since == nullptr || (Original_ && Checks_.Original == nullptr)) {
+            return;
+        }
+        const TLineStore& original = Checks_.Original != nullptr ? OriginalLines_ : Ws_.MsgRich;
+        result.Stats.Changes = CountSourceChanges(ReadMessageEntries(SinceLines_),
+                                                  ReadMessageEntries(original));
     }
 
     bool Analyze(TScriptResult& result) {
@@ -131,6 +166,8 @@ public:
     }
 
     void Check(TScriptResult& result, TCodePageChoice& codePages, TWordCounter& counter) {
+        const TTextCodePage& codePage = codePages.For(*Ws_.MsgRich.SharedBytes());
+        Checks_.CodePage = &codePage;
         result.Findings = RunChecks(Ws_, Checks_);
         if (HeaderNamesOutside(Ws_)) {
             result.Findings.insert(
@@ -141,7 +178,7 @@ public:
                                   Quoted(FileNamePart(MessageFilePath(Script_))) +
                                   " beside the script is read"));
         }
-        MeasureDialog(Ws_, codePages.For(*Ws_.MsgRich.SharedBytes()), counter, result.Stats);
+        MeasureDialog(Ws_, codePage, counter, result.Stats);
     }
 
     void KeepMessages(TScriptResult& result) { result.Messages = std::move(Port_.Messages); }
@@ -159,6 +196,9 @@ private:
     std::optional<std::string> Original_;
     TLineStore OriginalLines_;
     std::optional<TFinding> MissingOriginal_;
+    std::optional<std::string> Since_;
+    TLineStore SinceLines_;
+    std::optional<TFinding> MissingSince_;
 };
 
 TScriptResult ListOnlyResult(const TProject& project, const TProjectScript& script) {
@@ -186,6 +226,7 @@ TScriptResult RunProjectScript(const TProject& project, const TProjectScript& sc
         // worker takes the next script.
         TScriptRun run(project, script, options, worker);
         run.LoadOriginal();
+        run.LoadSince();
         if (run.Load(result) && run.Analyze(result)) {
             run.Check(result, worker.CodePages, worker.Counter);
         }

@@ -24,6 +24,9 @@ struct TProjectOptions {
     // or, for a project of one script, the file itself. The scripts' own message files are then
     // the translations.
     std::optional<std::string> Against;
+    // The older originals the translations were made from (a folder, or one file): what changed
+    // since is a finding and counted.
+    std::optional<std::string> Since;
     // An ICU converter name or "auto" (see TCodePageChoice), for the word counts.
     std::string CodePage = "windows-1252";
     std::uint32_t Jobs = 0; // 0: every core

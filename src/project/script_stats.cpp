@@ -12,6 +12,13 @@ bool AnyCompared(const TTranslationCounts& counts) {
     return counts.Translated + counts.Untranslated + counts.Missing > 0;
 }
 
+std::optional<double> ChangedShare(const TSourceChangeCounts& counts) {
+    if (counts.Originals == 0) {
+        return std::nullopt;
+    }
+    return 100.0 * static_cast<double>(counts.Changed) / static_cast<double>(counts.Originals);
+}
+
 namespace {
 
 void Add(TWordsAndCharacters& total, const TWordsAndCharacters& row) {
@@ -43,6 +50,13 @@ void AddToTotal(TScriptStats& total, const TScriptStats& row) {
         sum.Translated += row.Translation->Translated;
         sum.Untranslated += row.Translation->Untranslated;
         sum.Missing += row.Translation->Missing;
+    }
+    if (row.Changes) {
+        TSourceChangeCounts& sum = total.Changes ? *total.Changes : total.Changes.emplace();
+        sum.Changed += row.Changes->Changed;
+        sum.New += row.Changes->New;
+        sum.Removed += row.Changes->Removed;
+        sum.Originals += row.Changes->Originals;
     }
 }
 

@@ -13,6 +13,8 @@
 // every used message's words. Unreached words are those of the messages only nodes that no
 // dialog start reaches use (none when the script has no dialog start).
 
+#include "checks/source_change.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -55,6 +57,8 @@ struct TScriptStats {
     std::int64_t Warnings = 0;
     // Only when compared with an original, and both message files could be read.
     std::optional<TTranslationCounts> Translation;
+    // Only with an older original, and both it and the original could be read.
+    std::optional<TSourceChangeCounts> Changes;
     // 1 in a row whose original message file could not be read; in the total, how many rows.
     std::int64_t MissingOriginals = 0;
 
@@ -67,6 +71,9 @@ double TranslatedShare(const TTranslationCounts& counts);
 
 // Whether any entry was compared: without one there is no share to give, not 100 %.
 bool AnyCompared(const TTranslationCounts& counts);
+
+// changed / the original's numbers in percent; nothing when the original has none.
+std::optional<double> ChangedShare(const TSourceChangeCounts& counts);
 
 // Adds a row's counts to the total; the total keeps its own names and status.
 void AddToTotal(TScriptStats& total, const TScriptStats& row);

@@ -14,6 +14,8 @@ constexpr std::array<std::string_view, 20> DialogColumns = {
     "other_words",    "unreached_words", "unused_messages",   "errors",        "warnings"};
 constexpr std::array<std::string_view, 4> TranslationColumns = {"translated", "untranslated",
                                                                 "missing", "translated_percent"};
+constexpr std::array<std::string_view, 4> ChangeColumns = {"changed", "new", "removed",
+                                                           "changed_percent"};
 constexpr std::size_t FirstNumberColumn = 4;
 
 bool IsUtf8(std::string_view bytes) {
@@ -74,6 +76,23 @@ std::vector<std::string> CellsOf(const TScriptStats& row, bool withTranslation,
     return cells;
 }
 
+// Only with an older original; empty cells where it or the original could not be read.
+void AddChangeCells(const TScriptStats& row, bool withChanges, std::vector<std::string>& cells) {
+    if (!withChanges) {
+        return;
+    }
+    if (!row.Changes) {
+        cells.resize(cells.size() + ChangeColumns.size());
+        return;
+    }
+    const TSourceChangeCounts& counts = *row.Changes;
+    cells.push_back(std::to_string(counts.Changed));
+    cells.push_back(std::to_string(counts.New));
+    cells.push_back(std::to_string(counts.Removed));
+    const std::optional<double> share = ChangedShare(counts);
+    cells.push_back(share ? ShareText(*share) : "n/a");
+}
+
 } // namespace
 
 std::vector<std::string_view> StatsColumnNames(bool withTranslation) {
@@ -92,8 +111,14 @@ TStatsTable MakeStatsTable(const std::vector<TScriptStats>& rows, const TScriptS
                            bool withTranslation, const TTextCodePage& codePage) {
     TStatsTable table;
     table.Columns = StatsColumnNames(withTranslation);
+    // The change columns come with an older original, which the total then counts.
+    const bool withChanges = total.Changes.has_value();
+    if (withChanges) {
+        table.Columns.insert(table.Columns.end(), ChangeColumns.begin(), ChangeColumns.end());
+    }
     for (const TScriptStats& row : rows) {
         table.Rows.push_back(CellsOf(row, withTranslation, codePage));
+        AddChangeCells(row, withChanges, table.Rows.back());
     }
     TScriptStats totalRow = total;
     totalRow.ListNumber = 0;
@@ -103,6 +128,7 @@ TStatsTable MakeStatsTable(const std::vector<TScriptStats>& rows, const TScriptS
                           ? std::string()
                           : std::to_string(total.MissingOriginals) + " without original";
     table.Rows.push_back(CellsOf(totalRow, withTranslation, codePage));
+    AddChangeCells(totalRow, withChanges, table.Rows.back());
     return table;
 }
 

@@ -26,6 +26,8 @@ struct TStatsTable {
     std::vector<std::vector<std::string>> Rows; // the scripts' rows, then the total row
 };
 
+// With an older original (total.Changes set) the columns "changed", "new", "removed" and
+// "changed_percent" follow ("n/a" where the original has no entry).
 // The total row has "total" for its script, empty names, no list number, and for its status
 // how many scripts had no original ("2 without original"), empty when all had one.
 TStatsTable MakeStatsTable(const std::vector<TScriptStats>& rows, const TScriptStats& total,
