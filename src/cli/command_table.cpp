@@ -138,7 +138,7 @@ void DeclareStats(CLI::App& command, TCliCall& call) {
 void DeclareExport(CLI::App& command, TCliCall& call) {
     DeclareScripts(command, call);
     command.add_option("--to", call.To, "the file to write: its extension picks the format")
-        ->type_name("FILE.po|FILE.csv|FILE.xlsx");
+        ->type_name("FILE.po|FILE.csv|FILE.xlsx|FILE.xlf");
     command
         .add_option("--against", call.Against,
                     "the original message file (a folder of them with several scripts); the "
@@ -154,7 +154,8 @@ void DeclareExport(CLI::App& command, TCliCall& call) {
 }
 
 void DeclareImport(CLI::App& command, TCliCall& call) {
-    command.add_option("TRANSLATION", call.Script, "the translated .po or .csv file")->required();
+    command.add_option("TRANSLATION", call.Script, "the translated .po, .csv or .xlf file")
+        ->required();
     command
         .add_option("--into", call.Into,
                     "a message file whose texts are replaced (again for each further one)")
@@ -308,16 +309,19 @@ constexpr std::string_view CheckDetails =
     "line per finding, FILE:LINE: KIND: TEXT (LINE 0: the whole file); with several scripts or\n"
     "a project a summary line with the counts per kind follows. Exit status 1 when any finding\n"
     "is an error, else 0. With --against, the script's message file, a translation, is compared\n"
-    "with the original. JSON is one array of {file, line, kind, severity, node, message, text};\n"
-    "texts are decoded through --code-page and every character beyond ASCII is written as\n"
-    "\\uXXXX; the summary line goes to standard error.\n";
+    "with the original; with --since, each original text that differs from the older original\n"
+    "is a changed-source warning that marks the words: [-removed-] {+added+}. JSON is one\n"
+    "array of {file, line, kind, severity, node, message, text}; texts are decoded through\n"
+    "--code-page and every character beyond ASCII is written as \\uXXXX; the summary line goes\n"
+    "to standard error.\n";
 
 constexpr std::string_view StatsDetails =
     "A row per script and a total row: nodes, dialog starts, NPC lines and player answers,\n"
     "their words and characters (texts decoded through --code-page), unused messages and\n"
     "findings; with --against, translated, untranslated and missing entries and the translated\n"
-    "share. The same input gives the same bytes whatever --jobs. Exit status 1 when a row is\n"
-    "not \"ok\" (a script missing, refused or not analysed).\n";
+    "share; with --since, the originals changed, new and removed since the older ones and the\n"
+    "changed share. The same input gives the same bytes whatever --jobs. Exit status 1 when a\n"
+    "row is not \"ok\" (a script missing, refused or not analysed).\n";
 
 constexpr std::string_view ExportDetails =
     "Every message of each script in dialog order (the dialog starts depth first through\n"
@@ -325,15 +329,19 @@ constexpr std::string_view ExportDetails =
     "decoded through --code-page to UTF-8. PO: msgctxt SCRIPT:NUMBER, msgid the original,\n"
     "msgstr the translation, the middle field of the line (often a recording's name) as a\n"
     "comment; CSV (RFC 4180) and XLSX: script, script number, message number, node, role,\n"
-    "speaker, line, previous line, middle, original, translation. --language LL names the\n"
-    "translation's language in a PO header. A byte the code page leaves undefined is reported\n"
-    "on standard error.\n";
+    "speaker, line, previous line, middle, original, translation. XLIFF 1.2 (.xlf, .xliff): a\n"
+    "<file> per script, a <trans-unit> per message (id and resname SCRIPT:NUMBER) with its\n"
+    "state, the comments as notes. --language LL names the translation's language in a PO\n"
+    "header and as XLIFF's target-language. --since OLD_ORIGINAL marks each original that\n"
+    "changed since: fuzzy with its previous msgid (#|) in PO, needs-review-translation in XLIFF,\n"
+    "the columns \"previous original\" and \"changed\" in CSV and XLSX. A byte the code page\n"
+    "leaves undefined is reported on standard error.\n";
 
 constexpr std::string_view ImportDetails =
     "Writes each non-empty translation of TARGET's script (by msgctxt or the script column)\n"
     "into the text field of that number's line, encoded into --code-page; every other byte of\n"
     "TARGET stays. --project LIST writes the message file of every listed script from the one\n"
-    "file. Fuzzy PO entries are skipped. A character the code page cannot hold, a line break, a\n"
+    "file. Fuzzy PO entries and XLIFF units waiting for review are skipped. A character the code page cannot hold, a line break, a\n"
     "message translated twice or a plural entry is refused, and then no file is written; every\n"
     "file is checked before the first is written. The summary goes to standard error; exit\n"
     "status 1 when anything was refused.\n";
@@ -381,21 +389,24 @@ constexpr TCliCommand Commands[] = {
      DeclareScriptAndName, nullptr, RunNodeText},
     {"header", "SCRIPT", "the five counters, one per line", "", TProjectUse::No, DeclareScript,
      nullptr, RunHeader},
-    {"check", "SCRIPT... | --project LIST [--against ORIGINAL] [--format text|json] [--jobs N]",
+    {"check",
+     "SCRIPT... | --project LIST [--against ORIGINAL] [--since OLD_ORIGINAL] [--format text|json] "
+     "[--jobs N]",
      "the problems of each script's messages and dialogs; exit status 1 on an error", CheckDetails,
      TProjectUse::InsteadOfScripts, DeclareCheck, CheckCheckUse, RunCheck},
     {"stats",
-     "SCRIPT... | --project LIST [--against DIR] [--format text|json|csv|markdown] [--jobs N] "
-     "[--fail-under PERCENT]",
+     "SCRIPT... | --project LIST [--against DIR] [--since DIR] [--format text|json|csv|markdown] "
+     "[--jobs N] [--fail-under PERCENT]",
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
      TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStats},
     {"export",
-     "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx [--against DIR|FILE] [--bom] [--language LL]",
-     "every string in dialog order for translators: PO, CSV or XLSX", ExportDetails,
+     "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx|FILE.xlf [--against DIR|FILE] [--since DIR|FILE] "
+     "[--bom] [--language LL]",
+     "every string in dialog order for translators: PO, CSV, XLSX or XLIFF", ExportDetails,
      TProjectUse::InsteadOfScripts, DeclareExport, CheckExportUse, RunExportCommand},
     {"import",
-     "TRANSLATION.po|.csv (--into TARGET.msg... [--out NEW.msg] | --project LIST) [--add-missing] "
-     "[--dry-run]",
+     "TRANSLATION.po|.csv|.xlf (--into TARGET.msg... [--out NEW.msg] | --project LIST) "
+     "[--add-missing] [--dry-run]",
      "translations back into message files, every other byte unchanged", ImportDetails,
      TProjectUse::ForTargets, DeclareImport, CheckImportUse, RunImportCommand},
     {"play",

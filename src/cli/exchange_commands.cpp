@@ -6,6 +6,7 @@
 #include "analysis/errors.h"
 #include "analysis/file_bytes.h"
 #include "checks/run_checks.h"
+#include "checks/source_change.h"
 #include "dialogtree/output_is_input.h"
 #include "dialogtree/savers.h"
 #include "exchange/export_files.h"
@@ -151,6 +152,9 @@ std::vector<std::string> ExportInputsOf(const TExportRequest& request) {
                                        .string()
                                  : *request.Against);
         }
+        if (request.Since) {
+            inputs.push_back(SinceFileFor(*request.Since, script.Path));
+        }
     }
     return inputs;
 }
@@ -168,9 +172,22 @@ void ReportOtherNames(const std::string& path, std::uint64_t otherNames) {
 
 } // namespace
 
+// With --since: what changed in the originals, beside the export's own line.
+void ReportChanges(const TExportResult& result, const std::string& since) {
+    if (!result.Changes) {
+        return;
+    }
+    std::cerr << "since " << since << ": " << result.Changes->Changed << " changed (marked fuzzy), "
+              << result.Changes->New << " new, " << result.Changes->Removed << " removed\n";
+}
+
 void CheckExportUse(const TCliCall& call) {
     if (!call.To) {
-        throw EUsageError("'export' needs --to FILE.po, FILE.csv or FILE.xlsx");
+        throw EUsageError("'export' needs --to FILE.po, FILE.csv, FILE.xlsx or FILE.xlf");
+    }
+    if (call.Since && call.Scripts.size() > 1 && !IsFolder(*call.Since)) {
+        throw EUsageError("with several scripts, --since names the folder of the older original "
+                          "message files");
     }
     if (call.Against && call.Scripts.size() > 1 && !IsFolder(*call.Against)) {
         throw EUsageError("with several scripts, --against names the folder of the original "
@@ -185,6 +202,7 @@ int RunExportCommand(const TCliCall& call) {
         request.Scripts = ExportScriptsOf(call);
         request.ScriptsLst = ScriptsLstOf(call);
         request.Against = call.Against;
+        request.Since = call.Since;
         request.ShowMessage = [](std::string_view text) { std::cerr << text << "\n"; };
         if (request.Scripts.empty()) {
             throw EDialoscopeError("No script to export");
@@ -197,8 +215,9 @@ int RunExportCommand(const TCliCall& call) {
         const std::uint64_t otherNames = OtherNamesOf(*call.To);
         WriteExport(*call.To, format, result.Rows,
                     call.Bom ? TByteOrderMark::Write : TByteOrderMark::Omit,
-                    TExportHeader{ProjectNameOf(call), call.Language});
+                    TExportHeader{ProjectNameOf(call), call.Language, call.Since.has_value()});
         std::cerr << "exported " << result.Rows.size() << " messages to " << *call.To << "\n";
+        ReportChanges(result, call.Since.value_or(""));
         ReportOtherNames(*call.To, otherNames);
         return 0;
     } catch (const std::exception& error) {

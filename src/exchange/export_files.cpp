@@ -3,6 +3,7 @@
 #include "detail/csv_table.h"
 #include "detail/exchange_error.h"
 #include "detail/po_file.h"
+#include "detail/xliff_file.h"
 #include "detail/xlsx_sheet.h"
 
 #include "dialogtree/savers.h"
@@ -41,13 +42,18 @@ TPoEntry PoEntryOf(const TExportRow& row) {
     entry.Id = row.Original;
     entry.Str = row.Translation;
     entry.ExtractedComments = ExtractedComments(row);
+    // gettext's own way to show what changed: Poedit, Lokalize and msgmerge read it so.
+    if (row.Change == TSourceChange::Changed) {
+        entry.Fuzzy = true;
+        entry.PreviousId = row.PreviousOriginal;
+    }
     for (const std::int32_t line : row.Lines) {
         entry.References.emplace_back(row.ScriptFile, line);
     }
     return entry;
 }
 
-std::vector<std::string> CellsOf(const TExportRow& row) {
+std::vector<std::string> BaseCellsOf(const TExportRow& row) {
     const std::string line = row.Lines.empty() ? "" : std::to_string(row.Lines.front());
     return {row.Script,
             std::to_string(row.ScriptNumber),
@@ -62,13 +68,43 @@ std::vector<std::string> CellsOf(const TExportRow& row) {
             row.Translation};
 }
 
+std::string ChangedCell(const TExportRow& row) {
+    switch (row.Change) {
+    case TSourceChange::Changed:
+        return row.ChangeMarks;
+    case TSourceChange::New:
+        return "new";
+    case TSourceChange::Unchanged:
+        break;
+    }
+    return {};
+}
+
+std::vector<std::string> CellsOf(const TExportRow& row, bool withChanges) {
+    std::vector<std::string> cells = BaseCellsOf(row);
+    if (withChanges) {
+        cells.push_back(row.PreviousOriginal);
+        cells.push_back(ChangedCell(row));
+    }
+    return cells;
+}
+
+std::vector<std::string> ColumnsOf(bool withChanges) {
+    std::vector<std::string> columns = ExportColumns();
+    if (withChanges) {
+        columns.insert(columns.end(), ChangeColumns().begin(), ChangeColumns().end());
+    }
+    return columns;
+}
+
 // gettext separates a context from its text with the byte 04 and ends a text at a NUL, so no PO
 // text may hold either; libxlsxwriter ends a cell's text at a NUL too. CSV carries every byte.
 void RefuseBytesItCannotCarry(const std::string& path, const TExportRow& row,
                               std::string_view bytes, std::string_view format) {
     for (const char byte : bytes) {
         if (row.Original.find(byte) != std::string::npos ||
-            row.Translation.find(byte) != std::string::npos) {
+            row.Translation.find(byte) != std::string::npos ||
+            row.PreviousOriginal.find(byte) != std::string::npos) {
             const bool separator = byte == '\x04';
             throw EExchangeError(path, 0,
                                  "message " + std::to_string(row.Number) + " of " + row.Script +
@@ -92,29 +128,35 @@ void WritePo(const std::string& path, const std::vector<TExportRow>& rows,
     WritePoFile(path, entries, TPoHeader{project, header.Language});
 }
 
-void WriteCsv(const std::string& path, const std::vector<TExportRow>& rows, TByteOrderMark bom) {
+void WriteCsv(const std::string& path, const std::vector<TExportRow>& rows, TByteOrderMark bom,
+              bool withChanges) {
     std::string text = bom == TByteOrderMark::Write ? "\xEF\xBB\xBF" : "";
-    text += CsvRow(ExportColumns());
+    text += CsvRow(ColumnsOf(withChanges));
     for (const TExportRow& row : rows) {
-        text += CsvRow(CellsOf(row));
+        text += CsvRow(CellsOf(row, withChanges));
     }
     ReplaceFile(path, text);
 }
 
-void WriteXlsx(const std::string& path, const std::vector<TExportRow>& rows) {
-    const std::vector<double> widths = {12, 8, 10, 16, 24, 10, 8, 40, 16, 50, 50};
+void WriteXlsx(const std::string& path, const std::vector<TExportRow>& rows, bool withChanges) {
+    std::vector<double> widths = {12, 8, 10, 16, 24, 10, 8, 40, 16, 50, 50};
     // The script number, the message number and the line are numbers a spreadsheet sorts.
-    const std::vector<bool> numbers = {false, true,  true,  false, false, false,
-                                       true,  false, false, false, false};
+    std::vector<bool> numbers = {false, true,  true,  false, false, false,
+                                 true,  false, false, false, false};
+    if (withChanges) {
+        widths.insert(widths.end(), {50, 50});
+        numbers.insert(numbers.end(), {false, false});
+    }
+    const std::vector<std::string> titles = ColumnsOf(withChanges);
     std::vector<TXlsxColumn> columns;
-    for (std::size_t c = 0; c < ExportColumns().size(); ++c) {
-        columns.push_back({ExportColumns()[c], widths[c], widths[c] >= 40, numbers[c]});
+    for (std::size_t c = 0; c < titles.size(); ++c) {
+        columns.push_back({titles[c], widths[c], widths[c] >= 40, numbers[c]});
     }
     std::vector<std::vector<std::string>> cells;
     cells.reserve(rows.size());
     for (const TExportRow& row : rows) {
         RefuseBytesItCannotCarry(path, row, std::string_view("\0", 1), "an XLSX");
-        cells.push_back(CellsOf(row));
+        cells.push_back(CellsOf(row, withChanges));
     }
     WriteXlsxSheet(path, "Strings", columns, cells);
 }
@@ -132,7 +174,10 @@ TExchangeFormat ExchangeFormatOf(const std::string& path) {
     if (extension == ".xlsx") {
         return TExchangeFormat::Xlsx;
     }
-    throw EExchangeError(path, 0, "the file name must end in .po, .csv or .xlsx");
+    if (extension == ".xlf" || extension == ".xliff") {
+        return TExchangeFormat::Xliff;
+    }
+    throw EExchangeError(path, 0, "the file name must end in .po, .csv, .xlsx, .xlf or .xliff");
 }
 
 const std::vector<std::string>& ExportColumns() {
@@ -140,6 +185,11 @@ const std::vector<std::string>& ExportColumns() {
         "script",  "script number", "message number", "node",     "role",
         "speaker", "line",          "previous line",  "middle",   "original",
         "translation"};
+    return columns;
+}
+
+const std::vector<std::string>& ChangeColumns() {
+    static const std::vector<std::string> columns = {"previous original", "changed"};
     return columns;
 }
 
@@ -151,10 +201,13 @@ void WriteExport(const std::string& path, TExchangeFormat format,
         WritePo(path, rows, header);
         return;
     case TExchangeFormat::Csv:
-        WriteCsv(path, rows, bom);
+        WriteCsv(path, rows, bom, header.WithChanges);
         return;
     case TExchangeFormat::Xlsx:
-        WriteXlsx(path, rows);
+        WriteXlsx(path, rows, header.WithChanges);
+        return;
+    case TExchangeFormat::Xliff:
+        WriteXliffFile(path, rows, TXliffLanguages{header.SourceLanguage, header.Language});
         return;
     }
 }

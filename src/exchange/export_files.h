@@ -1,6 +1,6 @@
 #pragma once
-// Writing export rows as a PO file, a CSV table or an XLSX sheet, chosen by the file's
-// extension. Every file is written whole or not at all.
+// Writing export rows as a PO file, a CSV table, an XLSX sheet or an XLIFF 1.2 file, chosen by
+// the file's extension. Every file is written whole or not at all.
 
 #include "export_rows.h"
 
@@ -10,9 +10,9 @@
 
 namespace dialoscope {
 
-enum class TExchangeFormat : std::uint8_t { Po, Csv, Xlsx };
+enum class TExchangeFormat : std::uint8_t { Po, Csv, Xlsx, Xliff };
 
-// By the extension of path, any letter case: .po, .csv, .xlsx. Throws EExchangeError otherwise.
+// By the extension of path, any letter case: .po, .csv, .xlsx, .xlf or .xliff. Throws EExchangeError otherwise.
 TExchangeFormat ExchangeFormatOf(const std::string& path);
 
 // The column titles of the CSV and XLSX exports, which an import reads back by name.
@@ -20,10 +20,17 @@ const std::vector<std::string>& ExportColumns();
 
 enum class TByteOrderMark : std::uint8_t { Omit, Write };
 
-// What a PO file's header names; CSV and XLSX have no header to put it in.
+// The changed-original columns of CSV and XLSX, after ExportColumns(): the older original of a
+// changed entry, and its difference marked word by word ("new" for a new original).
+const std::vector<std::string>& ChangeColumns();
+
+// What a PO or XLIFF file's header names; CSV and XLSX have no header to put it in.
 struct TExportHeader {
     std::string Project;  // Project-Id-Version; empty: the first row's script
     std::string Language; // "de", "pt_BR"; empty when not known
+    // The rows were compared with an older original: CSV and XLSX get ChangeColumns().
+    bool WithChanges = false;
+    std::string SourceLanguage = "en"; // XLIFF's source-language, which it must name
 };
 
 // Writes rows to path in format. bom puts a UTF-8 byte order mark before a CSV table, for

@@ -2,6 +2,8 @@
 
 #include "detail/dialog_order.h"
 
+#include "text/word_difference.h"
+
 namespace dialoscope {
 
 namespace {
@@ -75,10 +77,25 @@ public:
         if (Script_.Original != nullptr) {
             row.Translation = TranslationOf(message.Number, original);
         }
+        if (Script_.Since != nullptr) {
+            DescribeChange(original, row);
+        }
         return row;
     }
 
 private:
+    void DescribeChange(const TMessageEntry& original, TExportRow& row) {
+        const TMessageEntries& originals =
+            Script_.Original != nullptr ? *Script_.Original : *Script_.Own;
+        row.Change = SourceChangeOf(original.Number, *Script_.Since, originals);
+        if (row.Change != TSourceChange::Changed) {
+            return;
+        }
+        const TMessageEntry& was = *Script_.Since->Find(original.Number);
+        row.PreviousOriginal = Decode(was, Script_.SinceFile);
+        row.ChangeMarks = CodePage_.ToUtf8(WordDifference(was.Text, original.Text, CodePage_));
+    }
+
     void DescribeUse(const TOrderedMessage& message, TExportRow& row) const {
         if (message.Places.empty()) {
             row.Role = "not used by any node";

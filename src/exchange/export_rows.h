@@ -5,6 +5,7 @@
 
 #include "analysis/workspace.h"
 #include "checks/message_entries.h"
+#include "checks/source_change.h"
 #include "text/code_page.h"
 
 #include <cstdint>
@@ -30,6 +31,11 @@ struct TExportRow {
     std::string Middle;       // the original line's middle field, often a recording's name
     std::string Original;
     std::string Translation; // empty when there is none
+    // With an older original: how the original changed since; a changed one's older text and
+    // the difference marked word by word ("the [-north-] {+east+} gate").
+    TSourceChange Change = TSourceChange::Unchanged;
+    std::string PreviousOriginal;
+    std::string ChangeMarks;
 };
 
 // A byte the code page leaves undefined: shown as U+FFFD in the export, so it is reported.
@@ -49,6 +55,9 @@ struct TScriptMessages {
     // The script's own message file; with an original, it is the translation.
     const TMessageEntries* Own = nullptr;
     const TMessageEntries* Original = nullptr; // null: Own is the original
+    // The older original the translation was made from; null when none is compared.
+    const TMessageEntries* Since = nullptr;
+    std::string SinceFile; // names it in reports
 };
 
 // The rows of one analysed script. Without an original every translation is empty; with one,

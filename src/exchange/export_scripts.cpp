@@ -5,6 +5,7 @@
 #include "analysis/analyze.h"
 #include "analysis/load.h"
 #include "checks/run_checks.h"
+#include "checks/source_change.h"
 #include "scanner/ascii.h"
 
 #include <filesystem>
@@ -62,6 +63,14 @@ std::optional<std::string> OriginalFor(const TExportRequest& request,
         .string();
 }
 
+void AddChanges(const TSourceChangeCounts& counts, TExportResult& result) {
+    TSourceChangeCounts& sum = result.Changes ? *result.Changes : result.Changes.emplace();
+    sum.Changed += counts.Changed;
+    sum.New += counts.New;
+    sum.Removed += counts.Removed;
+    sum.Originals += counts.Originals;
+}
+
 void AddScriptRows(const TExportRequest& request, std::size_t index,
                    const TTextCodePage& codePage, TExportResult& result) {
     const TExportScript& script = request.Scripts[index];
@@ -74,10 +83,15 @@ void AddScriptRows(const TExportRequest& request, std::size_t index,
     if (originalPath) {
         originalLines.LoadFromFile(*originalPath);
     }
+    TLineStore sinceLines;
+    if (request.Since) {
+        sinceLines.LoadFromFile(SinceFileFor(*request.Since, script.Path));
+    }
     mnLoadClick(ws, script.Path);
     sbRestartClick(ws);
     const TMessageEntries own = ReadMessageEntries(ws.MsgRich);
     const TMessageEntries original = ReadMessageEntries(originalLines);
+    const TMessageEntries since = ReadMessageEntries(sinceLines);
     TScriptMessages messages;
     messages.Script = script.Script;
     messages.ScriptFile = std::filesystem::path(script.Path).filename().string();
@@ -87,6 +101,11 @@ void AddScriptRows(const TExportRequest& request, std::size_t index,
     if (originalPath) {
         messages.OriginalFile = *originalPath;
         messages.Original = &original;
+    }
+    if (request.Since) {
+        messages.Since = &since;
+        messages.SinceFile = SinceFileFor(*request.Since, script.Path);
+        AddChanges(CountSourceChanges(since, originalPath ? original : own), result);
     }
     std::vector<TExportRow> rows = ExportRows(ws, messages, codePage, result.UndefinedBytes);
     result.Rows.insert(result.Rows.end(), std::make_move_iterator(rows.begin()),
@@ -133,7 +152,7 @@ TExportResult CollectExportRows(const TExportRequest& request, const TTextCodePa
             AddScriptRows(distinct, i, codePage, result);
         }
     } catch (const TExportCancelled&) {
-        return TExportResult{.Rows = {}, .UndefinedBytes = {}, .Cancelled = true};
+        return TExportResult{.Rows = {}, .UndefinedBytes = {}, .Cancelled = true, .Changes = {}};
     }
     return result;
 }

@@ -26,6 +26,9 @@ struct TExportRequest {
     // The original message files: one file (for one script) or the folder that holds them under
     // the scripts' message files' names. Unset: each script's own message file is the original.
     std::optional<std::string> Against;
+    // The older originals the translations were made from (a file, or a folder as Against):
+    // what changed since is marked in the rows. Each must be readable.
+    std::optional<std::string> Since;
     // Where the message boxes of an analysis go (a number that does not convert, ...).
     std::function<void(std::string_view)> ShowMessage;
     // How far the whole export is, 0..100, as each script's analysis goes on.
@@ -38,6 +41,8 @@ struct TExportResult {
     std::vector<TExportRow> Rows;
     std::vector<TUndefinedByte> UndefinedBytes;
     bool Cancelled = false; // the request's Cancel was set: Rows is empty
+    // With Since: the changed, new and removed originals of every script.
+    std::optional<TSourceChangeCounts> Changes;
 };
 
 // A script named more than once is exported once. Throws EExchangeError for two different

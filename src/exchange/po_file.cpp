@@ -119,6 +119,9 @@ po_message_t MakeMessage(const TPoEntry& entry) {
         po_message_add_filepos(message, file.c_str(), static_cast<std::size_t>(line));
     }
     po_message_set_fuzzy(message, entry.Fuzzy ? 1 : 0);
+    if (entry.PreviousId) {
+        po_message_set_prev_msgid(message, entry.PreviousId->c_str());
+    }
     return message;
 }
 
@@ -147,6 +150,9 @@ TPoEntry EntryOf(po_message_t message) {
     entry.Str = TextOr(po_message_msgstr(message));
     entry.ExtractedComments = TextOr(po_message_extracted_comments(message));
     entry.Fuzzy = po_message_is_fuzzy(message) != 0;
+    if (const char* previous = po_message_prev_msgid(message)) {
+        entry.PreviousId = previous;
+    }
     entry.Plural = po_message_msgid_plural(message) != nullptr;
     for (int i = 0;; ++i) {
         const po_filepos_t pos = po_message_filepos(message, i);

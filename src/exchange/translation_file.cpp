@@ -3,6 +3,7 @@
 #include "detail/csv_table.h"
 #include "detail/exchange_error.h"
 #include "detail/po_file.h"
+#include "detail/xliff_file.h"
 #include "export_files.h"
 
 #include "analysis/file_bytes.h"
@@ -102,8 +103,19 @@ std::vector<TTranslatedText> ReadCsvTranslations(const std::string& path) {
     return texts;
 }
 
+// xliff2po keeps a unit's id "SCRIPT:NUMBER" only as the entry's reference, and gives a context
+// only to entries whose originals are equal; an entry without a context is named by it.
+std::string KeyOf(const TPoEntry& entry) {
+    if (!entry.Context.empty() || entry.References.size() != 1) {
+        return entry.Context;
+    }
+    const auto& [file, line] = entry.References.front();
+    return file + ":" + std::to_string(line);
+}
+
 TTranslatedText TextOfPoEntry(const TPoEntry& entry, const std::string& path) {
-    const std::size_t colon = entry.Context.rfind(':');
+    const std::string key = KeyOf(entry);
+    const std::size_t colon = key.rfind(':');
     if (colon == std::string::npos || colon == 0) {
         throw EExchangeError(path, entry.Line,
                              "the context \"" + entry.Context + "\" is not SCRIPT:NUMBER");
@@ -120,9 +132,9 @@ TTranslatedText TextOfPoEntry(const TPoEntry& entry, const std::string& path) {
                                  " holds a NUL byte, where a PO file ends its text; import it "
                                  "from a CSV file");
     }
-    const std::string_view number = std::string_view(entry.Context).substr(colon + 1);
-    return {entry.Context.substr(0, colon), NumberOf(number, path, entry.Line), entry.Str,
-            entry.Fuzzy, entry.Line};
+    const std::string_view number = std::string_view(key).substr(colon + 1);
+    return {key.substr(0, colon), NumberOf(number, path, entry.Line), entry.Str, entry.Fuzzy,
+            entry.Line};
 }
 
 std::vector<TTranslatedText> ReadPoTranslations(const std::string& path) {
@@ -155,12 +167,14 @@ std::vector<TTranslatedText> ReadTexts(const std::string& path) {
         return ReadPoTranslations(path);
     case TExchangeFormat::Csv:
         return ReadCsvTranslations(path);
+    case TExchangeFormat::Xliff:
+        return ReadXliffFile(path);
     case TExchangeFormat::Xlsx:
         break;
     }
     // No reader of XLSX is packaged for this system's C++; every spreadsheet program saves CSV.
     throw EExchangeError(path, 0,
-                         "translations are read back from PO and CSV files only; save the sheet "
+                         "translations are read back from PO, CSV and XLIFF files only; save the sheet "
                          "as CSV (UTF-8, commas between fields) and import that file");
 }
 

@@ -4,6 +4,7 @@
 // The library is not thread-safe; use it from one thread at a time.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +18,8 @@ struct TPoEntry {
     std::string ExtractedComments; // the "#." lines, joined with "\n"
     std::vector<std::pair<std::string, std::int32_t>> References; // "#: file:line"
     bool Fuzzy = false;
+    // "#| msgid": the original the translation was made from, when it changed since.
+    std::optional<std::string> PreviousId;
     std::int32_t Line = 0;    // where the entry stands in a file read back, 0 when unknown
     bool Plural = false;      // read back: it has a msgid_plural, and Str is its first form
     bool StrHoldsNul = false; // read back: the translation held a NUL, where gettext cut it
