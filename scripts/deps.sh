@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev libicu-dev
     libcli11-dev nlohmann-json3-dev libtbb-dev
     libgettextpo-dev gettext libxlsxwriter-dev libgraphviz-dev graphviz libexpat1-dev
+    translate-toolkit
     flex re2c
     xvfb xauth xdotool x11-apps imagemagick
     python3 time

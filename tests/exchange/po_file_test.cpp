@@ -36,7 +36,9 @@ std::vector<TPoEntry> HostileEntries() {
                     true,
                     0,
                     false,
-                    false};
+                    false,
+                    // A changed original: gettext's "#| msgid" keeps the one translated.
+                    "She said \"yes\" \\ then\tleft."};
     TPoEntry empty{"guard:102", "", "", "not used by any node", {}, false, 0, false, false};
     TPoEntry percent{
         "guard:103", "100% sure, %s %d", "\xC3\xA4\xC3\xB6\xC3\xBC", "", {}, false, 0, false,
@@ -60,6 +62,7 @@ TEST(PoFile, WhatIsWrittenReadsBackAndPassesMsgfmt) {
                       (written[i].ExtractedComments.empty() ? "" : "\n"));
         EXPECT_EQ(read[i].References, written[i].References);
         EXPECT_EQ(read[i].Fuzzy, written[i].Fuzzy);
+        EXPECT_EQ(read[i].PreviousId, written[i].PreviousId);
     }
     const std::string check = "msgfmt --check-format -o /dev/null '" + path + "'";
     EXPECT_EQ(std::system(check.c_str()), 0) << check;
