@@ -162,6 +162,9 @@ public:
     // file translates, then runs the checks with the translation comparison. The original stays
     // chosen until another script is loaded.
     void CompareOriginalClick();
+    // Search > Compare with Older Original: the Problems pane adds a changed-source finding for
+    // each original text that differs from the older original chosen.
+    void CompareSinceClick();
     // Open Project (Ctrl+Shift+O): asks for a scripts.lst and analyses every script it lists in
     // the background; the Project pane shows the rows as they finish.
     void OpenProjectClick();
@@ -349,6 +352,9 @@ private:
     // The original message file chosen for the translation comparison, none when null.
     std::unique_ptr<TLineStore> Original_;
     std::string OriginalPath_;
+    // The older original the translation was made from (Compare with Older Original).
+    std::unique_ptr<TLineStore> Since_;
+    std::string SincePath_;
     // The pane's revision when it was filled with the script for a finding, -1 when it was not:
     // the script is not filled in again while the pane stays unchanged.
     int PaneScriptRevision_ = -1;

@@ -106,6 +106,30 @@ void TForm1::CompareOriginalClick() {
     }
 }
 
+void TForm1::CompareSinceClick() {
+    if (!MayRun(TCommand::CompareSince)) {
+        return;
+    }
+    const QString path = Dialogs_->AskOpenFileName(
+        this, {OriginalFilter, QStringLiteral("msg"), {},
+               QStringLiteral("Choose the Older Original Message File")});
+    if (path.isEmpty()) {
+        return;
+    }
+    bool read = false;
+    RunCommand([&] {
+        auto since = std::make_unique<TLineStore>();
+        const std::string pathBytes = QFile::encodeName(path).toStdString();
+        since->LoadFromFile(pathBytes); // an unreadable file keeps the earlier one
+        Since_ = std::move(since);
+        SincePath_ = pathBytes;
+        read = true;
+    });
+    if (read) {
+        ShowChecksOfScript();
+    }
+}
+
 void TForm1::RunChecks() {
     RunCommand([&] { Problems_->ShowFindings(CollectFindings()); });
 }
@@ -115,6 +139,10 @@ std::vector<TFinding> TForm1::CollectFindings() const {
     options.ScriptPath = ScriptPath_;
     options.Original = Original_.get();
     options.OriginalPath = OriginalPath_;
+    // The changed words are the words of the code page the window shows.
+    const TTextCodePage codePage(ChosenCodePageName());
+    options.Since = Since_.get();
+    options.CodePage = &codePage;
     if (Analysis_ == TAnalysis::Complete) {
         return dialoscope::RunChecks(*Ws_, options);
     }

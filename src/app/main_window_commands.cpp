@@ -248,6 +248,8 @@ void TForm1::LoadFile(const QString& path) {
         // nodes.
         Original_.reset();
         OriginalPath_.clear();
+        Since_.reset();
+        SincePath_.clear();
         Map_->ClearSearch();
     }
     ScriptPath_ = chosen;

@@ -139,6 +139,9 @@ bool TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QS
     if (Original_) {
         request.Against = OriginalPath_;
     }
+    if (Since_) {
+        request.Since = SincePath_;
+    }
     request.Scripts.push_back({ScriptPath_, StemOf(ScriptPath_)});
     return true;
 }
@@ -167,7 +170,8 @@ void TForm1::ExportInBackground(TExportRequest request, const QString& path, std
         const TExchangeFormat format = ExchangeFormatOf(PathBytes(path));
         result = CollectExportRows(request, codePage);
         if (!result.Cancelled && !cancel) {
-            WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit);
+            WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit,
+                        TExportHeader{.WithChanges = request.Since.has_value()});
             written = true;
         }
     });

@@ -36,6 +36,7 @@ enum class TCommand : std::uint8_t {
     FindNode,
     RunChecks,
     CompareOriginal,
+    CompareSince,
     ExpandAll,
     CollapseAll,
     ShowToolbar,
