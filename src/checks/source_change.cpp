@@ -65,10 +65,10 @@ void CompareSources(const TMessageEntries& since, const TMessageEntries& origina
         }
         const std::string difference =
             WordDifference(since.Find(entry.Number)->Text, entry.Text, codePage);
-        TFinding finding = MakeFinding(
-            TFindingKind::ChangedSource, files.Source, files.Original, entry.Line,
-            "message " + std::to_string(entry.Number) + " changed in the original: " +
-                Quoted(difference));
+        TFinding finding =
+            MakeFinding(TFindingKind::ChangedSource, files.Source, files.Original, entry.Line,
+                        "message " + std::to_string(entry.Number) +
+                            " changed in the original: " + Quoted(difference));
         finding.MsgNumber = entry.Number;
         findings.push_back(std::move(finding));
     });

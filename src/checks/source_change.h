@@ -35,8 +35,8 @@ TSourceChangeCounts CountSourceChanges(const TMessageEntries& since,
                                        const TMessageEntries& original);
 
 struct TSourceFiles {
-    std::string Original;   // names the findings' file
-    TFindingSource Source;  // Messages when the script's own file is the original
+    std::string Original;  // names the findings' file
+    TFindingSource Source; // Messages when the script's own file is the original
 };
 
 // A changed-source finding at the original's line for each changed number: "message 105

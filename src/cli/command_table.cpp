@@ -338,11 +338,12 @@ constexpr std::string_view ExportDetails =
     "leaves undefined is reported on standard error.\n";
 
 constexpr std::string_view ImportDetails =
-    "Writes each non-empty translation of TARGET's script (by msgctxt or the script column)\n"
-    "into the text field of that number's line, encoded into --code-page; every other byte of\n"
-    "TARGET stays. --project LIST writes the message file of every listed script from the one\n"
-    "file. Fuzzy PO entries and XLIFF units waiting for review are skipped. A character the code page cannot hold, a line break, a\n"
-    "message translated twice or a plural entry is refused, and then no file is written; every\n"
+    "Writes each non-empty translation of TARGET's script (by msgctxt, the script column or the\n"
+    "XLIFF unit's resname) into the text field of that number's line, encoded into --code-page;\n"
+    "every other byte of TARGET stays. --project LIST writes the message file of every listed\n"
+    "script from the one file. Fuzzy PO entries and XLIFF units waiting for review are skipped.\n"
+    "A character the code page cannot hold, a line break, a message translated twice, a plural\n"
+    "entry or an XLIFF target with inline markup is refused, and then no file is written; every\n"
     "file is checked before the first is written. The summary goes to standard error; exit\n"
     "status 1 when anything was refused.\n";
 

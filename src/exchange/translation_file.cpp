@@ -174,8 +174,8 @@ std::vector<TTranslatedText> ReadTexts(const std::string& path) {
     }
     // No reader of XLSX is packaged for this system's C++; every spreadsheet program saves CSV.
     throw EExchangeError(path, 0,
-                         "translations are read back from PO, CSV and XLIFF files only; save the sheet "
-                         "as CSV (UTF-8, commas between fields) and import that file");
+                         "translations are read back from PO, CSV and XLIFF files only; save the "
+                         "sheet as CSV (UTF-8, commas between fields) and import that file");
 }
 
 } // namespace

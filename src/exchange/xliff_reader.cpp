@@ -6,6 +6,7 @@
 
 #include <expat.h>
 
+#include <limits>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -73,6 +74,10 @@ public:
     explicit TXliffReader(const std::string& path) : Path_(path) {}
 
     std::vector<TTranslatedText> Read(std::string_view bytes) {
+        // Expat takes an int length; no translators' file comes near it.
+        if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+            throw EExchangeError(Path_, 0, "the file is too large to read as XLIFF");
+        }
         std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
             XML_ParserCreateNS(nullptr, NameSeparator), &XML_ParserFree);
         Parser_ = parser.get();
@@ -105,7 +110,8 @@ private:
         static_cast<TXliffReader*>(self)->End(NameOf(name).Local);
     }
     static void OnText(void* self, const XML_Char* text, int length) {
-        static_cast<TXliffReader*>(self)->Text(std::string_view(text, static_cast<std::size_t>(length)));
+        static_cast<TXliffReader*>(self)->Text(
+            std::string_view(text, static_cast<std::size_t>(length)));
     }
     static void OnDoctype(void* self, const XML_Char*, const XML_Char*, const XML_Char*, int) {
         static_cast<TXliffReader*>(self)->Fail("an XLIFF file has no DOCTYPE");
@@ -240,7 +246,7 @@ private:
     XML_Parser Parser_ = nullptr;
     std::optional<std::string> Error_;
     bool SawRoot_ = false;
-    std::vector<std::string> Open_; // the local names of the open elements
+    std::vector<std::string> Open_;                         // the local names of the open elements
     std::unordered_map<std::string, std::int32_t> FileIds_; // the <file>'s ids and their lines
     std::optional<TUnit> Unit_;
     bool InTarget_ = false;

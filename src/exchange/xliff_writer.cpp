@@ -68,8 +68,8 @@ void RefuseForbiddenCharacters(const std::string& path, const TExportRow& row) {
                 char hex[3];
                 std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(c));
                 throw EExchangeError(path, 0,
-                                     "message " + std::to_string(row.Number) + " of " +
-                                         row.Script + " holds the byte " + hex +
+                                     "message " + std::to_string(row.Number) + " of " + row.Script +
+                                         " holds the byte " + hex +
                                          ", which an XLIFF file cannot carry; export it as CSV");
             }
         }
@@ -114,8 +114,8 @@ std::string UnitText(const TExportRow& row) {
     }
     unit += " xml:space=\"preserve\">\n";
     unit += "        <source>" + Escaped(row.Original, false) + "</source>\n";
-    unit += "        <target" + Attribute("state", state) + ">" +
-            Escaped(row.Translation, false) + "</target>\n";
+    unit += "        <target" + Attribute("state", state) + ">" + Escaped(row.Translation, false) +
+            "</target>\n";
     for (const std::string& note : NotesOf(row)) {
         unit += "        <note from=\"developer\">" + Escaped(note, false) + "</note>\n";
     }
@@ -129,7 +129,8 @@ std::string FileStart(const TExportRow& row, const TXliffLanguages& languages) {
     if (!languages.Target.empty()) {
         start += Attribute("target-language", languages.Target);
     }
-    return start + ">\n    <header>\n      <tool tool-id=\"dialoscope\" tool-name=\"Dialoscope\"/>\n" +
+    return start +
+           ">\n    <header>\n      <tool tool-id=\"dialoscope\" tool-name=\"Dialoscope\"/>\n" +
            "    </header>\n    <body>\n";
 }
 

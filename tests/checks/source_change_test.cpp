@@ -43,9 +43,8 @@ TEST(SourceChange, ChangedNewAndRemovedOriginals) {
               (TSourceChangeCounts{.Changed = 1, .New = 1, .Removed = 1, .Originals = 4}));
 
     std::vector<TFinding> findings;
-    CompareSources(since, original,
-                   TSourceFiles{"orig.msg", TFindingSource::OriginalMessages}, TTextCodePage(),
-                   findings);
+    CompareSources(since, original, TSourceFiles{"orig.msg", TFindingSource::OriginalMessages},
+                   TTextCodePage(), findings);
     EXPECT_THAT(DescribeAll(findings),
                 ElementsAre("changed-source 2 #100: message 100 changed in the original: \"Halt "
                             "at the [-north-] {+east+} gate.\""));

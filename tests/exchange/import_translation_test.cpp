@@ -147,8 +147,8 @@ TEST(ImportTranslation, RefusalsNameTheFileAndLine) {
          ":2: the file is not UTF-8 (byte 46); save it as CSV in UTF-8"},
         {"utf16.csv", "\xFF\xFEs\0c\0", ":1: the file is UTF-16; save it as CSV in UTF-8"},
         {"sheet.xlsx", "PK",
-         ": translations are read back from PO and CSV files only; save the sheet as CSV (UTF-8, "
-         "commas between fields) and import that file"},
+         ": translations are read back from PO, CSV and XLIFF files only; save the sheet as CSV "
+         "(UTF-8, commas between fields) and import that file"},
     };
     const test::TTempFolder folder;
     const std::string target = folder.Write("talk.msg", Target);

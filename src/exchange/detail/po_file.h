@@ -18,11 +18,11 @@ struct TPoEntry {
     std::string ExtractedComments; // the "#." lines, joined with "\n"
     std::vector<std::pair<std::string, std::int32_t>> References; // "#: file:line"
     bool Fuzzy = false;
-    // "#| msgid": the original the translation was made from, when it changed since.
-    std::optional<std::string> PreviousId;
     std::int32_t Line = 0;    // where the entry stands in a file read back, 0 when unknown
     bool Plural = false;      // read back: it has a msgid_plural, and Str is its first form
     bool StrHoldsNul = false; // read back: the translation held a NUL, where gettext cut it
+    // "#| msgid": the original the translation was made from, when it changed since.
+    std::optional<std::string> PreviousId;
 };
 
 // What the header says besides the fields every file carries (MIME-Version, a UTF-8
