@@ -636,6 +636,17 @@ void TChecksWindowTest::originalAddsTranslationFindings() {
     QCOMPARE(Form_->MessageFileViewer().Text().textCursor().selectedText(),
              QStringLiteral("{104}{}{Again.}"));
 
+    // The older original the translation was made from: 100 changed since, shown in the original.
+    WriteAll(Dir_->filePath("older.msg"), "{100}{}{Halt!}\r\n{101}{}{A friend}\r\n");
+    User_->OpenAnswers << Dir_->filePath("older.msg");
+    Action("butSince")->trigger();
+    const int changed = RowOf(TFindingKind::ChangedSource);
+    QVERIFY(changed >= 0);
+    QVERIFY(Problems().index(changed, 3).data().toString().contains("[-Halt-] {+Stop+}"));
+    Activate(changed);
+    QCOMPARE(Form_->MessageFileViewer().Text().textCursor().selectedText(),
+             QStringLiteral("{100}{}{Stop!}"));
+
     // Analyze again keeps comparing; another script forgets the original.
     Action("butAnalyze")->trigger();
     QVERIFY(RowOf(TFindingKind::MissingTranslation) >= 0);
@@ -643,6 +654,7 @@ void TChecksWindowTest::originalAddsTranslationFindings() {
     WriteAll(Dir_->filePath("other.msg"), GateMessages);
     LoadAndAnalyze("other.ipp");
     QCOMPARE(RowOf(TFindingKind::MissingTranslation), -1);
+    QCOMPARE(RowOf(TFindingKind::ChangedSource), -1);
 }
 
 void TChecksWindowTest::placesTellSameNamedFilesApart() {

@@ -133,7 +133,7 @@ void TWindowCommandsTest::menusAndToolbarsComeFromTheRows() {
          {"butLoad", "butOpenProject", "butCloseProject", "butSave", "butSTree", "|", "butAnalyze",
           "butTree", "|", "butExport", "butImport", "|", "Recent &Files", "|", "SpeedButton3"}},
         {"Edit", menu(1), {"butUndoImport"}},
-        {"Search", menu(2), {"butSearch", "butProp", "|", "butCheck", "butOriginal"}},
+        {"Search", menu(2), {"butSearch", "butProp", "|", "butCheck", "butOriginal", "butSince"}},
         {"View",
          menu(3),
          {"butExp", "butCol", "|", "N111", "ShowProblems", "ShowProject", "ShowPlay", "ShowMap",
