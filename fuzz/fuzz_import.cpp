@@ -1,5 +1,5 @@
-// Import of a translators' file on arbitrary bytes, as PO or as CSV (the first byte chooses, and
-// whether missing numbers are added), into a small message file: never a crash; either the
+// Import of a translators' file on arbitrary bytes, as PO, CSV or XLIFF (the first byte chooses,
+// and whether missing numbers are added), into a small message file: never a crash; either the
 // import is refused and the message file keeps every byte, or the new file reads back with the
 // same messages in the same places, plus the added ones.
 
@@ -62,7 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     static const TTextCodePage codePage("windows-1252");
     const bool csv = (data[0] & 1) != 0;
-    const std::string translation = Folder() + (csv ? "/talk.csv" : "/talk.po");
+    const bool xliff = !csv && (data[0] & 4) != 0;
+    const std::string translation =
+        Folder() + (csv ? "/talk.csv" : xliff ? "/talk.xlf" : "/talk.po");
     const std::string target = Folder() + "/talk.msg";
     WriteFile(translation, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
     WriteFile(target, Target);
