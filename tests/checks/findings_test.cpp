@@ -31,6 +31,7 @@ TEST(Findings, KindWordsAreStableAndSeveritiesAsDocumented) {
         {TFindingKind::Untranslated, "untranslated", TSeverity::Warning},
         {TFindingKind::WhitespaceDiffers, "whitespace-differs", TSeverity::Warning},
         {TFindingKind::PunctuationDiffers, "punctuation-differs", TSeverity::Warning},
+        {TFindingKind::ChangedSource, "changed-source", TSeverity::Warning},
         {TFindingKind::MissingTarget, "missing-target", TSeverity::Error},
         {TFindingKind::UnreachableNode, "unreachable-node", TSeverity::Warning},
         {TFindingKind::DeadEnd, "dead-end", TSeverity::Warning},

@@ -22,7 +22,7 @@ struct TPoEntry {
     bool Plural = false;      // read back: it has a msgid_plural, and Str is its first form
     bool StrHoldsNul = false; // read back: the translation held a NUL, where gettext cut it
     // "#| msgid": the original the translation was made from, when it changed since.
-    std::optional<std::string> PreviousId;
+    std::optional<std::string> PreviousId = std::nullopt;
 };
 
 // What the header says besides the fields every file carries (MIME-Version, a UTF-8
