@@ -170,8 +170,9 @@ void TForm1::ExportInBackground(TExportRequest request, const QString& path, std
         const TExchangeFormat format = ExchangeFormatOf(PathBytes(path));
         result = CollectExportRows(request, codePage);
         if (!result.Cancelled && !cancel) {
-            WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit,
-                        TExportHeader{.WithChanges = request.Since.has_value()});
+            TExportHeader header;
+            header.WithChanges = request.Since.has_value();
+            WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit, header);
             written = true;
         }
     });
