@@ -49,6 +49,21 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
     return findings;
 }
 
+std::vector<TFinding> RunSessionChecks(const TWorkspace& ws,
+                                       const std::optional<TSessionStop>& stop,
+                                       const TCheckOptions& options) {
+    if (!stop) {
+        return RunChecks(ws, options);
+    }
+    const bool loaded = stop->Step == TSessionStep::Analyze;
+    std::vector<TFinding> findings =
+        loaded ? RunMessageFileChecks(ws, options) : std::vector<TFinding>{};
+    findings.insert(findings.begin(),
+                    MakeFinding(loaded ? TFindingKind::AnalyzeError : TFindingKind::LoadError,
+                                TFindingSource::Script, options.ScriptPath, 0, stop->Text));
+    return findings;
+}
+
 TFinding MissingOriginalFinding(const std::string& scriptPath, const std::string& why) {
     return MakeFinding(TFindingKind::MissingOriginal, TFindingSource::Script, scriptPath, 0,
                        why + "; nothing of the translation is compared");

@@ -7,7 +7,9 @@
 
 #include "analysis/line_store.h"
 #include "analysis/workspace.h"
+#include "pipeline/session_sink.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +35,12 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
 // The checks that need only Load: the message file on its own and the translation comparison.
 // For a script whose Analyze failed (a bad message line stops it before any node is read).
 std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options);
+
+// The findings of a script a quiet session opened: RunChecks when nothing stopped it, else the
+// finding of what stopped it first, followed, if Load was done, by RunMessageFileChecks.
+std::vector<TFinding> RunSessionChecks(const TWorkspace& ws,
+                                       const std::optional<TSessionStop>& stop,
+                                       const TCheckOptions& options);
 
 // The finding of a script whose original message file (named by --against) cannot be read:
 // why is the reading error, which names the file. The script is checked without the comparison.

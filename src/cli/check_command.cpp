@@ -1,14 +1,12 @@
 #include "check_command.h"
 
 #include "check_output.h"
+#include "standard_error_sink.h"
 
-#include "analysis/analyze.h"
-#include "analysis/errors.h"
-#include "analysis/load.h"
 #include "checks/run_checks.h"
+#include "pipeline/original_message_file.h"
+#include "pipeline/quiet_session.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -16,60 +14,14 @@ namespace dialoscope {
 
 namespace {
 
-// Neither the pane nor the General View is wanted here, so Analyze need not make them; only the
-// message boxes are, and they go where the other commands put them.
-class TCheckPort : public TNullPort {
-public:
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    void ShowMessage(std::string_view text) override {
-        std::fwrite(text.data(), 1, text.size(), stderr);
-        std::fputc('\n', stderr);
-    }
-};
-
-bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
-
-// The original message file to compare this script's message file with, if any.
-std::optional<std::string> OriginalFor(const TCliCall& call, const std::string& script) {
-    if (!call.Against) {
-        return std::nullopt;
-    }
-    if (!IsFolder(*call.Against)) {
-        return call.Against;
-    }
-    return (std::filesystem::path(*call.Against) / FileNamePart(MessageFilePath(script))).string();
-}
-
-TFinding ErrorFinding(TFindingKind kind, const std::string& file, const std::string& text) {
-    return MakeFinding(kind, TFindingSource::Script, file, 0, text);
-}
-
 // Load, Analyze and every check of one script. A script that cannot be loaded or analysed still
 // gets what can be checked without it.
 std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string& script,
                                         const TCheckOptions& options) {
-    TCheckPort port;
-    TWorkspace ws(port);
-    ws.ScriptsLstPath = ScriptsLstOf(call);
-    try {
-        mnLoadClick(ws, script);
-    } catch (const std::exception& error) {
-        return {ErrorFinding(TFindingKind::LoadError, script, ErrorText(error))};
-    }
-    try {
-        sbRestartClick(ws);
-    } catch (const std::exception& error) {
-        std::vector<TFinding> findings = RunMessageFileChecks(ws, options);
-        findings.insert(findings.begin(),
-                        ErrorFinding(TFindingKind::AnalyzeError, script,
-                                     std::string("Analyze stopped: ") + ErrorText(error)));
-        return findings;
-    }
-    return RunChecks(ws, options);
+    TStandardErrorSink messages;
+    TKeptReport report(&messages);
+    const TSharedScript opened = OpenScript(script, ScriptsLstOf(call), TablesRequest, report);
+    return RunSessionChecks(opened->Workspace(), report.Stop, options);
 }
 
 // The script's own findings, and with --against the comparison with its original; an original
@@ -79,7 +31,7 @@ std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& scrip
     options.ScriptPath = script;
     TLineStore original;
     std::optional<TFinding> missingOriginal;
-    if (const auto originalPath = OriginalFor(call, script)) {
+    if (const auto originalPath = OriginalMessageFile(call.Against, MessageFilePath(script))) {
         try {
             original.LoadFromFile(*originalPath);
             options.Original = &original;

@@ -4,9 +4,6 @@
 
 namespace dialoscope {
 
-TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records)
-    : Mode_(mode), ShowsGeneralView_(showsGeneralView), Records_(records) {}
-
 // A streamed pane is only ever cleared before its first line: Load and Analyze clear it before
 // the listing, a search before its own lines.
 void TCliPort::ClearOutput() {
@@ -31,14 +28,6 @@ void TCliPort::StreamFromHere() {
         Mode_ = TPaneLines::Stream;
         Counted_ = 0;
     }
-}
-
-void TCliPort::ShowMessage(std::string_view text) {
-    if (Muted_) {
-        return;
-    }
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
 }
 
 } // namespace dialoscope

@@ -2,53 +2,16 @@
 
 #include "detail/script_measure.h"
 
-#include "analysis/analyze.h"
 #include "analysis/errors.h"
 #include "analysis/load.h"
 #include "checks/other_script_messages.h"
 #include "checks/run_checks.h"
-
-#include <filesystem>
+#include "pipeline/original_message_file.h"
+#include "pipeline/quiet_session.h"
 
 namespace dialoscope {
 
 namespace {
-
-// Neither the pane nor the General View is wanted, so Analyze need not make them; the message
-// boxes are kept for the caller.
-class TProjectPort : public TNullPort {
-public:
-    explicit TProjectPort(bool mayUseSecondCore) : MayUseSecondCore_(mayUseSecondCore) {}
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    bool MayUseSecondCore() const override { return MayUseSecondCore_; }
-    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
-
-    std::vector<std::string> Messages;
-
-private:
-    bool MayUseSecondCore_;
-};
-
-bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
-
-std::optional<std::string> OriginalFor(const TProjectOptions& options, const std::string& script) {
-    if (!options.Against) {
-        return std::nullopt;
-    }
-    if (!IsFolder(*options.Against)) {
-        return options.Against;
-    }
-    return (std::filesystem::path(*options.Against) / FileNamePart(MessageFilePath(script)))
-        .string();
-}
-
-TFinding ScriptFinding(TFindingKind kind, const std::string& file, const std::string& text) {
-    return MakeFinding(kind, TFindingSource::Script, file, 0, text);
-}
 
 // The header's message file is only shown, never read (Load reads the one beside the script),
 // but one outside the folder says the project is not what it seems.
@@ -57,18 +20,25 @@ bool HeaderNamesOutside(const TWorkspace& ws) {
     return name.find_first_of("/\\:") != std::string::npos || name == "." || name == "..";
 }
 
+TFinding HeaderNamesOutsideFinding(const TWorkspace& ws, const std::string& script) {
+    return MakeFinding(TFindingKind::BadScriptName, TFindingSource::Script, script, 0,
+                       "the header names the message file " + Quoted(ws.MsgFileName) +
+                           " outside the project's folder; " +
+                           Quoted(FileNamePart(MessageFilePath(script))) +
+                           " beside the script is read");
+}
+
 class TScriptRun {
 public:
     TScriptRun(const TProject& project, const TProjectScript& script,
                const TProjectOptions& options, const TScriptWorker& worker)
-        : Script_(script.ScriptPath), Port_(worker.MayUseSecondCore), Ws_(Port_) {
-        Ws_.ScriptsLstPath = project.ListPath;
+        : Script_(script.ScriptPath) {
         Checks_.ScriptPath = script.ScriptPath;
         // Other scripts' message files are looked for beside the script.
         if (FolderOf(script.ScriptPath) == project.Folder) {
             Checks_.OtherScripts = worker.OtherScripts;
         }
-        Original_ = OriginalFor(options, script.ScriptPath);
+        Original_ = OriginalMessageFile(options.Against, MessageFilePath(script.ScriptPath));
     }
 
     // The script's own findings count without an original; only the comparison is left out.
@@ -86,7 +56,32 @@ public:
         Checks_.OriginalPath = *Original_;
     }
 
-    // Each step returns false when the script can go no further.
+    // Load, Analyze and the checks; a script that stopped gets the findings of what was done.
+    void Run(const std::string& scriptsLst, const TScriptWorker& worker, TScriptResult& result) {
+        TAnalyzeRequest request = TablesRequest;
+        request.Cores = worker.Cores;
+        TKeptReport report;
+        const TSharedScript opened = OpenScript(Script_, scriptsLst, request, report);
+        const TWorkspace& ws = opened->Workspace();
+        result.Findings = RunSessionChecks(ws, report.Stop, Checks_);
+        result.Messages = std::move(report.Messages);
+        if (report.Stop) {
+            result.Stats.Status = report.Stop->Text;
+        }
+        const bool loaded = !report.Stop || report.Stop->Step == TSessionStep::Analyze;
+        if (loaded && Checks_.Original != nullptr) {
+            result.Stats.Translation = CountTranslation(ReadMessageEntries(OriginalLines_),
+                                                        ReadMessageEntries(ws.MsgRich));
+        }
+        if (report.Stop) {
+            return;
+        }
+        if (HeaderNamesOutside(ws)) {
+            result.Findings.insert(result.Findings.begin(), HeaderNamesOutsideFinding(ws, Script_));
+        }
+        MeasureDialog(ws, worker.CodePages.For(*ws.MsgRich.SharedBytes()), worker.Counter,
+                      result.Stats);
+    }
 
     // A script without its original says so in its row, unless it failed for a worse reason.
     void AddMissingOriginal(TScriptResult& result) {
@@ -101,60 +96,8 @@ public:
         }
     }
 
-    bool Load(TScriptResult& result) {
-        try {
-            mnLoadClick(Ws_, Script_);
-        } catch (const std::exception& error) {
-            Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, ErrorText(error)),
-                 ErrorText(error));
-            return false;
-        }
-        if (Checks_.Original != nullptr) {
-            result.Stats.Translation = CountTranslation(ReadMessageEntries(OriginalLines_),
-                                                        ReadMessageEntries(Ws_.MsgRich));
-        }
-        return true;
-    }
-
-    bool Analyze(TScriptResult& result) {
-        try {
-            sbRestartClick(Ws_);
-        } catch (const std::exception& error) {
-            const std::string status = std::string("Analyze stopped: ") + ErrorText(error);
-            result.Findings = RunMessageFileChecks(Ws_, Checks_);
-            result.Findings.insert(result.Findings.begin(),
-                                   ScriptFinding(TFindingKind::AnalyzeError, Script_, status));
-            result.Stats.Status = status;
-            return false;
-        }
-        return true;
-    }
-
-    void Check(TScriptResult& result, TCodePageChoice& codePages, TWordCounter& counter) {
-        result.Findings = RunChecks(Ws_, Checks_);
-        if (HeaderNamesOutside(Ws_)) {
-            result.Findings.insert(
-                result.Findings.begin(),
-                ScriptFinding(TFindingKind::BadScriptName, Script_,
-                              "the header names the message file " + Quoted(Ws_.MsgFileName) +
-                                  " outside the project's folder; " +
-                                  Quoted(FileNamePart(MessageFilePath(Script_))) +
-                                  " beside the script is read"));
-        }
-        MeasureDialog(Ws_, codePages.For(*Ws_.MsgRich.SharedBytes()), counter, result.Stats);
-    }
-
-    void KeepMessages(TScriptResult& result) { result.Messages = std::move(Port_.Messages); }
-
 private:
-    static void Fail(TScriptResult& result, TFinding finding, const std::string& status) {
-        result.Findings = {std::move(finding)};
-        result.Stats.Status = status;
-    }
-
     std::string Script_;
-    TProjectPort Port_;
-    TWorkspace Ws_;
     TCheckOptions Checks_;
     std::optional<std::string> Original_;
     TLineStore OriginalLines_;
@@ -182,15 +125,12 @@ TScriptResult RunProjectScript(const TProject& project, const TProjectScript& sc
     } else {
         result.Stats.ScriptFile = FileNamePart(script.ScriptPath);
         result.Stats.MessageFile = FileNamePart(MessageFilePath(script.ScriptPath));
-        // The workspace lives only inside this block: its memory is given back before the
-        // worker takes the next script.
+        // The analysis lives only inside Run: its memory is given back before the worker takes
+        // the next script.
         TScriptRun run(project, script, options, worker);
         run.LoadOriginal();
-        if (run.Load(result) && run.Analyze(result)) {
-            run.Check(result, worker.CodePages, worker.Counter);
-        }
+        run.Run(project.ListPath, worker, result);
         run.AddMissingOriginal(result);
-        run.KeepMessages(result);
     }
     result.Stats.ListNumber = script.ListNumber;
     CountFindings(result.Findings, result.Stats);
