@@ -42,11 +42,10 @@ const CLI::Validator JobCount(
 // reach the header.
 const CLI::Validator LanguageCode(
     [](const std::string& text) {
-        const bool good =
-            !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                       c == '_' || c == '@' || c == '-';
-            });
+        const bool good = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '@' || c == '-';
+        });
         return Unless(good, "'" + text + "' is not a language code such as de or pt_BR");
     },
     "");
@@ -140,6 +139,7 @@ void DeclareExport(CLI::App& command, TCliCall& call) {
                     "the language of the translation, for a PO file's Language header")
         ->type_name("LL")
         ->check(LanguageCode);
+    DeclareJobs(command, call, "analyse at most N scripts at once (default: all cores)");
 }
 
 void DeclareImport(CLI::App& command, TCliCall& call) {
@@ -378,7 +378,8 @@ constexpr TCliCommand Commands[] = {
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
      TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStats},
     {"export",
-     "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx [--against DIR|FILE] [--bom] [--language LL]",
+     "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx [--against DIR|FILE] [--bom] [--language LL] "
+     "[--jobs N]",
      "every string in dialog order for translators: PO, CSV or XLSX", ExportDetails,
      TProjectUse::InsteadOfScripts, DeclareExport, CheckExportUse, RunExportCommand},
     {"import",

@@ -11,6 +11,8 @@
 #include "exchange/export_files.h"
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
+#include "pipeline/original_message_file.h"
+#include "project/each_script.h"
 #include "project/project.h"
 #include "text/charset_detect.h"
 
@@ -21,11 +23,6 @@
 namespace dialoscope {
 
 namespace {
-
-bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
 
 // The code page the texts of a message file are in: the one named, or with "auto" the one
 // ICU's detector is sure of (else windows-1252), said on standard error.
@@ -144,12 +141,8 @@ std::vector<std::string> ExportInputsOf(const TExportRequest& request) {
         const std::string messageFile = MessageFilePath(script.Path);
         inputs.push_back(script.Path);
         inputs.push_back(messageFile);
-        if (request.Against) {
-            inputs.push_back(IsFolder(*request.Against)
-                                 ? (std::filesystem::path(*request.Against) /
-                                    std::filesystem::path(messageFile).filename())
-                                       .string()
-                                 : *request.Against);
+        if (const auto original = OriginalMessageFile(request.Against, messageFile)) {
+            inputs.push_back(*original);
         }
     }
     return inputs;
@@ -186,6 +179,9 @@ int RunExportCommand(const TCliCall& call) {
         request.ScriptsLst = ScriptsLstOf(call);
         request.Against = call.Against;
         request.ShowMessage = [](std::string_view text) { std::cerr << text << "\n"; };
+        request.ForEach = [jobs = call.Jobs.value_or(0)](std::size_t count, const auto& work) {
+            ForEachScript(count, jobs, work);
+        };
         if (request.Scripts.empty()) {
             throw EDialoscopeError("No script to export");
         }

@@ -2,11 +2,12 @@
 
 #include "detail/exchange_error.h"
 
-#include "analysis/analyze.h"
-#include "analysis/load.h"
 #include "checks/run_checks.h"
+#include "pipeline/original_message_file.h"
+#include "pipeline/quiet_session.h"
 #include "scanner/ascii.h"
 
+#include <exception>
 #include <filesystem>
 #include <unordered_map>
 
@@ -17,23 +18,26 @@ namespace {
 // Thrown out of the analysis when the request's Cancel is set; CollectExportRows ends there.
 struct TExportCancelled {};
 
-// The analysis writes nothing anyone reads here but the records; message boxes go on.
-class TExportPort : public TNullPort {
+// One script's share of the export, kept until the scripts before it are done.
+struct TScriptExport {
+    std::vector<TExportRow> Rows;
+    std::vector<TUndefinedByte> UndefinedBytes;
+    std::vector<std::string> Messages; // its analysis' message boxes, in order
+    std::exception_ptr Error;          // what stopped it: nothing of it or after it is exported
+};
+
+// The message boxes kept for the script's turn; the progress of the whole export; the request's
+// Cancel read as the analysis breathes.
+class TExportSink : public TSessionSink {
 public:
-    TExportPort(const TExportRequest& request, std::size_t script)
-        : Show_(request.ShowMessage), Request_(request), Script_(script) {}
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    void ShowMessage(std::string_view text) override {
-        if (Show_) {
-            Show_(text);
-        }
-    }
+    TExportSink(const TExportRequest& request, std::size_t script)
+        : Request_(request), Script_(script) {}
+    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
     void SetProgress(int percent) override {
         if (Request_.Progress) {
             const std::size_t scripts = Request_.Scripts.size();
-            Request_.Progress(static_cast<int>((Script_ * 100 + static_cast<std::size_t>(percent)) /
-                                               scripts));
+            Request_.Progress(
+                static_cast<int>((Script_ * 100 + static_cast<std::size_t>(percent)) / scripts));
         }
     }
     void ProcessMessages() override {
@@ -42,40 +46,27 @@ public:
         }
     }
 
+    std::vector<std::string> Messages;
+
 private:
-    const std::function<void(std::string_view)>& Show_;
     const TExportRequest& Request_;
     std::size_t Script_; // its index in the request, for the progress of the whole export
 };
 
-std::optional<std::string> OriginalFor(const TExportRequest& request,
-                                       const std::string& scriptPath) {
-    if (!request.Against) {
-        return std::nullopt;
-    }
-    std::error_code error;
-    if (!std::filesystem::is_directory(*request.Against, error)) {
-        return request.Against;
-    }
-    return (std::filesystem::path(*request.Against) /
-            std::filesystem::path(MessageFilePath(scriptPath)).filename())
-        .string();
-}
-
-void AddScriptRows(const TExportRequest& request, std::size_t index,
-                   const TTextCodePage& codePage, TExportResult& result) {
+void AddScriptRows(const TExportRequest& request, std::size_t index, std::int32_t cores,
+                   const TTextCodePage& codePage, TExportSink& sink, TScriptExport& done) {
     const TExportScript& script = request.Scripts[index];
-    TExportPort port(request, index);
-    port.ProcessMessages();
-    TWorkspace ws(port);
-    ws.ScriptsLstPath = request.ScriptsLst;
+    sink.ProcessMessages();
     TLineStore originalLines;
-    const std::optional<std::string> originalPath = OriginalFor(request, script.Path);
+    const std::optional<std::string> originalPath =
+        OriginalMessageFile(request.Against, MessageFilePath(script.Path));
     if (originalPath) {
         originalLines.LoadFromFile(*originalPath);
     }
-    mnLoadClick(ws, script.Path);
-    sbRestartClick(ws);
+    TAnalyzeRequest analyze = TablesRequest;
+    analyze.Cores = cores;
+    const TSharedScript opened = OpenScript(script.Path, request.ScriptsLst, analyze, sink);
+    const TWorkspace& ws = opened->Workspace();
     const TMessageEntries own = ReadMessageEntries(ws.MsgRich);
     const TMessageEntries original = ReadMessageEntries(originalLines);
     TScriptMessages messages;
@@ -88,9 +79,59 @@ void AddScriptRows(const TExportRequest& request, std::size_t index,
         messages.OriginalFile = *originalPath;
         messages.Original = &original;
     }
-    std::vector<TExportRow> rows = ExportRows(ws, messages, codePage, result.UndefinedBytes);
-    result.Rows.insert(result.Rows.end(), std::make_move_iterator(rows.begin()),
-                       std::make_move_iterator(rows.end()));
+    done.Rows = ExportRows(ws, messages, codePage, done.UndefinedBytes);
+}
+
+TScriptExport ExportScript(const TExportRequest& request, std::size_t index, std::int32_t cores,
+                           const TTextCodePage& codePage) {
+    TScriptExport done;
+    TExportSink sink(request, index);
+    try {
+        AddScriptRows(request, index, cores, codePage, sink, done);
+    } catch (...) {
+        // Cancelling too: it is thrown on in the script's turn.
+        done.Error = std::current_exception();
+    }
+    done.Messages = std::move(sink.Messages);
+    return done;
+}
+
+// Index of the first script that failed so far; the scripts after it need not be analysed.
+class TFirstFailure {
+public:
+    bool IsPast(std::size_t index) const { return index > First_.load(); }
+    void Failed(std::size_t index) {
+        std::size_t first = First_.load();
+        while (index < first && !First_.compare_exchange_weak(first, index)) {
+        }
+    }
+
+private:
+    std::atomic<std::size_t> First_{SIZE_MAX};
+};
+
+// Every script's share, run as the request's ForEach runs them.
+std::vector<TScriptExport> ExportEachScript(const TExportRequest& request,
+                                            const TTextCodePage& codePage) {
+    std::vector<TScriptExport> scripts(request.Scripts.size());
+    TFirstFailure firstFailure;
+    const auto work = [&](std::size_t i, std::int32_t cores) {
+        if (firstFailure.IsPast(i)) {
+            return;
+        }
+        scripts[i] = ExportScript(request, i, cores, codePage);
+        if (scripts[i].Error) {
+            firstFailure.Failed(i);
+        }
+    };
+    if (request.ForEach) {
+        request.ForEach(scripts.size(), work);
+    } else {
+        for (std::size_t i = 0; i < scripts.size(); ++i) {
+            work(i, EverythingRequest.Cores);
+        }
+    }
+    return scripts;
 }
 
 std::string SameFileKey(const std::string& path) {
@@ -129,8 +170,19 @@ TExportResult CollectExportRows(const TExportRequest& request, const TTextCodePa
     TExportRequest distinct = request;
     distinct.Scripts = DistinctScripts(request.Scripts);
     try {
-        for (std::size_t i = 0; i < distinct.Scripts.size(); ++i) {
-            AddScriptRows(distinct, i, codePage, result);
+        for (TScriptExport& script : ExportEachScript(distinct, codePage)) {
+            for (const std::string& message : script.Messages) {
+                if (request.ShowMessage) {
+                    request.ShowMessage(message);
+                }
+            }
+            if (script.Error) {
+                std::rethrow_exception(script.Error);
+            }
+            result.Rows.insert(result.Rows.end(), std::make_move_iterator(script.Rows.begin()),
+                               std::make_move_iterator(script.Rows.end()));
+            result.UndefinedBytes.insert(result.UndefinedBytes.end(), script.UndefinedBytes.begin(),
+                                         script.UndefinedBytes.end());
         }
     } catch (const TExportCancelled&) {
         return TExportResult{.Rows = {}, .UndefinedBytes = {}, .Cancelled = true};

@@ -11,8 +11,11 @@ namespace dialoscope {
 
 void ForEachScript(std::size_t count, std::uint32_t jobs,
                    const std::function<void(std::size_t index, std::int32_t cores)>& work) {
-    const int workers = jobs == 0 ? tbb::info::default_concurrency()
-                                  : static_cast<int>(std::min<std::uint32_t>(jobs, 1024));
+    const int asked = jobs == 0 ? tbb::info::default_concurrency()
+                                : static_cast<int>(std::min<std::uint32_t>(jobs, 1024));
+    // No worker idles for want of a script, so one script alone has both cores.
+    const int workers = static_cast<int>(
+        std::min<std::size_t>(std::max<std::size_t>(count, 1), static_cast<std::size_t>(asked)));
     const std::int32_t cores = workers == 1 ? 2 : 1;
     tbb::task_arena arena(workers);
     arena.execute([&] {
