@@ -14,7 +14,7 @@
 #include "user_dialogs.h"
 
 #include "checks/run_checks.h"
-#include "pipeline/analyze_stopped.h"
+#include "pipeline/quiet_session.h"
 
 #include <QAction>
 #include <QFile>

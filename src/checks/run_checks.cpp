@@ -8,7 +8,9 @@
 #include "message_entries.h"
 #include "other_script_messages.h"
 
+#include "analysis/errors.h"
 #include "analysis/load.h"
+#include "pipeline/original_message_file.h"
 
 namespace dialoscope {
 
@@ -64,9 +66,30 @@ std::vector<TFinding> RunSessionChecks(const TWorkspace& ws,
     return findings;
 }
 
-TFinding MissingOriginalFinding(const std::string& scriptPath, const std::string& why) {
-    return MakeFinding(TFindingKind::MissingOriginal, TFindingSource::Script, scriptPath, 0,
-                       why + "; nothing of the translation is compared");
+TCheckOriginal::TCheckOriginal(const std::optional<std::string>& against, TCheckOptions& options) {
+    const auto path = OriginalMessageFile(against, MessageFilePath(options.ScriptPath));
+    if (!path) {
+        return;
+    }
+    try {
+        Lines_.LoadFromFile(*path);
+    } catch (const std::exception& error) {
+        Missing_ =
+            MakeFinding(TFindingKind::MissingOriginal, TFindingSource::Script, options.ScriptPath,
+                        0, ErrorText(error) + "; nothing of the translation is compared");
+        return;
+    }
+    options.Original = &Lines_;
+    options.OriginalPath = *path;
+}
+
+bool TCheckOriginal::AddMissing(std::vector<TFinding>& findings) {
+    if (!Missing_) {
+        return false;
+    }
+    findings.push_back(std::move(*Missing_));
+    SortFindings(findings);
+    return true;
 }
 
 std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options) {

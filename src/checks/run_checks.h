@@ -7,7 +7,7 @@
 
 #include "analysis/line_store.h"
 #include "analysis/workspace.h"
-#include "pipeline/session_sink.h"
+#include "pipeline/quiet_session.h"
 
 #include <optional>
 #include <string>
@@ -42,9 +42,19 @@ std::vector<TFinding> RunSessionChecks(const TWorkspace& ws,
                                        const std::optional<TSessionStop>& stop,
                                        const TCheckOptions& options);
 
-// The finding of a script whose original message file (named by --against) cannot be read:
-// why is the reading error, which names the file. The script is checked without the comparison.
-TFinding MissingOriginalFinding(const std::string& scriptPath, const std::string& why);
+// The original message file a script's translation is compared with, as --against names it (see
+// OriginalMessageFile): read when made, and options pointed at it. One that cannot be read leaves
+// the script to be checked without the comparison, and is a finding of its own.
+class TCheckOriginal {
+public:
+    TCheckOriginal(const std::optional<std::string>& against, TCheckOptions& options);
+    // Adds the finding of an original that could not be read, in order; false when there is none.
+    bool AddMissing(std::vector<TFinding>& findings);
+
+private:
+    TLineStore Lines_;
+    std::optional<TFinding> Missing_;
+};
 
 // The message file that Load reads beside the script.
 std::string MessageFilePath(const std::string& scriptPath);

@@ -1,7 +1,7 @@
 #include "check_command.h"
 
 #include "check_output.h"
-#include "standard_error_sink.h"
+#include "cli_port.h"
 
 #include "checks/run_checks.h"
 #include "pipeline/original_message_file.h"
@@ -14,37 +14,18 @@ namespace dialoscope {
 
 namespace {
 
-// Load, Analyze and every check of one script. A script that cannot be loaded or analysed still
-// gets what can be checked without it.
-std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string& script,
-                                        const TCheckOptions& options) {
-    TStandardErrorSink messages;
-    TKeptReport report(&messages);
-    const TSharedScript opened = OpenScript(script, ScriptsLstOf(call), TablesRequest, report);
-    return RunSessionChecks(opened->Workspace(), report.Stop, options);
-}
-
-// The script's own findings, and with --against the comparison with its original; an original
-// that cannot be read is a finding of its own, and the script is checked without it.
+// Load, Analyze and every check of one script, with --against the comparison with its original.
+// A script that cannot be loaded or analysed, or whose original cannot be read, still gets what
+// can be checked without it.
 std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& script) {
     TCheckOptions options;
     options.ScriptPath = script;
-    TLineStore original;
-    std::optional<TFinding> missingOriginal;
-    if (const auto originalPath = OriginalMessageFile(call.Against, MessageFilePath(script))) {
-        try {
-            original.LoadFromFile(*originalPath);
-            options.Original = &original;
-            options.OriginalPath = *originalPath;
-        } catch (const std::exception& error) {
-            missingOriginal = MissingOriginalFinding(script, error.what());
-        }
-    }
-    std::vector<TFinding> findings = CheckLoadedScript(call, script, options);
-    if (missingOriginal) {
-        findings.push_back(std::move(*missingOriginal));
-        SortFindings(findings);
-    }
+    TCheckOriginal original(call.Against, options);
+    TStandardErrorSink messages;
+    TKeptReport report(&messages);
+    const TSharedScript opened = OpenScript(script, ScriptsLstOf(call), TablesRequest, report);
+    std::vector<TFinding> findings = RunSessionChecks(opened->Workspace(), report.Stop, options);
+    original.AddMissing(findings);
     return findings;
 }
 

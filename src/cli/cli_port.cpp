@@ -4,6 +4,11 @@
 
 namespace dialoscope {
 
+void WriteErrorLine(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
+
 // A streamed pane is only ever cleared before its first line: Load and Analyze clear it before
 // the listing, a search before its own lines.
 void TCliPort::ClearOutput() {

@@ -1,9 +1,10 @@
 #pragma once
-// The command-line tool's output port: the output pane streamed straight to standard output (the
-// listing, and a search's lines once Analyze is done) or dropped (commands that show a tree or
-// the counters). Message boxes go to the quiet session's sink, what Analyze makes is its request.
+// What the command-line tool shows of a quiet session: the output pane streamed straight to
+// standard output (the listing, and a search's lines once Analyze is done) or dropped (commands
+// that show a tree or the counters); each message box as one line on standard error.
 
 #include "analysis/port.h"
+#include "pipeline/quiet_session.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,6 +19,15 @@ enum class TPaneLines : std::uint8_t {
     // lines, which replace the listing, so the listing need never be held either.
     CountThenStream,
     Discard, // never shown: a command that writes a tree need not keep millions of lines
+};
+
+// One LF-ended line on standard error.
+void WriteErrorLine(std::string_view text);
+
+// Message boxes on standard error; what stops the session is thrown on to the command.
+class TStandardErrorSink : public TSessionSink {
+public:
+    void ShowMessage(std::string_view text) override { WriteErrorLine(text); }
 };
 
 class TCliPort : public TPort {

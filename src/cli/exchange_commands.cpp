@@ -12,8 +12,8 @@
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
 #include "pipeline/original_message_file.h"
-#include "project/each_script.h"
 #include "project/project.h"
+#include "project/project_run.h"
 #include "text/charset_detect.h"
 
 #include <cstdio>

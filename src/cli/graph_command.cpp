@@ -1,8 +1,8 @@
 #include "graph_command.h"
 
+#include "cli_port.h"
 #include "code_page_name.h"
 #include "error_lines.h"
-#include "standard_error_sink.h"
 #include "standard_output.h"
 
 #include "analysis/errors.h"

@@ -1,15 +1,14 @@
 #include "play_command.h"
 
+#include "cli_port.h"
 #include "code_page_name.h"
 #include "error_lines.h"
-#include "standard_error_sink.h"
 #include "standard_output.h"
 
 #include "analysis/errors.h"
 #include "analysis/load.h"
 #include "dialogtree/output_is_input.h"
 #include "dialogtree/savers.h"
-#include "pipeline/analyze_stopped.h"
 #include "pipeline/original_message_file.h"
 #include "pipeline/quiet_session.h"
 #include "play/play_script.h"

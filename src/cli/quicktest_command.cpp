@@ -1,16 +1,16 @@
 #include "quicktest_command.h"
 
+#include "cli_port.h"
 #include "code_page_name.h"
 #include "error_lines.h"
-#include "standard_error_sink.h"
 #include "standard_output.h"
 
 #include "pipeline/quiet_session.h"
 #include "play/play_script.h"
 #include "play/quicktest.h"
 #include "play/quicktest_output.h"
-#include "project/each_script.h"
 #include "project/project.h"
+#include "project/project_run.h"
 
 #include <cstdio>
 

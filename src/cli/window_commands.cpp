@@ -2,7 +2,6 @@
 
 #include "cli_port.h"
 #include "error_lines.h"
-#include "standard_error_sink.h"
 #include "standard_output.h"
 
 #include "dialogtree/dialog_tree.h"
@@ -118,25 +117,16 @@ TAnalyzeRequest RequestOf(const TWindowCommand& command) {
             .MsgMarks = command.Records == TNodeRecords::All};
 }
 
-// Message boxes on standard error (none from a run that repeats one); what stopped Load or
-// Analyze kept as the lines that end the command.
+// Message boxes on standard error; what stopped Load or Analyze kept as the lines that end the
+// command.
 class TWindowCommandSink : public TStandardErrorSink {
 public:
-    explicit TWindowCommandSink(bool muted = false) : Muted_(muted) {}
-    void ShowMessage(std::string_view text) override {
-        if (!Muted_) {
-            TStandardErrorSink::ShowMessage(text);
-        }
-    }
     void Stopped(TSessionStep step, const std::exception& error) override {
         Lines = ErrorLines(error, step == TSessionStep::Load ? "loading the script"
                                                              : "analysing the script");
     }
 
     std::string Lines;
-
-private:
-    bool Muted_;
 };
 
 // Load, Analyze and the command's button; the error lines of what stopped them, empty when
@@ -164,9 +154,9 @@ void WriteListingHead(const TCliCall& call, std::size_t lines) {
     }
     TCliPort port(TPaneLines::Stream);
     port.StreamAtMost(lines);
-    TWindowCommandSink muted(true); // what stops it, the first run said
+    TKeptReport unshown; // its message boxes and what stops it, the first run showed
     TQuietSession session(
-        {.Listing = true, .GeneralView = false, .NodeLists = false, .MsgMarks = false}, muted,
+        {.Listing = true, .GeneralView = false, .NodeLists = false, .MsgMarks = false}, unshown,
         &port);
     session.Open(call.Script, ScriptsLstOf(call));
 }

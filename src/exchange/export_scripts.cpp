@@ -96,40 +96,20 @@ TScriptExport ExportScript(const TExportRequest& request, std::size_t index, std
     return done;
 }
 
-// Index of the first script that failed so far; the scripts after it need not be analysed.
-class TFirstFailure {
-public:
-    bool IsPast(std::size_t index) const { return index > First_.load(); }
-    void Failed(std::size_t index) {
-        std::size_t first = First_.load();
-        while (index < first && !First_.compare_exchange_weak(first, index)) {
-        }
-    }
-
-private:
-    std::atomic<std::size_t> First_{SIZE_MAX};
-};
-
-// Every script's share, run as the request's ForEach runs them.
+// Every script's share, run as the request's ForEach runs them; one after another, the scripts
+// after one that failed are not run.
 std::vector<TScriptExport> ExportEachScript(const TExportRequest& request,
                                             const TTextCodePage& codePage) {
     std::vector<TScriptExport> scripts(request.Scripts.size());
-    TFirstFailure firstFailure;
     const auto work = [&](std::size_t i, std::int32_t cores) {
-        if (firstFailure.IsPast(i)) {
-            return;
-        }
         scripts[i] = ExportScript(request, i, cores, codePage);
-        if (scripts[i].Error) {
-            firstFailure.Failed(i);
-        }
     };
     if (request.ForEach) {
         request.ForEach(scripts.size(), work);
-    } else {
-        for (std::size_t i = 0; i < scripts.size(); ++i) {
-            work(i, EverythingRequest.Cores);
-        }
+        return scripts;
+    }
+    for (std::size_t i = 0; i < scripts.size() && (i == 0 || !scripts[i - 1].Error); ++i) {
+        work(i, EverythingRequest.Cores);
     }
     return scripts;
 }

@@ -1,11 +1,47 @@
 #include "quiet_session.h"
 
-#include "detail/quiet_port.h"
-
 #include "analysis/analyze.h"
+#include "analysis/errors.h"
 #include "analysis/load.h"
 
 namespace dialoscope {
+
+// The one port for work without a window. What Analyze makes is answered from the request, here
+// and nowhere else; the pane's lines go to the output port, the rest to the sink. Once the
+// script is shared, neither is called again.
+class TQuietPort : public TNullPort {
+public:
+    TQuietPort(const TAnalyzeRequest& request, TSessionSink& sink, TPort* output)
+        : Request_(request), Sink_(&sink), Output_(output != nullptr ? output : &NoOutput_) {}
+
+    bool ShowsOutput() const override { return Request_.Listing; }
+    bool ShowsGeneralView() const override { return Request_.GeneralView; }
+    bool KeepsNodeLists() const override { return Request_.NodeLists; }
+    bool KeepsMsgMarks() const override { return Request_.MsgMarks; }
+    bool MayUseSecondCore() const override { return Request_.Cores > 1; }
+
+    void ClearOutput() override { Output_->ClearOutput(); }
+    void AppendOutput(std::string_view line) override { Output_->AppendOutput(line); }
+    void SetProgress(int percent) override { Sink_->SetProgress(percent); }
+    void ProcessMessages() override { Sink_->ProcessMessages(); }
+    void ShowMessage(std::string_view text) override { Sink_->ShowMessage(text); }
+
+    void Detach() {
+        Sink_ = &NoSink_;
+        Output_ = &NoOutput_;
+    }
+
+private:
+    struct TNoSink : TSessionSink {
+        void ShowMessage(std::string_view) override {}
+    };
+
+    TAnalyzeRequest Request_;
+    TNoSink NoSink_;
+    TNullPort NoOutput_;
+    TSessionSink* Sink_;
+    TPort* Output_;
+};
 
 namespace {
 
@@ -20,6 +56,19 @@ void LoadAndAnalyze(TWorkspace& ws, const std::string& script,
 }
 
 } // namespace
+
+void TKeptReport::ShowMessage(std::string_view text) {
+    if (Forward_ != nullptr) {
+        Forward_->ShowMessage(text);
+        return;
+    }
+    Messages.emplace_back(text);
+}
+
+void TKeptReport::Stopped(TSessionStep step, const std::exception& error) {
+    const std::string why = ErrorText(error);
+    Stop = TSessionStop{step, step == TSessionStep::Load ? why : AnalyzeStoppedText(why)};
+}
 
 TQuietSession::TQuietSession(const TAnalyzeRequest& request, TSessionSink& sink, TPort* output)
     : Request_(request), Sink_(sink), Port_(std::make_unique<TQuietPort>(request, sink, output)),

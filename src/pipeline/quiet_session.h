@@ -1,17 +1,66 @@
 #pragma once
 // TQuietSession: one script opened without a window, as every caller but the window opens one
 // (the command line, the project run, the exchange): Load, then Analyze making what the request
-// asks for, with every message box and error reported through one sink.
+// asks for, everything they report going to one sink: the message boxes as they are shown, what
+// stopped Load or Analyze, and (for a caller that shows it) how far Analyze is.
 
 #include "analysed_script.h"
-#include "session_sink.h"
 
 #include "analysis/analyze_request.h"
 
+#include <cstdint>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace dialoscope {
+
+// How every front end words an Analyze that an error stopped (the window's status bar adds where).
+inline constexpr std::string_view AnalyzeStopped = "Analyze stopped";
+inline std::string AnalyzeStoppedText(std::string_view why) {
+    return std::string(AnalyzeStopped) + ": " + std::string(why);
+}
+
+enum class TSessionStep : std::uint8_t { Load, Analyze };
+
+class TSessionSink {
+public:
+    virtual ~TSessionSink() = default;
+    // A message box, as the window would show it.
+    virtual void ShowMessage(std::string_view text) = 0;
+    // Called while the error that stopped step is being handled. This default throws it on to
+    // the session's caller unchanged; a sink that returns lets the session hand out the script
+    // as the error left it.
+    virtual void Stopped(TSessionStep, const std::exception&) { throw; }
+    // As the port's: the progress, 0..100, and a point where the caller may stop Analyze by
+    // throwing.
+    virtual void SetProgress(int) {}
+    virtual void ProcessMessages() {}
+};
+
+// What stopped a session, as the user reads it: Load's error text, or AnalyzeStoppedText.
+struct TSessionStop {
+    TSessionStep Step;
+    std::string Text;
+};
+
+// A sink that keeps what stopped the session for its caller to read afterwards, and the message
+// boxes too unless forward takes them as they come.
+class TKeptReport : public TSessionSink {
+public:
+    explicit TKeptReport(TSessionSink* forward = nullptr) : Forward_(forward) {}
+    void ShowMessage(std::string_view text) override;
+    void Stopped(TSessionStep step, const std::exception& error) override;
+
+    std::vector<std::string> Messages;
+    std::optional<TSessionStop> Stop;
+
+private:
+    TSessionSink* Forward_;
+};
 
 class TQuietPort;
 
@@ -41,7 +90,7 @@ private:
     std::unique_ptr<TWorkspace> Ws_;
 };
 
-// Opens script in a session of its own and shares it, as Open left it: for callers that only
+// Opens script in a session of its own and shares it as Open left it, for callers that only
 // read the result.
 TSharedScript OpenScript(const std::string& script, const std::string& scriptsLst,
                          const TAnalyzeRequest& request, TSessionSink& sink);

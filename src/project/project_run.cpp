@@ -1,12 +1,17 @@
 #include "project_run.h"
 
 #include "detail/shared_message_numbers.h"
-#include "each_script.h"
 
 #include "analysis/errors.h"
 #include "analysis/load.h"
 
+#include <tbb/blocked_range.h>
 #include <tbb/enumerable_thread_specific.h>
+#include <tbb/info.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
 
 #include <new>
 
@@ -25,6 +30,27 @@ TScriptResult CancelledResult(const TProjectScript& script) {
 }
 
 } // namespace
+
+void ForEachScript(std::size_t count, std::uint32_t jobs,
+                   const std::function<void(std::size_t index, std::int32_t cores)>& work) {
+    const std::size_t asked = jobs == 0 ? static_cast<std::size_t>(tbb::info::default_concurrency())
+                                        : std::min<std::uint32_t>(jobs, 1024);
+    // No worker idles for want of a script, so a script alone has both cores.
+    const auto workers = static_cast<int>(std::clamp<std::size_t>(count, 1, asked));
+    const std::int32_t cores = workers == 1 ? 2 : 1;
+    tbb::task_arena arena(workers);
+    arena.execute([&] {
+        // One script per task: scripts differ in size by orders of magnitude.
+        tbb::parallel_for(
+            tbb::blocked_range<std::size_t>(0, count, 1),
+            [&](const tbb::blocked_range<std::size_t>& range) {
+                for (std::size_t i = range.begin(); i != range.end(); ++i) {
+                    work(i, cores);
+                }
+            },
+            tbb::simple_partitioner());
+    });
+}
 
 TScriptStats ProjectTotal(const std::vector<TScriptResult>& rows, const TProjectOptions& options) {
     TScriptStats total;
