@@ -10,7 +10,8 @@
 
 #include "analysis/errors.h"
 #include "analysis/load.h"
-#include "pipeline/original_message_file.h"
+
+#include <filesystem>
 
 namespace dialoscope {
 
@@ -33,6 +34,19 @@ void CheckMessagesAlone(const TMessageEntries& messages, const TCheckOptions& op
 
 std::string MessageFilePath(const std::string& scriptPath) {
     return ChangeFileExt(scriptPath, ".msg");
+}
+
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+std::optional<std::string> OriginalMessageFile(const std::optional<std::string>& against,
+                                               const std::string& messageFile) {
+    if (!against || !IsFolder(*against)) {
+        return against;
+    }
+    return (std::filesystem::path(*against) / FileNamePart(messageFile)).string();
 }
 
 std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& options) {

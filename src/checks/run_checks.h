@@ -42,8 +42,8 @@ std::vector<TFinding> RunSessionChecks(const TWorkspace& ws,
                                        const std::optional<TSessionStop>& stop,
                                        const TCheckOptions& options);
 
-// The original message file a script's translation is compared with, as --against names it (see
-// OriginalMessageFile): read when made, and options pointed at it. One that cannot be read leaves
+// The original message file a script's translation is compared with (see OriginalMessageFile):
+// read when made, and options pointed at it. One that cannot be read leaves
 // the script to be checked without the comparison, and is a finding of its own.
 class TCheckOriginal {
 public:
@@ -58,5 +58,13 @@ private:
 
 // The message file that Load reads beside the script.
 std::string MessageFilePath(const std::string& scriptPath);
+
+// True for a folder; false for a file or a path that cannot be read (whose reader names it).
+bool IsFolder(const std::string& path);
+
+// The original of messageFile (a path or a bare name) as --against names it: against itself (one
+// script's original), or the file of messageFile's name in the folder against names.
+std::optional<std::string> OriginalMessageFile(const std::optional<std::string>& against,
+                                               const std::string& messageFile);
 
 } // namespace dialoscope

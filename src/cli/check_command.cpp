@@ -4,7 +4,6 @@
 #include "cli_port.h"
 
 #include "checks/run_checks.h"
-#include "pipeline/original_message_file.h"
 #include "pipeline/quiet_session.h"
 
 #include <optional>
@@ -35,10 +34,7 @@ void CheckCheckCall(const TCliCall& call) {
     if (call.Scripts.empty()) {
         throw EUsageError("'check' takes at least one SCRIPT, or --project LIST");
     }
-    if (call.Against && call.Scripts.size() > 1 && !IsFolder(*call.Against)) {
-        throw EUsageError(
-            "with several scripts, --against names the folder of the original message files");
-    }
+    CheckAgainstUse(call);
 }
 
 int RunCheckCommand(const TCliCall& call) {

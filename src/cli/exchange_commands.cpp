@@ -11,7 +11,6 @@
 #include "exchange/export_files.h"
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
-#include "pipeline/original_message_file.h"
 #include "project/project.h"
 #include "project/project_run.h"
 #include "text/charset_detect.h"
@@ -165,10 +164,7 @@ void CheckExportUse(const TCliCall& call) {
     if (!call.To) {
         throw EUsageError("'export' needs --to FILE.po, FILE.csv or FILE.xlsx");
     }
-    if (call.Against && call.Scripts.size() > 1 && !IsFolder(*call.Against)) {
-        throw EUsageError("with several scripts, --against names the folder of the original "
-                          "message files");
-    }
+    CheckAgainstUse(call);
 }
 
 int RunExportCommand(const TCliCall& call) {

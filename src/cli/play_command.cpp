@@ -7,9 +7,9 @@
 
 #include "analysis/errors.h"
 #include "analysis/load.h"
+#include "checks/run_checks.h"
 #include "dialogtree/output_is_input.h"
 #include "dialogtree/savers.h"
-#include "pipeline/original_message_file.h"
 #include "pipeline/quiet_session.h"
 #include "play/play_script.h"
 #include "play/quicktest_output.h"
@@ -44,8 +44,7 @@ void WriteOut(std::string_view text) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (IsFolder(path)) {
         throw EPlayStop(path + ": a folder, not a saved walk");
     }
     std::ifstream in(path, std::ios::binary);

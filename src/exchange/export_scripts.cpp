@@ -3,7 +3,6 @@
 #include "detail/exchange_error.h"
 
 #include "checks/run_checks.h"
-#include "pipeline/original_message_file.h"
 #include "pipeline/quiet_session.h"
 #include "scanner/ascii.h"
 

@@ -1,4 +1,4 @@
-#include "pipeline/original_message_file.h"
+#include "checks/run_checks.h"
 
 #include "temp_folder.h"
 
