@@ -81,27 +81,20 @@ void AddScriptRows(const TExportRequest& request, std::size_t index, std::int32_
     done.Rows = ExportRows(ws, messages, codePage, done.UndefinedBytes);
 }
 
-TScriptExport ExportScript(const TExportRequest& request, std::size_t index, std::int32_t cores,
-                           const TTextCodePage& codePage) {
-    TScriptExport done;
-    TExportSink sink(request, index);
-    try {
-        AddScriptRows(request, index, cores, codePage, sink, done);
-    } catch (...) {
-        // Cancelling too: it is thrown on in the script's turn.
-        done.Error = std::current_exception();
-    }
-    done.Messages = std::move(sink.Messages);
-    return done;
-}
-
 // Every script's share, run as the request's ForEach runs them; one after another, the scripts
 // after one that failed are not run.
 std::vector<TScriptExport> ExportEachScript(const TExportRequest& request,
                                             const TTextCodePage& codePage) {
     std::vector<TScriptExport> scripts(request.Scripts.size());
     const auto work = [&](std::size_t i, std::int32_t cores) {
-        scripts[i] = ExportScript(request, i, cores, codePage);
+        TExportSink sink(request, i);
+        try {
+            AddScriptRows(request, i, cores, codePage, sink, scripts[i]);
+        } catch (...) {
+            // Cancelling too: it is thrown on in the script's turn.
+            scripts[i].Error = std::current_exception();
+        }
+        scripts[i].Messages = std::move(sink.Messages);
     };
     if (request.ForEach) {
         request.ForEach(scripts.size(), work);

@@ -24,8 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::size_t ColumnOf(const TCsvRow& header, const std::string& title) {
-    return static_cast<std::size_t>(
-        std::find(header.Fields.begin(), header.Fields.end(), title) - header.Fields.begin());
+    return static_cast<std::size_t>(std::find(header.Fields.begin(), header.Fields.end(), title) -
+                                    header.Fields.begin());
 }
 
 // Every translation set to what translate makes of its original, as a translator's tool would
@@ -157,15 +157,15 @@ TEST(ExchangeRoundTrip, AnEditedImportChangesOnlyTextFields) {
     EXPECT_EQ(exported.Rows[0].Middle, "grd_halt");
     EXPECT_EQ(exported.Rows[1].Original, " Well?");
     EXPECT_EQ(exported.Rows[2].Original, "Braces {inside} and } here");
-    for (const auto& [format, ext] : {std::pair{TExchangeFormat::Po, ".po"},
-                                      std::pair{TExchangeFormat::Csv, ".csv"}}) {
+    for (const auto& [format, ext] :
+         {std::pair{TExchangeFormat::Po, ".po"}, std::pair{TExchangeFormat::Csv, ".csv"}}) {
         SCOPED_TRACE(ext);
         const std::string exportPath = work.Path(std::string("edited") + ext);
         WriteExport(exportPath, format, exported.Rows, TByteOrderMark::Omit);
         Translate(exportPath, format, [](const std::string& text) { return "{T} " + text; });
         const std::string target = work.Write("f.msg", FieldsFile);
-        const TImportSummary summary = ImportTranslation(
-            {exportPath, target, std::nullopt, TAddMissing::No, false}, codePage);
+        const TImportSummary summary =
+            ImportTranslation({exportPath, target, std::nullopt, TAddMissing::No, false}, codePage);
         EXPECT_EQ(summary.Refused, 0) << (summary.Reports.empty() ? "" : summary.Reports[0]);
         EXPECT_EQ(summary.Replaced, 5);
         const std::string written = ReadFileBytes(target);
@@ -270,6 +270,65 @@ TEST(ExchangeRoundTrip, EachScriptIsExportedOnceAndNamesDoNotClash) {
                                     " and " + work.Path("b/talk.ipp") +
                                     "; one file tells scripts apart by name only, so export "
                                     "them one at a time");
+    }
+}
+
+} // namespace
+} // namespace dialoscope
+
+namespace dialoscope {
+namespace {
+
+// What an export of the scripts gives: the CSV file, the message boxes, the error.
+std::string ExportOutcome(const test::TTempFolder& work, const std::vector<std::string>& names,
+                          const decltype(TExportRequest::ForEach)& forEach) {
+    TExportRequest request;
+    request.ScriptsLst = work.Path("scripts.lst");
+    for (const std::string& name : names) {
+        request.Scripts.push_back({work.Path(name + ".ipp"), name});
+    }
+    std::string outcome;
+    request.ShowMessage = [&](std::string_view text) { outcome += std::string(text) + "\n"; };
+    request.ForEach = forEach;
+    try {
+        const TExportResult result = CollectExportRows(request, TTextCodePage());
+        WriteExport(work.Path("out.csv"), TExchangeFormat::Csv, result.Rows, TByteOrderMark::Omit);
+        return outcome + ReadFileBytes(work.Path("out.csv"));
+    } catch (const std::exception& error) {
+        return outcome + "error: " + error.what();
+    }
+}
+
+// A driver may run the scripts in any order: the rows, the message boxes and the error that
+// stops the export still come in the order the scripts were given.
+TEST(ExchangeExport, ScriptsRunInAnyOrderGiveTheOrderGiven) {
+    const test::TTempFolder work;
+    const std::string boxes = ReadFileBytes(DIALOSCOPE_SOURCE_DIR "/tests/cli/inputs/boxes.ipp");
+    for (const char* name : {"a", "c", "d"}) {
+        work.Write(std::string(name) + ".ipp", boxes);
+        work.Write(std::string(name) + ".msg", std::string("{100}{}{Hi from ") + name + "}\r\n");
+    }
+    work.Write("b.ipp", "script B('b.msg');\r\nend.\r\n");
+    work.Write("b.msg", "{one}{}{A bad number stops Analyze.}\r\n");
+    work.Write("scripts.lst", "a.int 1\r\nb.int 2\r\nc.int 3\r\nd.int 4\r\n");
+    const auto backwards = [](std::size_t count,
+                              const std::function<void(std::size_t, std::int32_t)>& run) {
+        for (std::size_t i = count; i-- > 0;) {
+            run(i, 1);
+        }
+    };
+    const struct {
+        std::vector<std::string> Names;
+        std::string Ends; // how the outcome in the given order ends
+    } cases[] = {
+        {{"a", "c", "d"}, "Hi from d,\r\n"},
+        {{"a", "c", "b", "d"}, "error: 'one' is not a valid integer value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Ends);
+        const std::string inOrder = ExportOutcome(work, c.Names, {});
+        EXPECT_TRUE(inOrder.ends_with(c.Ends)) << inOrder;
+        EXPECT_EQ(ExportOutcome(work, c.Names, backwards), inOrder);
     }
 }
 
