@@ -42,10 +42,11 @@ const CLI::Validator JobCount(
 // reach the header.
 const CLI::Validator LanguageCode(
     [](const std::string& text) {
-        const bool good = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                   c == '_' || c == '@' || c == '-';
-        });
+        const bool good =
+            !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '_' || c == '@' || c == '-';
+            });
         return Unless(good, "'" + text + "' is not a language code such as de or pt_BR");
     },
     "");

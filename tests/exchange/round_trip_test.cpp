@@ -24,8 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::size_t ColumnOf(const TCsvRow& header, const std::string& title) {
-    return static_cast<std::size_t>(std::find(header.Fields.begin(), header.Fields.end(), title) -
-                                    header.Fields.begin());
+    return static_cast<std::size_t>(
+        std::find(header.Fields.begin(), header.Fields.end(), title) - header.Fields.begin());
 }
 
 // Every translation set to what translate makes of its original, as a translator's tool would
@@ -157,15 +157,15 @@ TEST(ExchangeRoundTrip, AnEditedImportChangesOnlyTextFields) {
     EXPECT_EQ(exported.Rows[0].Middle, "grd_halt");
     EXPECT_EQ(exported.Rows[1].Original, " Well?");
     EXPECT_EQ(exported.Rows[2].Original, "Braces {inside} and } here");
-    for (const auto& [format, ext] :
-         {std::pair{TExchangeFormat::Po, ".po"}, std::pair{TExchangeFormat::Csv, ".csv"}}) {
+    for (const auto& [format, ext] : {std::pair{TExchangeFormat::Po, ".po"},
+                                      std::pair{TExchangeFormat::Csv, ".csv"}}) {
         SCOPED_TRACE(ext);
         const std::string exportPath = work.Path(std::string("edited") + ext);
         WriteExport(exportPath, format, exported.Rows, TByteOrderMark::Omit);
         Translate(exportPath, format, [](const std::string& text) { return "{T} " + text; });
         const std::string target = work.Write("f.msg", FieldsFile);
-        const TImportSummary summary =
-            ImportTranslation({exportPath, target, std::nullopt, TAddMissing::No, false}, codePage);
+        const TImportSummary summary = ImportTranslation(
+            {exportPath, target, std::nullopt, TAddMissing::No, false}, codePage);
         EXPECT_EQ(summary.Refused, 0) << (summary.Reports.empty() ? "" : summary.Reports[0]);
         EXPECT_EQ(summary.Replaced, 5);
         const std::string written = ReadFileBytes(target);
