@@ -14,6 +14,7 @@
 #include "user_dialogs.h"
 
 #include "checks/run_checks.h"
+#include "pipeline/quiet_session.h"
 
 #include <QAction>
 #include <QFile>
@@ -151,7 +152,7 @@ std::vector<TFinding> TForm1::CollectFindings() const {
     std::vector<TFinding> findings = RunMessageFileChecks(*Ws_, options);
     const std::string why = Analysis_ == TAnalysis::NotRun
                                 ? std::string("Analyze has not run since Load")
-                                : "Analyze stopped: " + AnalyzeError_;
+                                : AnalyzeStoppedText(AnalyzeError_);
     findings.insert(findings.begin(), MakeFinding(TFindingKind::AnalyzeError,
                                                   TFindingSource::Script, ScriptPath_, 0, why));
     return findings;
@@ -240,7 +241,8 @@ void TForm1::NameStoppedMessageLine() {
     for (const TFinding& finding : RunMessageFileChecks(*Ws_, options)) {
         if (finding.Kind == TFindingKind::BadMessageLine && finding.Text == AnalyzeError_) {
             const QString file = QFile::decodeName(QByteArray::fromStdString(finding.File));
-            ShowStatusNote(QStringLiteral("Analyze stopped at %1, line %2")
+            ShowStatusNote(QString::fromUtf8(AnalyzeStopped.data(), AnalyzeStopped.size()) +
+                           QStringLiteral(" at %1, line %2")
                                .arg(QFileInfo(file).fileName())
                                .arg(finding.Line));
             return;

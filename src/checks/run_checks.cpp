@@ -9,7 +9,10 @@
 #include "other_script_messages.h"
 #include "source_change.h"
 
+#include "analysis/errors.h"
 #include "analysis/load.h"
+
+#include <filesystem>
 
 namespace dialoscope {
 
@@ -49,6 +52,19 @@ std::string MessageFilePath(const std::string& scriptPath) {
     return ChangeFileExt(scriptPath, ".msg");
 }
 
+bool IsFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+std::optional<std::string> OriginalMessageFile(const std::optional<std::string>& against,
+                                               const std::string& messageFile) {
+    if (!against || !IsFolder(*against)) {
+        return against;
+    }
+    return (std::filesystem::path(*against) / FileNamePart(messageFile)).string();
+}
+
 std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& options) {
     std::vector<TFinding> findings;
     const TMessageEntries messages = ReadMessageEntries(ws.MsgRich);
@@ -65,9 +81,45 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
     return findings;
 }
 
-TFinding MissingOriginalFinding(const std::string& scriptPath, const std::string& why) {
-    return MakeFinding(TFindingKind::MissingOriginal, TFindingSource::Script, scriptPath, 0,
-                       why + "; nothing of the translation is compared");
+std::vector<TFinding> RunSessionChecks(const TWorkspace& ws,
+                                       const std::optional<TSessionStop>& stop,
+                                       const TCheckOptions& options) {
+    if (!stop) {
+        return RunChecks(ws, options);
+    }
+    const bool loaded = stop->Step == TSessionStep::Analyze;
+    std::vector<TFinding> findings =
+        loaded ? RunMessageFileChecks(ws, options) : std::vector<TFinding>{};
+    findings.insert(findings.begin(),
+                    MakeFinding(loaded ? TFindingKind::AnalyzeError : TFindingKind::LoadError,
+                                TFindingSource::Script, options.ScriptPath, 0, stop->Text));
+    return findings;
+}
+
+TCheckOriginal::TCheckOriginal(const std::optional<std::string>& against, TCheckOptions& options) {
+    const auto path = OriginalMessageFile(against, MessageFilePath(options.ScriptPath));
+    if (!path) {
+        return;
+    }
+    try {
+        Lines_.LoadFromFile(*path);
+    } catch (const std::exception& error) {
+        Missing_ =
+            MakeFinding(TFindingKind::MissingOriginal, TFindingSource::Script, options.ScriptPath,
+                        0, ErrorText(error) + "; nothing of the translation is compared");
+        return;
+    }
+    options.Original = &Lines_;
+    options.OriginalPath = *path;
+}
+
+bool TCheckOriginal::AddMissing(std::vector<TFinding>& findings) {
+    if (!Missing_) {
+        return false;
+    }
+    findings.push_back(std::move(*Missing_));
+    SortFindings(findings);
+    return true;
 }
 
 std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options) {

@@ -8,7 +8,9 @@
 #include "analysis/line_store.h"
 #include "analysis/workspace.h"
 #include "text/code_page.h"
+#include "pipeline/quiet_session.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,11 +42,35 @@ std::vector<TFinding> RunChecks(const TWorkspace& ws, const TCheckOptions& optio
 // For a script whose Analyze failed (a bad message line stops it before any node is read).
 std::vector<TFinding> RunMessageFileChecks(const TWorkspace& ws, const TCheckOptions& options);
 
-// The finding of a script whose original message file (named by --against) cannot be read:
-// why is the reading error, which names the file. The script is checked without the comparison.
-TFinding MissingOriginalFinding(const std::string& scriptPath, const std::string& why);
+// The findings of a script a quiet session opened: RunChecks when nothing stopped it, else the
+// finding of what stopped it first, followed, if Load was done, by RunMessageFileChecks.
+std::vector<TFinding> RunSessionChecks(const TWorkspace& ws,
+                                       const std::optional<TSessionStop>& stop,
+                                       const TCheckOptions& options);
+
+// The original message file a script's translation is compared with (see OriginalMessageFile):
+// read when made, and options pointed at it. One that cannot be read leaves
+// the script to be checked without the comparison, and is a finding of its own.
+class TCheckOriginal {
+public:
+    TCheckOriginal(const std::optional<std::string>& against, TCheckOptions& options);
+    // Adds the finding of an original that could not be read, in order; false when there is none.
+    bool AddMissing(std::vector<TFinding>& findings);
+
+private:
+    TLineStore Lines_;
+    std::optional<TFinding> Missing_;
+};
 
 // The message file that Load reads beside the script.
 std::string MessageFilePath(const std::string& scriptPath);
+
+// True for a folder; false for a file or a path that cannot be read (whose reader names it).
+bool IsFolder(const std::string& path);
+
+// The original of messageFile (a path or a bare name) as --against names it: against itself (one
+// script's original), or the file of messageFile's name in the folder against names.
+std::optional<std::string> OriginalMessageFile(const std::optional<std::string>& against,
+                                               const std::string& messageFile);
 
 } // namespace dialoscope

@@ -4,7 +4,6 @@
 
 #include "text/word_difference.h"
 
-#include <filesystem>
 
 namespace dialoscope {
 
@@ -75,13 +74,7 @@ void CompareSources(const TMessageEntries& since, const TMessageEntries& origina
 }
 
 std::string SinceFileFor(const std::string& since, const std::string& scriptPath) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(since, error)) {
-        return since;
-    }
-    return (std::filesystem::path(since) /
-            std::filesystem::path(MessageFilePath(scriptPath)).filename())
-        .string();
+    return *OriginalMessageFile(since, MessageFilePath(scriptPath));
 }
 
 TFinding MissingSinceFinding(const std::string& scriptPath, const std::string& why) {

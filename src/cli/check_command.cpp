@@ -1,79 +1,21 @@
 #include "check_command.h"
 
 #include "check_output.h"
+#include "cli_port.h"
 
-#include "analysis/analyze.h"
 #include "analysis/errors.h"
-#include "analysis/load.h"
 #include "analysis/file_bytes.h"
 #include "checks/run_checks.h"
 #include "checks/source_change.h"
+#include "pipeline/quiet_session.h"
 #include "project/code_page_choice.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
 namespace dialoscope {
 
 namespace {
-
-// Neither the pane nor the General View is wanted here, so Analyze need not make them; only the
-// message boxes are, and they go where the other commands put them.
-class TCheckPort : public TNullPort {
-public:
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    void ShowMessage(std::string_view text) override {
-        std::fwrite(text.data(), 1, text.size(), stderr);
-        std::fputc('\n', stderr);
-    }
-};
-
-bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
-
-// The original message file to compare this script's message file with, if any.
-std::optional<std::string> OriginalFor(const TCliCall& call, const std::string& script) {
-    if (!call.Against) {
-        return std::nullopt;
-    }
-    if (!IsFolder(*call.Against)) {
-        return call.Against;
-    }
-    return (std::filesystem::path(*call.Against) / FileNamePart(MessageFilePath(script))).string();
-}
-
-TFinding ErrorFinding(TFindingKind kind, const std::string& file, const std::string& text) {
-    return MakeFinding(kind, TFindingSource::Script, file, 0, text);
-}
-
-// Load, Analyze and every check of one script. A script that cannot be loaded or analysed still
-// gets what can be checked without it.
-std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string& script,
-                                        const TCheckOptions& options) {
-    TCheckPort port;
-    TWorkspace ws(port);
-    ws.ScriptsLstPath = ScriptsLstOf(call);
-    try {
-        mnLoadClick(ws, script);
-    } catch (const std::exception& error) {
-        return {ErrorFinding(TFindingKind::LoadError, script, ErrorText(error))};
-    }
-    try {
-        sbRestartClick(ws);
-    } catch (const std::exception& error) {
-        std::vector<TFinding> findings = RunMessageFileChecks(ws, options);
-        findings.insert(findings.begin(),
-                        ErrorFinding(TFindingKind::AnalyzeError, script,
-                                     std::string("Analyze stopped: ") + ErrorText(error)));
-        return findings;
-    }
-    return RunChecks(ws, options);
-}
 
 // --since: the older original the script's original is compared with; a file that cannot be
 // read is a finding of its own. The words of the differences are the code page's.
@@ -114,28 +56,20 @@ private:
     std::optional<TFinding> Missing_;
 };
 
-// The script's own findings, and with --against the comparison with its original; an original
-// that cannot be read is a finding of its own, and the script is checked without it.
+// Load, Analyze and every check of one script, with --against the comparison with its original.
+// A script that cannot be loaded or analysed, or whose original cannot be read, still gets what
+// can be checked without it.
 std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& script) {
     TCheckOptions options;
     options.ScriptPath = script;
-    TLineStore original;
-    std::optional<TFinding> missingOriginal;
-    if (const auto originalPath = OriginalFor(call, script)) {
-        try {
-            original.LoadFromFile(*originalPath);
-            options.Original = &original;
-            options.OriginalPath = *originalPath;
-        } catch (const std::exception& error) {
-            missingOriginal = MissingOriginalFinding(script, error.what());
-        }
-    }
+    TCheckOriginal original(call.Against, options);
     TSinceOriginal since(call, script, options);
-    std::vector<TFinding> findings = CheckLoadedScript(call, script, options);
+    TStandardErrorSink messages;
+    TKeptReport report(&messages);
+    const TSharedScript opened = OpenScript(script, ScriptsLstOf(call), TablesRequest, report);
+    std::vector<TFinding> findings = RunSessionChecks(opened->Workspace(), report.Stop, options);
     since.AddMissing(findings);
-    if (missingOriginal) {
-        findings.push_back(std::move(*missingOriginal));
-    }
+    original.AddMissing(findings);
     SortFindings(findings);
     return findings;
 }
@@ -146,14 +80,7 @@ void CheckCheckCall(const TCliCall& call) {
     if (call.Scripts.empty()) {
         throw EUsageError("'check' takes at least one SCRIPT, or --project LIST");
     }
-    if (call.Against && call.Scripts.size() > 1 && !IsFolder(*call.Against)) {
-        throw EUsageError(
-            "with several scripts, --against names the folder of the original message files");
-    }
-    if (call.Since && call.Scripts.size() > 1 && !IsFolder(*call.Since)) {
-        throw EUsageError(
-            "with several scripts, --since names the folder of the older original message files");
-    }
+    CheckAgainstUse(call);
 }
 
 int RunCheckCommand(const TCliCall& call) {

@@ -1,5 +1,7 @@
 #include "cli_call.h"
 
+#include "checks/run_checks.h"
+
 #include <filesystem>
 
 namespace dialoscope {
@@ -16,6 +18,17 @@ std::string ProgramFolder() {
 }
 
 } // namespace
+
+void CheckAgainstUse(const TCliCall& call) {
+    if (call.Against && call.Scripts.size() > 1 && !IsFolder(*call.Against)) {
+        throw EUsageError(
+            "with several scripts, --against names the folder of the original message files");
+    }
+    if (call.Since && call.Scripts.size() > 1 && !IsFolder(*call.Since)) {
+        throw EUsageError(
+            "with several scripts, --since names the folder of the older original message files");
+    }
+}
 
 std::string ScriptsLstOf(const TCliCall& call) {
     if (call.ScriptsLst) {

@@ -59,6 +59,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// With several scripts --against must name the folder of their originals: EUsageError if not.
+void CheckAgainstUse(const TCliCall& call);
+
 // The list references "j,number" resolve through: --scripts-lst, else --project, else
 // scripts.lst in the program's folder.
 std::string ScriptsLstOf(const TCliCall& call);

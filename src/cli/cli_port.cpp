@@ -4,8 +4,10 @@
 
 namespace dialoscope {
 
-TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records)
-    : Mode_(mode), ShowsGeneralView_(showsGeneralView), Records_(records) {}
+void WriteErrorLine(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fputc('\n', stderr);
+}
 
 // A streamed pane is only ever cleared before its first line: Load and Analyze clear it before
 // the listing, a search before its own lines.
@@ -31,14 +33,6 @@ void TCliPort::StreamFromHere() {
         Mode_ = TPaneLines::Stream;
         Counted_ = 0;
     }
-}
-
-void TCliPort::ShowMessage(std::string_view text) {
-    if (Muted_) {
-        return;
-    }
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
 }
 
 } // namespace dialoscope

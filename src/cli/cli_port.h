@@ -1,9 +1,10 @@
 #pragma once
-// The command-line tool's port: the output pane streamed straight to standard output (the
-// listing, and a search's lines once Analyze is done) or dropped (commands that show a tree or
-// the counters), message boxes as lines on standard error.
+// What the command-line tool shows of a quiet session: the output pane streamed straight to
+// standard output (the listing, and a search's lines once Analyze is done) or dropped (commands
+// that show a tree or the counters); each message box as one line on standard error.
 
 #include "analysis/port.h"
+#include "pipeline/quiet_session.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,29 +21,25 @@ enum class TPaneLines : std::uint8_t {
     Discard, // never shown: a command that writes a tree need not keep millions of lines
 };
 
-// What a command reads of what Analyze collects per node.
-enum class TNodeRecords : std::uint8_t {
-    Unread,    // the listing and the counters
-    ListsOnly, // said lines, answers, calls and message uses, not the messages' marks
-    All,       // the marks too, which only Search Msg looks a message up in
+// One LF-ended line on standard error.
+void WriteErrorLine(std::string_view text);
+
+// Message boxes on standard error; what stops the session is thrown on to the command.
+class TStandardErrorSink : public TSessionSink {
+public:
+    void ShowMessage(std::string_view text) override { WriteErrorLine(text); }
 };
 
 class TCliPort : public TPort {
 public:
-    // showsGeneralView: false for a command that neither writes the General View nor finds
-    // items in it.
-    TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records = TNodeRecords::All);
+    explicit TCliPort(TPaneLines mode) : Mode_(mode) {}
 
     void ClearOutput() override;
     void AppendOutput(std::string_view line) override;
-    bool ShowsOutput() const override { return Mode_ != TPaneLines::Discard; }
-    bool ShowsGeneralView() const override { return ShowsGeneralView_; }
-    bool KeepsNodeLists() const override { return Records_ != TNodeRecords::Unread; }
-    bool KeepsMsgMarks() const override { return Records_ == TNodeRecords::All; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}
-    void ShowMessage(std::string_view text) override;
+    void ShowMessage(std::string_view) override {}
 
     // CountThenStream: the pane's lines are written from now on.
     void StreamFromHere();
@@ -53,16 +50,11 @@ public:
 
     // Stream: the lines after the first count are dropped.
     void StreamAtMost(std::size_t count) { Limit_ = count; }
-    // Message boxes are not shown: a second run of what a first run already showed.
-    void MuteMessages() { Muted_ = true; }
 
 private:
     TPaneLines Mode_;
-    bool ShowsGeneralView_;
-    TNodeRecords Records_;
     std::size_t Counted_ = 0;
     std::size_t Limit_ = SIZE_MAX;
-    bool Muted_ = false;
 };
 
 } // namespace dialoscope

@@ -151,6 +151,7 @@ void DeclareExport(CLI::App& command, TCliCall& call) {
                     "the language of the translation, for a PO file's Language header")
         ->type_name("LL")
         ->check(LanguageCode);
+    DeclareJobs(command, call, "analyse at most N scripts at once (default: all cores)");
 }
 
 void DeclareImport(CLI::App& command, TCliCall& call) {
@@ -402,7 +403,7 @@ constexpr TCliCommand Commands[] = {
      TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStats},
     {"export",
      "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx|FILE.xlf [--against DIR|FILE] [--since DIR|FILE] "
-     "[--bom] [--language LL]",
+     "[--bom] [--language LL] [--jobs N]",
      "every string in dialog order for translators: PO, CSV, XLSX or XLIFF", ExportDetails,
      TProjectUse::InsteadOfScripts, DeclareExport, CheckExportUse, RunExportCommand},
     {"import",

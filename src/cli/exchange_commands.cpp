@@ -13,6 +13,7 @@
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
 #include "project/project.h"
+#include "project/project_run.h"
 #include "text/charset_detect.h"
 
 #include <cstdio>
@@ -22,11 +23,6 @@
 namespace dialoscope {
 
 namespace {
-
-bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
 
 // The code page the texts of a message file are in: the one named, or with "auto" the one
 // ICU's detector is sure of (else windows-1252), said on standard error.
@@ -145,12 +141,8 @@ std::vector<std::string> ExportInputsOf(const TExportRequest& request) {
         const std::string messageFile = MessageFilePath(script.Path);
         inputs.push_back(script.Path);
         inputs.push_back(messageFile);
-        if (request.Against) {
-            inputs.push_back(IsFolder(*request.Against)
-                                 ? (std::filesystem::path(*request.Against) /
-                                    std::filesystem::path(messageFile).filename())
-                                       .string()
-                                 : *request.Against);
+        if (const auto original = OriginalMessageFile(request.Against, messageFile)) {
+            inputs.push_back(*original);
         }
         if (request.Since) {
             inputs.push_back(SinceFileFor(*request.Since, script.Path));
@@ -185,14 +177,7 @@ void CheckExportUse(const TCliCall& call) {
     if (!call.To) {
         throw EUsageError("'export' needs --to FILE.po, FILE.csv, FILE.xlsx or FILE.xlf");
     }
-    if (call.Since && call.Scripts.size() > 1 && !IsFolder(*call.Since)) {
-        throw EUsageError("with several scripts, --since names the folder of the older original "
-                          "message files");
-    }
-    if (call.Against && call.Scripts.size() > 1 && !IsFolder(*call.Against)) {
-        throw EUsageError("with several scripts, --against names the folder of the original "
-                          "message files");
-    }
+    CheckAgainstUse(call);
 }
 
 int RunExportCommand(const TCliCall& call) {
@@ -204,6 +189,9 @@ int RunExportCommand(const TCliCall& call) {
         request.Against = call.Against;
         request.Since = call.Since;
         request.ShowMessage = [](std::string_view text) { std::cerr << text << "\n"; };
+        request.ForEach = [jobs = call.Jobs.value_or(0)](std::size_t count, const auto& work) {
+            ForEachScript(count, jobs, work);
+        };
         if (request.Scripts.empty()) {
             throw EDialoscopeError("No script to export");
         }

@@ -1,37 +1,24 @@
 #include "graph_command.h"
 
+#include "cli_port.h"
 #include "code_page_name.h"
-#include "standard_output.h"
 #include "error_lines.h"
+#include "standard_output.h"
 
-#include "analysis/analyze.h"
 #include "analysis/errors.h"
-#include "analysis/load.h"
 #include "dialogtree/node_index.h"
 #include "graph/dot_export.h"
 #include "graph/graph_json.h"
 #include "graph/graph_scope.h"
 #include "graph/mermaid_export.h"
 #include "graph/svg_export.h"
+#include "pipeline/quiet_session.h"
 
 #include <cstdio>
 
 namespace dialoscope {
 
 namespace {
-
-// Only the message boxes are wanted; they go where the other commands put them.
-class TGraphPort : public TNullPort {
-public:
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    void ShowMessage(std::string_view text) override { WriteErrorLine(text); }
-
-    static void WriteErrorLine(std::string_view text) {
-        std::fwrite(text.data(), 1, text.size(), stderr);
-        std::fputc('\n', stderr);
-    }
-};
 
 // A node named on the command line that the script does not have.
 class EGraphNodeError : public EDialoscopeError {
@@ -71,7 +58,7 @@ std::string GraphText(const TDialogGraph& graph, const std::string& format) {
     }
     if (format == "mermaid") {
         if (const auto note = MermaidSizeNote(graph)) {
-            TGraphPort::WriteErrorLine(*note);
+            WriteErrorLine(*note);
         }
         return WriteMermaid(graph);
     }
@@ -83,7 +70,7 @@ std::string GraphText(const TDialogGraph& graph, const std::string& format) {
             throw EGraphDrawError(svg.Note);
         }
         if (!svg.Note.empty()) {
-            TGraphPort::WriteErrorLine(svg.Note);
+            WriteErrorLine(svg.Note);
         }
         return std::move(svg.Svg);
     }
@@ -91,11 +78,10 @@ std::string GraphText(const TDialogGraph& graph, const std::string& format) {
 }
 
 TDialogGraph ScriptGraph(const TGraphCommandOptions& options) {
-    TGraphPort port;
-    TWorkspace ws(port);
-    ws.ScriptsLstPath = options.ScriptsLst;
-    mnLoadClick(ws, options.Script);
-    sbRestartClick(ws);
+    TStandardErrorSink messages;
+    const TSharedScript script =
+        OpenScript(options.Script, options.ScriptsLst, TablesRequest, messages);
+    const TWorkspace& ws = script->Workspace();
     const TTextDecoder decoder(options.CodePage);
     TGraphBuildOptions build;
     build.ToUtf8 = [&decoder](std::string_view bytes) { return decoder.ToUtf8(bytes); };
@@ -112,7 +98,7 @@ int RunGraphCommand(const TGraphCommandOptions& options) {
         const std::string text = GraphText(graph, options.Format);
         if (options.Format != "json") {
             for (const std::string& note : graph.Notes) {
-                TGraphPort::WriteErrorLine(note);
+                WriteErrorLine(note);
             }
         }
         WriteStandardOutput(text);

@@ -1,14 +1,16 @@
 #include "play_command.h"
 
+#include "cli_port.h"
 #include "code_page_name.h"
 #include "error_lines.h"
-#include "script_session.h"
 #include "standard_output.h"
 
 #include "analysis/errors.h"
 #include "analysis/load.h"
+#include "checks/run_checks.h"
 #include "dialogtree/output_is_input.h"
 #include "dialogtree/savers.h"
+#include "pipeline/quiet_session.h"
 #include "play/play_script.h"
 #include "play/quicktest_output.h"
 #include "play/transcript.h"
@@ -42,8 +44,7 @@ void WriteOut(std::string_view text) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
+    if (IsFolder(path)) {
         throw EPlayStop(path + ": a folder, not a saved walk");
     }
     std::ifstream in(path, std::ios::binary);
@@ -51,16 +52,6 @@ std::string ReadWholeFile(const std::string& path) {
         throw EFOpenError(path);
     }
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-// The original message file for this script: --against itself, or the file of the script's
-// message file name in the folder it names.
-std::string OriginalPath(const std::string& against, const TWorkspace& ws) {
-    std::error_code error;
-    if (!std::filesystem::is_directory(against, error)) {
-        return against;
-    }
-    return (std::filesystem::path(against) / FileNamePart(ws.MsgFileName)).string();
 }
 
 std::int32_t NamedNode(const TPlayScript& script, const std::string& name) {
@@ -151,6 +142,17 @@ private:
     std::string Heading_;
 };
 
+// Message boxes on standard error; an Analyze that stopped says so before its error.
+class TPlaySink : public TStandardErrorSink {
+public:
+    void Stopped(TSessionStep step, const std::exception& error) override {
+        if (step == TSessionStep::Load) {
+            throw;
+        }
+        throw EDialoscopeError(AnalyzeStoppedText(ErrorText(error)));
+    }
+};
+
 int Fail(const std::exception& error) {
     FlushStandardOutput();
     std::fputs(ErrorLines(error, "playing the script").c_str(), stderr);
@@ -161,7 +163,7 @@ int Fail(const std::exception& error) {
 std::vector<std::string> PlayInputsOf(const TPlayCommandOptions& options, const TWorkspace& ws) {
     std::vector<std::string> inputs = {options.Script, ws.MsgFileName, options.ScriptsLst};
     if (options.Against) {
-        inputs.push_back(OriginalPath(*options.Against, ws));
+        inputs.push_back(*OriginalMessageFile(options.Against, ws.MsgFileName));
     }
     if (options.Replay) {
         inputs.push_back(*options.Replay);
@@ -184,7 +186,7 @@ void RecordWalk(const TPlayCommandOptions& options, const TWorkspace& ws,
 int Play(const TPlayCommandOptions& options, const TWorkspace& ws) {
     TLineStore original;
     if (options.Against) {
-        original.LoadFromFile(OriginalPath(*options.Against, ws));
+        original.LoadFromFile(*OriginalMessageFile(options.Against, ws.MsgFileName));
     }
     const TTextDecoder decoder(options.CodePage);
     const TPlayScript script(ws, {options.Script,
@@ -226,10 +228,11 @@ std::optional<std::vector<std::int32_t>> ParseChoices(std::string_view text) {
 }
 
 int RunPlayCommand(const TPlayCommandOptions& options) {
-    TScriptSession session;
+    TPlaySink sink;
     try {
-        session.Open(options.Script, options.ScriptsLst);
-        return Play(options, session.Workspace());
+        const TSharedScript script =
+            OpenScript(options.Script, options.ScriptsLst, TablesRequest, sink);
+        return Play(options, script->Workspace());
     } catch (const std::exception& error) {
         return Fail(error);
     }

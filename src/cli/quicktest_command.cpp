@@ -1,22 +1,17 @@
 #include "quicktest_command.h"
 
+#include "cli_port.h"
 #include "code_page_name.h"
 #include "error_lines.h"
-#include "script_session.h"
 #include "standard_output.h"
 
-#include "analysis/errors.h"
+#include "pipeline/quiet_session.h"
 #include "play/play_script.h"
 #include "play/quicktest.h"
 #include "play/quicktest_output.h"
 #include "project/project.h"
+#include "project/project_run.h"
 
-#include <tbb/blocked_range.h>
-#include <tbb/info.h>
-#include <tbb/parallel_for.h>
-#include <tbb/task_arena.h>
-
-#include <algorithm>
 #include <cstdio>
 
 namespace dialoscope {
@@ -39,21 +34,23 @@ struct TQuicktestItem {
 // One script start to finish; its analysis is dropped before the next begins, so memory follows
 // the largest script.
 TQuicktestReport QuicktestScript(const TQuicktestItem& item, const std::string& scriptsLst,
-                                 bool mayUseSecondCore) {
+                                 std::int32_t cores) {
     TQuicktestReport refused;
     refused.Script = item.Script;
     refused.Error = item.Refusal;
     if (!item.Refusal.empty()) {
         return refused;
     }
-    TScriptSession session(mayUseSecondCore);
-    try {
-        session.Open(item.Script, scriptsLst);
-    } catch (const std::exception& error) {
-        refused.Error = ErrorText(error);
+    TAnalyzeRequest request = TablesRequest;
+    request.Cores = cores;
+    TStandardErrorSink messages;
+    TKeptReport report(&messages);
+    const TSharedScript opened = OpenScript(item.Script, scriptsLst, request, report);
+    if (report.Stop) {
+        refused.Error = report.Stop->Text;
         return refused;
     }
-    const TPlayScript script(session.Workspace(), {item.Script, {}, nullptr});
+    const TPlayScript script(opened->Workspace(), {item.Script, {}, nullptr});
     return RunQuicktest(script, item.Script);
 }
 
@@ -79,23 +76,12 @@ std::vector<TQuicktestItem> ItemsOf(const TQuicktestCommandOptions& options) {
     return items;
 }
 
-// Each script by one worker, one script per task (scripts differ in size by orders of
-// magnitude); the reports stay in the order given whatever order the workers finish in.
+// The reports stay in the order given whatever order the workers finish in.
 std::vector<TQuicktestReport> QuicktestAll(const std::vector<TQuicktestItem>& items,
                                            const std::string& scriptsLst, std::uint32_t jobs) {
-    const int cores = tbb::info::default_concurrency();
-    const int workers = jobs == 0 ? cores : static_cast<int>(std::min<std::uint32_t>(jobs, 1024));
     std::vector<TQuicktestReport> reports(items.size());
-    tbb::task_arena arena(workers);
-    arena.execute([&] {
-        tbb::parallel_for(
-            tbb::blocked_range<std::size_t>(0, items.size(), 1),
-            [&](const tbb::blocked_range<std::size_t>& range) {
-                for (std::size_t i = range.begin(); i != range.end(); ++i) {
-                    reports[i] = QuicktestScript(items[i], scriptsLst, workers == 1);
-                }
-            },
-            tbb::simple_partitioner());
+    ForEachScript(items.size(), jobs, [&](std::size_t i, std::int32_t cores) {
+        reports[i] = QuicktestScript(items[i], scriptsLst, cores);
     });
     return reports;
 }

@@ -1,15 +1,13 @@
 #include "window_commands.h"
 
 #include "cli_port.h"
-#include "standard_output.h"
 #include "error_lines.h"
+#include "standard_output.h"
 
-#include "analysis/analyze.h"
-#include "analysis/errors.h"
-#include "analysis/load.h"
 #include "dialogtree/dialog_tree.h"
 #include "dialogtree/savers.h"
 #include "dialogtree/searches.h"
+#include "pipeline/quiet_session.h"
 
 #include <algorithm>
 #include <charconv>
@@ -25,6 +23,13 @@ namespace {
 
 // What a command needs of the General View: nothing, the tree to read, or only its lines.
 enum class TGeneralView : std::uint8_t { Unmade, Kept, Streamed };
+
+// What a command reads of what Analyze collects per node.
+enum class TNodeRecords : std::uint8_t {
+    Unread,    // the listing and the counters
+    ListsOnly, // said lines, answers, calls and message uses, not the messages' marks
+    All,       // the marks too, which only Search Msg looks a message up in
+};
 
 // How one of the window's commands runs after Load and Analyze.
 struct TWindowCommand {
@@ -105,20 +110,37 @@ void ActShowNodeText(TWorkspace& ws, const std::string& name) {
     }
 }
 
+TAnalyzeRequest RequestOf(const TWindowCommand& command) {
+    return {.Listing = command.Pane != TPaneLines::Discard,
+            .GeneralView = command.GeneralView != TGeneralView::Unmade,
+            .NodeLists = command.Records != TNodeRecords::Unread,
+            .MsgMarks = command.Records == TNodeRecords::All};
+}
+
+// Message boxes on standard error; what stopped Load or Analyze kept as the lines that end the
+// command.
+class TWindowCommandSink : public TStandardErrorSink {
+public:
+    void Stopped(TSessionStep step, const std::exception& error) override {
+        Lines = ErrorLines(error, step == TSessionStep::Load ? "loading the script"
+                                                             : "analysing the script");
+    }
+
+    std::string Lines;
+};
+
 // Load, Analyze and the command's button; the error lines of what stopped them, empty when
 // nothing did.
-std::string RunSteps(const TWindowCommand& command, const TCliCall& call, TWorkspace& ws,
-                     TCliPort& port) {
-    std::string_view doing = "loading the script";
+std::string RunSteps(const TWindowCommand& command, const TCliCall& call, TQuietSession& session,
+                     TWindowCommandSink& sink, TCliPort& port) {
+    if (!session.Open(call.Script, ScriptsLstOf(call))) {
+        return sink.Lines;
+    }
+    port.StreamFromHere();
     try {
-        mnLoadClick(ws, call.Script);
-        doing = "analysing the script";
-        sbRestartClick(ws);
-        port.StreamFromHere();
-        doing = command.Doing;
-        command.Act(ws, call.Arg);
+        command.Act(session.Workspace(), call.Arg);
     } catch (const std::exception& error) {
-        return ErrorLines(error, doing);
+        return ErrorLines(error, command.Doing);
     }
     return {};
 }
@@ -130,17 +152,13 @@ void WriteListingHead(const TCliCall& call, std::size_t lines) {
     if (lines == 0) {
         return;
     }
-    TCliPort port(TPaneLines::Stream, false, TNodeRecords::Unread);
+    TCliPort port(TPaneLines::Stream);
     port.StreamAtMost(lines);
-    port.MuteMessages();
-    TWorkspace ws(port);
-    ws.ScriptsLstPath = ScriptsLstOf(call);
-    try {
-        mnLoadClick(ws, call.Script);
-        sbRestartClick(ws);
-    } catch (const std::exception&) {
-        // The first run said what stopped it.
-    }
+    TKeptReport unshown; // its message boxes and what stops it, the first run showed
+    TQuietSession session(
+        {.Listing = true, .GeneralView = false, .NodeLists = false, .MsgMarks = false}, unshown,
+        &port);
+    session.Open(call.Script, ScriptsLstOf(call));
 }
 
 // On an error the output as it stood is written, then the error as the last line on standard
@@ -151,19 +169,19 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
-    TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade, command.Records);
-    auto ws = std::make_unique<TWorkspace>(port);
-    ws->ScriptsLstPath = ScriptsLstOf(call);
+    TCliPort port(command.Pane);
+    TWindowCommandSink sink;
+    auto session = std::make_unique<TQuietSession>(RequestOf(command), sink, &port);
     if (command.GeneralView == TGeneralView::Streamed) {
-        StreamTreeFile(ws->GeneralView);
+        StreamTreeFile(session->Workspace().GeneralView);
     }
-    const std::string error = RunSteps(command, call, *ws, port);
+    const std::string error = RunSteps(command, call, *session, sink, port);
     if (port.StillCounting()) {
         // Stopped before its own lines: its memory goes back before the listing is read again.
-        ws.reset();
+        session.reset();
         WriteListingHead(call, port.CountedLines());
     } else {
-        command.Write(*ws);
+        command.Write(session->Workspace());
     }
     if (!error.empty()) {
         // The output as it stood goes first, so that the error stays the last line.

@@ -2,12 +2,12 @@
 
 #include "detail/exchange_error.h"
 
-#include "analysis/analyze.h"
-#include "analysis/load.h"
 #include "checks/run_checks.h"
 #include "checks/source_change.h"
+#include "pipeline/quiet_session.h"
 #include "scanner/ascii.h"
 
+#include <exception>
 #include <filesystem>
 #include <unordered_map>
 
@@ -18,23 +18,27 @@ namespace {
 // Thrown out of the analysis when the request's Cancel is set; CollectExportRows ends there.
 struct TExportCancelled {};
 
-// The analysis writes nothing anyone reads here but the records; message boxes go on.
-class TExportPort : public TNullPort {
+// One script's share of the export, kept until the scripts before it are done.
+struct TScriptExport {
+    std::vector<TExportRow> Rows;
+    std::vector<TUndefinedByte> UndefinedBytes;
+    std::vector<std::string> Messages; // its analysis' message boxes, in order
+    std::exception_ptr Error;          // what stopped it: nothing of it or after it is exported
+    std::optional<TSourceChangeCounts> Changes; // with --since: what changed in its original
+};
+
+// The message boxes kept for the script's turn; the progress of the whole export; the request's
+// Cancel read as the analysis breathes.
+class TExportSink : public TSessionSink {
 public:
-    TExportPort(const TExportRequest& request, std::size_t script)
-        : Show_(request.ShowMessage), Request_(request), Script_(script) {}
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    void ShowMessage(std::string_view text) override {
-        if (Show_) {
-            Show_(text);
-        }
-    }
+    TExportSink(const TExportRequest& request, std::size_t script)
+        : Request_(request), Script_(script) {}
+    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
     void SetProgress(int percent) override {
         if (Request_.Progress) {
             const std::size_t scripts = Request_.Scripts.size();
-            Request_.Progress(static_cast<int>((Script_ * 100 + static_cast<std::size_t>(percent)) /
-                                               scripts));
+            Request_.Progress(
+                static_cast<int>((Script_ * 100 + static_cast<std::size_t>(percent)) / scripts));
         }
     }
     void ProcessMessages() override {
@@ -43,25 +47,12 @@ public:
         }
     }
 
+    std::vector<std::string> Messages;
+
 private:
-    const std::function<void(std::string_view)>& Show_;
     const TExportRequest& Request_;
     std::size_t Script_; // its index in the request, for the progress of the whole export
 };
-
-std::optional<std::string> OriginalFor(const TExportRequest& request,
-                                       const std::string& scriptPath) {
-    if (!request.Against) {
-        return std::nullopt;
-    }
-    std::error_code error;
-    if (!std::filesystem::is_directory(*request.Against, error)) {
-        return request.Against;
-    }
-    return (std::filesystem::path(*request.Against) /
-            std::filesystem::path(MessageFilePath(scriptPath)).filename())
-        .string();
-}
 
 void AddChanges(const TSourceChangeCounts& counts, TExportResult& result) {
     TSourceChangeCounts& sum = result.Changes ? *result.Changes : result.Changes.emplace();
@@ -71,15 +62,13 @@ void AddChanges(const TSourceChangeCounts& counts, TExportResult& result) {
     sum.Originals += counts.Originals;
 }
 
-void AddScriptRows(const TExportRequest& request, std::size_t index,
-                   const TTextCodePage& codePage, TExportResult& result) {
+void AddScriptRows(const TExportRequest& request, std::size_t index, std::int32_t cores,
+                   const TTextCodePage& codePage, TExportSink& sink, TScriptExport& done) {
     const TExportScript& script = request.Scripts[index];
-    TExportPort port(request, index);
-    port.ProcessMessages();
-    TWorkspace ws(port);
-    ws.ScriptsLstPath = request.ScriptsLst;
+    sink.ProcessMessages();
     TLineStore originalLines;
-    const std::optional<std::string> originalPath = OriginalFor(request, script.Path);
+    const std::optional<std::string> originalPath =
+        OriginalMessageFile(request.Against, MessageFilePath(script.Path));
     if (originalPath) {
         originalLines.LoadFromFile(*originalPath);
     }
@@ -87,8 +76,10 @@ void AddScriptRows(const TExportRequest& request, std::size_t index,
     if (request.Since) {
         sinceLines.LoadFromFile(SinceFileFor(*request.Since, script.Path));
     }
-    mnLoadClick(ws, script.Path);
-    sbRestartClick(ws);
+    TAnalyzeRequest analyze = TablesRequest;
+    analyze.Cores = cores;
+    const TSharedScript opened = OpenScript(script.Path, request.ScriptsLst, analyze, sink);
+    const TWorkspace& ws = opened->Workspace();
     const TMessageEntries own = ReadMessageEntries(ws.MsgRich);
     const TMessageEntries original = ReadMessageEntries(originalLines);
     const TMessageEntries since = ReadMessageEntries(sinceLines);
@@ -105,11 +96,34 @@ void AddScriptRows(const TExportRequest& request, std::size_t index,
     if (request.Since) {
         messages.Since = &since;
         messages.SinceFile = SinceFileFor(*request.Since, script.Path);
-        AddChanges(CountSourceChanges(since, originalPath ? original : own), result);
+        done.Changes = CountSourceChanges(since, originalPath ? original : own);
     }
-    std::vector<TExportRow> rows = ExportRows(ws, messages, codePage, result.UndefinedBytes);
-    result.Rows.insert(result.Rows.end(), std::make_move_iterator(rows.begin()),
-                       std::make_move_iterator(rows.end()));
+    done.Rows = ExportRows(ws, messages, codePage, done.UndefinedBytes);
+}
+
+// Every script's share, run as the request's ForEach runs them; one after another, the scripts
+// after one that failed are not run.
+std::vector<TScriptExport> ExportEachScript(const TExportRequest& request,
+                                            const TTextCodePage& codePage) {
+    std::vector<TScriptExport> scripts(request.Scripts.size());
+    const auto work = [&](std::size_t i, std::int32_t cores) {
+        TExportSink sink(request, i);
+        try {
+            AddScriptRows(request, i, cores, codePage, sink, scripts[i]);
+        } catch (...) {
+            // Cancelling too: it is thrown on in the script's turn.
+            scripts[i].Error = std::current_exception();
+        }
+        scripts[i].Messages = std::move(sink.Messages);
+    };
+    if (request.ForEach) {
+        request.ForEach(scripts.size(), work);
+        return scripts;
+    }
+    for (std::size_t i = 0; i < scripts.size() && (i == 0 || !scripts[i - 1].Error); ++i) {
+        work(i, EverythingRequest.Cores);
+    }
+    return scripts;
 }
 
 std::string SameFileKey(const std::string& path) {
@@ -148,8 +162,22 @@ TExportResult CollectExportRows(const TExportRequest& request, const TTextCodePa
     TExportRequest distinct = request;
     distinct.Scripts = DistinctScripts(request.Scripts);
     try {
-        for (std::size_t i = 0; i < distinct.Scripts.size(); ++i) {
-            AddScriptRows(distinct, i, codePage, result);
+        for (TScriptExport& script : ExportEachScript(distinct, codePage)) {
+            for (const std::string& message : script.Messages) {
+                if (request.ShowMessage) {
+                    request.ShowMessage(message);
+                }
+            }
+            if (script.Error) {
+                std::rethrow_exception(script.Error);
+            }
+            result.Rows.insert(result.Rows.end(), std::make_move_iterator(script.Rows.begin()),
+                               std::make_move_iterator(script.Rows.end()));
+            result.UndefinedBytes.insert(result.UndefinedBytes.end(), script.UndefinedBytes.begin(),
+                                         script.UndefinedBytes.end());
+            if (script.Changes) {
+                AddChanges(*script.Changes, result);
+            }
         }
     } catch (const TExportCancelled&) {
         return TExportResult{.Rows = {}, .UndefinedBytes = {}, .Cancelled = true, .Changes = {}};

@@ -1,12 +1,15 @@
 #pragma once
 // The rows of an export of several scripts: each script loaded and analysed as the window does,
-// its messages in dialog order, one script after another in the order given.
+// its messages in dialog order, the scripts' rows in the order given whatever order they were
+// analysed in.
 
 #include "export_rows.h"
 
 #include "text/code_page.h"
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,9 +32,17 @@ struct TExportRequest {
     // The older originals the translations were made from (a file, or a folder as Against):
     // what changed since is marked in the rows. Each must be readable.
     std::optional<std::string> Since;
-    // Where the message boxes of an analysis go (a number that does not convert, ...).
+    // Calls work(index, cores) for each script index below count, on as many workers as it
+    // likes; cores is how many cores that script's own analysis may use. Unset: one script after
+    // another, each on two cores.
+    std::function<void(std::size_t count,
+                       const std::function<void(std::size_t index, std::int32_t cores)>& work)>
+        ForEach;
+    // Where the message boxes of an analysis go (a number that does not convert, ...): each
+    // script's once its analysis is done, in the scripts' order.
     std::function<void(std::string_view)> ShowMessage;
-    // How far the whole export is, 0..100, as each script's analysis goes on.
+    // How far the whole export is, 0..100, as each script's analysis goes on; called from the
+    // workers ForEach runs the scripts on.
     std::function<void(int)> Progress;
     // Read while the scripts are analysed: once set, the export ends with no rows.
     const std::atomic<bool>* Cancel = nullptr;

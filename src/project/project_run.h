@@ -1,7 +1,8 @@
 #pragma once
 // A whole project analysed on every core (or on --jobs of them): each script by one worker with
 // oneTBB, one script's analysis per worker at a time, the results kept in list order whatever
-// the order the workers finish in.
+// the order the workers finish in. ForEachScript is the driver; statistics, checks, quicktest
+// and export all run on it.
 
 #include "project.h"
 #include "script_run.h"
@@ -11,6 +12,13 @@
 #include <vector>
 
 namespace dialoscope {
+
+// Calls work(index, cores) once for each index below count, from up to jobs workers (0: every
+// core) at once, one script per worker at a time; cores is how many cores that script's own Load
+// and Analyze may use: 2 with a single worker, else 1. An exception from work ends the run and
+// is thrown on here.
+void ForEachScript(std::size_t count, std::uint32_t jobs,
+                   const std::function<void(std::size_t index, std::int32_t cores)>& work);
 
 struct TProjectResult {
     std::vector<TScriptResult> Scripts; // by index into TProject::Scripts

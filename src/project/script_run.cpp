@@ -2,54 +2,16 @@
 
 #include "detail/script_measure.h"
 
-#include "analysis/analyze.h"
 #include "analysis/errors.h"
 #include "analysis/load.h"
 #include "checks/other_script_messages.h"
 #include "checks/run_checks.h"
 #include "checks/source_change.h"
-
-#include <filesystem>
+#include "pipeline/quiet_session.h"
 
 namespace dialoscope {
 
 namespace {
-
-// Neither the pane nor the General View is wanted, so Analyze need not make them; the message
-// boxes are kept for the caller.
-class TProjectPort : public TNullPort {
-public:
-    explicit TProjectPort(bool mayUseSecondCore) : MayUseSecondCore_(mayUseSecondCore) {}
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    bool MayUseSecondCore() const override { return MayUseSecondCore_; }
-    void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
-
-    std::vector<std::string> Messages;
-
-private:
-    bool MayUseSecondCore_;
-};
-
-bool IsFolder(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_directory(path, error);
-}
-
-std::optional<std::string> OriginalFor(const TProjectOptions& options, const std::string& script) {
-    if (!options.Against) {
-        return std::nullopt;
-    }
-    if (!IsFolder(*options.Against)) {
-        return options.Against;
-    }
-    return (std::filesystem::path(*options.Against) / FileNamePart(MessageFilePath(script)))
-        .string();
-}
-
-TFinding ScriptFinding(TFindingKind kind, const std::string& file, const std::string& text) {
-    return MakeFinding(kind, TFindingSource::Script, file, 0, text);
-}
 
 // The header's message file is only shown, never read (Load reads the one beside the script),
 // but one outside the folder says the project is not what it seems.
@@ -58,148 +20,109 @@ bool HeaderNamesOutside(const TWorkspace& ws) {
     return name.find_first_of("/\\:") != std::string::npos || name == "." || name == "..";
 }
 
-class TScriptRun {
+// --since: the older original of a script, read before it is analysed. One that cannot be read
+// is a finding of its own and the row says so, unless the script failed for a worse reason.
+class TProjectSince {
 public:
-    TScriptRun(const TProject& project, const TProjectScript& script,
-               const TProjectOptions& options, const TScriptWorker& worker)
-        : Script_(script.ScriptPath), Port_(worker.MayUseSecondCore), Ws_(Port_) {
-        Ws_.ScriptsLstPath = project.ListPath;
-        Checks_.ScriptPath = script.ScriptPath;
-        // Other scripts' message files are looked for beside the script.
-        if (FolderOf(script.ScriptPath) == project.Folder) {
-            Checks_.OtherScripts = worker.OtherScripts;
-        }
-        Original_ = OriginalFor(options, script.ScriptPath);
-        if (options.Since) {
-            Since_ = SinceFileFor(*options.Since, script.ScriptPath);
-        }
-    }
-
-    void LoadSince() {
-        if (!Since_) {
+    TProjectSince(const std::optional<std::string>& since, const std::string& script,
+                  TCheckOptions& checks) {
+        if (!since) {
             return;
         }
         try {
-            SinceLines_.LoadFromFile(*Since_);
+            Lines_.LoadFromFile(SinceFileFor(*since, script));
         } catch (const std::exception& error) {
-            MissingSince_ = MissingSinceFinding(Script_, ErrorText(error));
+            Missing_ = MissingSinceFinding(script, ErrorText(error));
             return;
         }
-        Checks_.Since = &SinceLines_;
+        checks.Since = &Lines_;
     }
 
-    // The script's own findings count without an original; only the comparison is left out.
-    void LoadOriginal() {
-        if (!Original_) {
+    // What changed against the original, or the script's own message file without one.
+    void Count(const TCheckOptions& checks, const std::optional<std::string>& against,
+               const TWorkspace& ws, TScriptStats& stats) const {
+        if (checks.Since == nullptr || (against && checks.Original == nullptr)) {
             return;
         }
-        try {
-            OriginalLines_.LoadFromFile(*Original_);
-        } catch (const std::exception& error) {
-            MissingOriginal_ = MissingOriginalFinding(Script_, ErrorText(error));
-            return;
-        }
-        Checks_.Original = &OriginalLines_;
-        Checks_.OriginalPath = *Original_;
+        const TLineStore& original = checks.Original != nullptr ? *checks.Original : ws.MsgRich;
+        stats.Changes =
+            CountSourceChanges(ReadMessageEntries(Lines_), ReadMessageEntries(original));
     }
 
-    // Each step returns false when the script can go no further.
-
-    // A script without its original says so in its row, unless it failed for a worse reason.
-    void AddMissingOriginal(TScriptResult& result) {
-        if (MissingSince_) {
-            result.Findings.push_back(std::move(*MissingSince_));
-            SortFindings(result.Findings);
-            if (result.Stats.IsOk()) {
-                result.Stats.Status = "no older original";
-            }
-        }
-        if (!MissingOriginal_) {
+    void AddMissing(TScriptResult& result) {
+        if (!Missing_) {
             return;
         }
-        result.Findings.push_back(std::move(*MissingOriginal_));
+        result.Findings.push_back(std::move(*Missing_));
         SortFindings(result.Findings);
+        if (result.Stats.IsOk()) {
+            result.Stats.Status = "no older original";
+        }
+    }
+
+private:
+    TLineStore Lines_;
+    std::optional<TFinding> Missing_;
+};
+
+TFinding HeaderNamesOutsideFinding(const TWorkspace& ws, const std::string& script) {
+    return MakeFinding(TFindingKind::BadScriptName, TFindingSource::Script, script, 0,
+                       "the header names the message file " + Quoted(ws.MsgFileName) +
+                           " outside the project's folder; " +
+                           Quoted(FileNamePart(MessageFilePath(script))) +
+                           " beside the script is read");
+}
+
+// Load, Analyze, the checks and the measures of a script the list found. One that stopped gets
+// the findings of what was done; one without its original says so in its row, unless it failed
+// for a worse reason.
+void RunFoundScript(const TProject& project, const TProjectScript& script,
+                    const TProjectOptions& options, const TScriptWorker& worker,
+                    TScriptResult& result) {
+    TCheckOptions checks;
+    checks.ScriptPath = script.ScriptPath;
+    // Other scripts' message files are looked for beside the script.
+    if (FolderOf(script.ScriptPath) == project.Folder) {
+        checks.OtherScripts = worker.OtherScripts;
+    }
+    TCheckOriginal original(options.Against, checks);
+    TProjectSince since(options.Since, script.ScriptPath, checks);
+    TAnalyzeRequest request = TablesRequest;
+    request.Cores = worker.Cores;
+    TKeptReport report;
+    // The analysis lives only in here: its memory is given back before the worker takes the next
+    // script.
+    const TSharedScript opened = OpenScript(script.ScriptPath, project.ListPath, request, report);
+    const TWorkspace& ws = opened->Workspace();
+    const bool loaded = !report.Stop || report.Stop->Step == TSessionStep::Analyze;
+    const TTextCodePage& codePage = worker.CodePages.For(*ws.MsgRich.SharedBytes());
+    checks.CodePage = &codePage;
+    result.Findings = RunSessionChecks(ws, report.Stop, checks);
+    result.Messages = std::move(report.Messages);
+    if (loaded && checks.Original != nullptr) {
+        result.Stats.Translation =
+            CountTranslation(ReadMessageEntries(*checks.Original), ReadMessageEntries(ws.MsgRich));
+    }
+    if (loaded) {
+        since.Count(checks, options.Against, ws, result.Stats);
+    }
+    if (report.Stop) {
+        result.Stats.Status = report.Stop->Text;
+    } else {
+        if (HeaderNamesOutside(ws)) {
+            result.Findings.insert(result.Findings.begin(),
+                                   HeaderNamesOutsideFinding(ws, script.ScriptPath));
+        }
+        MeasureDialog(ws, codePage, worker.Counter, result.Stats);
+    }
+    since.AddMissing(result);
+    if (original.AddMissing(result.Findings)) {
         result.Stats.MissingOriginals = 1;
         if (result.Stats.IsOk()) {
             result.Stats.Status = "no original";
         }
     }
-
-    bool Load(TScriptResult& result) {
-        try {
-            mnLoadClick(Ws_, Script_);
-        } catch (const std::exception& error) {
-            Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, ErrorText(error)),
-                 ErrorText(error));
-            return false;
-        }
-        if (Checks_.Original != nullptr) {
-            result.Stats.Translation = CountTranslation(ReadMessageEntries(OriginalLines_),
-                                                        ReadMessageEntries(Ws_.MsgRich));
-        }
-        CountChanges(result);
-        return true;
-    }
-
-    // Against the original, or the script's own message file without one.
-    void CountChanges(TScriptResult& result) const {
-        if (Checks_.Since == nullptr || (Original_ && Checks_.Original == nullptr)) {
-            return;
-        }
-        const TLineStore& original = Checks_.Original != nullptr ? OriginalLines_ : Ws_.MsgRich;
-        result.Stats.Changes = CountSourceChanges(ReadMessageEntries(SinceLines_),
-                                                  ReadMessageEntries(original));
-    }
-
-    bool Analyze(TScriptResult& result) {
-        try {
-            sbRestartClick(Ws_);
-        } catch (const std::exception& error) {
-            const std::string status = std::string("Analyze stopped: ") + ErrorText(error);
-            result.Findings = RunMessageFileChecks(Ws_, Checks_);
-            result.Findings.insert(result.Findings.begin(),
-                                   ScriptFinding(TFindingKind::AnalyzeError, Script_, status));
-            result.Stats.Status = status;
-            return false;
-        }
-        return true;
-    }
-
-    void Check(TScriptResult& result, TCodePageChoice& codePages, TWordCounter& counter) {
-        const TTextCodePage& codePage = codePages.For(*Ws_.MsgRich.SharedBytes());
-        Checks_.CodePage = &codePage;
-        result.Findings = RunChecks(Ws_, Checks_);
-        if (HeaderNamesOutside(Ws_)) {
-            result.Findings.insert(
-                result.Findings.begin(),
-                ScriptFinding(TFindingKind::BadScriptName, Script_,
-                              "the header names the message file " + Quoted(Ws_.MsgFileName) +
-                                  " outside the project's folder; " +
-                                  Quoted(FileNamePart(MessageFilePath(Script_))) +
-                                  " beside the script is read"));
-        }
-        MeasureDialog(Ws_, codePage, counter, result.Stats);
-    }
-
-    void KeepMessages(TScriptResult& result) { result.Messages = std::move(Port_.Messages); }
-
-private:
-    static void Fail(TScriptResult& result, TFinding finding, const std::string& status) {
-        result.Findings = {std::move(finding)};
-        result.Stats.Status = status;
-    }
-
-    std::string Script_;
-    TProjectPort Port_;
-    TWorkspace Ws_;
-    TCheckOptions Checks_;
-    std::optional<std::string> Original_;
-    TLineStore OriginalLines_;
-    std::optional<TFinding> MissingOriginal_;
-    std::optional<std::string> Since_;
-    TLineStore SinceLines_;
-    std::optional<TFinding> MissingSince_;
-};
+}
 
 TScriptResult ListOnlyResult(const TProject& project, const TProjectScript& script) {
     TScriptResult result;
@@ -222,16 +145,7 @@ TScriptResult RunProjectScript(const TProject& project, const TProjectScript& sc
     } else {
         result.Stats.ScriptFile = FileNamePart(script.ScriptPath);
         result.Stats.MessageFile = FileNamePart(MessageFilePath(script.ScriptPath));
-        // The workspace lives only inside this block: its memory is given back before the
-        // worker takes the next script.
-        TScriptRun run(project, script, options, worker);
-        run.LoadOriginal();
-        run.LoadSince();
-        if (run.Load(result) && run.Analyze(result)) {
-            run.Check(result, worker.CodePages, worker.Counter);
-        }
-        run.AddMissingOriginal(result);
-        run.KeepMessages(result);
+        RunFoundScript(project, script, options, worker, result);
     }
     result.Stats.ListNumber = script.ListNumber;
     CountFindings(result.Findings, result.Stats);

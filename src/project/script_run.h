@@ -1,8 +1,8 @@
 #pragma once
-// One script of a project, start to finish: Load and Analyze with a port that shows nothing and
-// keeps no General View, the checks, the statistics; then the analysis is dropped, so a worker
-// holds one script's analysis at a time. A script that fails gives its error finding and status
-// and never an exception.
+// One script of a project, start to finish: Load and Analyze in a quiet session that makes
+// neither the listing nor the General View, the checks, the statistics; then the analysis is
+// dropped, so a worker holds one script's analysis at a time. A script that fails gives its error
+// finding and status and never an exception.
 
 #include "code_page_choice.h"
 #include "project.h"
@@ -48,8 +48,9 @@ struct TScriptResult {
 struct TScriptWorker {
     TCodePageChoice& CodePages;
     TWordCounter& Counter; // the worker's own
-    // False when every core already analyses a script of its own.
-    bool MayUseSecondCore = true;
+    // How many cores the script's own Load and Analyze may use: 1 while every core already
+    // analyses a script of its own.
+    std::int32_t Cores = 2;
     // The other scripts' message numbers, shared by the run; null: the script's checks read the
     // message files they need themselves. Used only for a script in the project's folder.
     TOtherScriptNumbers* OtherScripts = nullptr;

@@ -275,3 +275,62 @@ TEST(ExchangeRoundTrip, EachScriptIsExportedOnceAndNamesDoNotClash) {
 
 } // namespace
 } // namespace dialoscope
+
+namespace dialoscope {
+namespace {
+
+// What an export of the scripts gives: the CSV file, the message boxes, the error.
+std::string ExportOutcome(const test::TTempFolder& work, const std::vector<std::string>& names,
+                          const decltype(TExportRequest::ForEach)& forEach) {
+    TExportRequest request;
+    request.ScriptsLst = work.Path("scripts.lst");
+    for (const std::string& name : names) {
+        request.Scripts.push_back({work.Path(name + ".ipp"), name});
+    }
+    std::string outcome;
+    request.ShowMessage = [&](std::string_view text) { outcome += std::string(text) + "\n"; };
+    request.ForEach = forEach;
+    try {
+        const TExportResult result = CollectExportRows(request, TTextCodePage());
+        WriteExport(work.Path("out.csv"), TExchangeFormat::Csv, result.Rows, TByteOrderMark::Omit);
+        return outcome + ReadFileBytes(work.Path("out.csv"));
+    } catch (const std::exception& error) {
+        return outcome + "error: " + error.what();
+    }
+}
+
+// A driver may run the scripts in any order: the rows, the message boxes and the error that
+// stops the export still come in the order the scripts were given.
+TEST(ExchangeExport, ScriptsRunInAnyOrderGiveTheOrderGiven) {
+    const test::TTempFolder work;
+    const std::string boxes = ReadFileBytes(DIALOSCOPE_SOURCE_DIR "/tests/cli/inputs/boxes.ipp");
+    for (const char* name : {"a", "c", "d"}) {
+        work.Write(std::string(name) + ".ipp", boxes);
+        work.Write(std::string(name) + ".msg", std::string("{100}{}{Hi from ") + name + "}\r\n");
+    }
+    work.Write("b.ipp", "script B('b.msg');\r\nend.\r\n");
+    work.Write("b.msg", "{one}{}{A bad number stops Analyze.}\r\n");
+    work.Write("scripts.lst", "a.int 1\r\nb.int 2\r\nc.int 3\r\nd.int 4\r\n");
+    const auto backwards = [](std::size_t count,
+                              const std::function<void(std::size_t, std::int32_t)>& run) {
+        for (std::size_t i = count; i-- > 0;) {
+            run(i, 1);
+        }
+    };
+    const struct {
+        std::vector<std::string> Names;
+        std::string Ends; // how the outcome in the given order ends
+    } cases[] = {
+        {{"a", "c", "d"}, "Hi from d,\r\n"},
+        {{"a", "c", "b", "d"}, "error: 'one' is not a valid integer value"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Ends);
+        const std::string inOrder = ExportOutcome(work, c.Names, {});
+        EXPECT_TRUE(inOrder.ends_with(c.Ends)) << inOrder;
+        EXPECT_EQ(ExportOutcome(work, c.Names, backwards), inOrder);
+    }
+}
+
+} // namespace
+} // namespace dialoscope
