@@ -89,6 +89,9 @@ void AddScriptRows(const TExportRequest& request, std::size_t index,
         messages.Original = &original;
     }
     std::vector<TExportRow> rows = ExportRows(ws, messages, codePage, result.UndefinedBytes);
+    if (request.EachScript) {
+        request.EachScript(ws, messages, rows);
+    }
     result.Rows.insert(result.Rows.end(), std::make_move_iterator(rows.begin()),
                        std::make_move_iterator(rows.end()));
 }
