@@ -158,7 +158,7 @@ private:
 
 bool IsChosen(const TVoiceOptions& options, std::string_view speaker) {
     if (!options.Speakers) {
-        return speaker != "Player";
+        return options.PlayerToo || speaker != "Player";
     }
     return std::ranges::any_of(*options.Speakers, [&](const std::string& name) {
         return EqualIgnoringAsciiCase(name, speaker);

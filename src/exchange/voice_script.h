@@ -21,8 +21,10 @@ namespace dialoscope {
 inline constexpr std::string_view DefaultAudioPattern = "{script}_{number}.wav";
 
 struct TVoiceOptions {
-    // The speakers to record, by name in any ASCII letter case; unset: every speaker but Player.
+    // The speakers to record, by name in any ASCII letter case; unset: every speaker but Player,
+    // or with PlayerToo every speaker.
     std::optional<std::vector<std::string>> Speakers;
+    bool PlayerToo = false;
     // The audio file of a line whose middle field is empty: {script}, {number} and {node} are
     // replaced, e.g. "{script}_{number}.wav".
     std::string AudioPattern = std::string(DefaultAudioPattern);
