@@ -1,7 +1,7 @@
 #pragma once
-// An XLSX workbook of one or more sheets through libxlsxwriter, as translators open it in a spreadsheet:
-// a bold header row that stays in view, an autofilter over the columns, set column widths, and
-// wrapped text.
+// An XLSX workbook of one or more sheets through libxlsxwriter, as translators open it in a
+// spreadsheet: a bold header row that stays in view, an autofilter over the columns, set column
+// widths, and wrapped text.
 
 #include <string>
 #include <vector>
