@@ -175,13 +175,17 @@ std::vector<std::string> SpeakersInOrder(const std::vector<TVoiceLine>& lines) {
     return speakers;
 }
 
-// A speaker named that says nothing is most likely misspelt: the lines said are listed.
+// A speaker named that says nothing is most likely misspelt: the speakers there are listed.
+// Self and Player are every script's own, so a script that gives them no line is no mistake.
 void RefuseSpeakersWithoutLines(const TVoiceOptions& options,
                                 const std::vector<std::string>& spoken) {
     if (!options.Speakers) {
         return;
     }
     for (const std::string& name : *options.Speakers) {
+        if (EqualIgnoringAsciiCase(name, "Self") || EqualIgnoringAsciiCase(name, "Player")) {
+            continue;
+        }
         const bool says = std::ranges::any_of(spoken, [&](const std::string& speaker) {
             return EqualIgnoringAsciiCase(name, speaker);
         });

@@ -64,7 +64,8 @@ struct TVoiceScript {
 // The lines of request's scripts, loaded and analysed as the export does; the request's
 // EachScript is taken. Throws what CollectExportRows throws, EExchangeError for an audio pattern
 // with an unknown field or one that leaves nothing to tell lines apart, and EExchangeError for
-// a speaker named in options that says no line (the speakers there are listed).
+// a speaker named in options, other than Self and Player, that says no line (the speakers there
+// are listed).
 TVoiceScript CollectVoiceScript(TExportRequest request, const TTextCodePage& codePage,
                                 const TVoiceOptions& options);
 
