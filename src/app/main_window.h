@@ -9,6 +9,7 @@
 #include "analysis/workspace.h"
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
+#include "exchange/voice_script.h"
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
@@ -178,6 +179,9 @@ public:
     void ProjectViewDblClick();
     // Export Strings: the loaded script's strings, or the open project's, as PO, CSV or XLSX.
     void ExportStringsClick();
+    // Export Voice Script: the spoken lines of the loaded script or the open project by speaker,
+    // as XLSX, CSV or Fountain.
+    void ExportVoiceScriptClick();
     // Import Translation: a PO or CSV file into a message file, after showing what would change.
     void ImportTranslationClick();
     // Undo Import (Edit menu): the message file the last import wrote, as it was before it.
@@ -279,6 +283,8 @@ private:
                          const std::function<void()>& job);
     void ExportInBackground(TExportRequest request, const QString& path, std::size_t leftOut);
     bool ImportInBackground(const TImportOptions& options, TImportSummary& summary);
+    void VoiceInBackground(const TExportRequest& request, const TVoiceOptions& options,
+                           const QString& path);
     // The scope of Export Strings the user picks when both a script and a project are there.
     bool ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QString& proposed);
     void ShowProjectChecks();

@@ -29,6 +29,7 @@ enum class TCommand : std::uint8_t {
     Analyze,
     BuildDialogTree,
     ExportStrings,
+    ExportVoiceScript,
     ImportTranslation,
     UndoImport,
     Exit,

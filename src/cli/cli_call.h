@@ -38,6 +38,10 @@ struct TCliCall {
     bool AddMissing = false;        // import --add-missing
     bool DryRun = false;            // import --dry-run
 
+    // voice; its file is export's To.
+    std::optional<std::string> Speakers; // --speakers Self,Player,...
+    std::optional<std::string> Audio;    // --audio PATTERN
+
     // graph; its --texts is play's Texts below.
     std::optional<std::string> From;   // --from NODE
     std::optional<std::string> Around; // --around NODE

@@ -181,7 +181,7 @@ void DeclareGlobalOptions(CLI::App& app, TCliCall& call) {
         ->type_name("CP")
         ->check(CodePageName);
     app.add_option("--project", call.Project,
-                   "check, stats, export, quicktest: every script of the scripts.lst LIST "
+                   "check, stats, export, quicktest, voice: every script of the scripts.lst LIST "
                    "(NAME.ipp beside it); import: their message files; also sets --scripts-lst")
         ->type_name("LIST");
 }

@@ -6,6 +6,7 @@
 #include "play_command.h"
 #include "project_commands.h"
 #include "quicktest_command.h"
+#include "voice_command.h"
 #include "window_commands.h"
 
 #include <algorithm>
@@ -376,6 +377,17 @@ constexpr std::string_view GraphDetails =
     "decoded through --code-page to UTF-8. Pipe the DOT into Graphviz's dot, e.g.\n"
     "'dialoscope-cli graph SCRIPT | dot -Tsvg > map.svg'. Notes go to standard error.\n";
 
+constexpr std::string_view VoiceDetails =
+    "Every spoken line of each script in dialog order, grouped by speaker (Self, Player, or a\n"
+    "Say's speaker); the player's lines only when --speakers names Player. Each line: its ID\n"
+    "SCRIPT:NUMBER, its audio file (the message's middle field, else --audio PATTERN), its text\n"
+    "through --code-page, the line before it, the answer that led to its node, a direction from\n"
+    "a comment on the line or just above it, its node and places, words and characters. A\n"
+    "message used several times is recorded once, under the speaker of its first use as stats\n"
+    "counts it. XLSX: a sheet per speaker and a budget sheet (lines and words per speaker per\n"
+    "script, and in total, as stats counts words by speaker); CSV: one table with a speaker\n"
+    "column; Fountain: a screenplay with a part per speaker.\n";
+
 constexpr TCliCommand Commands[] = {
     {"listing", "SCRIPT", "the token listing", "", TProjectUse::No, DeclareScript, nullptr,
      RunListing},
@@ -424,6 +436,11 @@ constexpr TCliCommand Commands[] = {
      "[--texts]",
      "the dialog map: nodes, answers, calls and dialog starts as a graph", GraphDetails,
      TProjectUse::No, DeclareGraph, nullptr, RunGraph},
+    {"voice",
+     "SCRIPT... --to FILE.xlsx|FILE.csv|FILE.fountain [--speakers Self,Player,...] "
+     "[--audio PATTERN]",
+     "the voice-over script: spoken lines by speaker, audio file names, a budget", VoiceDetails,
+     TProjectUse::InsteadOfScripts, DeclareVoice, CheckVoiceUse, RunVoiceCommand},
 };
 
 } // namespace

@@ -276,4 +276,20 @@ int RunImportCommand(const TCliCall& call) {
     }
 }
 
+std::vector<TExportScript> ScriptsToExport(const TCliCall& call) {
+    return ExportScriptsOf(call);
+}
+
+TTextCodePage ExportCodePage(const TCliCall& call, const std::string& messageFile) {
+    return CodePageFor(call, messageFile);
+}
+
+std::vector<std::string> ExportInputs(const TExportRequest& request) {
+    return ExportInputsOf(request);
+}
+
+void SayUndefinedBytes(const std::vector<TUndefinedByte>& bytes, const std::string& codePage) {
+    ReportUndefinedBytes(bytes, codePage);
+}
+
 } // namespace dialoscope

@@ -99,6 +99,9 @@ void AddScriptRows(const TExportRequest& request, std::size_t index, std::int32_
         done.Changes = CountSourceChanges(since, originalPath ? original : own);
     }
     done.Rows = ExportRows(ws, messages, codePage, done.UndefinedBytes);
+    if (request.EachScript) {
+        request.EachScript(ws, messages, done.Rows);
+    }
 }
 
 // Every script's share, run as the request's ForEach runs them; one after another, the scripts

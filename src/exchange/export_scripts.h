@@ -46,6 +46,11 @@ struct TExportRequest {
     std::function<void(int)> Progress;
     // Read while the scripts are analysed: once set, the export ends with no rows.
     const std::atomic<bool>* Cancel = nullptr;
+    // Sees each script's analysis and rows while its workspace lives, for a caller that makes
+    // more of them than rows (the voice-over script); may be empty. Called on ForEach's workers,
+    // so with a ForEach that runs scripts side by side it must keep each script apart.
+    std::function<void(const TWorkspace&, const TScriptMessages&, const std::vector<TExportRow>&)>
+        EachScript;
 };
 
 struct TExportResult {

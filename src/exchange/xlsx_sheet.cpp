@@ -78,23 +78,32 @@ lxw_error WriteRows(lxw_worksheet* sheet, const std::vector<std::vector<std::str
     return LXW_NO_ERROR;
 }
 
+lxw_error WriteSheet(lxw_workbook* book, const TXlsxSheet& sheet, const TFormats& formats) {
+    lxw_worksheet* worksheet = workbook_add_worksheet(book, sheet.Name.c_str());
+    if (worksheet == nullptr) {
+        return LXW_ERROR_SHEETNAME_ALREADY_USED;
+    }
+    WriteHeader(worksheet, sheet.Columns, formats);
+    lxw_error error = WriteRows(worksheet, sheet.Rows, formats, sheet.Columns);
+    if (error == LXW_NO_ERROR && !sheet.Columns.empty()) {
+        error = worksheet_autofilter(worksheet, 0, 0, static_cast<lxw_row_t>(sheet.Rows.size()),
+                                     static_cast<lxw_col_t>(sheet.Columns.size() - 1));
+    }
+    return error;
+}
+
 } // namespace
 
-void WriteXlsxSheet(const std::string& path, const std::string& sheetName,
-                    const std::vector<TXlsxColumn>& columns,
-                    const std::vector<std::vector<std::string>>& rows) {
+void WriteXlsxBook(const std::string& path, const std::vector<TXlsxSheet>& sheets) {
     const TScratchFile scratch(path);
     lxw_workbook* book = workbook_new(scratch.Path().c_str());
     if (book == nullptr) {
         throw EExchangeError(path, 0, "the workbook cannot be made");
     }
-    lxw_worksheet* sheet = workbook_add_worksheet(book, sheetName.c_str());
     const TFormats formats = AddFormats(book);
-    WriteHeader(sheet, columns, formats);
-    lxw_error error = WriteRows(sheet, rows, formats, columns);
-    if (error == LXW_NO_ERROR && !columns.empty()) {
-        error = worksheet_autofilter(sheet, 0, 0, static_cast<lxw_row_t>(rows.size()),
-                                     static_cast<lxw_col_t>(columns.size() - 1));
+    lxw_error error = LXW_NO_ERROR;
+    for (std::size_t s = 0; s < sheets.size() && error == LXW_NO_ERROR; ++s) {
+        error = WriteSheet(book, sheets[s], formats);
     }
     // The workbook is freed by closing it, whatever went wrong before.
     const lxw_error closed = workbook_close(book);
@@ -105,6 +114,12 @@ void WriteXlsxSheet(const std::string& path, const std::string& sheetName,
         throw EExchangeError(path, 0, lxw_strerror(error));
     }
     scratch.ReplaceTarget(path);
+}
+
+void WriteXlsxSheet(const std::string& path, const std::string& sheetName,
+                    const std::vector<TXlsxColumn>& columns,
+                    const std::vector<std::vector<std::string>>& rows) {
+    WriteXlsxBook(path, {TXlsxSheet{sheetName, columns, rows}});
 }
 
 } // namespace dialoscope

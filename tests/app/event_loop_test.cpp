@@ -92,6 +92,7 @@ private slots:
     void passIgnoresLoadAndPassesStartedFromWithin();
     void closingDuringPassEndsItAndCloses();
     void exchangeTurnsAndEscWritesNothing();
+    void voiceScriptTurnsAndEscWritesNothing();
 
 private:
     QAction* Action(const char* name) { return Form_->findChild<QAction*>(name); }
@@ -303,6 +304,43 @@ void TEventLoopTest::exchangeTurnsAndEscWritesNothing() {
         if (row.escAtRun > 0) {
             QVERIFY2(Form_->StatusNote().endsWith("cancelled: nothing written"),
                      qPrintable(Form_->StatusNote()));
+        }
+    }
+}
+
+// Export Voice Script runs beside the event loop too; Esc at its first turn leaves no file.
+void TEventLoopTest::voiceScriptTurnsAndEscWritesNothing() {
+    Load();
+    QVERIFY(QTest::qWaitForWindowActive(Form_.get()));
+    const struct {
+        const char* name;
+        bool esc;
+    } rows[] = {{"voice script cancelled", true}, {"voice script", false}};
+    for (const auto& row : rows) {
+        const QString path = Dir_.filePath(QStringLiteral("talk_voice.fountain"));
+        QFile::remove(path);
+        bool pressed = false;
+        TTurnRecorder turns;
+        turns.OnTurn = [&] {
+            if (row.esc && !pressed && Form_->PassRunning()) {
+                pressed = true;
+                QTest::keyClick(Form_.get(), Qt::Key_Escape);
+            }
+        };
+        turns.Start();
+        User_->SaveAnswers << path;
+        Action("butExportVoice")->trigger();
+        turns.Stop();
+        QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
+        qInfo("%s: %d turns, longest gap %lld ms", row.name, turns.Turns,
+              static_cast<long long>(turns.LongestRunnableGapMs));
+        QVERIFY(turns.LongestRunnableGapMs <= 50);
+        QCOMPARE(QFile::exists(path), !row.esc);
+        if (row.esc) {
+            QCOMPARE(Form_->StatusNote(),
+                     QStringLiteral("Export Voice Script cancelled: nothing written"));
+        } else {
+            QVERIFY(ReadAll(path).startsWith("Title: talk voice-over script\n"));
         }
     }
 }

@@ -26,6 +26,7 @@ runs_of() {
     play) echo "$lst play guard.ipp --choose 1 --texts" ;;
     quicktest) for f in text json junit; do echo "$lst quicktest guard.ipp --format $f"; done ;;
     graph) for f in dot svg mermaid json; do echo "$lst graph guard.ipp --format $f"; done ;;
+    voice) for f in xlsx csv fountain; do echo "$lst voice guard.ipp --to $work/voice.$f"; done ;;
     esac
 }
 
@@ -63,9 +64,10 @@ done
 expect_refused "--help"
 expect_refused "--version"
 
-# The summaries of export and import are their output: on a full standard error, exit status 1.
+# The summaries of export, import and voice are their output: on a full standard error, exit status 1.
 "$cli" $(runs_of export) 2> /dev/full && fail "export 2> /dev/full: exit status 0"
 "$cli" $(runs_of import) 2> /dev/full && fail "import 2> /dev/full: exit status 0"
+"$cli" $(runs_of voice | head -n 1) 2> /dev/full && fail "voice 2> /dev/full: exit status 0"
 
 # A closed standard output fails too, with its own reason.
 "$cli" --version >&- 2> "$work/err" && fail "--version >&-: exit status 0"

@@ -1,0 +1,146 @@
+// The main window's Export Voice Script: the spoken lines of the loaded script or of the open
+// project, by speaker, for a recording studio, written beside the event loop as Export Strings
+// is.
+
+#include "main_window.h"
+
+#include "caption_display.h"
+#include "user_dialogs.h"
+#include "window_project.h"
+
+#include "exchange/voice_files.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressBar>
+
+#include <filesystem>
+#include <mutex>
+
+namespace dialoscope {
+
+namespace {
+
+const QString VoiceFilter =
+    QStringLiteral("Excel workbook|*.xlsx|CSV table|*.csv|Fountain screenplay|*.fountain");
+
+QString FromBytes(const std::string& bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+std::string StemOf(const std::string& path) {
+    return std::filesystem::path(path).stem().string();
+}
+
+// The choices of the dialog: what to record and whether the player's lines go with it, two
+// choices per scope, the loaded script's first.
+QStringList VoiceChoices(const QString& script, const QString& project) {
+    QStringList choices;
+    for (const QString& scope : {script, project}) {
+        if (!scope.isEmpty()) {
+            choices << QStringLiteral("%1, every speaker but the player").arg(scope)
+                    << QStringLiteral("%1, the player too").arg(scope);
+        }
+    }
+    return choices;
+}
+
+} // namespace
+
+void TForm1::ExportVoiceScriptClick() {
+    if (!MayRun(TCommand::ExportVoiceScript)) {
+        return;
+    }
+    const bool script = Ws_->AnalyzeEnabled && !ScriptPath_.empty();
+    if (!script && !Project_) {
+        Dialogs_->ShowInformation(this, QStringLiteral("Load a script or open a project first."));
+        return;
+    }
+    const QString scriptName = QFileInfo(FromBytes(ScriptPath_)).fileName();
+    TFileDialogRequest dialog{VoiceFilter, QStringLiteral("xlsx"),
+                              script ? QFileInfo(scriptName).completeBaseName() +
+                                           QStringLiteral("_voice")
+                                     : QStringLiteral("voice"),
+                              QStringLiteral("Export Voice Script")};
+    dialog.SuffixFollowsFilter = true;
+    int chosen = 0;
+    dialog.ChoiceLabel = QStringLiteral("Record:");
+    dialog.Choices = VoiceChoices(
+        script ? QStringLiteral("The loaded script (%1)").arg(scriptName) : QString(),
+        Project_ ? QStringLiteral("The open project (%1)")
+                       .arg(QFileInfo(FromBytes(Project_->Project.ListPath)).fileName())
+                 : QString());
+    dialog.Chosen = &chosen;
+    const QString path = Dialogs_->AskSaveFileName(this, dialog);
+    if (path.isEmpty()) {
+        return;
+    }
+    TVoiceOptions options;
+    options.PlayerToo = chosen % 2 == 1;
+    TExportRequest request;
+    request.ScriptsLst = Ws_->ScriptsLstPath;
+    if (script && chosen < 2) {
+        request.Scripts.push_back({ScriptPath_, StemOf(ScriptPath_)});
+    } else {
+        for (const TProjectScript& entry : Project_->Project.Scripts) {
+            if (entry.State == TScriptFileState::Found) {
+                request.Scripts.push_back({entry.ScriptPath, StemOf(entry.ListName)});
+            }
+        }
+    }
+    VoiceInBackground(request, options, path);
+}
+
+void TForm1::VoiceInBackground(const TExportRequest& scripts, const TVoiceOptions& options,
+                               const QString& path) {
+    std::atomic<bool> cancel{false};
+    // The analysis' message boxes wait until the run has ended: a box cannot be shown from the
+    // worker's thread.
+    std::mutex messagesLock;
+    std::vector<std::string> messages;
+    TExportRequest request = scripts;
+    request.ShowMessage = [&](std::string_view text) {
+        const std::lock_guard lock(messagesLock);
+        messages.emplace_back(text);
+    };
+    request.Progress = [this](int percent) {
+        QMetaObject::invokeMethod(
+            this, [this, percent] { RzProgressBar1_->setValue(percent); }, Qt::QueuedConnection);
+    };
+    request.Cancel = &cancel;
+    const TTextCodePage codePage(ChosenCodePageName());
+    TVoiceScript voice;
+    bool written = false;
+    ShowStatusNote(QStringLiteral("Export Voice Script: analysing %1 scripts; Esc cancels")
+                       .arg(request.Scripts.size()));
+    const bool ended = RunInBackground(QStringLiteral("Export Voice Script"), cancel, [&] {
+        const TVoiceFormat format = VoiceFormatOf(PathBytes(path));
+        voice = CollectVoiceScript(request, codePage, options);
+        if (!voice.Cancelled && !cancel) {
+            WriteVoiceScript(PathBytes(path), format, voice);
+            written = true;
+        }
+    });
+    for (const std::string& text : messages) {
+        Dialogs_->ShowInformation(this, Display_->Decode(text));
+    }
+    if (!ended) {
+        return;
+    }
+    if (!written) {
+        ShowStatusNote(QStringLiteral("Export Voice Script cancelled: nothing written"));
+        return;
+    }
+    const QString speakers = voice.Speakers.size() == 1
+                                 ? QStringLiteral("1 speaker")
+                                 : QStringLiteral("%1 speakers").arg(voice.Speakers.size());
+    ShowStatusNote(QStringLiteral("Wrote %1 lines of %2 to %3")
+                       .arg(voice.Lines.size())
+                       .arg(speakers, QFileInfo(path).fileName()));
+}
+
+} // namespace dialoscope

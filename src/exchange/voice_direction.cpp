@@ -1,0 +1,70 @@
+#include "detail/voice_direction.h"
+
+#include <algorithm>
+#include <ranges>
+#include <vector>
+
+namespace dialoscope {
+
+namespace {
+
+// The first token on line or after it; the scanner's tokens stand in line order.
+std::int32_t FirstTokenFrom(const TScanner& scanner, std::int32_t line) {
+    const auto indices = std::views::iota(std::int32_t{0}, scanner.TokenCount());
+    return *std::ranges::partition_point(indices,
+                                         [&](std::int32_t i) { return scanner.LineAt(i) < line; });
+}
+
+bool IsComment(const TScanner& scanner, std::int32_t i) {
+    return scanner.KindAt(i) == TTokenKind::Comment;
+}
+
+void Join(std::string& text, std::string_view part) {
+    if (part.empty()) {
+        return;
+    }
+    if (!text.empty()) {
+        text += ' ';
+    }
+    text += part;
+}
+
+std::string CommentsOnLine(const TScanner& scanner, std::int32_t first, std::int32_t line) {
+    std::string text;
+    for (std::int32_t i = first; i < scanner.TokenCount() && scanner.LineAt(i) == line; ++i) {
+        if (IsComment(scanner, i)) {
+            Join(text, scanner.TextAt(i));
+        }
+    }
+    return text;
+}
+
+// A comment token alone on its line: no token before it on the same line.
+bool StandsAlone(const TScanner& scanner, std::int32_t i) {
+    return i == 0 || scanner.LineAt(i - 1) < scanner.LineAt(i);
+}
+
+std::string CommentsAbove(const TScanner& scanner, std::int32_t first, std::int32_t line) {
+    std::vector<std::string_view> parts;
+    std::int32_t expected = line - 1;
+    for (std::int32_t i = first - 1; i >= 0 && IsComment(scanner, i) &&
+                                     scanner.LineAt(i) == expected && StandsAlone(scanner, i);
+         --i, --expected) {
+        parts.push_back(scanner.TextAt(i));
+    }
+    std::string text;
+    for (const std::string_view part : std::views::reverse(parts)) {
+        Join(text, part);
+    }
+    return text;
+}
+
+} // namespace
+
+std::string DirectionAt(const TScanner& scanner, std::int32_t line) {
+    const std::int32_t first = FirstTokenFrom(scanner, line);
+    std::string onLine = CommentsOnLine(scanner, first, line);
+    return onLine.empty() ? CommentsAbove(scanner, first, line) : onLine;
+}
+
+} // namespace dialoscope
