@@ -6,6 +6,7 @@
 #include "analysis/errors.h"
 #include "analysis/load.h"
 #include "checks/run_checks.h"
+#include "pipeline/script_pipeline.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -16,12 +17,9 @@ namespace dialoscope {
 
 namespace {
 
-// Neither the pane nor the General View is wanted here, so Analyze need not make them; only the
-// message boxes are, and they go where the other commands put them.
+// Only the message boxes are shown; they go where the other commands put them.
 class TCheckPort : public TNullPort {
 public:
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
     void ShowMessage(std::string_view text) override {
         std::fwrite(text.data(), 1, text.size(), stderr);
         std::fputc('\n', stderr);
@@ -56,12 +54,12 @@ std::vector<TFinding> CheckLoadedScript(const TCliCall& call, const std::string&
     TWorkspace ws(port);
     ws.ScriptsLstPath = ScriptsLstOf(call);
     try {
-        mnLoadClick(ws, script);
+        LoadScript(ws, script, TablesRequest);
     } catch (const std::exception& error) {
         return {ErrorFinding(TFindingKind::LoadError, script, ErrorText(error))};
     }
     try {
-        sbRestartClick(ws);
+        AnalyzeScript(ws, TablesRequest);
     } catch (const std::exception& error) {
         std::vector<TFinding> findings = RunMessageFileChecks(ws, options);
         findings.insert(findings.begin(),

@@ -4,8 +4,7 @@
 
 namespace dialoscope {
 
-TCliPort::TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records)
-    : Mode_(mode), ShowsGeneralView_(showsGeneralView), Records_(records) {}
+TCliPort::TCliPort(TPaneLines mode) : Mode_(mode) {}
 
 // A streamed pane is only ever cleared before its first line: Load and Analyze clear it before
 // the listing, a search before its own lines.

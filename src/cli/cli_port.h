@@ -29,16 +29,10 @@ enum class TNodeRecords : std::uint8_t {
 
 class TCliPort : public TPort {
 public:
-    // showsGeneralView: false for a command that neither writes the General View nor finds
-    // items in it.
-    TCliPort(TPaneLines mode, bool showsGeneralView, TNodeRecords records = TNodeRecords::All);
+    explicit TCliPort(TPaneLines mode);
 
     void ClearOutput() override;
     void AppendOutput(std::string_view line) override;
-    bool ShowsOutput() const override { return Mode_ != TPaneLines::Discard; }
-    bool ShowsGeneralView() const override { return ShowsGeneralView_; }
-    bool KeepsNodeLists() const override { return Records_ != TNodeRecords::Unread; }
-    bool KeepsMsgMarks() const override { return Records_ == TNodeRecords::All; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int) override {}
     void ProcessMessages() override {}
@@ -58,8 +52,6 @@ public:
 
 private:
     TPaneLines Mode_;
-    bool ShowsGeneralView_;
-    TNodeRecords Records_;
     std::size_t Counted_ = 0;
     std::size_t Limit_ = SIZE_MAX;
     bool Muted_ = false;

@@ -1,8 +1,8 @@
 #include "graph_command.h"
 
 #include "code_page_name.h"
-#include "standard_output.h"
 #include "error_lines.h"
+#include "standard_output.h"
 
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
@@ -13,6 +13,7 @@
 #include "graph/graph_scope.h"
 #include "graph/mermaid_export.h"
 #include "graph/svg_export.h"
+#include "pipeline/script_pipeline.h"
 
 #include <cstdio>
 
@@ -23,8 +24,6 @@ namespace {
 // Only the message boxes are wanted; they go where the other commands put them.
 class TGraphPort : public TNullPort {
 public:
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
     void ShowMessage(std::string_view text) override { WriteErrorLine(text); }
 
     static void WriteErrorLine(std::string_view text) {
@@ -94,8 +93,8 @@ TDialogGraph ScriptGraph(const TGraphCommandOptions& options) {
     TGraphPort port;
     TWorkspace ws(port);
     ws.ScriptsLstPath = options.ScriptsLst;
-    mnLoadClick(ws, options.Script);
-    sbRestartClick(ws);
+    LoadScript(ws, options.Script, TablesRequest);
+    AnalyzeScript(ws, TablesRequest);
     const TTextDecoder decoder(options.CodePage);
     TGraphBuildOptions build;
     build.ToUtf8 = [&decoder](std::string_view bytes) { return decoder.ToUtf8(bytes); };

@@ -2,6 +2,7 @@
 // One script loaded and analysed for play and quicktest: Load and Analyze with a port that shows
 // neither the pane nor the General View, message boxes as lines on standard error.
 
+#include "analysis/analyze_request.h"
 #include "analysis/workspace.h"
 
 #include <memory>
@@ -24,6 +25,7 @@ public:
     const TWorkspace& Workspace() const { return *Ws_; }
 
 private:
+    TAnalyzeRequest Request_;
     std::unique_ptr<TSessionPort> Port_;
     std::unique_ptr<TWorkspace> Ws_;
 };

@@ -1,8 +1,8 @@
 #include "window_commands.h"
 
 #include "cli_port.h"
-#include "standard_output.h"
 #include "error_lines.h"
+#include "standard_output.h"
 
 #include "analysis/analyze.h"
 #include "analysis/errors.h"
@@ -10,6 +10,7 @@
 #include "dialogtree/dialog_tree.h"
 #include "dialogtree/savers.h"
 #include "dialogtree/searches.h"
+#include "pipeline/script_pipeline.h"
 
 #include <algorithm>
 #include <charconv>
@@ -43,6 +44,14 @@ struct TWindowCommand {
     // What its button is doing, for a message should memory run out there.
     std::string_view Doing = {};
 };
+
+// What Analyze makes for the command: only what it writes or reads.
+TAnalyzeRequest RequestOf(const TWindowCommand& command) {
+    return {.Listing = command.Pane != TPaneLines::Discard,
+            .GeneralView = command.GeneralView != TGeneralView::Unmade,
+            .NodeLists = command.Records != TNodeRecords::Unread,
+            .MsgMarks = command.Records == TNodeRecords::All};
+}
 
 void WriteBytes(std::string_view bytes) {
     WriteStandardOutput(bytes);
@@ -111,9 +120,10 @@ std::string RunSteps(const TWindowCommand& command, const TCliCall& call, TWorks
                      TCliPort& port) {
     std::string_view doing = "loading the script";
     try {
-        mnLoadClick(ws, call.Script);
+        const TAnalyzeRequest request = RequestOf(command);
+        LoadScript(ws, call.Script, request);
         doing = "analysing the script";
-        sbRestartClick(ws);
+        AnalyzeScript(ws, request);
         port.StreamFromHere();
         doing = command.Doing;
         command.Act(ws, call.Arg);
@@ -130,14 +140,15 @@ void WriteListingHead(const TCliCall& call, std::size_t lines) {
     if (lines == 0) {
         return;
     }
-    TCliPort port(TPaneLines::Stream, false, TNodeRecords::Unread);
+    TCliPort port(TPaneLines::Stream);
     port.StreamAtMost(lines);
     port.MuteMessages();
     TWorkspace ws(port);
     ws.ScriptsLstPath = ScriptsLstOf(call);
     try {
-        mnLoadClick(ws, call.Script);
-        sbRestartClick(ws);
+        const TAnalyzeRequest listingOnly{.GeneralView = false, .NodeLists = false};
+        LoadScript(ws, call.Script, listingOnly);
+        AnalyzeScript(ws, listingOnly);
     } catch (const std::exception&) {
         // The first run said what stopped it.
     }
@@ -151,7 +162,7 @@ int RunWindowCommand(const TWindowCommand& command, const TCliCall& call) {
     static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
 
-    TCliPort port(command.Pane, command.GeneralView != TGeneralView::Unmade, command.Records);
+    TCliPort port(command.Pane);
     auto ws = std::make_unique<TWorkspace>(port);
     ws->ScriptsLstPath = ScriptsLstOf(call);
     if (command.GeneralView == TGeneralView::Streamed) {

@@ -5,6 +5,7 @@
 #include "analysis/analyze.h"
 #include "analysis/load.h"
 #include "checks/run_checks.h"
+#include "pipeline/script_pipeline.h"
 #include "scanner/ascii.h"
 
 #include <filesystem>
@@ -17,13 +18,11 @@ namespace {
 // Thrown out of the analysis when the request's Cancel is set; CollectExportRows ends there.
 struct TExportCancelled {};
 
-// The analysis writes nothing anyone reads here but the records; message boxes go on.
+// Message boxes go on; nothing else the analysis shows is read here.
 class TExportPort : public TNullPort {
 public:
     TExportPort(const TExportRequest& request, std::size_t script)
         : Show_(request.ShowMessage), Request_(request), Script_(script) {}
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
     void ShowMessage(std::string_view text) override {
         if (Show_) {
             Show_(text);
@@ -32,8 +31,8 @@ public:
     void SetProgress(int percent) override {
         if (Request_.Progress) {
             const std::size_t scripts = Request_.Scripts.size();
-            Request_.Progress(static_cast<int>((Script_ * 100 + static_cast<std::size_t>(percent)) /
-                                               scripts));
+            Request_.Progress(
+                static_cast<int>((Script_ * 100 + static_cast<std::size_t>(percent)) / scripts));
         }
     }
     void ProcessMessages() override {
@@ -62,8 +61,8 @@ std::optional<std::string> OriginalFor(const TExportRequest& request,
         .string();
 }
 
-void AddScriptRows(const TExportRequest& request, std::size_t index,
-                   const TTextCodePage& codePage, TExportResult& result) {
+void AddScriptRows(const TExportRequest& request, std::size_t index, const TTextCodePage& codePage,
+                   TExportResult& result) {
     const TExportScript& script = request.Scripts[index];
     TExportPort port(request, index);
     port.ProcessMessages();
@@ -74,8 +73,9 @@ void AddScriptRows(const TExportRequest& request, std::size_t index,
     if (originalPath) {
         originalLines.LoadFromFile(*originalPath);
     }
-    mnLoadClick(ws, script.Path);
-    sbRestartClick(ws);
+    // The analysis makes nothing anyone reads here but the records.
+    LoadScript(ws, script.Path, TablesRequest);
+    AnalyzeScript(ws, TablesRequest);
     const TMessageEntries own = ReadMessageEntries(ws.MsgRich);
     const TMessageEntries original = ReadMessageEntries(originalLines);
     TScriptMessages messages;

@@ -7,6 +7,7 @@
 #include "analysis/load.h"
 #include "checks/other_script_messages.h"
 #include "checks/run_checks.h"
+#include "pipeline/script_pipeline.h"
 
 #include <filesystem>
 
@@ -14,20 +15,12 @@ namespace dialoscope {
 
 namespace {
 
-// Neither the pane nor the General View is wanted, so Analyze need not make them; the message
-// boxes are kept for the caller.
+// The message boxes are kept for the caller.
 class TProjectPort : public TNullPort {
 public:
-    explicit TProjectPort(bool mayUseSecondCore) : MayUseSecondCore_(mayUseSecondCore) {}
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    bool MayUseSecondCore() const override { return MayUseSecondCore_; }
     void ShowMessage(std::string_view text) override { Messages.emplace_back(text); }
 
     std::vector<std::string> Messages;
-
-private:
-    bool MayUseSecondCore_;
 };
 
 bool IsFolder(const std::string& path) {
@@ -61,7 +54,10 @@ class TScriptRun {
 public:
     TScriptRun(const TProject& project, const TProjectScript& script,
                const TProjectOptions& options, const TScriptWorker& worker)
-        : Script_(script.ScriptPath), Port_(worker.MayUseSecondCore), Ws_(Port_) {
+        : Script_(script.ScriptPath), Request_{.Listing = false,
+                                               .GeneralView = false,
+                                               .Cores = worker.MayUseSecondCore ? 2 : 1},
+          Ws_(Port_) {
         Ws_.ScriptsLstPath = project.ListPath;
         Checks_.ScriptPath = script.ScriptPath;
         // Other scripts' message files are looked for beside the script.
@@ -103,7 +99,7 @@ public:
 
     bool Load(TScriptResult& result) {
         try {
-            mnLoadClick(Ws_, Script_);
+            LoadScript(Ws_, Script_, Request_);
         } catch (const std::exception& error) {
             Fail(result, ScriptFinding(TFindingKind::LoadError, Script_, ErrorText(error)),
                  ErrorText(error));
@@ -118,7 +114,7 @@ public:
 
     bool Analyze(TScriptResult& result) {
         try {
-            sbRestartClick(Ws_);
+            AnalyzeScript(Ws_, Request_);
         } catch (const std::exception& error) {
             const std::string status = std::string("Analyze stopped: ") + ErrorText(error);
             result.Findings = RunMessageFileChecks(Ws_, Checks_);
@@ -153,6 +149,8 @@ private:
     }
 
     std::string Script_;
+    // Neither the pane nor the General View is wanted, so Analyze need not make them.
+    TAnalyzeRequest Request_;
     TProjectPort Port_;
     TWorkspace Ws_;
     TCheckOptions Checks_;
