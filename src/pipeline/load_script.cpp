@@ -4,11 +4,13 @@
 #include "analysis/load.h"
 #include "detail/background_work.h"
 #include "detail/reread_on_two_cores.h"
-#include "detail/token_room.h"
+#include "scanner/scanner.h"
 
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <optional>
+#include <utility>
 
 namespace dialoscope {
 
@@ -19,6 +21,34 @@ std::uintmax_t ScriptSize(const std::string& path) {
     const std::uintmax_t size = std::filesystem::file_size(path, error);
     return error ? 0 : size;
 }
+
+// About as many tokens as a script of this size holds, rather fewer: room not used would be
+// memory taken for nothing, and the list grows past it as it needs.
+constexpr std::uintmax_t BytesPerTokenRoom = 4;
+
+// Room for a big script's tokens, made on the second core while the first reads the files, so
+// that the scan writes into memory already in place instead of fresh pages it would wait for one
+// by one. Without room (no memory to be had) the scan grows its list as it reads.
+class TTokenRoomMaking {
+public:
+    explicit TTokenRoomMaking(std::uintmax_t scriptBytes)
+        : Work_([this, scriptBytes] { MakeRoom(scriptBytes / BytesPerTokenRoom); }, true) {}
+    // Waits for the room and gives it to scanner, emptying its list.
+    void HandTo(TScanner& scanner) {
+        Work_.Finish(nullptr);
+        Room_ ? scanner.ClearTokens(std::move(*Room_)) : scanner.ClearTokens();
+    }
+
+private:
+    void MakeRoom(std::size_t tokens) {
+        try {
+            Room_ = TScanner::TokenRoom(tokens, true);
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    std::optional<TTokenStore> Room_;
+    TBackgroundWork Work_; // last: started once Room_ is in place
+};
 
 bool LoadsOnTwoCores(const std::string& path, const TAnalyzeRequest& request,
                      const TSplitPlan& plan) {
