@@ -8,6 +8,7 @@
 #include "analysis/load.h"
 #include "analysis/port.h"
 #include "analysis/workspace.h"
+#include "pipeline/script_pipeline.h"
 
 #include <benchmark/benchmark.h>
 
@@ -39,8 +40,8 @@ void LoadAndAnalyze(benchmark::State& state, const std::string& options) {
     for (auto _ : state) {
         TWorkspace ws(port);
         ws.ScriptsLstPath = folder + "/scripts.lst";
-        mnLoadClick(ws, script);
-        sbRestartClick(ws);
+        LoadScript(ws, script);
+        AnalyzeScript(ws);
         nodes = ws.NodeCount();
         benchmark::DoNotOptimize(nodes);
     }
@@ -57,9 +58,9 @@ void AnalyzeOnly(benchmark::State& state, const std::string& options) {
     TCountingPort port;
     TWorkspace ws(port);
     ws.ScriptsLstPath = folder + "/scripts.lst";
-    mnLoadClick(ws, script);
+    LoadScript(ws, script);
     for (auto _ : state) {
-        sbRestartClick(ws);
+        AnalyzeScript(ws);
         benchmark::DoNotOptimize(ws.NodeCount());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *

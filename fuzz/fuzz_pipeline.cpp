@@ -13,6 +13,7 @@
 #include "dialogtree/dialog_tree.h"
 #include "dialogtree/savers.h"
 #include "dialogtree/searches.h"
+#include "pipeline/script_pipeline.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -268,17 +269,17 @@ void RunPipeline(std::string_view input) {
     static const TWorkspace fresh(port);
     TWorkspace ws = fresh;
     ws.ScriptsLstPath = (folder / "scripts.lst").string();
-    mnLoadClick(ws, (folder / "talk.ipp").string());
+    // Both splits forced, so that every input, however short, takes the two-core road too.
+    LoadScript(ws, (folder / "talk.ipp").string(), EverythingRequest, ForcedPlan);
     FUZZ_EXPECT(ws.ScriptStream.Data() == files.Script, "Load copies the script's exact bytes", "");
     FUZZ_EXPECT(ws.Scanner.TokenCount() == 0 && ws.AnalyzeEnabled, "Load leaves no tokens", "");
 
     port.StepStarts.clear();
     // The listing is what the differential target compares; the fast one takes Analyze's road
     // of the commands that show no listing.
-    port.SetShowsOutput(IsDifferential);
     bool analyzed = true;
     try {
-        sbRestartClick(ws);
+        AnalyzeScript(ws, {.Listing = IsDifferential}, ForcedPlan);
     } catch (const EConvertError&) {
         analyzed = false;
         FUZZ_EXPECT(port.StepStarts.empty() && port.LineCount == 0 && ws.NodeCount() == 0,
@@ -287,7 +288,6 @@ void RunPipeline(std::string_view input) {
     if (analyzed && IsDifferential) {
         CheckListing(ws, port);
     }
-    port.SetShowsOutput(true);
     CheckNodes(ws);
     CheckTreeStructure(ws.GeneralView);
     if (IsDifferential) {

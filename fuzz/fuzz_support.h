@@ -57,9 +57,6 @@ public:
             Pane.emplace_back(line);
         }
     }
-    bool ShowsOutput() const override { return ShowsOutput_; }
-    // Analyze makes no listing lines for a port that does not show them.
-    void SetShowsOutput(bool shows) { ShowsOutput_ = shows; }
     void CounterChanged(TCounter, std::string_view) override {}
     void SetProgress(int percent) override {
         FUZZ_EXPECT(percent >= 0 && percent <= 100, "progress stays within 0..100",
@@ -75,7 +72,6 @@ public:
 
 private:
     TPaneKeeping Keeping_;
-    bool ShowsOutput_ = true;
 };
 
 // Line and column of every byte offset as the scanner counts them: a CR LF pair is one line

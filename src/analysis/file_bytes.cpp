@@ -1,6 +1,5 @@
 #include "file_bytes.h"
 
-#include "detail/background_work.h"
 #include "errors.h"
 
 #include <algorithm>
@@ -99,21 +98,14 @@ bool EndsAt(int descriptor, std::size_t at) {
     return ::pread(descriptor, &byte, 1, static_cast<off_t>(at)) == 0;
 }
 
-// Whether the file holds exactly known, its second half compared on another thread while this
-// one compares the first. Any doubt (a difference, a read error) says no: the caller then reads
-// the file as it stands.
-bool HoldsInHalves(std::FILE* file, std::string_view known) {
-    const int descriptor = fileno(file);
-    const std::size_t middle = known.size() / 2;
-    bool secondHolds = false;
-    TBackgroundWork second(
-        [&] { secondHolds = BeginsWithAt(descriptor, known.substr(middle), middle); }, true);
-    const bool firstHolds = BeginsWithAt(descriptor, known.substr(0, middle), 0);
-    second.Finish(nullptr);
-    return firstHolds && secondHolds && EndsAt(descriptor, known.size());
-}
-
 } // namespace
+
+bool FileHoldsAt(const std::string& path, std::string_view part, std::size_t at, TFileEnd end) {
+    const TFile file = OpenForReading(path);
+    const int descriptor = fileno(file.get());
+    return BeginsWithAt(descriptor, part, at) &&
+           (end == TFileEnd::Anywhere || EndsAt(descriptor, at + part.size()));
+}
 
 std::string ReadFileBytes(const std::string& path) {
     const TFile file = OpenForReading(path);
@@ -126,13 +118,9 @@ std::string ReadFileBytes(const std::string& path) {
 
 // Compares chunk by chunk, so a big script read a second time costs no second block of fresh
 // memory and no copy; only a file that changed in between is copied, from where it differs.
-TReread RereadFileBytes(const std::string& path, std::string_view known, bool inHalves) {
+TReread RereadFileBytes(const std::string& path, std::string_view known) {
     const TFile file = OpenForReading(path);
     TReread reread;
-    if (inHalves && HoldsInHalves(file.get(), known)) {
-        reread.Same = true;
-        return reread;
-    }
     char chunk[1 << 16];
     std::size_t matched = 0;
     for (;;) {

@@ -2,6 +2,7 @@
 // Load, after the user has chosen a script: reads the script, its message file and scripts.lst
 // into the workspace's line buffers and byte stream.
 
+#include "file_bytes.h"
 #include "workspace.h"
 
 #include <functional>
@@ -21,5 +22,13 @@ void mnLoadClick(TWorkspace& ws, const std::string& path);
 // bytes are: the moment another program may remove or replace the file.
 void mnLoadClick(TWorkspace& ws, const std::string& path,
                  const std::function<void()>& betweenScriptReads);
+
+// The stages of Load, in the order mnLoadClick runs them, for a driver that does more meanwhile
+// (src/pipeline). ResetForScript sets the caption and empties the panes and counters;
+// ReadScriptFiles reads scripts.lst, the message file and the script's lines (throwing as
+// mnLoadClick does); TakeScriptBytes makes the script's second read the stream Analyze scans.
+void ResetForScript(TWorkspace& ws, const std::string& path);
+void ReadScriptFiles(TWorkspace& ws, const std::string& path);
+void TakeScriptBytes(TWorkspace& ws, TReread reread);
 
 } // namespace dialoscope

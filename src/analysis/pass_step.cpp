@@ -6,6 +6,7 @@
 #include "detail/progress.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace dialoscope {
 
@@ -19,24 +20,36 @@ bool OpensNodeBody(const TTokenCursor& t, std::int64_t p) {
     return t.T(p + 3) == "begin" || t.T(p + 3) == "Var";
 }
 
-// Only these exact texts open a section or a node, although the scanner takes keywords in any
-// letter case. The tests run one after the other on the position as the one before left it.
+bool Always(const TTokenCursor&, std::int64_t) {
+    return true;
+}
+
+// What opens a section or a node: the keyword, what must follow it, what reads it, and whether it
+// is a section, whose tables and counters belong to the first core's walk alone. Only these exact
+// texts count, although the scanner takes keywords in any letter case.
+struct TOpening {
+    std::string_view Keyword;
+    bool (*Follows)(const TTokenCursor& t, std::int64_t p);
+    std::int64_t (*Read)(TAnalysisRun& run, std::int64_t p);
+    bool IsSection;
+};
+
+constexpr TOpening Openings[] = {
+    {"script", Always, ReadScriptHeader, true},
+    {"uses", Always, ReadUsesSection, true},
+    {"Var", Always, ReadVarSection, true},
+    {"function", DeclaresForward, ReadForwardSection, true},
+    {"function", OpensNodeBody, AnalyzeNode, false},
+};
+
+// The rows are tried one after the other on the position as the one before left it: a forward
+// section read may stand where a node opens.
 std::int64_t DispatchKeyword(TAnalysisRun& run, std::string_view text, std::int64_t p) {
     const TTokenCursor& t = run.Tokens;
-    if (text == "script") {
-        p = ReadScriptHeader(run, p);
-    }
-    if (text == "uses") {
-        p = ReadUsesSection(run, p);
-    }
-    if (text == "Var") {
-        p = ReadVarSection(run, p);
-    }
-    if (text == "function" && DeclaresForward(t, p)) {
-        p = ReadForwardSection(run, p);
-    }
-    if (text == "function" && OpensNodeBody(t, p)) {
-        p = AnalyzeNode(run, p);
+    for (const TOpening& opening : Openings) {
+        if (text == opening.Keyword && opening.Follows(t, p)) {
+            p = opening.Read(run, p);
+        }
     }
     // A node cut off by the end of the script may report a position past it.
     return std::min(p, std::max<std::int64_t>(t.Last(), 0));
@@ -70,8 +83,9 @@ std::int64_t PassStep(TAnalysisRun& run, std::int64_t p, std::string& line) {
 }
 
 bool OpensSection(const TAnalysisRun& run, std::string_view text, std::int64_t p) {
-    return text == "script" || text == "uses" || text == "Var" ||
-           (text == "function" && DeclaresForward(run.Tokens, p));
+    return std::any_of(std::begin(Openings), std::end(Openings), [&](const TOpening& opening) {
+        return opening.IsSection && text == opening.Keyword && opening.Follows(run.Tokens, p);
+    });
 }
 
 bool OpensNode(const TAnalysisRun& run, std::int64_t p) {

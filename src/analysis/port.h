@@ -1,6 +1,7 @@
 #pragma once
-// TPort: what a command shows on screen while it runs. The Qt window implements it with
-// widgets; the command-line tool and the tests implement it in memory.
+// TPort: what a command shows on screen while it runs, output only: what Analyze makes is asked
+// for by a TAnalyzeRequest beside it. The Qt window implements it with widgets; the command-line
+// tool and the tests implement it in memory.
 
 #include <array>
 #include <cstdint>
@@ -14,6 +15,9 @@ enum class TCounter : std::uint8_t { Script = 0, Msg = 1, Units = 2, Vars = 3, F
 inline constexpr std::array<std::string_view, 5> CounterNames = {"script", "msg", "units", "vars",
                                                                  "func"};
 
+// Every call is pure, so that each port says what it does with a new one: the second core's
+// TDeferredPort keeps it for the first core to replay, or drops it, and the tables that compare
+// two cores with one (tests/pipeline) catch a call dropped that shows.
 class TPort {
 public:
     virtual ~TPort() = default;
@@ -21,18 +25,6 @@ public:
     // The output pane. Lines arrive with each tab already replaced by two spaces.
     virtual void ClearOutput() = 0;
     virtual void AppendOutput(std::string_view line) = 0;
-    // False when the pane's lines go nowhere, so that a command may skip making them.
-    virtual bool ShowsOutput() const { return true; }
-    // False when nothing will show or read the General View, so that Analyze may leave it
-    // empty: the node records are made all the same, as far as the two below ask.
-    virtual bool ShowsGeneralView() const { return true; }
-    // False when nothing will read what the node analysis collects (each node's said lines,
-    // answers, calls, message uses and marks): the listing and the counters need only the walk
-    // and the messages it shows, so Analyze may collect nothing.
-    virtual bool KeepsNodeLists() const { return true; }
-    // False when nothing will look a message up among the nodes' marks (only Search Msg does),
-    // so Analyze may leave them unmade.
-    virtual bool KeepsMsgMarks() const { return true; }
 
     // One of the five counters of the right-hand panel changed its caption.
     virtual void CounterChanged(TCounter counter, std::string_view caption) = 0;
@@ -46,10 +38,6 @@ public:
 
     // A message box with an OK button; returns when the user has answered it.
     virtual void ShowMessage(std::string_view text) = 0;
-
-    // False when the command already keeps every core busy (a project analysed on all cores), so
-    // that Analyze of a big script starts no second thread of its own.
-    virtual bool MayUseSecondCore() const { return true; }
 };
 
 // A port that shows nothing, for tests and tools that only look at the tables.

@@ -1,7 +1,5 @@
 #include "detail/token_words.h"
 
-#include "detail/background_work.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -127,13 +125,7 @@ TTokenWords::TTokenWords(const TTokenCursor& tokens, const std::uint8_t* tags,
     }
     Own_.resize(static_cast<std::size_t>(last));
     Words_ = Own_;
-    // Each word depends on its own token alone, so a second core classifies the second half
-    // while this one, letting the window breathe, does the first.
-    const std::int64_t half = last / 2;
-    TBackgroundWork secondHalf([this, &tokens, half, last] { Classify(tokens, half, last, {}); },
-                               last - half >= StepTokens);
-    Classify(tokens, 0, half, everyStep);
-    secondHalf.Finish(everyStep);
+    Classify(tokens, 0, last, everyStep);
 }
 
 void TTokenWords::Classify(const TTokenCursor& tokens, std::int64_t from, std::int64_t to,

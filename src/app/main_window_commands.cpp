@@ -19,6 +19,7 @@
 #include "dialogtree/dialog_tree.h"
 #include "dialogtree/savers.h"
 #include "dialogtree/searches.h"
+#include "pipeline/script_pipeline.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -186,7 +187,7 @@ void TForm1::mnLoadClick() {
 }
 
 TForm1::TLoadedNames TForm1::LoadedNames() const {
-    return {Ws_->Caption,     Ws_->IntFileName,  Ws_->SaveOutputPreset,
+    return {Ws_->Caption,        Ws_->IntFileName, Ws_->SaveOutputPreset,
             Ws_->SaveTreePreset, SaveDialog1Path_, SaveDialog2Path_};
 }
 
@@ -215,7 +216,7 @@ void TForm1::LoadFile(const QString& path) {
         // The buffers stay as far as the failed Load got; the names go back to the script
         // Analyze still analyses, before the title is set from them.
         try {
-            dialoscope::mnLoadClick(*Ws_, chosen);
+            LoadScript(*Ws_, chosen);
         } catch (const EFOpenError& error) {
             PutBack(before);
             // Load reads the message file before the script: for a script that is not there,
@@ -271,7 +272,7 @@ void TForm1::sbRestartClick() {
     bool badNumber = false;
     RunPass(QStringLiteral("Analyze"), [&] {
         try {
-            dialoscope::sbRestartClick(*Ws_);
+            AnalyzeScript(*Ws_);
         } catch (const EConvertError& error) {
             AnalyzeError_ = error.what();
             badNumber = true;

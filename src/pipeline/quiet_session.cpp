@@ -1,24 +1,17 @@
 #include "quiet_session.h"
 
-#include "analysis/analyze.h"
+#include "script_pipeline.h"
+
 #include "analysis/errors.h"
-#include "analysis/load.h"
 
 namespace dialoscope {
 
-// The one port for work without a window. What Analyze makes is answered from the request, here
-// and nowhere else; the pane's lines go to the output port, the rest to the sink. Once the
-// script is shared, neither is called again.
+// The one port for work without a window: the pane's lines go to the output port, the rest to
+// the sink. Once the script is shared, neither is called again.
 class TQuietPort : public TNullPort {
 public:
-    TQuietPort(const TAnalyzeRequest& request, TSessionSink& sink, TPort* output)
-        : Request_(request), Sink_(&sink), Output_(output != nullptr ? output : &NoOutput_) {}
-
-    bool ShowsOutput() const override { return Request_.Listing; }
-    bool ShowsGeneralView() const override { return Request_.GeneralView; }
-    bool KeepsNodeLists() const override { return Request_.NodeLists; }
-    bool KeepsMsgMarks() const override { return Request_.MsgMarks; }
-    bool MayUseSecondCore() const override { return Request_.Cores > 1; }
+    TQuietPort(TSessionSink& sink, TPort* output)
+        : Sink_(&sink), Output_(output != nullptr ? output : &NoOutput_) {}
 
     void ClearOutput() override { Output_->ClearOutput(); }
     void AppendOutput(std::string_view line) override { Output_->AppendOutput(line); }
@@ -36,7 +29,6 @@ private:
         void ShowMessage(std::string_view) override {}
     };
 
-    TAnalyzeRequest Request_;
     TNoSink NoSink_;
     TNullPort NoOutput_;
     TSessionSink* Sink_;
@@ -45,14 +37,13 @@ private:
 
 namespace {
 
-// The one place a quiet session runs Load and Analyze; step says which one is running. Until
-// Load and Analyze take the request themselves, they read it through the port.
-void LoadAndAnalyze(TWorkspace& ws, const std::string& script,
-                    [[maybe_unused]] const TAnalyzeRequest& request, TSessionStep& step) {
+// The one place a quiet session runs Load and Analyze; step says which one is running.
+void LoadAndAnalyze(TWorkspace& ws, const std::string& script, const TAnalyzeRequest& request,
+                    TSessionStep& step) {
     step = TSessionStep::Load;
-    mnLoadClick(ws, script);
+    LoadScript(ws, script, request);
     step = TSessionStep::Analyze;
-    sbRestartClick(ws);
+    AnalyzeScript(ws, request);
 }
 
 } // namespace
@@ -71,7 +62,7 @@ void TKeptReport::Stopped(TSessionStep step, const std::exception& error) {
 }
 
 TQuietSession::TQuietSession(const TAnalyzeRequest& request, TSessionSink& sink, TPort* output)
-    : Request_(request), Sink_(sink), Port_(std::make_unique<TQuietPort>(request, sink, output)),
+    : Request_(request), Sink_(sink), Port_(std::make_unique<TQuietPort>(sink, output)),
       Ws_(std::make_unique<TWorkspace>(*Port_)) {}
 
 TQuietSession::~TQuietSession() = default;

@@ -356,13 +356,19 @@ void TScanner::ScanAhead(TScanAhead& ahead) const {
     ahead.Complete = reader.Counters().EndOfInput && !ahead.Stop.load();
 }
 
-// The reader has just read its first token from the scan ahead's start on: when the scan ahead
-// read the same token and ended it in the same state, its later tokens are taken, and the scan
-// ends where the scan ahead ended.
+// The reader has just read its first token from the scan ahead's start on: at a seam its later
+// tokens are taken, and the scan ends where the scan ahead ended.
 std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
     const TScanAhead& ahead = *Join_->Ahead;
-    // While the scan ahead is still at work, room for its tokens is made, as many as this
-    // scan's own tokens per byte promise; the copy then costs no fresh memory.
+    if (!AwaitAhead(ahead) || !IsSeam(Tokens_, reader.Counters(), ahead)) {
+        return std::nullopt;
+    }
+    return SpliceAhead(ahead, reader.Counters());
+}
+
+// While the scan ahead is still at work, room for its tokens is made, as many as this scan's own
+// tokens per byte promise; the copy then costs no fresh memory. Whether it read to its end.
+bool TScanner::AwaitAhead(const TScanAhead& ahead) {
     const std::size_t bytesAhead = ahead.Bytes->size() - ahead.Start;
     const double perByte = static_cast<double>(Tokens_.Count()) /
                            static_cast<double>(std::max<std::size_t>(ahead.Start, 1));
@@ -374,23 +380,13 @@ std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
         prepared += TTokenStore::RoomStep;
         return prepared < expected;
     };
-    if (!Join_->Await(makeRoom)) {
-        return std::nullopt;
-    }
-    const TReaderCounters here = reader.Counters();
-    const TReaderCounters& there = ahead.AfterFirst;
-    const std::int32_t last = Tokens_.Count() - 1;
-    const bool same = ahead.Complete && ahead.Tokens.Count() > 1 &&
-                      Tokens_.KindAt(last) == ahead.Tokens.KindAt(0) &&
-                      Tokens_.TextAt(last) == ahead.Tokens.TextAt(0) &&
-                      Tokens_.ViewAt(last).Offset == ahead.Tokens.ViewAt(0).Offset &&
-                      here.Position == there.Position && here.Column == there.Column &&
-                      here.EndOfInput == there.EndOfInput &&
-                      here.OpenBlockComment == there.OpenBlockComment;
-    if (!same) {
-        return std::nullopt;
-    }
-    const std::int64_t lineDelta = here.Line - there.Line;
+    return Join_->Await(makeRoom);
+}
+
+// Appends the scan ahead's tokens after its first, which this scan read itself, on this scan's
+// lines; returns where the reader stands after them.
+TReaderCounters TScanner::SpliceAhead(const TScanAhead& ahead, const TReaderCounters& here) {
+    const std::int64_t lineDelta = here.Line - ahead.AfterFirst.Line;
     Tokens_.AppendFrom(ahead.Tokens, 1, static_cast<std::int32_t>(lineDelta));
     TakenAhead_ = ahead.Tokens.Count() - 1;
     TReaderCounters end = ahead.AtEnd;

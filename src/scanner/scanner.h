@@ -134,6 +134,8 @@ private:
     void ReadPlainTokens(TTokenReader& reader, TTokenStore& store, TAfterToken afterToken) const;
     std::optional<TReaderCounters> ScanWithoutHandler(TTokenReader& reader);
     std::optional<TReaderCounters> TakeAhead(const TTokenReader& reader);
+    bool AwaitAhead(const TScanAhead& ahead);
+    TReaderCounters SpliceAhead(const TScanAhead& ahead, const TReaderCounters& here);
     void ScanWithHandler(TTokenReader& reader);
     void AppendHandled(const TTokenReader& reader, const TToken& token);
     void SaveCounters(const TReaderCounters& counters);

@@ -16,7 +16,7 @@ TTokenReader::TTokenReader(const TReaderSettings& settings, const std::string& b
       EndOfInput_(counters.EndOfInput), OpenBlockComment_(counters.OpenBlockComment) {}
 
 TReaderCounters TTokenReader::Counters() const {
-    return {Pos_, Line_, Column(), EndOfInput_, OpenBlockComment_};
+    return {{Pos_, Column(), EndOfInput_, OpenBlockComment_}, Line_};
 }
 
 // ---- Cursor ----------------------------------------------------------------------------------

@@ -25,15 +25,24 @@ struct TReaderSettings {
     bool DollarIsSpecial = false;
 };
 
-// What the scanner keeps between reads: the position of the next unread byte and the flags.
-// Line and Column are wider than a token's fields only so that counting past the last byte of
-// the largest accepted stream cannot overflow.
-struct TReaderCounters {
+// The reader between two tokens: everything that decides how it reads on, the position of the
+// next unread byte, its column and the flags. Two readers in equal states over the same bytes
+// read the same tokens from there on, their lines apart by a constant: a field that changes how
+// the reader goes on belongs here, where == compares it. Column is wider than a token's field
+// only so that counting past the last byte of the largest accepted stream cannot overflow.
+struct TReaderState {
     std::size_t Position = 0;
-    std::int64_t Line = 1;
     std::int64_t Column = 1;
     bool EndOfInput = false;
     bool OpenBlockComment = false;
+
+    bool operator==(const TReaderState&) const = default;
+};
+
+// What the scanner keeps between reads: the reader's state, and the line number, which only
+// counts and never changes how the reader reads on.
+struct TReaderCounters : TReaderState {
+    std::int64_t Line = 1;
 };
 
 // The token just read. Its text is the slice [TextBegin, TextEnd) of the bytes unless Owned,

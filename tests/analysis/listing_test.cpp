@@ -3,7 +3,7 @@
 #include "analysis/detail/progress.h"
 #include "analysis/errors.h"
 #include "analysis/load.h"
-#include "test_support.h"
+#include "analysis_texts.h"
 #include "workload.h"
 
 #include <gtest/gtest.h>
@@ -126,62 +126,6 @@ TEST(Analyze, BadMessageLineEndsAnalyzeBeforeThePass) {
     EXPECT_EQ(a.Ws.GeneralView.Count(), 0);
     EXPECT_EQ(a.Ws.NodeCount(), 0);
     EXPECT_FALSE(a.Ws.AnalysisCommandsEnabled);
-}
-
-// A big script's tables are parsed on a second core while it is scanned, but only when the
-// token list is empty (the first Analyze after Load); a later Analyze does both in turn.
-TEST(Analyze, TablesReadBesideABigScanAsInTurn) {
-    std::string script = "function N; forward;\r\n";
-    while (script.size() < (std::size_t{1} << 20) + 1000) {
-        script += "function N;\r\nbegin\r\n  Say(Self, 1, 101);\r\n  N;\r\nend;\r\n\r\n";
-    }
-    script += "end.";
-    for (const std::string_view messages : {"{101}{}{ok}", "{101}{}{ok}\r\n{bad}{}{}"}) {
-        SCOPED_TRACE(messages);
-        const bool bad = messages.find("bad") != std::string_view::npos;
-        test::TAnalyzed a;
-        test::LoadTexts(a.Ws, script, messages);
-        std::vector<std::string> outputs;
-        for (int run = 0; run < 2; ++run) {
-            EXPECT_EQ(a.Ws.Scanner.TokenCount() == 0, run == 0 || bad);
-            try {
-                sbRestartClick(a.Ws);
-                EXPECT_FALSE(bad);
-            } catch (const EConvertError&) {
-                EXPECT_TRUE(bad);
-                EXPECT_EQ(a.Ws.Scanner.TokenCount(), 0); // as if the scan had not begun
-            }
-            EXPECT_EQ(a.Port.Output.empty(), bad);
-            outputs.push_back(a.Port.Output.empty() ? "" : a.Port.Output.back());
-            EXPECT_EQ(a.Ws.MsgTable.Text(101), "ok");
-        }
-        EXPECT_EQ(outputs[0], outputs[1]);
-    }
-}
-
-// A big script, loaded and analysed on two cores: the first core takes the tokens the second
-// read ahead, and the pass shows exactly what it shows on one core.
-TEST(Analyze, BigScriptOnTwoCoresAsOnOne) {
-    class TOneCorePort : public test::TRecordingPort {
-    public:
-        bool MayUseSecondCore() const override { return false; }
-    };
-    const std::string folder = test::GeneratedWorkload("--target-mb 2 --seed 5");
-    test::TRecordingPort twoPort;
-    TOneCorePort onePort;
-    TWorkspace two(twoPort);
-    TWorkspace one(onePort);
-    for (TWorkspace* ws : {&two, &one}) {
-        ws->ScriptsLstPath = folder + "/scripts.lst";
-        mnLoadClick(*ws, folder + "/talk.ipp");
-        sbRestartClick(*ws);
-    }
-    EXPECT_GT(two.Scanner.TokensTakenAhead(), two.Scanner.TokenCount() / 8);
-    EXPECT_EQ(one.Scanner.TokensTakenAhead(), 0);
-    EXPECT_EQ(twoPort.Output, onePort.Output);
-    EXPECT_EQ(twoPort.Messages, onePort.Messages);
-    EXPECT_EQ(two.Counters, one.Counters);
-    EXPECT_EQ(test::TreeLines(two.GeneralView), test::TreeLines(one.GeneralView));
 }
 
 TEST(Analyze, RunningTwiceGivesTheSameResult) {

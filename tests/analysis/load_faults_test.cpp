@@ -2,7 +2,7 @@
 // a script that disappears between Load's two reads of it. Each gives "Cannot open file" with
 // the path and leaves the buffers of the failed step and the later ones as they were.
 
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include "analysis/errors.h"
 #include "analysis/load.h"

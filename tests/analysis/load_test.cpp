@@ -1,6 +1,6 @@
 #include "analysis/errors.h"
 #include "analysis/load.h"
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include <gtest/gtest.h>
 

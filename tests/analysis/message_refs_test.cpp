@@ -1,5 +1,5 @@
 #include "analysis/message_refs.h"
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include <gtest/gtest.h>
 

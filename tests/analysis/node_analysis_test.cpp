@@ -1,5 +1,5 @@
 #include "analysis/analyze.h"
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include <gtest/gtest.h>
 

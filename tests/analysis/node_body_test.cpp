@@ -1,7 +1,7 @@
 #include "analysis/analyze.h"
 #include "analysis/detail/node_body.h"
 #include "analysis/file_bytes.h"
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include "workload.h"
 

@@ -1,6 +1,6 @@
 // What reaches the output pane is whole lines: no tab, no line break, whatever a token carries.
 
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include <gtest/gtest.h>
 

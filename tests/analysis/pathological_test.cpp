@@ -1,6 +1,6 @@
 // Inputs far outside what a script usually holds: they must stay quick and small.
 
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include "analysis/message_file.h"
 

@@ -2,7 +2,7 @@
 // token-by-token walk would first have something to do. And the words the scan chooses as it
 // reads are the words a pass over the finished list chooses.
 
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include "analysis/detail/token_words.h"
 #include "analysis/file_bytes.h"

@@ -6,6 +6,7 @@
 // forward sections fill, and the General View. The second core's walk has none, and its records,
 // lines and messages wait in its own deque and port until the first core splices them in.
 
+#include "analysis/analyze_request.h"
 #include "analysis/node_lists.h"
 #include "analysis/workspace.h"
 #include "forward_names.h"
@@ -34,13 +35,14 @@ struct TSectionSink {
 
 struct TAnalysisRun {
     // The inputs must outlive the run. sections is null for a walk that must never read a
-    // section. The run adds its node records to nodes and shows what it finds on port.
+    // section. The run adds its node records to nodes, shows what it finds on port and makes
+    // what request asks for.
     TAnalysisRun(const TWalkInputs& inputs, TSectionSink* sections, TPort& port,
-                 std::deque<TNodeKeep>& nodes)
+                 std::deque<TNodeKeep>& nodes, const TAnalyzeRequest& request)
         : Ws(inputs.Ws), Words(inputs.Words), Sections(sections), Port(port), Nodes(nodes),
-          Tokens(inputs.Ws.Scanner), ShowsOutput(port.ShowsOutput()),
-          ShowsGeneralView(port.ShowsGeneralView()), KeepsNodeLists(port.KeepsNodeLists()),
-          KeepsMsgMarks(KeepsNodeLists && port.KeepsMsgMarks()) {
+          Tokens(inputs.Ws.Scanner), Request(request), ShowsOutput(request.Listing),
+          ShowsGeneralView(request.GeneralView), KeepsNodeLists(request.NodeLists),
+          KeepsMsgMarks(KeepsNodeLists && request.MsgMarks) {
         Collected.KeepNothing(!KeepsNodeLists);
     }
 
@@ -63,6 +65,7 @@ struct TAnalysisRun {
     std::int32_t ForwardSections = 0; // how many forward sections this run has read
     TNodeListsBuilder Collected;      // the lists of the node being analysed
     // A command that writes only a tree or the counters needs the tables, not the listing.
+    const TAnalyzeRequest Request;
     const bool ShowsOutput;
     const bool ShowsGeneralView;
     const bool KeepsNodeLists;

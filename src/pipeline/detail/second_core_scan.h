@@ -5,6 +5,7 @@
 // two thirds in, which the first core's scan takes where it meets them (see scanner/scan_ahead.h).
 
 #include "background_work.h"
+#include "pipeline/split_plan.h"
 #include "scanner/scan_ahead.h"
 #include "scanner/scanner.h"
 
@@ -18,8 +19,8 @@ namespace dialoscope {
 class TSecondCoreScan {
 public:
     // readTables is run first when set. scanner and bytes must outlive this object and stay
-    // unchanged but for scanner's own scan.
-    TSecondCoreScan(const TScanner& scanner, const std::string& bytes,
+    // unchanged but for scanner's own scan. The second core reads from where plan says.
+    TSecondCoreScan(const TScanner& scanner, const std::string& bytes, const TSplitPlan& plan,
                     std::function<void()> readTables, std::function<void()> breathe);
     TSecondCoreScan(const TSecondCoreScan&) = delete;
     TSecondCoreScan& operator=(const TSecondCoreScan&) = delete;

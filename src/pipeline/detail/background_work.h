@@ -2,15 +2,10 @@
 // TBackgroundWork: a piece of work for the second core, so that Analyze on a big script uses
 // both. The work must touch nothing the starting thread changes until Finish returns.
 
-#include <cstddef>
 #include <functional>
 #include <future>
 
 namespace dialoscope {
-
-// Scripts from this size on are worth the second core in Load and Analyze: below it a thread
-// costs more than the share of the work it takes.
-constexpr std::size_t SecondCoreFromBytes = 1 << 20;
 
 class TBackgroundWork {
 public:

@@ -1,9 +1,9 @@
 // The second core's port: what it keeps comes out on the real port in the order it came, texts
 // intact, and only once.
 
-#include "test_support.h"
+#include "analysis_texts.h"
 
-#include "analysis/detail/deferred_port.h"
+#include "pipeline/detail/deferred_port.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ public:
 
 TEST(DeferredPort, ReplaysEverythingInOrderOnce) {
     TLoggingPort shown;
-    TDeferredPort deferred(shown);
+    TDeferredPort deferred;
     deferred.AppendOutput("   1     1 keyword      script");
     deferred.ShowMessage("Error in number converting!");
     deferred.SetProgress(40); // the first core shows progress; nothing is kept
@@ -39,7 +39,6 @@ TEST(DeferredPort, ReplaysEverythingInOrderOnce) {
     deferred.ClearOutput();
     deferred.AppendOutput(std::string(300, 'x')); // longer than any short-string buffer
     EXPECT_TRUE(shown.Log.empty());
-    EXPECT_FALSE(deferred.ShowsGeneralView());
 
     deferred.Replay(shown);
     const std::vector<std::string> expected = {"line    1     1 keyword      script",

@@ -1,4 +1,4 @@
-#include "detail/background_work.h"
+#include "pipeline/detail/background_work.h"
 
 #include <chrono>
 #include <system_error>

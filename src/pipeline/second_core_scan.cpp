@@ -1,4 +1,4 @@
-#include "detail/second_core_scan.h"
+#include "pipeline/detail/second_core_scan.h"
 
 #include <cstring>
 #include <utility>
@@ -7,19 +7,13 @@ namespace dialoscope {
 
 namespace {
 
-// The second core reads about the last third: it parses the tables first and writes its tokens
-// into fresh memory, while the first core writes into room made during Load, and copying its
-// tokens over costs the first core time too. Measured on the generated workloads, the two
-// finish together at about two thirds.
-constexpr std::size_t FirstCorePercent = 65;
-
 // The first byte of the first line that starts at or after the second core's share; none for a
 // small text or one with no line there.
-std::optional<std::size_t> SecondCoreLine(const std::string& bytes) {
-    if (bytes.size() < SecondCoreFromBytes) {
+std::optional<std::size_t> SecondCoreLine(const std::string& bytes, const TSplitPlan& plan) {
+    if (!plan.PaysTwoCores(bytes.size())) {
         return std::nullopt;
     }
-    const std::size_t from = bytes.size() / 100 * FirstCorePercent;
+    const std::size_t from = bytes.size() / 100 * plan.ScanFirstCorePercent;
     const void* feed = std::memchr(bytes.data() + from, '\n', bytes.size() - from);
     if (feed == nullptr) {
         return std::nullopt;
@@ -35,9 +29,10 @@ std::optional<std::size_t> SecondCoreLine(const std::string& bytes) {
 } // namespace
 
 TSecondCoreScan::TSecondCoreScan(const TScanner& scanner, const std::string& bytes,
-                                 std::function<void()> readTables, std::function<void()> breathe)
+                                 const TSplitPlan& plan, std::function<void()> readTables,
+                                 std::function<void()> breathe)
     : Scanner_(scanner), ReadTables_(std::move(readTables)), Breathe_(std::move(breathe)) {
-    if (const auto start = SecondCoreLine(bytes)) {
+    if (const auto start = SecondCoreLine(bytes, plan)) {
         Ahead_.emplace(bytes, *start);
         Join_ = {&*Ahead_,
                  [this](const std::function<bool()>& meanwhile) { return Await(meanwhile); }};

@@ -1,7 +1,7 @@
 // Work for the second core: done by the time Finish returns, its exception handed on, and the
 // waiting thread kept breathing meanwhile.
 
-#include "analysis/detail/background_work.h"
+#include "pipeline/detail/background_work.h"
 
 #include <gtest/gtest.h>
 

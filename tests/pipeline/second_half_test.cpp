@@ -3,10 +3,9 @@
 // also when a section sits in either half, when messages come from both, and when statements cut
 // off at a node's end move the walk past the node where the second core started.
 
-#include "test_support.h"
+#include "analysis_texts.h"
 
-#include "analysis/analyze.h"
-#include "analysis/detail/second_half.h"
+#include "pipeline/script_pipeline.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +17,19 @@
 namespace dialoscope::test {
 namespace {
 
-// The one-core walk: the General View's items must come in order, so it is never split.
-class TOneCorePort : public TRecordingPort {};
+// The one-core walk, General View and all.
+constexpr TAnalyzeRequest OneCore{.Cores = 1};
+// The General View's items must come in order, so a walk that makes them is never split.
+constexpr TAnalyzeRequest TwoCores{.GeneralView = false};
 
-class TTwoCorePort : public TRecordingPort {
-public:
-    bool ShowsGeneralView() const override { return false; }
+// The scripts the tables run on: the generated size the measured plan splits, and a few nodes
+// that only a forced plan splits. Taken, the second core's share is at least 1/TakenShare.
+struct TScriptSize {
+    int Nodes;
+    TSplitPlan Plan;
+    std::int32_t TakenShare;
 };
+constexpr TScriptSize Sizes[] = {{4000, MeasuredPlan, 8}, {40, ForcedPlan, 16}};
 
 std::string NodeName(int n) {
     return "Node" + std::to_string(n);
@@ -114,12 +119,12 @@ std::string Script(const TScriptShape& shape, unsigned seed, int nodes) {
     return script + "\r\nbegin\r\nend.\r\n";
 }
 
-template <typename TPortType> struct TRun {
-    TPortType Port;
+struct TRun {
+    TRecordingPort Port;
     TWorkspace Ws{Port};
-    explicit TRun(const std::string& script) {
+    TRun(const std::string& script, const TAnalyzeRequest& request, const TSplitPlan& plan) {
         LoadTexts(Ws, script, "{100}{}{Hello}\r\n", "talk.int\r\n");
-        sbRestartClick(Ws);
+        AnalyzeScript(Ws, request, plan);
     }
 };
 
@@ -163,41 +168,45 @@ void ExpectSameRecords(const TWorkspace& two, const TWorkspace& one) {
 }
 
 TEST(SecondHalf, TwoCoresMakeWhatOneCoreMakes) {
-    constexpr int Nodes = 4000;
-    const int middle = Nodes / 2;
-    const TScriptShape shapes[] = {
-        {"plain"},
-        {"forward section again in the first half", TSecondWalk::Dropped, Nodes / 4},
-        {"forward section again in the second half", TSecondWalk::Taken, 3 * Nodes / 4},
-        {"forward and Var sections just past the middle", TSecondWalk::Either, middle + 1,
-         middle + 1},
-        {"a third of the nodes cut off", TSecondWalk::Either, -1, -1, 3, 1, Nodes},
-        {"the nodes of the middle half cut off", TSecondWalk::Dropped, -1, -1, 1, Nodes / 4,
-         3 * Nodes / 4},
-        {"every node cut off", TSecondWalk::Dropped, -1, -1, 1, 1, Nodes},
-    };
-    for (const TScriptShape& shape : shapes) {
-        for (const unsigned seed : {1U, 2U, 3U}) {
-            SCOPED_TRACE(std::string(shape.What) + ", seed " + std::to_string(seed));
-            const std::string script = Script(shape, seed, Nodes);
-            const TRun<TTwoCorePort> two(script);
-            const TRun<TOneCorePort> one(script);
-            ASSERT_GE(one.Ws.Scanner.TokenCount(), TSecondHalf::FromTokens);
-            ExpectSameLines(two.Port.Output, one.Port.Output);
-            ExpectSameLines(two.Port.Messages, one.Port.Messages);
-            EXPECT_FALSE(one.Port.Messages.empty());
-            EXPECT_EQ(two.Ws.Counters, one.Ws.Counters);
-            EXPECT_EQ(two.Ws.ForwardCount, one.Ws.ForwardCount);
-            EXPECT_EQ(two.Ws.Funcs, one.Ws.Funcs);
-            EXPECT_EQ(two.Ws.Vars, one.Ws.Vars);
-            ExpectSameRecords(two.Ws, one.Ws);
-            EXPECT_EQ(one.Ws.SecondCoreTokens, 0);
-            if (shape.Second == TSecondWalk::Taken) {
-                // From the middle to the end, or to a section at three quarters.
-                EXPECT_GT(two.Ws.SecondCoreTokens, one.Ws.Scanner.TokenCount() / 8);
-            }
-            if (shape.Second == TSecondWalk::Dropped) {
-                EXPECT_EQ(two.Ws.SecondCoreTokens, 0);
+    for (const TScriptSize& size : Sizes) {
+        const int Nodes = size.Nodes;
+        const int middle = Nodes / 2;
+        const TScriptShape shapes[] = {
+            {"plain"},
+            {"forward section again in the first half", TSecondWalk::Dropped, Nodes / 4},
+            {"forward section again in the second half", TSecondWalk::Taken, 3 * Nodes / 4},
+            {"forward and Var sections just past the middle", TSecondWalk::Either, middle + 1,
+             middle + 1},
+            {"a third of the nodes cut off", TSecondWalk::Either, -1, -1, 3, 1, Nodes},
+            {"the nodes of the middle half cut off", TSecondWalk::Dropped, -1, -1, 1, Nodes / 4,
+             3 * Nodes / 4},
+            {"every node cut off", TSecondWalk::Dropped, -1, -1, 1, 1, Nodes},
+        };
+        for (const TScriptShape& shape : shapes) {
+            for (const unsigned seed : {1U, 2U, 3U}) {
+                SCOPED_TRACE(std::string(shape.What) + ", seed " + std::to_string(seed) + ", " +
+                             std::to_string(Nodes) + " nodes");
+                const std::string script = Script(shape, seed, Nodes);
+                const TRun two(script, TwoCores, size.Plan);
+                const TRun one(script, OneCore, size.Plan);
+                ASSERT_GE(one.Ws.Scanner.TokenCount(), size.Plan.WalkTwoCoresFromTokens);
+                ExpectSameLines(two.Port.Output, one.Port.Output);
+                ExpectSameLines(two.Port.Messages, one.Port.Messages);
+                EXPECT_FALSE(one.Port.Messages.empty());
+                EXPECT_EQ(two.Ws.Counters, one.Ws.Counters);
+                EXPECT_EQ(two.Ws.ForwardCount, one.Ws.ForwardCount);
+                EXPECT_EQ(two.Ws.Funcs, one.Ws.Funcs);
+                EXPECT_EQ(two.Ws.Vars, one.Ws.Vars);
+                ExpectSameRecords(two.Ws, one.Ws);
+                EXPECT_EQ(one.Ws.SecondCoreTokens, 0);
+                if (shape.Second == TSecondWalk::Taken) {
+                    // From the middle to the end, or to a section at three quarters.
+                    EXPECT_GT(two.Ws.SecondCoreTokens,
+                              one.Ws.Scanner.TokenCount() / size.TakenShare);
+                }
+                if (shape.Second == TSecondWalk::Dropped) {
+                    EXPECT_EQ(two.Ws.SecondCoreTokens, 0);
+                }
             }
         }
     }
@@ -205,19 +214,10 @@ TEST(SecondHalf, TwoCoresMakeWhatOneCoreMakes) {
 
 // The listing and the counters read nothing the nodes collect: a walk that collects nothing must
 // show the same pane lines, messages and counters, on two cores as on one.
-class TBareTwoCorePort : public TTwoCorePort {
-public:
-    bool KeepsNodeLists() const override { return false; }
-};
-
-class TBareOneCorePort : public TOneCorePort {
-public:
-    bool KeepsNodeLists() const override { return false; }
-};
-
-template <typename TBarePort> void ExpectShowsWhatCollectingShows(const std::string& script) {
-    const TRun<TOneCorePort> full(script);
-    const TRun<TBarePort> bare(script);
+void ExpectShowsWhatCollectingShows(const std::string& script, const TAnalyzeRequest& bareRequest,
+                                    const TSplitPlan& plan) {
+    const TRun full(script, OneCore, plan);
+    const TRun bare(script, bareRequest, plan);
     ExpectSameLines(bare.Port.Output, full.Port.Output);
     ExpectSameLines(bare.Port.Messages, full.Port.Messages);
     EXPECT_FALSE(full.Port.Messages.empty());
@@ -230,14 +230,9 @@ template <typename TBarePort> void ExpectShowsWhatCollectingShows(const std::str
 }
 
 // A command that reads the lists but no marks: the same lists, no marks, the same messages.
-class TNoMarksTwoCorePort : public TTwoCorePort {
-public:
-    bool KeepsMsgMarks() const override { return false; }
-};
-
-void ExpectSameListsWithoutMarks(const std::string& script) {
-    const TRun<TOneCorePort> full(script);
-    const TRun<TNoMarksTwoCorePort> lists(script);
+void ExpectSameListsWithoutMarks(const std::string& script, const TSplitPlan& plan) {
+    const TRun full(script, OneCore, plan);
+    const TRun lists(script, {.GeneralView = false, .MsgMarks = false}, plan);
     ExpectSameLines(lists.Port.Messages, full.Port.Messages);
     ASSERT_EQ(lists.Ws.NodeCount(), full.Ws.NodeCount());
     for (std::size_t i = 0; i < full.Ws.Nodes.size(); ++i) {
@@ -251,17 +246,20 @@ void ExpectSameListsWithoutMarks(const std::string& script) {
 }
 
 TEST(SecondHalf, CollectingNothingShowsWhatCollectingShows) {
-    constexpr int Nodes = 4000;
-    const TScriptShape shapes[] = {
-        {"plain"},
-        {"a third of the nodes cut off", TSecondWalk::Either, -1, -1, 3, 1, Nodes},
-    };
-    for (const TScriptShape& shape : shapes) {
-        SCOPED_TRACE(shape.What);
-        const std::string script = Script(shape, 1, Nodes);
-        ExpectShowsWhatCollectingShows<TBareOneCorePort>(script);
-        ExpectShowsWhatCollectingShows<TBareTwoCorePort>(script);
-        ExpectSameListsWithoutMarks(script);
+    for (const TScriptSize& size : Sizes) {
+        const int Nodes = size.Nodes;
+        const TScriptShape shapes[] = {
+            {"plain"},
+            {"a third of the nodes cut off", TSecondWalk::Either, -1, -1, 3, 1, Nodes},
+        };
+        for (const TScriptShape& shape : shapes) {
+            SCOPED_TRACE(std::string(shape.What) + ", " + std::to_string(Nodes) + " nodes");
+            const std::string script = Script(shape, 1, Nodes);
+            ExpectShowsWhatCollectingShows(script, {.NodeLists = false, .Cores = 1}, size.Plan);
+            ExpectShowsWhatCollectingShows(script, {.GeneralView = false, .NodeLists = false},
+                                           size.Plan);
+            ExpectSameListsWithoutMarks(script, size.Plan);
+        }
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // TSecondHalf: the nodes of a big script's second half, analysed on the second core while the first
 // core walks the first half. It starts at the first node from a little past the middle on (see
-// FirstCorePercent), with the forward declarations the first core has read by then, and stops
+// TSplitPlan), with the forward declarations the first core has read by then, and stops
 // before the first section it meets: a section fills tables only the first core's walk may change.
 // Its records, pane lines and messages wait until the first core's walk arrives at that node. Only
 // if the walk arrives exactly there, with no forward section read on the way, are they taken, in
@@ -12,9 +12,10 @@
 // first core's run has a TSectionSink, so the second walk cannot fill a section's tables; its
 // output is a TWalkOutput of its own, spliced into the first walk's by Merge.
 
-#include "analysis_run.h"
+#include "analysis/detail/analysis_run.h"
 #include "background_work.h"
 #include "deferred_port.h"
+#include "pipeline/split_plan.h"
 
 #include <atomic>
 #include <cstdint>
@@ -28,7 +29,6 @@ namespace dialoscope {
 // A walk's records, pane lines and messages, held back until they are spliced in after the
 // first walk's own.
 struct TWalkOutput {
-    explicit TWalkOutput(const TPort& shown) : Port(shown) {}
     TDeferredPort Port;
     std::deque<TNodeKeep> Nodes;
 
@@ -38,11 +38,11 @@ struct TWalkOutput {
 
 class TSecondHalf {
 public:
-    // A script of fewer tokens is walked by one core: a thread costs more than its pass.
-    static constexpr std::int64_t FromTokens = 1 << 16;
     // Where the second core starts when the first core's walk is at its first node, p; none for
-    // a small script, or when the General View is shown (its items must come in order).
-    static std::optional<std::int64_t> StartFor(const TAnalysisRun& first, std::int64_t p);
+    // a script of fewer tokens than plan pays two cores for, or when the General View is made
+    // (its items must come in order).
+    static std::optional<std::int64_t> StartFor(const TAnalysisRun& first, std::int64_t p,
+                                                const TSplitPlan& plan);
 
     TSecondHalf(const TAnalysisRun& first, std::int64_t start);
     TSecondHalf(const TSecondHalf&) = delete;

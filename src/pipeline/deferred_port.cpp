@@ -1,4 +1,4 @@
-#include "detail/deferred_port.h"
+#include "pipeline/detail/deferred_port.h"
 
 namespace dialoscope {
 

@@ -1,6 +1,6 @@
 #pragma once
-// Shared helpers of the analysis tests: a workspace loaded from texts instead of files, with
-// the recording port of tests/support.
+// Shared helpers of the analysis and pipeline tests: a workspace loaded from texts instead of
+// files, with the recording port of tests/support.
 
 #include "analysis/port.h"
 #include "analysis/workspace.h"

@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "analysis_texts.h"
 
 #include "analysis/analyze.h"
 

@@ -14,17 +14,8 @@ namespace dialoscope {
 
 class TDeferredPort : public TPort {
 public:
-    // Shows output when shown does: a walk whose lines would go nowhere need not make them.
-    explicit TDeferredPort(const TPort& shown)
-        : ShowsOutput_(shown.ShowsOutput()), KeepsNodeLists_(shown.KeepsNodeLists()),
-          KeepsMsgMarks_(shown.KeepsMsgMarks()) {}
-
     void ClearOutput() override { Keep(TKind::Clear, {}); }
     void AppendOutput(std::string_view line) override { Keep(TKind::Line, line); }
-    bool ShowsOutput() const override { return ShowsOutput_; }
-    bool ShowsGeneralView() const override { return false; }
-    bool KeepsNodeLists() const override { return KeepsNodeLists_; }
-    bool KeepsMsgMarks() const override { return KeepsMsgMarks_; }
     void CounterChanged(TCounter counter, std::string_view caption) override;
     void SetProgress(int) override {}
     void ProcessMessages() override {}
@@ -43,9 +34,6 @@ private:
     };
     void Keep(TKind kind, std::string_view text, TCounter counter = TCounter::Script);
 
-    bool ShowsOutput_;
-    bool KeepsNodeLists_;
-    bool KeepsMsgMarks_;
     std::vector<TEvent> Events_;
     std::string Texts_; // every kept text back to back: no allocation per line
 };

@@ -1,21 +1,20 @@
-#include "detail/second_half.h"
+#include "pipeline/detail/second_half.h"
 
-#include "detail/pass_step.h"
+#include "analysis/detail/pass_step.h"
+
+#include <algorithm>
 
 #include <string>
 
 namespace dialoscope {
 
-// The second core's walk holds back every record and line and is the slower per token: measured
-// on the generated workloads, the two walks end together when the first takes 57% of the tokens.
-constexpr std::int64_t FirstCorePercent = 57;
-
-std::optional<std::int64_t> TSecondHalf::StartFor(const TAnalysisRun& first, std::int64_t p) {
+std::optional<std::int64_t> TSecondHalf::StartFor(const TAnalysisRun& first, std::int64_t p,
+                                                  const TSplitPlan& plan) {
     const std::int64_t last = first.Tokens.Last();
-    if (first.ShowsGeneralView || last < FromTokens || !first.Port.MayUseSecondCore()) {
+    if (first.ShowsGeneralView || last < plan.WalkTwoCoresFromTokens) {
         return std::nullopt;
     }
-    for (std::int64_t s = std::max(p + 1, last / 100 * FirstCorePercent); s < last; ++s) {
+    for (std::int64_t s = std::max(p + 1, last / 100 * plan.WalkFirstCorePercent); s < last; ++s) {
         if (first.Words.At(s) == TWord::Function && OpensNode(first, s)) {
             return s;
         }
@@ -24,8 +23,8 @@ std::optional<std::int64_t> TSecondHalf::StartFor(const TAnalysisRun& first, std
 }
 
 TSecondHalf::TSecondHalf(const TAnalysisRun& first, std::int64_t start)
-    : Start_(start), ForwardSections_(first.ForwardSections), Output_(first.Port),
-      Run_(first.Inputs(), nullptr, Output_.Port, Output_.Nodes) {
+    : Start_(start), ForwardSections_(first.ForwardSections),
+      Run_(first.Inputs(), nullptr, Output_.Port, Output_.Nodes, first.Request) {
     Run_.Forward = first.Forward;
     Work_.emplace([this] { Walk(); }, true);
 }
