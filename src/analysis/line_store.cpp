@@ -2,9 +2,14 @@
 
 #include "file_bytes.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace dialoscope {
 
@@ -38,29 +43,44 @@ const TLineStore::TLines& TLineStore::Split() const {
     return data.Lines;
 }
 
+namespace {
+
+// The first CR or LF from p on, or end. Sixteen bytes are tested at once where the machine
+// offers it: a message file's lines are long, and one pass for both bytes beats a search for
+// each.
+const char* NextLineEnd(const char* p, const char* const end) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const auto ends = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf))));
+        if (ends != 0) {
+            return p + std::countr_zero(ends);
+        }
+    }
+#endif
+    while (p < end && *p != '\r' && *p != '\n') {
+        ++p;
+    }
+    return p;
+}
+
+} // namespace
+
 void TLineStore::SplitLines(const std::string& bytes, TLines& lines) {
     std::vector<std::uint32_t>& starts = lines.Starts;
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
     const char* start = begin;
-    // Lines end at an LF or a CR; memchr finds the next of each far faster than a byte loop,
-    // and the next CR is looked for again only once the line ends have passed it.
-    const char* nextLf = static_cast<const char*>(std::memchr(start, '\n', bytes.size()));
-    const char* nextCr = static_cast<const char*>(std::memchr(start, '\r', bytes.size()));
-    while (nextLf != nullptr || nextCr != nullptr) {
-        const char* lineEnd =
-            nextCr != nullptr && (nextLf == nullptr || nextCr < nextLf) ? nextCr : nextLf;
+    for (const char* lineEnd = NextLineEnd(start, end); lineEnd != end;
+         lineEnd = NextLineEnd(start, end)) {
         starts.push_back(static_cast<std::uint32_t>(start - begin));
         lines.LastEnd = static_cast<std::uint32_t>(lineEnd - begin);
         // A CR LF pair ends one line, not two.
-        start = lineEnd + (*lineEnd == '\r' && lineEnd + 1 == nextLf ? 2 : 1);
-        const auto left = static_cast<std::size_t>(end - start);
-        if (nextLf != nullptr && nextLf < start) {
-            nextLf = static_cast<const char*>(std::memchr(start, '\n', left));
-        }
-        if (nextCr != nullptr && nextCr < start) {
-            nextCr = static_cast<const char*>(std::memchr(start, '\r', left));
-        }
+        const bool pair = *lineEnd == '\r' && end - lineEnd >= 2 && lineEnd[1] == '\n';
+        start = lineEnd + (pair ? 2 : 1);
     }
     if (start < end) {
         starts.push_back(static_cast<std::uint32_t>(start - begin));

@@ -3,6 +3,7 @@
 #include "int_conversion.h"
 
 #include "scanner/ascii.h"
+#include "scanner/char_classes.h"
 
 #include <algorithm>
 
@@ -60,6 +61,38 @@ std::string_view MessageText(std::string_view trimmed) {
     return Cut(trimmed, close + 4, static_cast<std::int64_t>(trimmed.size()) - 1);
 }
 
+std::optional<TMessageLine> ReadPlainMessageLine(std::string_view trimmed) {
+    if (trimmed.empty() || trimmed[0] != '{') {
+        return std::nullopt;
+    }
+    // Nine digits at most, so the number cannot overflow; a tenth is no "}" and goes the plain
+    // way.
+    constexpr std::size_t kMostDigits = 9;
+    const std::size_t limit = std::min(trimmed.size(), kMostDigits + 1);
+    std::int32_t number = 0;
+    std::size_t close = 1;
+    for (; close < limit && IsDecimalDigit(static_cast<unsigned char>(trimmed[close])); ++close) {
+        number = number * 10 + (trimmed[close] - '0');
+    }
+    if (close == 1 || close == trimmed.size() || trimmed[close] != '}') {
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::int64_t>(trimmed.size());
+    return TMessageLine{number, Cut(trimmed, static_cast<std::int64_t>(close) + 4, size - 1)};
+}
+
+namespace {
+
+TMessageLine ReadMessageLine(std::string_view trimmed) {
+    if (const auto plain = ReadPlainMessageLine(trimmed)) {
+        return *plain;
+    }
+    const std::int32_t number = StrToInt(MessageNumberText(trimmed));
+    return {number, MessageText(trimmed)};
+}
+
+} // namespace
+
 void LoadMessages(TMsgKeepArray& table, const TLineStore& lines) {
     table.Msg.clear();
     table.Msg.reserve(static_cast<std::size_t>(lines.Count()));
@@ -71,9 +104,9 @@ void LoadMessages(TMsgKeepArray& table, const TLineStore& lines) {
         if (IsSkippedMessageLine(trimmed)) {
             continue;
         }
-        const std::int32_t n = StrToInt(MessageNumberText(trimmed));
-        table.Msg[n] = MessageText(trimmed);
-        max = std::max(max, n);
+        const TMessageLine message = ReadMessageLine(trimmed);
+        table.Msg[message.Number] = message.Text;
+        max = std::max(max, message.Number);
     }
     table.MaxNum = max;
 }

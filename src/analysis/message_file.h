@@ -6,6 +6,7 @@
 #include "tables.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,16 @@ std::string_view MessageNumberText(std::string_view trimmed);
 // The text from the fourth byte after the first "}" up to, not including, the last byte: the
 // three bytes after the "}" and the final byte are cut whatever they are.
 std::string_view MessageText(std::string_view trimmed);
+
+// A message line's number and text.
+struct TMessageLine {
+    std::int32_t Number = 0;
+    std::string_view Text;
+};
+// The common trimmed line, "{" then one to nine digits then "}", read in one pass: the number
+// StrToInt(MessageNumberText(trimmed)) gives and MessageText(trimmed). Empty for any other line,
+// which those three then read.
+std::optional<TMessageLine> ReadPlainMessageLine(std::string_view trimmed);
 
 // Empties the table, then stores every message line's text under its number (a later line
 // wins). Throws EConvertError for the first line whose number does not convert; the lines

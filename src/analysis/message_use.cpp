@@ -40,8 +40,25 @@ bool ReadOtherScript(std::string_view text, TMsgRef& ref) {
 
 } // namespace
 
+bool IsPlainMessageNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9) {
+        return false;
+    }
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
 TMsgRef ReadMsgRef(std::string_view text) {
     TMsgRef ref;
+    if (IsPlainMessageNumber(text)) {
+        ref.Kind = TMsgRefKind::Single;
+        ref.Number = *TryStrToInt(text);
+        return ref;
+    }
     if (ReadRange(text, ref) || ReadOtherScript(text, ref)) {
         return ref;
     }

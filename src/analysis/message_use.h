@@ -34,6 +34,9 @@ struct TMsgRef {
 // A message part as the node analysis captions it: a number, a range "lo-hi" or a reference
 // "s:n"; anything that does not convert is a literal.
 TMsgRef ReadMsgRef(std::string_view text);
+// Whether a message part is one to nine decimal digits and nothing else, the common part: it
+// reads as a single message and holds none of the bytes the other forms are told by.
+bool IsPlainMessageNumber(std::string_view text);
 
 // The statement that uses the message; a GetStr item of a concatenation has its statement's kind.
 enum class TSaidKind : std::uint8_t { Say, Write, SayWOAnswer, SayForAnswer, Answer };

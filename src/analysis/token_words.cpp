@@ -6,6 +6,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace dialoscope {
 
 namespace {
@@ -110,6 +114,50 @@ struct TWordPatterns {
     }
 };
 
+#if defined(__SSE2__)
+// The same test sixteen words at a time: each of Count words repeated in every byte of a vector,
+// so a set of one word costs one comparison.
+template <std::size_t Count>
+struct TWordVectors {
+    __m128i Patterns[Count];
+
+    explicit TWordVectors(const TWordPatterns& set) {
+        for (std::size_t i = 0; i < Count; ++i) {
+            Patterns[i] = _mm_set1_epi8(static_cast<char>(set.Patterns[i] & 0xFF));
+        }
+    }
+    // A set byte where a word of sixteen is one of the words.
+    __m128i Matches(__m128i sixteen) const {
+        __m128i found = _mm_cmpeq_epi8(sixteen, Patterns[0]);
+        for (std::size_t i = 1; i < Count; ++i) {
+            found = _mm_or_si128(found, _mm_cmpeq_epi8(sixteen, Patterns[i]));
+        }
+        return found;
+    }
+};
+
+inline __m128i SixteenWords(const std::uint8_t* words) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(words));
+}
+
+// Sixteen words from at and the sixteen from at + 2 stay inside while at + 18 does.
+template <std::size_t Count>
+std::size_t SkipSixteenAtATime(std::span<const std::uint8_t> words, std::size_t at,
+                               const TWordPatterns& wanted, const TWordPatterns& nodeEnds) {
+    const TWordVectors<Count> wantedVectors(wanted);
+    const TWordVectors<2> nodeEndVectors(nodeEnds);
+    for (; at + 18 <= words.size(); at += 16) {
+        const auto stops = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_or_si128(wantedVectors.Matches(SixteenWords(&words[at])),
+                                           nodeEndVectors.Matches(SixteenWords(&words[at + 2])))));
+        if (stops != 0) {
+            return at + static_cast<std::size_t>(std::countr_zero(stops));
+        }
+    }
+    return at;
+}
+#endif
+
 } // namespace
 
 std::uint8_t TTokenWords::Tag(TTokenKind kind, std::string_view text) {
@@ -148,8 +196,30 @@ std::size_t TTokenWords::SkipQuietBlocks(std::size_t at, TWordSet wanted) const 
     if (wantedPatterns.TooMany) {
         return at;
     }
-    // Eight words from at and the eight from at + 2 stay inside while at + 10 does.
     const std::uint8_t* const words = Words_.data();
+#if defined(__SSE2__)
+    static_assert(NodeEndPatterns.Count == 2);
+    switch (wantedPatterns.Count) {
+    case 1:
+        at = SkipSixteenAtATime<1>(Words_, at, wantedPatterns, NodeEndPatterns);
+        break;
+    case 2:
+        at = SkipSixteenAtATime<2>(Words_, at, wantedPatterns, NodeEndPatterns);
+        break;
+    case 3:
+        at = SkipSixteenAtATime<3>(Words_, at, wantedPatterns, NodeEndPatterns);
+        break;
+    case 4:
+        at = SkipSixteenAtATime<4>(Words_, at, wantedPatterns, NodeEndPatterns);
+        break;
+    default:
+        break;
+    }
+    if (at + 18 <= Words_.size()) {
+        return at; // stopped before the end
+    }
+#endif
+    // Eight words from at and the eight from at + 2 stay inside while at + 10 does.
     // Was: a script of fewer than ten tokens read its first block past the end.
     for (; at + 10 <= Words_.size(); at += 8) {
         const std::uint64_t stops = wantedPatterns.Matches(EightWords(words + at)) |

@@ -24,8 +24,7 @@ void TCliPort::AppendOutput(std::string_view line) {
         return;
     }
     ++Counted_;
-    WriteStandardOutput(line);
-    WriteStandardOutput("\r\n");
+    WriteStandardOutputLine(line);
 }
 
 void TCliPort::StreamFromHere() {

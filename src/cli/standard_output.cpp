@@ -41,6 +41,18 @@ void WriteStandardOutput(std::string_view bytes) {
     }
 }
 
+void WriteStandardOutputLine(std::string_view line) {
+    WriteStandardOutput(line);
+    if (FirstFailure != 0) {
+        return;
+    }
+    // Two bytes go straight into the stream's buffer, without a call per byte.
+    errno = 0;
+    if (putc_unlocked('\r', stdout) == EOF || putc_unlocked('\n', stdout) == EOF) {
+        Remember(errno);
+    }
+}
+
 bool FlushStandardOutput() {
     if (FirstFailure == 0) {
         errno = 0;

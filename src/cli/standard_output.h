@@ -12,6 +12,8 @@ namespace dialoscope {
 
 // Writes bytes to standard output; after a failure, drops them (the reason is kept).
 void WriteStandardOutput(std::string_view bytes);
+// Writes a line and CR LF after it, as WriteStandardOutput would.
+void WriteStandardOutputLine(std::string_view line);
 
 // Pushes what is buffered to standard output now; false when any write so far failed, after
 // saying why on standard error. For a command that is about to write its error line there, so

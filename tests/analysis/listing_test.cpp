@@ -24,8 +24,12 @@ TEST(Listing, LineFormat) {
         {{TTokenKind::Identifier, "Node12", 0, 140, 10, 0}, "   10   140 identifier   Node12"},
         {{TTokenKind::Integer, "9", 0, 1234567, 123456, 0}, "123456 1234567 integer      9"},
         {{TTokenKind::Comment, "", 0, 99999, 99999, 0}, "99999 99999 comment      "},
+        {{TTokenKind::Real, "1.5", 0, 100000, 0, 0}, "    0 100000 real         1.5"},
         {{TTokenKind::SpecialChar, ";", 0, 2, 3, 0}, "    3     2 special char ;"},
         {{TTokenKind::EndOfFile, "", 0, 1, 1, 0}, "    1     1 end of file  "},
+        {{TTokenKind::Error, "$", 0, -12, -1234, 0}, "-1234   -12 error        $"},
+        {{TTokenKind::String, "a\tb", 0, 2147483647, -2147483647 - 1, 0},
+         "-2147483648 2147483647 string       a\tb"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Line);

@@ -1,9 +1,16 @@
 #include "analysis/errors.h"
+#include "analysis/file_bytes.h"
+#include "analysis/int_conversion.h"
 #include "analysis/message_file.h"
+
+#include "workload.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace dialoscope {
 namespace {
@@ -94,6 +101,40 @@ TEST(MessageFile, BadNumberEndsTheLoadWithTheConversionError) {
         EXPECT_EQ(table.Text(200), "");
         EXPECT_EQ(table.MaxNum, 77); // keeps its previous value
     }
+}
+
+// The one-pass reading of the common line against the plain one, on hand-made edges and on every
+// line of a generated message file, all of which it must take.
+TEST(MessageFile, PlainLineReadsAsTheFullRules) {
+    const std::string edges[] = {
+        "{100}{}{Hello}", "{1}", "{1}{", "{12}x", "{123456789}{}{nine digits}",
+        "{1234567890}{}{ten}", "{2147483648}{}{too big}", "{0007}{}{lead zeros}", "{}{}{}",
+        "{-3}{}{x}", "{ 7}{}{x}", "{7 }{}{x}", "{7", "{7a}{}{x}", "{$1F}{}{x}", "7}{}{x}",
+    };
+    std::vector<std::string> lines(std::begin(edges), std::end(edges));
+    const std::string folder = test::GeneratedWorkload("--nodes 60 --seed 11");
+    const TLineStore generated = LinesOf(ReadFileBytes(folder + "/talk.msg"));
+    std::size_t taken = 0;
+    for (std::int32_t i = 0; i < generated.Count(); ++i) {
+        const std::string_view trimmed = TrimMessageLine(generated.Line(i));
+        if (!IsSkippedMessageLine(trimmed)) {
+            lines.emplace_back(trimmed);
+            ++taken;
+        }
+    }
+    ASSERT_GT(taken, 100u);
+    std::size_t plain = 0;
+    for (const std::string& line : lines) {
+        SCOPED_TRACE(line);
+        const auto read = ReadPlainMessageLine(line);
+        if (!read) {
+            continue;
+        }
+        ++plain;
+        EXPECT_EQ(read->Number, StrToInt(MessageNumberText(line)));
+        EXPECT_EQ(read->Text, MessageText(line));
+    }
+    EXPECT_GE(plain, taken);
 }
 
 TEST(ScriptList, NameIsTheTextBeforeTheFirstBlank) {

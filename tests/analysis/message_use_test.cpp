@@ -40,6 +40,27 @@ std::string Describe(const TMsgUse& use) {
     return text.str();
 }
 
+TEST(MessageUse, PartsReadByTheirForm) {
+    const struct {
+        const char* Text;
+        TMsgRefKind Kind;
+        std::int32_t Number;
+    } rows[] = {
+        {"101", TMsgRefKind::Single, 101},        {"007", TMsgRefKind::Single, 7},
+        {"123456789", TMsgRefKind::Single, 123456789}, {"1234567890", TMsgRefKind::Single, 1234567890},
+        {"-5", TMsgRefKind::Single, -5},          {"$1F", TMsgRefKind::Single, 31},
+        {"5-6", TMsgRefKind::Range, 5},           {"5:6", TMsgRefKind::OtherScript, 6},
+        {"", TMsgRefKind::Literal, 0},            {"1a", TMsgRefKind::Literal, 0},
+        {"99999999999", TMsgRefKind::Literal, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Text);
+        const TMsgRef ref = ReadMsgRef(row.Text);
+        EXPECT_EQ(ref.Kind, row.Kind);
+        EXPECT_EQ(ref.Number, row.Number);
+    }
+}
+
 // Each message part is recorded as a value beside its caption text; the value is what reading
 // the caption text gives, so every reader may take the value instead.
 TEST(MessageUse, ValuesBesideTheCaptionText) {
