@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -80,10 +81,6 @@ struct TShared {
         }
         Arrived.notify_one();
     }
-    void Cancel(const TJson& id) {
-        const std::lock_guard lock(Mutex);
-        Cancelled.insert(IdKey(id));
-    }
     // True once: the answer to a cancelled request is the cancellation.
     bool TakeCancelled(const TJson& id) {
         const std::lock_guard lock(Mutex);
@@ -123,42 +120,63 @@ private:
     TShared& Shared_;
 };
 
-// Turns the input's frames into queued messages; answers what cannot be a message at once.
+// A frame's message, or nothing when the frame was answered at once as no message.
+std::optional<TJson> MessageOf(TShared& shared, TFrameEvent& event) {
+    if (event.Problem == TFrameProblem::BadHeader) {
+        shared.Output.Send(ErrorMessage(nullptr, TErrorCode::ParseError, event.Detail));
+        return std::nullopt;
+    }
+    if (event.Problem == TFrameProblem::TooLarge) {
+        shared.Output.Send(ErrorMessage(nullptr, TErrorCode::InvalidRequest, event.Detail));
+        return std::nullopt;
+    }
+    TJson message = TJson::parse(event.Body, nullptr, false);
+    if (message.is_discarded()) {
+        shared.Output.Send(ErrorMessage(nullptr, TErrorCode::ParseError, "the message is not JSON"));
+        return std::nullopt;
+    }
+    return message;
+}
+
+bool IsCancellation(const TJson& message) {
+    return IsNotification(message) && message["method"] == "$/cancelRequest" &&
+           message.contains("params") && message["params"].is_object() &&
+           message["params"].contains("id");
+}
+
+// Turns the input's frames into queued messages; answers what cannot be a message at once. The
+// messages of one read are queued together, so a cancellation or a change that came with a
+// request is seen before the request is served.
 void ReadInput(const std::shared_ptr<TShared>& shared, int fd) {
     TFrameReader reader;
-    char buffer[1 << 16];
+    std::vector<char> buffer(std::size_t{1} << 16);
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
             break;
         }
-        reader.Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
+        reader.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)));
+        std::vector<TJson> batch;
         while (std::optional<TFrameEvent> event = reader.Next()) {
-            if (event->Problem == TFrameProblem::BadHeader) {
-                shared->Output.Send(ErrorMessage(nullptr, TErrorCode::ParseError, event->Detail));
-                continue;
+            if (std::optional<TJson> message = MessageOf(*shared, *event)) {
+                batch.push_back(std::move(*message));
             }
-            if (event->Problem == TFrameProblem::TooLarge) {
-                shared->Output.Send(ErrorMessage(nullptr, TErrorCode::InvalidRequest, event->Detail));
-                continue;
-            }
-            TJson message = TJson::parse(event->Body, nullptr, false);
-            if (message.is_discarded()) {
-                shared->Output.Send(ErrorMessage(nullptr, TErrorCode::ParseError, "the message is not JSON"));
-                continue;
-            }
-            // Cancellation takes effect at once, not behind the work it cancels.
-            if (IsNotification(message) && message["method"] == "$/cancelRequest" &&
-                message.contains("params") && message["params"].is_object() &&
-                message["params"].contains("id")) {
-                shared->Cancel(message["params"]["id"]);
-                continue;
-            }
-            shared->Push({std::move(message), nullptr, false});
         }
+        {
+            const std::lock_guard lock(shared->Mutex);
+            for (TJson& message : batch) {
+                // Cancellation takes effect at once, not behind the work it cancels.
+                if (IsCancellation(message)) {
+                    shared->Cancelled.insert(IdKey(message["params"]["id"]));
+                } else {
+                    shared->Queue.push_back({std::move(message), nullptr, false});
+                }
+            }
+        }
+        shared->Arrived.notify_one();
     }
     shared->Push({nullptr, nullptr, true});
 }
