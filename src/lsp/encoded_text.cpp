@@ -209,6 +209,12 @@ std::size_t TEncodedText::ByteColumn(std::int32_t line, std::int32_t utf16Column
     return std::prev(after)->Byte;
 }
 
+std::pair<std::int32_t, std::size_t> TEncodedText::PlaceOf(std::size_t offset) const {
+    const auto after = std::upper_bound(Starts_.begin(), Starts_.end(), offset);
+    const auto line = static_cast<std::int32_t>(std::distance(Starts_.begin(), after) - 1);
+    return {line, offset - Starts_[static_cast<std::size_t>(line)]};
+}
+
 TRange TEncodedText::RangeOf(std::int32_t line, std::size_t begin, std::size_t end) const {
     return {{line, Utf16Column(line, begin)}, {line, Utf16Column(line, end)}};
 }

@@ -44,6 +44,8 @@ public:
     std::int32_t Utf16Column(std::int32_t line, std::size_t byteColumn) const;
     std::size_t ByteColumn(std::int32_t line, std::int32_t utf16Column) const;
 
+    // The 0-based line and byte column of a byte offset into Bytes().
+    std::pair<std::int32_t, std::size_t> PlaceOf(std::size_t offset) const;
     // Bytes [begin, end) of a 0-based line as an editor range.
     TRange RangeOf(std::int32_t line, std::size_t begin, std::size_t end) const;
     // The whole 0-based line, without its leading blanks.
