@@ -1,7 +1,6 @@
 // The editor's files.encoding for a code page named as the server and dialoscope-cli name it
 // (an ICU converter name). Both languages read and write their files in that encoding, so the
-// bytes the server analyses are the bytes on disk.
-import * as vscode from 'vscode';
+// bytes the server analyses are the bytes on disk. No vscode import: the tests load it in Node.
 
 export const languages = ['dialoscope-script', 'dialoscope-messages'];
 
@@ -22,29 +21,7 @@ const aliases: Record<string, string> = {
 
 export function EditorEncoding(codePage: string): string | undefined {
     const key = codePage.toLowerCase().replace(/[-_ ]/g, '');
-    const cp = /^cp(12[5][0-8])$/.exec(key);
+    const cp = /^cp(125[0-8])$/.exec(key);
     const name = aliases[key] ?? (cp ? `windows${cp[1]}` : key);
     return editorEncodings.has(name) ? name : undefined;
-}
-
-// Writes files.encoding for both languages where dialoscope.codePage itself is set (workspace
-// or user settings), so a workspace's code page does not change the user's other workspaces.
-export async function SyncEncoding(): Promise<void> {
-    const setting = vscode.workspace.getConfiguration('dialoscope').inspect<string>('codePage');
-    const codePage = setting?.workspaceValue ?? setting?.globalValue;
-    if (codePage === undefined) {
-        return;
-    }
-    const encoding = EditorEncoding(codePage);
-    if (encoding === undefined) {
-        return;
-    }
-    const target = setting?.workspaceValue !== undefined
-        ? vscode.ConfigurationTarget.Workspace : vscode.ConfigurationTarget.Global;
-    for (const languageId of languages) {
-        const files = vscode.workspace.getConfiguration('files', { languageId });
-        if (files.get<string>('encoding') !== encoding) {
-            await files.update('encoding', encoding, target, true);
-        }
-    }
 }

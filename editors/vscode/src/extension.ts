@@ -2,12 +2,34 @@
 // keeps files.encoding in step with the code page, and offers the dialog map and the walk.
 import * as vscode from 'vscode';
 import { LanguageClient, LanguageClientOptions, ServerOptions } from 'vscode-languageclient/node';
-import { languages, SyncEncoding } from './encoding';
+import { EditorEncoding, languages } from './encoding';
 import { TMapView } from './map_view';
 import { TPlayView } from './play_view';
 import { ServerPath } from './programs';
 
 let client: LanguageClient | undefined;
+
+// Writes files.encoding for both languages where dialoscope.codePage itself is set (workspace
+// or user settings), so a workspace's code page does not change the user's other workspaces.
+async function SyncEncoding(): Promise<void> {
+    const setting = vscode.workspace.getConfiguration('dialoscope').inspect<string>('codePage');
+    const codePage = setting?.workspaceValue ?? setting?.globalValue;
+    if (codePage === undefined) {
+        return;
+    }
+    const encoding = EditorEncoding(codePage);
+    if (encoding === undefined) {
+        return;
+    }
+    const target = setting?.workspaceValue !== undefined
+        ? vscode.ConfigurationTarget.Workspace : vscode.ConfigurationTarget.Global;
+    for (const languageId of languages) {
+        const files = vscode.workspace.getConfiguration('files', { languageId });
+        if (files.get<string>('encoding') !== encoding) {
+            await files.update('encoding', encoding, target, true);
+        }
+    }
+}
 
 function ServerSettings(): { codePage: string; originalFolder: string } {
     const settings = vscode.workspace.getConfiguration('dialoscope');

@@ -3,6 +3,7 @@
 // with the choices taken so far; the last position's choices become buttons.
 import * as vscode from 'vscode';
 import { NodeAtCursor } from './node_at_cursor';
+import { LastChoices } from './transcript';
 import { RunCli, UnsavedNote } from './programs';
 import { Escape, Page } from './webview';
 
@@ -10,13 +11,6 @@ const buttonScript = `
 for (const button of document.querySelectorAll('button')) {
     button.addEventListener('click', () => vscode.postMessage({ action: button.dataset.action }));
 }`;
-
-// A position's choices are its lines "  N. TEXT -> TARGET"; the walk's last position is the
-// paragraph after the last blank line.
-export function LastChoices(transcript: string): { number: string; caption: string }[] {
-    const last = transcript.trimEnd().split(/\r?\n\r?\n/).pop() ?? '';
-    return [...last.matchAll(/^  (\d+)\. (.*)$/gm)].map((m) => ({ number: m[1], caption: m[2] }));
-}
 
 export class TPlayView {
     private panel?: vscode.WebviewPanel;
