@@ -126,6 +126,15 @@ const checks = {
         await Diagnostics(messages.uri, (list) => list.some((d) => has(d, 27, 'unused-message'))
             && list.some((d) => has(d, 12, 'untranslated')));
     },
+    async configuration() {
+        // Without an original folder the translation findings go; with it they come back.
+        const configure = (originalFolder) => connection.sendNotification(lsp.DidChangeConfigurationNotification.type,
+            { settings: { dialoscope: { codePage: 'windows-1252', originalFolder } } });
+        configure('');
+        await Diagnostics(messages.uri, (list) => list.some((d) => d.code === 'unused-message') && !list.some((d) => d.code === 'untranslated'));
+        configure(examples);
+        await Diagnostics(messages.uri, (list) => list.some((d) => has(d, 12, 'untranslated')));
+    },
     async hoverMessage() {
         const text = hoverText(await request(lsp.HoverRequest.type, script.At(19, '100')));
         assert.match(text, /Nordtor von Mühlbach/);
