@@ -68,19 +68,6 @@ void AddRef(std::vector<TNodeRef>& refs, TNodeRefKind kind, std::int32_t node,
     refs.push_back({kind, node, WordRange(analysis.Script, line, name)});
 }
 
-// A dialog start's name is a view into the scanned bytes, so its place is exact; the
-// "OpenDialog" line stands for it otherwise.
-TRange StartNameRange(const TScriptAnalysis& analysis, const TDialogStart& start) {
-    const std::string& scanned = analysis.Ws->ScriptStream.Data();
-    const char* begin = scanned.data();
-    if (start.Name.data() >= begin && start.Name.data() + start.Name.size() <= begin + scanned.size()) {
-        const auto offset = static_cast<std::size_t>(start.Name.data() - begin);
-        const auto [line, column] = analysis.Script.PlaceOf(offset);
-        return analysis.Script.RangeOf(line, column, column + start.Name.size());
-    }
-    return WordRange(analysis.Script, start.OpenDialogLine, start.Name);
-}
-
 bool IsDigits(std::string_view word) {
     return !word.empty() &&
            std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -170,6 +157,17 @@ std::optional<std::pair<std::size_t, std::size_t>> FindWord(std::string_view lin
         }
     }
     return std::nullopt;
+}
+
+TRange StartNameRange(const TScriptAnalysis& analysis, const TDialogStart& start) {
+    const std::string& scanned = analysis.Ws->ScriptStream.Data();
+    const char* begin = scanned.data();
+    if (start.Name.data() >= begin && start.Name.data() + start.Name.size() <= begin + scanned.size()) {
+        const auto offset = static_cast<std::size_t>(start.Name.data() - begin);
+        const auto [line, column] = analysis.Script.PlaceOf(offset);
+        return analysis.Script.RangeOf(line, column, column + start.Name.size());
+    }
+    return WordRange(analysis.Script, start.OpenDialogLine, start.Name);
 }
 
 TRange WordRange(const TEncodedText& text, std::int32_t line, std::string_view word) {
