@@ -35,15 +35,23 @@ std::vector<TBlockComment> BlockComments(const TScriptAnalysis& analysis) {
         return comments;
     }
     TLineWalk walk{bytes};
+    std::size_t covered = 0; // the end of the last block comment
     for (std::int32_t i = 0; i < scanner.TokenCount(); ++i) {
         if (scanner.KindAt(i) != TTokenKind::Comment) {
             continue;
         }
-        const auto token = scanner.TokenAt(i);
-        const auto offset = static_cast<std::size_t>(token->Offset);
-        if (bytes.compare(offset, begin.size(), begin) != 0) {
+        // The scanner keeps a comment's text without its marker, one token per line.
+        std::size_t offset = static_cast<std::size_t>(scanner.TokenAt(i)->Offset);
+        if (offset < covered) {
+            continue; // a later line of the comment found before
+        }
+        while (offset > 0 && (bytes[offset - 1] == ' ' || bytes[offset - 1] == '\t')) {
+            --offset;
+        }
+        if (offset < begin.size() || bytes.compare(offset - begin.size(), begin.size(), begin) != 0) {
             continue; // a line comment
         }
+        offset -= begin.size();
         walk.MoveTo(offset);
         TBlockComment comment{walk.Line, offset - walk.LineStart};
         const std::size_t close = bytes.find(end, offset + begin.size());
@@ -52,6 +60,7 @@ std::vector<TBlockComment> BlockComments(const TScriptAnalysis& analysis) {
         comment.LastLine = walk.Line;
         comment.EndByte = stop - walk.LineStart;
         comments.push_back(comment);
+        covered = stop;
     }
     return comments;
 }

@@ -3,6 +3,7 @@
 #include "features.h"
 
 #include <deque>
+#include <set>
 #include <unordered_map>
 
 namespace dialoscope::lsp {
@@ -76,8 +77,17 @@ std::unordered_map<std::string_view, std::int32_t> UseCounts(const TScriptAnalys
             ++uses[jump];
         }
     }
+    // A start that is also a call of its opener is one use, not two.
+    std::set<std::pair<std::string_view, std::int32_t>> calls;
+    for (const TNodeKeep& node : analysis.Ws->Nodes) {
+        for (std::int32_t j = 0; j < node.JumpCount(); ++j) {
+            calls.emplace(node.Lists.Jump(j), node.Lists.JumpLine(j));
+        }
+    }
     for (const TDialogStart& start : analysis.Reach.Starts) {
-        ++uses[start.Name];
+        if (!calls.contains({start.Name, StartNameRange(analysis, start).Start.Line + 1})) {
+            ++uses[start.Name];
+        }
     }
     return uses;
 }

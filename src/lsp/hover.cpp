@@ -143,8 +143,10 @@ TJson OtherMessageHover(const TFeatureContext& context, const TSymbolAt& symbol)
 // The first text a node says: the text of its first message use of this script.
 std::string FirstSaid(const TFeatureContext& context, const TNodeKeep& node) {
     for (const TMsgUse use : node.Lists.MsgUses()) {
-        if (use.Value.Kind == TMsgRefKind::Single || use.Value.Kind == TMsgRefKind::Range) {
-            if (const TMessageEntry* entry = context.Analysis.Entries.Find(use.Value.First())) {
+        const bool range = use.Value.Kind == TMsgRefKind::Range;
+        if (use.Value.Kind == TMsgRefKind::Single || range) {
+            const std::int32_t first = range ? use.Value.First() : use.Value.Number;
+            if (const TMessageEntry* entry = context.Analysis.Entries.Find(first)) {
                 return context.Text(entry->Text);
             }
         }

@@ -1,6 +1,7 @@
 #include "places.h"
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 
 namespace dialoscope::lsp {
@@ -60,26 +61,39 @@ bool Holds(const TMsgRef& ref, std::int32_t number) {
     }
 }
 
-void AddRef(std::vector<TNodeRef>& refs, TNodeRefKind kind, std::int32_t node,
-            const TScriptAnalysis& analysis, std::int32_t line, std::string_view name) {
-    if (line <= 0) {
-        return;
-    }
-    refs.push_back({kind, node, WordRange(analysis.Script, line, name)});
-}
+// Adds the places of one name in order; two places on one line (a call in "then X else X")
+// are the name's first and second whole-word occurrence there.
+class TRefCollector {
+public:
+    TRefCollector(const TScriptAnalysis& analysis, std::string_view name)
+        : Analysis_(analysis), Name_(name) {}
 
-// A dialog start's name is a view into the scanned bytes, so its place is exact; the
-// "OpenDialog" line stands for it otherwise.
-TRange StartNameRange(const TScriptAnalysis& analysis, const TDialogStart& start) {
-    const std::string& scanned = analysis.Ws->ScriptStream.Data();
-    const char* begin = scanned.data();
-    if (start.Name.data() >= begin && start.Name.data() + start.Name.size() <= begin + scanned.size()) {
-        const auto offset = static_cast<std::size_t>(start.Name.data() - begin);
-        const auto [line, column] = analysis.Script.PlaceOf(offset);
-        return analysis.Script.RangeOf(line, column, column + start.Name.size());
+    void Add(TNodeRefKind kind, std::int32_t node, std::int32_t line) {
+        if (line <= 0) {
+            return;
+        }
+        const std::int32_t line0 = line - 1;
+        const std::string_view text = Analysis_.Script.Line(line0);
+        std::size_t& from = NextColumn_[line0];
+        auto found = FindWord(text, Name_, from);
+        if (!found) {
+            found = FindWord(text, Name_);
+        }
+        if (!found) {
+            Refs.push_back({kind, node, Analysis_.Script.LineRange(line0)});
+            return;
+        }
+        from = found->second;
+        Refs.push_back({kind, node, Analysis_.Script.RangeOf(line0, found->first, found->second)});
     }
-    return WordRange(analysis.Script, start.OpenDialogLine, start.Name);
-}
+
+    std::vector<TNodeRef> Refs;
+
+private:
+    const TScriptAnalysis& Analysis_;
+    std::string_view Name_;
+    std::map<std::int32_t, std::size_t> NextColumn_;
+};
 
 bool IsDigits(std::string_view word) {
     return !word.empty() &&
@@ -172,6 +186,17 @@ std::optional<std::pair<std::size_t, std::size_t>> FindWord(std::string_view lin
     return std::nullopt;
 }
 
+TRange StartNameRange(const TScriptAnalysis& analysis, const TDialogStart& start) {
+    const std::string& scanned = analysis.Ws->ScriptStream.Data();
+    const char* begin = scanned.data();
+    if (start.Name.data() >= begin && start.Name.data() + start.Name.size() <= begin + scanned.size()) {
+        const auto offset = static_cast<std::size_t>(start.Name.data() - begin);
+        const auto [line, column] = analysis.Script.PlaceOf(offset);
+        return analysis.Script.RangeOf(line, column, column + start.Name.size());
+    }
+    return WordRange(analysis.Script, start.OpenDialogLine, start.Name);
+}
+
 TRange WordRange(const TEncodedText& text, std::int32_t line, std::string_view word) {
     const std::int32_t line0 = line - 1;
     if (const auto found = FindWord(text.Line(line0), word)) {
@@ -181,29 +206,30 @@ TRange WordRange(const TEncodedText& text, std::int32_t line, std::string_view w
 }
 
 std::vector<TNodeRef> NodeReferences(const TScriptAnalysis& analysis, std::string_view name) {
-    std::vector<TNodeRef> refs;
+    TRefCollector collector(analysis, name);
     const std::deque<TNodeKeep>& nodes = analysis.Ws->Nodes;
+    for (const TForwardDeclaration& forward : analysis.Forwards) {
+        if (forward.Name == name) {
+            collector.Add(TNodeRefKind::Forward, -1, forward.Line);
+        }
+    }
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const auto index = static_cast<std::int32_t>(i);
         if (nodes[i].Name == name) {
-            AddRef(refs, TNodeRefKind::Function, index, analysis, nodes[i].Line, name);
+            collector.Add(TNodeRefKind::Function, index, nodes[i].Line);
         }
         for (const TAnswer answer : nodes[i].Lists.Answers()) {
             if (answer.Target == name) {
-                AddRef(refs, TNodeRefKind::Answer, index, analysis, answer.Line, name);
+                collector.Add(TNodeRefKind::Answer, index, answer.Line);
             }
         }
         for (std::int32_t j = 0; j < nodes[i].JumpCount(); ++j) {
             if (nodes[i].Lists.Jump(j) == name) {
-                AddRef(refs, TNodeRefKind::Call, index, analysis, nodes[i].Lists.JumpLine(j), name);
+                collector.Add(TNodeRefKind::Call, index, nodes[i].Lists.JumpLine(j));
             }
         }
     }
-    for (const TForwardDeclaration& forward : analysis.Forwards) {
-        if (forward.Name == name) {
-            AddRef(refs, TNodeRefKind::Forward, -1, analysis, forward.Line, name);
-        }
-    }
+    std::vector<TNodeRef> refs = std::move(collector.Refs);
     for (const TDialogStart& start : analysis.Reach.Starts) {
         if (start.Name == name) {
             refs.push_back({TNodeRefKind::DialogStart, analysis.NodeAtLine(start.OpenDialogLine),

@@ -60,6 +60,9 @@ bool IsWordByte(char c);
 // Whether text can name a node: a letter or underscore, then letters, digits, underscores.
 bool IsIdentifier(std::string_view text);
 
+// Where a dialog start's name stands: exact, since the name is a view into the scanned bytes.
+TRange StartNameRange(const TScriptAnalysis& analysis, const TDialogStart& start);
+
 // The range of the word at a 1-based script line, or the line itself when the word is not on it.
 TRange WordRange(const TEncodedText& text, std::int32_t line, std::string_view word);
 
