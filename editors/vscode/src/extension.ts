@@ -62,6 +62,14 @@ async function RestartServer(): Promise<void> {
     await StartServer();
 }
 
+// The server's "N uses" code lens runs this with the script's URI and the node name's position.
+async function ShowReferences(uri: string, position: { line: number; character: number }): Promise<void> {
+    const script = vscode.Uri.parse(uri);
+    const at = new vscode.Position(position.line, position.character);
+    const uses = await vscode.commands.executeCommand<vscode.Location[]>('vscode.executeReferenceProvider', script, at);
+    await vscode.commands.executeCommand('editor.action.showReferences', script, at, uses ?? []);
+}
+
 function WithScriptEditor(run: (editor: vscode.TextEditor) => Promise<void>): () => Promise<void> {
     return async () => {
         const editor = vscode.window.activeTextEditor;
@@ -79,6 +87,7 @@ export async function activate(context: vscode.ExtensionContext): Promise<void> 
     context.subscriptions.push(
         vscode.commands.registerCommand('dialoscope.showDialogMap', WithScriptEditor((e) => map.Show(e))),
         vscode.commands.registerCommand('dialoscope.playFromHere', WithScriptEditor((e) => play.Show(e))),
+        vscode.commands.registerCommand('dialoscope.showReferences', ShowReferences),
         vscode.workspace.onDidChangeConfiguration(async (event) => {
             if (event.affectsConfiguration('dialoscope.codePage')) {
                 await SyncEncoding();
