@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the window need, if any is missing.
+# Installs the Debian packages the build, the tests, the window and the editor clients need, if
+# any is missing.
 # Works as root, or as a normal user with sudo.
 set -euo pipefail
 
@@ -14,12 +15,16 @@ packages=(
     flex re2c
     xvfb xauth xdotool x11-apps imagemagick
     python3 time
+    neovim nodejs
 )
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# The editor extension and its test clients take their npm packages from committed lock files
+# (npm ci in the build folder); npm itself comes with some builds of nodejs, apart in Debian's.
+command -v npm >/dev/null || missing+=(npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
