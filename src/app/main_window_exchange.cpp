@@ -120,8 +120,8 @@ void TForm1::ExportStringsClick() {
     }
     // The loaded script is exported as its last Analyze read it; loaded but not analysed, it is
     // analysed for the export.
-    ExportInBackground(std::move(request), scope == TExportScope::LoadedScript ? Analysed_ : nullptr,
-                       path, leftOut);
+    ExportInBackground(std::move(request),
+                       scope == TExportScope::LoadedScript ? Analysed_ : nullptr, path, leftOut);
 }
 
 TForm1::TExportScope TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut,
@@ -171,8 +171,8 @@ TForm1::TExportScope TForm1::ChooseExportScope(TExportRequest& request, std::siz
     return TExportScope::LoadedScript;
 }
 
-void TForm1::ExportInBackground(TExportRequest request, TSharedScript analysed,
-                                const QString& path, std::size_t leftOut) {
+void TForm1::ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
+                                std::size_t leftOut) {
     std::atomic<bool> cancel{false};
     // The analysis' message boxes wait until the export has ended: a box cannot be shown from
     // the worker's thread.

@@ -106,9 +106,9 @@ void TMapWorker::Run(std::stop_token stop) {
 std::shared_ptr<TMapResult> TMapWorker::Execute(const TMapJob& job, std::stop_token stop) const {
     const auto started = std::chrono::steady_clock::now();
     auto result = std::make_shared<TMapResult>();
-    result->Whole = job.Whole
-                        ? job.Whole
-                        : std::make_shared<const TDialogGraph>(BuildDialogGraph(job.Script->Workspace(), job.Build));
+    result->Whole = job.Whole ? job.Whole
+                              : std::make_shared<const TDialogGraph>(
+                                    BuildDialogGraph(job.Script->Workspace(), job.Build));
     result->Shown = SelectMapScope(*result->Whole, job.Scope, result->Note);
     // Graphviz takes minutes on such a map, and its engines have given up on generated dialogs
     // of a few thousand nodes; the user picks a smaller part instead of waiting for that.

@@ -196,19 +196,19 @@ void TPlayPane::BuildIfWanted() {
                              return display.Decode(bytes).toStdString();
                          },
                          nullptr};
-    Builder_ = std::jthread([this, analysed = Analysed_, sources = std::move(sources),
-                             generation = Generation_] {
-        std::shared_ptr<const TPlayScript> script;
-        QString error;
-        try {
-            script = MakePlayScript(analysed, sources);
-        } catch (const std::exception& e) {
-            error = QString::fromLocal8Bit(e.what());
-        }
-        QMetaObject::invokeMethod(
-            this, [this, script, generation, error] { Adopt(script, generation, error); },
-            Qt::QueuedConnection);
-    });
+    Builder_ = std::jthread(
+        [this, analysed = Analysed_, sources = std::move(sources), generation = Generation_] {
+            std::shared_ptr<const TPlayScript> script;
+            QString error;
+            try {
+                script = MakePlayScript(analysed, sources);
+            } catch (const std::exception& e) {
+                error = QString::fromLocal8Bit(e.what());
+            }
+            QMetaObject::invokeMethod(
+                this, [this, script, generation, error] { Adopt(script, generation, error); },
+                Qt::QueuedConnection);
+        });
 }
 
 void TPlayPane::Adopt(std::shared_ptr<const TPlayScript> script, std::uint64_t generation,

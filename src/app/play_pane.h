@@ -9,9 +9,9 @@
 // analysed script the window publishes, which nothing changes, so Load and Analyze need not wait
 // for a build under way; that build's result is dropped.
 
+#include "pipeline/analysed_script.h"
 #include "play/play_script.h"
 #include "play/play_walk.h"
-#include "pipeline/analysed_script.h"
 
 #include <QDockWidget>
 

@@ -27,9 +27,6 @@ void CopyTokens(const TWorkspace& ws, TWorkspace& copy) {
 TSharedScript SnapshotOf(const TWorkspace& ws) {
     auto port = std::make_unique<TNullPort>();
     auto copy = std::make_unique<TWorkspace>(*port);
-    copy->Caption = ws.Caption;
-    copy->IntFileName = ws.IntFileName;
-    copy->ScriptsLstPath = ws.ScriptsLstPath;
     copy->Rich = ws.Rich;
     copy->MsgRich = ws.MsgRich;
     copy->IntRich = ws.IntRich;
