@@ -59,15 +59,14 @@ constexpr std::array<TLegendEntry, 4> LegendEntries = {{
 
 } // namespace
 
-TDialogMapPane::TDialogMapPane(const TWorkspace& ws, const TCaptionDisplay& display, THooks hooks,
-                               QWidget* parent)
-    : QDockWidget(QStringLiteral("Dialog Map"), parent), Ws_(ws), Display_(display),
+TDialogMapPane::TDialogMapPane(const TCaptionDisplay& display, THooks hooks, QWidget* parent)
+    : QDockWidget(QStringLiteral("Dialog Map"), parent), Display_(display),
       Hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("DialogMapPane"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
     CreateControls();
-    Worker_ = std::make_unique<TMapWorker>(Ws_, [this](std::shared_ptr<TMapResult> result) {
+    Worker_ = std::make_unique<TMapWorker>([this](std::shared_ptr<TMapResult> result) {
         QMetaObject::invokeMethod(
             this, [this, result = std::move(result)] { Adopt(result); }, Qt::QueuedConnection);
     });
@@ -148,8 +147,8 @@ void TDialogMapPane::CreateControls() {
 }
 
 void TDialogMapPane::Forget() {
-    Worker_->WaitIdle();
-    Analysed_ = false;
+    Worker_->Drop();
+    Script_.reset();
     Drawn_ = false;
     LatestJob_ = 0;
     Whole_.reset();
@@ -163,14 +162,14 @@ void TDialogMapPane::Forget() {
     ShowNote(QStringLiteral("Analyze a script to map its dialogs."));
 }
 
-void TDialogMapPane::Analysed() {
+void TDialogMapPane::Analysed(TSharedScript script) {
     Forget();
-    Analysed_ = true;
+    Script_ = std::move(script);
     RequestIfWanted();
 }
 
 void TDialogMapPane::Redecode() {
-    if (!Analysed_) {
+    if (Script_ == nullptr) {
         return;
     }
     Whole_.reset();
@@ -179,16 +178,17 @@ void TDialogMapPane::Redecode() {
 }
 
 void TDialogMapPane::RequestIfWanted() {
-    if (Analysed_ && isVisible() && (!Drawn_ && LatestJob_ == 0)) {
+    if (Script_ != nullptr && isVisible() && (!Drawn_ && LatestJob_ == 0)) {
         Request();
     }
 }
 
 void TDialogMapPane::Request() {
-    if (!Analysed_) {
+    if (Script_ == nullptr) {
         return;
     }
     TMapJob job;
+    job.Script = Script_;
     job.Whole = Whole_;
     // The worker decodes with the code page chosen now; a later change asks for a new map.
     job.Build.ToUtf8 = [page = Display_.CodePage()](std::string_view bytes) {
@@ -292,7 +292,7 @@ void TDialogMapPane::MarkSelected() {
 void TDialogMapPane::FollowSelection(std::int32_t node) {
     SelectedNode_ = node;
     MarkSelected();
-    if (!Analysed_ || node < 0) {
+    if (Script_ == nullptr || node < 0) {
         return;
     }
     if (ChosenScope().Kind == TMapScopeKind::Around && isVisible()) {

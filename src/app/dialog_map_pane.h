@@ -5,9 +5,10 @@
 // how many, and a legend with each colour's count. Clicking a box reports its node, so the
 // window selects it in the General View; the window's selection centres the map on its node.
 //
-// The graph is built and laid out by TMapWorker, off the window's thread: after each complete
-// Analyze while the pane is open (or when it is opened), when the scope changes, and when the
-// code page or the message texts toggle changes what the boxes say.
+// The graph is built and laid out by TMapWorker, off the window's thread, from the analysed script
+// the window publishes after each complete Analyze: while the pane is open (or when it is
+// opened), when the scope changes, and when the code page or the message texts toggle changes
+// what the boxes say.
 
 #include "map_worker.h"
 
@@ -46,15 +47,14 @@ public:
         std::function<void(const QString&)> ShowStatus;
     };
 
-    // ws and display must outlive the pane.
-    TDialogMapPane(const TWorkspace& ws, const TCaptionDisplay& display, THooks hooks,
-                   QWidget* parent = nullptr);
+    // display must outlive the pane.
+    TDialogMapPane(const TCaptionDisplay& display, THooks hooks, QWidget* parent = nullptr);
     ~TDialogMapPane() override;
 
-    // The workspace is about to change: the map is dropped, a job under way stopped.
+    // Another script is coming: the map is dropped, a job under way stopped.
     void Forget();
-    // An Analyze ran to its end.
-    void Analysed();
+    // An Analyze ran to its end: the map shows script.
+    void Analysed(TSharedScript script);
     // The code page or the message texts toggle changed: the map is made afresh.
     void Redecode();
     // The General View's selection moved to node (-1: none).
@@ -97,11 +97,10 @@ private:
     void ExportSvg(const QString& path);
     void WriteExport(const QString& path, const std::string& bytes);
 
-    const TWorkspace& Ws_;
     const TCaptionDisplay& Display_;
     THooks Hooks_;
 
-    bool Analysed_ = false;
+    TSharedScript Script_; // null until an Analyze ran to its end
     bool Drawn_ = false;
     std::uint64_t LatestJob_ = 0; // 0: none wanted
     std::shared_ptr<const TDialogGraph> Whole_;

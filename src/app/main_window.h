@@ -10,6 +10,7 @@
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
 #include "exchange/voice_script.h"
+#include "pipeline/analysed_script.h"
 
 #include <QMainWindow>
 #include <QPersistentModelIndex>
@@ -281,12 +282,18 @@ private:
     // when it did not end (an error box was shown, or the window closed).
     bool RunInBackground(const QString& passName, std::atomic<bool>& cancel,
                          const std::function<void()>& job);
-    void ExportInBackground(TExportRequest request, const QString& path, std::size_t leftOut);
+    // analysed: the loaded script's last complete Analyze, which the export reads instead of the
+    // request's files; null: the files are loaded and analysed.
+    void ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
+                            std::size_t leftOut);
     bool ImportInBackground(const TImportOptions& options, TImportSummary& summary);
     void VoiceInBackground(const TExportRequest& request, const TVoiceOptions& options,
                            const QString& path);
-    // The scope of Export Strings the user picks when both a script and a project are there.
-    bool ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QString& proposed);
+    // The scope of Export Strings the user picks when both a script and a project are there; None
+    // when the user chose nothing.
+    enum class TExportScope : std::uint8_t { None, LoadedScript, Project };
+    TExportScope ChooseExportScope(TExportRequest& request, std::size_t& leftOut,
+                                   QString& proposed);
     void ShowProjectChecks();
     void LoadAndAnalyzeProjectScript(std::size_t script);
     void ShowFileLine(const TFinding& finding);
@@ -354,6 +361,10 @@ private:
     enum class TAnalysis : std::uint8_t { NotRun, Complete, Stopped };
     std::string ScriptPath_;
     TAnalysis Analysis_ = TAnalysis::NotRun;
+    // What work beside the window reads of the script (the Play and Dialog Map panes, Export
+    // Strings): a copy published after each complete Analyze, which no command changes; null
+    // from the next Load or Analyze on.
+    TSharedScript Analysed_;
     std::string AnalyzeError_;
     // The original message file chosen for the translation comparison, none when null.
     std::unique_ptr<TLineStore> Original_;

@@ -81,6 +81,29 @@ QString SummaryText(const TImportSummary& summary, const QString& target) {
            ReportText(reports);
 }
 
+// The loaded script's rows from its last complete Analyze, as CollectExportRows makes them from
+// the files, which are not read again; original: the lines of the chosen original, or null.
+TExportResult RowsOfAnalysed(const TAnalysedScript& analysed, const std::string& scriptPath,
+                             const TLineStore* original, const std::string& originalPath,
+                             const TTextCodePage& codePage) {
+    const TWorkspace& ws = analysed.Workspace();
+    const TMessageEntries own = ReadMessageEntries(ws.MsgRich);
+    const TMessageEntries originals = ReadMessageEntries(original ? *original : TLineStore());
+    TScriptMessages messages;
+    messages.Script = StemOf(scriptPath);
+    messages.ScriptFile = std::filesystem::path(scriptPath).filename().string();
+    messages.ScriptNumber = ws.ScriptIndex;
+    messages.MessageFile = MessageFilePath(scriptPath);
+    messages.Own = &own;
+    if (original != nullptr) {
+        messages.OriginalFile = originalPath;
+        messages.Original = &originals;
+    }
+    TExportResult result;
+    result.Rows = ExportRows(ws, messages, codePage, result.UndefinedBytes);
+    return result;
+}
+
 } // namespace
 
 void TForm1::ExportStringsClick() {
@@ -91,17 +114,22 @@ void TForm1::ExportStringsClick() {
     request.ScriptsLst = Ws_->ScriptsLstPath;
     std::size_t leftOut = 0; // listed scripts that are not there, or named twice
     QString path;
-    if (!ChooseExportScope(request, leftOut, path)) {
+    const TExportScope scope = ChooseExportScope(request, leftOut, path);
+    if (scope == TExportScope::None) {
         return;
     }
-    ExportInBackground(std::move(request), path, leftOut);
+    // The loaded script is exported as its last Analyze read it; loaded but not analysed, it is
+    // analysed for the export.
+    ExportInBackground(std::move(request),
+                       scope == TExportScope::LoadedScript ? Analysed_ : nullptr, path, leftOut);
 }
 
-bool TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QString& path) {
+TForm1::TExportScope TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut,
+                                               QString& path) {
     const bool script = Ws_->AnalyzeEnabled && !ScriptPath_.empty();
     if (!script && !Project_) {
         Dialogs_->ShowInformation(this, QStringLiteral("Load a script or open a project first."));
-        return false;
+        return TExportScope::None;
     }
     const QString scriptName = FromBytes(ScriptPath_);
     TFileDialogRequest dialog{ExportFilter, QStringLiteral("po"),
@@ -122,7 +150,7 @@ bool TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QS
     }
     path = Dialogs_->AskSaveFileName(this, dialog);
     if (path.isEmpty()) {
-        return false;
+        return TExportScope::None;
     }
     if (!script || chosen == 1) {
         // As check compares them: the project's originals, when a folder is chosen.
@@ -134,7 +162,7 @@ bool TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QS
                 ++leftOut;
             }
         }
-        return true;
+        return TExportScope::Project;
     }
     if (Original_) {
         request.Against = OriginalPath_;
@@ -143,10 +171,11 @@ bool TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut, QS
         request.Since = SincePath_;
     }
     request.Scripts.push_back({ScriptPath_, StemOf(ScriptPath_)});
-    return true;
+    return TExportScope::LoadedScript;
 }
 
-void TForm1::ExportInBackground(TExportRequest request, const QString& path, std::size_t leftOut) {
+void TForm1::ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
+                                std::size_t leftOut) {
     std::atomic<bool> cancel{false};
     // The analysis' message boxes wait until the export has ended: a box cannot be shown from
     // the worker's thread.
@@ -162,13 +191,19 @@ void TForm1::ExportInBackground(TExportRequest request, const QString& path, std
     };
     request.Cancel = &cancel;
     const TTextCodePage codePage(ChosenCodePageName());
+    // The worker reads its own share of the original's lines.
+    const std::optional<TLineStore> original =
+        Original_ ? std::optional<TLineStore>(*Original_) : std::nullopt;
     TExportResult result;
     bool written = false;
     ShowStatusNote(QStringLiteral("Export Strings: analysing %1 scripts; Esc cancels")
                        .arg(request.Scripts.size()));
     const bool ended = RunInBackground(QStringLiteral("Export Strings"), cancel, [&] {
         const TExchangeFormat format = ExchangeFormatOf(PathBytes(path));
-        result = CollectExportRows(request, codePage);
+        result = analysed != nullptr
+                     ? RowsOfAnalysed(*analysed, request.Scripts.front().Path,
+                                      original ? &*original : nullptr, OriginalPath_, codePage)
+                     : CollectExportRows(request, codePage);
         if (!result.Cancelled && !cancel) {
             TExportHeader header;
             header.WithChanges = request.Since.has_value();

@@ -11,6 +11,8 @@
 #include "play_pane.h"
 #include "user_dialogs.h"
 
+#include "pipeline/script_snapshot.h"
+
 #include <QAction>
 #include <QTabWidget>
 #include <QTreeView>
@@ -24,10 +26,10 @@ void TForm1::CreateViewPanes() {
     };
     const auto selectedNode = [this] { return SelectedNode(); };
 
-    Play_ = new TPlayPane(*Ws_, *Display_, {selectedNode, runCommand, askSavePath}, this);
+    Play_ = new TPlayPane(*Display_, {selectedNode, runCommand, askSavePath}, this);
     AddDock(TCommand::ShowPlay, Play_, Qt::RightDockWidgetArea);
 
-    Map_ = new TDialogMapPane(*Ws_, *Display_,
+    Map_ = new TDialogMapPane(*Display_,
                               {selectedNode, runCommand, askSavePath,
                                [this](const QString& text) { ShowStatusNote(text); }},
                               this);
@@ -73,14 +75,16 @@ void TForm1::SelectGeneralViewNode(std::int32_t node) {
 }
 
 void TForm1::PanesForgetScript() {
+    Analysed_.reset();
     Play_->Forget();
     Map_->Forget();
 }
 
 void TForm1::PanesAnalysed() {
     if (Analysis_ == TAnalysis::Complete) {
-        Play_->Analysed(ScriptPath_);
-        Map_->Analysed();
+        Analysed_ = SnapshotOf(*Ws_);
+        Play_->Analysed(Analysed_, ScriptPath_);
+        Map_->Analysed(Analysed_);
     }
 }
 

@@ -47,8 +47,8 @@ TDialogGraph SelectMapScope(const TDialogGraph& whole, const TMapScope& scope, s
     return {};
 }
 
-TMapWorker::TMapWorker(const TWorkspace& ws, TDeliver deliver)
-    : Ws_(ws), Deliver_(std::move(deliver)), Thread_([this](std::stop_token stop) { Run(stop); }) {}
+TMapWorker::TMapWorker(TDeliver deliver)
+    : Deliver_(std::move(deliver)), Thread_([this](std::stop_token stop) { Run(stop); }) {}
 
 TMapWorker::~TMapWorker() {
     {
@@ -68,11 +68,10 @@ std::uint64_t TMapWorker::Post(TMapJob job) {
     return PendingId_;
 }
 
-void TMapWorker::WaitIdle() {
-    std::unique_lock lock(Lock_);
+void TMapWorker::Drop() {
+    const std::lock_guard lock(Lock_);
     Pending_.reset();
     Current_.request_stop();
-    Changed_.wait(lock, [this] { return !Busy_; });
 }
 
 void TMapWorker::Run(std::stop_token stop) {
@@ -86,7 +85,6 @@ void TMapWorker::Run(std::stop_token stop) {
         Pending_.reset();
         Current_ = std::stop_source();
         const std::stop_token jobStop = Current_.get_token();
-        Busy_ = true;
         lock.unlock();
 
         std::shared_ptr<TMapResult> result;
@@ -99,11 +97,6 @@ void TMapWorker::Run(std::stop_token stop) {
             result->Note = std::string("The map could not be made: ") + error.what();
         }
         result->Job = id;
-
-        lock.lock();
-        Busy_ = false;
-        Changed_.notify_all();
-        lock.unlock();
         if (!jobStop.stop_requested()) {
             Deliver_(std::move(result));
         }
@@ -113,9 +106,9 @@ void TMapWorker::Run(std::stop_token stop) {
 std::shared_ptr<TMapResult> TMapWorker::Execute(const TMapJob& job, std::stop_token stop) const {
     const auto started = std::chrono::steady_clock::now();
     auto result = std::make_shared<TMapResult>();
-    result->Whole = job.Whole
-                        ? job.Whole
-                        : std::make_shared<const TDialogGraph>(BuildDialogGraph(Ws_, job.Build));
+    result->Whole = job.Whole ? job.Whole
+                              : std::make_shared<const TDialogGraph>(
+                                    BuildDialogGraph(job.Script->Workspace(), job.Build));
     result->Shown = SelectMapScope(*result->Whole, job.Scope, result->Note);
     // Graphviz takes minutes on such a map, and its engines have given up on generated dialogs
     // of a few thousand nodes; the user picks a smaller part instead of waiting for that.

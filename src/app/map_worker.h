@@ -4,12 +4,12 @@
 // window's thread never waits for any of it. A job posted while another runs stops that one (its
 // layout child is killed at once) and replaces one not yet begun: only the latest job counts.
 //
-// The graph is built from the workspace, so the workspace must not change while a job runs:
-// WaitIdle, called before Load and Analyze, drops the waiting job, stops the running one and
-// waits for it to end.
+// The graph is built from the analysed script the job names, a read-only snapshot that the job
+// keeps alive: the window may load and analyse anew while a job runs.
 
 #include "graph/dialog_graph.h"
 #include "graph/graph_layout.h"
+#include "pipeline/analysed_script.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -37,6 +37,7 @@ struct TMapScope {
 };
 
 struct TMapJob {
+    TSharedScript Script;
     // The whole script's graph when it is already built; null: build it first.
     std::shared_ptr<const TDialogGraph> Whole;
     TGraphBuildOptions Build;
@@ -58,28 +59,27 @@ public:
     // Called on the worker thread with each finished job that was not stopped.
     using TDeliver = std::function<void(std::shared_ptr<TMapResult>)>;
 
-    // ws must outlive the worker.
-    TMapWorker(const TWorkspace& ws, TDeliver deliver);
+    explicit TMapWorker(TDeliver deliver);
     ~TMapWorker();
     TMapWorker(const TMapWorker&) = delete;
     TMapWorker& operator=(const TMapWorker&) = delete;
 
     // The job's number, which its result carries.
     std::uint64_t Post(TMapJob job);
-    void WaitIdle();
+    // Drops the waiting job and stops the running one, whose result is not delivered; returns at
+    // once.
+    void Drop();
 
 private:
     void Run(std::stop_token stop);
     std::shared_ptr<TMapResult> Execute(const TMapJob& job, std::stop_token stop) const;
 
-    const TWorkspace& Ws_;
     TDeliver Deliver_;
     std::mutex Lock_;
     std::condition_variable_any Changed_;
     std::optional<TMapJob> Pending_;
     std::uint64_t PendingId_ = 0;
     std::uint64_t LastId_ = 0;
-    bool Busy_ = false;
     std::stop_source Current_;
     std::jthread Thread_; // last: it starts once everything above exists
 };

@@ -60,12 +60,17 @@ std::int32_t OpeningNode(const TPlayScript& script, const std::vector<std::int32
     return best;
 }
 
+// The walk's script keeps the analysed script it reads alive.
+std::shared_ptr<const TPlayScript> MakePlayScript(const TSharedScript& analysed,
+                                                  const TPlaySources& sources) {
+    return {new TPlayScript(analysed->Workspace(), sources),
+            [analysed](const TPlayScript* script) { delete script; }};
+}
+
 } // namespace
 
-TPlayPane::TPlayPane(const TWorkspace& ws, const TCaptionDisplay& display, THooks hooks,
-                     QWidget* parent)
-    : QDockWidget(QStringLiteral("Play"), parent), Ws_(ws), Display_(display),
-      Hooks_(std::move(hooks)) {
+TPlayPane::TPlayPane(const TCaptionDisplay& display, THooks hooks, QWidget* parent)
+    : QDockWidget(QStringLiteral("Play"), parent), Display_(display), Hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("PlayPane"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
@@ -80,7 +85,7 @@ TPlayPane::TPlayPane(const TWorkspace& ws, const TCaptionDisplay& display, THook
 }
 
 TPlayPane::~TPlayPane() {
-    // The builder reads the workspace; it must be done before the window takes that down.
+    // The builder posts its result to the pane, which must still be there.
     if (Builder_.joinable()) {
         Builder_.join();
     }
@@ -156,12 +161,8 @@ void TPlayPane::CreateShortcuts() {
 }
 
 void TPlayPane::Forget() {
-    if (Builder_.joinable()) {
-        Builder_.join();
-    }
     ++Generation_;
-    Analysed_ = false;
-    Building_ = false;
+    Analysed_.reset();
     Script_.reset();
     Walk_ = {};
     Starts_->clear();
@@ -169,22 +170,25 @@ void TPlayPane::Forget() {
     SetStatus(QStringLiteral("Analyze a script to play its dialogs."));
 }
 
-void TPlayPane::Analysed(std::string scriptPath) {
+void TPlayPane::Analysed(TSharedScript script, std::string scriptPath) {
     Forget();
     ScriptPath_ = std::move(scriptPath);
-    Analysed_ = true;
+    Analysed_ = std::move(script);
     BuildIfWanted();
 }
 
 void TPlayPane::BuildIfWanted() {
-    if (!Analysed_ || Building_ || Script_ != nullptr || !isVisible()) {
+    if (Analysed_ == nullptr || Script_ != nullptr || !isVisible()) {
         return;
     }
+    SetStatus(QStringLiteral("Reading the dialogs..."));
+    if (Building_) {
+        return; // when the build under way is of an earlier script, this one follows it
+    }
     if (Builder_.joinable()) {
-        Builder_.join();
+        Builder_.join(); // it has posted its result, its last act
     }
     Building_ = true;
-    SetStatus(QStringLiteral("Reading the dialogs..."));
     // Texts are decoded only when a view is made, on the window's thread, in the code page
     // chosen by then.
     TPlaySources sources{ScriptPath_,
@@ -192,26 +196,28 @@ void TPlayPane::BuildIfWanted() {
                              return display.Decode(bytes).toStdString();
                          },
                          nullptr};
-    Builder_ = std::jthread([this, sources = std::move(sources), generation = Generation_] {
-        std::shared_ptr<const TPlayScript> script;
-        QString error;
-        try {
-            script = std::make_shared<const TPlayScript>(Ws_, sources);
-        } catch (const std::exception& e) {
-            error = QString::fromLocal8Bit(e.what());
-        }
-        QMetaObject::invokeMethod(
-            this, [this, script, generation, error] { Adopt(script, generation, error); },
-            Qt::QueuedConnection);
-    });
+    Builder_ = std::jthread(
+        [this, analysed = Analysed_, sources = std::move(sources), generation = Generation_] {
+            std::shared_ptr<const TPlayScript> script;
+            QString error;
+            try {
+                script = MakePlayScript(analysed, sources);
+            } catch (const std::exception& e) {
+                error = QString::fromLocal8Bit(e.what());
+            }
+            QMetaObject::invokeMethod(
+                this, [this, script, generation, error] { Adopt(script, generation, error); },
+                Qt::QueuedConnection);
+        });
 }
 
 void TPlayPane::Adopt(std::shared_ptr<const TPlayScript> script, std::uint64_t generation,
                       const QString& error) {
+    Building_ = false;
     if (generation != Generation_) {
+        BuildIfWanted(); // the script analysed since
         return;
     }
-    Building_ = false;
     if (script == nullptr) {
         SetStatus(QStringLiteral("The dialogs could not be read: %1").arg(error));
         return;

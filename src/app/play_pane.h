@@ -5,9 +5,11 @@
 // dialog start to the selected node; saves the transcript as text or HTML.
 //
 // What a walk reads (TPlayScript) is made after each complete Analyze, on a worker thread, once
-// the pane is shown: on a big script it takes longer than the window may wait. Only Load and
-// Analyze change what it reads, and both call Forget first, which waits for a build under way.
+// the pane is shown: on a big script it takes longer than the window may wait. It reads the
+// analysed script the window publishes, which nothing changes, so Load and Analyze need not wait
+// for a build under way; that build's result is dropped.
 
+#include "pipeline/analysed_script.h"
 #include "play/play_script.h"
 #include "play/play_walk.h"
 
@@ -44,15 +46,14 @@ public:
         std::function<QString(const TFileDialogRequest&)> AskSavePath;
     };
 
-    // ws and display must outlive the pane.
-    TPlayPane(const TWorkspace& ws, const TCaptionDisplay& display, THooks hooks,
-              QWidget* parent = nullptr);
+    // display must outlive the pane.
+    TPlayPane(const TCaptionDisplay& display, THooks hooks, QWidget* parent = nullptr);
     ~TPlayPane() override;
 
-    // The workspace is about to change: the script and the walk are dropped.
+    // Another script is coming: the script and the walk are dropped.
     void Forget();
-    // An Analyze ran to its end on the script at scriptPath.
-    void Analysed(std::string scriptPath);
+    // An Analyze ran to its end: the pane plays script, which was read from scriptPath.
+    void Analysed(TSharedScript script, std::string scriptPath);
     // The code page changed: the texts are decoded afresh.
     void Redecode();
 
@@ -89,14 +90,15 @@ private:
     void SetStatus(const QString& text);
     QString NodeName(std::int32_t node) const;
 
-    const TWorkspace& Ws_;
     const TCaptionDisplay& Display_;
     THooks Hooks_;
 
     std::string ScriptPath_;
-    bool Analysed_ = false; // a complete Analyze since the last Forget
+    TSharedScript Analysed_; // the last complete Analyze since the last Forget; null: none
+    // A build runs on Builder_; one at a time, so that a build of a script already replaced
+    // takes one core from the next Analyze, not two.
     bool Building_ = false;
-    // Counts Forgets: a build that finishes after one belongs to a workspace that is gone.
+    // Counts Forgets: a build that finishes after one is of a script no longer shown.
     std::uint64_t Generation_ = 0;
     std::jthread Builder_;
     std::shared_ptr<const TPlayScript> Script_;

@@ -2,7 +2,6 @@
 // With the new features unused, every caption and every written file stays exactly as before.
 
 #include "caption_display.h"
-#include "fake_dialogs.h"
 #include "file_viewer.h"
 #include "main_window.h"
 #include "outline_model.h"
@@ -10,6 +9,7 @@
 #include "problems_filter.h"
 #include "problems_model.h"
 #include "problems_pane.h"
+#include "window_fixture.h"
 
 #include "dialogtree/savers.h"
 
@@ -32,10 +32,9 @@
 #include <memory>
 
 using namespace dialoscope;
+using namespace dialoscope::test;
 
 namespace {
-
-const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
 
 // A gate guard with one problem of most kinds; the line numbers are those the findings name.
 const QByteArray GateScript = "script Gate('gate.msg');\r\n"      // 1
@@ -76,20 +75,6 @@ const QByteArray GateScript = "script Gate('gate.msg');\r\n"      // 1
 const QByteArray GateMessages = "{100}{}{Halt!}\r\n{101}{}{A friend.}\r\n{102}{}{Pass.}\r\n"
                                 "{103}{}{Thanks.}\r\n{105}{}{Unused.}\r\n";
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 QString Caption(const QModelIndex& index) {
     return index.data(Qt::DisplayRole).toString();
 }
@@ -126,7 +111,7 @@ QByteArray CoreTreeFile(const TOutlineTree& tree, const QString& path) {
 
 } // namespace
 
-class TChecksWindowTest : public QObject {
+class TChecksWindowTest : public TWindowTest {
     Q_OBJECT
 
 private slots:
@@ -163,33 +148,18 @@ private:
     TProblemsModel& Problems() { return Form_->ProblemsPane().Model(); }
     int RowOf(TFindingKind kind);
     void Activate(int row);
-
-    std::unique_ptr<QTemporaryDir> Dir_;
-    std::unique_ptr<TForm1> Form_;
-    TFakeDialogs* User_ = nullptr;
 };
 
 void TChecksWindowTest::init() {
-    Dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(Dir_->isValid());
-    auto user = std::make_unique<TFakeDialogs>();
-    User_ = user.get();
-    Form_ = std::make_unique<TForm1>(std::move(user));
-    Form_->Workspace().ScriptsLstPath =
-        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
-    Form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+    OpenWindow();
 }
 
 void TChecksWindowTest::cleanup() {
-    Form_.reset();
-    Dir_.reset();
+    CloseWindow();
 }
 
 void TChecksWindowTest::UseExample() {
-    for (const char* name : {"guard.ipp", "guard.msg", "scripts.lst"}) {
-        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), Dir_->filePath(name)));
-    }
+    CopyExample();
     // The smith's messages beside the guard: "3:205" shows its text.
     WriteAll(Dir_->filePath("smith.msg"), "{205}{}{Hammer time.}\r\n");
 }

@@ -4,11 +4,11 @@
 // whose name or text matches, following the message texts toggle.
 
 #include "dialog_map_pane.h"
-#include "fake_dialogs.h"
 #include "main_window.h"
 #include "map_scene.h"
 #include "map_view.h"
 #include "output_pane.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,15 +32,9 @@
 #include <memory>
 
 using namespace dialoscope;
+using namespace dialoscope::test;
 
 namespace {
-
-const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // What the toolkit's save dialog returns for request when the user picks the file type whose
 // description starts with type and types name, without extension.
@@ -71,7 +65,7 @@ QString AnswerSaveDialog(const TFileDialogRequest& request, const QString& folde
 
 } // namespace
 
-class TDialogMapTest : public QObject {
+class TDialogMapTest : public TWindowTest {
     Q_OBJECT
 
 private slots:
@@ -92,10 +86,6 @@ private:
     void ChooseScope(const QString& startOfCaption);
     TMapBox* BoxNamed(const char* name);
     void SelectGeneralViewNode(const QString& name);
-
-    std::unique_ptr<QTemporaryDir> Dir_;
-    std::unique_ptr<TForm1> Form_;
-    TFakeDialogs* User_ = nullptr;
 };
 
 void TDialogMapTest::initTestCase() {
@@ -109,30 +99,14 @@ void TDialogMapTest::initTestCase() {
 }
 
 void TDialogMapTest::init() {
-    Dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(Dir_->isValid());
-    for (const char* name : {"guard.ipp", "guard.msg", "scripts.lst"}) {
-        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), Dir_->filePath(name)));
-    }
-    auto user = std::make_unique<TFakeDialogs>();
-    User_ = user.get();
-    Form_ = std::make_unique<TForm1>(std::move(user));
-    Form_->Workspace().ScriptsLstPath =
-        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
-    Form_->resize(1000, 700);
-    Form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
-    Form_->LoadFile(Dir_->filePath(QStringLiteral("guard.ipp")));
-    Form_->Trigger(TCommand::Analyze);
-    Form_->Trigger(TCommand::ShowMap);
+    OpenWindow({1000, 700});
+    OpenExampleIn(TCommand::ShowMap);
     // Graphviz lays the map out in a child process.
     QTRY_VERIFY_WITH_TIMEOUT(Map().IsDrawn(), 20000);
-    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
 }
 
 void TDialogMapTest::cleanup() {
-    Form_.reset();
-    Dir_.reset();
+    CloseWindow();
 }
 
 void TDialogMapTest::ChooseScope(const QString& startOfCaption) {

@@ -9,6 +9,7 @@
 #include "fake_dialogs.h"
 #include "main_window.h"
 #include "output_pane.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -25,13 +26,10 @@
 #include <memory>
 
 using namespace dialoscope;
+using dialoscope::test::ReadAll;
+using dialoscope::test::WriteAll;
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // How long this thread has waited for a core, in nanoseconds (Linux); 0 where unknown.
 qint64 RunQueueWaitNs() {

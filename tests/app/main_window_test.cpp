@@ -2,11 +2,12 @@
 // buttons, file dialogs answered by a fake user.
 
 #include "about_box.h"
-#include "fake_dialogs.h"
 #include "main_window.h"
 #include "outline_model.h"
-#include "problems_pane.h"
 #include "output_pane.h"
+#include "problems_pane.h"
+#include "recording_port.h"
+#include "window_fixture.h"
 
 #include "analysis/analyze.h"
 #include "analysis/load.h"
@@ -36,6 +37,7 @@
 #include <memory>
 
 using namespace dialoscope;
+using namespace dialoscope::test;
 
 namespace {
 
@@ -74,31 +76,9 @@ const QByteArray GuardMessages = "{100}{}{Halt!}\r\n{101}{}{A friend.}\r\n{102}{
                                  "{103}{}{Thanks.}\r\n";
 const QByteArray ScriptsLst = "guard.int     ; the gate guard\r\n";
 
-// The pane's lines as a pass over the same files without any window produces them.
-class TRecordingPort : public TNullPort {
-public:
-    std::vector<std::string> Lines;
-    void ClearOutput() override { Lines.clear(); }
-    void AppendOutput(std::string_view line) override { Lines.emplace_back(line); }
-};
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
-class TMainWindowTest : public QObject {
+class TMainWindowTest : public TWindowTest {
     Q_OBJECT
 
 private slots:
@@ -133,32 +113,19 @@ private:
     void LoadAndAnalyze();
     QStringList CounterTexts();
 
-    std::unique_ptr<QTemporaryDir> Dir_;
-    std::unique_ptr<TForm1> Form_;
-    TFakeDialogs* User_ = nullptr;
     QString Script_;
 };
 
 void TMainWindowTest::init() {
-    Dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(Dir_->isValid());
+    OpenWindow();
     Script_ = Dir_->filePath(QStringLiteral("guard.ipp"));
     WriteAll(Script_, GuardScript);
     WriteAll(Dir_->filePath(QStringLiteral("guard.msg")), GuardMessages);
     WriteAll(Dir_->filePath(QStringLiteral("scripts.lst")), ScriptsLst);
-
-    auto user = std::make_unique<TFakeDialogs>();
-    User_ = user.get();
-    Form_ = std::make_unique<TForm1>(std::move(user));
-    Form_->Workspace().ScriptsLstPath =
-        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
-    Form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
 }
 
 void TMainWindowTest::cleanup() {
-    Form_.reset();
-    Dir_.reset();
+    CloseWindow();
 }
 
 void TMainWindowTest::Load() {
@@ -563,12 +530,13 @@ void TMainWindowTest::saveWritesPaneBytesUnchanged() {
     Action("butSave")->trigger();
     QVERIFY(User_->Errors.isEmpty());
 
+    // The pane's lines as a pass over the same files without any window produces them.
     TRecordingPort port;
     TWorkspace reference(port);
     reference.ScriptsLstPath = Form_->Workspace().ScriptsLstPath;
     dialoscope::mnLoadClick(reference, QFile::encodeName(Script_).toStdString());
     dialoscope::sbRestartClick(reference);
-    const QByteArray expected = QByteArray::fromStdString(TextOutputBytes(port.Lines));
+    const QByteArray expected = QByteArray::fromStdString(TextOutputBytes(port.Output));
     QVERIFY(expected.contains("caf\xe9 \xa0 gate"));
     QCOMPARE(ReadAll(saved), expected);
 }

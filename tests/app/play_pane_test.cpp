@@ -2,9 +2,9 @@
 // advances the transcript and Back returns; the guard played from Talk's dialog to the farewell
 // along two paths; the way to the selected node; a transcript saved as text and as HTML.
 
-#include "fake_dialogs.h"
 #include "main_window.h"
 #include "play_pane.h"
+#include "window_fixture.h"
 
 #include "play/transcript.h"
 
@@ -23,19 +23,9 @@
 #include <memory>
 
 using namespace dialoscope;
+using namespace dialoscope::test;
 
-namespace {
-
-const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
-class TPlayPaneTest : public QObject {
+class TPlayPaneTest : public TWindowTest {
     Q_OBJECT
 
 private slots:
@@ -53,35 +43,16 @@ private:
     QString NodeAt() const;
     QString LastLine();
     void SelectGeneralViewNode(const QString& name);
-
-    std::unique_ptr<QTemporaryDir> Dir_;
-    std::unique_ptr<TForm1> Form_;
-    TFakeDialogs* User_ = nullptr;
 };
 
 void TPlayPaneTest::init() {
-    Dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(Dir_->isValid());
-    for (const char* name : {"guard.ipp", "guard.msg", "scripts.lst"}) {
-        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), Dir_->filePath(name)));
-    }
-    auto user = std::make_unique<TFakeDialogs>();
-    User_ = user.get();
-    Form_ = std::make_unique<TForm1>(std::move(user));
-    Form_->Workspace().ScriptsLstPath =
-        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
-    Form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
-    Form_->LoadFile(Dir_->filePath(QStringLiteral("guard.ipp")));
-    Form_->Trigger(TCommand::Analyze);
-    Form_->Trigger(TCommand::ShowPlay);
+    OpenWindow();
+    OpenExampleIn(TCommand::ShowPlay);
     QTRY_VERIFY(Pane().IsReady());
-    QVERIFY2(User_->Errors.isEmpty(), qPrintable(User_->Errors.join('\n')));
 }
 
 void TPlayPaneTest::cleanup() {
-    Form_.reset();
-    Dir_.reset();
+    CloseWindow();
 }
 
 QString TPlayPaneTest::NodeAt() const {

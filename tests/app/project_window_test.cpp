@@ -13,6 +13,7 @@
 #include "problems_pane.h"
 #include "project_model.h"
 #include "project_pane.h"
+#include "window_fixture.h"
 
 #include <QAction>
 #include <QDir>
@@ -39,21 +40,12 @@
 #include <memory>
 
 using namespace dialoscope;
+using dialoscope::test::ReadAll;
+using dialoscope::test::WriteAll;
 
 namespace {
 
 const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 bool Generate(const QString& dir, int scripts, int nodes) {
     QProcess gen;

@@ -2,10 +2,10 @@
 // commands a running pass refuses (with the status note that says so), the notes of Build
 // Dialog Tree, the tree popups, the toolbars' close boxes and "dialoscope FILE --analyze".
 
-#include "fake_dialogs.h"
 #include "main_window.h"
 #include "output_pane.h"
 #include "window_commands.h"
+#include "window_fixture.h"
 
 #include "checks/finding.h"
 
@@ -28,10 +28,9 @@
 #include <memory>
 
 using namespace dialoscope;
+using namespace dialoscope::test;
 
 namespace {
-
-const QString ExamplesDir = QStringLiteral(DIALOSCOPE_EXAMPLES_DIR);
 
 // A control in a menu or toolbar as the layout tables below name it.
 QString Describe(const QAction* action) {
@@ -49,20 +48,9 @@ QStringList Describe(const QList<QAction*>& actions) {
     return names;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
-class TWindowCommandsTest : public QObject {
+class TWindowCommandsTest : public TWindowTest {
     Q_OBJECT
 
 private slots:
@@ -80,30 +68,15 @@ private:
     QAction* Action(TCommand command) { return Form_->ActionOf(command); }
     void Load(const QString& script);
     void Press(const TWindowCommand& row);
-
-    std::unique_ptr<QTemporaryDir> Dir_;
-    std::unique_ptr<TForm1> Form_;
-    TFakeDialogs* User_ = nullptr;
 };
 
 void TWindowCommandsTest::init() {
-    Dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(Dir_->isValid());
-    for (const char* name : {"guard.ipp", "guard.msg", "scripts.lst"}) {
-        QVERIFY(QFile::copy(QDir(ExamplesDir).filePath(name), Dir_->filePath(name)));
-    }
-    auto user = std::make_unique<TFakeDialogs>();
-    User_ = user.get();
-    Form_ = std::make_unique<TForm1>(std::move(user));
-    Form_->Workspace().ScriptsLstPath =
-        QFile::encodeName(Dir_->filePath(QStringLiteral("scripts.lst"))).toStdString();
-    Form_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(Form_.get()));
+    OpenWindow();
+    CopyExample();
 }
 
 void TWindowCommandsTest::cleanup() {
-    Form_.reset();
-    Dir_.reset();
+    CloseWindow();
 }
 
 void TWindowCommandsTest::Load(const QString& script) {
