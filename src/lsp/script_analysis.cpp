@@ -1,9 +1,9 @@
 #include "script_analysis.h"
 
-#include "analysis/analyze.h"
 #include "analysis/errors.h"
 #include "analysis/load.h"
 #include "checks/run_checks.h"
+#include "pipeline/quiet_session.h"
 
 #include <algorithm>
 
@@ -11,50 +11,13 @@ namespace dialoscope::lsp {
 
 namespace {
 
-// Only the node records and the tables are read; the pane, the General View and the marks are
-// never shown, and the server's own scheduler decides what runs beside an analysis.
-class TQuietPort : public TNullPort {
-public:
-    bool ShowsOutput() const override { return false; }
-    bool ShowsGeneralView() const override { return false; }
-    bool KeepsMsgMarks() const override { return false; }
-    bool MayUseSecondCore() const override { return false; }
-};
-
-// What Load puts into the workspace, from texts instead of files.
-void LoadTexts(TWorkspace& ws, const TScriptAnalysis& analysis, const TEncodedText* list) {
-    ws.IntFileName = ChangeFileExt(FileNamePart(analysis.Input.ScriptPath), ".int");
-    ws.ScriptsLstPath = analysis.Input.ListPath;
-    ws.IntRich.SetText(list ? list->Bytes() : std::string());
-    ws.MsgRich.SetText(analysis.Messages.Bytes());
-    ws.Rich.SetText(analysis.Script.Bytes());
-    ws.AnalyzeEnabled = true;
-    ws.Scanner.ClearTokens();
-    ws.ScriptStream.Clear();
-    ws.ScriptStream.SharedBytes = ws.Rich.SharedBytes();
-    ws.ScriptStream.Position = ws.ScriptStream.Size();
-}
+// The node records and the tables, on one core: the server's own scheduler decides what runs
+// beside an analysis.
+constexpr TAnalyzeRequest ServerRequest{
+    .Listing = false, .GeneralView = false, .NodeLists = true, .MsgMarks = false, .Cores = 1};
 
 TFinding LoadErrorFinding(const std::string& script, const std::string& text) {
     return MakeFinding(TFindingKind::LoadError, TFindingSource::Script, script, 0, text);
-}
-
-std::vector<TFinding> RunAnalyzeAndChecks(TScriptAnalysis& analysis, const TCheckOptions& options) {
-    try {
-        sbRestartClick(*analysis.Ws);
-        analysis.Analysed = true;
-        if (!analysis.Input.WithChecks) {
-            return {};
-        }
-    } catch (const std::exception& error) {
-        std::vector<TFinding> findings = RunMessageFileChecks(*analysis.Ws, options);
-        findings.insert(findings.begin(),
-                        MakeFinding(TFindingKind::AnalyzeError, TFindingSource::Script,
-                                    analysis.Input.ScriptPath, 0,
-                                    std::string("Analyze stopped: ") + ErrorText(error)));
-        return findings;
-    }
-    return RunChecks(*analysis.Ws, options);
 }
 
 void FindPlaces(TScriptAnalysis& analysis) {
@@ -101,10 +64,6 @@ std::unique_ptr<TScriptAnalysis> AnalyseScript(const TAnalysisInput& input, TEnc
         analysis->MessagesFound = true;
     }
     const std::optional<TEncodedText> list = files.Read(input.ListPath);
-    analysis->Port = std::make_unique<TQuietPort>();
-    analysis->Ws = std::make_unique<TWorkspace>(*analysis->Port);
-    LoadTexts(*analysis->Ws, *analysis, list ? &*list : nullptr);
-
     TCheckOptions options;
     options.ScriptPath = input.ScriptPath;
     TLineStore original;
@@ -115,15 +74,31 @@ std::unique_ptr<TScriptAnalysis> AnalyseScript(const TAnalysisInput& input, TEnc
             options.Original = &original;
             options.OriginalPath = *input.OriginalPath;
         } else {
-            missingOriginal = MissingOriginalFinding(input.ScriptPath,
-                                                     "Cannot open file " + *input.OriginalPath);
+            missingOriginal = MakeFinding(TFindingKind::MissingOriginal, TFindingSource::Script,
+                                          input.ScriptPath, 0,
+                                          "Cannot open file " + *input.OriginalPath +
+                                              "; nothing of the translation is compared");
         }
     }
-    std::vector<TFinding> findings = RunAnalyzeAndChecks(*analysis, options);
+    TKeptReport report;
+    TQuietSession session(ServerRequest, report);
+    session.OpenTexts({.ScriptPath = input.ScriptPath,
+                       .ScriptsLstPath = input.ListPath,
+                       .Script = analysis->Script.Bytes(),
+                       .Messages = analysis->Messages.Bytes(),
+                       .ScriptsLst = list ? list->Bytes() : std::string()});
+    analysis->Shared = session.Share();
+    analysis->Ws = &analysis->Shared->Workspace();
+    analysis->Analysed = !report.Stop;
+    std::vector<TFinding> findings;
+    if (report.Stop || input.WithChecks) {
+        findings = RunSessionChecks(*analysis->Ws, report.Stop, options);
+    }
     // A message file that cannot be read stops Load before anything is checked; the script is
     // still analysed so that its nodes can be navigated.
     if (!analysis->MessagesFound) {
-        findings = {LoadErrorFinding(input.ScriptPath, "Cannot open file " + analysis->MessagePath)};
+        findings = {
+            LoadErrorFinding(input.ScriptPath, "Cannot open file " + analysis->MessagePath)};
     }
     if (missingOriginal) {
         findings.push_back(std::move(*missingOriginal));

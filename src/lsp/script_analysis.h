@@ -5,6 +5,7 @@
 // core's Analyze and every check as dialoscope-cli check runs them, and stay together with the
 // texts their line and byte places refer to. Made by one plain single-threaded call.
 
+#include "pipeline/analysed_script.h"
 #include "encoded_text.h"
 
 #include "analysis/port.h"
@@ -46,8 +47,8 @@ struct TScriptAnalysis {
     bool Analysed = false;      // Analyze ran to its end
     std::vector<TFinding> Findings;
 
-    std::unique_ptr<TPort> Port;
-    std::unique_ptr<TWorkspace> Ws;
+    TSharedScript Shared;         // the analysed script, read only
+    const TWorkspace* Ws = nullptr; // Shared's workspace
     TMessageEntries Entries;    // views into Ws->MsgRich
     std::unique_ptr<TNodeNames> Names;
     TDialogReach Reach;

@@ -3,6 +3,7 @@
 #include "script_pipeline.h"
 
 #include "analysis/errors.h"
+#include "analysis/load.h"
 
 namespace dialoscope {
 
@@ -46,6 +47,20 @@ void LoadAndAnalyze(TWorkspace& ws, const std::string& script, const TAnalyzeReq
     AnalyzeScript(ws, request);
 }
 
+// What Load puts into the workspace, from texts instead of files.
+void LoadTexts(TWorkspace& ws, const TQuietSession::TTexts& texts) {
+    ws.IntFileName = ChangeFileExt(FileNamePart(texts.ScriptPath), ".int");
+    ws.ScriptsLstPath = texts.ScriptsLstPath;
+    ws.IntRich.SetText(texts.ScriptsLst);
+    ws.MsgRich.SetText(texts.Messages);
+    ws.Rich.SetText(texts.Script);
+    ws.AnalyzeEnabled = true;
+    ws.Scanner.ClearTokens();
+    ws.ScriptStream.Clear();
+    ws.ScriptStream.SharedBytes = ws.Rich.SharedBytes();
+    ws.ScriptStream.Position = ws.ScriptStream.Size();
+}
+
 } // namespace
 
 void TKeptReport::ShowMessage(std::string_view text) {
@@ -74,6 +89,17 @@ bool TQuietSession::Open(const std::string& script, const std::string& scriptsLs
         LoadAndAnalyze(*Ws_, script, Request_, step);
     } catch (const std::exception& error) {
         Sink_.Stopped(step, error);
+        return false;
+    }
+    return true;
+}
+
+bool TQuietSession::OpenTexts(const TTexts& texts) {
+    LoadTexts(*Ws_, texts);
+    try {
+        AnalyzeScript(*Ws_, Request_);
+    } catch (const std::exception& error) {
+        Sink_.Stopped(TSessionStep::Analyze, error);
         return false;
     }
     return true;

@@ -76,6 +76,16 @@ public:
     // Load of script, reading scripts.lst from scriptsLst, then Analyze. False when one of them
     // stopped and the sink, told why, returned; what the steps before it made stays made.
     bool Open(const std::string& script, const std::string& scriptsLst);
+    // The same for a script an editor holds: Load takes the texts instead of reading the files
+    // (an empty text for one that could not be read), then Analyze.
+    struct TTexts {
+        std::string ScriptPath;
+        std::string ScriptsLstPath;
+        std::string Script;
+        std::string Messages;
+        std::string ScriptsLst;
+    };
+    bool OpenTexts(const TTexts& texts);
 
     // Before Open: how the trees are to be written; after: what the caller's command does next.
     TWorkspace& Workspace() { return *Ws_; }
