@@ -365,6 +365,9 @@ private:
     // Strings): a copy published after each complete Analyze, which no command changes; null
     // from the next Load or Analyze on.
     TSharedScript Analysed_;
+    // An import or its undo rewrote the loaded script's message file since Load read it: Export
+    // Strings then reads the files again rather than export texts the file no longer holds.
+    bool MessagesRewritten_ = false;
     std::string AnalyzeError_;
     // The original message file chosen for the translation comparison, none when null.
     std::unique_ptr<TLineStore> Original_;

@@ -254,6 +254,7 @@ void TForm1::LoadFile(const QString& path) {
         Map_->ClearSearch();
     }
     ScriptPath_ = chosen;
+    MessagesRewritten_ = false;
     Display_->SetScriptPath(ScriptPath_);
     AddRecentFile(path);
     OfferDetectedCodePage();

@@ -118,10 +118,10 @@ void TForm1::ExportStringsClick() {
     if (scope == TExportScope::None) {
         return;
     }
-    // The loaded script is exported as its last Analyze read it; loaded but not analysed, it is
-    // analysed for the export.
-    ExportInBackground(std::move(request),
-                       scope == TExportScope::LoadedScript ? Analysed_ : nullptr, path, leftOut);
+    // The loaded script is exported as its last Analyze read it; loaded but not analysed, or its
+    // message file rewritten by an import since, it is read and analysed for the export.
+    const bool fromSnapshot = scope == TExportScope::LoadedScript && !MessagesRewritten_;
+    ExportInBackground(std::move(request), fromSnapshot ? Analysed_ : nullptr, path, leftOut);
 }
 
 TForm1::TExportScope TForm1::ChooseExportScope(TExportRequest& request, std::size_t& leftOut,
@@ -241,9 +241,8 @@ bool TForm1::ImportInBackground(const TImportOptions& options, TImportSummary& s
     RzProgressBar1_->setRange(0, 0);
     ShowStatusNote(QStringLiteral("Import Translation: reading %1; Esc cancels")
                        .arg(QFileInfo(FromBytes(options.Translation)).fileName()));
-    const bool ended = RunInBackground(QStringLiteral("Import Translation"), cancel, [&] {
-        summary = ImportTranslation(cancellable, codePage);
-    });
+    const bool ended = RunInBackground(QStringLiteral("Import Translation"), cancel,
+                                       [&] { summary = ImportTranslation(cancellable, codePage); });
     if (ended && cancel && !summary.Written) {
         ShowStatusNote(QStringLiteral("Import Translation cancelled: nothing written"));
         return false;
@@ -311,6 +310,7 @@ void TForm1::ImportTranslationClick() {
     ImportUndo_ = std::move(before);
     // The window keeps the texts Load read; it shows the new ones after the next Load.
     const bool loadedOne = !ScriptPath_.empty() && options.Target == MessageFilePath(ScriptPath_);
+    MessagesRewritten_ = MessagesRewritten_ || loadedOne;
     ShowStatusNote(QStringLiteral("Imported into %1: %2%3; Edit > Undo Import restores it")
                        .arg(targetName, QString::fromStdString(summary.Line()),
                             loadedOne ? QStringLiteral("; Load shows the new texts") : QString()));
@@ -335,6 +335,9 @@ void TForm1::UndoImportClick() {
         restored = true;
     });
     if (restored) {
+        MessagesRewritten_ =
+            MessagesRewritten_ ||
+            (!ScriptPath_.empty() && ImportUndo_->Path == MessageFilePath(ScriptPath_));
         ImportUndo_.reset();
         ShowStatusNote(QStringLiteral("Restored %1 as it was before the import").arg(name));
     }

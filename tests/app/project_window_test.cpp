@@ -475,6 +475,12 @@ void TProjectWindowTest::importShowsSummaryThenAsks() {
             // The loaded script's texts are Load's until the next Load.
             QVERIFY2(Form_->StatusNote().contains("; Load shows the new texts"),
                      qPrintable(Form_->StatusNote()));
+            // An export after Analyze exports the file's new texts, never Load's older ones: a
+            // translation exported from those and imported again would undo this import.
+            Form_->Trigger(TCommand::Analyze);
+            User_->SaveAnswers << dir.filePath("again.po");
+            Action(TCommand::ExportStrings)->trigger();
+            QVERIFY(ReadAll(dir.filePath("again.po")).contains("Na und?"));
         }
     }
     // Undo Import puts back the file as it was before the import. Was: no way back.
