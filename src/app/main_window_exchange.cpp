@@ -26,8 +26,10 @@ namespace dialoscope {
 
 namespace {
 
-const QString ExportFilter = QStringLiteral("PO file|*.po|CSV table|*.csv|Excel workbook|*.xlsx");
-const QString TranslationFilter = QStringLiteral("PO file|*.po|CSV table|*.csv|All files|*.*");
+const QString ExportFilter =
+    QStringLiteral("PO file|*.po|CSV table|*.csv|Excel workbook|*.xlsx|XLIFF file|*.xlf");
+const QString TranslationFilter =
+    QStringLiteral("PO file|*.po|CSV table|*.csv|XLIFF file|*.xlf *.xliff|All files|*.*");
 const QString MessageFileFilter = QStringLiteral("Message file|*.msg|All files|*.*");
 // A box lists this many refusals or undefined bytes; the rest are counted.
 constexpr std::size_t ReportLines = 12;

@@ -481,6 +481,10 @@ void TProjectWindowTest::importShowsSummaryThenAsks() {
             User_->SaveAnswers << dir.filePath("again.po");
             Action(TCommand::ExportStrings)->trigger();
             QVERIFY(ReadAll(dir.filePath("again.po")).contains("Na und?"));
+            // The same export as XLIFF, chosen by the file's name.
+            User_->SaveAnswers << dir.filePath("again.xlf");
+            Action(TCommand::ExportStrings)->trigger();
+            QVERIFY(ReadAll(dir.filePath("again.xlf")).contains("resname=\"guard:101\""));
         }
     }
     // Undo Import puts back the file as it was before the import. Was: no way back.
