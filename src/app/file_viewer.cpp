@@ -68,9 +68,8 @@ void TFileViewer::ShowTab() {
         close->setAutoRaise(true);
         close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
         close->setToolTip(QStringLiteral("Close"));
-        connect(close, &QToolButton::clicked, this, [this] {
-            Tabs_->removeTab(Tabs_->indexOf(Text_));
-        });
+        connect(close, &QToolButton::clicked, this,
+                [this] { Tabs_->removeTab(Tabs_->indexOf(Text_)); });
         Tabs_->tabBar()->setTabButton(index, QTabBar::RightSide, close);
     }
     Tabs_->setTabText(index, QFileInfo(Path_).fileName());
@@ -86,6 +85,7 @@ void TFileViewer::Fill() {
         }
         text += Decode_(Lines_.Line(i));
     }
+    Text_->setExtraSelections({});
     Text_->setPlainText(text);
 }
 
@@ -102,9 +102,43 @@ void TFileViewer::PlaceOnFirstShow() {
 }
 
 void TFileViewer::SelectLine(int line) {
+    Text_->setExtraSelections({});
     if (line > 0) {
         SelectWholeLine(*Text_, line - 1);
     }
+}
+
+void TFileViewer::MarkRuns(int line, const std::vector<std::pair<std::size_t, std::size_t>>& runs) {
+    const QTextBlock block = Text_->document()->findBlockByNumber(line - 1);
+    if (line <= 0 || line > Lines_.Count() || !block.isValid()) {
+        return;
+    }
+    // A selection would hide the marks: the cursor only stands at the line's start.
+    QTextCursor at(block);
+    Text_->setTextCursor(at);
+    Text_->centerCursor();
+    QTextEdit::ExtraSelection whole;
+    whole.cursor = at;
+    whole.format.setBackground(palette().color(QPalette::AlternateBase));
+    whole.format.setProperty(QTextFormat::FullWidthSelection, true);
+    QList<QTextEdit::ExtraSelection> marks{whole};
+    const std::string_view bytes = Lines_.Line(line - 1);
+    for (const auto& [offset, length] : runs) {
+        if (offset + length > bytes.size()) {
+            continue;
+        }
+        // Positions are the decoded text's: decode what stands before and in the run.
+        const int from = static_cast<int>(Decode_(bytes.substr(0, offset)).size());
+        const int to = static_cast<int>(Decode_(bytes.substr(0, offset + length)).size());
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(block);
+        mark.cursor.setPosition(block.position() + from);
+        mark.cursor.setPosition(block.position() + to, QTextCursor::KeepAnchor);
+        mark.format.setBackground(QColor(255, 230, 120));
+        mark.format.setFontWeight(QFont::Bold);
+        marks.push_back(mark);
+    }
+    Text_->setExtraSelections(marks);
 }
 
 void SelectWholeLine(QPlainTextEdit& text, int line) {

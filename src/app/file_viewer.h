@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class QPlainTextEdit;
 class QTabWidget;
@@ -33,6 +35,10 @@ public:
     void ShowLines(const QString& path, const TLineStore& lines, TDecode decode);
     // Selects a line (1-based) and scrolls it to the middle; nothing for a line not shown.
     void SelectLine(int line);
+    // Instead of selecting the line (1-based), marks it and, more strongly, the runs of its bytes
+    // given as (offset, length), such as the words a changed original added; the marks go with
+    // the next SelectLine or file.
+    void MarkRuns(int line, const std::vector<std::pair<std::size_t, std::size_t>>& runs);
     // The code page changed: the lines are shown afresh, the selected line stays.
     void Redecode();
     // The shown file's lines may have changed (another Load or original): the next ShowLines

@@ -297,6 +297,8 @@ private:
     void ShowProjectChecks();
     void LoadAndAnalyzeProjectScript(std::size_t script);
     void ShowFileLine(const TFinding& finding);
+    // A changed original's finding: the viewer marks the words added since the older original.
+    void MarkAddedWords(const TLineStore& lines, const TFinding& finding);
     void OfferDetectedCodePage();
     std::string ChosenCodePageName() const;
 

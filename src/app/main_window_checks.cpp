@@ -13,8 +13,10 @@
 
 #include "user_dialogs.h"
 
+#include "checks/message_entries.h"
 #include "checks/run_checks.h"
 #include "pipeline/quiet_session.h"
+#include "text/word_difference.h"
 
 #include <QAction>
 #include <QFile>
@@ -111,9 +113,11 @@ void TForm1::CompareSinceClick() {
     if (!MayRun(TCommand::CompareSince)) {
         return;
     }
-    const QString path = Dialogs_->AskOpenFileName(
-        this, {OriginalFilter, QStringLiteral("msg"), {},
-               QStringLiteral("Choose the Older Original Message File")});
+    const QString path =
+        Dialogs_->AskOpenFileName(this, {OriginalFilter,
+                                         QStringLiteral("msg"),
+                                         {},
+                                         QStringLiteral("Choose the Older Original Message File")});
     if (path.isEmpty()) {
         return;
     }
@@ -231,6 +235,30 @@ void TForm1::ShowMessageFileLine(const TFinding& finding) {
     MessageViewer_->ShowLines(path, *lines,
                               [this](std::string_view bytes) { return Display_->Decode(bytes); });
     MessageViewer_->SelectLine(finding.Line);
+    if (finding.Kind == TFindingKind::ChangedSource && Since_) {
+        MarkAddedWords(*lines, finding);
+    }
+}
+
+void TForm1::MarkAddedWords(const TLineStore& lines, const TFinding& finding) {
+    if (!finding.MsgNumber) {
+        return;
+    }
+    const TMessageEntries since = ReadMessageEntries(*Since_);
+    const TMessageEntries shown = ReadMessageEntries(lines);
+    const TMessageEntry* was = since.Find(*finding.MsgNumber);
+    const TMessageEntry* is = shown.Find(*finding.MsgNumber);
+    if (was == nullptr || is == nullptr || is->Line != finding.Line) {
+        return;
+    }
+    // The runs are the text field's; the viewer counts from the line's start.
+    const auto field = static_cast<std::size_t>(is->Text.data() - lines.Line(is->Line - 1).data());
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (const TAddedRun run :
+         AddedRuns(was->Text, is->Text, TTextCodePage(ChosenCodePageName()))) {
+        runs.emplace_back(field + run.Offset, run.Length);
+    }
+    MessageViewer_->MarkRuns(finding.Line, runs);
 }
 
 void TForm1::NameStoppedMessageLine() {

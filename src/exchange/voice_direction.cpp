@@ -1,7 +1,5 @@
 #include "detail/voice_direction.h"
 
-#include <algorithm>
-#include <ranges>
 #include <vector>
 
 namespace dialoscope {
@@ -10,9 +8,17 @@ namespace {
 
 // The first token on line or after it; the scanner's tokens stand in line order.
 std::int32_t FirstTokenFrom(const TScanner& scanner, std::int32_t line) {
-    const auto indices = std::views::iota(std::int32_t{0}, scanner.TokenCount());
-    return *std::ranges::partition_point(indices,
-                                         [&](std::int32_t i) { return scanner.LineAt(i) < line; });
+    std::int32_t low = 0;
+    std::int32_t high = scanner.TokenCount();
+    while (low < high) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (scanner.LineAt(middle) < line) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
 }
 
 bool IsComment(const TScanner& scanner, std::int32_t i) {
@@ -53,8 +59,8 @@ std::string CommentsAbove(const TScanner& scanner, std::int32_t first, std::int3
         parts.push_back(scanner.TextAt(i));
     }
     std::string text;
-    for (const std::string_view part : std::views::reverse(parts)) {
-        Join(text, part);
+    for (auto part = parts.rbegin(); part != parts.rend(); ++part) {
+        Join(text, *part);
     }
     return text;
 }

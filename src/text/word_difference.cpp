@@ -159,15 +159,45 @@ std::vector<std::string_view> WordSegments(std::string_view bytes, const TTextCo
     return {bytes};
 }
 
+namespace {
+
+// The segment edits that turn was into is; every segment of is is a view into is.
+std::vector<TEdit> TextEdits(std::string_view was, std::string_view is,
+                             const TTextCodePage& codePage) {
+    const std::vector<std::string_view> old = WordSegments(was, codePage);
+    const std::vector<std::string_view> now = WordSegments(is, codePage);
+    const bool small = old.size() * now.size() <= MaxComparedPairs;
+    return small ? SegmentEdits(old, now) : WholeChange(was, is);
+}
+
+} // namespace
+
 std::string WordDifference(std::string_view was, std::string_view is,
                            const TTextCodePage& codePage) {
     if (was == is) {
         return std::string(is);
     }
-    const std::vector<std::string_view> old = WordSegments(was, codePage);
-    const std::vector<std::string_view> now = WordSegments(is, codePage);
-    const bool small = old.size() * now.size() <= MaxComparedPairs;
-    return MarkedText(small ? SegmentEdits(old, now) : WholeChange(was, is));
+    return MarkedText(TextEdits(was, is, codePage));
+}
+
+std::vector<TAddedRun> AddedRuns(std::string_view was, std::string_view is,
+                                 const TTextCodePage& codePage) {
+    std::vector<TAddedRun> runs;
+    if (was == is) {
+        return runs;
+    }
+    for (const TEdit& edit : TextEdits(was, is, codePage)) {
+        if (edit.Step != TStep::Added || edit.Segment.empty()) {
+            continue;
+        }
+        const auto offset = static_cast<std::size_t>(edit.Segment.data() - is.data());
+        if (!runs.empty() && runs.back().Offset + runs.back().Length == offset) {
+            runs.back().Length += edit.Segment.size();
+        } else {
+            runs.push_back({offset, edit.Segment.size()});
+        }
+    }
+    return runs;
 }
 
 } // namespace dialoscope

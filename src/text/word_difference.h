@@ -23,4 +23,14 @@ std::vector<std::string_view> WordSegments(std::string_view bytes, const TTextCo
 std::string WordDifference(std::string_view was, std::string_view is,
                            const TTextCodePage& codePage);
 
+// The bytes of is that WordDifference marks as added ("{+...+}"), as runs of (offset, length)
+// into is, in order; none when the texts are equal.
+struct TAddedRun {
+    std::size_t Offset = 0;
+    std::size_t Length = 0;
+    friend bool operator==(const TAddedRun&, const TAddedRun&) = default;
+};
+std::vector<TAddedRun> AddedRuns(std::string_view was, std::string_view is,
+                                 const TTextCodePage& codePage);
+
 } // namespace dialoscope

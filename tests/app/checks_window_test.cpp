@@ -614,8 +614,16 @@ void TChecksWindowTest::originalAddsTranslationFindings() {
     QVERIFY(changed >= 0);
     QVERIFY(Problems().index(changed, 3).data().toString().contains("[-Halt-] {+Stop+}"));
     Activate(changed);
-    QCOMPARE(Form_->MessageFileViewer().Text().textCursor().selectedText(),
-             QStringLiteral("{100}{}{Stop!}"));
+    // The line is shown with the word the original added marked, not hidden under a selection.
+    const QPlainTextEdit& viewer = Form_->MessageFileViewer().Text();
+    QCOMPARE(viewer.textCursor().block().text(), QStringLiteral("{100}{}{Stop!}"));
+    QStringList marked;
+    for (const QTextEdit::ExtraSelection& mark : viewer.extraSelections()) {
+        marked << mark.cursor.selectedText();
+    }
+    QCOMPARE(marked, (QStringList{QString(), QStringLiteral("Stop")}));
+    Activate(RowOf(TFindingKind::MissingTranslation));
+    QCOMPARE(viewer.extraSelections().size(), 0);
 
     // Analyze again keeps comparing; another script forgets the original.
     Action("butAnalyze")->trigger();

@@ -39,6 +39,17 @@ TEST(WordDifference, MarksWholeWordsRemovedAndAdded) {
     for (const TCase& c : cases) {
         SCOPED_TRACE(c.Was + " -> " + c.Is);
         EXPECT_EQ(WordDifference(c.Was, c.Is, TTextCodePage(c.CodePage)), c.Expected);
+        // The runs a viewer marks are exactly the texts between "{+" and "+}".
+        std::vector<std::string> marked;
+        for (std::size_t at = c.Expected.find("{+"); at != std::string::npos;
+             at = c.Expected.find("{+", at + 2)) {
+            marked.push_back(c.Expected.substr(at + 2, c.Expected.find("+}", at) - at - 2));
+        }
+        std::vector<std::string> runs;
+        for (const TAddedRun run : AddedRuns(c.Was, c.Is, TTextCodePage(c.CodePage))) {
+            runs.push_back(c.Is.substr(run.Offset, run.Length));
+        }
+        EXPECT_EQ(runs, marked);
     }
 }
 
