@@ -282,7 +282,9 @@ void RunPipeline(std::string_view input) {
         AnalyzeScript(ws, {.Listing = IsDifferential}, ForcedPlan);
     } catch (const EConvertError&) {
         analyzed = false;
-        FUZZ_EXPECT(port.StepStarts.empty() && port.LineCount == 0 && ws.NodeCount() == 0,
+        // The window may breathe while the other core still reads the tables, so a step may
+        // start; but nothing is shown and no node is kept.
+        FUZZ_EXPECT(port.LineCount == 0 && ws.NodeCount() == 0,
                     "a bad message line ends Analyze before the pass", "");
     }
     if (analyzed && IsDifferential) {
