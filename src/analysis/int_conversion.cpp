@@ -2,25 +2,14 @@
 
 #include "errors.h"
 
+#include "scanner/ascii.h"
+
 #include <limits>
 #include <string>
 
 namespace dialoscope {
 
 namespace {
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // The length of a hexadecimal prefix at the start of digits, 0 when there is none.
 std::size_t HexPrefixLength(std::string_view digits) {
@@ -45,7 +34,7 @@ std::optional<std::uint64_t> ParseMagnitude(std::string_view digits, int base,
     }
     std::uint64_t value = 0;
     for (const char c : digits) {
-        const int digit = HexDigitValue(c);
+        const int digit = AsciiHexDigitValue(c);
         if (digit < 0 || digit >= base) {
             return std::nullopt;
         }

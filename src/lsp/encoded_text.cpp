@@ -46,20 +46,6 @@ char32_t DecodeUtf8(std::string_view c) {
     }
 }
 
-// The length of the UTF-8 character at i, 1 for a byte that starts none.
-std::size_t CharLength(std::string_view text, std::size_t i) {
-    const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[i]));
-    if (i + length > text.size()) {
-        return 1;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-            return 1;
-        }
-    }
-    return length;
-}
-
 } // namespace
 
 // Encodes one line at a time; the places of a line's characters are kept only when it needs them.
@@ -77,7 +63,7 @@ public:
         TEncodedText::TLineMap map;
         std::uint32_t utf16 = 0;
         for (std::size_t i = 0; i < line.size();) {
-            const std::size_t length = CharLength(line, i);
+            const std::size_t length = CharLengthAt(line, i);
             const std::string_view c = line.substr(i, length);
             map.push_back({static_cast<std::uint32_t>(bytes.size()), utf16});
             const std::uint32_t units = length == 4 ? 2 : 1;
@@ -97,7 +83,7 @@ public:
         TEncodedText::TLineMap map;
         std::uint32_t utf16 = 0;
         for (std::size_t i = 0; i < line.size();) {
-            const std::size_t length = CodePage_.IsUtf8() ? CharLength(line, i) : 1;
+            const std::size_t length = CodePage_.IsUtf8() ? CharLengthAt(line, i) : 1;
             map.push_back({static_cast<std::uint32_t>(i), utf16});
             utf16 += Utf16UnitsOf(line.substr(i, length));
             i += length;

@@ -46,9 +46,6 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
     return lead < 0xF5 ? 4 : 1;
 }
 
-namespace {
-
-// The length of the character at i, shortened to 1 when its continuation bytes are missing.
 std::size_t CharLengthAt(std::string_view text, std::size_t i) {
     const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(text[i]));
     if (i + length > text.size()) {
@@ -61,8 +58,6 @@ std::size_t CharLengthAt(std::string_view text, std::size_t i) {
     }
     return length;
 }
-
-} // namespace
 
 std::int32_t Utf16Length(std::string_view utf8) {
     std::int32_t units = 0;

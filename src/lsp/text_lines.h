@@ -33,6 +33,8 @@ std::string_view LineText(std::string_view text, const std::vector<std::size_t>&
 
 // How many bytes the UTF-8 sequence starting with lead takes (1 for a byte that starts none).
 std::size_t Utf8SequenceLength(unsigned char lead);
+// The length of the character at i, shortened to 1 when its continuation bytes are missing.
+std::size_t CharLengthAt(std::string_view text, std::size_t i);
 // The UTF-16 length of a UTF-8 text; a byte that starts no valid sequence counts as one unit.
 std::int32_t Utf16Length(std::string_view utf8);
 

@@ -1,23 +1,12 @@
 #include "uri.h"
 
+#include "scanner/ascii.h"
+
 namespace dialoscope::lsp {
 
 namespace {
 
 constexpr std::string_view FileScheme = "file://";
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 bool IsUnreserved(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
@@ -47,10 +36,10 @@ std::optional<std::string> PathOfUri(std::string_view uri) {
             path += uri[i];
             continue;
         }
-        if (i + 2 >= uri.size() || HexValue(uri[i + 1]) < 0 || HexValue(uri[i + 2]) < 0) {
+        if (i + 2 >= uri.size() || AsciiHexDigitValue(uri[i + 1]) < 0 || AsciiHexDigitValue(uri[i + 2]) < 0) {
             return std::nullopt;
         }
-        path += static_cast<char>(HexValue(uri[i + 1]) * 16 + HexValue(uri[i + 2]));
+        path += static_cast<char>(AsciiHexDigitValue(uri[i + 1]) * 16 + AsciiHexDigitValue(uri[i + 2]));
         i += 2;
     }
     return path;

@@ -22,6 +22,20 @@ constexpr char AsciiLower(char c) {
     return static_cast<char>(AsciiLower(static_cast<unsigned char>(c)));
 }
 
+// The value of an ASCII hexadecimal digit (0-9, a-f, A-F), -1 for any other byte.
+constexpr int AsciiHexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 // text with A-Z lowered.
 std::string AsciiLowerCase(std::string_view text);
 
