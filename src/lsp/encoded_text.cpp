@@ -11,6 +11,11 @@ bool IsAscii(std::string_view text) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+bool HasCharBeyondBmp(std::string_view utf8) {
+    return std::any_of(utf8.begin(), utf8.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0xF0; });
+}
+
 // A line and its line end, split as text_lines splits them.
 struct TLinePiece {
     std::string_view Text;
@@ -58,6 +63,16 @@ public:
         if (IsAscii(line)) {
             Out_.AddLine(line, {});
             return;
+        }
+        // Every analysis encodes the open texts again, and a message file is mostly lines like
+        // this: a single-byte code page that holds the whole line writes each character as one
+        // byte, and each is one UTF-16 unit unless it lies beyond the BMP (four UTF-8 bytes), so
+        // the line's columns are the same on both sides and it needs no map.
+        if (CodePage_.IsSingleByte() && !CodePage_.IsUtf8() && !HasCharBeyondBmp(line)) {
+            if (TEncodeResult whole = CodePage_.FromUtf8(line); whole.IsEncoded()) {
+                Out_.AddLine(whole.Bytes, {});
+                return;
+            }
         }
         std::string bytes;
         TEncodedText::TLineMap map;

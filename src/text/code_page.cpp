@@ -101,6 +101,13 @@ void TTextCodePage::ReadByteTable(UConverter* converter) {
         CharBytes_.emplace_back(*c, byte);
     }
     std::sort(CharBytes_.begin(), CharBytes_.end());
+    // In sorted order the first byte of a character is the lowest, as the search finds it.
+    LowCharBytes_.fill(-1);
+    for (const auto& [c, byte] : CharBytes_) {
+        if (c < LowCharBytes_.size() && LowCharBytes_[c] < 0) {
+            LowCharBytes_[c] = byte;
+        }
+    }
 }
 
 std::string TTextCodePage::ToUtf8(std::string_view bytes) const {
@@ -189,6 +196,10 @@ TEncodeResult TTextCodePage::EncodeSingleByte(std::string_view utf8) const {
 }
 
 std::optional<unsigned char> TTextCodePage::ByteOf(char32_t c) const {
+    if (c < LowCharBytes_.size()) {
+        const std::int16_t byte = LowCharBytes_[c];
+        return byte < 0 ? std::nullopt : std::optional<unsigned char>(static_cast<unsigned char>(byte));
+    }
     const auto found = std::lower_bound(CharBytes_.begin(), CharBytes_.end(), c,
                                         [](const std::pair<char32_t, unsigned char>& entry,
                                            char32_t key) { return entry.first < key; });

@@ -101,6 +101,10 @@ private:
     std::array<std::array<char, 4>, 256> ByteUtf8_{};
     std::array<std::uint8_t, 256> ByteUtf8Length_{};
     std::vector<std::pair<char32_t, unsigned char>> CharBytes_;
+    // The byte of each character below U+0800 (-1: none), so that the usual text of a code page
+    // (Latin, Greek, Cyrillic, Hebrew, Arabic) is encoded without a search: the language server
+    // encodes a whole open file at every change.
+    std::array<std::int16_t, 0x800> LowCharBytes_{};
 };
 
 } // namespace dialoscope
