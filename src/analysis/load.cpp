@@ -59,9 +59,9 @@ void ReadScriptFiles(TWorkspace& ws, const std::string& path) {
 // list that slices them keeps them alive.
 void TakeScriptBytes(TWorkspace& ws, TReread reread) {
     ws.ScriptStream.Clear();
-    ws.ScriptStream.SharedBytes = reread.Same
-                                      ? ws.Rich.SharedBytes()
-                                      : std::make_shared<const std::string>(std::move(reread.Bytes));
+    ws.ScriptStream.SharedBytes =
+        reread.Same ? ws.Rich.SharedBytes()
+                    : std::make_shared<const std::string>(std::move(reread.Bytes));
     ws.ScriptStream.Position = ws.ScriptStream.Size();
 }
 

@@ -4,9 +4,9 @@
 // test own one; there is no global state.
 
 #include "line_store.h"
-#include "shared_nodes.h"
 #include "outline_tree.h"
 #include "port.h"
+#include "shared_nodes.h"
 #include "tables.h"
 
 #include "scanner/memory_stream.h"

@@ -158,7 +158,7 @@ void TScanner::SetTokenTagger(TTokenTagger tagger) {
 
 const std::uint8_t* TScanner::TokenTags() const {
     return Tokens_->TagCount() == static_cast<std::size_t>(Tokens_->Count()) ? Tokens_->Tags()
-                                                                           : nullptr;
+                                                                             : nullptr;
 }
 
 void TScanner::SetOnScanStep(std::function<void()> handler) {
@@ -431,7 +431,7 @@ void TScanner::AppendHandled(const TTokenReader& reader, const TToken& token) {
     const auto offset = static_cast<std::uint32_t>(token.Offset);
     if (!scanned.Owned && token.Text == reader.Text()) {
         Tokens_->AppendSlice(token.Kind, offset, token.Line, token.Column, scanned.TextBegin,
-                            token.Text.size());
+                             token.Text.size());
     } else {
         Tokens_->AppendOwned(token.Kind, offset, token.Line, token.Column, token.Text);
     }
