@@ -43,10 +43,10 @@ void EnableAnalysisCommands(TWorkspace& ws) {
 TTokenPass::TTokenPass(TWorkspace& ws, const TAnalyzeRequest& request)
     : Ws(ws), Bodies(std::make_shared<TNodeBodyIndex>(ws.Rich)),
       Words(TTokenCursor(ws.Scanner), ws.Scanner.TokenTags(), [&ws] { ws.Port.ProcessMessages(); }),
-      Sections{ws}, Run({ws, Words}, &Sections, ws.Port, ws.Nodes, request) {}
+      Sections{ws}, Run({ws, Words}, &Sections, ws.Port, ws.Nodes.Edit(), request) {}
 
 TTokenPass::~TTokenPass() {
-    for (TNodeKeep& node : Ws.Nodes) {
+    for (TNodeKeep& node : Ws.Nodes.Edit()) {
         node.Bodies = Bodies;
     }
 }

@@ -55,14 +55,13 @@ void ReadScriptFiles(TWorkspace& ws, const std::string& path) {
 }
 
 // Both reads nearly always give the same bytes: the stream then shares the lines' copy instead
-// of holding a second one.
+// of holding a second one. Either way the bytes are shared, so that a snapshot sharing the token
+// list that slices them keeps them alive.
 void TakeScriptBytes(TWorkspace& ws, TReread reread) {
     ws.ScriptStream.Clear();
-    if (reread.Same) {
-        ws.ScriptStream.SharedBytes = ws.Rich.SharedBytes();
-    } else {
-        ws.ScriptStream.Bytes = std::move(reread.Bytes);
-    }
+    ws.ScriptStream.SharedBytes =
+        reread.Same ? ws.Rich.SharedBytes()
+                    : std::make_shared<const std::string>(std::move(reread.Bytes));
     ws.ScriptStream.Position = ws.ScriptStream.Size();
 }
 

@@ -6,6 +6,7 @@
 #include "line_store.h"
 #include "outline_tree.h"
 #include "port.h"
+#include "shared_nodes.h"
 #include "tables.h"
 
 #include "scanner/memory_stream.h"
@@ -13,7 +14,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -42,8 +42,7 @@ struct TWorkspace {
     TMemoryStream ScriptStream;   // the script's exact bytes
 
     // Analyze's results.
-    // A deque: growing it never moves the records nor holds an old and a new copy at once.
-    std::deque<TNodeKeep> Nodes; // NodeCount = Nodes.size()
+    TSharedNodes Nodes; // NodeCount = Nodes.size()
     TMsgKeepArray MsgTable;
     TIntKeepArray ScriptList;
     std::int32_t ScriptIndex = 0;

@@ -6,10 +6,9 @@ namespace dialoscope {
 
 namespace {
 
-// The copied token list slices the bytes it was scanned from. Load nearly always scans the
-// bytes the script's lines share, which the copy keeps alive with the lines; only when the file
-// changed between Load's two reads does the stream hold bytes of its own, inside the workspace
-// that changes next, and the copy must scan a copy of them.
+// The shared token list slices the bytes it was scanned from, which Load shares and the copy
+// keeps alive. Only a stream that holds bytes of its own (not one Load fills) keeps them inside
+// the workspace that changes next, and the copy must scan a copy of them.
 void CopyTokens(const TWorkspace& ws, TWorkspace& copy) {
     copy.Scanner = ws.Scanner;
     if (ws.ScriptStream.SharedBytes != nullptr && ws.ScriptStream.Bytes.empty()) {

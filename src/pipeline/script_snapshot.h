@@ -8,10 +8,11 @@
 //
 // Nothing is read from disk again. What the readers read is in the copy: the node records with
 // their lists, the message file's lines, the script list, and the token list (the dialog starts,
-// the "CloseDialog" lines and the forward declarations are found in it). The lines and the
-// script's bytes are shared, not copied: they never change in place. The copy leaves out what
-// only the window reads: the names and paths, the listing, both trees, the counters, and the
-// message table (the readers read the message file's lines).
+// the "CloseDialog" lines and the forward declarations are found in it). The node records, the
+// token list, the lines and the script's bytes are shared, not copied: the next Load or Analyze
+// starts anew rather than change them in place. The copy leaves out what only the window reads:
+// the names and paths, the listing, both trees, the counters, and the message table (the readers
+// read the message file's lines).
 
 #include "analysed_script.h"
 

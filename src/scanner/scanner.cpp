@@ -64,7 +64,7 @@ void CheckStreamSize(std::size_t size) {
 
 } // namespace
 
-TScanner::TScanner() {
+TScanner::TScanner() : Tokens_(std::make_shared<TTokenStore>()) {
     SetAdditionalChars("");
     RebuildClasses();
 }
@@ -157,8 +157,8 @@ void TScanner::SetTokenTagger(TTokenTagger tagger) {
 }
 
 const std::uint8_t* TScanner::TokenTags() const {
-    return Tokens_.TagCount() == static_cast<std::size_t>(Tokens_.Count()) ? Tokens_.Tags()
-                                                                           : nullptr;
+    return Tokens_->TagCount() == static_cast<std::size_t>(Tokens_->Count()) ? Tokens_->Tags()
+                                                                             : nullptr;
 }
 
 void TScanner::SetOnScanStep(std::function<void()> handler) {
@@ -199,12 +199,12 @@ void TScanner::ScanStream(TMemoryStream& stream) {
     }
     Source_ = &stream;
     stream.Position = 0;
-    Tokens_.Reset();
+    StartTokensAnew();
     Counters_ = TReaderCounters{};
     struct TRoomTrim {
         TTokenStore& Tokens;
         ~TRoomTrim() { Tokens.TrimRoom(); }
-    } trim{Tokens_};
+    } trim{*Tokens_};
     ScanTokens();
 }
 
@@ -212,7 +212,8 @@ void TScanner::ScanTokens() {
     const std::string& bytes = Source_ != nullptr ? Source_->Data() : NoBytes();
     CheckStreamSize(bytes.size());
     const TScanningGuard guard(Scanning_);
-    Tokens_.Bind(&bytes);
+    OwnTokens();
+    Tokens_->Bind(&bytes);
     if (Source_ != nullptr) {
         Counters_.Position = Source_->Position;
     }
@@ -316,7 +317,7 @@ std::optional<TReaderCounters> TScanner::ScanWithoutHandler(TTokenReader& reader
                                    : std::numeric_limits<std::size_t>::max();
     bool met = false;
     std::optional<TReaderCounters> taken;
-    ReadPlainTokens(reader, Tokens_, [&](std::uint32_t offset) {
+    ReadPlainTokens(reader, *Tokens_, [&](std::uint32_t offset) {
         if (offset >= meetAt && !met) {
             met = true;
             taken = TakeAhead(reader);
@@ -360,7 +361,7 @@ void TScanner::ScanAhead(TScanAhead& ahead) const {
 // tokens are taken, and the scan ends where the scan ahead ended.
 std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
     const TScanAhead& ahead = *Join_->Ahead;
-    if (!AwaitAhead(ahead) || !IsSeam(Tokens_, reader.Counters(), ahead)) {
+    if (!AwaitAhead(ahead) || !IsSeam(*Tokens_, reader.Counters(), ahead)) {
         return std::nullopt;
     }
     return SpliceAhead(ahead, reader.Counters());
@@ -370,13 +371,13 @@ std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
 // tokens per byte promise; the copy then costs no fresh memory. Whether it read to its end.
 bool TScanner::AwaitAhead(const TScanAhead& ahead) {
     const std::size_t bytesAhead = ahead.Bytes->size() - ahead.Start;
-    const double perByte = static_cast<double>(Tokens_.Count()) /
+    const double perByte = static_cast<double>(Tokens_->Count()) /
                            static_cast<double>(std::max<std::size_t>(ahead.Start, 1));
     const std::size_t expected =
         std::min(bytesAhead, static_cast<std::size_t>(perByte * static_cast<double>(bytesAhead)));
     std::size_t prepared = 0;
     const auto makeRoom = [&] {
-        Tokens_.PrepareRoom(expected, prepared, prepared + TTokenStore::RoomStep);
+        Tokens_->PrepareRoom(expected, prepared, prepared + TTokenStore::RoomStep);
         prepared += TTokenStore::RoomStep;
         return prepared < expected;
     };
@@ -387,7 +388,7 @@ bool TScanner::AwaitAhead(const TScanAhead& ahead) {
 // lines; returns where the reader stands after them.
 TReaderCounters TScanner::SpliceAhead(const TScanAhead& ahead, const TReaderCounters& here) {
     const std::int64_t lineDelta = here.Line - ahead.AfterFirst.Line;
-    Tokens_.AppendFrom(ahead.Tokens, 1, static_cast<std::int32_t>(lineDelta));
+    Tokens_->AppendFrom(ahead.Tokens, 1, static_cast<std::int32_t>(lineDelta));
     TakenAhead_ = ahead.Tokens.Count() - 1;
     TReaderCounters end = ahead.AtEnd;
     end.Line += lineDelta;
@@ -429,23 +430,39 @@ void TScanner::AppendHandled(const TTokenReader& reader, const TToken& token) {
     const TReadToken& scanned = reader.Token();
     const auto offset = static_cast<std::uint32_t>(token.Offset);
     if (!scanned.Owned && token.Text == reader.Text()) {
-        Tokens_.AppendSlice(token.Kind, offset, token.Line, token.Column, scanned.TextBegin,
-                            token.Text.size());
+        Tokens_->AppendSlice(token.Kind, offset, token.Line, token.Column, scanned.TextBegin,
+                             token.Text.size());
     } else {
-        Tokens_.AppendOwned(token.Kind, offset, token.Line, token.Column, token.Text);
+        Tokens_->AppendOwned(token.Kind, offset, token.Line, token.Column, token.Text);
     }
-    Tokens_.SetLastData(token.Data);
+    Tokens_->SetLastData(token.Data);
 }
 
 // ---- The list --------------------------------------------------------------------------------
 
 void TScanner::ClearTokens() {
-    Tokens_.Release();
+    Tokens_ = std::make_shared<TTokenStore>();
 }
 
 void TScanner::ClearTokens(TTokenStore room) {
     room.Reset();
-    Tokens_ = std::move(room);
+    Tokens_ = std::make_shared<TTokenStore>(std::move(room));
+}
+
+// A list a copy of this scanner shares is left to it as it is: a scan anew writes into a list of
+// its own, and only a scan that goes on from a stop copies it.
+void TScanner::StartTokensAnew() {
+    if (Tokens_.use_count() > 1) {
+        Tokens_ = std::make_shared<TTokenStore>();
+    } else {
+        Tokens_->Reset();
+    }
+}
+
+void TScanner::OwnTokens() {
+    if (Tokens_.use_count() > 1) {
+        Tokens_ = std::make_shared<TTokenStore>(*Tokens_);
+    }
 }
 
 TTokenStore TScanner::TokenRoom(std::size_t tokens, bool withTags) {
@@ -457,14 +474,14 @@ TTokenStore TScanner::TokenRoom(std::size_t tokens, bool withTags) {
 }
 
 std::int32_t TScanner::TokenCount() const {
-    return Tokens_.Count();
+    return Tokens_->Count();
 }
 
 std::optional<TTokenView> TScanner::TokenAt(std::int32_t index) const {
-    if (index < 0 || index >= Tokens_.Count()) {
+    if (index < 0 || index >= Tokens_->Count()) {
         return std::nullopt;
     }
-    return Tokens_.ViewAt(index);
+    return Tokens_->ViewAt(index, Hint_);
 }
 
 bool TScanner::IsKeyword(std::string_view text) const {

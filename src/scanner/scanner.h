@@ -2,8 +2,12 @@
 // TScanner: a configurable byte scanner that turns the text of a memory stream into an indexed
 // token list (identifiers, numbers, strings, comments, special characters, keywords).
 //
-// The scanner remembers the stream it scans but does not own it: the stream must outlive the
-// token list, since token texts are slices of its bytes.
+// The scanner remembers the stream it scans but does not own it: the stream's bytes must outlive
+// the token list, since token texts are slices of them.
+//
+// A copy shares the token list rather than copying it, so that a snapshot of an analysed script
+// costs nothing; the next scan of either writes into a list of its own and leaves the shared one
+// as it is, and the copy may be read on another thread meanwhile.
 
 #include "char_classes.h"
 #include "code_page.h"
@@ -18,6 +22,7 @@
 #include <cassert>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -140,6 +145,8 @@ private:
     void AppendHandled(const TTokenReader& reader, const TToken& token);
     void SaveCounters(const TReaderCounters& counters);
     void CountScanStep(std::uint32_t& untilStep);
+    void StartTokensAnew();
+    void OwnTokens();
 
     std::array<bool, 256> IdentifierSet_{};
     std::array<bool, 256> SpecialSet_{};
@@ -161,33 +168,35 @@ private:
     bool Scanning_ = false;
     const TScanAheadJoin* Join_ = nullptr; // while ScanStream runs with one
     std::int32_t TakenAhead_ = 0;
-    TTokenStore Tokens_;
+    std::shared_ptr<TTokenStore> Tokens_; // never null
+    // This scanner's own, so that readers of a shared list do not move one another's.
+    TLineHint Hint_;
 };
 
 // Inline: the analysis reads every token through these, several times over.
 inline TTokenKind TScanner::KindAt(std::int32_t index) const {
-    assert(index >= 0 && index < Tokens_.Count());
-    return Tokens_.KindAt(index);
+    assert(index >= 0 && index < Tokens_->Count());
+    return Tokens_->KindAt(index);
 }
 
 inline std::string_view TScanner::TextAt(std::int32_t index) const {
-    assert(index >= 0 && index < Tokens_.Count());
-    return Tokens_.TextAt(index);
+    assert(index >= 0 && index < Tokens_->Count());
+    return Tokens_->TextAt(index);
 }
 
 inline std::int32_t TScanner::LineAt(std::int32_t index) const {
-    assert(index >= 0 && index < Tokens_.Count());
-    return Tokens_.LineAt(index);
+    assert(index >= 0 && index < Tokens_->Count());
+    return Tokens_->LineAt(index, Hint_);
 }
 
 inline std::int32_t TScanner::LineAt(std::int32_t index, const TLineHint& hint) const {
-    assert(index >= 0 && index < Tokens_.Count());
-    return Tokens_.LineAt(index, hint);
+    assert(index >= 0 && index < Tokens_->Count());
+    return Tokens_->LineAt(index, hint);
 }
 
 inline TTokenView TScanner::ViewAt(std::int32_t index, const TLineHint& hint) const {
-    assert(index >= 0 && index < Tokens_.Count());
-    return Tokens_.ViewAt(index, hint);
+    assert(index >= 0 && index < Tokens_->Count());
+    return Tokens_->ViewAt(index, hint);
 }
 
 } // namespace dialoscope

@@ -94,7 +94,7 @@ TEST(DialogHealth, HundredThousandDeepChain) {
             lists.AddJump('N' + std::to_string(i + 1), 0);
             node.Lists = lists.Finish();
         }
-        ws.Nodes.push_back(std::move(node));
+        ws.Nodes.Edit().push_back(std::move(node));
     }
     ws.ScriptStream.Bytes = "begin OpenDialog(x); N0; end.";
     ws.ScriptStream.Position = 0;

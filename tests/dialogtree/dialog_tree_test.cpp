@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <functional>
 
 namespace dialoscope {
@@ -274,13 +275,14 @@ TEST(DialogTree, ChainOfAHundredThousandNodesDoesNotExhaustTheStack) {
     TRecordingPort port;
     TWorkspace ws(port);
     ScanScript(ws, OneDialog);
-    ws.Nodes.resize(Length);
+    std::deque<TNodeKeep>& nodes = ws.Nodes.Edit();
+    nodes.resize(Length);
     for (int i = 0; i < Length; ++i) {
-        ws.Nodes[static_cast<std::size_t>(i)].Name = i == 0 ? "Node001" : 'C' + std::to_string(i);
+        nodes[static_cast<std::size_t>(i)].Name = i == 0 ? "Node001" : 'C' + std::to_string(i);
         if (i + 1 < Length) {
             TNodeListsBuilder lists;
             lists.AddJump('C' + std::to_string(i + 1), 0);
-            ws.Nodes[static_cast<std::size_t>(i)].Lists = lists.Finish();
+            nodes[static_cast<std::size_t>(i)].Lists = lists.Finish();
         }
     }
     Button4Click(ws);

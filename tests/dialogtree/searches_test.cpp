@@ -17,11 +17,11 @@ TEST(FindMsg, ListsEveryNodeWhoseMarkIsThePlainNumber) {
     TWorkspace ws(port);
     SetNodes(ws,
              {{"Node001", {}, {}}, {"Node002", {}, {}}, {"Node003", {}, {}}, {"Node004", {}, {}}});
-    ws.Nodes[1].SetMsgMark(105, "105");
-    ws.Nodes[2].SetMsgMark(105, "0105"); // written with a leading zero: not the plain number
-    ws.Nodes[3].SetMsgMark(105, "105");
-    ws.Nodes[0].SetMsgMark(100, "100");
-    ws.Nodes[3].SetMsgMark(100000, "100000");
+    ws.Nodes.Edit()[1].SetMsgMark(105, "105");
+    ws.Nodes.Edit()[2].SetMsgMark(105, "0105"); // written with a leading zero: not the plain number
+    ws.Nodes.Edit()[3].SetMsgMark(105, "105");
+    ws.Nodes.Edit()[0].SetMsgMark(100, "100");
+    ws.Nodes.Edit()[3].SetMsgMark(100000, "100000");
     const struct {
         std::int32_t Number;
         Lines Output;
@@ -83,7 +83,7 @@ TEST(NodeText, ShowsTheBodyOfANodeItemWithTabsAsTwoSpaces) {
     TRecordingPort port;
     TWorkspace ws(port);
     SetNodes(ws, {{"Node001", {}, {}}});
-    ws.Nodes[0].SetBody("function Node001;\r\nbegin\r\n\tSay(Self,\t1);\r\nend;\r\n");
+    ws.Nodes.Edit()[0].SetBody("function Node001;\r\nbegin\r\n\tSay(Self,\t1);\r\nend;\r\n");
     const std::int32_t nodeItem = ws.GeneralView.Add(TOutlineTree::NoParent, "Node001", imgNode, 0);
     const std::int32_t lineItem = ws.GeneralView.Add(nodeItem, "say =101", imgLine);
 
@@ -114,8 +114,8 @@ TEST(NodeListings, SummaryAndBodyListings) {
                    {"Node009"},
                    {"say =100"}},
                   {"Node002", {}, {}}});
-    ws.Nodes[0].SetBody("function Node001;\r\nbegin\r\nend;\r\n");
-    ws.Nodes[1].SetBody("function Node002;\r\n\tbegin\r\nend;\r\n");
+    ws.Nodes.Edit()[0].SetBody("function Node001;\r\nbegin\r\nend;\r\n");
+    ws.Nodes.Edit()[1].SetBody("function Node002;\r\n\tbegin\r\nend;\r\n");
 
     Button1Click(ws);
     EXPECT_EQ(port.Output, (Lines{"Node001 1 2", "      answer =101 +++ Node002",

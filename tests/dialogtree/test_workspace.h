@@ -41,7 +41,7 @@ inline TNodeKeep MakeNode(const TNodeSpec& shape) {
 inline void SetNodes(TWorkspace& ws, const std::vector<TNodeSpec>& specs) {
     ws.Nodes.clear();
     for (const auto& shape : specs) {
-        ws.Nodes.push_back(MakeNode(shape));
+        ws.Nodes.Edit().push_back(MakeNode(shape));
     }
 }
 
