@@ -35,7 +35,7 @@ execute_process(COMMAND "${CLI}" ${arguments}
                 RESULT_VARIABLE status
                 TIMEOUT 60)
 
-# The file the program wrote, as it is compared: an XLSX workbook by the parts that carry no date.
+# The file the program wrote, as it is compared: an XLSX workbook by its members that carry no date.
 function(written_text written actual)
     if(NOT written MATCHES "\\.xlsx$")
         file(COPY_FILE "${written}" "${actual}")

@@ -1,4 +1,4 @@
-// The parts of the VS Code extension that need no editor, compiled as the .vsix holds them: the
+// The pieces of the VS Code extension that need no editor, compiled as the .vsix holds them: the
 // code page to files.encoding table, and Play from Here's reading of the choices in the real
 // `dialoscope-cli play` output (a change of that output must not leave the view without buttons).
 //   node extension_parts.js EXTENSION_OUT_DIR DIALOSCOPE_CLI EXAMPLES_DIR

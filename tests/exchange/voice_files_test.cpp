@@ -6,10 +6,10 @@
 
 #include "temp_folder.h"
 
+#include "command_output.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <sstream>
@@ -156,17 +156,7 @@ std::string WorkbookText(const std::string& path) {
         "  for r in w.iter(n+'row'):\n"
         "    print('|'.join(s[int(c.find(n+'v').text)] if c.get('t')=='s' else "
         "c.find(n+'v').text for c in r if c.find(n+'v') is not None))\n";
-    const std::string run = "python3 - '" + path + "' <<'EOF'\n" + script + "EOF\n";
-    std::string out;
-    if (FILE* pipe = ::popen(run.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-            out.append(buffer.data(), n);
-        }
-        ::pclose(pipe);
-    }
-    return out;
+    return test::CommandOutput("python3 - '" + path + "' <<'EOF'\n" + script + "EOF\n");
 }
 
 TEST(VoiceFiles, XlsxHasASheetPerSpeakerAndABudget) {

@@ -1,9 +1,9 @@
 #include "exchange/detail/xlsx_sheet.h"
 
+#include "command_output.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
 namespace dialoscope {
@@ -25,17 +25,7 @@ std::string SheetRows(const std::string& path) {
         "  t=c.find(n+'v').text\n"
         "  return s[int(t)] if c.get('t')=='s' else '#'+t\n"
         "for r in w.iter(n+'row'): print('|'.join(v(c) for c in r))\n";
-    const std::string run = "python3 - '" + path + "' <<'EOF'\n" + script + "EOF\n";
-    std::string out;
-    if (FILE* pipe = ::popen(run.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        std::size_t n = 0;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-            out.append(buffer.data(), n);
-        }
-        ::pclose(pipe);
-    }
-    return out;
+    return test::CommandOutput("python3 - '" + path + "' <<'EOF'\n" + script + "EOF\n");
 }
 
 TEST(XlsxSheet, HoldsTheHeaderAndEveryRow) {
