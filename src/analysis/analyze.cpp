@@ -31,7 +31,7 @@ void ScanScript(TWorkspace& ws, const TScanAheadJoin& join) {
     } guard{ws.Scanner};
     // The walks' words are chosen as the scan reads each token, not in a pass of their own. Set
     // before a second core starts: it reads the scanner's rules.
-    ws.Scanner.SetTokenTagger(&TTokenWords::Tag);
+    ws.Scanner.SetTokenTagger(&TTokenWords::Tag, TTokenWords::TaggedByKindAlone);
     ws.Scanner.SetOnScanStep([&ws] { ws.Port.ProcessMessages(); });
     ws.Scanner.ScanStream(ws.ScriptStream, join);
 }

@@ -99,7 +99,8 @@ void LoadMessages(TMsgKeepArray& table, const TLineStore& lines) {
     table.Source = lines;
     const TLineStore& source = table.Source;
     std::int32_t max = 0;
-    for (std::int32_t i = 0; i < source.Count(); ++i) {
+    const std::int32_t count = source.Count();
+    for (std::int32_t i = 0; i < count; ++i) {
         const std::string_view trimmed = TrimMessageLine(source.Line(i));
         if (IsSkippedMessageLine(trimmed)) {
             continue;

@@ -65,7 +65,7 @@ void TKeywordTable::RebuildIndex() {
         const auto first = static_cast<unsigned char>(key.empty() ? 0 : key[0]);
         FirstAndLength_[first] |= std::uint64_t{1} << LengthBit(key.size());
         const TShape shape = Shape(key);
-        Entries_.push_back({shape, key.size(), static_cast<std::uint32_t>(i)});
+        Entries_.push_back({shape, Shape(Words_[i]), key.size(), static_cast<std::uint32_t>(i)});
         std::uint32_t slot = Hash(shape, key.size()) & SlotMask_;
         while (Slots_[slot] != 0) {
             slot = (slot + 1) & SlotMask_;

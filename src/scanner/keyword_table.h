@@ -13,6 +13,15 @@
 
 namespace dialoscope {
 
+// Which keyword a text is: the word's index in the list, and whether the text is that word byte
+// for byte or only under the case rule ("SAY" for "Say").
+struct TKeywordMatch {
+    std::int32_t Word = -1; // -1: no keyword
+    bool Exact = false;
+
+    bool Found() const { return Word >= 0; }
+};
+
 class TKeywordTable {
 public:
     // A word equal to an earlier one, ignoring ASCII case, is dropped.
@@ -22,7 +31,8 @@ public:
     const std::vector<std::string>& Words() const { return Words_; }
 
     // Case-insensitive: both sides compared after upper-casing a to z; case-sensitive: exact bytes.
-    bool Contains(std::string_view text) const;
+    bool Contains(std::string_view text) const { return Find(text).Found(); }
+    TKeywordMatch Find(std::string_view text) const;
 
 private:
     // A text of up to 16 bytes is known by its length and two 8-byte words (see Shape), folded
@@ -30,15 +40,18 @@ private:
     struct TShape {
         std::uint64_t Head = 0;
         std::uint64_t Tail = 0;
+
+        bool operator==(const TShape&) const = default;
     };
     struct TEntry {
         TShape Shape;
+        TShape Own; // the word's own bytes, not folded
         std::size_t Length = 0;
         std::uint32_t Word = 0; // index into Keys_
     };
 
     static TShape Shape(std::string_view text);
-    TShape FoldedShape(std::string_view text) const;
+    TShape Folded(const TShape& shape) const;
     static std::uint32_t Hash(const TShape& shape, std::size_t length);
     bool MatchesKey(std::string_view text, const std::string& key) const;
     void RebuildIndex();
@@ -91,13 +104,11 @@ inline std::uint64_t AsciiUpperWord(std::uint64_t word) {
     return word - (lower >> 2);
 }
 
-inline TKeywordTable::TShape TKeywordTable::FoldedShape(std::string_view text) const {
-    TShape shape = Shape(text);
-    if (!CaseSensitive_) {
-        shape.Head = AsciiUpperWord(shape.Head);
-        shape.Tail = AsciiUpperWord(shape.Tail);
+inline TKeywordTable::TShape TKeywordTable::Folded(const TShape& shape) const {
+    if (CaseSensitive_) {
+        return shape;
     }
-    return shape;
+    return {AsciiUpperWord(shape.Head), AsciiUpperWord(shape.Tail)};
 }
 
 inline std::uint32_t TKeywordTable::Hash(const TShape& shape, std::size_t length) {
@@ -106,22 +117,25 @@ inline std::uint32_t TKeywordTable::Hash(const TShape& shape, std::size_t length
     return static_cast<std::uint32_t>(hash >> 32);
 }
 
-inline bool TKeywordTable::Contains(std::string_view text) const {
+inline TKeywordMatch TKeywordTable::Find(std::string_view text) const {
     const auto first = text.empty() ? 0 : Fold_[static_cast<unsigned char>(text[0])];
     if ((FirstAndLength_[first] & (std::uint64_t{1} << LengthBit(text.size()))) == 0) {
-        return false;
+        return {};
     }
-    const TShape shape = FoldedShape(text);
+    const TShape own = Shape(text);
+    const TShape shape = Folded(own);
     for (std::uint32_t slot = Hash(shape, text.size()) & SlotMask_; Slots_[slot] != 0;
          slot = (slot + 1) & SlotMask_) {
         const TEntry& entry = Entries_[Slots_[slot] - 1];
-        if (entry.Shape.Head == shape.Head && entry.Shape.Tail == shape.Tail &&
-            entry.Length == text.size() &&
+        if (entry.Shape == shape && entry.Length == text.size() &&
             (text.size() <= 16 || MatchesKey(text, Keys_[entry.Word]))) {
-            return true;
+            // Up to 16 bytes the shape holds every byte, so equal shapes are equal texts.
+            const bool exact = CaseSensitive_ ||
+                               (text.size() <= 16 ? entry.Own == own : text == Words_[entry.Word]);
+            return {static_cast<std::int32_t>(entry.Word), exact};
         }
     }
-    return false;
+    return {};
 }
 
 } // namespace dialoscope

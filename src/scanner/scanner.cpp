@@ -128,6 +128,7 @@ const std::vector<std::string>& TScanner::Keywords() const {
 }
 void TScanner::SetKeywords(const std::vector<std::string>& words) {
     Keywords_.Assign(words);
+    RebuildTags();
 }
 
 bool TScanner::KeywordsCaseSensitive() const {
@@ -137,6 +138,7 @@ void TScanner::SetKeywordsCaseSensitive(bool sensitive) {
     KeywordsCaseSensitive_ = sensitive;
     Keywords_.SetCaseSensitive(sensitive);
     RebuildClasses();
+    RebuildTags();
 }
 
 std::string TScanner::SpecialChars() const {
@@ -152,8 +154,15 @@ void TScanner::SetOnTokenRead(TTokenEvent handler) {
     OnTokenRead_ = std::move(handler);
 }
 
-void TScanner::SetTokenTagger(TTokenTagger tagger) {
+void TScanner::SetTokenTagger(TTokenTagger tagger, std::initializer_list<TTokenKind> byKindAlone) {
     Tagger_ = tagger;
+    TagByKindAlone_.assign(byKindAlone);
+    RebuildTags();
+}
+
+// The cache knows the keywords by their place in the list.
+void TScanner::RebuildTags() {
+    Tags_ = TTokenTagCache(Tagger_, TagByKindAlone_, Keywords_);
 }
 
 const std::uint8_t* TScanner::TokenTags() const {
@@ -277,12 +286,15 @@ void TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
     for (;;) {
         if (reader.NextPlainToken(plain)) {
             TTokenKind kind = plain.Kind;
+            const std::string_view text = reader.TextOf(plain);
+            TKeywordMatch keyword;
             if (kind == TTokenKind::Identifier) {
-                kind = Keywords_.Contains(reader.TextOf(plain)) ? TTokenKind::Keyword : wordKind;
+                keyword = Keywords_.Find(text);
+                kind = keyword.Found() ? TTokenKind::Keyword : wordKind;
             }
             store.AppendAtOffset(kind, plain.Offset, plain.Line, plain.Column, plain.Length);
-            if (Tagger_ != nullptr) {
-                store.AppendTag(Tagger_(kind, reader.TextOf(plain)));
+            if (Tags_.Tags()) {
+                store.AppendTag(Tags_.Tag(kind, text, keyword));
             }
             if (afterToken(plain.Offset)) {
                 return;
@@ -300,8 +312,8 @@ void TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
             store.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
                               token.TextEnd - token.TextBegin);
         }
-        if (Tagger_ != nullptr) {
-            store.AppendTag(Tagger_(kind, reader.Text()));
+        if (Tags_.Tags()) {
+            store.AppendTag(Tags_.Tag(kind, reader.Text()));
         }
         if (read == TTokenKind::EndOfFile || afterToken(token.Offset)) {
             return;

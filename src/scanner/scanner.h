@@ -17,6 +17,7 @@
 #include "token.h"
 #include "token_reader.h"
 #include "token_store.h"
+#include "token_tag_cache.h"
 
 #include <array>
 #include <cassert>
@@ -80,10 +81,12 @@ public:
     void SetCodePage(const TCodePage& codePage);
 
     // Chooses a byte for a token from its kind and text, for a reader that would otherwise look
-    // at every token's text again after the scan. A scan without an OnTokenRead handler calls
-    // it for every token it reads, the end-of-file one too, and keeps the bytes (TokenTags).
-    using TTokenTagger = std::uint8_t (*)(TTokenKind kind, std::string_view text);
-    void SetTokenTagger(TTokenTagger tagger);
+    // at every token's text again after the scan. A scan without an OnTokenRead handler tags
+    // every token it reads, the end-of-file one too, and keeps the bytes (TokenTags). The
+    // tagger is asked once per special character, keyword and each kind of byKindAlone (the
+    // kinds it tags whatever their text), and per token only for the rest.
+    using TTokenTagger = dialoscope::TTokenTagger;
+    void SetTokenTagger(TTokenTagger tagger, std::initializer_list<TTokenKind> byKindAlone = {});
     // The tags of the last scan, one per token; null when that scan made none for some token
     // (no tagger, or an OnTokenRead handler).
     const std::uint8_t* TokenTags() const;
@@ -133,6 +136,7 @@ public:
 
 private:
     void RebuildClasses();
+    void RebuildTags();
     TReaderSettings ReaderSettings() const;
     TTokenKind Classify(TTokenKind kind, std::string_view text) const;
     template <typename TAfterToken>
@@ -159,6 +163,8 @@ private:
     bool KeywordsCaseSensitive_ = false;
     TTokenEvent OnTokenRead_;
     TTokenTagger Tagger_ = nullptr;
+    std::vector<TTokenKind> TagByKindAlone_;
+    TTokenTagCache Tags_;
     std::function<void()> OnScanStep_;
     TCodePage CodePage_;
     TCharClasses Classes_;

@@ -40,7 +40,8 @@ TEST(TokenWords, SkipQuietStopsWhereAWalkWould) {
         const int count = static_cast<int>(random() % 200);
         for (int i = 0; i < count; ++i) {
             const bool quiet = seed >= 5 && random() % 16 != 0;
-            script += Texts[quiet ? std::size(Texts) - 1 - random() % 5 : random() % std::size(Texts)];
+            script +=
+                Texts[quiet ? std::size(Texts) - 1 - random() % 5 : random() % std::size(Texts)];
             script += ' ';
         }
         TAnalyzed a;
@@ -61,8 +62,9 @@ TEST(TokenWords, SkipQuietStopsWhereAWalkWould) {
 TEST(TokenWords, ChosenByTheScanAsByAPassAfterIt) {
     const std::string folder = GeneratedWorkload("--nodes 80 --seed 5");
     TAnalyzed a;
-    LoadTexts(a.Ws, ReadFileBytes(folder + "/talk.ipp") + "\n'function' . @ Answer <!-- Say -->");
-    a.Ws.Scanner.SetTokenTagger(&TTokenWords::Tag);
+    LoadTexts(a.Ws, ReadFileBytes(folder + "/talk.ipp") +
+                        "\n'function' . @ Answer <!-- Say --> SAY say FUNCTION Writeln WRITELN");
+    a.Ws.Scanner.SetTokenTagger(&TTokenWords::Tag, TTokenWords::TaggedByKindAlone);
     a.Ws.Scanner.ScanStream(a.Ws.ScriptStream);
     ASSERT_NE(a.Ws.Scanner.TokenTags(), nullptr);
     const TTokenCursor tokens(a.Ws.Scanner);

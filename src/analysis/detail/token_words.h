@@ -60,6 +60,9 @@ public:
     TTokenWords& operator=(const TTokenWords&) = delete;
     // A token's word, as a tag the scanner keeps (see TScanner::SetTokenTagger).
     static std::uint8_t Tag(TTokenKind kind, std::string_view text);
+    // The kinds Tag tags whatever their text.
+    static constexpr std::initializer_list<TTokenKind> TaggedByKindAlone = {
+        TTokenKind::Identifier, TTokenKind::Integer, TTokenKind::Real, TTokenKind::HexNumber};
 
     TWord At(std::int64_t j) const {
         if (j < 0 || j >= static_cast<std::int64_t>(Words_.size())) {
