@@ -3,6 +3,7 @@
 // its source), the General View's selection centres the map, and the search counts the boxes
 // whose name or text matches, following the message texts toggle.
 
+#include "address_sanitized.h"
 #include "dialog_map_pane.h"
 #include "main_window.h"
 #include "map_scene.h"
@@ -89,13 +90,13 @@ private:
 };
 
 void TDialogMapTest::initTestCase() {
-#if defined(__SANITIZE_ADDRESS__)
     // The map is laid out in a forked child. AddressSanitizer's allocator keeps its locks over a
     // fork, so a child forked while the window's thread allocates waits on them for ever; the
     // plain allocator is ready for a fork. The layout's child process is tested under the
     // sanitizers by the graph layer's tests, and this test runs in the plain build.
-    QSKIP("the map's forked layout needs a fork-ready allocator");
-#endif
+    if constexpr (dialoscope::test::AddressSanitized) {
+        QSKIP("the map's forked layout needs a fork-ready allocator");
+    }
 }
 
 void TDialogMapTest::init() {
@@ -299,9 +300,8 @@ void TDialogMapTest::chosenFileTypeDecidesFormatAndExtension() {
     };
     for (const auto& row : rows) {
         row.save(); // cancelled, to see what the pane asks
-        const QString path =
-            AnswerSaveDialog(User_->SaveRequests.back(), Dir_->path(), row.type,
-                             QFileInfo(row.written).completeBaseName());
+        const QString path = AnswerSaveDialog(User_->SaveRequests.back(), Dir_->path(), row.type,
+                                              QFileInfo(row.written).completeBaseName());
         QCOMPARE(QFileInfo(path).fileName(), QString::fromLatin1(row.written));
         User_->SaveAnswers << path;
         row.save();

@@ -6,6 +6,7 @@
 //
 // DIALOSCOPE_WORKLOAD_MB sets the workload's size (default 1).
 
+#include "address_sanitized.h"
 #include "fake_dialogs.h"
 #include "main_window.h"
 #include "output_pane.h"
@@ -30,18 +31,6 @@ using dialoscope::test::ReadAll;
 using dialoscope::test::WriteAll;
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool SanitizedAllocator = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool SanitizedAllocator = true;
-#else
-constexpr bool SanitizedAllocator = false;
-#endif
-#else
-constexpr bool SanitizedAllocator = false;
-#endif
 
 // How long this thread has run on a core and waited for one, in nanoseconds (Linux); 0 where
 // unknown.
@@ -101,7 +90,7 @@ public:
               "with the waits for a core)",
               run, Turns, static_cast<long long>(LongestWorkMs),
               static_cast<long long>(LongestRunnableGapMs), static_cast<long long>(LongestGapMs));
-        return SanitizedAllocator || LongestRunnableGapMs <= 50;
+        return dialoscope::test::AddressSanitized || LongestRunnableGapMs <= 50;
     }
 
 private:
