@@ -8,6 +8,7 @@
 
 #include "fuzz_support.h"
 
+#include "pipeline/detail/scan_ahead.h"
 #include "scanner/dialog_script_config.h"
 #include "scanner/reference_scanner.h"
 #include "scanner/scanner.h"
@@ -326,12 +327,12 @@ void CheckScanAhead(TScanner& scanner, TMemoryStream& stream, const TScanner& fu
     }
     const auto pick = static_cast<unsigned char>(bytes[bytes.size() / 2]);
     TScanAhead ahead(bytes, starts[pick % starts.size()]);
-    scanner.ScanAhead(ahead);
-    scanner.ScanStream(stream, {&ahead, [](const std::function<bool()>& meanwhile) {
-                                    while (meanwhile()) {
-                                    }
-                                    return true;
-                                }});
+    ScanAhead(scanner, ahead);
+    scanner.StartScan(stream);
+    if (scanner.ScanTokens({.Offset = ahead.Start}) == TScanStop::OffsetBound &&
+        TakeAtSeam(scanner, ahead) == 0) {
+        scanner.ScanTokens();
+    }
     ExpectSameLists(scanner, full, "a scan that meets a scan ahead gives the whole list");
 }
 

@@ -5,6 +5,8 @@
 #include "detail/token_pass.h"
 #include "message_file.h"
 
+#include <cstddef>
+#include <limits>
 #include <string>
 
 namespace dialoscope {
@@ -13,6 +15,7 @@ void ClearAnalysis(TWorkspace& ws) {
     ws.Nodes.clear();
     ws.ForwardCount = 0;
     ws.SecondCoreTokens = 0;
+    ws.TokensReadAhead = 0;
     ws.GeneralView.Clear();
     ws.DialogsTree.Clear();
     ws.Port.ClearOutput();
@@ -23,17 +26,32 @@ void ReadTables(TWorkspace& ws) {
     LoadScriptList(ws.ScriptList, ws.IntRich, ws.IntFileName, ws.ScriptIndex);
 }
 
-// A large script takes a noticeable time to scan, and the window must not freeze meanwhile.
-void ScanScript(TWorkspace& ws, const TScanAheadJoin& join) {
-    struct TStepGuard {
-        TScanner& Scanner;
-        ~TStepGuard() { Scanner.SetOnScanStep(nullptr); }
-    } guard{ws.Scanner};
-    // The walks' words are chosen as the scan reads each token, not in a pass of their own. Set
-    // before a second core starts: it reads the scanner's rules.
-    ws.Scanner.SetTokenTagger(&TTokenWords::Tag, TTokenWords::TaggedByKindAlone);
-    ws.Scanner.SetOnScanStep([&ws] { ws.Port.ProcessMessages(); });
-    ws.Scanner.ScanStream(ws.ScriptStream, join);
+namespace {
+
+// A large script takes a noticeable time to scan, and the window must not freeze meanwhile: it
+// breathes after every so many tokens.
+constexpr std::size_t ScanStepTokens = 4096;
+
+bool ScanStepwise(TWorkspace& ws, std::size_t pauseAt) {
+    using TStop = TScanStop;
+    for (;;) {
+        const TStop stop = ws.Scanner.ScanTokens({.Tokens = ScanStepTokens, .Offset = pauseAt});
+        if (stop != TStop::TokenBound) {
+            return stop == TStop::OffsetBound;
+        }
+        ws.Port.ProcessMessages();
+    }
+}
+
+} // namespace
+
+bool ScanScript(TWorkspace& ws, std::size_t pauseAt) {
+    ws.Scanner.StartScan(ws.ScriptStream);
+    return ScanStepwise(ws, pauseAt);
+}
+
+void ScanScriptOn(TWorkspace& ws) {
+    ScanStepwise(ws, std::numeric_limits<std::size_t>::max());
 }
 
 void EnableAnalysisCommands(TWorkspace& ws) {

@@ -3,8 +3,10 @@
 // driver that runs some of them on two cores (src/pipeline) runs the same stages around its
 // splits.
 
-#include "scanner/scan_ahead.h"
 #include "workspace.h"
+
+#include <cstddef>
+#include <limits>
 
 namespace dialoscope {
 
@@ -13,10 +15,11 @@ void ClearAnalysis(TWorkspace& ws);
 // Parses the message file and the script list from their line buffers. Throws EConvertError for
 // a bad line.
 void ReadTables(TWorkspace& ws);
-// Scans the script, letting window messages through now and then, and choosing each token's
-// word for the walks as it reads it. With a join, takes the tokens of its scan ahead where it
-// meets them.
-void ScanScript(TWorkspace& ws, const TScanAheadJoin& join = {});
+// Scans the script from its start, letting window messages through now and then, and choosing
+// each token's word for the walks as it reads it. Pauses after the first token at or after the
+// byte pauseAt, if it comes before the end, and then returns true; ScanScriptOn reads on.
+bool ScanScript(TWorkspace& ws, std::size_t pauseAt = std::numeric_limits<std::size_t>::max());
+void ScanScriptOn(TWorkspace& ws);
 // After the pass: the commands that read its results may run.
 void EnableAnalysisCommands(TWorkspace& ws);
 

@@ -1,11 +1,15 @@
 #include "workspace.h"
 
+#include "detail/token_words.h"
 #include "scanner/dialog_script_config.h"
 
 namespace dialoscope {
 
 TWorkspace::TWorkspace(TPort& port) : Port(port) {
     ConfigureForDialogScripts(Scanner);
+    // The walks' words are chosen as the scan reads each token, not in a pass of their own. Set
+    // once here, so never while a second core reads the scanner's rules.
+    Scanner.SetTokenTagger(&TTokenWords::Tag, TTokenWords::TaggedByKindAlone);
 }
 
 void TWorkspace::SetCounter(TCounter counter, std::string caption) {

@@ -53,6 +53,8 @@ struct TWorkspace {
     // How many tokens of the last Analyze the second core walked and the first core took as its
     // own (see TSecondHalf); 0 when one core walked them all.
     std::int64_t SecondCoreTokens = 0;
+    // How many tokens of the last Analyze's scan the second core read and the first took.
+    std::int32_t TokensReadAhead = 0;
     std::array<std::string, 5> Counters{"*", "*", "*", "*", "*"};
 
     TOutlineTree GeneralView; // TreeView1

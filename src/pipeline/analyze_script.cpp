@@ -32,7 +32,12 @@ void ReadTablesAndScanOnTwoCores(TWorkspace& ws, const TSplitPlan& plan) {
                            [&ws] { ws.Port.ProcessMessages(); });
     std::exception_ptr scanError;
     try {
-        ScanScript(ws, second.Join());
+        if (ScanScript(ws, second.MeetAt())) {
+            ws.TokensReadAhead = second.TakeAhead(ws.Scanner);
+            if (ws.TokensReadAhead == 0) {
+                ScanScriptOn(ws);
+            }
+        }
     } catch (...) {
         scanError = std::current_exception();
     }

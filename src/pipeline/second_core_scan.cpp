@@ -1,6 +1,8 @@
 #include "pipeline/detail/second_core_scan.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace dialoscope {
@@ -34,8 +36,6 @@ TSecondCoreScan::TSecondCoreScan(const TScanner& scanner, const std::string& byt
     : Scanner_(scanner), ReadTables_(std::move(readTables)), Breathe_(std::move(breathe)) {
     if (const auto start = SecondCoreLine(bytes, plan)) {
         Ahead_.emplace(bytes, *start);
-        Join_ = {&*Ahead_,
-                 [this](const std::function<bool()>& meanwhile) { return Await(meanwhile); }};
     }
     Work_.emplace([this] { Work(); }, true);
 }
@@ -60,7 +60,7 @@ void TSecondCoreScan::Work() {
     }
     if (Ahead_ && !Ahead_->Stop) {
         try {
-            Scanner_.ScanAhead(*Ahead_);
+            ScanAhead(Scanner_, *Ahead_);
         } catch (...) {
             Ahead_->Complete = false;
         }
@@ -75,16 +75,35 @@ void TSecondCoreScan::AwaitOnce() {
     }
 }
 
-// The first core's scan has arrived where the second core's began; it does what it has to do
-// meanwhile, and lets the window breathe, while the second core still reads.
-bool TSecondCoreScan::Await(const std::function<bool()>& meanwhile) {
-    while (!Awaited_ && !Work_->Ended() && meanwhile()) {
+std::size_t TSecondCoreScan::MeetAt() const {
+    return Ahead_ ? Ahead_->Start : std::numeric_limits<std::size_t>::max();
+}
+
+std::int32_t TSecondCoreScan::TakeAhead(TScanner& scanner) {
+    if (!Ahead_) {
+        return 0;
+    }
+    AwaitMakingRoom(scanner);
+    return TakeAtSeam(scanner, *Ahead_);
+}
+
+// While the second core still reads, room for its tokens is made, as many as the first core's
+// own tokens per byte promise, so that taking them costs no fresh memory; and the window
+// breathes.
+void TSecondCoreScan::AwaitMakingRoom(TScanner& scanner) {
+    const std::size_t bytesAhead = Ahead_->Bytes->size() - Ahead_->Start;
+    const double perByte = static_cast<double>(scanner.TokenCount()) /
+                           static_cast<double>(std::max<std::size_t>(Ahead_->Start, 1));
+    const std::size_t expected =
+        std::min(bytesAhead, static_cast<std::size_t>(perByte * static_cast<double>(bytesAhead)));
+    for (std::size_t prepared = 0; !Awaited_ && !Work_->Ended() && prepared < expected;
+         prepared += TTokenStore::RoomStep) {
+        scanner.PrepareRoom(expected, prepared, prepared + TTokenStore::RoomStep);
         if (Breathe_) {
             Breathe_();
         }
     }
     AwaitOnce();
-    return Ahead_->Complete;
 }
 
 void TSecondCoreScan::Finish() {

@@ -170,10 +170,6 @@ const std::uint8_t* TScanner::TokenTags() const {
                                                                              : nullptr;
 }
 
-void TScanner::SetOnScanStep(std::function<void()> handler) {
-    OnScanStep_ = std::move(handler);
-}
-
 void TScanner::SetCodePage(const TCodePage& codePage) {
     CodePage_ = codePage;
     RebuildClasses();
@@ -191,17 +187,12 @@ TReaderSettings TScanner::ReaderSettings() const {
 
 // ---- Scanning --------------------------------------------------------------------------------
 
-void TScanner::ScanStream(TMemoryStream& stream, const TScanAheadJoin& join) {
-    struct TJoinGuard {
-        const TScanAheadJoin*& Join;
-        ~TJoinGuard() { Join = nullptr; }
-    } guard{Join_};
-    Join_ = &join;
-    ScanStream(stream);
+void TScanner::ScanStream(TMemoryStream& stream) {
+    StartScan(stream);
+    ScanTokens();
 }
 
-void TScanner::ScanStream(TMemoryStream& stream) {
-    TakenAhead_ = 0;
+void TScanner::StartScan(TMemoryStream& stream) {
     CheckStreamSize(stream.Size());
     if (Scanning_) {
         throw std::logic_error("TScanner: a scan was started from inside OnTokenRead");
@@ -210,14 +201,9 @@ void TScanner::ScanStream(TMemoryStream& stream) {
     stream.Position = 0;
     StartTokensAnew();
     Counters_ = TReaderCounters{};
-    struct TRoomTrim {
-        TTokenStore& Tokens;
-        ~TRoomTrim() { Tokens.TrimRoom(); }
-    } trim{*Tokens_};
-    ScanTokens();
 }
 
-void TScanner::ScanTokens() {
+TScanStop TScanner::ScanTokens(TScanBound bound) {
     const std::string& bytes = Source_ != nullptr ? Source_->Data() : NoBytes();
     CheckStreamSize(bytes.size());
     const TScanningGuard guard(Scanning_);
@@ -233,18 +219,27 @@ void TScanner::ScanTokens() {
     }
     const TReaderSettings settings = ReaderSettings();
     TTokenReader reader(settings, bytes, Counters_);
-    std::optional<TReaderCounters> taken;
-    try {
-        if (OnTokenRead_) {
-            ScanWithHandler(reader);
-        } else {
-            taken = ScanWithoutHandler(reader);
+    // Room made for a big scan and left unused is given back once the scan ends, however.
+    struct TRoomTrim {
+        TTokenStore& Tokens;
+        bool Paused = false;
+        ~TRoomTrim() {
+            if (!Paused) {
+                Tokens.TrimRoom();
+            }
         }
+    } trim{*Tokens_};
+    TScanStop stop = TScanStop::End;
+    try {
+        stop = OnTokenRead_ ? ScanWithHandler(reader, bound)
+                            : ReadPlainTokens(reader, *Tokens_, bound);
     } catch (...) {
         SaveCounters(reader.Counters());
         throw;
     }
-    SaveCounters(taken ? *taken : reader.Counters());
+    SaveCounters(reader.Counters());
+    trim.Paused = stop != TScanStop::End;
+    return stop;
 }
 
 void TScanner::SaveCounters(const TReaderCounters& counters) {
@@ -264,26 +259,27 @@ TTokenKind TScanner::Classify(TTokenKind kind, std::string_view text) const {
     return AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
 }
 
-// One token more towards the next scan step.
-void TScanner::CountScanStep(std::uint32_t& untilStep) {
-    if (--untilStep != 0) {
-        return;
+namespace {
+
+// Whether a read pauses after a token at offset, counting it against bound's tokens.
+TScanStop PauseAfter(std::uint32_t offset, std::size_t& tokensLeft,
+                                      std::size_t pauseOffset) {
+    if (--tokensLeft == 0) {
+        return TScanStop::TokenBound;
     }
-    untilStep = ScanStepTokens;
-    if (OnScanStep_) {
-        OnScanStep_();
-    }
+    return offset >= pauseOffset ? TScanStop::OffsetBound : TScanStop::End;
 }
 
+} // namespace
+
 // The common case: no handler, so no working token is filled and no text is copied. Most
-// tokens come through the reader's fast path; the rest take the full rules. afterToken is
-// called after each token but the end-of-file one, with its offset; true ends the read.
-template <typename TAfterToken>
-void TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
-                               TAfterToken afterToken) const {
+// tokens come through the reader's fast path; the rest take the full rules.
+TScanStop TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
+                                              TScanBound bound) const {
     const TTokenKind wordKind = AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
     TPlainToken plain;
     for (;;) {
+        std::uint32_t offset = 0;
         if (reader.NextPlainToken(plain)) {
             TTokenKind kind = plain.Kind;
             const std::string_view text = reader.TextOf(plain);
@@ -296,121 +292,59 @@ void TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
             if (Tags_.Tags()) {
                 store.AppendTag(Tags_.Tag(kind, text, keyword));
             }
-            if (afterToken(plain.Offset)) {
-                return;
-            }
-            continue;
-        }
-        const TTokenKind read = reader.NextToken();
-        const TReadToken& token = reader.Token();
-        // Only an identifier's text decides its kind.
-        const TTokenKind kind =
-            read == TTokenKind::Identifier ? Classify(read, reader.Text()) : read;
-        if (token.Owned) {
-            store.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
+            offset = plain.Offset;
         } else {
-            store.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
-                              token.TextEnd - token.TextBegin);
-        }
-        if (Tags_.Tags()) {
-            store.AppendTag(Tags_.Tag(kind, reader.Text()));
-        }
-        if (read == TTokenKind::EndOfFile || afterToken(token.Offset)) {
-            return;
-        }
-    }
-}
-
-// Returns where the reader would stand after the last token, when they came from a scan ahead.
-std::optional<TReaderCounters> TScanner::ScanWithoutHandler(TTokenReader& reader) {
-    std::uint32_t untilStep = ScanStepTokens;
-    const std::size_t meetAt = Join_ != nullptr && Join_->Ahead != nullptr
-                                   ? Join_->Ahead->Start
-                                   : std::numeric_limits<std::size_t>::max();
-    bool met = false;
-    std::optional<TReaderCounters> taken;
-    ReadPlainTokens(reader, *Tokens_, [&](std::uint32_t offset) {
-        if (offset >= meetAt && !met) {
-            met = true;
-            taken = TakeAhead(reader);
-            if (taken) {
-                return true;
+            const TTokenKind read = reader.NextToken();
+            const TReadToken& token = reader.Token();
+            // Only an identifier's text decides its kind.
+            const TTokenKind kind =
+                read == TTokenKind::Identifier ? Classify(read, reader.Text()) : read;
+            if (token.Owned) {
+                store.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
+            } else {
+                store.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
+                                  token.TextEnd - token.TextBegin);
             }
+            if (Tags_.Tags()) {
+                store.AppendTag(Tags_.Tag(kind, reader.Text()));
+            }
+            if (read == TTokenKind::EndOfFile) {
+                return TScanStop::End;
+            }
+            offset = token.Offset;
         }
-        CountScanStep(untilStep);
-        return false;
-    });
-    return taken;
+        if (const TScanStop pause = PauseAfter(offset, bound.Tokens, bound.Offset);
+            pause != TScanStop::End) {
+            return pause;
+        }
+    }
 }
 
-void TScanner::ScanAhead(TScanAhead& ahead) const {
-    ahead.Tokens.Bind(ahead.Bytes);
-    TReaderCounters start;
-    start.Position = ahead.Start;
+TScanStop TScanner::ScanInto(TTokenStore& tokens, const std::string& bytes,
+                                       TReaderCounters& at, TScanBound bound) const {
+    tokens.Bind(&bytes);
     const TReaderSettings settings = ReaderSettings();
-    TTokenReader reader(settings, *ahead.Bytes, start);
-    std::uint32_t untilCheck = ScanStepTokens;
-    bool first = true;
-    ReadPlainTokens(reader, ahead.Tokens, [&](std::uint32_t) {
-        if (first) {
-            first = false;
-            ahead.AfterFirst = reader.Counters();
-        }
-        if (--untilCheck == 0) {
-            untilCheck = ScanStepTokens;
-            return ahead.Stop.load(std::memory_order_relaxed);
-        }
-        return false;
-    });
-    if (ahead.Tokens.Count() == 1) { // the end-of-file token only
-        ahead.AfterFirst = reader.Counters();
-    }
-    ahead.AtEnd = reader.Counters();
-    ahead.Complete = reader.Counters().EndOfInput && !ahead.Stop.load();
+    TTokenReader reader(settings, bytes, at);
+    const TScanStop stop = ReadPlainTokens(reader, tokens, bound);
+    at = reader.Counters();
+    return stop;
 }
 
-// The reader has just read its first token from the scan ahead's start on: at a seam its later
-// tokens are taken, and the scan ends where the scan ahead ended.
-std::optional<TReaderCounters> TScanner::TakeAhead(const TTokenReader& reader) {
-    const TScanAhead& ahead = *Join_->Ahead;
-    if (!AwaitAhead(ahead) || !IsSeam(*Tokens_, reader.Counters(), ahead)) {
-        return std::nullopt;
-    }
-    return SpliceAhead(ahead, reader.Counters());
+void TScanner::TakeTokens(const TTokenStore& from, std::int32_t first, std::int32_t lineDelta,
+                          const TReaderCounters& after) {
+    OwnTokens();
+    Tokens_->AppendFrom(from, first, lineDelta);
+    Tokens_->TrimRoom();
+    SaveCounters(after);
 }
 
-// While the scan ahead is still at work, room for its tokens is made, as many as this scan's own
-// tokens per byte promise; the copy then costs no fresh memory. Whether it read to its end.
-bool TScanner::AwaitAhead(const TScanAhead& ahead) {
-    const std::size_t bytesAhead = ahead.Bytes->size() - ahead.Start;
-    const double perByte = static_cast<double>(Tokens_->Count()) /
-                           static_cast<double>(std::max<std::size_t>(ahead.Start, 1));
-    const std::size_t expected =
-        std::min(bytesAhead, static_cast<std::size_t>(perByte * static_cast<double>(bytesAhead)));
-    std::size_t prepared = 0;
-    const auto makeRoom = [&] {
-        Tokens_->PrepareRoom(expected, prepared, prepared + TTokenStore::RoomStep);
-        prepared += TTokenStore::RoomStep;
-        return prepared < expected;
-    };
-    return Join_->Await(makeRoom);
-}
-
-// Appends the scan ahead's tokens after its first, which this scan read itself, on this scan's
-// lines; returns where the reader stands after them.
-TReaderCounters TScanner::SpliceAhead(const TScanAhead& ahead, const TReaderCounters& here) {
-    const std::int64_t lineDelta = here.Line - ahead.AfterFirst.Line;
-    Tokens_->AppendFrom(ahead.Tokens, 1, static_cast<std::int32_t>(lineDelta));
-    TakenAhead_ = ahead.Tokens.Count() - 1;
-    TReaderCounters end = ahead.AtEnd;
-    end.Line += lineDelta;
-    return end;
+void TScanner::PrepareRoom(std::size_t count, std::size_t from, std::size_t to) {
+    Tokens_->PrepareRoom(count, from, to);
 }
 
 // One working token serves the whole call; what the handler leaves in it is what the list
 // keeps. The loop ends on the kind that was read, whatever the handler made of it.
-void TScanner::ScanWithHandler(TTokenReader& reader) {
-    std::uint32_t untilStep = ScanStepTokens;
+TScanStop TScanner::ScanWithHandler(TTokenReader& reader, TScanBound bound) {
     TToken token;
     bool stop = false;
     for (;;) {
@@ -431,9 +365,12 @@ void TScanner::ScanWithHandler(TTokenReader& reader) {
             AppendHandled(reader, token);
         }
         if (read == TTokenKind::EndOfFile || stop) {
-            return;
+            return TScanStop::End;
         }
-        CountScanStep(untilStep);
+        if (const TScanStop pause = PauseAfter(scanned.Offset, bound.Tokens, bound.Offset);
+            pause != TScanStop::End) {
+            return pause;
+        }
     }
 }
 

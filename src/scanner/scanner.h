@@ -13,7 +13,6 @@
 #include "code_page.h"
 #include "keyword_table.h"
 #include "memory_stream.h"
-#include "scan_ahead.h"
 #include "token.h"
 #include "token_reader.h"
 #include "token_store.h"
@@ -23,6 +22,7 @@
 #include <cassert>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -30,6 +30,16 @@
 #include <vector>
 
 namespace dialoscope {
+
+// Where a read may pause: after Tokens tokens, or after the first token that starts at or
+// after the byte Offset. The end-of-file token ends a read wherever it comes.
+struct TScanBound {
+    std::size_t Tokens = std::numeric_limits<std::size_t>::max();
+    std::size_t Offset = std::numeric_limits<std::size_t>::max();
+};
+// Why a read returned: it read the end-of-file token (or a handler said Stop), or it paused
+// at one of its bounds.
+enum class TScanStop { End, TokenBound, OffsetBound };
 
 class TScanner {
 public:
@@ -72,12 +82,6 @@ public:
 
     void SetOnTokenRead(TTokenEvent handler);
 
-    // Called after every ScanStepTokens tokens while a scan runs, so that a window can let its
-    // messages through during a long scan. It may throw to end the scan; the tokens read so
-    // far stay in the list.
-    static constexpr std::uint32_t ScanStepTokens = 4096;
-    void SetOnScanStep(std::function<void()> handler);
-
     void SetCodePage(const TCodePage& codePage);
 
     // Chooses a byte for a token from its kind and text, for a reader that would otherwise look
@@ -95,19 +99,27 @@ public:
     // exactly one end-of-file token, placed where the input ends. A stream longer than
     // MaxStreamSize throws std::length_error before anything changes.
     void ScanStream(TMemoryStream& stream);
-    // The same, taking the tokens of join's scan ahead where it meets them (see scan_ahead.h);
-    // without an OnTokenRead handler only, else the scan ahead is not looked at.
-    void ScanStream(TMemoryStream& stream, const TScanAheadJoin& join);
-    // Reads ahead's tokens with this scanner's rules. Runs on another thread while ScanStream
-    // reads the bytes before ahead's line: it only reads the rules, which must not change
-    // meanwhile.
-    void ScanAhead(TScanAhead& ahead) const;
-    // How many tokens the last ScanStream took from a scan ahead.
-    std::int32_t TokensTakenAhead() const { return TakenAhead_; }
-    // Scans on from where the stream stands (after a stop: right after the last token read,
-    // with an open block comment still open). Without a stream it reads an empty text.
+    // The same in steps: StartScan readies the stream and a fresh list, reading nothing, and
+    // each ScanTokens reads on up to its bound.
+    void StartScan(TMemoryStream& stream);
+
+    // Scans on from where the stream stands (after a stop or a pause: right after the last token
+    // read, with an open block comment still open). Without a stream it reads an empty text.
     // The handler must not change the stream while it runs.
-    void ScanTokens();
+    TScanStop ScanTokens(TScanBound bound = {});
+
+    // Reads tokens with this scanner's rules from the reader state at in bytes into tokens, up to
+    // bound, and moves at on to the state after the last token read. The scanner itself is left
+    // as it is: this may run on another thread while its rules do not change.
+    TScanStop ScanInto(TTokenStore& tokens, const std::string& bytes, TReaderCounters& at,
+                       TScanBound bound) const;
+    // The reader's state after the last token this scanner read.
+    const TReaderCounters& ReaderCounters() const { return Counters_; }
+    // Appends the tokens from first on of a list ScanInto read on from where this scan stands,
+    // their lines moved by lineDelta, and goes on from after, where ScanInto stood after them
+    // (on this scan's lines). The scan has then read its end.
+    void TakeTokens(const TTokenStore& from, std::int32_t first, std::int32_t lineDelta,
+                    const TReaderCounters& after);
 
     // Every offset, line and column of the largest stream fits a token's 32-bit fields.
     static constexpr std::size_t MaxStreamSize = 0x7FFFFFFE;
@@ -117,6 +129,9 @@ public:
     // in place instead of fresh pages it would wait for one by one.
     void ClearTokens(TTokenStore room);
     static TTokenStore TokenRoom(std::size_t tokens, bool withTags);
+    // Makes room in the list for its tokens [from, to) of count to come, as TokenRoom does,
+    // while a scan pauses.
+    void PrepareRoom(std::size_t count, std::size_t from, std::size_t to);
 
     std::int32_t TokenCount() const;
     // Null when index is negative or not less than TokenCount().
@@ -139,16 +154,10 @@ private:
     void RebuildTags();
     TReaderSettings ReaderSettings() const;
     TTokenKind Classify(TTokenKind kind, std::string_view text) const;
-    template <typename TAfterToken>
-    void ReadPlainTokens(TTokenReader& reader, TTokenStore& store, TAfterToken afterToken) const;
-    std::optional<TReaderCounters> ScanWithoutHandler(TTokenReader& reader);
-    std::optional<TReaderCounters> TakeAhead(const TTokenReader& reader);
-    bool AwaitAhead(const TScanAhead& ahead);
-    TReaderCounters SpliceAhead(const TScanAhead& ahead, const TReaderCounters& here);
-    void ScanWithHandler(TTokenReader& reader);
+    TScanStop ReadPlainTokens(TTokenReader& reader, TTokenStore& store, TScanBound bound) const;
+    TScanStop ScanWithHandler(TTokenReader& reader, TScanBound bound);
     void AppendHandled(const TTokenReader& reader, const TToken& token);
     void SaveCounters(const TReaderCounters& counters);
-    void CountScanStep(std::uint32_t& untilStep);
     void StartTokensAnew();
     void OwnTokens();
 
@@ -165,15 +174,12 @@ private:
     TTokenTagger Tagger_ = nullptr;
     std::vector<TTokenKind> TagByKindAlone_;
     TTokenTagCache Tags_;
-    std::function<void()> OnScanStep_;
     TCodePage CodePage_;
     TCharClasses Classes_;
 
     TMemoryStream* Source_ = nullptr; // not owned
     TReaderCounters Counters_;
     bool Scanning_ = false;
-    const TScanAheadJoin* Join_ = nullptr; // while ScanStream runs with one
-    std::int32_t TakenAhead_ = 0;
     std::shared_ptr<TTokenStore> Tokens_; // never null
     // This scanner's own, so that readers of a shared list do not move one another's.
     TLineHint Hint_;

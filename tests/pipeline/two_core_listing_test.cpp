@@ -75,8 +75,8 @@ TEST(Analyze, BigScriptOnTwoCoresAsOnOne) {
             LoadScript(*ws, folder + "/talk.ipp", request, size.Plan);
             AnalyzeScript(*ws, request, size.Plan);
         }
-        EXPECT_GT(two.Scanner.TokensTakenAhead(), two.Scanner.TokenCount() / 8);
-        EXPECT_EQ(one.Scanner.TokensTakenAhead(), 0);
+        EXPECT_GT(two.TokensReadAhead, two.Scanner.TokenCount() / 8);
+        EXPECT_EQ(one.TokensReadAhead, 0);
         EXPECT_EQ(twoPort.Output, onePort.Output);
         EXPECT_EQ(twoPort.Messages, onePort.Messages);
         EXPECT_EQ(two.Counters, one.Counters);

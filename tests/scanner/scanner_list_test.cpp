@@ -265,32 +265,27 @@ TEST(ScannerEvents, AScanStartedFromTheHandlerIsRefused) {
     EXPECT_EQ(Scan(scanner, "a b"), (Strings{"ident[a]", "ident[b]", "eof[]"}));
 }
 
-// A long scan calls the step handler once per ScanStepTokens tokens, with or without a token
-// handler; a handler that throws ends the scan and keeps what was read.
-TEST(ScannerSteps, StepHandlerRunsEverySoManyTokens) {
-    constexpr std::uint32_t Steps = 3;
-    std::string text;
-    for (std::uint32_t i = 0; i < Steps * TScanner::ScanStepTokens; ++i) {
-        text += "a ";
-    }
+// A read in steps pauses at its bounds, with or without a token handler, and reading on gives
+// the list one read gives.
+TEST(ScannerSteps, ReadsPauseAtTheirBoundsAndGoOn) {
+    const std::string text = "a b c\nd e\nf";
+    using TStop = TScanStop;
     for (const bool withTokenHandler : {false, true}) {
         SCOPED_TRACE(withTokenHandler);
         TScanner scanner;
         if (withTokenHandler) {
             scanner.SetOnTokenRead([](TScanner&, TToken&, bool&, bool&) {});
         }
-        std::uint32_t calls = 0;
-        scanner.SetOnScanStep([&calls] { ++calls; });
         TMemoryStream stream;
         stream.Bytes = text;
-        scanner.ScanStream(stream);
-        EXPECT_EQ(calls, Steps);
-        EXPECT_EQ(scanner.TokenCount(),
-                  static_cast<std::int32_t>(Steps * TScanner::ScanStepTokens + 1));
-
-        scanner.SetOnScanStep([] { throw std::runtime_error("closed"); });
-        EXPECT_THROW(scanner.ScanStream(stream), std::runtime_error);
-        EXPECT_EQ(scanner.TokenCount(), static_cast<std::int32_t>(TScanner::ScanStepTokens));
+        scanner.StartScan(stream);
+        EXPECT_EQ(scanner.ScanTokens({.Tokens = 2}), TStop::TokenBound);
+        EXPECT_EQ(scanner.TokenCount(), 2);
+        EXPECT_EQ(scanner.ScanTokens({.Offset = 6}), TStop::OffsetBound); // d, the line's start
+        EXPECT_EQ(scanner.TokenCount(), 4);
+        EXPECT_EQ(scanner.ScanTokens({.Tokens = 3}), TStop::End);
+        TScanner oneRead;
+        EXPECT_EQ(ListTokens(scanner, true), Scan(oneRead, text, true));
     }
 }
 

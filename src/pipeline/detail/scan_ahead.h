@@ -10,12 +10,12 @@
 // the seam (IsSeam). Only there are they taken; otherwise (the line lies inside a comment, a
 // string runs over it) they are dropped and the scan reads on alone.
 
-#include "token_reader.h"
-#include "token_store.h"
+#include "scanner/scanner.h"
+#include "scanner/token_store.h"
 
 #include <atomic>
 #include <cstddef>
-#include <functional>
+#include <cstdint>
 #include <string>
 
 namespace dialoscope {
@@ -29,23 +29,22 @@ struct TScanAhead {
     // The owner sets it to end the scan early; what was read is then never taken.
     std::atomic<bool> Stop{false};
 
-    // Filled by TScanner::ScanAhead.
+    // Filled by ScanAhead.
     TTokenStore Tokens;
     TReaderCounters AfterFirst; // the reader after the first token
     TReaderCounters AtEnd;      // the reader after the end-of-file token
     bool Complete = false;      // read up to the end-of-file token
 };
 
-// Whether the scan from the start, whose tokens are tokens and whose reader stands at here after
-// reading its first token from ahead.Start on, meets ahead at a seam.
-bool IsSeam(const TTokenStore& tokens, const TReaderCounters& here, const TScanAhead& ahead);
+// Reads ahead's tokens with scanner's rules, on whatever thread; looks at ahead.Stop now and then.
+void ScanAhead(const TScanner& scanner, TScanAhead& ahead);
 
-// How the scan from the start meets a scan ahead: Await is called once, when it reads its first
-// token from Ahead->Start on; it waits for TScanner::ScanAhead to return (on whatever thread it
-// runs), calling meanwhile while it returns true, and says whether it returned normally.
-struct TScanAheadJoin {
-    TScanAhead* Ahead = nullptr;
-    std::function<bool(const std::function<bool()>& meanwhile)> Await;
-};
+// Whether the scan from the start, whose last token is last and whose reader stands at here after
+// it, meets ahead at a seam; last is its first token from ahead.Start on.
+bool IsSeam(const TTokenView& last, const TReaderCounters& here, const TScanAhead& ahead);
+
+// Called when scanner's scan has just paused after its first token from ahead.Start on: at a seam
+// it takes ahead's later tokens and ends where ahead ended. How many it took; 0 when none.
+std::int32_t TakeAtSeam(TScanner& scanner, const TScanAhead& ahead);
 
 } // namespace dialoscope

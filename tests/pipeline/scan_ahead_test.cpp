@@ -2,7 +2,8 @@
 // lists, positions and tags included; and it must really take them where the line starts in the
 // plain state, or a change that always dropped them would pass.
 
-#include "scan_helpers.h"
+#include "pipeline/detail/scan_ahead.h"
+#include "../scanner/scan_helpers.h"
 #include "workload.h"
 
 #include <gtest/gtest.h>
@@ -38,13 +39,13 @@ std::vector<std::string> ScanWithAhead(const std::string& bytes, std::size_t sta
     TMemoryStream stream;
     stream.Bytes = bytes;
     TScanAhead ahead(stream.Bytes, start);
-    scanner.ScanAhead(ahead);
-    scanner.ScanStream(stream, {&ahead, [](const std::function<bool()>& meanwhile) {
-                                    while (meanwhile()) {
-                                    }
-                                    return true;
-                                }});
-    taken = scanner.TokensTakenAhead();
+    ScanAhead(scanner, ahead);
+    scanner.StartScan(stream);
+    const bool paused = scanner.ScanTokens({.Offset = start}) == TScanStop::OffsetBound;
+    taken = paused ? TakeAtSeam(scanner, ahead) : 0;
+    if (paused && taken == 0) {
+        scanner.ScanTokens();
+    }
     return TaggedTokens(scanner);
 }
 
