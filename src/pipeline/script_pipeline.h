@@ -12,7 +12,8 @@
 //            bytes) and the walk's (a node a little past the middle of the tokens).
 // - plan:    the TSplitPlan that says from what size two cores pay and where each split falls.
 // - seam:    where the first core's work meets the second core's: taken only when both stand
-//            in the same state there (see seam.h), else dropped and done again on one core.
+//            in the same state there (see detail/scan_ahead.h and detail/second_half.h), else
+//            dropped and done again on one core.
 // - turn:    the first core's arrival at a seam, the moment it waits for the second core.
 // - breathe: let the window's pending messages through (TPort::ProcessMessages), also while
 //            waiting, so a window never freezes on a big script.
