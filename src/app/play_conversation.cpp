@@ -120,14 +120,6 @@ QString HtmlClass(TConversationSide side) {
 
 } // namespace
 
-QString SaidText(const TPlayLine& line) {
-    return PartText(line);
-}
-
-QString SaidTip(const TPlayLine& line) {
-    return PartTip(line) + QStringLiteral(", line %1").arg(line.Line);
-}
-
 QString ChoiceCaption(const TPlayChoice& choice) {
     const QString target = Utf8(choice.Target);
     if (choice.Kind == TChoiceKind::Call) {
