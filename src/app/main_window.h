@@ -276,6 +276,10 @@ private:
     void PanesFollowSelection();
     void SelectGeneralViewNode(std::int32_t node);
     void ShowChecksOfScript();
+    // Asks for an original message file under title and reads it into store; false when the
+    // user cancelled or it could not be read, and then store keeps the earlier one.
+    bool ReadChosenOriginal(const QString& title, std::unique_ptr<TLineStore>& store,
+                            std::string& storePath);
     void ForgetScriptFindings();
     void RunProjectInBackground();
     // Runs job beside the event loop as the pass passName, Esc setting cancel meanwhile; false
