@@ -286,6 +286,11 @@ private:
     // when it did not end (an error box was shown, or the window closed).
     bool RunInBackground(const QString& passName, std::atomic<bool>& cancel,
                          const std::function<void()>& job);
+    // Runs job, the analysis and writing of request's export, beside the event loop as passName:
+    // the bar shows how far the analysis is, Esc cancels it, and its messages are shown once it
+    // has ended. True when it ended and job wrote its file.
+    bool RunExportJob(const QString& passName, TExportRequest& request,
+                      const std::function<bool(const std::atomic<bool>& cancel)>& job);
     // analysed: the loaded script's last complete Analyze, which the export reads instead of the
     // request's files; null: the files are loaded and analysed.
     void ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
