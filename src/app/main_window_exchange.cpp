@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "code_page_bar.h"
 #include "user_dialogs.h"
@@ -15,7 +16,6 @@
 #include "exchange/export_files.h"
 #include "text/charset_detect.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 
@@ -33,14 +33,6 @@ const QString TranslationFilter =
 const QString MessageFileFilter = QStringLiteral("Message file|*.msg|All files|*.*");
 // A box lists this many refusals or undefined bytes; the rest are counted.
 constexpr std::size_t ReportLines = 12;
-
-QString FromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 std::string StemOf(const std::string& path) {
     return std::filesystem::path(path).stem().string();

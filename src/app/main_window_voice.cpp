@@ -4,13 +4,13 @@
 
 #include "main_window.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "user_dialogs.h"
 #include "window_project.h"
 
 #include "exchange/voice_files.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 
@@ -23,14 +23,6 @@ namespace {
 
 const QString VoiceFilter =
     QStringLiteral("Excel workbook|*.xlsx|CSV table|*.csv|Fountain screenplay|*.fountain");
-
-QString FromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 std::string StemOf(const std::string& path) {
     return std::filesystem::path(path).stem().string();

@@ -1,5 +1,6 @@
 #include "play_conversation.h"
 
+#include "byte_strings.h"
 #include "play/transcript.h"
 
 #include <QStringList>
@@ -7,10 +8,6 @@
 namespace dialoscope {
 
 namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString MessageNumber(const TPlayMessage& message) {
     const QString number = QString::number(message.Number);
