@@ -274,7 +274,8 @@ private:
     void PanesAnalysed();
     void PanesRedecode();
     void PanesFollowSelection();
-    void SelectGeneralViewNode(std::int32_t node);
+    // Selects and shows the node's top-level item of the General View; false when it has none.
+    bool SelectGeneralViewNode(std::int32_t node);
     void ShowChecksOfScript();
     // Asks for an original message file under title and reads it into store; false when the
     // user cancelled or it could not be read, and then store keeps the earlier one.

@@ -159,29 +159,10 @@ void TForm1::ShowFinding(const TFinding& finding) {
 }
 
 bool TForm1::SelectNodeOf(const TFinding& finding) {
-    if (finding.Node < 0 || finding.Node >= Ws_->NodeCount()) {
+    if (finding.Node < 0 || finding.Node >= Ws_->NodeCount() ||
+        !SelectGeneralViewNode(finding.Node)) {
         return false;
     }
-    std::int32_t item = -1;
-    for (std::int32_t i = 0; i < Ws_->GeneralView.Count(); ++i) {
-        const TTreeItem& candidate = Ws_->GeneralView.Item(i);
-        if (candidate.Parent == TOutlineTree::NoParent && candidate.Node == finding.Node) {
-            item = i;
-            break;
-        }
-    }
-    if (item < 0) {
-        return false;
-    }
-    PageControl1_->setCurrentWidget(TreeView1_);
-    const QModelIndex index = GeneralModel_->IndexOf(item);
-    if (TreeView1_->currentIndex() == index) {
-        // The pane may show something else by now; selecting again would not bring the source.
-        TreeView1Change(index);
-    } else {
-        TreeView1_->setCurrentIndex(index);
-    }
-    TreeView1_->scrollTo(index);
     // The node's source starts at the line of its "function".
     const std::int32_t first = Ws_->Nodes[static_cast<std::size_t>(finding.Node)].Line;
     if (finding.Line >= first && first > 0) {
