@@ -339,7 +339,6 @@ private:
     QLineEdit* Edit1_ = nullptr;
     QSplitter* Splitter_ = nullptr;
     QTabWidget* PageControl1_ = nullptr;
-    QWidget* TabSheet1_ = nullptr;
     QTreeView* TreeView1_ = nullptr;
     QTreeView* TreeView2_ = nullptr;
     TOutlineModel* GeneralModel_ = nullptr;
