@@ -1,5 +1,6 @@
 #include "dialog_map_pane.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "map_scene.h"
 #include "map_view.h"
@@ -37,10 +38,6 @@ constexpr int AroundSelection = -2;
 constexpr int WholeScript = -3;
 // A PNG twice the drawing's size in points reads well on paper and on screen.
 constexpr double PngScale = 2;
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString CountOfBoxes(int count) {
     return count == 1 ? QStringLiteral("1 box") : QStringLiteral("%1 boxes").arg(count);

@@ -463,7 +463,6 @@ QWidget* TForm1::CreateCentre() {
 
     PageControl1_ = new QTabWidget;
     PageControl1_->setObjectName(QStringLiteral("PageControl1"));
-    TabSheet1_ = TreeView1_;
     PageControl1_->addTab(TreeView1_, QStringLiteral("General View"));
     PageControl1_->addTab(TreeView2_, QStringLiteral("Dialogs Tree"));
     PageControl1_->setCurrentIndex(0);

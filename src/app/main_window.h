@@ -274,14 +274,24 @@ private:
     void PanesAnalysed();
     void PanesRedecode();
     void PanesFollowSelection();
-    void SelectGeneralViewNode(std::int32_t node);
+    // Selects and shows the node's top-level item of the General View; false when it has none.
+    bool SelectGeneralViewNode(std::int32_t node);
     void ShowChecksOfScript();
+    // Asks for an original message file under title and reads it into store; false when the
+    // user cancelled or it could not be read, and then store keeps the earlier one.
+    bool ReadChosenOriginal(const QString& title, std::unique_ptr<TLineStore>& store,
+                            std::string& storePath);
     void ForgetScriptFindings();
     void RunProjectInBackground();
     // Runs job beside the event loop as the pass passName, Esc setting cancel meanwhile; false
     // when it did not end (an error box was shown, or the window closed).
     bool RunInBackground(const QString& passName, std::atomic<bool>& cancel,
                          const std::function<void()>& job);
+    // Runs job, the analysis and writing of request's export, beside the event loop as passName:
+    // the bar shows how far the analysis is, Esc cancels it, and its messages are shown once it
+    // has ended. True when it ended and job wrote its file.
+    bool RunExportJob(const QString& passName, TExportRequest& request,
+                      const std::function<bool(const std::atomic<bool>& cancel)>& job);
     // analysed: the loaded script's last complete Analyze, which the export reads instead of the
     // request's files; null: the files are loaded and analysed.
     void ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
@@ -329,7 +339,6 @@ private:
     QLineEdit* Edit1_ = nullptr;
     QSplitter* Splitter_ = nullptr;
     QTabWidget* PageControl1_ = nullptr;
-    QWidget* TabSheet1_ = nullptr;
     QTreeView* TreeView1_ = nullptr;
     QTreeView* TreeView2_ = nullptr;
     TOutlineModel* GeneralModel_ = nullptr;

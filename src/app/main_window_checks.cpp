@@ -83,56 +83,39 @@ void TForm1::ForgetScriptFindings() {
 }
 
 void TForm1::CompareOriginalClick() {
-    if (!MayRun(TCommand::CompareOriginal)) {
-        return;
-    }
-    const QString path =
-        Dialogs_->AskOpenFileName(this, {OriginalFilter,
-                                         QStringLiteral("msg"),
-                                         {},
-                                         QStringLiteral("Choose the Original Message File")});
-    if (path.isEmpty()) {
-        return;
-    }
-    bool read = false;
-    RunCommand([&] {
-        auto original = std::make_unique<TLineStore>();
-        const std::string pathBytes = QFile::encodeName(path).toStdString();
-        original->LoadFromFile(pathBytes); // an unreadable file keeps the earlier original
-        Original_ = std::move(original);
-        OriginalPath_ = pathBytes;
-        read = true;
-    });
-    if (read) {
+    if (MayRun(TCommand::CompareOriginal) &&
+        ReadChosenOriginal(QStringLiteral("Choose the Original Message File"), Original_,
+                           OriginalPath_)) {
         MessageViewer_->Forget(); // it may show the earlier original's lines
         ShowChecksOfScript();
     }
 }
 
 void TForm1::CompareSinceClick() {
-    if (!MayRun(TCommand::CompareSince)) {
-        return;
+    if (MayRun(TCommand::CompareSince) &&
+        ReadChosenOriginal(QStringLiteral("Choose the Older Original Message File"), Since_,
+                           SincePath_)) {
+        ShowChecksOfScript();
     }
+}
+
+bool TForm1::ReadChosenOriginal(const QString& title, std::unique_ptr<TLineStore>& store,
+                                std::string& storePath) {
     const QString path =
-        Dialogs_->AskOpenFileName(this, {OriginalFilter,
-                                         QStringLiteral("msg"),
-                                         {},
-                                         QStringLiteral("Choose the Older Original Message File")});
+        Dialogs_->AskOpenFileName(this, {OriginalFilter, QStringLiteral("msg"), {}, title});
     if (path.isEmpty()) {
-        return;
+        return false;
     }
     bool read = false;
     RunCommand([&] {
-        auto since = std::make_unique<TLineStore>();
+        auto lines = std::make_unique<TLineStore>();
         const std::string pathBytes = QFile::encodeName(path).toStdString();
-        since->LoadFromFile(pathBytes); // an unreadable file keeps the earlier one
-        Since_ = std::move(since);
-        SincePath_ = pathBytes;
+        lines->LoadFromFile(pathBytes); // an unreadable file keeps the earlier one
+        store = std::move(lines);
+        storePath = pathBytes;
         read = true;
     });
-    if (read) {
-        ShowChecksOfScript();
-    }
+    return read;
 }
 
 void TForm1::RunChecks() {
@@ -176,29 +159,10 @@ void TForm1::ShowFinding(const TFinding& finding) {
 }
 
 bool TForm1::SelectNodeOf(const TFinding& finding) {
-    if (finding.Node < 0 || finding.Node >= Ws_->NodeCount()) {
+    if (finding.Node < 0 || finding.Node >= Ws_->NodeCount() ||
+        !SelectGeneralViewNode(finding.Node)) {
         return false;
     }
-    std::int32_t item = -1;
-    for (std::int32_t i = 0; i < Ws_->GeneralView.Count(); ++i) {
-        const TTreeItem& candidate = Ws_->GeneralView.Item(i);
-        if (candidate.Parent == TOutlineTree::NoParent && candidate.Node == finding.Node) {
-            item = i;
-            break;
-        }
-    }
-    if (item < 0) {
-        return false;
-    }
-    PageControl1_->setCurrentWidget(TreeView1_);
-    const QModelIndex index = GeneralModel_->IndexOf(item);
-    if (TreeView1_->currentIndex() == index) {
-        // The pane may show something else by now; selecting again would not bring the source.
-        TreeView1Change(index);
-    } else {
-        TreeView1_->setCurrentIndex(index);
-    }
-    TreeView1_->scrollTo(index);
     // The node's source starts at the line of its "function".
     const std::int32_t first = Ws_->Nodes[static_cast<std::size_t>(finding.Node)].Line;
     if (finding.Line >= first && first > 0) {

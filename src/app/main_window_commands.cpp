@@ -3,6 +3,7 @@
 #include "main_window.h"
 
 #include "about_box.h"
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "dialog_map_pane.h"
 #include "file_viewer.h"
@@ -47,10 +48,6 @@ const QString TreeSaveFilter = QStringLiteral("Tree|*.tre|Txt|*.txt|All|*.*");
 
 // Long enough to read a line, short enough not to describe a command long gone.
 constexpr int StatusNoteMs = 5000;
-
-std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 bool IsFile(const QString& path) {
     return QFileInfo(path).isFile();

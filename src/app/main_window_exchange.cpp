@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "code_page_bar.h"
 #include "user_dialogs.h"
@@ -15,7 +16,6 @@
 #include "exchange/export_files.h"
 #include "text/charset_detect.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 
@@ -33,14 +33,6 @@ const QString TranslationFilter =
 const QString MessageFileFilter = QStringLiteral("Message file|*.msg|All files|*.*");
 // A box lists this many refusals or undefined bytes; the rest are counted.
 constexpr std::size_t ReportLines = 12;
-
-QString FromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 std::string StemOf(const std::string& path) {
     return std::filesystem::path(path).stem().string();
@@ -176,11 +168,11 @@ TForm1::TExportScope TForm1::ChooseExportScope(TExportRequest& request, std::siz
     return TExportScope::LoadedScript;
 }
 
-void TForm1::ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
-                                std::size_t leftOut) {
+bool TForm1::RunExportJob(const QString& passName, TExportRequest& request,
+                          const std::function<bool(const std::atomic<bool>& cancel)>& job) {
     std::atomic<bool> cancel{false};
-    // The analysis' message boxes wait until the export has ended: a box cannot be shown from
-    // the worker's thread.
+    // The analysis' message boxes wait until the run has ended: a box cannot be shown from the
+    // worker's thread.
     std::mutex messagesLock;
     std::vector<std::string> messages;
     request.ShowMessage = [&](std::string_view text) {
@@ -192,35 +184,43 @@ void TForm1::ExportInBackground(TExportRequest request, TSharedScript analysed, 
             this, [this, percent] { RzProgressBar1_->setValue(percent); }, Qt::QueuedConnection);
     };
     request.Cancel = &cancel;
+    bool written = false;
+    ShowStatusNote(QStringLiteral("%1: analysing %2 scripts; Esc cancels")
+                       .arg(passName)
+                       .arg(request.Scripts.size()));
+    const bool ended = RunInBackground(passName, cancel, [&] { written = job(cancel); });
+    for (const std::string& text : messages) {
+        Dialogs_->ShowInformation(this, Display_->Decode(text));
+    }
+    if (ended && !written) {
+        ShowStatusNote(passName + QStringLiteral(" cancelled: nothing written"));
+    }
+    return ended && written;
+}
+
+void TForm1::ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
+                                std::size_t leftOut) {
     const TTextCodePage codePage(ChosenCodePageName());
     // The worker reads its own share of the original's lines.
     const std::optional<TLineStore> original =
         Original_ ? std::optional<TLineStore>(*Original_) : std::nullopt;
     TExportResult result;
-    bool written = false;
-    ShowStatusNote(QStringLiteral("Export Strings: analysing %1 scripts; Esc cancels")
-                       .arg(request.Scripts.size()));
-    const bool ended = RunInBackground(QStringLiteral("Export Strings"), cancel, [&] {
-        const TExchangeFormat format = ExchangeFormatOf(PathBytes(path));
-        result = analysed != nullptr
-                     ? RowsOfAnalysed(*analysed, request.Scripts.front().Path,
-                                      original ? &*original : nullptr, OriginalPath_, codePage)
-                     : CollectExportRows(request, codePage);
-        if (!result.Cancelled && !cancel) {
+    const bool written = RunExportJob(
+        QStringLiteral("Export Strings"), request, [&](const std::atomic<bool>& cancel) {
+            const TExchangeFormat format = ExchangeFormatOf(PathBytes(path));
+            result = analysed != nullptr
+                         ? RowsOfAnalysed(*analysed, request.Scripts.front().Path,
+                                          original ? &*original : nullptr, OriginalPath_, codePage)
+                         : CollectExportRows(request, codePage);
+            if (result.Cancelled || cancel) {
+                return false;
+            }
             TExportHeader header;
             header.WithChanges = request.Since.has_value();
             WriteExport(PathBytes(path), format, result.Rows, TByteOrderMark::Omit, header);
-            written = true;
-        }
-    });
-    for (const std::string& text : messages) {
-        Dialogs_->ShowInformation(this, Display_->Decode(text));
-    }
-    if (!ended) {
-        return;
-    }
+            return true;
+        });
     if (!written) {
-        ShowStatusNote(QStringLiteral("Export Strings cancelled: nothing written"));
         return;
     }
     const QString leftOutNote =

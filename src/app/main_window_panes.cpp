@@ -55,7 +55,7 @@ std::int32_t TForm1::SelectedNode() const {
     return Ws_->GeneralView.Item(item).Node;
 }
 
-void TForm1::SelectGeneralViewNode(std::int32_t node) {
+bool TForm1::SelectGeneralViewNode(std::int32_t node) {
     for (std::int32_t i = 0; i < Ws_->GeneralView.Count(); ++i) {
         const TTreeItem& item = Ws_->GeneralView.Item(i);
         if (item.Parent != TOutlineTree::NoParent || item.Node != node) {
@@ -64,14 +64,15 @@ void TForm1::SelectGeneralViewNode(std::int32_t node) {
         PageControl1_->setCurrentWidget(TreeView1_);
         const QModelIndex index = GeneralModel_->IndexOf(i);
         if (TreeView1_->currentIndex() == index) {
-            // The pane may show something else by now; selecting again would not bring it.
+            // The pane may show something else by now; selecting again would not bring its source.
             TreeView1Change(index);
         } else {
             TreeView1_->setCurrentIndex(index);
         }
         TreeView1_->scrollTo(index);
-        return;
+        return true;
     }
+    return false;
 }
 
 void TForm1::PanesForgetScript() {

@@ -5,6 +5,7 @@
 #include "main_window.h"
 
 #include "beside_event_loop.h"
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "code_page_bar.h"
 #include "file_viewer.h"
@@ -20,7 +21,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -36,14 +36,6 @@ namespace {
 
 const QString ProjectFilter = QStringLiteral("Script list|*.lst|All files|*.*");
 const QString ProjectRun = QStringLiteral("Project run");
-
-QString FromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 QString Counted(std::int64_t count, const char* word) {
     return QString::number(count) + QLatin1Char(' ') + QLatin1String(word) +

@@ -4,13 +4,13 @@
 
 #include "main_window.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "user_dialogs.h"
 #include "window_project.h"
 
 #include "exchange/voice_files.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QProgressBar>
 
@@ -23,14 +23,6 @@ namespace {
 
 const QString VoiceFilter =
     QStringLiteral("Excel workbook|*.xlsx|CSV table|*.csv|Fountain screenplay|*.fountain");
-
-QString FromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 std::string StemOf(const std::string& path) {
     return std::filesystem::path(path).stem().string();
@@ -97,42 +89,20 @@ void TForm1::ExportVoiceScriptClick() {
 
 void TForm1::VoiceInBackground(const TExportRequest& scripts, const TVoiceOptions& options,
                                const QString& path) {
-    std::atomic<bool> cancel{false};
-    // The analysis' message boxes wait until the run has ended: a box cannot be shown from the
-    // worker's thread.
-    std::mutex messagesLock;
-    std::vector<std::string> messages;
     TExportRequest request = scripts;
-    request.ShowMessage = [&](std::string_view text) {
-        const std::lock_guard lock(messagesLock);
-        messages.emplace_back(text);
-    };
-    request.Progress = [this](int percent) {
-        QMetaObject::invokeMethod(
-            this, [this, percent] { RzProgressBar1_->setValue(percent); }, Qt::QueuedConnection);
-    };
-    request.Cancel = &cancel;
     const TTextCodePage codePage(ChosenCodePageName());
     TVoiceScript voice;
-    bool written = false;
-    ShowStatusNote(QStringLiteral("Export Voice Script: analysing %1 scripts; Esc cancels")
-                       .arg(request.Scripts.size()));
-    const bool ended = RunInBackground(QStringLiteral("Export Voice Script"), cancel, [&] {
-        const TVoiceFormat format = VoiceFormatOf(PathBytes(path));
-        voice = CollectVoiceScript(request, codePage, options);
-        if (!voice.Cancelled && !cancel) {
+    const bool written = RunExportJob(
+        QStringLiteral("Export Voice Script"), request, [&](const std::atomic<bool>& cancel) {
+            const TVoiceFormat format = VoiceFormatOf(PathBytes(path));
+            voice = CollectVoiceScript(request, codePage, options);
+            if (voice.Cancelled || cancel) {
+                return false;
+            }
             WriteVoiceScript(PathBytes(path), format, voice);
-            written = true;
-        }
-    });
-    for (const std::string& text : messages) {
-        Dialogs_->ShowInformation(this, Display_->Decode(text));
-    }
-    if (!ended) {
-        return;
-    }
+            return true;
+        });
     if (!written) {
-        ShowStatusNote(QStringLiteral("Export Voice Script cancelled: nothing written"));
         return;
     }
     const QString speakers = voice.Speakers.size() == 1

@@ -1,5 +1,6 @@
 #include "map_scene.h"
 
+#include "byte_strings.h"
 #include "graph/drawn_text.h"
 
 #include <QFontMetricsF>
@@ -21,10 +22,6 @@ constexpr double BoxPadding = 4;
 constexpr double BoxFontPixels = 11;
 constexpr double LabelFontPixels = 10;
 constexpr int LabelCharacters = 30;
-
-QString Utf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // What the exports draw of a text, so the map and a chart made from the same graph agree.
 QString Drawn(const std::string& text) {

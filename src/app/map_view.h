@@ -16,7 +16,6 @@ public:
     // The whole drawing in view, never magnified beyond its natural size; fitted again when the
     // view is resized, until the user zooms or pans.
     void Fit();
-    bool IsFitted() const { return Fitted_; }
     double Zoom() const { return transform().m11(); }
 
 signals:

@@ -53,10 +53,6 @@ void TOutlineModel::Refresh() {
     ShowCurrent();
 }
 
-void TOutlineModel::ForceReset() {
-    ShowCurrent();
-}
-
 void TOutlineModel::DisplayChanged() {
     // Nothing moves: a layout change makes the views lay out and paint their rows afresh.
     emit layoutAboutToBeChanged();

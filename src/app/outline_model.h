@@ -26,9 +26,6 @@ public:
 
     // Resets the model when the tree changed since the last refresh; cheap otherwise.
     void Refresh();
-    // Resets the model even when the tree did not change: every view collapses all its items at
-    // once, far faster than collapsing a big tree item by item.
-    void ForceReset();
     // Captions are shown differently now (code page, message texts): the views repaint, their
     // expanded items and selection stay.
     void DisplayChanged();

@@ -1,5 +1,6 @@
 #include "play_conversation.h"
 
+#include "byte_strings.h"
 #include "play/transcript.h"
 
 #include <QStringList>
@@ -7,10 +8,6 @@
 namespace dialoscope {
 
 namespace {
-
-QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString MessageNumber(const TPlayMessage& message) {
     const QString number = QString::number(message.Number);
@@ -119,14 +116,6 @@ QString HtmlClass(TConversationSide side) {
 }
 
 } // namespace
-
-QString SaidText(const TPlayLine& line) {
-    return PartText(line);
-}
-
-QString SaidTip(const TPlayLine& line) {
-    return PartTip(line) + QStringLiteral(", line %1").arg(line.Line);
-}
 
 QString ChoiceCaption(const TPlayChoice& choice) {
     const QString target = Utf8(choice.Target);

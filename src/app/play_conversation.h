@@ -26,11 +26,6 @@ struct TConversationLine {
     QString Tip; // the message numbers and the script line; empty for notes without one
 };
 
-// A said line's texts as the player reads them: the message text, "one of: a / b" for a range,
-// the number and "missing" for a message the file does not hold.
-QString SaidText(const TPlayLine& line);
-// Where a said line's texts come from: "message 100, line 19", "messages 117-119, line 52".
-QString SaidTip(const TPlayLine& line);
 // A choice as its button shows it: "Tell me about the town. → AskTown", "goes on to NoMoney".
 QString ChoiceCaption(const TPlayChoice& choice);
 QString ChoiceTip(const TPlayChoice& choice);

@@ -1,10 +1,10 @@
 #include "problems_model.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QStringList>
 #include <QStyle>
 
@@ -13,10 +13,6 @@
 namespace dialoscope {
 
 namespace {
-
-QString FileName(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
-}
 
 QString KindText(TFindingKind kind) {
     const std::string_view word = KindWord(kind);
@@ -33,7 +29,7 @@ QString Tail(const QStringList& parts, qsizetype count) {
 std::map<std::string, QString> ShortestDistinctNames(const std::vector<std::string>& paths) {
     std::map<std::string, QStringList> parts;
     for (const std::string& path : paths) {
-        parts.emplace(path, QDir::fromNativeSeparators(FileName(path)).split(QLatin1Char('/')));
+        parts.emplace(path, QDir::fromNativeSeparators(FromBytes(path)).split(QLatin1Char('/')));
     }
     std::map<std::string, QString> names;
     for (const auto& file : parts) {
@@ -53,7 +49,7 @@ std::map<std::string, QString> ShortestDistinctNames(const std::vector<std::stri
 
 QString TProblemsModel::PlaceOf(const TFinding& finding) const {
     const auto name = FileNames_.find(finding.File);
-    const QString file = name != FileNames_.end() ? name->second : FileName(finding.File);
+    const QString file = name != FileNames_.end() ? name->second : FromBytes(finding.File);
     if (finding.Line <= 0) {
         return file;
     }
@@ -166,8 +162,8 @@ QVariant TProblemsModel::ToolTipText(const TFinding& finding, int column) const 
                                                     : QStringLiteral("Warning");
     case PlaceColumn:
         return finding.Line > 0
-                   ? FileName(finding.File) + QLatin1Char(':') + QString::number(finding.Line)
-                   : FileName(finding.File);
+                   ? FromBytes(finding.File) + QLatin1Char(':') + QString::number(finding.Line)
+                   : FromBytes(finding.File);
     case TextColumn:
         return Display_.Decode(finding.Text);
     default:

@@ -1,18 +1,10 @@
 #include "project_model.h"
 
-#include <QFile>
+#include "byte_strings.h"
 
 #include <algorithm>
 
 namespace dialoscope {
-
-namespace {
-
-QString FromBytes(const std::string& bytes) {
-    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-} // namespace
 
 void TProjectModel::Clear() {
     beginResetModel();

@@ -24,26 +24,6 @@ namespace dialoscope {
 
 namespace {
 
-// The code page the texts of a message file are in: the one named, or with "auto" the one
-// ICU's detector is sure of (else windows-1252), said on standard error.
-TTextCodePage CodePageFor(const TCliCall& call, const std::string& messageFile) {
-    if (call.CodePage != AutoCodePage) {
-        return TTextCodePage(call.CodePage);
-    }
-    std::string bytes;
-    try {
-        bytes = ReadFileBytes(messageFile);
-    } catch (const EDialoscopeError&) {
-        // The command itself names the file it cannot read.
-    }
-    const auto detected = DetectSingleByteCodePage(bytes);
-    const std::string name = detected ? detected->Name : std::string(DefaultCodePageName);
-    std::cerr << "code page: " << name
-              << (detected ? " (detected in " : " (nothing detected with confidence in ")
-              << messageFile << ")\n";
-    return TTextCodePage(name);
-}
-
 // The project's scripts that are there, with a note on standard error for each listed one that
 // is not, saying what is left undone with it ("not exported").
 std::vector<TProjectScript> FoundScriptsOf(const std::string& listPath, std::string_view undone) {
@@ -60,22 +40,6 @@ std::vector<TProjectScript> FoundScriptsOf(const std::string& listPath, std::str
     return found;
 }
 
-// The scripts named, or the project's scripts that are there (a note for each one that is not).
-std::vector<TExportScript> ExportScriptsOf(const TCliCall& call) {
-    std::vector<TExportScript> scripts;
-    if (!call.Project) {
-        for (const std::string& path : call.Scripts) {
-            scripts.push_back({path, std::filesystem::path(path).stem().string()});
-        }
-        return scripts;
-    }
-    for (const TProjectScript& script : FoundScriptsOf(*call.Project, "not exported")) {
-        scripts.push_back(
-            {script.ScriptPath, std::filesystem::path(script.ListName).stem().string()});
-    }
-    return scripts;
-}
-
 // What a PO header names: the project's folder, the one script, or (empty) the first script.
 std::string ProjectNameOf(const TCliCall& call) {
     if (call.Project) {
@@ -84,16 +48,6 @@ std::string ProjectNameOf(const TCliCall& call) {
         return folder.filename().string();
     }
     return call.Scripts.size() == 1 ? std::filesystem::path(call.Scripts[0]).stem().string() : "";
-}
-
-void ReportUndefinedBytes(const std::vector<TUndefinedByte>& bytes, const std::string& codePage) {
-    for (const TUndefinedByte& byte : bytes) {
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "%02X", byte.Byte);
-        std::cerr << byte.File << ":" << byte.Line << ": message " << byte.Number
-                  << " holds the byte " << hex << ", which " << codePage
-                  << " leaves undefined; it is exported as U+FFFD\n";
-    }
 }
 
 // The message files to write: those named, or every found script's of the project (a note for
@@ -134,8 +88,67 @@ void ReportImport(const TImportRun& run, bool dryRun, bool project) {
     }
 }
 
+// Replacing a file gives its name new content; another name of the old file (a hard link) keeps
+// the old one. Said after the summary, counted before the file was replaced.
+void ReportOtherNames(const std::string& path, std::uint64_t otherNames) {
+    if (otherNames == 0) {
+        return;
+    }
+    std::cerr << path << ": " << otherNames
+              << (otherNames == 1 ? " other hard link still names" : " other hard links still name")
+              << " the old content\n";
+}
+
+} // namespace
+
+// The code page the texts of a message file are in: the one named, or with "auto" the one
+// ICU's detector is sure of (else windows-1252), said on standard error.
+TTextCodePage ExportCodePage(const TCliCall& call, const std::string& messageFile) {
+    if (call.CodePage != AutoCodePage) {
+        return TTextCodePage(call.CodePage);
+    }
+    std::string bytes;
+    try {
+        bytes = ReadFileBytes(messageFile);
+    } catch (const EDialoscopeError&) {
+        // The command itself names the file it cannot read.
+    }
+    const auto detected = DetectSingleByteCodePage(bytes);
+    const std::string name = detected ? detected->Name : std::string(DefaultCodePageName);
+    std::cerr << "code page: " << name
+              << (detected ? " (detected in " : " (nothing detected with confidence in ")
+              << messageFile << ")\n";
+    return TTextCodePage(name);
+}
+
+// The scripts named, or the project's scripts that are there (a note for each one that is not).
+std::vector<TExportScript> ScriptsToExport(const TCliCall& call) {
+    std::vector<TExportScript> scripts;
+    if (!call.Project) {
+        for (const std::string& path : call.Scripts) {
+            scripts.push_back({path, std::filesystem::path(path).stem().string()});
+        }
+        return scripts;
+    }
+    for (const TProjectScript& script : FoundScriptsOf(*call.Project, "not exported")) {
+        scripts.push_back(
+            {script.ScriptPath, std::filesystem::path(script.ListName).stem().string()});
+    }
+    return scripts;
+}
+
+void SayUndefinedBytes(const std::vector<TUndefinedByte>& bytes, const std::string& codePage) {
+    for (const TUndefinedByte& byte : bytes) {
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "%02X", byte.Byte);
+        std::cerr << byte.File << ":" << byte.Line << ": message " << byte.Number
+                  << " holds the byte " << hex << ", which " << codePage
+                  << " leaves undefined; it is exported as U+FFFD\n";
+    }
+}
+
 // Every file an export reads: the scripts, their message files, the originals, the list.
-std::vector<std::string> ExportInputsOf(const TExportRequest& request) {
+std::vector<std::string> ExportInputs(const TExportRequest& request) {
     std::vector<std::string> inputs = {request.ScriptsLst};
     for (const TExportScript& script : request.Scripts) {
         const std::string messageFile = MessageFilePath(script.Path);
@@ -150,19 +163,6 @@ std::vector<std::string> ExportInputsOf(const TExportRequest& request) {
     }
     return inputs;
 }
-
-// Replacing a file gives its name new content; another name of the old file (a hard link) keeps
-// the old one. Said after the summary, counted before the file was replaced.
-void ReportOtherNames(const std::string& path, std::uint64_t otherNames) {
-    if (otherNames == 0) {
-        return;
-    }
-    std::cerr << path << ": " << otherNames
-              << (otherNames == 1 ? " other hard link still names" : " other hard links still name")
-              << " the old content\n";
-}
-
-} // namespace
 
 // With --since: what changed in the originals, beside the export's own line.
 void ReportChanges(const TExportResult& result, const std::string& since) {
@@ -184,7 +184,7 @@ int RunExportCommand(const TCliCall& call) {
     try {
         const TExchangeFormat format = ExchangeFormatOf(*call.To);
         TExportRequest request;
-        request.Scripts = ExportScriptsOf(call);
+        request.Scripts = ScriptsToExport(call);
         request.ScriptsLst = ScriptsLstOf(call);
         request.Against = call.Against;
         request.Since = call.Since;
@@ -195,11 +195,11 @@ int RunExportCommand(const TCliCall& call) {
         if (request.Scripts.empty()) {
             throw EDialoscopeError("No script to export");
         }
-        RefuseOutputAmongInputs(*call.To, ExportInputsOf(request));
+        RefuseOutputAmongInputs(*call.To, ExportInputs(request));
         const TTextCodePage codePage =
-            CodePageFor(call, MessageFilePath(request.Scripts.front().Path));
+            ExportCodePage(call, MessageFilePath(request.Scripts.front().Path));
         const TExportResult result = CollectExportRows(request, codePage);
-        ReportUndefinedBytes(result.UndefinedBytes, codePage.Name());
+        SayUndefinedBytes(result.UndefinedBytes, codePage.Name());
         const std::uint64_t otherNames = OtherNamesOf(*call.To);
         WriteExport(*call.To, format, result.Rows,
                     call.Bom ? TByteOrderMark::Write : TByteOrderMark::Omit,
@@ -242,7 +242,7 @@ int RunImportCommand(const TCliCall& call) {
         std::vector<TTextCodePage> codePages;
         codePages.reserve(request.Targets.size());
         for (TImportTarget& target : request.Targets) {
-            target.CodePage = &codePages.emplace_back(CodePageFor(call, target.Path));
+            target.CodePage = &codePages.emplace_back(ExportCodePage(call, target.Path));
         }
         // Counted before the files are replaced: another name of a replaced file keeps the old.
         std::vector<std::uint64_t> otherNames;
@@ -274,22 +274,6 @@ int RunImportCommand(const TCliCall& call) {
         std::cerr << (call.DryRun ? "dry run, nothing written\n" : "nothing written\n");
         return 1;
     }
-}
-
-std::vector<TExportScript> ScriptsToExport(const TCliCall& call) {
-    return ExportScriptsOf(call);
-}
-
-TTextCodePage ExportCodePage(const TCliCall& call, const std::string& messageFile) {
-    return CodePageFor(call, messageFile);
-}
-
-std::vector<std::string> ExportInputs(const TExportRequest& request) {
-    return ExportInputsOf(request);
-}
-
-void SayUndefinedBytes(const std::vector<TUndefinedByte>& bytes, const std::string& codePage) {
-    ReportUndefinedBytes(bytes, codePage);
 }
 
 } // namespace dialoscope

@@ -39,10 +39,6 @@ std::string Quoted(std::string_view name) {
     return text + "'";
 }
 
-void WriteOut(std::string_view text) {
-    WriteStandardOutput(text);
-}
-
 std::string ReadWholeFile(const std::string& path) {
     if (IsFolder(path)) {
         throw EPlayStop(path + ": a folder, not a saved walk");
@@ -196,10 +192,10 @@ int Play(const TPlayCommandOptions& options, const TWorkspace& ws) {
     try {
         run.Walk();
     } catch (const EPlayStop& stop) {
-        WriteOut(run.Transcript());
+        WriteStandardOutput(run.Transcript());
         return Fail(stop);
     }
-    WriteOut(run.Transcript());
+    WriteStandardOutput(run.Transcript());
     if (options.Record) {
         RecordWalk(options, ws, WalkRecordText(script, run.Result()));
     }

@@ -49,19 +49,15 @@ struct TWindowCommand {
     std::string_view Doing = {};
 };
 
-void WriteBytes(std::string_view bytes) {
-    WriteStandardOutput(bytes);
-}
-
 void WriteNothing(const TWorkspace&) {}
 
 void WriteCounters(const TWorkspace& ws) {
     static_assert(CounterNames.size() == std::tuple_size_v<decltype(ws.Counters)>);
     for (std::size_t i = 0; i < ws.Counters.size(); ++i) {
-        WriteBytes(CounterNames[i]);
-        WriteBytes(": ");
-        WriteBytes(ws.Counters[i]);
-        WriteBytes("\r\n");
+        WriteStandardOutput(CounterNames[i]);
+        WriteStandardOutput(": ");
+        WriteStandardOutput(ws.Counters[i]);
+        WriteStandardOutput("\r\n");
     }
 }
 
@@ -71,7 +67,7 @@ void StreamTreeFile(TOutlineTree& tree) {
     tree.StreamTo([line = std::string()](std::int32_t depth, std::string_view caption) mutable {
         line.clear();
         AppendTreeLine(line, depth, caption);
-        WriteBytes(line);
+        WriteStandardOutput(line);
     });
 }
 

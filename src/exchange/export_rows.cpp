@@ -1,6 +1,7 @@
 #include "export_rows.h"
 
 #include "detail/dialog_order.h"
+#include "detail/voice_speakers.h"
 
 #include "text/word_difference.h"
 
@@ -39,22 +40,6 @@ std::string RoleOf(const TMessagePlace& place) {
     }
     const bool player = place.Speaker == TSpeaker::Player;
     return (player ? "player line" : "NPC line") + OneLineText(place.OneLine);
-}
-
-// Only Say names a speaker; the other said lines are the character's own, and answers the
-// player's.
-std::string SpeakerOf(const TMessagePlace& place) {
-    switch (place.Speaker) {
-    case TSpeaker::Self:
-        return "Self";
-    case TSpeaker::Player:
-        return "Player";
-    case TSpeaker::Other:
-        return std::string(place.SpeakerText);
-    case TSpeaker::None:
-        break;
-    }
-    return place.Statement == TSaidKind::Answer ? "Player" : "Self";
 }
 
 class TRowMaker {
@@ -104,7 +89,7 @@ private:
         const TMessagePlace& first = message.Places.front();
         row.Node = Ws_.Nodes[static_cast<std::size_t>(first.Node)].Name;
         row.Role = RoleOf(first);
-        row.Speaker = SpeakerOf(first);
+        row.Speaker = SpeakerName(first.Speaker, first.SpeakerText, first.Statement);
         for (const TMessagePlace& place : message.Places) {
             row.Lines.push_back(place.Line);
         }

@@ -27,7 +27,6 @@ public:
     static constexpr TColor EditorBackground() { return TColor(TKind::EditorBackground); }
 
     constexpr TKind Kind() const { return Kind_; }
-    constexpr bool IsRgb() const { return Kind_ == TKind::Rgb; }
     // The RGB parts are 0 for the named colours.
     constexpr std::uint8_t Red() const { return Red_; }
     constexpr std::uint8_t Green() const { return Green_; }

@@ -1,5 +1,7 @@
 #include "document.h"
 
+#include "scanner/ascii.h"
+
 #include <algorithm>
 
 namespace dialoscope::lsp {
@@ -7,16 +9,8 @@ namespace dialoscope::lsp {
 namespace {
 
 bool EndsWith(std::string_view text, std::string_view end) {
-    if (text.size() < end.size()) {
-        return false;
-    }
-    return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                      [](char a, char b) {
-                          const auto lower = [](char c) {
-                              return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-                          };
-                          return lower(a) == lower(b);
-                      });
+    return text.size() >= end.size() &&
+           EqualIgnoringAsciiCase(text.substr(text.size() - end.size()), end);
 }
 
 } // namespace

@@ -34,7 +34,6 @@ public:
     TLanguage Language() const { return Language_; }
     std::int32_t Version() const { return Version_; }
     const std::string& Text() const { return Text_; }
-    const std::vector<std::size_t>& LineStarts() const { return Starts_; }
 
     // A range is clamped to the text: a position past a line's end stands for the end, one past
     // the last line for the end of the text, and an end before the start for the start.

@@ -1,5 +1,7 @@
 #include "framing.h"
 
+#include "scanner/ascii.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -9,13 +11,6 @@ namespace {
 
 constexpr std::string_view HeaderEnd = "\r\n\r\n";
 constexpr std::string_view LengthName = "content-length";
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        return lower(x) == lower(y);
-    });
-}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
@@ -49,7 +44,7 @@ std::optional<std::size_t> ContentLengthOf(std::string_view header) {
         if (colon == std::string_view::npos) {
             return std::nullopt; // a header line is always "name: value"
         }
-        if (SameIgnoringCase(TrimBlanks(line.substr(0, colon)), LengthName)) {
+        if (EqualIgnoringAsciiCase(TrimBlanks(line.substr(0, colon)), LengthName)) {
             length = ReadLength(line.substr(colon + 1));
             if (!length) {
                 return std::nullopt;

@@ -5,6 +5,7 @@
 #include "uri.h"
 
 #include "checks/other_script_messages.h"
+#include "scanner/ascii.h"
 
 #include <filesystem>
 
@@ -96,12 +97,6 @@ TJson NodeUses(const TFeatureContext& context, const std::string& name, bool wit
     return locations;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // The first line where the name stands in a form rename would not change: a token spelled
 // with other letter case, or a string holding the name.
 std::optional<std::int32_t> OtherFormLine(const TScriptAnalysis& analysis, std::string_view name,
@@ -114,7 +109,7 @@ std::optional<std::int32_t> OtherFormLine(const TScriptAnalysis& analysis, std::
         if (kind == TTokenKind::Identifier && text == name) {
             ++exact;
         } else if ((kind == TTokenKind::Identifier || kind == TTokenKind::Keyword) &&
-                   EqualIgnoringCase(text, name)) {
+                   EqualIgnoringAsciiCase(text, name)) {
             return scanner.LineAt(i);
         } else if (kind == TTokenKind::String && text == name) {
             return scanner.LineAt(i);

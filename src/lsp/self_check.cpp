@@ -7,8 +7,6 @@
 #include "checks/other_script_messages.h"
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace dialoscope::lsp {
 
@@ -200,21 +198,12 @@ void CheckMessageFeatures(TSelfCheckClient& client, const std::string& uri, cons
     AskAt(client, uri, places, "messages");
 }
 
-std::optional<std::string> ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return file.bad() ? std::nullopt : std::optional(bytes);
-}
-
 } // namespace
 
 int RunSelfCheck(const TSelfCheckOptions& options, std::FILE* out, std::FILE* errors) {
     std::error_code error;
     const std::string path = std::filesystem::absolute(options.File, error).lexically_normal().string();
-    const std::optional<std::string> bytes = std::filesystem::is_regular_file(path, error) ? ReadBytes(path) : std::nullopt;
+    const std::optional<std::string> bytes = ReadRegularFile(path);
     if (!bytes) {
         std::fprintf(errors, "Cannot open file %s\n", options.File.c_str());
         return 1;

@@ -26,6 +26,9 @@
 
 namespace dialoscope::lsp {
 
+// The bytes of a regular file; none for anything else, or a file that cannot be read.
+std::optional<std::string> ReadRegularFile(const std::string& path);
+
 struct TSettings {
     std::string CodePage = std::string(DefaultCodePageName);
     std::optional<std::string> OriginalFolder;

@@ -17,22 +17,6 @@ namespace dialoscope::lsp {
 
 namespace {
 
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 bool IsInside(const std::string& path, const std::string& folder) {
     return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
            (path[folder.size()] == '/' || folder.back() == '/');
@@ -49,13 +33,29 @@ TTextChange ChangeOf(const TJson& change) {
 
 } // namespace
 
+std::optional<std::string> ReadRegularFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        return std::nullopt;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 std::optional<TEncodedText> TServer::Read(const std::string& path) const {
     for (const auto& [uri, document] : Documents_) {
         if (document.Path() == path) {
             return TEncodedText::Encode(document.Text(), *CodePage_);
         }
     }
-    std::optional<std::string> bytes = ReadFileBytes(path);
+    std::optional<std::string> bytes = ReadRegularFile(path);
     if (!bytes) {
         return std::nullopt;
     }
@@ -89,7 +89,7 @@ void TServer::DidOpen(const TJson& params) {
     Touch(path);
     Pending_.insert(ScriptPathOf(document));
     const std::string list = ListPathFor(ScriptPathOf(document));
-    if (IndexListPath_.empty() && ReadFileBytes(list)) {
+    if (IndexListPath_.empty() && ReadRegularFile(list)) {
         StartIndexingFor(list);
     }
 }
@@ -169,7 +169,7 @@ std::string TServer::ScriptPathOf(const TDocument& document) const {
 std::string TServer::ListPathFor(const std::string& scriptPath) const {
     for (const std::string& root : Roots_) {
         const std::string list = root + "/scripts.lst";
-        if (IsInside(scriptPath, root) && ReadFileBytes(list)) {
+        if (IsInside(scriptPath, root) && ReadRegularFile(list)) {
             return list;
         }
     }

@@ -12,6 +12,16 @@ bool IsScript(const TDocument& document) {
     return document.Language() == TLanguage::Script;
 }
 
+// Null for a document of neither language; otherwise what answer makes of the document's
+// context, told whether the document is a script.
+template <typename TFound, typename TAnswer>
+TJson AnswerFor(const std::optional<TFound>& found, TAnswer answer) {
+    if (!found) {
+        return nullptr;
+    }
+    return answer(found->Context, IsScript(found->Document));
+}
+
 } // namespace
 
 std::optional<TServer::TDocumentContext> TServer::ContextOf(const TJson& params) {
@@ -28,85 +38,63 @@ std::optional<TServer::TDocumentContext> TServer::ContextOf(const TJson& params)
 }
 
 TJson TServer::Hover(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    const TPosition position = PositionMember(params, "position");
-    return IsScript(found->Document) ? ScriptHover(context, position)
-                                     : MessageHover(context, position.Line);
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        const TPosition position = PositionMember(params, "position");
+        return script ? ScriptHover(context, position) : MessageHover(context, position.Line);
+    });
 }
 
 TJson TServer::Definition(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    const TPosition position = PositionMember(params, "position");
-    return IsScript(found->Document) ? ScriptDefinition(context, position)
-                                     : MessageReferences(context, position.Line, false);
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        const TPosition position = PositionMember(params, "position");
+        return script ? ScriptDefinition(context, position)
+                      : MessageReferences(context, position.Line, false);
+    });
 }
 
 TJson TServer::References(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    const TPosition position = PositionMember(params, "position");
-    bool withDeclaration = true;
-    if (params.contains("context") && params["context"].is_object()) {
-        withDeclaration = params["context"].value("includeDeclaration", true);
-    }
-    return IsScript(found->Document) ? ScriptReferences(context, position, withDeclaration)
-                                     : MessageReferences(context, position.Line, withDeclaration);
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        const TPosition position = PositionMember(params, "position");
+        bool withDeclaration = true;
+        if (params.contains("context") && params["context"].is_object()) {
+            withDeclaration = params["context"].value("includeDeclaration", true);
+        }
+        return script ? ScriptReferences(context, position, withDeclaration)
+                      : MessageReferences(context, position.Line, withDeclaration);
+    });
 }
 
 TJson TServer::PrepareRenameRequest(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    if (!IsScript(found->Document)) {
-        throw ELspError(TErrorCode::RequestFailed, "only node names are renamed");
-    }
-    return PrepareRename(context, PositionMember(params, "position"));
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        if (!script) {
+            throw ELspError(TErrorCode::RequestFailed, "only node names are renamed");
+        }
+        return PrepareRename(context, PositionMember(params, "position"));
+    });
 }
 
 TJson TServer::RenameRequest(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    if (!IsScript(found->Document)) {
-        throw ELspError(TErrorCode::RequestFailed, "only node names are renamed");
-    }
-    return Rename(context, PositionMember(params, "position"), StringMember(params, "newName"));
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        if (!script) {
+            throw ELspError(TErrorCode::RequestFailed, "only node names are renamed");
+        }
+        return Rename(context, PositionMember(params, "position"), StringMember(params, "newName"));
+    });
 }
 
 TJson TServer::Completion(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    if (!IsScript(found->Document)) {
-        return TJson::array();
-    }
-    return ScriptCompletion(context, PositionMember(params, "position"));
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        if (!script) {
+            return TJson::array();
+        }
+        return ScriptCompletion(context, PositionMember(params, "position"));
+    });
 }
 
 TJson TServer::DocumentSymbols(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    return IsScript(found->Document) ? ScriptSymbols(context) : MessageSymbols(context);
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        return script ? ScriptSymbols(context) : MessageSymbols(context);
+    });
 }
 
 TJson TServer::WorkspaceSymbolsRequest(const TJson& params) {
@@ -131,47 +119,36 @@ TJson TServer::WorkspaceSymbolsRequest(const TJson& params) {
 }
 
 TJson TServer::SemanticTokensFull(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    if (!IsScript(found->Document)) {
-        return {{"data", TJson::array()}};
-    }
-    return SemanticTokens(context);
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        if (!script) {
+            return {{"data", TJson::array()}};
+        }
+        return SemanticTokens(context);
+    });
 }
 
 TJson TServer::FoldingRange(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    return IsScript(found->Document) ? FoldingRanges(context) : TJson::array();
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        return script ? FoldingRanges(context) : TJson::array();
+    });
 }
 
 TJson TServer::CodeLens(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    return IsScript(found->Document) ? CodeLenses(context) : TJson::array();
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool script) -> TJson {
+        return script ? CodeLenses(context) : TJson::array();
+    });
 }
 
 TJson TServer::CodeAction(const TJson& params) {
-    const std::optional<TDocumentContext> found = ContextOf(params);
-    if (!found) {
-        return nullptr;
-    }
-    const TFeatureContext& context = found->Context;
-    TJson diagnostics = TJson::array();
-    if (params.contains("context") && params["context"].is_object() &&
-        params["context"].contains("diagnostics") && params["context"]["diagnostics"].is_array()) {
-        diagnostics = params["context"]["diagnostics"];
-    }
-    return CodeActions(context, diagnostics);
+    return AnswerFor(ContextOf(params), [&](const TFeatureContext& context, bool) -> TJson {
+        TJson diagnostics = TJson::array();
+        if (params.contains("context") && params["context"].is_object() &&
+            params["context"].contains("diagnostics") &&
+            params["context"]["diagnostics"].is_array()) {
+            diagnostics = params["context"]["diagnostics"];
+        }
+        return CodeActions(context, diagnostics);
+    });
 }
 
 } // namespace dialoscope::lsp

@@ -5,6 +5,7 @@
 #include "uri.h"
 
 #include "analysis/load.h"
+#include "scanner/ascii.h"
 
 #include <limits>
 
@@ -19,14 +20,6 @@ constexpr int SymbolConstant = 14;
 
 // At most this many workspace symbols in one answer.
 constexpr std::size_t WorkspaceSymbolLimit = 1000;
-
-std::string AsciiLower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-    }
-    return lower;
-}
 
 struct THeaderSection {
     std::string Name;
@@ -52,7 +45,7 @@ std::vector<THeaderSection> HeaderSections(const TScriptAnalysis& analysis) {
         if (scanner.KindAt(i) != TTokenKind::Keyword) {
             continue;
         }
-        const std::string word = AsciiLower(scanner.TextAt(i));
+        const std::string word = AsciiLowerCase(scanner.TextAt(i));
         if (word == "script" || word == "uses" || word == "var") {
             sections.push_back({word, line});
         }
@@ -152,13 +145,13 @@ TJson MessageSymbols(const TFeatureContext& context) {
 }
 
 TJson WorkspaceSymbols(const TProjectIndex& index, std::string_view query) {
-    const std::string wanted = AsciiLower(query);
+    const std::string wanted = AsciiLowerCase(query);
     TJson symbols = TJson::array();
     for (const TIndexedNode& node : index.Nodes) {
         if (symbols.size() >= WorkspaceSymbolLimit) {
             break;
         }
-        if (AsciiLower(node.Name).find(wanted) == std::string::npos) {
+        if (AsciiLowerCase(node.Name).find(wanted) == std::string::npos) {
             continue;
         }
         symbols.push_back({{"name", node.Name},

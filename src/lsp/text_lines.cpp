@@ -59,16 +59,6 @@ std::size_t CharLengthAt(std::string_view text, std::size_t i) {
     return length;
 }
 
-std::int32_t Utf16Length(std::string_view utf8) {
-    std::int32_t units = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const std::size_t length = CharLengthAt(utf8, i);
-        units += length == 4 ? 2 : 1;
-        i += length;
-    }
-    return units;
-}
-
 std::size_t Utf8Column(std::string_view line, std::int32_t utf16Column) {
     std::int32_t units = 0;
     std::size_t i = 0;

@@ -35,8 +35,6 @@ std::string_view LineText(std::string_view text, const std::vector<std::size_t>&
 std::size_t Utf8SequenceLength(unsigned char lead);
 // The length of the character at i, shortened to 1 when its continuation bytes are missing.
 std::size_t CharLengthAt(std::string_view text, std::size_t i);
-// The UTF-16 length of a UTF-8 text; a byte that starts no valid sequence counts as one unit.
-std::int32_t Utf16Length(std::string_view utf8);
 
 // The byte offset within a UTF-8 line of a UTF-16 column. A column past the line's end gives its
 // end; a column inside a character (between the halves of a pair) gives that character's start.

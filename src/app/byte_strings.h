@@ -1,0 +1,25 @@
+#pragma once
+// The core's byte strings as Qt's strings and back: file names in the system's encoding, texts
+// in UTF-8.
+
+#include <QFile>
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace dialoscope {
+
+inline QString FromBytes(std::string_view bytes) {
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+inline std::string PathBytes(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+inline QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace dialoscope
