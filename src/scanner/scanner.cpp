@@ -219,27 +219,27 @@ TScanStop TScanner::ScanTokens(TScanBound bound) {
     }
     const TReaderSettings settings = ReaderSettings();
     TTokenReader reader(settings, bytes, Counters_);
-    // Room made for a big scan and left unused is given back once the scan ends, however.
+    // Room made for a big scan and left unused is given back once the scan has read its end,
+    // however it ends.
     struct TRoomTrim {
         TTokenStore& Tokens;
-        bool Paused = false;
+        const TTokenReader& Reader;
+        const bool EndedBefore;
         ~TRoomTrim() {
-            if (!Paused) {
+            if (!EndedBefore && Reader.Counters().EndOfInput) {
                 Tokens.TrimRoom();
             }
         }
-    } trim{*Tokens_};
-    TScanStop stop = TScanStop::End;
+    } trim{*Tokens_, reader, Counters_.EndOfInput};
     try {
-        stop = OnTokenRead_ ? ScanWithHandler(reader, bound)
-                            : ReadPlainTokens(reader, *Tokens_, bound);
+        const TScanStop stop = OnTokenRead_ ? ScanWithHandler(reader, bound)
+                                            : ReadPlainTokens(reader, *Tokens_, bound);
+        SaveCounters(reader.Counters());
+        return stop;
     } catch (...) {
         SaveCounters(reader.Counters());
         throw;
     }
-    SaveCounters(reader.Counters());
-    trim.Paused = stop != TScanStop::End;
-    return stop;
 }
 
 void TScanner::SaveCounters(const TReaderCounters& counters) {
