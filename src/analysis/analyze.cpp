@@ -33,11 +33,10 @@ namespace {
 constexpr std::size_t ScanStepTokens = 4096;
 
 bool ScanStepwise(TWorkspace& ws, std::size_t pauseAt) {
-    using TStop = TScanStop;
     for (;;) {
-        const TStop stop = ws.Scanner.ScanTokens({.Tokens = ScanStepTokens, .Offset = pauseAt});
-        if (stop != TStop::TokenBound) {
-            return stop == TStop::OffsetBound;
+        const TScanStop stop = ws.Scanner.ScanTokens({.Tokens = ScanStepTokens, .Offset = pauseAt});
+        if (stop != TScanStop::TokenBound) {
+            return stop == TScanStop::OffsetBound;
         }
         ws.Port.ProcessMessages();
     }

@@ -1,12 +1,11 @@
 #include "project_index.h"
 
 #include "places.h"
+#include "regular_file.h"
 
 #include "project/project.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace dialoscope::lsp {
 
@@ -17,15 +16,11 @@ class TDiskFiles : public TFileSource {
 public:
     explicit TDiskFiles(const TTextCodePage& codePage) : CodePage_(codePage) {}
     std::optional<TEncodedText> Read(const std::string& path) const override {
-        std::ifstream file(path, std::ios::binary);
-        if (!file) {
+        std::optional<std::string> bytes = ReadRegularFile(path);
+        if (!bytes) {
             return std::nullopt;
         }
-        std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        if (file.bad()) {
-            return std::nullopt;
-        }
-        return TEncodedText::Decode(std::move(bytes), CodePage_);
+        return TEncodedText::Decode(std::move(*bytes), CodePage_);
     }
 
 private:
@@ -39,7 +34,8 @@ void AddToIndex(TProjectIndex& index, const TScriptAnalysis& analysis,
     const std::string& path = analysis.Input.ScriptPath;
     for (const TNodeKeep& node : analysis.Ws->Nodes) {
         if (node.Line > 0) {
-            index.Nodes.push_back({codePage.ToUtf8(node.Name), path, WordRange(analysis.Script, node.Line, node.Name)});
+            index.Nodes.push_back({codePage.ToUtf8(node.Name), path,
+                                   WordRange(analysis.Script, node.Line, node.Name)});
         }
     }
     for (const TMsgPlace& place : AllMessagePlaces(analysis)) {

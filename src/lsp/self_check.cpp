@@ -1,5 +1,6 @@
 #include "self_check.h"
 
+#include "regular_file.h"
 #include "server.h"
 #include "uri.h"
 
@@ -99,8 +100,8 @@ void PrintDiagnostics(TSelfCheckClient& client, const std::vector<TJson>& publis
             const TJson& start = d["range"]["start"];
             client.Print("  " + std::to_string(start["line"].get<int>() + 1) + ":" +
                          std::to_string(start["character"].get<int>() + 1) + " " +
-                         (d["severity"] == 1 ? "error " : "warning ") + d["code"].get<std::string>() +
-                         ": " + d["message"].get<std::string>());
+                         (d["severity"] == 1 ? "error " : "warning ") +
+                         d["code"].get<std::string>() + ": " + d["message"].get<std::string>());
         }
     }
 }
@@ -127,7 +128,8 @@ std::vector<TJson> NumberPlaces(const TJson& tokens) {
     std::int32_t start = 0;
     for (std::size_t i = 0; i + 4 < data.size() && places.size() < AskedPlaceLimit; i += 5) {
         const std::int32_t deltaLine = data[i];
-        start = deltaLine == 0 ? start + data[i + 1].get<std::int32_t>() : data[i + 1].get<std::int32_t>();
+        start = deltaLine == 0 ? start + data[i + 1].get<std::int32_t>()
+                               : data[i + 1].get<std::int32_t>();
         line += deltaLine;
         if (data[i + 3] == 1) {
             places.push_back({{"line", line}, {"character", start}});
@@ -143,7 +145,8 @@ void AskAt(TSelfCheckClient& client, const std::string& uri, const std::vector<T
     std::size_t references = 0;
     for (const TJson& place : places) {
         hovers += client.Request("textDocument/hover", At(uri, place)).is_null() ? 0 : 1;
-        definitions += SizeOf(client.Request("textDocument/definition", At(uri, place))) > 0 ? 1 : 0;
+        definitions +=
+            SizeOf(client.Request("textDocument/definition", At(uri, place))) > 0 ? 1 : 0;
         TJson params = At(uri, place);
         params["context"] = {{"includeDeclaration", true}};
         references += SizeOf(client.Request("textDocument/references", params));
@@ -155,7 +158,8 @@ void AskAt(TSelfCheckClient& client, const std::string& uri, const std::vector<T
 
 void CheckScriptFeatures(TSelfCheckClient& client, const std::string& uri, const TJson& symbols,
                          const std::vector<TJson>& published) {
-    const TJson tokens = client.Request("textDocument/semanticTokens/full", {{"textDocument", {{"uri", uri}}}});
+    const TJson tokens =
+        client.Request("textDocument/semanticTokens/full", {{"textDocument", {{"uri", uri}}}});
     AskAt(client, uri, NodePlaces(symbols), "nodes");
     AskAt(client, uri, NumberPlaces(tokens), "numbers");
     const std::vector<TJson> nodes = NodePlaces(symbols);
@@ -164,16 +168,20 @@ void CheckScriptFeatures(TSelfCheckClient& client, const std::string& uri, const
         TJson rename = At(uri, nodes.front());
         rename["newName"] = "RenamedBySelfCheck";
         const TJson edit = client.Request("textDocument/rename", rename);
-        const std::size_t edits =
-            edit.is_object() && edit.contains("changes") ? SizeOf(edit["changes"].value(uri, TJson())) : 0;
+        const std::size_t edits = edit.is_object() && edit.contains("changes")
+                                      ? SizeOf(edit["changes"].value(uri, TJson()))
+                                      : 0;
         client.Print("rename of the first node: " + std::to_string(edits) + " edits");
     }
-    const TJson completion = client.Request("textDocument/completion", At(uri, {{"line", 0}, {"character", 0}}));
+    const TJson completion =
+        client.Request("textDocument/completion", At(uri, {{"line", 0}, {"character", 0}}));
     client.Print("completion: " + std::to_string(SizeOf(completion)) + " items");
     client.Print("semantic tokens: " + std::to_string(SizeOf(tokens)));
     const TJson document = {{"textDocument", {{"uri", uri}}}};
-    client.Print("folding ranges: " + std::to_string(SizeOf(client.Request("textDocument/foldingRange", document))));
-    client.Print("code lenses: " + std::to_string(SizeOf(client.Request("textDocument/codeLens", document))));
+    client.Print("folding ranges: " +
+                 std::to_string(SizeOf(client.Request("textDocument/foldingRange", document))));
+    client.Print("code lenses: " +
+                 std::to_string(SizeOf(client.Request("textDocument/codeLens", document))));
     TJson diagnostics = TJson::array();
     for (const TJson& message : published) {
         if (message["params"]["uri"] == uri) {
@@ -181,9 +189,11 @@ void CheckScriptFeatures(TSelfCheckClient& client, const std::string& uri, const
         }
     }
     TJson actions = document;
-    actions["range"] = {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 0}}}};
+    actions["range"] = {{"start", {{"line", 0}, {"character", 0}}},
+                        {"end", {{"line", 0}, {"character", 0}}}};
     actions["context"] = {{"diagnostics", diagnostics}};
-    client.Print("code actions: " + std::to_string(SizeOf(client.Request("textDocument/codeAction", actions))));
+    client.Print("code actions: " +
+                 std::to_string(SizeOf(client.Request("textDocument/codeAction", actions))));
     client.Print("workspace symbols: " +
                  std::to_string(SizeOf(client.Request("workspace/symbol", {{"query", ""}}))));
 }
@@ -202,7 +212,8 @@ void CheckMessageFeatures(TSelfCheckClient& client, const std::string& uri, cons
 
 int RunSelfCheck(const TSelfCheckOptions& options, std::FILE* out, std::FILE* errors) {
     std::error_code error;
-    const std::string path = std::filesystem::absolute(options.File, error).lexically_normal().string();
+    const std::string path =
+        std::filesystem::absolute(options.File, error).lexically_normal().string();
     const std::optional<std::string> bytes = ReadRegularFile(path);
     if (!bytes) {
         std::fprintf(errors, "Cannot open file %s\n", options.File.c_str());
@@ -231,12 +242,14 @@ int RunSelfCheck(const TSelfCheckOptions& options, std::FILE* out, std::FILE* er
     client.Notify("textDocument/didOpen",
                   {{"textDocument",
                     {{"uri", uri},
-                     {"languageId", language == TLanguage::Messages ? "dialoscope-messages" : "dialoscope-script"},
+                     {"languageId", language == TLanguage::Messages ? "dialoscope-messages"
+                                                                    : "dialoscope-script"},
                      {"version", 1},
                      {"text", text}}}});
     const std::vector<TJson> published = client.Publish();
     PrintDiagnostics(client, published);
-    const TJson symbols = client.Request("textDocument/documentSymbol", {{"textDocument", {{"uri", uri}}}});
+    const TJson symbols =
+        client.Request("textDocument/documentSymbol", {{"textDocument", {{"uri", uri}}}});
     client.Print("document symbols: " + std::to_string(SizeOf(symbols)));
     if (language == TLanguage::Messages) {
         CheckMessageFeatures(client, uri, symbols);

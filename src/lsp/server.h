@@ -26,9 +26,6 @@
 
 namespace dialoscope::lsp {
 
-// The bytes of a regular file; none for anything else, or a file that cannot be read.
-std::optional<std::string> ReadRegularFile(const std::string& path);
-
 struct TSettings {
     std::string CodePage = std::string(DefaultCodePageName);
     std::optional<std::string> OriginalFolder;
@@ -143,10 +140,10 @@ private:
     std::set<std::string> ConfigurationRequests_; // ids of workspace/configuration asked
     TSettings Settings_;
     std::shared_ptr<const TTextCodePage> CodePage_;
-    std::vector<std::string> Roots_; // workspace folders
-    std::map<std::string, TDocument> Documents_; // by URI
+    std::vector<std::string> Roots_;                                         // workspace folders
+    std::map<std::string, TDocument> Documents_;                             // by URI
     std::map<std::string, std::shared_ptr<const TScriptAnalysis>> Analyses_; // by script path
-    std::set<std::string> Pending_; // script paths
+    std::set<std::string> Pending_;                                          // script paths
     std::map<std::string, std::set<std::string>> Published_; // script path -> URIs published
     std::shared_ptr<const TProjectIndex> Index_;
     std::string IndexListPath_;

@@ -3,6 +3,7 @@
 #include "server.h"
 
 #include "params.h"
+#include "regular_file.h"
 #include "uri.h"
 
 #include "analysis/load.h"
@@ -10,7 +11,6 @@
 #include "checks/run_checks.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 
 namespace dialoscope::lsp {
@@ -32,22 +32,6 @@ TTextChange ChangeOf(const TJson& change) {
 }
 
 } // namespace
-
-std::optional<std::string> ReadRegularFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        return std::nullopt;
-    }
-    return bytes;
-}
 
 std::optional<TEncodedText> TServer::Read(const std::string& path) const {
     for (const auto& [uri, document] : Documents_) {
@@ -75,8 +59,8 @@ void TServer::DidOpen(const TJson& params) {
     const TJson& item = Member(params, "textDocument");
     const std::string uri = StringMember(item, "uri");
     const std::string path = PathOfUri(uri).value_or(std::string());
-    const TLanguage language = path.empty() ? TLanguage::Other
-                                            : LanguageOf(StringMember(item, "languageId"), path);
+    const TLanguage language =
+        path.empty() ? TLanguage::Other : LanguageOf(StringMember(item, "languageId"), path);
     Documents_.erase(uri);
     const TDocument& document =
         Documents_

@@ -17,14 +17,14 @@ bool SameToken(const TTokenView& a, const TTokenStore& b, std::int32_t j) {
 void ScanAhead(const TScanner& scanner, TScanAhead& ahead) {
     TReaderCounters at;
     at.Position = ahead.Start;
-    using TStop = TScanStop;
-    TStop stop = scanner.ScanInto(ahead.Tokens, *ahead.Bytes, at, {.Tokens = 1});
+    TScanStop stop = scanner.ScanInto(ahead.Tokens, *ahead.Bytes, at, {.Tokens = 1});
     ahead.AfterFirst = at;
-    while (stop != TStop::End && !ahead.Stop.load(std::memory_order_relaxed)) {
-        stop = scanner.ScanInto(ahead.Tokens, *ahead.Bytes, at, {.Tokens = TokensBetweenStopChecks});
+    while (stop != TScanStop::End && !ahead.Stop.load(std::memory_order_relaxed)) {
+        stop =
+            scanner.ScanInto(ahead.Tokens, *ahead.Bytes, at, {.Tokens = TokensBetweenStopChecks});
     }
     ahead.AtEnd = at;
-    ahead.Complete = stop == TStop::End && !ahead.Stop.load();
+    ahead.Complete = stop == TScanStop::End && !ahead.Stop.load();
 }
 
 bool IsSeam(const TTokenView& last, const TReaderCounters& here, const TScanAhead& ahead) {

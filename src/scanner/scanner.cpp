@@ -155,14 +155,12 @@ void TScanner::SetOnTokenRead(TTokenEvent handler) {
 }
 
 void TScanner::SetTokenTagger(TTokenTagger tagger, std::initializer_list<TTokenKind> byKindAlone) {
-    Tagger_ = tagger;
-    TagByKindAlone_.assign(byKindAlone);
-    RebuildTags();
+    Tags_ = TTokenTagCache(tagger, byKindAlone, Keywords_);
 }
 
 // The cache knows the keywords by their place in the list.
 void TScanner::RebuildTags() {
-    Tags_ = TTokenTagCache(Tagger_, TagByKindAlone_, Keywords_);
+    Tags_.Rebuild(Keywords_);
 }
 
 const std::uint8_t* TScanner::TokenTags() const {
@@ -261,9 +259,9 @@ TTokenKind TScanner::Classify(TTokenKind kind, std::string_view text) const {
 
 namespace {
 
-// Whether a read pauses after a token at offset, counting it against bound's tokens.
-TScanStop PauseAfter(std::uint32_t offset, std::size_t& tokensLeft,
-                                      std::size_t pauseOffset) {
+// Whether a read pauses after a token at offset, counting it against bound's tokens: End when
+// neither bound is reached.
+TScanStop PauseAfter(std::uint32_t offset, std::size_t& tokensLeft, std::size_t pauseOffset) {
     if (--tokensLeft == 0) {
         return TScanStop::TokenBound;
     }
@@ -275,7 +273,7 @@ TScanStop PauseAfter(std::uint32_t offset, std::size_t& tokensLeft,
 // The common case: no handler, so no working token is filled and no text is copied. Most
 // tokens come through the reader's fast path; the rest take the full rules.
 TScanStop TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
-                                              TScanBound bound) const {
+                                    TScanBound bound) const {
     const TTokenKind wordKind = AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
     TPlainToken plain;
     for (;;) {
@@ -320,8 +318,8 @@ TScanStop TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
     }
 }
 
-TScanStop TScanner::ScanInto(TTokenStore& tokens, const std::string& bytes,
-                                       TReaderCounters& at, TScanBound bound) const {
+TScanStop TScanner::ScanInto(TTokenStore& tokens, const std::string& bytes, TReaderCounters& at,
+                             TScanBound bound) const {
     tokens.Bind(&bytes);
     const TReaderSettings settings = ReaderSettings();
     TTokenReader reader(settings, bytes, at);

@@ -171,8 +171,6 @@ private:
     TKeywordTable Keywords_;
     bool KeywordsCaseSensitive_ = false;
     TTokenEvent OnTokenRead_;
-    TTokenTagger Tagger_ = nullptr;
-    std::vector<TTokenKind> TagByKindAlone_;
     TTokenTagCache Tags_;
     TCodePage CodePage_;
     TCharClasses Classes_;

@@ -22,8 +22,10 @@ public:
     TTokenTagCache() = default;
     // byKindAlone: the kinds whose tag the tagger chooses from the kind alone, whatever the
     // text; it is asked once for each. A null tagger tags nothing.
-    TTokenTagCache(TTokenTagger tagger, const std::vector<TTokenKind>& byKindAlone,
+    TTokenTagCache(TTokenTagger tagger, std::vector<TTokenKind> byKindAlone,
                    const TKeywordTable& keywords);
+    // The same tagger asked again, for keywords that changed.
+    void Rebuild(const TKeywordTable& keywords);
 
     bool Tags() const { return Tagger_ != nullptr; }
 
@@ -44,6 +46,7 @@ private:
     static constexpr std::size_t KindCount = static_cast<std::size_t>(TTokenKind::String) + 1;
 
     TTokenTagger Tagger_ = nullptr;
+    std::vector<TTokenKind> ByKindAlone_;
     std::array<std::uint8_t, 256> OneByte_{};      // a one-byte special character, by its byte
     std::array<std::int16_t, KindCount> ByKind_{}; // -1: the text decides
     std::vector<std::uint8_t> Keywords_;           // by word, for a text that is the word

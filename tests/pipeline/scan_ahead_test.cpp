@@ -2,8 +2,8 @@
 // lists, positions and tags included; and it must really take them where the line starts in the
 // plain state, or a change that always dropped them would pass.
 
-#include "pipeline/detail/scan_ahead.h"
 #include "../scanner/scan_helpers.h"
+#include "pipeline/detail/scan_ahead.h"
 #include "workload.h"
 
 #include <gtest/gtest.h>

@@ -9,8 +9,8 @@
 #include "scan_ahead.h"
 #include "scanner/scanner.h"
 
-#include <exception>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
