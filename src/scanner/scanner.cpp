@@ -271,47 +271,49 @@ TScanStop PauseAfter(std::uint32_t offset, std::size_t& tokensLeft, std::size_t 
 } // namespace
 
 // The common case: no handler, so no working token is filled and no text is copied. Most
-// tokens come through the reader's fast path; the rest take the full rules.
+// tokens come through the reader's fast path a batch at a time; the rest take the full rules.
 TScanStop TScanner::ReadPlainTokens(TTokenReader& reader, TTokenStore& store,
                                     TScanBound bound) const {
-    const TTokenKind wordKind = AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error;
-    TPlainToken plain;
+    const TPlainRules rules{Keywords_, Tags_,
+                            AllowIdentifier_ ? TTokenKind::Identifier : TTokenKind::Error};
+    TPlainBatch batch;
     for (;;) {
-        std::uint32_t offset = 0;
-        if (reader.NextPlainToken(plain)) {
-            TTokenKind kind = plain.Kind;
-            const std::string_view text = reader.TextOf(plain);
-            TKeywordMatch keyword;
-            if (kind == TTokenKind::Identifier) {
-                keyword = Keywords_.Find(text);
-                kind = keyword.Found() ? TTokenKind::Keyword : wordKind;
-            }
-            store.AppendAtOffset(kind, plain.Offset, plain.Line, plain.Column, plain.Length);
+        const std::size_t room = std::min(TPlainBatch::Capacity, bound.Tokens);
+        reader.NextPlainTokens(rules, batch, room, bound.Offset);
+        if (const std::size_t read = batch.Count; read != 0) {
+            store.AppendPlain(batch);
             if (Tags_.Tags()) {
-                store.AppendTag(Tags_.Tag(kind, text, keyword));
+                store.AppendTags(batch.Tags, read);
             }
-            offset = plain.Offset;
-        } else {
-            const TTokenKind read = reader.NextToken();
-            const TReadToken& token = reader.Token();
-            // Only an identifier's text decides its kind.
-            const TTokenKind kind =
-                read == TTokenKind::Identifier ? Classify(read, reader.Text()) : read;
-            if (token.Owned) {
-                store.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
-            } else {
-                store.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
-                                  token.TextEnd - token.TextBegin);
+            bound.Tokens -= read;
+            if (bound.Tokens == 0) {
+                return TScanStop::TokenBound;
             }
-            if (Tags_.Tags()) {
-                store.AppendTag(Tags_.Tag(kind, reader.Text()));
+            if (batch.Records[read - 1].Offset >= bound.Offset) {
+                return TScanStop::OffsetBound;
             }
-            if (read == TTokenKind::EndOfFile) {
-                return TScanStop::End;
+            if (read == room) {
+                continue;
             }
-            offset = token.Offset;
         }
-        if (const TScanStop pause = PauseAfter(offset, bound.Tokens, bound.Offset);
+        const TTokenKind readKind = reader.NextToken();
+        const TReadToken& token = reader.Token();
+        // Only an identifier's text decides its kind.
+        const TTokenKind kind =
+            readKind == TTokenKind::Identifier ? Classify(readKind, reader.Text()) : readKind;
+        if (token.Owned) {
+            store.AppendOwned(kind, token.Offset, token.Line, token.Column, token.OwnedText);
+        } else {
+            store.AppendSlice(kind, token.Offset, token.Line, token.Column, token.TextBegin,
+                              token.TextEnd - token.TextBegin);
+        }
+        if (Tags_.Tags()) {
+            store.AppendTag(Tags_.Tag(kind, reader.Text()));
+        }
+        if (readKind == TTokenKind::EndOfFile) {
+            return TScanStop::End;
+        }
+        if (const TScanStop pause = PauseAfter(token.Offset, bound.Tokens, bound.Offset);
             pause != TScanStop::End) {
             return pause;
         }

@@ -1,5 +1,6 @@
 #include "token_reader.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -199,6 +200,145 @@ TTokenKind TTokenReader::EndOfFileToken() {
     RecordStart();
     ClearText();
     return TTokenKind::EndOfFile;
+}
+
+// ---- Plain tokens ----------------------------------------------------------------------------
+
+namespace {
+
+// The bytes and their flags as the plain read sees them, apart from the reader, so that its
+// loop keeps them in registers while it writes tokens out.
+struct TPlainBytes {
+    const unsigned char* Bytes; // the 0 byte after the last one included
+    const std::uint16_t* Flags;
+
+    bool Has(std::size_t at, std::uint16_t flag) const { return (Flags[Bytes[at]] & flag) != 0; }
+    std::size_t RunEnd(std::size_t at, std::uint16_t flag) const {
+        while (Has(at, flag)) {
+            ++at;
+        }
+        return at;
+    }
+};
+
+// Where a word from at ends when its run ends at a byte that cannot continue it, so that
+// IdentifierState would take exactly the run; 0 when it would not.
+std::size_t PlainWordEnd(TPlainBytes in, std::size_t at) {
+    if (!in.Has(at, Plain)) {
+        return 0;
+    }
+    const std::size_t end = in.RunEnd(at + 1, IdentifierRun);
+    return in.Has(end, WordEnd) ? end : 0;
+}
+
+// Where digits, and a separator with digits after it, all plain, end; 0 when a digit that is
+// not plain (a lead byte) or a digit right after them leaves the number to IntegerState.
+std::size_t PlainNumberEnd(TPlainBytes in, std::size_t at, TTokenKind& kind) {
+    if (!in.Has(at, Plain)) {
+        return 0;
+    }
+    std::size_t end = in.RunEnd(at + 1, DigitRun);
+    kind = TTokenKind::Integer;
+    const unsigned char next = in.Bytes[end];
+    if ((next == '.' || next == ',') && IsDecimalDigit(in.Bytes[end + 1])) {
+        if (!in.Has(end, Plain)) {
+            return 0;
+        }
+        end = in.RunEnd(end + 1, DigitRun);
+        kind = TTokenKind::Real;
+    }
+    return IsDecimalDigit(in.Bytes[end]) ? 0 : end;
+}
+
+} // namespace
+
+void TTokenReader::NextPlainTokens(const TPlainRules& rules, TPlainBatch& batch, std::size_t count,
+                                   std::size_t pauseOffset) {
+    batch.Count = 0;
+    batch.LineCount = 0;
+    if (OpenBlockComment_ || EndOfInput_) {
+        return;
+    }
+    const TPlainBytes in{Terminated_, Flags_};
+    const TStartAction* const actions = StartActions_;
+    TTokenRecord* const records = batch.Records;
+    const bool tagging = rules.Tags.Tags();
+    std::size_t pos = Pos_;
+    std::int64_t line = Line_;
+    std::int64_t bias = ColumnBias_;
+    std::size_t read = 0;
+    std::size_t lines = 0;
+    bool newLine = true; // the batch's first token starts a line run, as does one after a break
+    count = std::min(count, TPlainBatch::Capacity);
+    while (read < count) {
+        // Most tokens follow one blank or none, which costs no branch here; a longer run of
+        // blanks comes round as a Blank start.
+        pos += in.Has(pos, BlankRun) ? 1 : 0;
+        const unsigned char c = in.Bytes[pos];
+        TTokenKind kind = TTokenKind::SpecialChar;
+        std::size_t end = 0;
+        switch (actions[c]) {
+        case TStartAction::Identifier:
+            kind = TTokenKind::Identifier;
+            end = PlainWordEnd(in, pos);
+            break;
+        case TStartAction::Digit:
+            end = PlainNumberEnd(in, pos, kind);
+            break;
+        case TStartAction::Special:
+            end = pos + 1;
+            break;
+        case TStartAction::LineBreak:
+            // A lone CR and the 0 byte at the end take the line-counting read.
+            if (c == '\n' || (c == '\r' && in.Bytes[pos + 1] == '\n')) {
+                pos += c == '\n' ? 1 : 2;
+                ++line;
+                bias = 1 - static_cast<std::int64_t>(pos);
+                newLine = true;
+                continue;
+            }
+            break;
+        case TStartAction::Blank:
+            // A lead byte is no run byte: StartState reads it.
+            if (in.Has(pos, BlankRun)) {
+                pos = BlanksEnd(pos);
+                continue;
+            }
+            break;
+        default:
+            break;
+        }
+        // A text too long for a record is left to NextToken, which keeps it on the side.
+        if (end == 0 || end - pos > TTokenRecord::MaxPackedLength) {
+            break;
+        }
+        if (newLine) {
+            batch.Lines[lines++] = {static_cast<std::int32_t>(read),
+                                    static_cast<std::int32_t>(line),
+                                    static_cast<std::uint32_t>(bias)};
+            newLine = false;
+        }
+        const std::string_view text(Bytes_.data() + pos, end - pos);
+        TKeywordMatch keyword;
+        if (kind == TTokenKind::Identifier) {
+            keyword = rules.Keywords.Find(text);
+            kind = keyword.Found() ? TTokenKind::Keyword : rules.WordKind;
+        }
+        if (tagging) {
+            batch.Tags[read] = rules.Tags.Tag(kind, text, keyword);
+        }
+        records[read++] = {static_cast<std::uint32_t>(pos), TTokenRecord::Pack(kind, 0, end - pos)};
+        const bool paused = pos >= pauseOffset;
+        pos = end;
+        if (paused) {
+            break;
+        }
+    }
+    Pos_ = pos;
+    Line_ = line;
+    ColumnBias_ = bias;
+    batch.Count = read;
+    batch.LineCount = lines;
 }
 
 // ---- States ----------------------------------------------------------------------------------

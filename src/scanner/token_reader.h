@@ -6,6 +6,8 @@
 
 #include "char_classes.h"
 #include "token.h"
+#include "token_record.h"
+#include "token_tag_cache.h"
 
 #include <bit>
 #include <cstddef>
@@ -58,13 +60,12 @@ struct TReadToken {
     std::string OwnedText;
 };
 
-// A token read by the fast path: its text is the bytes [Offset, Offset + Length), unchanged.
-struct TPlainToken {
-    TTokenKind Kind = TTokenKind::EndOfFile;
-    std::uint32_t Offset = 0;
-    std::uint32_t Length = 0;
-    std::int32_t Line = 1;
-    std::int32_t Column = 1;
+// What settles a plain token's kind and tag once it is read: whether a word is a keyword, and
+// what a word that is none is (an identifier, or an error where identifiers are not allowed).
+struct TPlainRules {
+    const TKeywordTable& Keywords;
+    const TTokenTagCache& Tags;
+    TTokenKind WordKind;
 };
 
 class TTokenReader {
@@ -76,17 +77,20 @@ public:
 
     TTokenKind NextToken();
     // NextToken for the tokens most texts are made of: a word, a decimal number or a special
-    // character that begins and ends at plain bytes. Blanks and line breaks before the token
-    // are skipped either way; false means the token needs NextToken, which reads it from there.
-    bool NextPlainToken(TPlainToken& token);
+    // character that begins and ends at plain bytes, read into batch, at most count of them (no
+    // more than its capacity), their kinds and tags settled by rules. Blanks and line breaks
+    // between them are skipped. It stops before a token that needs NextToken, which reads it
+    // from there, and after the first token that begins at or past pauseOffset.
+    void NextPlainTokens(const TPlainRules& rules, TPlainBatch& batch, std::size_t count,
+                         std::size_t pauseOffset);
 
     const TReadToken& Token() const { return Token_; }
     std::string_view Text() const {
         return Token_.Owned ? std::string_view(Token_.OwnedText)
                             : Bytes_.substr(Token_.TextBegin, Token_.TextEnd - Token_.TextBegin);
     }
-    std::string_view TextOf(const TPlainToken& token) const {
-        return std::string_view(Bytes_.data() + token.Offset, token.Length);
+    std::string_view TextOf(const TTokenRecord& record) const {
+        return std::string_view(Bytes_.data() + record.Offset, record.Length());
     }
     TReaderCounters Counters() const;
 
@@ -127,7 +131,8 @@ private:
         }
         AppendChar();
     }
-    void SkipBlanks();
+    void SkipBlanks() { Pos_ = BlanksEnd(Pos_); }
+    std::size_t BlanksEnd(std::size_t from) const;
     void SkipLineBreak();
     // Every byte read moves the column on by one and a line break sets it back to 1, so the
     // column follows from the position and where the line began; the fast loops need not count.
@@ -142,9 +147,6 @@ private:
     void MakeOwned();
     void TrimSpaces(bool raiseColumn);
     TTokenKind EndOfFileToken();
-    bool PlainWord(TPlainToken& token);
-    bool PlainNumber(TPlainToken& token);
-    void FillPlain(TPlainToken& token, TTokenKind kind, std::size_t end);
 
     // States
     TTokenKind StartState();
@@ -175,8 +177,8 @@ private:
 
 // Runs of spaces are counted eight bytes at a time, so the end of an indentation costs no
 // mispredicted loop exit; a tab after them goes on byte by byte.
-inline void TTokenReader::SkipBlanks() {
-    std::size_t end = Pos_;
+inline std::size_t TTokenReader::BlanksEnd(std::size_t from) const {
+    std::size_t end = from;
     if constexpr (std::endian::native == std::endian::little) {
         if (SpacesAreBlanks_) {
             constexpr std::uint64_t kSpaces = 0x2020202020202020ULL;
@@ -195,103 +197,7 @@ inline void TTokenReader::SkipBlanks() {
     while (Has(TerminatedAt(end), BlankRun)) {
         ++end;
     }
-    Pos_ = end;
-}
-
-inline void TTokenReader::FillPlain(TPlainToken& token, TTokenKind kind, std::size_t end) {
-    token.Kind = kind;
-    token.Offset = static_cast<std::uint32_t>(Pos_);
-    token.Length = static_cast<std::uint32_t>(end - Pos_);
-    token.Line = static_cast<std::int32_t>(Line_);
-    token.Column = static_cast<std::int32_t>(Column());
-    Pos_ = end;
-}
-
-// An identifier whose run ends at a byte that cannot continue it: IdentifierState would take
-// exactly the run.
-inline bool TTokenReader::PlainWord(TPlainToken& token) {
-    if (!Has(TerminatedAt(Pos_), Plain)) {
-        return false;
-    }
-    std::size_t end = Pos_ + 1;
-    while (Has(TerminatedAt(end), IdentifierRun)) {
-        ++end;
-    }
-    if (!Has(TerminatedAt(end), WordEnd)) {
-        return false;
-    }
-    FillPlain(token, TTokenKind::Identifier, end);
-    return true;
-}
-
-// Digits, and a separator with digits after it, all plain; a digit that is not plain (a lead
-// byte) leaves the number to IntegerState.
-inline bool TTokenReader::PlainNumber(TPlainToken& token) {
-    if (!Has(TerminatedAt(Pos_), Plain)) {
-        return false;
-    }
-    std::size_t end = Pos_ + 1;
-    while (Has(TerminatedAt(end), DigitRun)) {
-        ++end;
-    }
-    TTokenKind kind = TTokenKind::Integer;
-    const unsigned char next = TerminatedAt(end);
-    if ((next == '.' || next == ',') && IsDecimalDigit(TerminatedAt(end + 1))) {
-        if (!Has(next, Plain)) {
-            return false;
-        }
-        ++end;
-        while (Has(TerminatedAt(end), DigitRun)) {
-            ++end;
-        }
-        kind = TTokenKind::Real;
-    }
-    if (IsDecimalDigit(TerminatedAt(end))) {
-        return false;
-    }
-    FillPlain(token, kind, end);
-    return true;
-}
-
-inline bool TTokenReader::NextPlainToken(TPlainToken& token) {
-    if (OpenBlockComment_ || EndOfInput_) {
-        return false;
-    }
-    // Most tokens follow one blank or none, which costs no branch here; a longer run of blanks
-    // comes round as a Blank start.
-    Pos_ += Has(TerminatedAt(Pos_), BlankRun) ? 1 : 0;
-    for (;;) {
-        const unsigned char c = TerminatedAt(Pos_);
-        switch (StartActions_[c]) {
-        case TStartAction::Identifier:
-            return PlainWord(token);
-        case TStartAction::Digit:
-            return PlainNumber(token);
-        case TStartAction::Special:
-            FillPlain(token, TTokenKind::SpecialChar, Pos_ + 1);
-            return true;
-        case TStartAction::LineBreak:
-            if (c == '\n') {
-                ++Pos_;
-            } else if (c == '\r' && TerminatedAt(Pos_ + 1) == '\n') {
-                Pos_ += 2;
-            } else {
-                return false;
-            }
-            ++Line_;
-            StartLine();
-            continue;
-        case TStartAction::Blank:
-            // A lead byte is no run byte: StartState reads it.
-            if (!Has(c, BlankRun)) {
-                return false;
-            }
-            SkipBlanks();
-            continue;
-        default:
-            return false;
-        }
-    }
+    return end;
 }
 
 } // namespace dialoscope

@@ -36,7 +36,23 @@ void TTokenStore::TrimRoom() noexcept {
 void TTokenStore::AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::size_t textBegin,
                                   std::size_t textLength) {
     SideTexts_.push_back({Count(), false, textBegin, textLength});
-    Records_.push_back({offset, Pack(kind, kSideSkip, 0)});
+    Records_.push_back({offset, TTokenRecord::Pack(kind, TTokenRecord::SideSkip, 0)});
+}
+
+// A batch's first line run continues the list's last one when it lies on the same line with
+// the same column bias.
+void TTokenStore::AppendPlain(const TPlainBatch& batch) {
+    const std::int32_t first = Count();
+    for (std::size_t run = 0; run < batch.LineCount; ++run) {
+        TLineRun line = batch.Lines[run];
+        line.FirstToken += first;
+        if (run == 0 && !Anchors_.empty() && Anchors_.back().Line == line.Line &&
+            Anchors_.back().ColumnBias == line.ColumnBias) {
+            continue;
+        }
+        Anchors_.push_back(line);
+    }
+    Records_.append(batch.Records, batch.Count);
 }
 
 void TTokenStore::AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line,
@@ -44,7 +60,7 @@ void TTokenStore::AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_
     Place(offset, line, column);
     SideTexts_.push_back({Count(), true, Owned_.size(), text.size()});
     Owned_.emplace_back(text);
-    Records_.push_back({offset, Pack(kind, kSideSkip, 0)});
+    Records_.push_back({offset, TTokenRecord::Pack(kind, TTokenRecord::SideSkip, 0)});
 }
 
 void TTokenStore::SetLastData(std::int32_t data) {
@@ -56,7 +72,7 @@ void TTokenStore::SetLastData(std::int32_t data) {
 void TTokenStore::AppendFrom(const TTokenStore& other, std::int32_t from, std::int32_t lineDelta) {
     const std::int32_t shift = Count() - from;
     for (std::size_t a = other.AnchorIndexOf(from); a < other.Anchors_.size(); ++a) {
-        const TLineAnchor& anchor = other.Anchors_[a];
+        const TLineRun& anchor = other.Anchors_[a];
         const std::int32_t first = std::max(anchor.FirstToken, from) + shift;
         const std::int32_t line = anchor.Line + lineDelta;
         if (Anchors_.empty() || Anchors_.back().Line != line ||
@@ -108,12 +124,11 @@ std::int32_t TTokenStore::DataAt(std::int32_t index) const {
 std::size_t TTokenStore::AnchorIndexOf(std::int32_t index) const {
     const auto after = std::upper_bound(
         Anchors_.data(), Anchors_.data() + Anchors_.size(), index,
-        [](std::int32_t wanted, const TLineAnchor& anchor) { return wanted < anchor.FirstToken; });
+        [](std::int32_t wanted, const TLineRun& anchor) { return wanted < anchor.FirstToken; });
     return after == Anchors_.data() ? 0 : static_cast<std::size_t>(after - Anchors_.data()) - 1;
 }
 
-const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index,
-                                                      const TLineHint& hint) const {
+const TLineRun& TTokenStore::AnchorAt(std::int32_t index, const TLineHint& hint) const {
     const std::size_t count = Anchors_.size();
     const auto startsAfter = [&](std::size_t anchor) {
         return anchor == count || Anchors_[anchor].FirstToken > index;
@@ -157,12 +172,12 @@ const TTokenStore::TLineAnchor& TTokenStore::AnchorAt(std::int32_t index,
 }
 
 TTokenView TTokenStore::ViewAt(std::int32_t index, const TLineHint& hint) const {
-    const TRecord& record = Records_[static_cast<std::size_t>(index)];
+    const TTokenRecord& record = Records_[static_cast<std::size_t>(index)];
     TTokenView view;
     view.Kind = KindAt(index);
     view.Text = TextAt(index);
     view.Offset = static_cast<std::int32_t>(record.Offset);
-    const TLineAnchor& anchor = AnchorAt(index, hint);
+    const TLineRun& anchor = AnchorAt(index, hint);
     view.Line = anchor.Line;
     view.Column = static_cast<std::int32_t>(record.Offset + anchor.ColumnBias);
     view.Data = Data_.empty() ? 0 : DataAt(index);

@@ -7,6 +7,7 @@
 
 #include "record_array.h"
 #include "token.h"
+#include "token_record.h"
 
 #include <atomic>
 #include <cstdint>
@@ -35,23 +36,16 @@ public:
         const std::size_t skip = textBegin - offset;
         Place(offset, line, column);
         if (textLength == 0) {
-            Records_.push_back({offset, Pack(kind, 0, 0)});
-        } else if (textBegin >= offset && skip < kSideSkip && textLength <= kMaxPackedLength) {
-            Records_.push_back({offset, Pack(kind, skip, textLength)});
+            Records_.push_back({offset, TTokenRecord::Pack(kind, 0, 0)});
+        } else if (textBegin >= offset && skip < TTokenRecord::SideSkip &&
+                   textLength <= TTokenRecord::MaxPackedLength) {
+            Records_.push_back({offset, TTokenRecord::Pack(kind, skip, textLength)});
         } else {
             AppendSideSlice(kind, offset, textBegin, textLength);
         }
     }
-    // A token whose text is the bytes from its offset on, the common case.
-    void AppendAtOffset(TTokenKind kind, std::uint32_t offset, std::int32_t line,
-                        std::int32_t column, std::size_t textLength) {
-        Place(offset, line, column);
-        if (textLength > kMaxPackedLength) [[unlikely]] {
-            AppendSideSlice(kind, offset, offset, textLength);
-            return;
-        }
-        Records_.push_back({offset, Pack(kind, 0, textLength)});
-    }
+    // Tokens whose texts are the bytes from their offsets on, the common case, a batch at a time.
+    void AppendPlain(const TPlainBatch& batch);
     void AppendOwned(TTokenKind kind, std::uint32_t offset, std::int32_t line, std::int32_t column,
                      std::string_view text);
     void SetLastData(std::int32_t data);
@@ -70,6 +64,7 @@ public:
     // One byte per token that a tagger chose while the scan read it (see TScanner::TTokenTagger):
     // appended after each token's record; fewer than Count() when a scan appended none.
     void AppendTag(std::uint8_t tag) { Tags_.push_back(tag); }
+    void AppendTags(const std::uint8_t* tags, std::size_t count) { Tags_.append(tags, count); }
     const std::uint8_t* Tags() const { return Tags_.data(); }
     std::size_t TagCount() const { return Tags_.size(); }
     // Gives back room made for more tokens than a scan read, when it is much more.
@@ -102,10 +97,10 @@ public:
         return static_cast<TTokenKind>(Records_[static_cast<std::size_t>(index)].Packed & 0xF);
     }
     std::string_view TextAt(std::int32_t index) const {
-        const TRecord& record = Records_[static_cast<std::size_t>(index)];
+        const TTokenRecord& record = Records_[static_cast<std::size_t>(index)];
         const std::uint32_t skip = (record.Packed >> 4) & 0xF;
         const std::uint32_t length = record.Packed >> 8;
-        if (skip == kSideSkip) {
+        if (skip == TTokenRecord::SideSkip) {
             return SideTextAt(index);
         }
         if (length == 0) {
@@ -121,21 +116,6 @@ public:
     TTokenView ViewAt(std::int32_t index, const TLineHint& hint) const;
 
 private:
-    struct TRecord {
-        std::uint32_t Offset;
-        std::uint32_t Packed; // kind: bits 0-3, text skip after Offset: 4-7, text length: 8-31
-    };
-    static_assert(sizeof(TRecord) == 8);
-
-    // The tokens from FirstToken up to the next anchor's lie on Line, and each one's column is
-    // its offset plus ColumnBias. The sum is taken modulo 2^32, so that any offset and column
-    // a handler leaves read back exactly.
-    struct TLineAnchor {
-        std::int32_t FirstToken;
-        std::int32_t Line;
-        std::uint32_t ColumnBias;
-    };
-
     struct TSideText {
         std::int32_t Index;
         bool IsOwned;
@@ -143,25 +123,18 @@ private:
         std::size_t Length;
     };
 
-    static constexpr std::uint32_t kSideSkip = 15;
-    static constexpr std::size_t kMaxPackedLength = (std::size_t{1} << 24) - 1;
-
-    static std::uint32_t Pack(TTokenKind kind, std::size_t skip, std::size_t length) {
-        return static_cast<std::uint32_t>(kind) | static_cast<std::uint32_t>(skip << 4) |
-               static_cast<std::uint32_t>(length << 8);
-    }
     // Starts a new anchor unless the token continues the last one.
     void Place(std::uint32_t offset, std::int32_t line, std::int32_t column) {
         const std::uint32_t bias = static_cast<std::uint32_t>(column) - offset;
         if (!Anchors_.empty()) {
-            const TLineAnchor& last = Anchors_.back();
+            const TLineRun& last = Anchors_.back();
             if (last.Line == line && last.ColumnBias == bias) {
                 return;
             }
         }
         Anchors_.push_back({Count(), line, bias});
     }
-    const TLineAnchor& AnchorAt(std::int32_t index, const TLineHint& hint) const;
+    const TLineRun& AnchorAt(std::int32_t index, const TLineHint& hint) const;
     // The anchor whose run holds token index.
     std::size_t AnchorIndexOf(std::int32_t index) const;
     void AppendSideSlice(TTokenKind kind, std::uint32_t offset, std::size_t textBegin,
@@ -170,8 +143,8 @@ private:
     std::int32_t DataAt(std::int32_t index) const;
 
     const std::string* Bytes_ = nullptr;
-    TRecordArray<TRecord> Records_;
-    TRecordArray<TLineAnchor> Anchors_; // in token order, one per run of tokens
+    TRecordArray<TTokenRecord> Records_;
+    TRecordArray<TLineRun> Anchors_; // in token order, one per run of tokens
     TRecordArray<std::uint8_t> Tags_;
     TLineHint Hint_;
     std::vector<TSideText> SideTexts_; // in token order
