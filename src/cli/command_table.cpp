@@ -219,12 +219,6 @@ TProjectCommandOptions ProjectOptionsOf(const TCliCall& call) {
     return options;
 }
 
-void CheckCheckUse(const TCliCall& call) {
-    if (!call.Project) {
-        CheckCheckCall(call);
-    }
-}
-
 int RunCheck(const TCliCall& call) {
     if (call.Project) {
         return RunProjectCheckCommand(ProjectOptionsOf(call));
@@ -407,7 +401,7 @@ constexpr TCliCommand Commands[] = {
      "SCRIPT... | --project LIST [--against ORIGINAL] [--since OLD_ORIGINAL] [--format text|json] "
      "[--jobs N]",
      "the problems of each script's messages and dialogs; exit status 1 on an error", CheckDetails,
-     TProjectUse::InsteadOfScripts, DeclareCheck, CheckCheckUse, RunCheck},
+     TProjectUse::InsteadOfScripts, DeclareCheck, CheckAgainstUse, RunCheck},
     {"stats",
      "SCRIPT... | --project LIST [--against DIR] [--since DIR] [--format text|json|csv|markdown] "
      "[--jobs N] [--fail-under PERCENT]",
