@@ -192,19 +192,6 @@ void DeclareGraph(CLI::App& command, TCliCall& call) {
                      "message texts instead of captions for said lines and answers");
 }
 
-int RunGraph(const TCliCall& call) {
-    TGraphCommandOptions options;
-    options.Script = call.Script;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.CodePage = call.CodePage;
-    options.From = call.From;
-    options.Around = call.Around;
-    options.Steps = call.Steps;
-    options.Format = call.GraphFormat;
-    options.Texts = call.Texts;
-    return RunGraphCommand(options);
-}
-
 TProjectCommandOptions ProjectOptionsOf(const TCliCall& call) {
     TProjectCommandOptions options;
     options.Scripts = call.Scripts;
@@ -429,7 +416,7 @@ constexpr TCliCommand Commands[] = {
      "SCRIPT [--from NODE | --around NODE --steps N] [--format dot|svg|mermaid|json] "
      "[--texts]",
      "the dialog map: nodes, answers, calls and dialog starts as a graph", GraphDetails,
-     TProjectUse::No, DeclareGraph, nullptr, RunGraph},
+     TProjectUse::No, DeclareGraph, nullptr, RunGraphCommand},
     {"voice",
      "SCRIPT... --to FILE.xlsx|FILE.csv|FILE.fountain [--speakers Self,Player,...] "
      "[--audio PATTERN]",
