@@ -43,11 +43,10 @@ const CLI::Validator JobCount(
 // reach the header.
 const CLI::Validator LanguageCode(
     [](const std::string& text) {
-        const bool good =
-            !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                       c == '_' || c == '@' || c == '-';
-            });
+        const bool good = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '@' || c == '-';
+        });
         return Unless(good, "'" + text + "' is not a language code such as de or pt_BR");
     },
     "");
@@ -250,39 +249,11 @@ void DeclarePlay(CLI::App& command, TCliCall& call) {
         ->excludes(to);
 }
 
-int RunPlayCall(const TCliCall& call) {
-    TPlayCommandOptions options;
-    options.Script = call.Script;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.CodePage = call.CodePage;
-    options.Start = call.Start;
-    if (!call.Choose.empty()) {
-        options.Choices = ParseChoices(call.Choose).value();
-    }
-    options.To = call.ToNode;
-    options.Texts = call.Texts;
-    options.Against = call.Against;
-    options.Record = call.Record;
-    options.Replay = call.Replay;
-    return RunPlayCommand(options);
-}
-
 void DeclareQuicktest(CLI::App& command, TCliCall& call) {
     DeclareScripts(command, call);
     DeclareFormat(command, call, {"text", "json", "junit"},
                   "a report (text), one JSON document, or JUnit XML with a test case per script");
     DeclareJobs(command, call, "test at most N scripts at once (default: all cores)");
-}
-
-int RunQuicktestCall(const TCliCall& call) {
-    TQuicktestCommandOptions options;
-    options.Scripts = call.Scripts;
-    options.ProjectList = call.Project;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.Format = call.Format;
-    options.Jobs = call.Jobs.value_or(0);
-    options.CodePage = call.CodePage;
-    return RunQuicktestCommand(options);
 }
 
 constexpr std::string_view CheckDetails =
@@ -408,10 +379,11 @@ constexpr TCliCommand Commands[] = {
      "SCRIPT [--start NODE] [--choose 1,2,...] [--to NODE] [--texts] [--against ORIGINAL] "
      "[--record FILE | --replay FILE]",
      "walk through a dialog: its lines, the choices offered and the choice taken", PlayDetails,
-     TProjectUse::No, DeclarePlay, nullptr, RunPlayCall},
+     TProjectUse::No, DeclarePlay, nullptr, RunPlayCommand},
     {"quicktest", "SCRIPT... | --project LIST [--format text|json|junit] [--jobs N]",
      "every answer of every dialog tried: coverage, and exit status 1 when one leads nowhere",
-     QuicktestDetails, TProjectUse::InsteadOfScripts, DeclareQuicktest, nullptr, RunQuicktestCall},
+     QuicktestDetails, TProjectUse::InsteadOfScripts, DeclareQuicktest, nullptr,
+     RunQuicktestCommand},
     {"graph",
      "SCRIPT [--from NODE | --around NODE --steps N] [--format dot|svg|mermaid|json] "
      "[--texts]",
