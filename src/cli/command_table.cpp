@@ -191,29 +191,8 @@ void DeclareGraph(CLI::App& command, TCliCall& call) {
                      "message texts instead of captions for said lines and answers");
 }
 
-TProjectCommandOptions ProjectOptionsOf(const TCliCall& call) {
-    TProjectCommandOptions options;
-    options.Scripts = call.Scripts;
-    options.ProjectList = call.Project;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.Against = call.Against;
-    options.Since = call.Since;
-    options.Format = call.Format;
-    options.Jobs = call.Jobs.value_or(0);
-    options.FailUnder = call.FailUnder;
-    options.CodePage = call.CodePage;
-    return options;
-}
-
 int RunCheck(const TCliCall& call) {
-    if (call.Project) {
-        return RunProjectCheckCommand(ProjectOptionsOf(call));
-    }
-    return RunCheckCommand(call);
-}
-
-int RunStats(const TCliCall& call) {
-    return RunStatsCommand(ProjectOptionsOf(call));
+    return call.Project ? RunProjectCheckCommand(call) : RunCheckCommand(call);
 }
 
 const CLI::Validator ChoiceList(
@@ -364,7 +343,7 @@ constexpr TCliCommand Commands[] = {
      "SCRIPT... | --project LIST [--against DIR] [--since DIR] [--format text|json|csv|markdown] "
      "[--jobs N] [--fail-under PERCENT]",
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
-     TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStats},
+     TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStatsCommand},
     {"export",
      "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx|FILE.xlf [--against DIR|FILE] [--since DIR|FILE] "
      "[--bom] [--language LL] [--jobs N]",
