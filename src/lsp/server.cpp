@@ -114,9 +114,11 @@ void TServer::Handle(const TJson& message) {
         } else if (IsResponse(message)) {
             HandleResponse(message);
         } else {
-            const TJson id = message.is_object() && message.contains("id") ? message["id"] : TJson();
+            const TJson id =
+                message.is_object() && message.contains("id") ? message["id"] : TJson();
             Output_.Send(ErrorMessage(id.is_number_integer() || id.is_string() ? id : TJson(),
-                                      TErrorCode::InvalidRequest, "not a request, notification or response"));
+                                      TErrorCode::InvalidRequest,
+                                      "not a request, notification or response"));
         }
     } catch (const std::exception& error) {
         LogMessage(std::string("a message could not be handled: ") + error.what());
@@ -140,7 +142,8 @@ void TServer::HandleRequest(const TJson& message) {
     } catch (const std::exception& error) {
         // One request's fault ends that request, never the server.
         LogMessage(method + " failed: " + error.what());
-        Output_.Send(ErrorMessage(id, TErrorCode::InternalError, method + " failed: " + error.what()));
+        Output_.Send(
+            ErrorMessage(id, TErrorCode::InternalError, method + " failed: " + error.what()));
     }
 }
 
@@ -240,8 +243,8 @@ void TServer::DidChangeConfiguration(const TJson& params) {
 void TServer::RequestConfiguration() {
     const std::string id = "dialoscope-configuration-" + std::to_string(NextRequestId_++);
     ConfigurationRequests_.insert(id);
-    Output_.Send(RequestMessage(id, "workspace/configuration",
-                                {{"items", {{{"section", "dialoscope"}}}}}));
+    Output_.Send(
+        RequestMessage(id, "workspace/configuration", {{"items", {{{"section", "dialoscope"}}}}}));
 }
 
 void TServer::ApplySettings(const TJson& value) {
@@ -250,8 +253,9 @@ void TServer::ApplySettings(const TJson& value) {
         return;
     }
     TSettings settings = Settings_;
-    if (const auto codePage = section->find("codePage");
-        codePage != section->end() && codePage->is_string() && !codePage->get<std::string>().empty()) {
+    if (const auto codePage = section->find("codePage"); codePage != section->end() &&
+                                                         codePage->is_string() &&
+                                                         !codePage->get<std::string>().empty()) {
         settings.CodePage = codePage->get<std::string>();
     }
     if (const auto folder = section->find("originalFolder"); folder != section->end()) {
@@ -283,17 +287,8 @@ void TServer::UseSettings(TSettings settings) {
         }
     }
     Settings_ = std::move(settings);
-    Analyses_.clear();
-    for (const auto& [uri, document] : Documents_) {
-        if (document.Language() != TLanguage::Other) {
-            Pending_.insert(ScriptPathOf(document));
-        }
-    }
-    if (!IndexListPath_.empty()) {
-        const std::string list = IndexListPath_;
-        IndexListPath_.clear();
-        StartIndexingFor(list);
-    }
+    AnalyseAllAgain();
+    IndexAgain();
 }
 
 void TServer::ShowMessage(int type, const std::string& text) {
