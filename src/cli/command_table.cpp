@@ -235,6 +235,22 @@ void DeclareQuicktest(CLI::App& command, TCliCall& call) {
     DeclareJobs(command, call, "test at most N scripts at once (default: all cores)");
 }
 
+void DeclareVoice(CLI::App& command, TCliCall& call) {
+    DeclareScripts(command, call);
+    command.add_option("--to", call.To, "the file to write: its extension picks the format")
+        ->type_name("FILE.xlsx|FILE.csv|FILE.fountain");
+    command
+        .add_option("--speakers", call.Speakers,
+                    "only these speakers (Self, Player, or a Say's speaker such as "
+                    "GetObjectID(14)); default: every speaker but Player")
+        ->type_name("Self,Player,...");
+    command
+        .add_option("--audio", call.Audio,
+                    "the audio file of a line whose message has no middle field; {script}, "
+                    "{number} and {node} are filled in (default {script}_{number}.wav)")
+        ->type_name("PATTERN");
+}
+
 constexpr std::string_view CheckDetails =
     "Checks each script: messages the nodes use that its message file lacks, unused and\n"
     "duplicate messages, bad message lines, references into other scripts, answers and calls\n"
