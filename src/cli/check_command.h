@@ -4,7 +4,6 @@
 
 #include "cli_call.h"
 
-
 namespace dialoscope {
 
 // Runs check over call.Scripts in turn; returns the exit status: 0 without error-level findings,

@@ -23,13 +23,13 @@ std::string FindingLine(const TFinding& finding) {
            std::string(KindWord(finding.Kind)) + ": " + finding.Text + "\n";
 }
 
-std::string JsonText(std::string_view bytes, const TTextDecoder& codePage) {
+std::string JsonText(std::string_view bytes, TCodePageChoice& codePage) {
     // The decoder gives valid UTF-8, so nothing is replaced; replace rather than throw anyway.
-    return nlohmann::json(codePage.ToUtf8(bytes))
+    return nlohmann::json(codePage.For(bytes).ToUtf8(bytes))
         .dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
 }
 
-std::string FindingJson(const TFinding& finding, const TTextDecoder& codePage) {
+std::string FindingJson(const TFinding& finding, TCodePageChoice& codePage) {
     const auto literal = [&codePage](std::string_view bytes) { return JsonText(bytes, codePage); };
     const bool errorLevel = finding.Severity == TSeverity::Error;
     std::string json = "{";

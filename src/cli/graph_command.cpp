@@ -1,7 +1,6 @@
 #include "graph_command.h"
 
 #include "cli_port.h"
-#include "code_page_name.h"
 #include "error_lines.h"
 #include "standard_output.h"
 
@@ -13,6 +12,7 @@
 #include "graph/mermaid_export.h"
 #include "graph/svg_export.h"
 #include "pipeline/quiet_session.h"
+#include "project/code_page_choice.h"
 
 #include <cstdio>
 
@@ -81,9 +81,11 @@ TDialogGraph ScriptGraph(const TCliCall& call) {
     const TSharedScript script =
         OpenScript(call.Script, ScriptsLstOf(call), TablesRequest, messages);
     const TWorkspace& ws = script->Workspace();
-    const TTextDecoder decoder(call.CodePage);
+    TCodePageChoice codePages(call.CodePage);
     TGraphBuildOptions build;
-    build.ToUtf8 = [&decoder](std::string_view bytes) { return decoder.ToUtf8(bytes); };
+    build.ToUtf8 = [&codePages](std::string_view bytes) {
+        return codePages.For(bytes).ToUtf8(bytes);
+    };
     build.Texts = call.Texts;
     const TDialogGraph whole = BuildDialogGraph(ws, build);
     return SelectScope(whole, ScopeOf(call, ws, whole));

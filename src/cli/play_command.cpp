@@ -1,7 +1,6 @@
 #include "play_command.h"
 
 #include "cli_port.h"
-#include "code_page_name.h"
 #include "error_lines.h"
 #include "standard_output.h"
 
@@ -16,6 +15,7 @@
 #include "play/transcript.h"
 #include "play/walk_record.h"
 #include "play/way_to_node.h"
+#include "project/code_page_choice.h"
 
 #include <charconv>
 #include <cstdio>
@@ -185,10 +185,11 @@ int Play(const TCliCall& call, const TWorkspace& ws) {
     if (call.Against) {
         original.LoadFromFile(*OriginalMessageFile(call.Against, ws.MsgFileName));
     }
-    const TTextDecoder decoder(call.CodePage);
-    const TPlayScript script(ws, {call.Script,
-                                  [&](std::string_view bytes) { return decoder.ToUtf8(bytes); },
-                                  call.Against ? &original : nullptr});
+    TCodePageChoice codePages(call.CodePage);
+    const TPlayScript script(
+        ws,
+        {call.Script, [&](std::string_view bytes) { return codePages.For(bytes).ToUtf8(bytes); },
+         call.Against ? &original : nullptr});
     TPlayRun run(call, script);
     try {
         run.Walk();

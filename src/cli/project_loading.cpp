@@ -1,7 +1,5 @@
 #include "project_loading.h"
 
-#include "code_page_name.h"
-
 #include "analysis/errors.h"
 
 #include <cstdio>

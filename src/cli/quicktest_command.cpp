@@ -1,7 +1,6 @@
 #include "quicktest_command.h"
 
 #include "cli_port.h"
-#include "code_page_name.h"
 #include "error_lines.h"
 #include "standard_output.h"
 
@@ -9,6 +8,7 @@
 #include "play/play_script.h"
 #include "play/quicktest.h"
 #include "play/quicktest_output.h"
+#include "project/code_page_choice.h"
 #include "project/project.h"
 #include "project/project_run.h"
 
@@ -96,10 +96,10 @@ int RunQuicktestCommand(const TCliCall& call) {
         std::fputs(ErrorLines(error, "testing the answers").c_str(), stderr);
         return 1;
     }
-    const TTextDecoder decoder(call.CodePage);
+    TCodePageChoice codePages(call.CodePage);
     const std::string output =
         QuicktestOutput(reports, FormatOf(call.Format),
-                        [&](std::string_view bytes) { return decoder.ToUtf8(bytes); });
+                        [&](std::string_view bytes) { return codePages.For(bytes).ToUtf8(bytes); });
     WriteStandardOutput(output);
     // Nothing tested is no pass.
     bool failed = reports.empty();
