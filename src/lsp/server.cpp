@@ -93,16 +93,12 @@ TServer::TServer(TOutput& output, TIndexHost* indexHost)
 TServer::~TServer() = default;
 
 std::string TServer::DocumentUriOf(const TJson& message) {
-    const auto params = message.find("params");
-    if (params == message.end() || !params->is_object()) {
+    static const TJson::json_pointer Uri("/params/textDocument/uri");
+    // A path through anything but objects is no document.
+    if (!message.contains(Uri) || !message[Uri].is_string()) {
         return {};
     }
-    const auto document = params->find("textDocument");
-    if (document == params->end() || !document->is_object()) {
-        return {};
-    }
-    const auto uri = document->find("uri");
-    return uri != document->end() && uri->is_string() ? uri->get<std::string>() : std::string();
+    return message[Uri].get<std::string>();
 }
 
 void TServer::Handle(const TJson& message) {
