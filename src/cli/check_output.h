@@ -46,8 +46,6 @@ public:
     void Finish(TSummary summary);
 
 private:
-    void Put(const std::string& text);
-
     TCheckFormat Format_;
     TCodePageChoice CodePage_;
     std::size_t Scripts_ = 0;
