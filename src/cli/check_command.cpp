@@ -76,13 +76,6 @@ std::vector<TFinding> CheckScript(const TCliCall& call, const std::string& scrip
 
 } // namespace
 
-void CheckCheckCall(const TCliCall& call) {
-    if (call.Scripts.empty()) {
-        throw EUsageError("'check' takes at least one SCRIPT, or --project LIST");
-    }
-    CheckAgainstUse(call);
-}
-
 int RunCheckCommand(const TCliCall& call) {
     const TCheckFormat format = call.Format == "json" ? TCheckFormat::Json : TCheckFormat::Text;
     TCheckWriter writer(format, call.CodePage);

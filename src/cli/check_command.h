@@ -4,13 +4,7 @@
 
 #include "cli_call.h"
 
-#include <string>
-
 namespace dialoscope {
-
-// Throws EUsageError when the call cannot be run: no script, or one original message file
-// (--against naming no folder) for several scripts.
-void CheckCheckCall(const TCliCall& call);
 
 // Runs check over call.Scripts in turn; returns the exit status: 0 without error-level findings,
 // 1 with any.

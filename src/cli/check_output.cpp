@@ -23,13 +23,13 @@ std::string FindingLine(const TFinding& finding) {
            std::string(KindWord(finding.Kind)) + ": " + finding.Text + "\n";
 }
 
-std::string JsonText(std::string_view bytes, const TTextDecoder& codePage) {
+std::string JsonText(std::string_view bytes, TCodePageChoice& codePage) {
     // The decoder gives valid UTF-8, so nothing is replaced; replace rather than throw anyway.
-    return nlohmann::json(codePage.ToUtf8(bytes))
+    return nlohmann::json(codePage.For(bytes).ToUtf8(bytes))
         .dump(-1, ' ', true, nlohmann::json::error_handler_t::replace);
 }
 
-std::string FindingJson(const TFinding& finding, const TTextDecoder& codePage) {
+std::string FindingJson(const TFinding& finding, TCodePageChoice& codePage) {
     const auto literal = [&codePage](std::string_view bytes) { return JsonText(bytes, codePage); };
     const bool errorLevel = finding.Severity == TSeverity::Error;
     std::string json = "{";
@@ -70,20 +70,17 @@ std::string SummaryLine(std::size_t scripts, const std::vector<std::int64_t>& co
     return line + "\n";
 }
 
-void TCheckWriter::Put(const std::string& text) {
-    WriteStandardOutput(text);
-}
-
 void TCheckWriter::Write(const std::vector<TFinding>& findings) {
     Counts_.resize(FindingKindCount);
     ++Scripts_;
     for (const TFinding& finding : findings) {
         ++Counts_[static_cast<std::size_t>(finding.Kind)];
         if (Format_ == TCheckFormat::Text) {
-            Put(FindingLine(finding));
+            WriteStandardOutput(FindingLine(finding));
             continue;
         }
-        Put(std::string(Written_ == 0 ? "[\n  " : ",\n  ") + FindingJson(finding, CodePage_));
+        WriteStandardOutput(std::string(Written_ == 0 ? "[\n  " : ",\n  ") +
+                            FindingJson(finding, CodePage_));
         ++Written_;
     }
 }
@@ -91,7 +88,7 @@ void TCheckWriter::Write(const std::vector<TFinding>& findings) {
 void TCheckWriter::Finish(TSummary summary) {
     Counts_.resize(FindingKindCount);
     if (Format_ == TCheckFormat::Json) {
-        Put(Written_ == 0 ? "[]\n" : "\n]\n");
+        WriteStandardOutput(Written_ == 0 ? "[]\n" : "\n]\n");
     }
     if (summary == TSummary::Omit) {
         return;
@@ -101,7 +98,7 @@ void TCheckWriter::Finish(TSummary summary) {
         FlushStandardOutput();
         std::fputs(line.c_str(), stderr);
     } else {
-        Put(line);
+        WriteStandardOutput(line);
     }
 }
 

@@ -2,9 +2,8 @@
 // How dialoscope-cli check writes findings: "FILE:LINE: KIND: TEXT" lines, or one JSON array,
 // and the summary line of a run over several scripts.
 
-#include "code_page_name.h"
-
 #include "checks/finding.h"
+#include "project/code_page_choice.h"
 
 #include <array>
 #include <cstdint>
@@ -25,10 +24,10 @@ std::string FindingLine(const TFinding& finding);
 // number, null when none), text, on one line with ": " and ", " between. The strings are
 // decoded through the code page and every character beyond ASCII is written as \uXXXX, so the
 // output is plain ASCII.
-std::string FindingJson(const TFinding& finding, const TTextDecoder& codePage);
+std::string FindingJson(const TFinding& finding, TCodePageChoice& codePage);
 
 // A JSON string literal of bytes in the code page, escaped as above.
-std::string JsonText(std::string_view bytes, const TTextDecoder& codePage);
+std::string JsonText(std::string_view bytes, TCodePageChoice& codePage);
 
 // "checked 3 scripts: 2 errors, 5 warnings (missing-message 1, unused-message 4, ...)": the
 // kinds that occurred, in kind order.
@@ -47,10 +46,8 @@ public:
     void Finish(TSummary summary);
 
 private:
-    void Put(const std::string& text);
-
     TCheckFormat Format_;
-    TTextDecoder CodePage_;
+    TCodePageChoice CodePage_;
     std::size_t Scripts_ = 0;
     std::size_t Written_ = 0;
     std::vector<std::int64_t> Counts_;

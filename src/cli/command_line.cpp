@@ -3,8 +3,8 @@
 #include "cli_call.h"
 #include "code_page_name.h"
 #include "command_table.h"
-#include "standard_output.h"
 #include "error_lines.h"
+#include "standard_output.h"
 
 #include <CLI/CLI.hpp>
 

@@ -43,11 +43,10 @@ const CLI::Validator JobCount(
 // reach the header.
 const CLI::Validator LanguageCode(
     [](const std::string& text) {
-        const bool good =
-            !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-                return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                       c == '_' || c == '@' || c == '-';
-            });
+        const bool good = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '@' || c == '-';
+        });
         return Unless(good, "'" + text + "' is not a language code such as de or pt_BR");
     },
     "");
@@ -192,48 +191,8 @@ void DeclareGraph(CLI::App& command, TCliCall& call) {
                      "message texts instead of captions for said lines and answers");
 }
 
-int RunGraph(const TCliCall& call) {
-    TGraphCommandOptions options;
-    options.Script = call.Script;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.CodePage = call.CodePage;
-    options.From = call.From;
-    options.Around = call.Around;
-    options.Steps = call.Steps;
-    options.Format = call.GraphFormat;
-    options.Texts = call.Texts;
-    return RunGraphCommand(options);
-}
-
-TProjectCommandOptions ProjectOptionsOf(const TCliCall& call) {
-    TProjectCommandOptions options;
-    options.Scripts = call.Scripts;
-    options.ProjectList = call.Project;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.Against = call.Against;
-    options.Since = call.Since;
-    options.Format = call.Format;
-    options.Jobs = call.Jobs.value_or(0);
-    options.FailUnder = call.FailUnder;
-    options.CodePage = call.CodePage;
-    return options;
-}
-
-void CheckCheckUse(const TCliCall& call) {
-    if (!call.Project) {
-        CheckCheckCall(call);
-    }
-}
-
 int RunCheck(const TCliCall& call) {
-    if (call.Project) {
-        return RunProjectCheckCommand(ProjectOptionsOf(call));
-    }
-    return RunCheckCommand(call);
-}
-
-int RunStats(const TCliCall& call) {
-    return RunStatsCommand(ProjectOptionsOf(call));
+    return call.Project ? RunProjectCheckCommand(call) : RunCheckCommand(call);
 }
 
 const CLI::Validator ChoiceList(
@@ -269,23 +228,6 @@ void DeclarePlay(CLI::App& command, TCliCall& call) {
         ->excludes(to);
 }
 
-int RunPlayCall(const TCliCall& call) {
-    TPlayCommandOptions options;
-    options.Script = call.Script;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.CodePage = call.CodePage;
-    options.Start = call.Start;
-    if (!call.Choose.empty()) {
-        options.Choices = ParseChoices(call.Choose).value();
-    }
-    options.To = call.ToNode;
-    options.Texts = call.Texts;
-    options.Against = call.Against;
-    options.Record = call.Record;
-    options.Replay = call.Replay;
-    return RunPlayCommand(options);
-}
-
 void DeclareQuicktest(CLI::App& command, TCliCall& call) {
     DeclareScripts(command, call);
     DeclareFormat(command, call, {"text", "json", "junit"},
@@ -293,15 +235,20 @@ void DeclareQuicktest(CLI::App& command, TCliCall& call) {
     DeclareJobs(command, call, "test at most N scripts at once (default: all cores)");
 }
 
-int RunQuicktestCall(const TCliCall& call) {
-    TQuicktestCommandOptions options;
-    options.Scripts = call.Scripts;
-    options.ProjectList = call.Project;
-    options.ScriptsLst = ScriptsLstOf(call);
-    options.Format = call.Format;
-    options.Jobs = call.Jobs.value_or(0);
-    options.CodePage = call.CodePage;
-    return RunQuicktestCommand(options);
+void DeclareVoice(CLI::App& command, TCliCall& call) {
+    DeclareScripts(command, call);
+    command.add_option("--to", call.To, "the file to write: its extension picks the format")
+        ->type_name("FILE.xlsx|FILE.csv|FILE.fountain");
+    command
+        .add_option("--speakers", call.Speakers,
+                    "only these speakers (Self, Player, or a Say's speaker such as "
+                    "GetObjectID(14)); default: every speaker but Player")
+        ->type_name("Self,Player,...");
+    command
+        .add_option("--audio", call.Audio,
+                    "the audio file of a line whose message has no middle field; {script}, "
+                    "{number} and {node} are filled in (default {script}_{number}.wav)")
+        ->type_name("PATTERN");
 }
 
 constexpr std::string_view CheckDetails =
@@ -407,12 +354,12 @@ constexpr TCliCommand Commands[] = {
      "SCRIPT... | --project LIST [--against ORIGINAL] [--since OLD_ORIGINAL] [--format text|json] "
      "[--jobs N]",
      "the problems of each script's messages and dialogs; exit status 1 on an error", CheckDetails,
-     TProjectUse::InsteadOfScripts, DeclareCheck, CheckCheckUse, RunCheck},
+     TProjectUse::InsteadOfScripts, DeclareCheck, CheckAgainstUse, RunCheck},
     {"stats",
      "SCRIPT... | --project LIST [--against DIR] [--since DIR] [--format text|json|csv|markdown] "
      "[--jobs N] [--fail-under PERCENT]",
      "how big the dialog is and how far translated: a row per script and a total", StatsDetails,
-     TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStats},
+     TProjectUse::InsteadOfScripts, DeclareStats, nullptr, RunStatsCommand},
     {"export",
      "SCRIPT... --to FILE.po|FILE.csv|FILE.xlsx|FILE.xlf [--against DIR|FILE] [--since DIR|FILE] "
      "[--bom] [--language LL] [--jobs N]",
@@ -427,15 +374,16 @@ constexpr TCliCommand Commands[] = {
      "SCRIPT [--start NODE] [--choose 1,2,...] [--to NODE] [--texts] [--against ORIGINAL] "
      "[--record FILE | --replay FILE]",
      "walk through a dialog: its lines, the choices offered and the choice taken", PlayDetails,
-     TProjectUse::No, DeclarePlay, nullptr, RunPlayCall},
+     TProjectUse::No, DeclarePlay, nullptr, RunPlayCommand},
     {"quicktest", "SCRIPT... | --project LIST [--format text|json|junit] [--jobs N]",
      "every answer of every dialog tried: coverage, and exit status 1 when one leads nowhere",
-     QuicktestDetails, TProjectUse::InsteadOfScripts, DeclareQuicktest, nullptr, RunQuicktestCall},
+     QuicktestDetails, TProjectUse::InsteadOfScripts, DeclareQuicktest, nullptr,
+     RunQuicktestCommand},
     {"graph",
      "SCRIPT [--from NODE | --around NODE --steps N] [--format dot|svg|mermaid|json] "
      "[--texts]",
      "the dialog map: nodes, answers, calls and dialog starts as a graph", GraphDetails,
-     TProjectUse::No, DeclareGraph, nullptr, RunGraph},
+     TProjectUse::No, DeclareGraph, nullptr, RunGraphCommand},
     {"voice",
      "SCRIPT... --to FILE.xlsx|FILE.csv|FILE.fountain [--speakers Self,Player,...] "
      "[--audio PATTERN]",

@@ -1,6 +1,5 @@
 #include "exchange_commands.h"
 
-#include "code_page_name.h"
 #include "error_lines.h"
 
 #include "analysis/errors.h"
@@ -12,6 +11,7 @@
 #include "exchange/export_files.h"
 #include "exchange/export_scripts.h"
 #include "exchange/import_translation.h"
+#include "project/code_page_choice.h"
 #include "project/project.h"
 #include "project/project_run.h"
 #include "text/charset_detect.h"
@@ -104,7 +104,7 @@ void ReportOtherNames(const std::string& path, std::uint64_t otherNames) {
 // The code page the texts of a message file are in: the one named, or with "auto" the one
 // ICU's detector is sure of (else windows-1252), said on standard error.
 TTextCodePage ExportCodePage(const TCliCall& call, const std::string& messageFile) {
-    if (call.CodePage != AutoCodePage) {
+    if (call.CodePage != AutoCodePageName) {
         return TTextCodePage(call.CodePage);
     }
     std::string bytes;

@@ -1,7 +1,6 @@
 #include "graph_command.h"
 
 #include "cli_port.h"
-#include "code_page_name.h"
 #include "error_lines.h"
 #include "standard_output.h"
 
@@ -13,6 +12,7 @@
 #include "graph/mermaid_export.h"
 #include "graph/svg_export.h"
 #include "pipeline/quiet_session.h"
+#include "project/code_page_choice.h"
 
 #include <cstdio>
 
@@ -38,18 +38,17 @@ public:
 // a dialog, a script's build would rather wait.
 constexpr std::chrono::minutes SvgTimeout{10};
 
-TGraphScope ScopeOf(const TGraphCommandOptions& options, const TWorkspace& ws,
-                    const TDialogGraph& whole) {
-    const std::optional<std::string>& name = options.From ? options.From : options.Around;
+TGraphScope ScopeOf(const TCliCall& call, const TWorkspace& ws, const TDialogGraph& whole) {
+    const std::optional<std::string>& name = call.From ? call.From : call.Around;
     if (!name) {
         return {};
     }
     const std::int32_t node = TNodeIndex(ws.Nodes).Find(*name);
     if (node < 0) {
-        throw EGraphNodeError(*name, options.Script);
+        throw EGraphNodeError(*name, call.Script);
     }
-    return {options.From ? TScopeKind::Dialog : TScopeKind::Around, whole.VertexOfNode(node),
-            options.Steps};
+    return {call.From ? TScopeKind::Dialog : TScopeKind::Around, whole.VertexOfNode(node),
+            call.Steps};
 }
 
 std::string GraphText(const TDialogGraph& graph, const std::string& format) {
@@ -77,26 +76,28 @@ std::string GraphText(const TDialogGraph& graph, const std::string& format) {
     return WriteDot(graph);
 }
 
-TDialogGraph ScriptGraph(const TGraphCommandOptions& options) {
+TDialogGraph ScriptGraph(const TCliCall& call) {
     TStandardErrorSink messages;
     const TSharedScript script =
-        OpenScript(options.Script, options.ScriptsLst, TablesRequest, messages);
+        OpenScript(call.Script, ScriptsLstOf(call), TablesRequest, messages);
     const TWorkspace& ws = script->Workspace();
-    const TTextDecoder decoder(options.CodePage);
+    TCodePageChoice codePages(call.CodePage);
     TGraphBuildOptions build;
-    build.ToUtf8 = [&decoder](std::string_view bytes) { return decoder.ToUtf8(bytes); };
-    build.Texts = options.Texts;
+    build.ToUtf8 = [&codePages](std::string_view bytes) {
+        return codePages.For(bytes).ToUtf8(bytes);
+    };
+    build.Texts = call.Texts;
     const TDialogGraph whole = BuildDialogGraph(ws, build);
-    return SelectScope(whole, ScopeOf(options, ws, whole));
+    return SelectScope(whole, ScopeOf(call, ws, whole));
 }
 
 } // namespace
 
-int RunGraphCommand(const TGraphCommandOptions& options) {
+int RunGraphCommand(const TCliCall& call) {
     try {
-        const TDialogGraph graph = ScriptGraph(options);
-        const std::string text = GraphText(graph, options.Format);
-        if (options.Format != "json") {
+        const TDialogGraph graph = ScriptGraph(call);
+        const std::string text = GraphText(graph, call.GraphFormat);
+        if (call.GraphFormat != "json") {
             for (const std::string& note : graph.Notes) {
                 WriteErrorLine(note);
             }

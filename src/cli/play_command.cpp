@@ -1,7 +1,6 @@
 #include "play_command.h"
 
 #include "cli_port.h"
-#include "code_page_name.h"
 #include "error_lines.h"
 #include "standard_output.h"
 
@@ -16,6 +15,7 @@
 #include "play/transcript.h"
 #include "play/walk_record.h"
 #include "play/way_to_node.h"
+#include "project/code_page_choice.h"
 
 #include <charconv>
 #include <cstdio>
@@ -80,26 +80,28 @@ std::string ChoicesOffered(const TPlayScript& script, std::int32_t node) {
 
 class TPlayRun {
 public:
-    TPlayRun(const TPlayCommandOptions& options, const TPlayScript& script)
-        : Options_(options), Script_(script) {}
+    TPlayRun(const TCliCall& call, const TPlayScript& script) : Call_(call), Script_(script) {}
 
-    // The walk the options ask for; the transcript's first lines in Heading.
+    // The walk the call asks for; the transcript's first lines in Heading.
     void Walk() {
-        if (Options_.Replay) {
-            Replay(*Options_.Replay);
-        } else if (Options_.To) {
-            WalkTo(*Options_.To);
+        if (Call_.Replay) {
+            Replay(*Call_.Replay);
+        } else if (Call_.ToNode) {
+            WalkTo(*Call_.ToNode);
         } else {
-            Walk_ = TPlayWalk(Options_.Start ? NamedNode(Script_, *Options_.Start)
-                                             : FirstDialogStart(Script_));
+            Walk_ = TPlayWalk(Call_.Start ? NamedNode(Script_, *Call_.Start)
+                                          : FirstDialogStart(Script_));
         }
-        for (std::size_t i = 0; i < Options_.Choices.size(); ++i) {
-            Choose(Options_.Choices[i], i + 1);
+        // The command line checked the list before anything was loaded.
+        const std::vector<std::int32_t> choices =
+            Call_.Choose.empty() ? std::vector<std::int32_t>() : *ParseChoices(Call_.Choose);
+        for (std::size_t i = 0; i < choices.size(); ++i) {
+            Choose(choices[i], i + 1);
         }
     }
 
     std::string Transcript() const {
-        return Heading_ + TranscriptText(Script_, Walk_, {Options_.Texts});
+        return Heading_ + TranscriptText(Script_, Walk_, {Call_.Texts});
     }
     const TPlayWalk& Result() const { return Walk_; }
 
@@ -132,7 +134,7 @@ private:
         }
     }
 
-    const TPlayCommandOptions& Options_;
+    const TCliCall& Call_;
     const TPlayScript& Script_;
     TPlayWalk Walk_;
     std::string Heading_;
@@ -156,39 +158,39 @@ int Fail(const std::exception& error) {
 }
 
 // Every file play reads, which --record must not write over.
-std::vector<std::string> PlayInputsOf(const TPlayCommandOptions& options, const TWorkspace& ws) {
-    std::vector<std::string> inputs = {options.Script, ws.MsgFileName, options.ScriptsLst};
-    if (options.Against) {
-        inputs.push_back(*OriginalMessageFile(options.Against, ws.MsgFileName));
+std::vector<std::string> PlayInputsOf(const TCliCall& call, const TWorkspace& ws) {
+    std::vector<std::string> inputs = {call.Script, ws.MsgFileName, ScriptsLstOf(call)};
+    if (call.Against) {
+        inputs.push_back(*OriginalMessageFile(call.Against, ws.MsgFileName));
     }
-    if (options.Replay) {
-        inputs.push_back(*options.Replay);
+    if (call.Replay) {
+        inputs.push_back(*call.Replay);
     }
     return inputs;
 }
 
-void RecordWalk(const TPlayCommandOptions& options, const TWorkspace& ws,
-                const std::string& record) {
-    RefuseOutputAmongInputs(*options.Record, PlayInputsOf(options, ws));
-    const std::uint64_t otherNames = OtherNamesOf(*options.Record);
-    ReplaceFile(*options.Record, record);
+void RecordWalk(const TCliCall& call, const TWorkspace& ws, const std::string& record) {
+    RefuseOutputAmongInputs(*call.Record, PlayInputsOf(call, ws));
+    const std::uint64_t otherNames = OtherNamesOf(*call.Record);
+    ReplaceFile(*call.Record, record);
     if (otherNames > 0) {
-        std::fprintf(stderr, "%s: %llu other hard link%s the old walk\n", options.Record->c_str(),
+        std::fprintf(stderr, "%s: %llu other hard link%s the old walk\n", call.Record->c_str(),
                      static_cast<unsigned long long>(otherNames),
                      otherNames == 1 ? " still names" : "s still name");
     }
 }
 
-int Play(const TPlayCommandOptions& options, const TWorkspace& ws) {
+int Play(const TCliCall& call, const TWorkspace& ws) {
     TLineStore original;
-    if (options.Against) {
-        original.LoadFromFile(*OriginalMessageFile(options.Against, ws.MsgFileName));
+    if (call.Against) {
+        original.LoadFromFile(*OriginalMessageFile(call.Against, ws.MsgFileName));
     }
-    const TTextDecoder decoder(options.CodePage);
-    const TPlayScript script(ws, {options.Script,
-                                  [&](std::string_view bytes) { return decoder.ToUtf8(bytes); },
-                                  options.Against ? &original : nullptr});
-    TPlayRun run(options, script);
+    TCodePageChoice codePages(call.CodePage);
+    const TPlayScript script(
+        ws,
+        {call.Script, [&](std::string_view bytes) { return codePages.For(bytes).ToUtf8(bytes); },
+         call.Against ? &original : nullptr});
+    TPlayRun run(call, script);
     try {
         run.Walk();
     } catch (const EPlayStop& stop) {
@@ -196,8 +198,8 @@ int Play(const TPlayCommandOptions& options, const TWorkspace& ws) {
         return Fail(stop);
     }
     WriteStandardOutput(run.Transcript());
-    if (options.Record) {
-        RecordWalk(options, ws, WalkRecordText(script, run.Result()));
+    if (call.Record) {
+        RecordWalk(call, ws, WalkRecordText(script, run.Result()));
     }
     return 0;
 }
@@ -223,12 +225,12 @@ std::optional<std::vector<std::int32_t>> ParseChoices(std::string_view text) {
     }
 }
 
-int RunPlayCommand(const TPlayCommandOptions& options) {
+int RunPlayCommand(const TCliCall& call) {
     TPlaySink sink;
     try {
         const TSharedScript script =
-            OpenScript(options.Script, options.ScriptsLst, TablesRequest, sink);
-        return Play(options, script->Workspace());
+            OpenScript(call.Script, ScriptsLstOf(call), TablesRequest, sink);
+        return Play(call, script->Workspace());
     } catch (const std::exception& error) {
         return Fail(error);
     }

@@ -9,14 +9,14 @@
 
 namespace dialoscope {
 
-int RunProjectCheckCommand(const TProjectCommandOptions& options) {
-    const std::optional<TProject> project = LoadProjectOf(options);
+int RunProjectCheckCommand(const TCliCall& call) {
+    const std::optional<TProject> project = LoadProjectOf(call);
     if (!project) {
         return 1;
     }
-    const TProjectResult result = RunProject(*project, RunOptionsOf(options));
-    const TCheckFormat format = options.Format == "json" ? TCheckFormat::Json : TCheckFormat::Text;
-    TCheckWriter writer(format, options.CodePage);
+    const TProjectResult result = RunProject(*project, RunOptionsOf(call));
+    const TCheckFormat format = call.Format == "json" ? TCheckFormat::Json : TCheckFormat::Text;
+    TCheckWriter writer(format, call.CodePage);
     bool anyError = false;
     for (const TScriptResult& script : result.Scripts) {
         WriteScriptMessages(script);

@@ -1,31 +1,29 @@
 #include "project_loading.h"
 
-#include "code_page_name.h"
-
 #include "analysis/errors.h"
 
 #include <cstdio>
 
 namespace dialoscope {
 
-std::optional<TProject> LoadProjectOf(const TProjectCommandOptions& options) {
-    if (!options.ProjectList) {
-        return ProjectOfScripts(options.Scripts, options.ScriptsLst);
+std::optional<TProject> LoadProjectOf(const TCliCall& call) {
+    if (!call.Project) {
+        return ProjectOfScripts(call.Scripts, ScriptsLstOf(call));
     }
     try {
-        return OpenProject(*options.ProjectList);
+        return OpenProject(*call.Project);
     } catch (const EDialoscopeError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return std::nullopt;
     }
 }
 
-TProjectOptions RunOptionsOf(const TProjectCommandOptions& options) {
+TProjectOptions RunOptionsOf(const TCliCall& call) {
     TProjectOptions run;
-    run.Against = options.Against;
-    run.Since = options.Since;
-    run.CodePage = options.CodePage;
-    run.Jobs = options.Jobs;
+    run.Against = call.Against;
+    run.Since = call.Since;
+    run.CodePage = call.CodePage;
+    run.Jobs = call.Jobs.value_or(0);
     return run;
 }
 

@@ -13,10 +13,10 @@
 namespace dialoscope {
 
 // The project, or nothing after writing why to standard error ("Cannot open file LIST").
-std::optional<TProject> LoadProjectOf(const TProjectCommandOptions& options);
+std::optional<TProject> LoadProjectOf(const TCliCall& call);
 
-// The project options of the command's options.
-TProjectOptions RunOptionsOf(const TProjectCommandOptions& options);
+// The project options of the call's options.
+TProjectOptions RunOptionsOf(const TCliCall& call);
 
 // Each script's message boxes, on standard error, in list order.
 void WriteScriptMessages(const TScriptResult& result);

@@ -1,7 +1,6 @@
 #include "quicktest_command.h"
 
 #include "cli_port.h"
-#include "code_page_name.h"
 #include "error_lines.h"
 #include "standard_output.h"
 
@@ -9,6 +8,7 @@
 #include "play/play_script.h"
 #include "play/quicktest.h"
 #include "play/quicktest_output.h"
+#include "project/code_page_choice.h"
 #include "project/project.h"
 #include "project/project_run.h"
 
@@ -56,15 +56,15 @@ TQuicktestReport QuicktestScript(const TQuicktestItem& item, const std::string& 
 
 // The scripts named, or every script the project's list names: one it cannot find or may not
 // read is a failed test, not a test left out. A second line naming the same file adds nothing.
-std::vector<TQuicktestItem> ItemsOf(const TQuicktestCommandOptions& options) {
+std::vector<TQuicktestItem> ItemsOf(const TCliCall& call) {
     std::vector<TQuicktestItem> items;
-    if (!options.ProjectList) {
-        for (const std::string& script : options.Scripts) {
+    if (!call.Project) {
+        for (const std::string& script : call.Scripts) {
             items.push_back({script, {}});
         }
         return items;
     }
-    const TProject project = OpenProject(*options.ProjectList);
+    const TProject project = OpenProject(*call.Project);
     for (const TProjectScript& script : project.Scripts) {
         if (script.State == TScriptFileState::Duplicate) {
             continue;
@@ -88,18 +88,18 @@ std::vector<TQuicktestReport> QuicktestAll(const std::vector<TQuicktestItem>& it
 
 } // namespace
 
-int RunQuicktestCommand(const TQuicktestCommandOptions& options) {
+int RunQuicktestCommand(const TCliCall& call) {
     std::vector<TQuicktestReport> reports;
     try {
-        reports = QuicktestAll(ItemsOf(options), options.ScriptsLst, options.Jobs);
+        reports = QuicktestAll(ItemsOf(call), ScriptsLstOf(call), call.Jobs.value_or(0));
     } catch (const std::exception& error) {
         std::fputs(ErrorLines(error, "testing the answers").c_str(), stderr);
         return 1;
     }
-    const TTextDecoder decoder(options.CodePage);
+    TCodePageChoice codePages(call.CodePage);
     const std::string output =
-        QuicktestOutput(reports, FormatOf(options.Format),
-                        [&](std::string_view bytes) { return decoder.ToUtf8(bytes); });
+        QuicktestOutput(reports, FormatOf(call.Format),
+                        [&](std::string_view bytes) { return codePages.For(bytes).ToUtf8(bytes); });
     WriteStandardOutput(output);
     // Nothing tested is no pass.
     bool failed = reports.empty();

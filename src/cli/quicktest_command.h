@@ -3,26 +3,14 @@
 // once, and what was reached, what was never offered and what leads to no node, as text, JSON or
 // JUnit XML (each script a test case), with an exit status for a build server.
 
-#include <cstdint>
-#include <optional>
-#include <string>
-#include <vector>
+#include "cli_call.h"
 
 namespace dialoscope {
-
-struct TQuicktestCommandOptions {
-    std::vector<std::string> Scripts;       // the scripts named on the command line, or
-    std::optional<std::string> ProjectList; // --project LIST: every script of that scripts.lst
-    std::string ScriptsLst;                 // where references "j,number" resolve
-    std::string Format = "text";            // text|json|junit
-    std::uint32_t Jobs = 0;                 // 0: every core
-    std::string CodePage = "windows-1252";  // an ICU converter name or "auto", for the names
-};
 
 // Writes the report of every script, in the order given, to standard output; a script the
 // project's list names that is missing or refused is reported as a script that failed. Returns
 // the exit status: 1 when no script was tested, a script cannot be loaded or analysed, or an
 // answer, call or dialog start reached from a start leads to no node; else 0.
-int RunQuicktestCommand(const TQuicktestCommandOptions& options);
+int RunQuicktestCommand(const TCliCall& call);
 
 } // namespace dialoscope

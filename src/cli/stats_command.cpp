@@ -15,8 +15,8 @@ namespace {
 
 // --fail-under: 0 when the project's share reaches the bar, else 1 and why on standard error.
 // A share that leaves scripts out, or that compared nothing, never passes.
-int ShareGate(const TProjectCommandOptions& options, const TScriptStats& total) {
-    if (!options.FailUnder) {
+int ShareGate(const TCliCall& call, const TScriptStats& total) {
+    if (!call.FailUnder) {
         return 0;
     }
     if (!total.Translation) {
@@ -36,22 +36,22 @@ int ShareGate(const TProjectCommandOptions& options, const TScriptStats& total) 
         return 1;
     }
     const double share = TranslatedShare(*total.Translation);
-    if (share >= *options.FailUnder) {
+    if (share >= *call.FailUnder) {
         return 0;
     }
     std::fprintf(stderr, "translated share %s%% is below %s%%\n", ShareText(share).c_str(),
-                 ShareText(*options.FailUnder).c_str());
+                 ShareText(*call.FailUnder).c_str());
     return 1;
 }
 
 } // namespace
 
-int RunStatsCommand(const TProjectCommandOptions& options) {
-    const std::optional<TProject> project = LoadProjectOf(options);
+int RunStatsCommand(const TCliCall& call) {
+    const std::optional<TProject> project = LoadProjectOf(call);
     if (!project) {
         return 1;
     }
-    TProjectOptions run = RunOptionsOf(options);
+    TProjectOptions run = RunOptionsOf(call);
     run.KeepFindings = false;
     const TProjectResult result = RunProject(*project, run);
     std::vector<TScriptStats> rows;
@@ -67,10 +67,10 @@ int RunStatsCommand(const TProjectCommandOptions& options) {
     const TStatsTable table =
         MakeStatsTable(rows, result.Total, run.Against.has_value(), TTextCodePage(codePage));
     const std::string text =
-        FormatStats(table, StatsFormatNamed(options.Format).value_or(TStatsFormat::Text));
+        FormatStats(table, StatsFormatNamed(call.Format).value_or(TStatsFormat::Text));
     WriteStandardOutput(text);
     // A script that could not be counted makes the totals a lie, whatever the share says.
-    const int gate = ShareGate(options, result.Total);
+    const int gate = ShareGate(call, result.Total);
     return allOk ? gate : 1;
 }
 

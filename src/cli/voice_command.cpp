@@ -50,22 +50,6 @@ void SayWritten(const TVoiceScript& voice, const std::string& path) {
 
 } // namespace
 
-void DeclareVoice(CLI::App& command, TCliCall& call) {
-    command.add_option("SCRIPT", call.Scripts, "the dialog scripts (.ipp)");
-    command.add_option("--to", call.To, "the file to write: its extension picks the format")
-        ->type_name("FILE.xlsx|FILE.csv|FILE.fountain");
-    command
-        .add_option("--speakers", call.Speakers,
-                    "only these speakers (Self, Player, or a Say's speaker such as "
-                    "GetObjectID(14)); default: every speaker but Player")
-        ->type_name("Self,Player,...");
-    command
-        .add_option("--audio", call.Audio,
-                    "the audio file of a line whose message has no middle field; {script}, "
-                    "{number} and {node} are filled in (default {script}_{number}.wav)")
-        ->type_name("PATTERN");
-}
-
 void CheckVoiceUse(const TCliCall& call) {
     if (!call.To) {
         throw EUsageError("'voice' needs --to FILE.xlsx, FILE.csv or FILE.fountain");

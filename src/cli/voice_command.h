@@ -3,15 +3,11 @@
 
 #include "cli_call.h"
 
-#include <CLI/CLI.hpp>
-
 namespace dialoscope {
 
 // voice (SCRIPT... | --project LIST) --to FILE.xlsx|.csv|.fountain [--speakers LIST]
 // [--audio PATTERN]: the spoken lines by speaker. Returns the exit status.
 int RunVoiceCommand(const TCliCall& call);
-
-void DeclareVoice(CLI::App& command, TCliCall& call);
 
 // Throws EUsageError when voice names no file to write or an empty speaker in --speakers.
 void CheckVoiceUse(const TCliCall& call);

@@ -7,15 +7,6 @@ namespace {
 
 constexpr std::size_t HoverNodeLimit = 12;
 
-const TMessageEntry* EntryAtLine(const TScriptAnalysis& analysis, std::int32_t line) {
-    for (const TMessageEntry& entry : analysis.Entries.Entries) {
-        if (entry.Line == line + 1) {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
 std::string OriginalText(const TFeatureContext& context, std::int32_t number) {
     if (!context.OriginalPath) {
         return {};
@@ -28,14 +19,15 @@ std::string OriginalText(const TFeatureContext& context, std::int32_t number) {
     lines.SetText(text->Bytes());
     const TMessageEntries entries = ReadMessageEntries(lines);
     const TMessageEntry* entry = entries.Find(number);
-    return "\n\noriginal: " + (entry ? context.Text(entry->Text) : std::string("*(not in the original)*"));
+    return "\n\noriginal: " +
+           (entry ? context.Text(entry->Text) : std::string("*(not in the original)*"));
 }
 
 } // namespace
 
 TJson MessageHover(const TFeatureContext& context, std::int32_t line) {
     const TScriptAnalysis& analysis = context.Analysis;
-    const TMessageEntry* entry = EntryAtLine(analysis, line);
+    const TMessageEntry* entry = analysis.EntryAtLine(line);
     if (!entry) {
         return nullptr;
     }
@@ -49,8 +41,9 @@ TJson MessageHover(const TFeatureContext& context, std::int32_t line) {
         for (std::size_t i = 0; i < places.size() && i < HoverNodeLimit; ++i) {
             const TMsgPlace& place = places[i];
             const std::string node =
-                place.Node >= 0 ? context.Text(analysis.Ws->Nodes[static_cast<std::size_t>(place.Node)].Name)
-                                : std::string("?");
+                place.Node >= 0
+                    ? context.Text(analysis.Ws->Nodes[static_cast<std::size_t>(place.Node)].Name)
+                    : std::string("?");
             text += "- " + node + " (line " + std::to_string(place.Use.Line) + ")\n";
         }
     }

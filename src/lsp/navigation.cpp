@@ -173,12 +173,8 @@ TJson ScriptReferences(const TFeatureContext& context, TPosition position, bool 
 }
 
 TJson MessageReferences(const TFeatureContext& context, std::int32_t line, bool withDeclaration) {
-    for (const TMessageEntry& entry : context.Analysis.Entries.Entries) {
-        if (entry.Line == line + 1) {
-            return OwnMessageUses(context, entry.Number, withDeclaration);
-        }
-    }
-    return nullptr;
+    const TMessageEntry* entry = context.Analysis.EntryAtLine(line);
+    return entry ? OwnMessageUses(context, entry->Number, withDeclaration) : TJson(nullptr);
 }
 
 TJson PrepareRename(const TFeatureContext& context, TPosition position) {
@@ -193,13 +189,15 @@ TJson Rename(const TFeatureContext& context, TPosition position, const std::stri
     RenamedNode(context, symbol);
     if (!IsIdentifier(newName)) {
         throw ELspError(TErrorCode::RequestFailed,
-                        "\"" + newName + "\" is no node name: letters, digits and _, not first a digit");
+                        "\"" + newName +
+                            "\" is no node name: letters, digits and _, not first a digit");
     }
     if (analysis.Ws->Scanner.IsKeyword(newName)) {
         throw ELspError(TErrorCode::RequestFailed, "\"" + newName + "\" is a keyword");
     }
     if (analysis.FindNode(newName) >= 0) {
-        throw ELspError(TErrorCode::RequestFailed, "a node named \"" + newName + "\" exists already");
+        throw ELspError(TErrorCode::RequestFailed,
+                        "a node named \"" + newName + "\" exists already");
     }
     const std::vector<TNodeRef> refs = NodeReferences(analysis, symbol.Name);
     if (const std::optional<std::int32_t> line = OtherFormLine(analysis, symbol.Name, refs)) {

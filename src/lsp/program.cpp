@@ -20,8 +20,7 @@ int RunLspProgram(int argc, char** argv) {
                  "dialoscope-lsp");
     app.set_version_flag("--version", DIALOSCOPE_VERSION);
     TSelfCheckOptions check;
-    std::string file;
-    app.add_option("--check", file,
+    app.add_option("--check", check.File,
                    "run every feature on FILE without an editor, print what each answered; exit "
                    "status 1 when a request failed")
         ->type_name("FILE");
@@ -40,8 +39,7 @@ int RunLspProgram(int argc, char** argv) {
     } catch (const CLI::ParseError& error) {
         return app.exit(error);
     }
-    if (!file.empty()) {
-        check.File = file;
+    if (!check.File.empty()) {
         if (!original.empty()) {
             check.OriginalFolder = original;
         }

@@ -5,8 +5,6 @@
 
 #include "project/project.h"
 
-#include <algorithm>
-
 namespace dialoscope::lsp {
 
 namespace {
@@ -64,11 +62,6 @@ std::shared_ptr<TProjectIndex> IndexProject(const std::string& listPath,
         }
         if (script.State != TScriptFileState::Found) {
             continue;
-        }
-        if (script.ListNumber > 0) {
-            const auto slot = static_cast<std::size_t>(script.ListNumber);
-            index->ScriptPaths.resize(std::max(index->ScriptPaths.size(), slot));
-            index->ScriptPaths[slot - 1] = script.ScriptPath;
         }
         std::optional<TEncodedText> text = files.Read(script.ScriptPath);
         if (!text) {

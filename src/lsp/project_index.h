@@ -28,7 +28,6 @@ struct TIndexedMessageRef {
 
 struct TProjectIndex {
     std::string ListPath;
-    std::vector<std::string> ScriptPaths; // by list line; empty where the line names no file
     std::vector<TIndexedNode> Nodes;
     std::vector<TIndexedMessageRef> OtherScriptRefs;
 };

@@ -53,6 +53,15 @@ std::int32_t TScriptAnalysis::FindNode(std::string_view name) const {
     return Names ? Names->Find(name) : -1;
 }
 
+const TMessageEntry* TScriptAnalysis::EntryAtLine(std::int32_t line) const {
+    for (const TMessageEntry& entry : Entries.Entries) {
+        if (entry.Line == line + 1) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
 std::unique_ptr<TScriptAnalysis> AnalyseScript(const TAnalysisInput& input, TEncodedText scriptText,
                                                const TFileSource& files) {
     auto analysis = std::make_unique<TScriptAnalysis>();

@@ -5,16 +5,16 @@
 // core's Analyze and every check as dialoscope-cli check runs them, and stay together with the
 // texts their line and byte places refer to. Made by one plain single-threaded call.
 
-#include "pipeline/analysed_script.h"
 #include "encoded_text.h"
+#include "pipeline/analysed_script.h"
 
+#include "analysis/node_names.h"
 #include "analysis/port.h"
 #include "analysis/workspace.h"
 #include "checks/dialog_reach.h"
 #include "checks/finding.h"
 #include "checks/message_entries.h"
 #include "checks/script_places.h"
-#include "analysis/node_names.h"
 
 #include <memory>
 #include <optional>
@@ -42,14 +42,14 @@ struct TScriptAnalysis {
     TAnalysisInput Input;
     std::string MessagePath;
     TEncodedText Script;
-    TEncodedText Messages;      // empty when the message file could not be read
+    TEncodedText Messages; // empty when the message file could not be read
     bool MessagesFound = false;
-    bool Analysed = false;      // Analyze ran to its end
+    bool Analysed = false; // Analyze ran to its end
     std::vector<TFinding> Findings;
 
-    TSharedScript Shared;         // the analysed script, read only
+    TSharedScript Shared;           // the analysed script, read only
     const TWorkspace* Ws = nullptr; // Shared's workspace
-    TMessageEntries Entries;    // views into Ws->MsgRich
+    TMessageEntries Entries;        // views into Ws->MsgRich
     std::unique_ptr<TNodeNames> Names;
     TDialogReach Reach;
     std::vector<TForwardDeclaration> Forwards;
@@ -65,6 +65,8 @@ struct TScriptAnalysis {
     std::int32_t NodeAtLine(std::int32_t line) const;
     // The node a name stands for, -1 when none.
     std::int32_t FindNode(std::string_view name) const;
+    // The message entry on a 0-based line of the message file, null when none.
+    const TMessageEntry* EntryAtLine(std::int32_t line) const;
 };
 
 // scriptText: the script itself (an open document's, or the file's bytes).

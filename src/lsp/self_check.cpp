@@ -16,6 +16,10 @@ namespace {
 // At most this many places of one kind are asked about, so a big script checks quickly.
 constexpr std::size_t AskedPlaceLimit = 200;
 
+// The protocol's SymbolKind of a node and of a message.
+constexpr int NodeSymbol = 12;
+constexpr int MessageSymbol = 14;
+
 class TRecordingOutput : public TOutput {
 public:
     void Send(const TJson& message) override { Messages.push_back(message); }
@@ -106,11 +110,11 @@ void PrintDiagnostics(TSelfCheckClient& client, const std::vector<TJson>& publis
     }
 }
 
-// The start of each node's name (document symbols of kind Function).
-std::vector<TJson> NodePlaces(const TJson& symbols) {
+// The start of the name of each document symbol of that kind.
+std::vector<TJson> SymbolPlaces(const TJson& symbols, int kind) {
     std::vector<TJson> places;
     for (const TJson& symbol : symbols) {
-        if (symbol.value("kind", 0) == 12 && places.size() < AskedPlaceLimit) {
+        if (symbol.value("kind", 0) == kind && places.size() < AskedPlaceLimit) {
             places.push_back(symbol["selectionRange"]["start"]);
         }
     }
@@ -160,9 +164,9 @@ void CheckScriptFeatures(TSelfCheckClient& client, const std::string& uri, const
                          const std::vector<TJson>& published) {
     const TJson tokens =
         client.Request("textDocument/semanticTokens/full", {{"textDocument", {{"uri", uri}}}});
-    AskAt(client, uri, NodePlaces(symbols), "nodes");
+    const std::vector<TJson> nodes = SymbolPlaces(symbols, NodeSymbol);
+    AskAt(client, uri, nodes, "nodes");
     AskAt(client, uri, NumberPlaces(tokens), "numbers");
-    const std::vector<TJson> nodes = NodePlaces(symbols);
     if (!nodes.empty()) {
         client.Request("textDocument/prepareRename", At(uri, nodes.front()));
         TJson rename = At(uri, nodes.front());
@@ -196,16 +200,6 @@ void CheckScriptFeatures(TSelfCheckClient& client, const std::string& uri, const
                  std::to_string(SizeOf(client.Request("textDocument/codeAction", actions))));
     client.Print("workspace symbols: " +
                  std::to_string(SizeOf(client.Request("workspace/symbol", {{"query", ""}}))));
-}
-
-void CheckMessageFeatures(TSelfCheckClient& client, const std::string& uri, const TJson& symbols) {
-    std::vector<TJson> places;
-    for (const TJson& symbol : symbols) {
-        if (places.size() < AskedPlaceLimit) {
-            places.push_back(symbol["selectionRange"]["start"]);
-        }
-    }
-    AskAt(client, uri, places, "messages");
 }
 
 } // namespace
@@ -252,7 +246,7 @@ int RunSelfCheck(const TSelfCheckOptions& options, std::FILE* out, std::FILE* er
         client.Request("textDocument/documentSymbol", {{"textDocument", {{"uri", uri}}}});
     client.Print("document symbols: " + std::to_string(SizeOf(symbols)));
     if (language == TLanguage::Messages) {
-        CheckMessageFeatures(client, uri, symbols);
+        AskAt(client, uri, SymbolPlaces(symbols, MessageSymbol), "messages");
     } else {
         CheckScriptFeatures(client, uri, symbols, published);
     }

@@ -93,16 +93,12 @@ TServer::TServer(TOutput& output, TIndexHost* indexHost)
 TServer::~TServer() = default;
 
 std::string TServer::DocumentUriOf(const TJson& message) {
-    const auto params = message.find("params");
-    if (params == message.end() || !params->is_object()) {
+    static const TJson::json_pointer Uri("/params/textDocument/uri");
+    // A path through anything but objects is no document.
+    if (!message.contains(Uri) || !message[Uri].is_string()) {
         return {};
     }
-    const auto document = params->find("textDocument");
-    if (document == params->end() || !document->is_object()) {
-        return {};
-    }
-    const auto uri = document->find("uri");
-    return uri != document->end() && uri->is_string() ? uri->get<std::string>() : std::string();
+    return message[Uri].get<std::string>();
 }
 
 void TServer::Handle(const TJson& message) {
@@ -114,9 +110,11 @@ void TServer::Handle(const TJson& message) {
         } else if (IsResponse(message)) {
             HandleResponse(message);
         } else {
-            const TJson id = message.is_object() && message.contains("id") ? message["id"] : TJson();
+            const TJson id =
+                message.is_object() && message.contains("id") ? message["id"] : TJson();
             Output_.Send(ErrorMessage(id.is_number_integer() || id.is_string() ? id : TJson(),
-                                      TErrorCode::InvalidRequest, "not a request, notification or response"));
+                                      TErrorCode::InvalidRequest,
+                                      "not a request, notification or response"));
         }
     } catch (const std::exception& error) {
         LogMessage(std::string("a message could not be handled: ") + error.what());
@@ -140,7 +138,8 @@ void TServer::HandleRequest(const TJson& message) {
     } catch (const std::exception& error) {
         // One request's fault ends that request, never the server.
         LogMessage(method + " failed: " + error.what());
-        Output_.Send(ErrorMessage(id, TErrorCode::InternalError, method + " failed: " + error.what()));
+        Output_.Send(
+            ErrorMessage(id, TErrorCode::InternalError, method + " failed: " + error.what()));
     }
 }
 
@@ -240,8 +239,8 @@ void TServer::DidChangeConfiguration(const TJson& params) {
 void TServer::RequestConfiguration() {
     const std::string id = "dialoscope-configuration-" + std::to_string(NextRequestId_++);
     ConfigurationRequests_.insert(id);
-    Output_.Send(RequestMessage(id, "workspace/configuration",
-                                {{"items", {{{"section", "dialoscope"}}}}}));
+    Output_.Send(
+        RequestMessage(id, "workspace/configuration", {{"items", {{{"section", "dialoscope"}}}}}));
 }
 
 void TServer::ApplySettings(const TJson& value) {
@@ -250,8 +249,9 @@ void TServer::ApplySettings(const TJson& value) {
         return;
     }
     TSettings settings = Settings_;
-    if (const auto codePage = section->find("codePage");
-        codePage != section->end() && codePage->is_string() && !codePage->get<std::string>().empty()) {
+    if (const auto codePage = section->find("codePage"); codePage != section->end() &&
+                                                         codePage->is_string() &&
+                                                         !codePage->get<std::string>().empty()) {
         settings.CodePage = codePage->get<std::string>();
     }
     if (const auto folder = section->find("originalFolder"); folder != section->end()) {
@@ -283,17 +283,8 @@ void TServer::UseSettings(TSettings settings) {
         }
     }
     Settings_ = std::move(settings);
-    Analyses_.clear();
-    for (const auto& [uri, document] : Documents_) {
-        if (document.Language() != TLanguage::Other) {
-            Pending_.insert(ScriptPathOf(document));
-        }
-    }
-    if (!IndexListPath_.empty()) {
-        const std::string list = IndexListPath_;
-        IndexListPath_.clear();
-        StartIndexingFor(list);
-    }
+    AnalyseAllAgain();
+    IndexAgain();
 }
 
 void TServer::ShowMessage(int type, const std::string& text) {

@@ -113,7 +113,11 @@ private:
     std::optional<std::string> OriginalPathFor(const std::string& scriptPath) const;
     std::shared_ptr<const TScriptAnalysis> AnalysisFor(const std::string& scriptPath);
     void Publish(const std::string& scriptPath);
+    // Every open document's script analysed again and its diagnostics published anew.
+    void AnalyseAllAgain();
     void StartIndexingFor(const std::string& listPath);
+    // The project indexed again, when it was.
+    void IndexAgain();
 
     // Features: nothing for a document of neither language.
     std::optional<TDocumentContext> ContextOf(const TJson& params);

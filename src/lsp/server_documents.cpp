@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <iterator>
+#include <utility>
 
 namespace dialoscope::lsp {
 
@@ -115,16 +116,17 @@ void TServer::DidClose(const TJson& params) {
 }
 
 void TServer::DidSave(const TJson& params) {
-    const TDocument& document = DocumentOf(params);
-    if (!IndexListPath_.empty() && document.Language() == TLanguage::Script) {
-        const std::string list = IndexListPath_;
-        IndexListPath_.clear();
-        StartIndexingFor(list);
+    if (DocumentOf(params).Language() == TLanguage::Script) {
+        IndexAgain();
     }
 }
 
 // Files changed on disk: every analysis may read one of them.
 void TServer::FilesChanged(const TJson&) {
+    AnalyseAllAgain();
+}
+
+void TServer::AnalyseAllAgain() {
     Analyses_.clear();
     for (const auto& [uri, document] : Documents_) {
         if (document.Language() != TLanguage::Other) {
@@ -232,6 +234,12 @@ void TServer::StartIndexingFor(const std::string& listPath) {
         return;
     }
     AcceptIndex(IndexProject(listPath, *CodePage_, [] { return false; }));
+}
+
+void TServer::IndexAgain() {
+    if (!IndexListPath_.empty()) {
+        StartIndexingFor(std::exchange(IndexListPath_, std::string()));
+    }
 }
 
 void TServer::AcceptIndex(std::shared_ptr<const TProjectIndex> index) {

@@ -7,8 +7,6 @@
 #include "analysis/load.h"
 #include "scanner/ascii.h"
 
-#include <limits>
-
 namespace dialoscope::lsp {
 
 namespace {
@@ -28,13 +26,8 @@ struct THeaderSection {
 
 // The header's sections in script order: each "script", "uses" and "var" keyword before the
 // first node, and the run of forward declarations.
-std::vector<THeaderSection> HeaderSections(const TScriptAnalysis& analysis) {
-    std::int32_t firstNodeLine = std::numeric_limits<std::int32_t>::max();
-    for (const TNodeKeep& node : analysis.Ws->Nodes) {
-        if (node.Line > 0) {
-            firstNodeLine = std::min(firstNodeLine, node.Line);
-        }
-    }
+std::vector<THeaderSection> HeaderSections(const TScriptAnalysis& analysis,
+                                           std::int32_t firstNodeLine) {
     std::vector<THeaderSection> sections;
     const TScanner& scanner = analysis.Ws->Scanner;
     for (std::int32_t i = 0; i < scanner.TokenCount(); ++i) {
@@ -53,10 +46,9 @@ std::vector<THeaderSection> HeaderSections(const TScriptAnalysis& analysis) {
     if (!analysis.Forwards.empty() && analysis.Forwards.front().Line < firstNodeLine) {
         sections.push_back({"forward", analysis.Forwards.front().Line});
     }
-    std::stable_sort(sections.begin(), sections.end(),
-                     [](const THeaderSection& a, const THeaderSection& b) {
-                         return a.FirstLine < b.FirstLine;
-                     });
+    std::stable_sort(
+        sections.begin(), sections.end(),
+        [](const THeaderSection& a, const THeaderSection& b) { return a.FirstLine < b.FirstLine; });
     return sections;
 }
 
@@ -64,8 +56,8 @@ std::vector<THeaderSection> HeaderSections(const TScriptAnalysis& analysis) {
 // own kind of content: whichever comes first, trailing blank lines left out.
 std::int32_t SectionEnd(const TScriptAnalysis& analysis, std::int32_t first, std::int32_t next) {
     std::int32_t last = std::max(first, next - 1);
-    while (last > first && analysis.Script.Line(last - 1).find_first_not_of(" \t") ==
-                               std::string_view::npos) {
+    while (last > first &&
+           analysis.Script.Line(last - 1).find_first_not_of(" \t") == std::string_view::npos) {
         --last;
     }
     return last;
@@ -92,8 +84,8 @@ std::int32_t FirstNodeLine(const TScriptAnalysis& analysis) {
 
 void AddSections(const TFeatureContext& context, TJson& symbols) {
     const TScriptAnalysis& analysis = context.Analysis;
-    const std::vector<THeaderSection> sections = HeaderSections(analysis);
     const std::int32_t firstNode = FirstNodeLine(analysis);
+    const std::vector<THeaderSection> sections = HeaderSections(analysis, firstNode);
     for (std::size_t i = 0; i < sections.size(); ++i) {
         const std::int32_t next = i + 1 < sections.size() ? sections[i + 1].FirstLine : firstNode;
         const std::int32_t last = SectionEnd(analysis, sections[i].FirstLine, next);
@@ -126,8 +118,7 @@ TJson ScriptSymbols(const TFeatureContext& context) {
         if (node.Line <= 0) {
             continue;
         }
-        symbols.push_back(Symbol(context.Text(node.Name), SymbolFunction,
-                                 NodeRange(analysis, node),
+        symbols.push_back(Symbol(context.Text(node.Name), SymbolFunction, NodeRange(analysis, node),
                                  WordRange(analysis.Script, node.Line, node.Name), "node"));
     }
     return symbols;
