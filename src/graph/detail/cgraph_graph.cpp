@@ -96,14 +96,15 @@ std::string ShortText(std::string_view text, std::size_t maxCharacters) {
     return std::string(text);
 }
 
-std::string BoxLabel(const TGraphVertex& vertex) {
-    std::string label = EscapeLabel(vertex.Name);
+std::string BoxLabel(const TGraphVertex& vertex, std::string (*escape)(std::string_view),
+                     std::string_view lineBreak) {
+    std::string label = escape(vertex.Name);
     if (!vertex.Lines.empty()) {
         const TGraphLine& first = vertex.Lines.front();
         const bool hasText = first.Message && first.Message->Text;
-        label += "\\n";
-        label += EscapeLabel(
-            ShortText(hasText ? *first.Message->Text : first.Caption, BoxLineCharacters));
+        label += lineBreak;
+        label +=
+            escape(ShortText(hasText ? *first.Message->Text : first.Caption, BoxLineCharacters));
     }
     return label;
 }
@@ -173,7 +174,7 @@ TCgraph MakeCgraph(const TDialogGraph& graph) {
     for (std::size_t v = 0; v < graph.Vertices.size(); ++v) {
         const TGraphVertex& vertex = graph.Vertices[v];
         Agnode_t* node = agnode(g, Chars(names[v]), 1);
-        agxset(node, nodeLabel, Chars(BoxLabel(vertex)));
+        agxset(node, nodeLabel, Chars(BoxLabel(vertex, EscapeLabel, "\\n")));
         const TStyle look = VertexStyle(vertex.Flags);
         agxset(node, color, Chars(look.Color));
         agxset(node, style, Chars(look.Style));

@@ -74,7 +74,9 @@ std::string EscapeLabel(std::string_view text);
 std::string ShortText(std::string_view text, std::size_t maxCharacters);
 
 // What a vertex's box says, as a label: its name, then its first said line (the message text
-// when the graph was built with texts, else the caption), the label's line break between.
-std::string BoxLabel(const TGraphVertex& vertex);
+// when the graph was built with texts, else the caption), the label's line break between. Both
+// pieces go through escape, the label syntax's own (EscapeLabel for DOT).
+std::string BoxLabel(const TGraphVertex& vertex, std::string (*escape)(std::string_view),
+                     std::string_view lineBreak);
 
 } // namespace dialoscope::graph_detail
