@@ -25,10 +25,6 @@ std::string OfText(std::int32_t part, std::int32_t whole) {
     return std::to_string(part) + " of " + std::to_string(whole);
 }
 
-std::string_view KindWord(TChoiceKind kind) {
-    return kind == TChoiceKind::Answer ? "answer" : "call";
-}
-
 std::string_view EndWord(TDialogEndKind kind) {
     return kind == TDialogEndKind::CloseDialog ? "CloseDialog" : "no answer and no call";
 }

@@ -38,10 +38,6 @@ std::string Quoted(std::string_view name) {
     return text + "'";
 }
 
-std::string_view KindWord(TChoiceKind kind) {
-    return kind == TChoiceKind::Answer ? "answer" : "call";
-}
-
 std::string_view TrimLineEnd(std::string_view line) {
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
         line.remove_suffix(1);
