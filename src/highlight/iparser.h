@@ -54,7 +54,6 @@ public:
 
     std::size_t CurrentOffset() const { return Cursor_; }
 
-    bool KeepComments() const { return KeepComments_; }
     void SetKeepComments(bool keep) { KeepComments_ = keep; }
 
 private:
