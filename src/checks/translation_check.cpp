@@ -1,5 +1,7 @@
 #include "detail/translation_check.h"
 
+#include <algorithm>
+
 namespace dialoscope {
 
 namespace {
@@ -17,13 +19,9 @@ bool IsClosingQuote(char c) {
 }
 
 bool HasLetter(std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 128 || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(text, [](unsigned char byte) {
+        return byte >= 128 || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+    });
 }
 
 std::string_view LeadingBlanks(std::string_view text) {
