@@ -39,10 +39,7 @@ std::string Quoted(std::string_view name) {
 }
 
 std::string_view TrimLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
-        line.remove_suffix(1);
-    }
-    return line;
+    return line.substr(0, line.find_last_not_of("\r \t") + 1); // npos + 1: nothing is left
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
