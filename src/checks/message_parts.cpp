@@ -9,12 +9,14 @@ namespace {
 constexpr std::array<std::string_view, 5> CaptionHeads = {
     "say =", "write =", "SayWOAnswer =", "SayForAnswer =", "answer ="};
 
-} // namespace
-
+// One item as the node analysis writes it: a number, a range "lo-hi" or a reference "s:n".
+// Anything that does not convert is a literal.
 TMsgItem ReadMsgItem(std::string_view text) {
     const TMsgRef ref = ReadMsgRef(text);
     return {ref.Kind, text, ref.Number, ref.High, ref.Script};
 }
+
+} // namespace
 
 bool SplitMessageCaption(std::string_view caption, std::string_view& part) {
     for (const std::string_view head : CaptionHeads) {

@@ -21,10 +21,6 @@ struct TMsgItem {
     std::int32_t Script = 0; // OtherScript: the script number
 };
 
-// One item as the node analysis writes it: a number, a range "lo-hi" or a reference "s:n".
-// Anything that does not convert is a literal.
-TMsgItem ReadMsgItem(std::string_view text);
-
 // The message text that follows the caption's head ("say =", "write =", "SayWOAnswer =",
 // "SayForAnswer =", "answer ="); false for every other caption (node names, "answers", "Dialog",
 // "@Name").

@@ -8,10 +8,6 @@ namespace dialoscope {
 
 namespace {
 
-std::string NumberText(std::int32_t n) {
-    return std::to_string(n);
-}
-
 void AppendLine(std::string& tip, const std::string& line) {
     if (!tip.empty()) {
         tip += '\n';
@@ -42,7 +38,7 @@ TMessageTexts::TLookup TMessageTexts::FindOther(std::int32_t script, std::int32_
     const TOtherScript& other = Other_.Script(script);
     switch (other.State) {
     case TOtherScriptState::NotListed:
-        return TLookup{false, {}, "script " + NumberText(script) + " is not in scripts.lst"};
+        return TLookup{false, {}, "script " + std::to_string(script) + " is not in scripts.lst"};
     case TOtherScriptState::NoFile:
         return TLookup{false, {}, other.MsgFileName + " is not beside the script"};
     case TOtherScriptState::Loaded:
@@ -112,7 +108,7 @@ void TMessageTexts::AppendToolTipLines(const TMsgItem& item, std::string& tip) {
     const std::int64_t listed = std::min<std::int64_t>(count, RangeToolTipLines);
     for (std::int64_t n = item.Number; n < item.Number + listed; ++n) {
         const auto number = static_cast<std::int32_t>(n);
-        AppendLine(tip, TipLine(NumberText(number), FindOwn(number)));
+        AppendLine(tip, TipLine(std::to_string(number), FindOwn(number)));
     }
     if (count > listed) {
         AppendLine(tip, "... " + std::to_string(count - listed) + " more");

@@ -15,6 +15,18 @@ std::int32_t LineOf(const TScanner& scanner, std::int32_t i) {
     return token ? token->Line : 0;
 }
 
+// The script lines of every token whose text is exactly text, whatever its kind.
+std::vector<std::int32_t> TokenLines(const TScanner& scanner, std::string_view text) {
+    std::vector<std::int32_t> lines;
+    const std::int32_t count = scanner.TokenCount();
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (scanner.TextAt(i) == text) {
+            lines.push_back(LineOf(scanner, i));
+        }
+    }
+    return lines;
+}
+
 } // namespace
 
 std::vector<TDialogStart> FindDialogStarts(const TScanner& scanner) {
@@ -36,17 +48,6 @@ std::vector<TDialogStart> FindDialogStarts(const TScanner& scanner) {
         }
     }
     return starts;
-}
-
-std::vector<std::int32_t> TokenLines(const TScanner& scanner, std::string_view text) {
-    std::vector<std::int32_t> lines;
-    const std::int32_t count = scanner.TokenCount();
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (scanner.TextAt(i) == text) {
-            lines.push_back(LineOf(scanner, i));
-        }
-    }
-    return lines;
 }
 
 std::vector<TForwardDeclaration> FindForwardDeclarations(const TScanner& scanner) {

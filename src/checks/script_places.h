@@ -27,9 +27,6 @@ struct TForwardDeclaration {
     std::int32_t Line = 0;
 };
 
-// The script lines of every token whose text is exactly text, whatever its kind.
-std::vector<std::int32_t> TokenLines(const TScanner& scanner, std::string_view text);
-
 // For each node, whether one of the script lines falls in it: a line belongs to the node whose
 // "function" line is the last one at or before it (a node without a known line holds none).
 std::vector<char> NodesHoldingLines(const std::deque<TNodeKeep>& nodes,

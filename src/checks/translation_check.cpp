@@ -1,45 +1,29 @@
 #include "detail/translation_check.h"
 
+#include <algorithm>
+
 namespace dialoscope {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool IsPunctuation(char c) {
-    return std::string_view(".,;:!?").find(c) != std::string_view::npos;
-}
-
-bool IsClosingQuote(char c) {
-    return c == '"' || c == '\'';
-}
+constexpr std::string_view Blanks = " \t";
+constexpr std::string_view Punctuation = ".,;:!?";
+constexpr std::string_view BlanksAndClosingQuotes = " \t\"'";
 
 bool HasLetter(std::string_view text) {
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 128 || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(text, [](unsigned char byte) {
+        return byte >= 128 || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z');
+    });
 }
 
 std::string_view LeadingBlanks(std::string_view text) {
-    std::size_t n = 0;
-    while (n < text.size() && IsBlank(text[n])) {
-        ++n;
-    }
-    return text.substr(0, n);
+    return text.substr(0, text.find_first_not_of(Blanks));
 }
 
-std::string_view TrailingBlanks(std::string_view text) {
-    std::size_t n = 0;
-    while (n < text.size() && IsBlank(text[text.size() - 1 - n])) {
-        ++n;
-    }
-    return text.substr(text.size() - n);
+// The run of chars that ends text.
+std::string_view TrailingRun(std::string_view text, std::string_view chars) {
+    const std::size_t last = text.find_last_not_of(chars);
+    return last == std::string_view::npos ? text : text.substr(last + 1);
 }
 
 std::string PunctuationWords(std::string_view punctuation) {
@@ -119,8 +103,8 @@ void TTranslationComparer::CompareBlanks(const TMessageEntry& original,
                                          const TMessageEntry& translated) {
     std::string difference =
         BlankDifference("leading", LeadingBlanks(original.Text), LeadingBlanks(translated.Text));
-    const std::string trailing =
-        BlankDifference("trailing", TrailingBlanks(original.Text), TrailingBlanks(translated.Text));
+    const std::string trailing = BlankDifference("trailing", TrailingRun(original.Text, Blanks),
+                                                 TrailingRun(translated.Text, Blanks));
     if (!trailing.empty()) {
         difference += (difference.empty() ? "" : "; ") + trailing;
     }
@@ -145,14 +129,9 @@ void TTranslationComparer::ComparePunctuation(const TMessageEntry& original,
 } // namespace
 
 std::string_view FinalPunctuation(std::string_view text) {
-    while (!text.empty() && (IsBlank(text.back()) || IsClosingQuote(text.back()))) {
-        text.remove_suffix(1);
-    }
-    std::size_t n = 0;
-    while (n < text.size() && IsPunctuation(text[text.size() - 1 - n])) {
-        ++n;
-    }
-    return text.substr(text.size() - n);
+    // Blanks and closing quotes after the punctuation do not count; npos + 1 leaves nothing.
+    text = text.substr(0, text.find_last_not_of(BlanksAndClosingQuotes) + 1);
+    return TrailingRun(text, Punctuation);
 }
 
 void CompareTranslation(const TMessageEntries& original, const TMessageEntries& translation,

@@ -6,6 +6,7 @@
 #include "checks/script_places.h"
 
 #include <algorithm>
+#include <ranges>
 #include <unordered_map>
 
 namespace dialoscope {
@@ -19,8 +20,6 @@ struct TStatement {
     std::int32_t AnswerIndex = -1; // -1: a said line, or an answer use no answer owns
     std::int32_t Line = 0;         // the script line of its first use
     std::vector<TMsgUse> Uses;
-
-    bool IsAnswer() const { return Answer; }
 };
 
 std::vector<TMsgRef> MessagesOf(const TStatement& statement) {
@@ -36,17 +35,11 @@ std::vector<TMsgRef> MessagesOf(const TStatement& statement) {
 // The answer a use stands in: the last one starting on the use's line or before it (a later
 // GetStr item of a concatenation may stand on a later line).
 std::int32_t AnswerAt(const TNodeLists& lists, std::int32_t line) {
-    std::int32_t low = 0;
-    std::int32_t high = lists.AnswerCount();
-    while (low < high) {
-        const std::int32_t middle = low + (high - low) / 2;
-        if (lists.Answer(middle).Line <= line) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
-    }
-    return low - 1;
+    const auto answers = std::views::iota(0, lists.AnswerCount());
+    // An iota iterator reads as its index, the end one too.
+    const std::int32_t after = *std::ranges::upper_bound(
+        answers, line, {}, [&](std::int32_t a) { return lists.Answer(a).Line; });
+    return after - 1;
 }
 
 class TStatementCollector {
@@ -68,10 +61,10 @@ public:
         AddUnplaced();
         std::stable_sort(Statements_.begin(), Statements_.end(),
                          [](const TStatement& a, const TStatement& b) {
-                             if (a.IsAnswer() != b.IsAnswer()) {
-                                 return b.IsAnswer();
+                             if (a.Answer != b.Answer) {
+                                 return b.Answer;
                              }
-                             return a.IsAnswer() ? a.AnswerIndex < b.AnswerIndex : a.Line < b.Line;
+                             return a.Answer ? a.AnswerIndex < b.AnswerIndex : a.Line < b.Line;
                          });
         return std::move(Statements_);
     }
@@ -126,7 +119,7 @@ std::vector<TStatement> StatementsOf(const TNodeLists& lists) {
 // the node says nothing before. Said lines come first, by line.
 const TStatement* SaidBefore(const std::vector<TStatement>& statements, std::int32_t line) {
     const auto said = std::partition_point(statements.begin(), statements.end(),
-                                           [](const TStatement& s) { return !s.IsAnswer(); });
+                                           [](const TStatement& s) { return !s.Answer; });
     const auto after = std::partition_point(statements.begin(), said,
                                             [&](const TStatement& s) { return s.Line <= line; });
     return after == statements.begin() ? nullptr : &*(after - 1);
@@ -223,9 +216,8 @@ public:
         std::vector<TMsgRef> lastNpc = heard;
         for (const TStatement& statement : statements) {
             const std::vector<TMsgRef> messages = MessagesOf(statement);
-            AddStatement(node, lists, statement, messages,
-                         statement.IsAnswer() ? lastNpc : lastSaid);
-            if (!statement.IsAnswer()) {
+            AddStatement(node, lists, statement, messages, statement.Answer ? lastNpc : lastSaid);
+            if (!statement.Answer) {
                 lastSaid = messages;
                 if (statement.Uses.front().Speaker != TSpeaker::Player) {
                     lastNpc = messages;
@@ -313,23 +305,23 @@ private:
     std::vector<TOrderedMessage> Order_;
 };
 
+TNodeWalk WalkFromStarts(const TWorkspace& ws) {
+    TNodeWalk walk(ws);
+    for (const TDialogStart& start : FindDialogStarts(ws.Scanner)) {
+        walk.WalkFrom(start.Name);
+    }
+    walk.AddTheRest();
+    return walk;
+}
+
 } // namespace
 
 std::vector<std::int32_t> NodesInDialogOrder(const TWorkspace& ws) {
-    TNodeWalk walk(ws);
-    for (const TDialogStart& start : FindDialogStarts(ws.Scanner)) {
-        walk.WalkFrom(start.Name);
-    }
-    walk.AddTheRest();
-    return walk.TakeOrder();
+    return WalkFromStarts(ws).TakeOrder();
 }
 
 std::vector<TOrderedMessage> DialogOrder(const TWorkspace& ws, const TMessageEntries& messages) {
-    TNodeWalk walk(ws);
-    for (const TDialogStart& start : FindDialogStarts(ws.Scanner)) {
-        walk.WalkFrom(start.Name);
-    }
-    walk.AddTheRest();
+    TNodeWalk walk = WalkFromStarts(ws);
     const std::vector<std::int32_t> order = walk.TakeOrder();
     const std::vector<std::vector<TMsgRef>> heard = walk.TakeHeard();
     TOrderBuilder builder(ws, messages);

@@ -89,10 +89,15 @@ std::vector<std::string> CellsOf(const TExportRow& row, bool withChanges) {
     return cells;
 }
 
+// The column titles of the CSV and XLSX exports, which an import reads back by name. The change
+// columns are the older original of a changed entry, and its difference marked word by word
+// ("new" for a new original).
 std::vector<std::string> ColumnsOf(bool withChanges) {
-    std::vector<std::string> columns = ExportColumns();
+    std::vector<std::string> columns = {
+        "script", "script number", "message number", "node",     "role",       "speaker",
+        "line",   "previous line", "middle",         "original", "translation"};
     if (withChanges) {
-        columns.insert(columns.end(), ChangeColumns().begin(), ChangeColumns().end());
+        columns.insert(columns.end(), {"previous original", "changed"});
     }
     return columns;
 }
@@ -178,19 +183,6 @@ TExchangeFormat ExchangeFormatOf(const std::string& path) {
         return TExchangeFormat::Xliff;
     }
     throw EExchangeError(path, 0, "the file name must end in .po, .csv, .xlsx, .xlf or .xliff");
-}
-
-const std::vector<std::string>& ExportColumns() {
-    static const std::vector<std::string> columns = {
-        "script",  "script number", "message number", "node",     "role",
-        "speaker", "line",          "previous line",  "middle",   "original",
-        "translation"};
-    return columns;
-}
-
-const std::vector<std::string>& ChangeColumns() {
-    static const std::vector<std::string> columns = {"previous original", "changed"};
-    return columns;
 }
 
 void WriteExport(const std::string& path, TExchangeFormat format,

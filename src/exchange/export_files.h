@@ -12,23 +12,17 @@ namespace dialoscope {
 
 enum class TExchangeFormat : std::uint8_t { Po, Csv, Xlsx, Xliff };
 
-// By the extension of path, any letter case: .po, .csv, .xlsx, .xlf or .xliff. Throws EExchangeError otherwise.
+// By the extension of path, any letter case: .po, .csv, .xlsx, .xlf or .xliff. Throws
+// EExchangeError otherwise.
 TExchangeFormat ExchangeFormatOf(const std::string& path);
 
-// The column titles of the CSV and XLSX exports, which an import reads back by name.
-const std::vector<std::string>& ExportColumns();
-
 enum class TByteOrderMark : std::uint8_t { Omit, Write };
-
-// The changed-original columns of CSV and XLSX, after ExportColumns(): the older original of a
-// changed entry, and its difference marked word by word ("new" for a new original).
-const std::vector<std::string>& ChangeColumns();
 
 // What a PO or XLIFF file's header names; CSV and XLSX have no header to put it in.
 struct TExportHeader {
     std::string Project;  // Project-Id-Version; empty: the first row's script
     std::string Language; // "de", "pt_BR"; empty when not known
-    // The rows were compared with an older original: CSV and XLSX get ChangeColumns().
+    // The rows were compared with an older original: CSV and XLSX get the change columns.
     bool WithChanges = false;
     std::string SourceLanguage = "en"; // XLIFF's source-language, which it must name
 };

@@ -74,13 +74,8 @@ bool StringHoldsNul(std::string_view line) {
 }
 
 std::string_view Trimmed(std::string_view line) {
-    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) {
-        line.remove_prefix(1);
-    }
-    while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) {
-        line.remove_suffix(1);
-    }
-    return line;
+    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+    return line.substr(0, line.find_last_not_of(" \t\r") + 1); // npos + 1: nothing is left
 }
 
 class TPoScanner {

@@ -84,6 +84,47 @@ TXlsxSheet SpeakerSheet(const std::vector<const TVoiceLine*>& lines, const std::
     return sheet;
 }
 
+void Add(TVoiceBudgetRow& row, const TVoiceLine& line) {
+    ++row.Lines;
+    row.Words += line.Words;
+    row.Characters += line.Characters;
+}
+
+// Each name's place in names; the first place of a name given twice.
+std::unordered_map<std::string, std::size_t> TurnsOf(const std::vector<std::string>& names) {
+    std::unordered_map<std::string, std::size_t> turns;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        turns.try_emplace(names[i], i);
+    }
+    return turns;
+}
+
+// Per script in order, its speakers in voice's order; then each speaker's total; then "all".
+std::vector<TVoiceBudgetRow> VoiceBudget(const TVoiceScript& voice) {
+    const std::unordered_map<std::string, std::size_t> speakerTurn = TurnsOf(voice.Speakers);
+    const std::unordered_map<std::string, std::size_t> scriptTurn = TurnsOf(voice.ScriptNames);
+    std::map<std::pair<std::size_t, std::size_t>, TVoiceBudgetRow> cells;
+    std::vector<TVoiceBudgetRow> totals;
+    for (const std::string& speaker : voice.Speakers) {
+        totals.push_back({"total", speaker});
+    }
+    TVoiceBudgetRow all{"total", "all"};
+    for (const TVoiceLine& line : voice.Lines) {
+        const std::size_t speaker = speakerTurn.at(line.Speaker);
+        const auto key = std::make_pair(scriptTurn.at(line.Script), speaker);
+        Add(cells.try_emplace(key, TVoiceBudgetRow{line.Script, line.Speaker}).first->second, line);
+        Add(totals[speaker], line);
+        Add(all, line);
+    }
+    std::vector<TVoiceBudgetRow> rows;
+    for (const auto& [key, row] : cells) {
+        rows.push_back(row);
+    }
+    rows.insert(rows.end(), totals.begin(), totals.end());
+    rows.push_back(all);
+    return rows;
+}
+
 TXlsxSheet BudgetSheet(const TVoiceScript& voice, const std::string& name) {
     TXlsxSheet sheet{name,
                      {{"script", 14},
@@ -124,21 +165,6 @@ std::string TitleOf(const TVoiceScript& voice) {
     return names;
 }
 
-void Add(TVoiceBudgetRow& row, const TVoiceLine& line) {
-    ++row.Lines;
-    row.Words += line.Words;
-    row.Characters += line.Characters;
-}
-
-// Each name's place in names; the first place of a name given twice.
-std::unordered_map<std::string, std::size_t> TurnsOf(const std::vector<std::string>& names) {
-    std::unordered_map<std::string, std::size_t> turns;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        turns.try_emplace(names[i], i);
-    }
-    return turns;
-}
-
 } // namespace
 
 TVoiceFormat VoiceFormatOf(const std::string& path) {
@@ -169,31 +195,6 @@ std::vector<const TVoiceLine*> LinesBySpeaker(const TVoiceScript& voice) {
         lines.push_back(line);
     }
     return lines;
-}
-
-std::vector<TVoiceBudgetRow> VoiceBudget(const TVoiceScript& voice) {
-    const std::unordered_map<std::string, std::size_t> speakerTurn = TurnsOf(voice.Speakers);
-    const std::unordered_map<std::string, std::size_t> scriptTurn = TurnsOf(voice.ScriptNames);
-    std::map<std::pair<std::size_t, std::size_t>, TVoiceBudgetRow> cells;
-    std::vector<TVoiceBudgetRow> totals;
-    for (const std::string& speaker : voice.Speakers) {
-        totals.push_back({"total", speaker});
-    }
-    TVoiceBudgetRow all{"total", "all"};
-    for (const TVoiceLine& line : voice.Lines) {
-        const std::size_t speaker = speakerTurn.at(line.Speaker);
-        const auto key = std::make_pair(scriptTurn.at(line.Script), speaker);
-        Add(cells.try_emplace(key, TVoiceBudgetRow{line.Script, line.Speaker}).first->second, line);
-        Add(totals[speaker], line);
-        Add(all, line);
-    }
-    std::vector<TVoiceBudgetRow> rows;
-    for (const auto& [key, row] : cells) {
-        rows.push_back(row);
-    }
-    rows.insert(rows.end(), totals.begin(), totals.end());
-    rows.push_back(all);
-    return rows;
 }
 
 void WriteVoiceScript(const std::string& path, TVoiceFormat format, const TVoiceScript& voice) {

@@ -26,9 +26,6 @@ struct TVoiceBudgetRow {
     std::int64_t Characters = 0;
 };
 
-// Per script in order, its speakers in voice's order; then each speaker's total; then "all".
-std::vector<TVoiceBudgetRow> VoiceBudget(const TVoiceScript& voice);
-
 // The lines of voice, speaker after speaker in voice's order, each speaker's in dialog order.
 std::vector<const TVoiceLine*> LinesBySpeaker(const TVoiceScript& voice);
 

@@ -36,12 +36,8 @@ std::string Cleaned(std::string name) {
         },
         '_');
     name = FirstCharacters(name, MaxSheetName);
-    while (!name.empty() && name.front() == '\'') {
-        name.erase(0, 1);
-    }
-    while (!name.empty() && name.back() == '\'') {
-        name.pop_back();
-    }
+    name.erase(0, name.find_first_not_of('\''));
+    name.erase(name.find_last_not_of('\'') + 1); // npos + 1: nothing is left
     return name.empty() ? "Sheet" : name;
 }
 

@@ -1,14 +1,12 @@
 #include "dialog_graph.h"
 
+#include <algorithm>
+
 namespace dialoscope {
 
 std::int32_t TDialogGraph::FindVertex(std::string_view id) const {
-    for (std::size_t i = 0; i < Vertices.size(); ++i) {
-        if (Vertices[i].Id == id) {
-            return static_cast<std::int32_t>(i);
-        }
-    }
-    return -1;
+    const auto found = std::ranges::find(Vertices, id, &TGraphVertex::Id);
+    return found == Vertices.end() ? -1 : static_cast<std::int32_t>(found - Vertices.begin());
 }
 
 std::int32_t TDialogGraph::VertexOfNode(std::int32_t node) const {
@@ -20,12 +18,8 @@ std::int32_t TDialogGraph::VertexOfNode(std::int32_t node) const {
     if (at < Vertices.size() && Vertices[at].Node == node) {
         return node;
     }
-    for (std::size_t i = 0; i < Vertices.size(); ++i) {
-        if (Vertices[i].Node == node) {
-            return static_cast<std::int32_t>(i);
-        }
-    }
-    return -1;
+    const auto found = std::ranges::find(Vertices, node, &TGraphVertex::Node);
+    return found == Vertices.end() ? -1 : static_cast<std::int32_t>(found - Vertices.begin());
 }
 
 std::string_view KindWord(TVertexKind kind) {

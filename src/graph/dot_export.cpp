@@ -1,6 +1,10 @@
 #include "dot_export.h"
 
 #include "detail/cgraph_graph.h"
+#include "drawn_text.h"
+
+#include <algorithm>
+#include <unordered_set>
 
 namespace dialoscope {
 
@@ -12,12 +16,25 @@ std::string WriteDot(const TDialogGraph& graph) {
     return dot;
 }
 
-} // namespace dialoscope
-
-namespace dialoscope {
-
 std::vector<std::string> DotNodeNames(const TDialogGraph& graph) {
-    return graph_detail::DotNodeNames(graph);
+    std::vector<std::string> names;
+    names.reserve(graph.Vertices.size());
+    std::unordered_set<std::string> taken;
+    for (const TGraphVertex& vertex : graph.Vertices) {
+        // A name is drawn as a title in SVG, where control bytes are not allowed.
+        std::string base = DrawnText(vertex.Id);
+        std::replace(base.begin(), base.end(), '\\', '/');
+        if (base.starts_with('%')) {
+            base.insert(0, 1, '_'); // cgraph keeps "%..." for names of its own making
+        }
+        std::string name = base;
+        for (int n = 2; taken.contains(name); ++n) {
+            name = base + " #" + std::to_string(n);
+        }
+        taken.insert(name);
+        names.push_back(std::move(name));
+    }
+    return names;
 }
 
 } // namespace dialoscope

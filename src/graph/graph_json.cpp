@@ -36,16 +36,12 @@ json VertexJson(const TGraphVertex& vertex) {
         AddMessage(item, line.Message);
         lines.push_back(std::move(item));
     }
-    json flags = json::array();
-    for (const std::string_view word : FlagWords(vertex.Flags)) {
-        flags.push_back(word);
-    }
     return {{"id", vertex.Id},
             {"name", vertex.Name},
             {"kind", KindWord(vertex.Kind)},
             {"node", vertex.Node >= 0 ? json(vertex.Node) : json(nullptr)},
             {"line", vertex.Line},
-            {"flags", std::move(flags)},
+            {"flags", FlagWords(vertex.Flags)},
             {"lines", std::move(lines)}};
 }
 

@@ -43,7 +43,7 @@ json CurveJson(Agedge_t* edge, const TFlip& flip) {
             curve["tip"] = flip(piece.ep);
         }
     }
-    // A big graph's labels lie beside its edges (see TDotTuning in detail/cgraph_graph.h).
+    // A big graph's labels lie beside its edges (see TDotTuning in detail/cgraph_graph.cpp).
     const textlabel_t* label = ED_label(edge) != nullptr ? ED_label(edge) : ED_xlabel(edge);
     if (label != nullptr && label->set) {
         json place = flip(label->pos);

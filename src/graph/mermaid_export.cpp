@@ -3,11 +3,12 @@
 #include "detail/cgraph_graph.h"
 #include "drawn_text.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace dialoscope {
 
 namespace {
-
-constexpr std::size_t BoxLineCharacters = 40;
 
 std::string IdOf(std::int32_t vertex) {
     std::string id(1, 'v');
@@ -18,24 +19,19 @@ std::string IdOf(std::int32_t vertex) {
 // A line break in a label; the only markup the chart writes into one.
 constexpr std::string_view LabelBreak = "<br/>";
 
-std::string VertexLabel(const TGraphVertex& vertex) {
-    std::string label = EscapeMermaidText(vertex.Name);
-    if (!vertex.Lines.empty()) {
-        const TGraphLine& first = vertex.Lines.front();
-        const bool hasText = first.Message && first.Message->Text;
-        label += LabelBreak;
-        label += EscapeMermaidText(graph_detail::ShortText(
-            hasText ? *first.Message->Text : first.Caption, BoxLineCharacters));
-    }
-    return label;
-}
+// The characters Mermaid would read as syntax inside a quoted text, and the entity for each.
+using TMermaidEntity = std::pair<char, std::string_view>;
+constexpr TMermaidEntity MermaidEntities[] = {
+    {'"', "#quot;"}, {'#', "#35;"},  {'<', "#lt;"}, {'>', "#gt;"},
+    {'&', "#amp;"},  {'|', "#124;"}, {'`', "#96;"},
+};
 
 void WriteVertex(std::string& out, std::int32_t index, const TGraphVertex& vertex) {
     const bool start = vertex.Kind == TVertexKind::Start;
     out += "    ";
     out += IdOf(index);
     out += start ? "([\"" : "[\"";
-    out += VertexLabel(vertex);
+    out += graph_detail::BoxLabel(vertex, EscapeMermaidText, LabelBreak);
     out += start ? "\"])\n" : "\"]\n";
 }
 
@@ -111,29 +107,10 @@ std::string EscapeMermaidText(std::string_view text) {
     std::string escaped;
     escaped.reserve(drawn.size());
     for (const char c : drawn) {
-        switch (c) {
-        case '"':
-            escaped += "#quot;";
-            break;
-        case '#':
-            escaped += "#35;";
-            break;
-        case '<':
-            escaped += "#lt;";
-            break;
-        case '>':
-            escaped += "#gt;";
-            break;
-        case '&':
-            escaped += "#amp;";
-            break;
-        case '|':
-            escaped += "#124;";
-            break;
-        case '`':
-            escaped += "#96;";
-            break;
-        default:
+        const auto* entity = std::ranges::find(MermaidEntities, c, &TMermaidEntity::first);
+        if (entity != std::ranges::end(MermaidEntities)) {
+            escaped += entity->second;
+        } else {
             escaped += c;
         }
     }

@@ -11,14 +11,6 @@ THighlightEngine::THighlightEngine() : LineStates_(kLineStateCount, TLineState::
     Parser_.SetKeepComments(true);
 }
 
-bool THighlightEngine::SetHighLighter(THighLighter mode) {
-    if (mode == HighLighter_) {
-        return false;
-    }
-    HighLighter_ = mode;
-    return true;
-}
-
 bool THighlightEngine::TracksComments() const {
     return LongTokens_ && HighLighter_ == THighLighter::hlPascal;
 }

@@ -54,9 +54,8 @@ public:
 
     THighlightEngine();
 
-    THighLighter HighLighter() const { return HighLighter_; }
-    // Returns whether the mode changed; if so the owner rescans the line states and repaints.
-    bool SetHighLighter(THighLighter mode);
+    // The owner rescans the line states and repaints after a change.
+    void SetHighLighter(THighLighter mode) { HighLighter_ = mode; }
 
     TColors& Colors() { return Colors_; }
     const TColors& Colors() const { return Colors_; }

@@ -27,8 +27,6 @@ namespace dialoscope {
 class TIParser {
 public:
     static constexpr int kDefaultHistorySize = 10;
-    // The only rules built so far; every ParseStyle reads with them.
-    static constexpr int kPascalRules = 1;
 
     TIParser();
 
@@ -56,9 +54,6 @@ public:
 
     std::size_t CurrentOffset() const { return Cursor_; }
 
-    int ParseStyle() const { return ParseStyle_; }
-    void SetParseStyle(int style) { ParseStyle_ = style; }
-    bool KeepComments() const { return KeepComments_; }
     void SetKeepComments(bool keep) { KeepComments_ = keep; }
 
 private:
@@ -97,7 +92,6 @@ private:
     std::size_t Cursor_ = 0;
     std::vector<THistoryEntry> History_;
     int HistoryIndex_ = 0;
-    int ParseStyle_ = kPascalRules;
     bool KeepComments_ = false;
 };
 

@@ -2,6 +2,10 @@
 
 #include "detail/reserved_words.h"
 
+#include "scanner/ascii.h"
+
+#include <algorithm>
+
 namespace dialoscope {
 
 namespace {
@@ -11,20 +15,10 @@ constexpr std::string_view kSymbolChars = "#%'()*+,-./:;<=>@[\\]^{}~";
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool IsHexDigit(char c) {
-    return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
 
 bool IsHexNumber(std::string_view token) {
-    if (token.size() < 2 || token.front() != '$') {
-        return false;
-    }
-    for (const char c : token.substr(1)) {
-        if (!IsHexDigit(c)) {
-            return false;
-        }
-    }
-    return true;
+    return token.size() >= 2 && token.front() == '$' &&
+           std::ranges::all_of(token.substr(1), [](char c) { return AsciiHexDigitValue(c) >= 0; });
 }
 
 // Digits with at most one ".", at least one digit; covers the whole numbers too.

@@ -81,6 +81,11 @@ inline constexpr std::int64_t ListedRangeWidth = 100;
 
 enum class TChoiceKind : std::uint8_t { Answer, Call };
 
+// "answer" or "call", as transcripts, saved walks and reports name a choice's kind.
+inline std::string_view KindWord(TChoiceKind kind) {
+    return kind == TChoiceKind::Answer ? "answer" : "call";
+}
+
 struct TPlayChoice {
     TChoiceKind Kind = TChoiceKind::Answer;
     std::string Target;           // the node name after "@", or the called name

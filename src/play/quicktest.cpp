@@ -1,5 +1,7 @@
 #include "quicktest.h"
 
+#include <algorithm>
+
 namespace dialoscope {
 
 namespace {
@@ -160,12 +162,9 @@ private:
 } // namespace
 
 bool TQuicktestReport::HasMissingTarget() const {
-    for (const TQuicktestStart& start : Starts) {
-        if (!start.NamesNode || !start.MissingTargets.empty()) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(Starts, [](const TQuicktestStart& start) {
+        return !start.NamesNode || !start.MissingTargets.empty();
+    });
 }
 
 double TQuicktestReport::NodeCoverage() const {

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dialoscope {
@@ -22,10 +23,6 @@ std::string PercentText(double percent) {
 
 std::string OfText(std::int32_t part, std::int32_t whole) {
     return std::to_string(part) + " of " + std::to_string(whole);
-}
-
-std::string_view KindWord(TChoiceKind kind) {
-    return kind == TChoiceKind::Answer ? "answer" : "call";
 }
 
 std::string_view EndWord(TDialogEndKind kind) {
@@ -142,15 +139,6 @@ json ReportJson(const TQuicktestReport& report, const TDecodeText& decode) {
     return object;
 }
 
-std::int32_t CountIf(const std::vector<TQuicktestReport>& reports,
-                     bool (*pred)(const TQuicktestReport&)) {
-    std::int32_t count = 0;
-    for (const TQuicktestReport& report : reports) {
-        count += pred(report) ? 1 : 0;
-    }
-    return count;
-}
-
 bool IsError(const TQuicktestReport& report) {
     return !report.Error.empty();
 }
@@ -160,7 +148,7 @@ bool IsFailure(const TQuicktestReport& report) {
 }
 
 std::string SummaryText(const std::vector<TQuicktestReport>& reports) {
-    const std::int32_t failed = CountIf(reports, IsError) + CountIf(reports, IsFailure);
+    const auto failed = std::ranges::count_if(reports, &TQuicktestReport::Failed);
     return "quicktest: " + std::to_string(reports.size()) +
            (reports.size() == 1 ? " script, " : " scripts, ") + std::to_string(failed) +
            " failed\n";
@@ -180,7 +168,7 @@ std::string JsonOutput(const std::vector<TQuicktestReport>& reports, const TDeco
         scripts.push_back(ReportJson(report, decode));
     }
     const json document = {{"scripts", std::move(scripts)},
-                           {"failed", CountIf(reports, IsError) + CountIf(reports, IsFailure)}};
+                           {"failed", std::ranges::count_if(reports, &TQuicktestReport::Failed)}};
     // A name the decoder left as bytes that are no UTF-8 is written as U+FFFD, not refused.
     return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
@@ -208,9 +196,10 @@ std::string TestCaseXml(const TQuicktestReport& report, const TDecodeText& decod
 }
 
 std::string JunitOutput(const std::vector<TQuicktestReport>& reports, const TDecodeText& decode) {
-    const std::string counts = Attribute("tests", std::to_string(reports.size())) +
-                               Attribute("failures", std::to_string(CountIf(reports, IsFailure))) +
-                               Attribute("errors", std::to_string(CountIf(reports, IsError)));
+    const std::string counts =
+        Attribute("tests", std::to_string(reports.size())) +
+        Attribute("failures", std::to_string(std::ranges::count_if(reports, IsFailure))) +
+        Attribute("errors", std::to_string(std::ranges::count_if(reports, IsError)));
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     xml += "<testsuites" + Attribute("name", "dialoscope quicktest") + counts + ">\n";
     xml += "  <testsuite" + Attribute("name", "quicktest") + counts + ">\n";

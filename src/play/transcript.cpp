@@ -104,8 +104,8 @@ std::string TargetText(const TPlayChoice& choice) {
 }
 
 std::string NoNodeText(const TPlayChoice& choice) {
-    const std::string_view what = choice.Kind == TChoiceKind::Answer ? "answer" : "call";
-    return "  the " + std::string(what) + " leads to " + choice.Target + ", which is no node\n";
+    return "  the " + std::string(KindWord(choice.Kind)) + " leads to " + choice.Target +
+           ", which is no node\n";
 }
 
 } // namespace

@@ -38,15 +38,8 @@ std::string Quoted(std::string_view name) {
     return text + "'";
 }
 
-std::string_view KindWord(TChoiceKind kind) {
-    return kind == TChoiceKind::Answer ? "answer" : "call";
-}
-
 std::string_view TrimLineEnd(std::string_view line) {
-    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) {
-        line.remove_suffix(1);
-    }
-    return line;
+    return line.substr(0, line.find_last_not_of("\r \t") + 1); // npos + 1: nothing is left
 }
 
 std::vector<std::string_view> SplitLines(std::string_view text) {

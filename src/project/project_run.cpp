@@ -29,6 +29,22 @@ TScriptResult CancelledResult(const TProjectScript& script) {
     return result;
 }
 
+// The sums of the rows, as the total row shows them.
+TScriptStats ProjectTotal(const std::vector<TScriptResult>& rows, const TProjectOptions& options) {
+    TScriptStats total;
+    total.Status = {};
+    if (options.Against) {
+        total.Translation.emplace();
+    }
+    if (options.Since) {
+        total.Changes.emplace();
+    }
+    for (const TScriptResult& row : rows) {
+        AddToTotal(total, row.Stats);
+    }
+    return total;
+}
+
 } // namespace
 
 void ForEachScript(std::size_t count, std::uint32_t jobs,
@@ -50,21 +66,6 @@ void ForEachScript(std::size_t count, std::uint32_t jobs,
             },
             tbb::simple_partitioner());
     });
-}
-
-TScriptStats ProjectTotal(const std::vector<TScriptResult>& rows, const TProjectOptions& options) {
-    TScriptStats total;
-    total.Status = {};
-    if (options.Against) {
-        total.Translation.emplace();
-    }
-    if (options.Since) {
-        total.Changes.emplace();
-    }
-    for (const TScriptResult& row : rows) {
-        AddToTotal(total, row.Stats);
-    }
-    return total;
 }
 
 TProjectResult RunProject(const TProject& project, const TProjectOptions& options,

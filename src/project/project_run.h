@@ -37,7 +37,4 @@ TProjectResult RunProject(const TProject& project, const TProjectOptions& option
                           const TRowFinished& rowFinished = {},
                           const std::atomic<bool>* cancel = nullptr);
 
-// The sums of the rows, as the total row shows them.
-TScriptStats ProjectTotal(const std::vector<TScriptResult>& rows, const TProjectOptions& options);
-
 } // namespace dialoscope

@@ -40,6 +40,11 @@ bool IsUtf8(std::string_view bytes) {
     return true;
 }
 
+// bytes when they are UTF-8 already, else decoded through the code page.
+std::string AsUtf8(std::string_view bytes, const TTextCodePage& codePage) {
+    return IsUtf8(bytes) ? std::string(bytes) : codePage.ToUtf8(bytes);
+}
+
 std::vector<std::string> CellsOf(const TScriptStats& row, bool withTranslation,
                                  const TTextCodePage& codePage) {
     const auto n = [](std::int64_t value) { return std::to_string(value); };
@@ -93,8 +98,9 @@ void AddChangeCells(const TScriptStats& row, bool withChanges, std::vector<std::
     cells.push_back(share ? ShareText(*share) : "n/a");
 }
 
-} // namespace
-
+// Columns from "number" to "warnings", then, with an original, "translated", "untranslated",
+// "missing" and "translated_percent" (empty in a row whose files could not be compared, "n/a"
+// where no entry was compared). A row whose original is missing has the status "no original".
 std::vector<std::string_view> StatsColumnNames(bool withTranslation) {
     std::vector<std::string_view> names(DialogColumns.begin(), DialogColumns.end());
     if (withTranslation) {
@@ -102,6 +108,8 @@ std::vector<std::string_view> StatsColumnNames(bool withTranslation) {
     }
     return names;
 }
+
+} // namespace
 
 bool IsNumberColumn(std::size_t column) {
     return column == 0 || column >= FirstNumberColumn;
@@ -136,10 +144,6 @@ std::string ShareText(double percent) {
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%.1f", percent);
     return text.data();
-}
-
-std::string AsUtf8(std::string_view bytes, const TTextCodePage& codePage) {
-    return IsUtf8(bytes) ? std::string(bytes) : codePage.ToUtf8(bytes);
 }
 
 } // namespace dialoscope

@@ -13,11 +13,6 @@
 
 namespace dialoscope {
 
-// Columns from "number" to "warnings", then, with an original, "translated", "untranslated",
-// "missing" and "translated_percent" (empty in a row whose files could not be compared, "n/a"
-// where no entry was compared). A row whose original is missing has the status "no original".
-std::vector<std::string_view> StatsColumnNames(bool withTranslation);
-
 // Which columns hold numbers (right-aligned in the text table, numbers in JSON).
 bool IsNumberColumn(std::size_t column);
 
@@ -35,8 +30,5 @@ TStatsTable MakeStatsTable(const std::vector<TScriptStats>& rows, const TScriptS
 
 // The share as the table writes it: one decimal place, "100.0" for everything translated.
 std::string ShareText(double percent);
-
-// bytes when they are UTF-8 already, else decoded through the code page.
-std::string AsUtf8(std::string_view bytes, const TTextCodePage& codePage);
 
 } // namespace dialoscope

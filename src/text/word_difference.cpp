@@ -142,8 +142,8 @@ std::string MarkedText(const std::vector<TEdit>& edits) {
     return out;
 }
 
-} // namespace
-
+// The segments of bytes (views into it) between ICU's word boundaries, decoded through the
+// code page. A multi-byte code page other than well-formed UTF-8 gives one segment.
 std::vector<std::string_view> WordSegments(std::string_view bytes, const TTextCodePage& codePage) {
     if (bytes.empty()) {
         return {};
@@ -158,8 +158,6 @@ std::vector<std::string_view> WordSegments(std::string_view bytes, const TTextCo
     }
     return {bytes};
 }
-
-namespace {
 
 // The segment edits that turn was into is; every segment of is is a view into is.
 std::vector<TEdit> TextEdits(std::string_view was, std::string_view is,

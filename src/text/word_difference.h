@@ -13,10 +13,6 @@
 
 namespace dialoscope {
 
-// The segments of bytes (views into it) between ICU's word boundaries, decoded through the
-// code page. A multi-byte code page other than well-formed UTF-8 gives one segment.
-std::vector<std::string_view> WordSegments(std::string_view bytes, const TTextCodePage& codePage);
-
 // The new text with "[-removed-]" and "{+added+}" where it differs from the old one; the new
 // text unchanged when the two are equal. Texts so long that the comparison would cost more than
 // a million segment pairs are marked as one change.

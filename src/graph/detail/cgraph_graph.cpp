@@ -1,9 +1,7 @@
 #include "cgraph_graph.h"
 
+#include "graph/dot_export.h"
 #include "graph/drawn_text.h"
-
-#include <algorithm>
-#include <unordered_set>
 
 namespace dialoscope::graph_detail {
 
@@ -28,6 +26,71 @@ char* Chars(const char* text) {
 
 constexpr std::size_t BoxLineCharacters = 40;
 constexpr std::size_t EdgeLabelCharacters = 30;
+
+// The cgraph graph writes through this discipline: agwrite hands it to the std::string the
+// channel points at.
+Agdisc_t* StringWriteDiscipline() {
+    static Agiodisc_t io{AgIoDisc.afread, PutString, FlushNothing};
+    static Agdisc_t discipline{&AgMemDisc, &AgIdDisc, &io};
+    return &discipline;
+}
+
+// A text as the value of a "label" attribute: its drawn characters (drawn_text.h), each
+// backslash doubled, since Graphviz reads escape sequences there ("\\N" is the node's name), and
+// each "&" written "&amp;", since Graphviz reads entities there too ("&amp;" would draw "&").
+std::string EscapeLabel(std::string_view text) {
+    const std::string drawn = DrawnText(text);
+    std::string escaped;
+    escaped.reserve(drawn.size());
+    for (const char c : drawn) {
+        if (c == '\\') {
+            escaped += "\\\\";
+        } else if (c == '&') {
+            escaped += "&amp;";
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+// The first maxCharacters characters of a UTF-8 text, "..." after a cut one.
+std::string ShortText(std::string_view text, std::size_t maxCharacters) {
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A byte that does not continue a UTF-8 sequence starts a character.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == maxCharacters) {
+            return std::string(text.substr(0, i)) + "...";
+        }
+    }
+    return std::string(text);
+}
+
+// How dot is asked to lay out a graph of so many vertices. dot's crossing minimisation and
+// network simplex, and answer labels made into ranks of their own, cost far more than anything
+// else on a dialog of a few hundred nodes (a generated 300-node dialog on a busy two-core machine:
+// 25 s untuned, under 1 s tuned), so bigger graphs get their labels beside the edges (Graphviz
+// places them after the layout), fewer iterations and, bigger still, straight pieces instead of
+// curves. A picture of more than a few hundred nodes is read by zooming in, where crossings matter
+// less than being there at all.
+struct TDotTuning {
+    bool LabelsBesideEdges; // "xlabel" instead of "label"
+    const char* NsLimit;    // null: Graphviz's default
+    const char* McLimit;
+    const char* Splines;
+};
+constexpr std::int32_t FullDotVertices = 150;
+constexpr std::int32_t PolylineDotVertices = 600;
+
+TDotTuning DotTuningFor(std::int32_t vertices) {
+    if (vertices <= FullDotVertices) {
+        return {false, nullptr, nullptr, nullptr};
+    }
+    if (vertices <= PolylineDotVertices) {
+        return {true, "1", "0.1", nullptr};
+    }
+    return {true, "0.5", "0.05", "polyline"};
+}
 
 struct TStyle {
     const char* Color;
@@ -56,91 +119,6 @@ std::string EdgeLabel(const TGraphEdge& edge) {
     return EscapeLabel(ShortText(edge.Label, EdgeLabelCharacters));
 }
 
-} // namespace
-
-std::mutex& CgraphLock() {
-    static std::mutex lock;
-    return lock;
-}
-
-Agdisc_t* StringWriteDiscipline() {
-    static Agiodisc_t io{AgIoDisc.afread, PutString, FlushNothing};
-    static Agdisc_t discipline{&AgMemDisc, &AgIdDisc, &io};
-    return &discipline;
-}
-
-std::string EscapeLabel(std::string_view text) {
-    const std::string drawn = DrawnText(text);
-    std::string escaped;
-    escaped.reserve(drawn.size());
-    for (const char c : drawn) {
-        if (c == '\\') {
-            escaped += "\\\\";
-        } else if (c == '&') {
-            escaped += "&amp;";
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
-std::string ShortText(std::string_view text, std::size_t maxCharacters) {
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        // A byte that does not continue a UTF-8 sequence starts a character.
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == maxCharacters) {
-            return std::string(text.substr(0, i)) + "...";
-        }
-    }
-    return std::string(text);
-}
-
-std::string BoxLabel(const TGraphVertex& vertex) {
-    std::string label = EscapeLabel(vertex.Name);
-    if (!vertex.Lines.empty()) {
-        const TGraphLine& first = vertex.Lines.front();
-        const bool hasText = first.Message && first.Message->Text;
-        label += "\\n";
-        label += EscapeLabel(
-            ShortText(hasText ? *first.Message->Text : first.Caption, BoxLineCharacters));
-    }
-    return label;
-}
-
-std::vector<std::string> DotNodeNames(const TDialogGraph& graph) {
-    std::vector<std::string> names;
-    names.reserve(graph.Vertices.size());
-    std::unordered_set<std::string> taken;
-    for (const TGraphVertex& vertex : graph.Vertices) {
-        // A name is drawn as a title in SVG, where control bytes are not allowed.
-        std::string base = DrawnText(vertex.Id);
-        std::replace(base.begin(), base.end(), '\\', '/');
-        if (base.starts_with('%')) {
-            base.insert(0, 1, '_'); // cgraph keeps "%..." for names of its own making
-        }
-        std::string name = base;
-        for (int n = 2; taken.contains(name); ++n) {
-            name = base + " #" + std::to_string(n);
-        }
-        taken.insert(name);
-        names.push_back(std::move(name));
-    }
-    return names;
-}
-
-TDotTuning DotTuningFor(std::int32_t vertices) {
-    if (vertices <= FullDotVertices) {
-        return {false, nullptr, nullptr, nullptr};
-    }
-    if (vertices <= PolylineDotVertices) {
-        return {true, "1", "0.1", nullptr};
-    }
-    return {true, "0.5", "0.05", "polyline"};
-}
-
-namespace {
-
 void SetTuning(Agraph_t* g, const TDotTuning& tuning) {
     const std::pair<const char*, const char*> attributes[] = {
         {"nslimit", tuning.NsLimit}, {"mclimit", tuning.McLimit}, {"splines", tuning.Splines}};
@@ -152,6 +130,24 @@ void SetTuning(Agraph_t* g, const TDotTuning& tuning) {
 }
 
 } // namespace
+
+std::mutex& CgraphLock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::string BoxLabel(const TGraphVertex& vertex, std::string (*escape)(std::string_view),
+                     std::string_view lineBreak) {
+    std::string label = escape(vertex.Name);
+    if (!vertex.Lines.empty()) {
+        const TGraphLine& first = vertex.Lines.front();
+        const bool hasText = first.Message && first.Message->Text;
+        label += lineBreak;
+        label +=
+            escape(ShortText(hasText ? *first.Message->Text : first.Caption, BoxLineCharacters));
+    }
+    return label;
+}
 
 TCgraph MakeCgraph(const TDialogGraph& graph) {
     TCgraph made;
@@ -173,7 +169,7 @@ TCgraph MakeCgraph(const TDialogGraph& graph) {
     for (std::size_t v = 0; v < graph.Vertices.size(); ++v) {
         const TGraphVertex& vertex = graph.Vertices[v];
         Agnode_t* node = agnode(g, Chars(names[v]), 1);
-        agxset(node, nodeLabel, Chars(BoxLabel(vertex)));
+        agxset(node, nodeLabel, Chars(BoxLabel(vertex, EscapeLabel, "\\n")));
         const TStyle look = VertexStyle(vertex.Flags);
         agxset(node, color, Chars(look.Color));
         agxset(node, style, Chars(look.Style));
