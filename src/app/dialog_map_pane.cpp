@@ -60,8 +60,6 @@ TDialogMapPane::TDialogMapPane(const TCaptionDisplay& display, THooks hooks, QWi
     : QDockWidget(QStringLiteral("Dialog Map"), parent), Display_(display),
       Hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("DialogMapPane"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
     CreateControls();
     Worker_ = std::make_unique<TMapWorker>([this](std::shared_ptr<TMapResult> result) {
         QMetaObject::invokeMethod(

@@ -20,8 +20,6 @@ const QPoint FirstOffset(24, 56);
 
 TFileViewer::TFileViewer(QWidget* parent) : QDockWidget(QStringLiteral("Message File"), parent) {
     setObjectName(QStringLiteral("MessageFileViewer"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
     Text_ = new QPlainTextEdit;
     Text_->setObjectName(QStringLiteral("MessageFileText"));
     Text_->setReadOnly(true);

@@ -33,8 +33,6 @@ QString Counted(int count, const char* word) {
 TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
     : QDockWidget(QStringLiteral("Problems"), parent) {
     setObjectName(QStringLiteral("ProblemsPane"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
 
     Model_ = new TProblemsModel(display, this);
     Sorted_ = new TProblemsFilter(*Model_, this);
