@@ -101,10 +101,6 @@ int TOutlineModel::columnCount(const QModelIndex&) const {
     return 1;
 }
 
-bool TOutlineModel::hasChildren(const QModelIndex& parent) const {
-    return rowCount(parent) > 0;
-}
-
 QVariant TOutlineModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !Known(ItemOf(index))) {
         return {};
