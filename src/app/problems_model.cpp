@@ -195,20 +195,9 @@ QVariant TProblemsModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    switch (section) {
-    case KindColumn:
-        return QStringLiteral("Kind");
-    case PlaceColumn:
-        return QStringLiteral("Place");
-    case NodeColumn:
-        return QStringLiteral("Node");
-    case TextColumn:
-        return QStringLiteral("Text");
-    case FileColumn:
-        return QStringLiteral("File");
-    default:
-        return {};
-    }
+    static const char* const titles[FileColumn + 1] = {"Kind", "Place", "Node", "Text", "File"};
+    return section >= 0 && section <= FileColumn ? QString::fromLatin1(titles[section])
+                                                 : QVariant();
 }
 
 } // namespace dialoscope
