@@ -19,6 +19,11 @@ QString KindText(TFindingKind kind) {
     return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
 }
 
+// "gate.ipp:9", or the file alone for a finding of no line.
+QString AtLine(const QString& file, int line) {
+    return line > 0 ? file + QLatin1Char(':') + QString::number(line) : file;
+}
+
 // The last count parts of a path's parts.
 QString Tail(const QStringList& parts, qsizetype count) {
     return parts.mid(parts.size() - count).join(QLatin1Char('/'));
@@ -49,11 +54,7 @@ std::map<std::string, QString> ShortestDistinctNames(const std::vector<std::stri
 
 QString TProblemsModel::PlaceOf(const TFinding& finding) const {
     const auto name = FileNames_.find(finding.File);
-    const QString file = name != FileNames_.end() ? name->second : FromBytes(finding.File);
-    if (finding.Line <= 0) {
-        return file;
-    }
-    return file + QLatin1Char(':') + QString::number(finding.Line);
+    return AtLine(name != FileNames_.end() ? name->second : FromBytes(finding.File), finding.Line);
 }
 
 TProblemsModel::TProblemsModel(const TCaptionDisplay& display, QObject* parent)
@@ -161,9 +162,7 @@ QVariant TProblemsModel::ToolTipText(const TFinding& finding, int column) const 
         return finding.Severity == TSeverity::Error ? QStringLiteral("Error")
                                                     : QStringLiteral("Warning");
     case PlaceColumn:
-        return finding.Line > 0
-                   ? FromBytes(finding.File) + QLatin1Char(':') + QString::number(finding.Line)
-                   : FromBytes(finding.File);
+        return AtLine(FromBytes(finding.File), finding.Line);
     case TextColumn:
         return Display_.Decode(finding.Text);
     default:
