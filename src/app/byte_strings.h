@@ -19,7 +19,7 @@ inline std::string PathBytes(const QString& path) {
 }
 
 inline QString Utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromUtf8(text);
 }
 
 } // namespace dialoscope

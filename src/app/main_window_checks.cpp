@@ -233,10 +233,9 @@ void TForm1::NameStoppedMessageLine() {
     for (const TFinding& finding : RunMessageFileChecks(*Ws_, options)) {
         if (finding.Kind == TFindingKind::BadMessageLine && finding.Text == AnalyzeError_) {
             const QString file = QFile::decodeName(QByteArray::fromStdString(finding.File));
-            ShowStatusNote(QString::fromUtf8(AnalyzeStopped.data(), AnalyzeStopped.size()) +
-                           QStringLiteral(" at %1, line %2")
-                               .arg(QFileInfo(file).fileName())
-                               .arg(finding.Line));
+            ShowStatusNote(QString::fromUtf8(AnalyzeStopped) + QStringLiteral(" at %1, line %2")
+                                                                   .arg(QFileInfo(file).fileName())
+                                                                   .arg(finding.Line));
             return;
         }
     }

@@ -14,11 +14,6 @@ namespace dialoscope {
 
 namespace {
 
-QString KindText(TFindingKind kind) {
-    const std::string_view word = KindWord(kind);
-    return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
-}
-
 // "gate.ipp:9", or the file alone for a finding of no line.
 QString AtLine(const QString& file, int line) {
     return line > 0 ? file + QLatin1Char(':') + QString::number(line) : file;
@@ -134,7 +129,7 @@ int TProblemsModel::columnCount(const QModelIndex& parent) const {
 QVariant TProblemsModel::DisplayText(const TFinding& finding, int column) const {
     switch (column) {
     case KindColumn:
-        return KindText(finding.Kind);
+        return QString::fromLatin1(KindWord(finding.Kind));
     case PlaceColumn:
         return PlaceOf(finding);
     case NodeColumn:

@@ -114,8 +114,9 @@ QWidget* TProblemsPane::CreateFilterRow() {
 void TProblemsPane::ApplyChoices() {
     const QVariant severity = Severity_->currentData();
     const QVariant kind = Kind_->currentData();
-    Sorted_->SetSeverity(severity.isValid() ? std::optional(static_cast<TSeverity>(severity.toInt()))
-                                            : std::nullopt);
+    Sorted_->SetSeverity(severity.isValid()
+                             ? std::optional(static_cast<TSeverity>(severity.toInt()))
+                             : std::nullopt);
     Sorted_->SetKind(kind.isValid() ? std::optional(static_cast<TFindingKind>(kind.toInt()))
                                     : std::nullopt);
     Sorted_->SetText(Filter_->text());
@@ -146,11 +147,9 @@ void TProblemsPane::FillKinds() {
     Kind_->addItem(QStringLiteral("All kinds (%1)").arg(Model_->Findings().size()));
     // Kinds in their enumeration order, which is the order of the checks' lists.
     for (const auto& [kind, count] : counts) {
-        Kind_->addItem(QStringLiteral("%1 (%2)")
-                           .arg(QString::fromLatin1(KindWord(kind).data(),
-                                                    static_cast<qsizetype>(KindWord(kind).size())))
-                           .arg(count),
-                       static_cast<int>(kind));
+        Kind_->addItem(
+            QStringLiteral("%1 (%2)").arg(QString::fromLatin1(KindWord(kind))).arg(count),
+            static_cast<int>(kind));
     }
     const int again = chosen.isValid() ? Kind_->findData(chosen) : 0;
     Kind_->setCurrentIndex(again < 0 ? 0 : again);
