@@ -3,6 +3,7 @@
 // in UTF-8.
 
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 
 #include <string>
@@ -12,6 +13,11 @@ namespace dialoscope {
 
 inline QString FromBytes(std::string_view bytes) {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+// The last part of a path: "talk.ipp".
+inline QString FileNameOf(std::string_view path) {
+    return QFileInfo(FromBytes(path)).fileName();
 }
 
 inline std::string PathBytes(const QString& path) {

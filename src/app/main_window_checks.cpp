@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "file_viewer.h"
 #include "outline_model.h"
@@ -19,8 +20,6 @@
 #include "text/word_difference.h"
 
 #include <QAction>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTreeView>
@@ -109,7 +108,7 @@ bool TForm1::ReadChosenOriginal(const QString& title, std::unique_ptr<TLineStore
     bool read = false;
     RunCommand([&] {
         auto lines = std::make_unique<TLineStore>();
-        const std::string pathBytes = QFile::encodeName(path).toStdString();
+        const std::string pathBytes = PathBytes(path);
         lines->LoadFromFile(pathBytes); // an unreadable file keeps the earlier one
         store = std::move(lines);
         storePath = pathBytes;
@@ -195,8 +194,7 @@ void TForm1::ShowMessageFileLine(const TFinding& finding) {
     if (lines == nullptr || finding.Line <= 0) {
         return;
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(finding.File));
-    MessageViewer_->ShowLines(path, *lines,
+    MessageViewer_->ShowLines(FromBytes(finding.File), *lines,
                               [this](std::string_view bytes) { return Display_->Decode(bytes); });
     MessageViewer_->SelectLine(finding.Line);
     if (finding.Kind == TFindingKind::ChangedSource && Since_) {
@@ -232,10 +230,9 @@ void TForm1::NameStoppedMessageLine() {
     options.ScriptPath = ScriptPath_;
     for (const TFinding& finding : RunMessageFileChecks(*Ws_, options)) {
         if (finding.Kind == TFindingKind::BadMessageLine && finding.Text == AnalyzeError_) {
-            const QString file = QFile::decodeName(QByteArray::fromStdString(finding.File));
-            ShowStatusNote(QString::fromUtf8(AnalyzeStopped) + QStringLiteral(" at %1, line %2")
-                                                                   .arg(QFileInfo(file).fileName())
-                                                                   .arg(finding.Line));
+            ShowStatusNote(
+                QString::fromUtf8(AnalyzeStopped) +
+                QStringLiteral(" at %1, line %2").arg(FileNameOf(finding.File)).arg(finding.Line));
             return;
         }
     }

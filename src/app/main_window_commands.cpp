@@ -24,7 +24,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -51,10 +50,6 @@ constexpr int StatusNoteMs = 5000;
 
 bool IsFile(const QString& path) {
     return QFileInfo(path).isFile();
-}
-
-QString FileNameOf(const std::string& path) {
-    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
 }
 
 } // namespace

@@ -206,7 +206,7 @@ void TForm1::RunProjectInBackground() {
     open.Results.clear();
     ProjectPane_->Model().Clear();
     const std::size_t scripts = open.Project.Scripts.size();
-    const QString list = QFileInfo(FromBytes(open.Project.ListPath)).fileName();
+    const QString list = FileNameOf(open.Project.ListPath);
     ProjectPane_->ShowSummary(
         QStringLiteral("%1: analysing %2").arg(list, Counted(scripts, "script")));
 
@@ -227,7 +227,8 @@ void TForm1::RunProjectInBackground() {
                 RzProgressBar1_->setValue(static_cast<int>(done * 100 / scripts));
                 // In the bar, not the note pane: a row a few milliseconds later would overwrite
                 // a note the user has not had time to read.
-                RzProgressBar1_->setFormat(QStringLiteral("%1 of %2 scripts").arg(done).arg(scripts));
+                RzProgressBar1_->setFormat(
+                    QStringLiteral("%1 of %2 scripts").arg(done).arg(scripts));
             },
             Qt::QueuedConnection);
     };

@@ -122,8 +122,7 @@ void TForm1::WidenOnFirstShow(QDockWidget* dock) {
         dock->setProperty("widened", true);
         // In a turn of its own: the dock's first layout is work enough for the one that shows it.
         QTimer::singleShot(0, this, [this, dock] {
-            resizeDocks({dock}, {std::max(dock->sizeHint().width(), width() / 3)},
-                        Qt::Horizontal);
+            resizeDocks({dock}, {std::max(dock->sizeHint().width(), width() / 3)}, Qt::Horizontal);
         });
     });
 }

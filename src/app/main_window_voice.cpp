@@ -52,7 +52,7 @@ void TForm1::ExportVoiceScriptClick() {
         Dialogs_->ShowInformation(this, QStringLiteral("Load a script or open a project first."));
         return;
     }
-    const QString scriptName = QFileInfo(FromBytes(ScriptPath_)).fileName();
+    const QString scriptName = FileNameOf(ScriptPath_);
     TFileDialogRequest dialog{VoiceFilter, QStringLiteral("xlsx"),
                               script ? QFileInfo(scriptName).completeBaseName() +
                                            QStringLiteral("_voice")
@@ -63,9 +63,9 @@ void TForm1::ExportVoiceScriptClick() {
     dialog.ChoiceLabel = QStringLiteral("Record:");
     dialog.Choices = VoiceChoices(
         script ? QStringLiteral("The loaded script (%1)").arg(scriptName) : QString(),
-        Project_ ? QStringLiteral("The open project (%1)")
-                       .arg(QFileInfo(FromBytes(Project_->Project.ListPath)).fileName())
-                 : QString());
+        Project_
+            ? QStringLiteral("The open project (%1)").arg(FileNameOf(Project_->Project.ListPath))
+            : QString());
     dialog.Chosen = &chosen;
     const QString path = Dialogs_->AskSaveFileName(this, dialog);
     if (path.isEmpty()) {
