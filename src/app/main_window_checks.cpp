@@ -165,7 +165,7 @@ bool TForm1::SelectNodeOf(const TFinding& finding) {
     // The node's source starts at the line of its "function".
     const std::int32_t first = Ws_->Nodes[static_cast<std::size_t>(finding.Node)].Line;
     if (finding.Line >= first && first > 0) {
-        SelectPaneLine(finding.Line - first);
+        SelectWholeLine(*Richedit_, finding.Line - first);
     }
     return true;
 }
@@ -183,7 +183,7 @@ void TForm1::ShowScriptLine(int line) {
         });
         PaneScriptRevision_ = Richedit_->document()->revision();
     }
-    SelectPaneLine(line - 1);
+    SelectWholeLine(*Richedit_, line - 1);
 }
 
 void TForm1::ShowMessageFileLine(const TFinding& finding) {
@@ -236,10 +236,6 @@ void TForm1::NameStoppedMessageLine() {
             return;
         }
     }
-}
-
-void TForm1::SelectPaneLine(int line) {
-    SelectWholeLine(*Richedit_, line);
 }
 
 } // namespace dialoscope
