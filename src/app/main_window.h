@@ -243,7 +243,6 @@ private:
     void AfterCommand();
     void ApplyEnablingRules();
     void ShowErrorBox(const QString& text);
-    void TakeSavePresets();
     // The names of the loaded script: a Load that fails puts them back.
     struct TLoadedNames {
         std::string Caption;

@@ -157,11 +157,6 @@ void TForm1::ShowErrorBox(const QString& text) {
     Dialogs_->ShowError(this, text);
 }
 
-void TForm1::TakeSavePresets() {
-    SaveDialog1Path_ = QString::fromLocal8Bit(Ws_->SaveOutputPreset.c_str());
-    SaveDialog2Path_ = QString::fromLocal8Bit(Ws_->SaveTreePreset.c_str());
-}
-
 QTreeView* TForm1::ActiveTree() const {
     return PageControl1_->currentWidget() == TreeView1_ ? TreeView1_ : TreeView2_;
 }
@@ -223,7 +218,8 @@ void TForm1::LoadFile(const QString& path) {
             PutBack(before);
             throw;
         }
-        TakeSavePresets();
+        SaveDialog1Path_ = QString::fromLocal8Bit(Ws_->SaveOutputPreset.c_str());
+        SaveDialog2Path_ = QString::fromLocal8Bit(Ws_->SaveTreePreset.c_str());
         loaded = true;
     });
     if (!loaded) {
