@@ -271,7 +271,6 @@ private:
     void PanesForgetScript();
     void PanesAnalysed();
     void PanesRedecode();
-    void PanesFollowSelection();
     // Selects and shows the node's top-level item of the General View; false when it has none.
     bool SelectGeneralViewNode(std::int32_t node);
     void ShowChecksOfScript();

@@ -349,7 +349,7 @@ void TForm1::TreeView1Change(const QModelIndex& current) {
     ShownNode_ = current;
     const std::int32_t item = TOutlineModel::ItemOf(current);
     RunCommand([&] { dialoscope::TreeView1Change(*Ws_, item); });
-    PanesFollowSelection();
+    Map_->FollowSelection(SelectedNode());
 }
 
 void TForm1::KeepShownNodeSelected() {
