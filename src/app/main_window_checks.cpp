@@ -44,7 +44,7 @@ void TForm1::CodePageClick(TDisplayCodePage page) {
     for (std::size_t i = 0; i < Counters_.size(); ++i) {
         Counters_[i]->setText(Display_->Decode(Ws_->Counters[i]));
     }
-    Problems_->RedecodeTexts();
+    Problems_->Model().RedecodeTexts();
     MessageViewer_->Redecode();
     ShowCaptionsAfresh();
 }

@@ -178,10 +178,6 @@ void TProblemsPane::ShowProjectFindings(std::vector<TFinding> findings,
     ApplyChoices();
 }
 
-void TProblemsPane::RedecodeTexts() {
-    Model_->RedecodeTexts();
-}
-
 void TProblemsPane::UpdateSummary() {
     const int total = Model_->rowCount();
     const int errors = Model_->ErrorCount();
