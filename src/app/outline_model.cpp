@@ -33,13 +33,6 @@ TOutlineModel::TOutlineModel(const TOutlineTree& tree, TCaptionDisplay& display,
     : QAbstractItemModel(parent), Tree_(tree), Display_(display), ShownVersion_(tree.Version()),
       ShownGeneration_(tree.Generation()) {}
 
-void TOutlineModel::ShowCurrent() {
-    beginResetModel();
-    ShownVersion_ = Tree_.Version();
-    ShownGeneration_ = Tree_.Generation();
-    endResetModel();
-}
-
 bool TOutlineModel::Known(std::int32_t item) const {
     return !Cleared() && item >= 0 && item < Tree_.Count();
 }
@@ -50,7 +43,10 @@ void TOutlineModel::Refresh() {
     }
     // The core only reports that something changed, not what; a reset costs the views one
     // lazy relayout of what is visible.
-    ShowCurrent();
+    beginResetModel();
+    ShownVersion_ = Tree_.Version();
+    ShownGeneration_ = Tree_.Generation();
+    endResetModel();
 }
 
 void TOutlineModel::DisplayChanged() {

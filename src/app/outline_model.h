@@ -44,7 +44,6 @@ private:
     // Whether the view's items still exist: no Clear since the last refresh, and in the table.
     bool Cleared() const { return Tree_.Generation() != ShownGeneration_; }
     bool Known(std::int32_t item) const;
-    void ShowCurrent();
 
     const TOutlineTree& Tree_;
     TCaptionDisplay& Display_;
