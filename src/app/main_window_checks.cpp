@@ -59,13 +59,13 @@ void TForm1::RunChecksClick() {
     if (!MayRun(TCommand::RunChecks)) {
         return;
     }
+    Problems_->show();
+    Problems_->raise();
     if (Project_) {
-        Problems_->show();
-        Problems_->raise();
         ShowProjectChecks();
-        return;
+    } else {
+        RunChecks();
     }
-    ShowChecksOfScript();
 }
 
 void TForm1::ShowChecksOfScript() {

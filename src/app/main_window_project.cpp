@@ -280,9 +280,6 @@ void TForm1::LoadAndAnalyzeProjectScript(std::size_t script) {
 }
 
 void TForm1::ShowProjectChecks() {
-    if (!Project_) {
-        return;
-    }
     RunProjectInBackground();
     std::vector<TFinding> findings;
     std::vector<std::size_t> scripts;
