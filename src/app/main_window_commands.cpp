@@ -262,12 +262,9 @@ void TForm1::sbRestartClick() {
     RunPass(QStringLiteral("Analyze"), [&] {
         try {
             AnalyzeScript(*Ws_);
-        } catch (const EConvertError& error) {
-            AnalyzeError_ = error.what();
-            badNumber = true;
-            throw;
         } catch (const std::exception& error) {
             AnalyzeError_ = error.what();
+            badNumber = dynamic_cast<const EConvertError*>(&error) != nullptr;
             throw;
         }
         Analysis_ = TAnalysis::Complete;
