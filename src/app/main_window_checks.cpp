@@ -21,8 +21,6 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QTabWidget>
-#include <QTreeView>
 
 namespace dialoscope {
 

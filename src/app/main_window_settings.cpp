@@ -8,7 +8,6 @@
 #include "display_code_page.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>

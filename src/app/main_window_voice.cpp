@@ -12,7 +12,6 @@
 #include "exchange/voice_files.h"
 
 #include <QFileInfo>
-#include <QProgressBar>
 
 #include <filesystem>
 #include <mutex>
