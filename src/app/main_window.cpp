@@ -176,7 +176,8 @@ void TForm1::CreateDocks() {
     AddDock(TCommand::ShowProject, ProjectPane_, Qt::LeftDockWidgetArea);
 
     // Message-file places of findings. Docked, it goes beside the Problems pane.
-    MessageViewer_ = new TFileViewer(this);
+    MessageViewer_ =
+        new TFileViewer([this](std::string_view bytes) { return Display_->Decode(bytes); }, this);
     MessageViewer_->setAllowedAreas(Qt::AllDockWidgetAreas);
     addDockWidget(Qt::BottomDockWidgetArea, MessageViewer_);
     splitDockWidget(Problems_, MessageViewer_, Qt::Horizontal);

@@ -192,8 +192,7 @@ void TForm1::ShowMessageFileLine(const TFinding& finding) {
     if (lines == nullptr || finding.Line <= 0) {
         return;
     }
-    MessageViewer_->ShowLines(FromBytes(finding.File), *lines,
-                              [this](std::string_view bytes) { return Display_->Decode(bytes); });
+    MessageViewer_->ShowLines(FromBytes(finding.File), *lines);
     MessageViewer_->SelectLine(finding.Line);
     if (finding.Kind == TFindingKind::ChangedSource && Since_) {
         MarkAddedWords(*lines, finding);

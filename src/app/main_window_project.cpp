@@ -326,8 +326,7 @@ void TForm1::ShowFileLine(const TFinding& finding) {
         return;
     }
     MessageViewer_->Forget(); // the file on disk may have changed since it was shown
-    MessageViewer_->ShowLines(FromBytes(finding.File), lines,
-                              [this](std::string_view bytes) { return Display_->Decode(bytes); });
+    MessageViewer_->ShowLines(FromBytes(finding.File), lines);
     MessageViewer_->SelectLine(finding.Line);
 }
 
