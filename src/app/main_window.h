@@ -235,8 +235,9 @@ private:
 
     // False, with a status note, when a pass is running and the table refuses the command then.
     bool MayRun(TCommand command);
-    // Runs one command: an error ends it in the error box; the panes catch up afterwards.
-    void RunCommand(const std::function<void()>& work);
+    // Runs one command: an error ends it in the error box; the panes catch up afterwards. True
+    // when work ran to its end.
+    bool RunCommand(const std::function<void()>& work);
     void CatchUp();
     // The loaded script's caption, and the open project's list after it.
     QString WindowTitle() const;

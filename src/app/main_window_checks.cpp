@@ -103,16 +103,13 @@ bool TForm1::ReadChosenOriginal(const QString& title, std::unique_ptr<TLineStore
     if (path.isEmpty()) {
         return false;
     }
-    bool read = false;
-    RunCommand([&] {
+    return RunCommand([&] {
         auto lines = std::make_unique<TLineStore>();
         const std::string pathBytes = PathBytes(path);
         lines->LoadFromFile(pathBytes); // an unreadable file keeps the earlier one
         store = std::move(lines);
         storePath = pathBytes;
-        read = true;
     });
-    return read;
 }
 
 void TForm1::RunChecks() {

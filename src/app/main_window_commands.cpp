@@ -53,14 +53,16 @@ bool IsFile(const QString& path) {
 
 } // namespace
 
-void TForm1::RunCommand(const std::function<void()>& work) {
+bool TForm1::RunCommand(const std::function<void()>& work) {
     if (CommandDepth_ == 0) {
         Port_->BeginCommand();
     }
     ++CommandDepth_;
     QString error;
+    bool ended = false;
     try {
         work();
+        ended = true;
     } catch (const TCommandAborted&) {
         // The user closed the window during a pass; the close follows below.
     } catch (const std::exception& e) {
@@ -75,6 +77,7 @@ void TForm1::RunCommand(const std::function<void()>& work) {
         Port_->ClearAbort();
         QTimer::singleShot(0, this, &QWidget::close);
     }
+    return ended;
 }
 
 void TForm1::RunPass(const QString& passName, const std::function<void()>& work) {
@@ -196,9 +199,8 @@ void TForm1::LoadFile(const QString& path) {
     ForgetScriptFindings();
     MessageViewer_->Forget();
     PanesForgetScript();
-    bool loaded = false;
     std::string unreadable;
-    RunCommand([&] {
+    const bool loaded = RunCommand([&] {
         // The buffers stay as far as the failed Load got; the names go back to the script
         // Analyze still analyses, before the title is set from them.
         try {
@@ -219,7 +221,6 @@ void TForm1::LoadFile(const QString& path) {
         }
         SaveDialog1Path_ = QString::fromLocal8Bit(Ws_->SaveOutputPreset.c_str());
         SaveDialog2Path_ = QString::fromLocal8Bit(Ws_->SaveTreePreset.c_str());
-        loaded = true;
     });
     if (!loaded) {
         if (!unreadable.empty()) {

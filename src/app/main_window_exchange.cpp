@@ -294,11 +294,7 @@ void TForm1::ImportTranslationClick() {
     }
     options.DryRun = false;
     TImportUndo before{options.Target, {}};
-    bool read = false;
-    RunCommand([&] {
-        before.Bytes = ReadFileBytes(options.Target);
-        read = true;
-    });
+    const bool read = RunCommand([&] { before.Bytes = ReadFileBytes(options.Target); });
     TImportSummary summary;
     if (!read || !ImportInBackground(options, summary)) {
         return;
@@ -331,12 +327,7 @@ void TForm1::UndoImportClick() {
             this, QStringLiteral("Restore %1 as it was before the last import?").arg(name))) {
         return;
     }
-    bool restored = false;
-    RunCommand([&] {
-        ReplaceFile(ImportUndo_->Path, ImportUndo_->Bytes);
-        restored = true;
-    });
-    if (restored) {
+    if (RunCommand([&] { ReplaceFile(ImportUndo_->Path, ImportUndo_->Bytes); })) {
         MessagesRewritten_ =
             MessagesRewritten_ ||
             (!ScriptPath_.empty() && ImportUndo_->Path == MessageFilePath(ScriptPath_));

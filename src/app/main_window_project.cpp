@@ -100,12 +100,10 @@ void TForm1::OpenProjectFile(const QString& path) {
     if (!MayRun(TCommand::OpenProject)) {
         return;
     }
-    bool opened = false;
-    RunCommand([&] {
+    const bool opened = RunCommand([&] {
         auto project = std::make_unique<TWindowProject>();
         project->Project = OpenProject(PathBytes(path));
         Project_ = std::move(project);
-        opened = true;
     });
     if (!opened) {
         return;
@@ -317,12 +315,7 @@ void TForm1::ShowFileLine(const TFinding& finding) {
         return;
     }
     TLineStore lines;
-    bool read = false;
-    RunCommand([&] {
-        lines.LoadFromFile(finding.File);
-        read = true;
-    });
-    if (!read) {
+    if (!RunCommand([&] { lines.LoadFromFile(finding.File); })) {
         return;
     }
     MessageViewer_->Forget(); // the file on disk may have changed since it was shown
