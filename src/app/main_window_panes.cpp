@@ -19,7 +19,7 @@
 namespace dialoscope {
 
 void TForm1::CreateViewPanes() {
-    const auto runCommand = [this](const std::function<void()>& work) { RunCommand(work); };
+    const auto runCommand = [this](const std::function<void()>& work) { return RunCommand(work); };
     const auto askSavePath = [this](const TFileDialogRequest& request) {
         return Dialogs_->AskSaveFileName(this, request);
     };
