@@ -14,16 +14,12 @@ namespace {
 using enum TCommand;
 using TPicture = TToolPicture;
 
-constexpr QKeyCombination Ctrl(Qt::Key key) {
-    return Qt::CTRL | key;
-}
-
 constexpr std::array<TWindowCommand, CommandCount> Commands = {{
     {.Id = Load,
      .Name = "Load",
      .ActionName = "butLoad",
      .Caption = "&Load",
-     .Shortcut = Ctrl(Qt::Key_L),
+     .Shortcut = Qt::CTRL | Qt::Key_L,
      .Picture = TPicture::Load,
      .Pass = TDuringPass::Refused,
      .Menu = TMenuPlace::File,
@@ -52,7 +48,7 @@ constexpr std::array<TWindowCommand, CommandCount> Commands = {{
      .ActionName = "butSave",
      .Caption = "&Save",
      .Hint = "Save Text Output to File",
-     .Shortcut = Ctrl(Qt::Key_S),
+     .Shortcut = Qt::CTRL | Qt::Key_S,
      .Picture = TPicture::Save,
      .Pass = TDuringPass::Refused,
      .Menu = TMenuPlace::File,
