@@ -243,7 +243,6 @@ private:
     QString WindowTitle() const;
     void AfterCommand();
     void ApplyEnablingRules();
-    void ShowErrorBox(const QString& text);
     // The names of the loaded script: a Load that fails puts them back.
     struct TLoadedNames {
         std::string Caption;

@@ -71,7 +71,8 @@ bool TForm1::RunCommand(const std::function<void()>& work) {
     --CommandDepth_;
     AfterCommand();
     if (!error.isEmpty()) {
-        ShowErrorBox(error);
+        ++ErrorBoxCount_;
+        Dialogs_->ShowError(this, error);
     }
     if (CommandDepth_ == 0 && Port_->AbortRequested()) {
         Port_->ClearAbort();
@@ -152,11 +153,6 @@ void TForm1::ApplyEnablingRules() {
             action->setEnabled(true);
         }
     }
-}
-
-void TForm1::ShowErrorBox(const QString& text) {
-    ++ErrorBoxCount_;
-    Dialogs_->ShowError(this, text);
 }
 
 QTreeView* TForm1::ActiveTree() const {
