@@ -115,7 +115,9 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent) : QMainWi
     targets.ShowMessage = [this](const QString& text) { Dialogs_->ShowInformation(this, text); };
     targets.Decode = [this](std::string_view bytes) { return Display_->Decode(bytes); };
     Port_ = std::make_unique<TWindowPort>(std::move(targets));
-    FormCreate();
+    Ws_ = std::make_unique<TWorkspace>(*Port_);
+    Display_ = std::make_unique<TCaptionDisplay>(*Ws_);
+    Ws_->ScriptsLstPath = ProgramScriptsLst();
     CreateDocks();
 
     CreateActions();
@@ -160,12 +162,6 @@ std::string TForm1::ProgramScriptsLst() {
     // scripts.lst always comes from the program's own folder, whatever the current folder is.
     const QString lst = QCoreApplication::applicationDirPath() + QStringLiteral("/scripts.lst");
     return QFile::encodeName(lst).toStdString();
-}
-
-void TForm1::FormCreate() {
-    Ws_ = std::make_unique<TWorkspace>(*Port_);
-    Display_ = std::make_unique<TCaptionDisplay>(*Ws_);
-    Ws_->ScriptsLstPath = ProgramScriptsLst();
 }
 
 void TForm1::CreateDocks() {

@@ -200,7 +200,6 @@ protected:
 private:
     static std::size_t Index(TCommand command) { return static_cast<std::size_t>(command); }
 
-    void FormCreate();
     static std::string ProgramScriptsLst();
     void CreateDocks();
     // The Project pane's button, the Esc of a project run and the code-page bar; after
