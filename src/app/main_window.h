@@ -261,7 +261,6 @@ private:
     bool SelectNodeOf(const TFinding& finding);
     void ShowScriptLine(int line);
     void ShowMessageFileLine(const TFinding& finding);
-    void KeepShownNodeSelected();
     void NameStoppedMessageLine();
     // The Play and Dialog Map panes (main_window_panes.cpp): made with the docks, told when the
     // script changes.

@@ -336,20 +336,17 @@ void TForm1::TreeView1Change(const QModelIndex& current) {
         return;
     }
     if (!MayRun(TCommand::SelectNode)) {
-        KeepShownNodeSelected();
+        // The view already moved its current item; it goes back to the one the pane shows.
+        RestoringSelection_ = true;
+        TreeView1_->selectionModel()->setCurrentIndex(ShownNode_,
+                                                      QItemSelectionModel::ClearAndSelect);
+        RestoringSelection_ = false;
         return;
     }
     ShownNode_ = current;
     const std::int32_t item = TOutlineModel::ItemOf(current);
     RunCommand([&] { dialoscope::TreeView1Change(*Ws_, item); });
     Map_->FollowSelection(SelectedNode());
-}
-
-void TForm1::KeepShownNodeSelected() {
-    // The view already moved its current item; it goes back to the one the pane shows.
-    RestoringSelection_ = true;
-    TreeView1_->selectionModel()->setCurrentIndex(ShownNode_, QItemSelectionModel::ClearAndSelect);
-    RestoringSelection_ = false;
 }
 
 void TForm1::SpeedButton2Click() {
