@@ -292,7 +292,7 @@ private:
     void ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
                             std::size_t leftOut);
     bool ImportInBackground(const TImportOptions& options, TImportSummary& summary);
-    void VoiceInBackground(const TExportRequest& request, const TVoiceOptions& options,
+    void VoiceInBackground(TExportRequest request, const TVoiceOptions& options,
                            const QString& path);
     // The scope of Export Strings the user picks when both a script and a project are there; None
     // when the user chose nothing.

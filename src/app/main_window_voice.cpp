@@ -83,12 +83,11 @@ void TForm1::ExportVoiceScriptClick() {
             }
         }
     }
-    VoiceInBackground(request, options, path);
+    VoiceInBackground(std::move(request), options, path);
 }
 
-void TForm1::VoiceInBackground(const TExportRequest& scripts, const TVoiceOptions& options,
+void TForm1::VoiceInBackground(TExportRequest request, const TVoiceOptions& options,
                                const QString& path) {
-    TExportRequest request = scripts;
     const TTextCodePage codePage(ChosenCodePageName());
     TVoiceScript voice;
     const bool written = RunExportJob(
