@@ -44,7 +44,7 @@ TForm2::TForm2(QWidget* parent)
 
     auto* label1 = BoldLabel(QStringLiteral("Dialoscope"), this);
     label1->setObjectName(QStringLiteral("Label1"));
-    // The layout's placeholder; FormShow puts the real version in every time the box shows.
+    // The layout's placeholder; showEvent puts the real version in every time the box shows.
     Label4_ = BoldLabel(QStringLiteral("1.0.1"), this);
     Label4_->setObjectName(QStringLiteral("Label4"));
 
@@ -63,7 +63,7 @@ TForm2::TForm2(QWidget* parent)
     button1->setObjectName(QStringLiteral("Button1"));
     button1->setFixedSize(75, 25);
     button1->setDefault(true);
-    connect(button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(button1, &QPushButton::clicked, this, &QWidget::hide);
 
     auto* title = new QHBoxLayout;
     title->addWidget(image1);
@@ -97,23 +97,15 @@ void TForm2::ShowOrRaise() {
 void TForm2::keyPressEvent(QKeyEvent* event) {
     // Esc as OK, as in any box with one button.
     if (event->key() == Qt::Key_Escape) {
-        Button1Click();
+        hide();
         return;
     }
     QWidget::keyPressEvent(event);
 }
 
 void TForm2::showEvent(QShowEvent* event) {
-    FormShow();
-    QWidget::showEvent(event);
-}
-
-void TForm2::FormShow() {
     Label4_->setText(ProgramVersion());
-}
-
-void TForm2::Button1Click() {
-    hide();
+    QWidget::showEvent(event);
 }
 
 void TForm2::ContactLinkClicked(const QString& link) {

@@ -30,8 +30,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void FormShow();
-    void Button1Click();
     void ContactLinkClicked(const QString& link);
     void SetContactLinkColour(const QString& colour);
 

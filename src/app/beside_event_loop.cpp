@@ -9,29 +9,6 @@
 
 namespace dialoscope {
 
-namespace {
-
-// Joins the worker however the wait for it ends.
-class TJoinOnExit {
-public:
-    TJoinOnExit(std::thread& worker, std::atomic<bool>& cancel)
-        : Worker_(worker), Cancel_(cancel) {}
-    TJoinOnExit(const TJoinOnExit&) = delete;
-    TJoinOnExit& operator=(const TJoinOnExit&) = delete;
-    ~TJoinOnExit() {
-        if (Worker_.joinable()) {
-            Cancel_ = true;
-            Worker_.join();
-        }
-    }
-
-private:
-    std::thread& Worker_;
-    std::atomic<bool>& Cancel_;
-};
-
-} // namespace
-
 void RunBesideEventLoop(TWindowPort& port, std::atomic<bool>& cancel,
                         const std::function<void()>& job) {
     std::exception_ptr failure;
@@ -47,10 +24,16 @@ void RunBesideEventLoop(TWindowPort& port, std::atomic<bool>& cancel,
         QMetaObject::invokeMethod(
             qApp, [] {}, Qt::QueuedConnection);
     });
-    TJoinOnExit join(worker, cancel);
-    while (!done) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-        port.Turn();
+    try {
+        while (!done) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+            port.Turn();
+        }
+    } catch (...) {
+        // The window closed meanwhile: the job is stopped and waited for however the wait ends.
+        cancel = true;
+        worker.join();
+        throw;
     }
     worker.join();
     if (failure) {

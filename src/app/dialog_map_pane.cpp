@@ -13,7 +13,6 @@
 
 #include <QBuffer>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QGraphicsScene>
 #include <QHBoxLayout>
@@ -60,8 +59,6 @@ TDialogMapPane::TDialogMapPane(const TCaptionDisplay& display, THooks hooks, QWi
     : QDockWidget(QStringLiteral("Dialog Map"), parent), Display_(display),
       Hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("DialogMapPane"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
     CreateControls();
     Worker_ = std::make_unique<TMapWorker>([this](std::shared_ptr<TMapResult> result) {
         QMetaObject::invokeMethod(
@@ -380,8 +377,8 @@ void TDialogMapPane::ExportMap() {
         Hooks_.ShowStatus(QStringLiteral("Dialog Map: nothing to export yet"));
         return;
     }
-    TFileDialogRequest request{ExportFilter, QStringLiteral("svg"), {},
-                               QStringLiteral("Export Dialog Map")};
+    TFileDialogRequest request{
+        ExportFilter, QStringLiteral("svg"), {}, QStringLiteral("Export Dialog Map")};
     // A name without extension gets the chosen type's, which then decides the format below.
     request.SuffixFollowsFilter = true;
     const QString path = Hooks_.AskSavePath(request);
@@ -429,12 +426,7 @@ void TDialogMapPane::ExportSvg(const QString& path) {
 }
 
 void TDialogMapPane::WriteExport(const QString& path, const std::string& bytes) {
-    bool written = false;
-    Hooks_.RunCommand([&] {
-        ReplaceFile(QFile::encodeName(path).toStdString(), bytes);
-        written = true;
-    });
-    if (written) {
+    if (Hooks_.RunCommand([&] { ReplaceFile(PathBytes(path), bytes); })) {
         Hooks_.ShowStatus(QStringLiteral("Dialog Map saved to %1").arg(QFileInfo(path).fileName()));
     }
 }

@@ -40,8 +40,9 @@ public:
     struct THooks {
         // The node of the General View's current item, -1 when there is none.
         std::function<std::int32_t()> SelectedNode;
-        // Runs work as a window command: an error ends it in the window's error box.
-        std::function<void(const std::function<void()>&)> RunCommand;
+        // Runs work as a window command: an error ends it in the window's error box. True when
+        // work ran to its end.
+        std::function<bool(const std::function<void()>&)> RunCommand;
         std::function<QString(const TFileDialogRequest&)> AskSavePath;
         // A few words in the window's status bar: what the map is doing.
         std::function<void(const QString&)> ShowStatus;

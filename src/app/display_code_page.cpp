@@ -67,8 +67,7 @@ std::string CodePageIcuName(TDisplayCodePage page) {
 }
 
 std::optional<TDisplayCodePage> DisplayCodePageNamed(std::string_view icuName) {
-    const QString name =
-        QString::fromLatin1(icuName.data(), static_cast<qsizetype>(icuName.size()));
+    const QString name = QString::fromLatin1(icuName);
     for (const TCodePageInfo& info : CodePageInfos) {
         if (name.compare(QLatin1String(info.IcuName), Qt::CaseInsensitive) == 0) {
             return info.Page;

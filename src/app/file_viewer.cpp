@@ -18,10 +18,9 @@ const QSize FirstSize(540, 300);
 const QPoint FirstOffset(24, 56);
 } // namespace
 
-TFileViewer::TFileViewer(QWidget* parent) : QDockWidget(QStringLiteral("Message File"), parent) {
+TFileViewer::TFileViewer(TDecode decode, QWidget* parent)
+    : QDockWidget(QStringLiteral("Message File"), parent), Decode_(std::move(decode)) {
     setObjectName(QStringLiteral("MessageFileViewer"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
     Text_ = new QPlainTextEdit;
     Text_->setObjectName(QStringLiteral("MessageFileText"));
     Text_->setReadOnly(true);
@@ -40,7 +39,7 @@ void TFileViewer::ShowAsTabOf(QTabWidget* tabs) {
     Text_->hide();
 }
 
-void TFileViewer::ShowLines(const QString& path, const TLineStore& lines, TDecode decode) {
+void TFileViewer::ShowLines(const QString& path, const TLineStore& lines) {
     const bool sameFile = path == Path_;
     Path_ = path;
     setWindowTitle(QStringLiteral("Message File - ") + QDir::toNativeSeparators(path));
@@ -55,7 +54,6 @@ void TFileViewer::ShowLines(const QString& path, const TLineStore& lines, TDecod
         return;
     }
     Lines_ = lines;
-    Decode_ = std::move(decode);
     Fill();
 }
 

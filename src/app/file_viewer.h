@@ -25,14 +25,14 @@ public:
     // Shows the file's bytes as text (in the chosen code page).
     using TDecode = std::function<QString(std::string_view)>;
 
-    explicit TFileViewer(QWidget* parent = nullptr);
+    explicit TFileViewer(TDecode decode, QWidget* parent = nullptr);
 
     // From now on the text opens as a tab of tabs, with a close box, rather than in the dock.
     void ShowAsTabOf(QTabWidget* tabs);
 
     // Opens the viewer on the lines of the file at path. The same path is not filled in again
     // until Forget, so the place the user scrolled to stays.
-    void ShowLines(const QString& path, const TLineStore& lines, TDecode decode);
+    void ShowLines(const QString& path, const TLineStore& lines);
     // Selects a line (1-based) and scrolls it to the middle; nothing for a line not shown.
     void SelectLine(int line);
     // Instead of selecting the line (1-based), marks it and, more strongly, the runs of its bytes

@@ -14,7 +14,6 @@
 #include "window_port.h"
 #include "window_project.h"
 
-#include <QSettings>
 #include <QAction>
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -34,6 +33,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStatusBar>
@@ -41,7 +41,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
-#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -93,8 +92,7 @@ QToolBar* NewToolbar(const QString& name, const QString& caption, QWidget* paren
 
 } // namespace
 
-TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
-    : QMainWindow(parent) {
+TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent) : QMainWindow(parent) {
     auto folders = std::make_unique<TDialogFolders>(std::move(dialogs));
     Folders_ = folders.get();
     Dialogs_ = std::move(folders);
@@ -117,7 +115,9 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
     targets.ShowMessage = [this](const QString& text) { Dialogs_->ShowInformation(this, text); };
     targets.Decode = [this](std::string_view bytes) { return Display_->Decode(bytes); };
     Port_ = std::make_unique<TWindowPort>(std::move(targets));
-    FormCreate();
+    Ws_ = std::make_unique<TWorkspace>(*Port_);
+    Display_ = std::make_unique<TCaptionDisplay>(*Ws_);
+    Ws_->ScriptsLstPath = ProgramScriptsLst();
     CreateDocks();
 
     CreateActions();
@@ -140,10 +140,9 @@ TForm1::TForm1(std::unique_ptr<TUserDialogs> dialogs, QWidget* parent)
         // Three quarters of the screen, so that the pane shows more than a few lines; never
         // less than the window's own least size, nor more than the screen.
         const QRect area = screen->availableGeometry();
-        const QSize first(std::clamp(area.width() * 3 / 4, std::min(StartWidth, area.width()),
-                                     area.width()),
-                          std::clamp(area.height() * 3 / 4, std::min(StartHeight, area.height()),
-                                     area.height()));
+        const QSize first(
+            std::clamp(area.width() * 3 / 4, std::min(StartWidth, area.width()), area.width()),
+            std::clamp(area.height() * 3 / 4, std::min(StartHeight, area.height()), area.height()));
         resize(first);
         move(area.center() - QPoint(first.width() / 2, first.height() / 2));
     }
@@ -165,12 +164,6 @@ std::string TForm1::ProgramScriptsLst() {
     return QFile::encodeName(lst).toStdString();
 }
 
-void TForm1::FormCreate() {
-    Ws_ = std::make_unique<TWorkspace>(*Port_);
-    Display_ = std::make_unique<TCaptionDisplay>(*Ws_);
-    Ws_->ScriptsLstPath = ProgramScriptsLst();
-}
-
 void TForm1::CreateDocks() {
     Problems_ = new TProblemsPane(*Display_, this);
     AddDock(TCommand::ShowProblems, Problems_, Qt::BottomDockWidgetArea);
@@ -179,7 +172,8 @@ void TForm1::CreateDocks() {
     AddDock(TCommand::ShowProject, ProjectPane_, Qt::LeftDockWidgetArea);
 
     // Message-file places of findings. Docked, it goes beside the Problems pane.
-    MessageViewer_ = new TFileViewer(this);
+    MessageViewer_ =
+        new TFileViewer([this](std::string_view bytes) { return Display_->Decode(bytes); }, this);
     MessageViewer_->setAllowedAreas(Qt::AllDockWidgetAreas);
     addDockWidget(Qt::BottomDockWidgetArea, MessageViewer_);
     splitDockWidget(Problems_, MessageViewer_, Qt::Horizontal);
@@ -382,10 +376,7 @@ QWidget* TForm1::CreateRightPanel() {
     counters->setHorizontalSpacing(8);
     for (std::size_t i = 0; i < CounterNames.size(); ++i) {
         const int row = static_cast<int>(i);
-        const std::string_view name = CounterNames[i];
-        counters->addWidget(
-            new QLabel(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))), row,
-            0);
+        counters->addWidget(new QLabel(QString::fromLatin1(CounterNames[i])), row, 0);
         Counters_[i]->setObjectName(QStringLiteral("Label%1").arg(row + 1));
         Counters_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
         counters->addWidget(Counters_[i], row, 1);

@@ -200,7 +200,6 @@ protected:
 private:
     static std::size_t Index(TCommand command) { return static_cast<std::size_t>(command); }
 
-    void FormCreate();
     static std::string ProgramScriptsLst();
     void CreateDocks();
     // The Project pane's button, the Esc of a project run and the code-page bar; after
@@ -235,15 +234,14 @@ private:
 
     // False, with a status note, when a pass is running and the table refuses the command then.
     bool MayRun(TCommand command);
-    // Runs one command: an error ends it in the error box; the panes catch up afterwards.
-    void RunCommand(const std::function<void()>& work);
+    // Runs one command: an error ends it in the error box; the panes catch up afterwards. True
+    // when work ran to its end.
+    bool RunCommand(const std::function<void()>& work);
     void CatchUp();
     // The loaded script's caption, and the open project's list after it.
     QString WindowTitle() const;
     void AfterCommand();
     void ApplyEnablingRules();
-    void ShowErrorBox(const QString& text);
-    void TakeSavePresets();
     // The names of the loaded script: a Load that fails puts them back.
     struct TLoadedNames {
         std::string Caption;
@@ -263,8 +261,6 @@ private:
     bool SelectNodeOf(const TFinding& finding);
     void ShowScriptLine(int line);
     void ShowMessageFileLine(const TFinding& finding);
-    void SelectPaneLine(int line);
-    void KeepShownNodeSelected();
     void NameStoppedMessageLine();
     // The Play and Dialog Map panes (main_window_panes.cpp): made with the docks, told when the
     // script changes.
@@ -273,7 +269,6 @@ private:
     void PanesForgetScript();
     void PanesAnalysed();
     void PanesRedecode();
-    void PanesFollowSelection();
     // Selects and shows the node's top-level item of the General View; false when it has none.
     bool SelectGeneralViewNode(std::int32_t node);
     void ShowChecksOfScript();
@@ -297,7 +292,7 @@ private:
     void ExportInBackground(TExportRequest request, TSharedScript analysed, const QString& path,
                             std::size_t leftOut);
     bool ImportInBackground(const TImportOptions& options, TImportSummary& summary);
-    void VoiceInBackground(const TExportRequest& request, const TVoiceOptions& options,
+    void VoiceInBackground(TExportRequest request, const TVoiceOptions& options,
                            const QString& path);
     // The scope of Export Strings the user picks when both a script and a project are there; None
     // when the user chose nothing.

@@ -3,6 +3,7 @@
 
 #include "main_window.h"
 
+#include "byte_strings.h"
 #include "caption_display.h"
 #include "file_viewer.h"
 #include "outline_model.h"
@@ -19,11 +20,7 @@
 #include "text/word_difference.h"
 
 #include <QAction>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
-#include <QTabWidget>
-#include <QTreeView>
 
 namespace dialoscope {
 
@@ -45,7 +42,7 @@ void TForm1::CodePageClick(TDisplayCodePage page) {
     for (std::size_t i = 0; i < Counters_.size(); ++i) {
         Counters_[i]->setText(Display_->Decode(Ws_->Counters[i]));
     }
-    Problems_->RedecodeTexts();
+    Problems_->Model().RedecodeTexts();
     MessageViewer_->Redecode();
     ShowCaptionsAfresh();
 }
@@ -60,13 +57,13 @@ void TForm1::RunChecksClick() {
     if (!MayRun(TCommand::RunChecks)) {
         return;
     }
+    Problems_->show();
+    Problems_->raise();
     if (Project_) {
-        Problems_->show();
-        Problems_->raise();
         ShowProjectChecks();
-        return;
+    } else {
+        RunChecks();
     }
-    ShowChecksOfScript();
 }
 
 void TForm1::ShowChecksOfScript() {
@@ -106,16 +103,13 @@ bool TForm1::ReadChosenOriginal(const QString& title, std::unique_ptr<TLineStore
     if (path.isEmpty()) {
         return false;
     }
-    bool read = false;
-    RunCommand([&] {
+    return RunCommand([&] {
         auto lines = std::make_unique<TLineStore>();
-        const std::string pathBytes = QFile::encodeName(path).toStdString();
+        const std::string pathBytes = PathBytes(path);
         lines->LoadFromFile(pathBytes); // an unreadable file keeps the earlier one
         store = std::move(lines);
         storePath = pathBytes;
-        read = true;
     });
-    return read;
 }
 
 void TForm1::RunChecks() {
@@ -166,7 +160,7 @@ bool TForm1::SelectNodeOf(const TFinding& finding) {
     // The node's source starts at the line of its "function".
     const std::int32_t first = Ws_->Nodes[static_cast<std::size_t>(finding.Node)].Line;
     if (finding.Line >= first && first > 0) {
-        SelectPaneLine(finding.Line - first);
+        SelectWholeLine(*Richedit_, finding.Line - first);
     }
     return true;
 }
@@ -184,7 +178,7 @@ void TForm1::ShowScriptLine(int line) {
         });
         PaneScriptRevision_ = Richedit_->document()->revision();
     }
-    SelectPaneLine(line - 1);
+    SelectWholeLine(*Richedit_, line - 1);
 }
 
 void TForm1::ShowMessageFileLine(const TFinding& finding) {
@@ -195,9 +189,7 @@ void TForm1::ShowMessageFileLine(const TFinding& finding) {
     if (lines == nullptr || finding.Line <= 0) {
         return;
     }
-    const QString path = QFile::decodeName(QByteArray::fromStdString(finding.File));
-    MessageViewer_->ShowLines(path, *lines,
-                              [this](std::string_view bytes) { return Display_->Decode(bytes); });
+    MessageViewer_->ShowLines(FromBytes(finding.File), *lines);
     MessageViewer_->SelectLine(finding.Line);
     if (finding.Kind == TFindingKind::ChangedSource && Since_) {
         MarkAddedWords(*lines, finding);
@@ -232,18 +224,12 @@ void TForm1::NameStoppedMessageLine() {
     options.ScriptPath = ScriptPath_;
     for (const TFinding& finding : RunMessageFileChecks(*Ws_, options)) {
         if (finding.Kind == TFindingKind::BadMessageLine && finding.Text == AnalyzeError_) {
-            const QString file = QFile::decodeName(QByteArray::fromStdString(finding.File));
-            ShowStatusNote(QString::fromUtf8(AnalyzeStopped.data(), AnalyzeStopped.size()) +
-                           QStringLiteral(" at %1, line %2")
-                               .arg(QFileInfo(file).fileName())
-                               .arg(finding.Line));
+            ShowStatusNote(
+                QString::fromUtf8(AnalyzeStopped) +
+                QStringLiteral(" at %1, line %2").arg(FileNameOf(finding.File)).arg(finding.Line));
             return;
         }
     }
-}
-
-void TForm1::SelectPaneLine(int line) {
-    SelectWholeLine(*Richedit_, line);
 }
 
 } // namespace dialoscope

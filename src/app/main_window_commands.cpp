@@ -24,12 +24,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -53,20 +51,18 @@ bool IsFile(const QString& path) {
     return QFileInfo(path).isFile();
 }
 
-QString FileNameOf(const std::string& path) {
-    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
-}
-
 } // namespace
 
-void TForm1::RunCommand(const std::function<void()>& work) {
+bool TForm1::RunCommand(const std::function<void()>& work) {
     if (CommandDepth_ == 0) {
         Port_->BeginCommand();
     }
     ++CommandDepth_;
     QString error;
+    bool ended = false;
     try {
         work();
+        ended = true;
     } catch (const TCommandAborted&) {
         // The user closed the window during a pass; the close follows below.
     } catch (const std::exception& e) {
@@ -75,12 +71,14 @@ void TForm1::RunCommand(const std::function<void()>& work) {
     --CommandDepth_;
     AfterCommand();
     if (!error.isEmpty()) {
-        ShowErrorBox(error);
+        ++ErrorBoxCount_;
+        Dialogs_->ShowError(this, error);
     }
     if (CommandDepth_ == 0 && Port_->AbortRequested()) {
         Port_->ClearAbort();
         QTimer::singleShot(0, this, &QWidget::close);
     }
+    return ended;
 }
 
 void TForm1::RunPass(const QString& passName, const std::function<void()>& work) {
@@ -157,16 +155,6 @@ void TForm1::ApplyEnablingRules() {
     }
 }
 
-void TForm1::ShowErrorBox(const QString& text) {
-    ++ErrorBoxCount_;
-    Dialogs_->ShowError(this, text);
-}
-
-void TForm1::TakeSavePresets() {
-    SaveDialog1Path_ = QString::fromLocal8Bit(Ws_->SaveOutputPreset.c_str());
-    SaveDialog2Path_ = QString::fromLocal8Bit(Ws_->SaveTreePreset.c_str());
-}
-
 QTreeView* TForm1::ActiveTree() const {
     return PageControl1_->currentWidget() == TreeView1_ ? TreeView1_ : TreeView2_;
 }
@@ -207,9 +195,8 @@ void TForm1::LoadFile(const QString& path) {
     ForgetScriptFindings();
     MessageViewer_->Forget();
     PanesForgetScript();
-    bool loaded = false;
     std::string unreadable;
-    RunCommand([&] {
+    const bool loaded = RunCommand([&] {
         // The buffers stay as far as the failed Load got; the names go back to the script
         // Analyze still analyses, before the title is set from them.
         try {
@@ -228,8 +215,8 @@ void TForm1::LoadFile(const QString& path) {
             PutBack(before);
             throw;
         }
-        TakeSavePresets();
-        loaded = true;
+        SaveDialog1Path_ = QString::fromLocal8Bit(Ws_->SaveOutputPreset.c_str());
+        SaveDialog2Path_ = QString::fromLocal8Bit(Ws_->SaveTreePreset.c_str());
     });
     if (!loaded) {
         if (!unreadable.empty()) {
@@ -271,12 +258,9 @@ void TForm1::sbRestartClick() {
     RunPass(QStringLiteral("Analyze"), [&] {
         try {
             AnalyzeScript(*Ws_);
-        } catch (const EConvertError& error) {
-            AnalyzeError_ = error.what();
-            badNumber = true;
-            throw;
         } catch (const std::exception& error) {
             AnalyzeError_ = error.what();
+            badNumber = dynamic_cast<const EConvertError*>(&error) != nullptr;
             throw;
         }
         Analysis_ = TAnalysis::Complete;
@@ -352,20 +336,17 @@ void TForm1::TreeView1Change(const QModelIndex& current) {
         return;
     }
     if (!MayRun(TCommand::SelectNode)) {
-        KeepShownNodeSelected();
+        // The view already moved its current item; it goes back to the one the pane shows.
+        RestoringSelection_ = true;
+        TreeView1_->selectionModel()->setCurrentIndex(ShownNode_,
+                                                      QItemSelectionModel::ClearAndSelect);
+        RestoringSelection_ = false;
         return;
     }
     ShownNode_ = current;
     const std::int32_t item = TOutlineModel::ItemOf(current);
     RunCommand([&] { dialoscope::TreeView1Change(*Ws_, item); });
-    PanesFollowSelection();
-}
-
-void TForm1::KeepShownNodeSelected() {
-    // The view already moved its current item; it goes back to the one the pane shows.
-    RestoringSelection_ = true;
-    TreeView1_->selectionModel()->setCurrentIndex(ShownNode_, QItemSelectionModel::ClearAndSelect);
-    RestoringSelection_ = false;
+    Map_->FollowSelection(SelectedNode());
 }
 
 void TForm1::SpeedButton2Click() {

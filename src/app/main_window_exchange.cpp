@@ -56,7 +56,7 @@ QString UndefinedBytesText(const std::vector<TUndefinedByte>& bytes, const std::
         const QString hex =
             QStringLiteral("%1").arg(static_cast<unsigned>(byte.Byte), 2, 16, QLatin1Char('0'));
         lines.push_back(QStringLiteral("%1:%2: message %3, byte %4")
-                            .arg(QFileInfo(FromBytes(byte.File)).fileName())
+                            .arg(FileNameOf(byte.File))
                             .arg(byte.Line)
                             .arg(byte.Number)
                             .arg(hex.toUpper()));
@@ -138,7 +138,7 @@ TForm1::TExportScope TForm1::ChooseExportScope(TExportRequest& request, std::siz
         dialog.Choices = {
             QStringLiteral("The loaded script (%1)").arg(QFileInfo(scriptName).fileName()),
             QStringLiteral("The open project (%1, %2 scripts)")
-                .arg(QFileInfo(FromBytes(Project_->Project.ListPath)).fileName())
+                .arg(FileNameOf(Project_->Project.ListPath))
                 .arg(Project_->Project.Scripts.size())};
         dialog.Chosen = &chosen;
     }
@@ -242,7 +242,7 @@ bool TForm1::ImportInBackground(const TImportOptions& options, TImportSummary& s
     // The import does not say how far it is: the bar only shows that it is busy.
     RzProgressBar1_->setRange(0, 0);
     ShowStatusNote(QStringLiteral("Import Translation: reading %1; Esc cancels")
-                       .arg(QFileInfo(FromBytes(options.Translation)).fileName()));
+                       .arg(FileNameOf(options.Translation)));
     const bool ended = RunInBackground(QStringLiteral("Import Translation"), cancel,
                                        [&] { summary = ImportTranslation(cancellable, codePage); });
     if (ended && cancel && !summary.Written) {
@@ -294,11 +294,7 @@ void TForm1::ImportTranslationClick() {
     }
     options.DryRun = false;
     TImportUndo before{options.Target, {}};
-    bool read = false;
-    RunCommand([&] {
-        before.Bytes = ReadFileBytes(options.Target);
-        read = true;
-    });
+    const bool read = RunCommand([&] { before.Bytes = ReadFileBytes(options.Target); });
     TImportSummary summary;
     if (!read || !ImportInBackground(options, summary)) {
         return;
@@ -326,17 +322,12 @@ void TForm1::UndoImportClick() {
         ShowStatusNote(QStringLiteral("No import to undo since the window opened"));
         return;
     }
-    const QString name = QFileInfo(FromBytes(ImportUndo_->Path)).fileName();
+    const QString name = FileNameOf(ImportUndo_->Path);
     if (!Dialogs_->AskYesNo(
             this, QStringLiteral("Restore %1 as it was before the last import?").arg(name))) {
         return;
     }
-    bool restored = false;
-    RunCommand([&] {
-        ReplaceFile(ImportUndo_->Path, ImportUndo_->Bytes);
-        restored = true;
-    });
-    if (restored) {
+    if (RunCommand([&] { ReplaceFile(ImportUndo_->Path, ImportUndo_->Bytes); })) {
         MessagesRewritten_ =
             MessagesRewritten_ ||
             (!ScriptPath_.empty() && ImportUndo_->Path == MessageFilePath(ScriptPath_));

@@ -1,7 +1,6 @@
 // The main window's Play and Dialog Map panes: made with the other docks, told when the script
-// they read is about to change or has been analysed, when the code page or the message texts
-// toggle changed, and when the General View's selection moved; a box clicked on the map selects
-// its node in the General View.
+// they read is about to change or has been analysed, and when the code page or the message texts
+// toggle changed; a box clicked on the map selects its node in the General View.
 
 #include "main_window.h"
 
@@ -20,7 +19,7 @@
 namespace dialoscope {
 
 void TForm1::CreateViewPanes() {
-    const auto runCommand = [this](const std::function<void()>& work) { RunCommand(work); };
+    const auto runCommand = [this](const std::function<void()>& work) { return RunCommand(work); };
     const auto askSavePath = [this](const TFileDialogRequest& request) {
         return Dialogs_->AskSaveFileName(this, request);
     };
@@ -92,10 +91,6 @@ void TForm1::PanesAnalysed() {
 void TForm1::PanesRedecode() {
     Play_->Redecode();
     Map_->Redecode();
-}
-
-void TForm1::PanesFollowSelection() {
-    Map_->FollowSelection(SelectedNode());
 }
 
 } // namespace dialoscope

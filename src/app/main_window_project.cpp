@@ -23,7 +23,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QShortcut>
@@ -101,12 +100,10 @@ void TForm1::OpenProjectFile(const QString& path) {
     if (!MayRun(TCommand::OpenProject)) {
         return;
     }
-    bool opened = false;
-    RunCommand([&] {
+    const bool opened = RunCommand([&] {
         auto project = std::make_unique<TWindowProject>();
         project->Project = OpenProject(PathBytes(path));
         Project_ = std::move(project);
-        opened = true;
     });
     if (!opened) {
         return;
@@ -206,7 +203,7 @@ void TForm1::RunProjectInBackground() {
     open.Results.clear();
     ProjectPane_->Model().Clear();
     const std::size_t scripts = open.Project.Scripts.size();
-    const QString list = QFileInfo(FromBytes(open.Project.ListPath)).fileName();
+    const QString list = FileNameOf(open.Project.ListPath);
     ProjectPane_->ShowSummary(
         QStringLiteral("%1: analysing %2").arg(list, Counted(scripts, "script")));
 
@@ -227,7 +224,8 @@ void TForm1::RunProjectInBackground() {
                 RzProgressBar1_->setValue(static_cast<int>(done * 100 / scripts));
                 // In the bar, not the note pane: a row a few milliseconds later would overwrite
                 // a note the user has not had time to read.
-                RzProgressBar1_->setFormat(QStringLiteral("%1 of %2 scripts").arg(done).arg(scripts));
+                RzProgressBar1_->setFormat(
+                    QStringLiteral("%1 of %2 scripts").arg(done).arg(scripts));
             },
             Qt::QueuedConnection);
     };
@@ -279,9 +277,6 @@ void TForm1::LoadAndAnalyzeProjectScript(std::size_t script) {
 }
 
 void TForm1::ShowProjectChecks() {
-    if (!Project_) {
-        return;
-    }
     RunProjectInBackground();
     std::vector<TFinding> findings;
     std::vector<std::size_t> scripts;
@@ -320,17 +315,11 @@ void TForm1::ShowFileLine(const TFinding& finding) {
         return;
     }
     TLineStore lines;
-    bool read = false;
-    RunCommand([&] {
-        lines.LoadFromFile(finding.File);
-        read = true;
-    });
-    if (!read) {
+    if (!RunCommand([&] { lines.LoadFromFile(finding.File); })) {
         return;
     }
     MessageViewer_->Forget(); // the file on disk may have changed since it was shown
-    MessageViewer_->ShowLines(FromBytes(finding.File), lines,
-                              [this](std::string_view bytes) { return Display_->Decode(bytes); });
+    MessageViewer_->ShowLines(FromBytes(finding.File), lines);
     MessageViewer_->SelectLine(finding.Line);
 }
 

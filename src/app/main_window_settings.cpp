@@ -8,7 +8,6 @@
 #include "display_code_page.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -122,8 +121,7 @@ void TForm1::WidenOnFirstShow(QDockWidget* dock) {
         dock->setProperty("widened", true);
         // In a turn of its own: the dock's first layout is work enough for the one that shows it.
         QTimer::singleShot(0, this, [this, dock] {
-            resizeDocks({dock}, {std::max(dock->sizeHint().width(), width() / 3)},
-                        Qt::Horizontal);
+            resizeDocks({dock}, {std::max(dock->sizeHint().width(), width() / 3)}, Qt::Horizontal);
         });
     });
 }

@@ -12,7 +12,6 @@
 #include "exchange/voice_files.h"
 
 #include <QFileInfo>
-#include <QProgressBar>
 
 #include <filesystem>
 #include <mutex>
@@ -52,7 +51,7 @@ void TForm1::ExportVoiceScriptClick() {
         Dialogs_->ShowInformation(this, QStringLiteral("Load a script or open a project first."));
         return;
     }
-    const QString scriptName = QFileInfo(FromBytes(ScriptPath_)).fileName();
+    const QString scriptName = FileNameOf(ScriptPath_);
     TFileDialogRequest dialog{VoiceFilter, QStringLiteral("xlsx"),
                               script ? QFileInfo(scriptName).completeBaseName() +
                                            QStringLiteral("_voice")
@@ -63,9 +62,9 @@ void TForm1::ExportVoiceScriptClick() {
     dialog.ChoiceLabel = QStringLiteral("Record:");
     dialog.Choices = VoiceChoices(
         script ? QStringLiteral("The loaded script (%1)").arg(scriptName) : QString(),
-        Project_ ? QStringLiteral("The open project (%1)")
-                       .arg(QFileInfo(FromBytes(Project_->Project.ListPath)).fileName())
-                 : QString());
+        Project_
+            ? QStringLiteral("The open project (%1)").arg(FileNameOf(Project_->Project.ListPath))
+            : QString());
     dialog.Chosen = &chosen;
     const QString path = Dialogs_->AskSaveFileName(this, dialog);
     if (path.isEmpty()) {
@@ -84,12 +83,11 @@ void TForm1::ExportVoiceScriptClick() {
             }
         }
     }
-    VoiceInBackground(request, options, path);
+    VoiceInBackground(std::move(request), options, path);
 }
 
-void TForm1::VoiceInBackground(const TExportRequest& scripts, const TVoiceOptions& options,
+void TForm1::VoiceInBackground(TExportRequest request, const TVoiceOptions& options,
                                const QString& path) {
-    TExportRequest request = scripts;
     const TTextCodePage codePage(ChosenCodePageName());
     TVoiceScript voice;
     const bool written = RunExportJob(

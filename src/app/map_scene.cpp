@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QStyleOptionGraphicsItem>
 
+#include <array>
 #include <cmath>
 
 namespace dialoscope {
@@ -122,19 +123,11 @@ void DrawEdge(QGraphicsScene& scene, const TGraphEdge& edge, const TEdgeCurve& c
 } // namespace
 
 QColor LookColor(TMapLook look) {
-    switch (look) {
-    case TMapLook::Plain:
-        return Qt::white;
-    case TMapLook::Start:
-        return {0x1e, 0x8c, 0x2e};
-    case TMapLook::Unreachable:
-        return {0xc8, 0xc8, 0xc8};
-    case TMapLook::DeadEnd:
-        return {0xff, 0xb0, 0x4a};
-    case TMapLook::Missing:
-        return {0xd0, 0x20, 0x20};
-    }
-    return Qt::white;
+    // In TMapLook's order: plain, start, unreachable, dead end, missing.
+    static const std::array<QColor, 5> colours = {
+        QColor(Qt::white), QColor(0x1e, 0x8c, 0x2e), QColor(0xc8, 0xc8, 0xc8),
+        QColor(0xff, 0xb0, 0x4a), QColor(0xd0, 0x20, 0x20)};
+    return colours.at(static_cast<std::size_t>(look));
 }
 
 TMapLook LookOf(TVertexFlags flags) {

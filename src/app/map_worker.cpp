@@ -63,7 +63,7 @@ std::uint64_t TMapWorker::Post(TMapJob job) {
     const std::lock_guard lock(Lock_);
     Current_.request_stop();
     Pending_ = std::move(job);
-    PendingId_ = ++LastId_;
+    ++PendingId_;
     Changed_.notify_all();
     return PendingId_;
 }

@@ -79,7 +79,6 @@ private:
     std::condition_variable_any Changed_;
     std::optional<TMapJob> Pending_;
     std::uint64_t PendingId_ = 0;
-    std::uint64_t LastId_ = 0;
     std::stop_source Current_;
     std::jthread Thread_; // last: it starts once everything above exists
 };

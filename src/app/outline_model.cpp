@@ -33,13 +33,6 @@ TOutlineModel::TOutlineModel(const TOutlineTree& tree, TCaptionDisplay& display,
     : QAbstractItemModel(parent), Tree_(tree), Display_(display), ShownVersion_(tree.Version()),
       ShownGeneration_(tree.Generation()) {}
 
-void TOutlineModel::ShowCurrent() {
-    beginResetModel();
-    ShownVersion_ = Tree_.Version();
-    ShownGeneration_ = Tree_.Generation();
-    endResetModel();
-}
-
 bool TOutlineModel::Known(std::int32_t item) const {
     return !Cleared() && item >= 0 && item < Tree_.Count();
 }
@@ -50,7 +43,10 @@ void TOutlineModel::Refresh() {
     }
     // The core only reports that something changed, not what; a reset costs the views one
     // lazy relayout of what is visible.
-    ShowCurrent();
+    beginResetModel();
+    ShownVersion_ = Tree_.Version();
+    ShownGeneration_ = Tree_.Generation();
+    endResetModel();
 }
 
 void TOutlineModel::DisplayChanged() {
@@ -99,10 +95,6 @@ int TOutlineModel::rowCount(const QModelIndex& parent) const {
 
 int TOutlineModel::columnCount(const QModelIndex&) const {
     return 1;
-}
-
-bool TOutlineModel::hasChildren(const QModelIndex& parent) const {
-    return rowCount(parent) > 0;
 }
 
 QVariant TOutlineModel::data(const QModelIndex& index, int role) const {

@@ -38,14 +38,12 @@ public:
     QModelIndex parent(const QModelIndex& child) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
-    bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
     // Whether the view's items still exist: no Clear since the last refresh, and in the table.
     bool Cleared() const { return Tree_.Generation() != ShownGeneration_; }
     bool Known(std::int32_t item) const;
-    void ShowCurrent();
 
     const TOutlineTree& Tree_;
     TCaptionDisplay& Display_;

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <array>
+
 namespace dialoscope {
 
 namespace {
@@ -104,15 +106,9 @@ void AddNodeLines(const TPlayNodeView& view, std::vector<TConversationLine>& out
 }
 
 QString HtmlClass(TConversationSide side) {
-    switch (side) {
-    case TConversationSide::Npc:
-        return QStringLiteral("npc");
-    case TConversationSide::Player:
-        return QStringLiteral("player");
-    case TConversationSide::Note:
-        return QStringLiteral("note");
-    }
-    return {};
+    // In TConversationSide's order.
+    static const std::array<const char*, 3> classes = {"npc", "player", "note"};
+    return QString::fromLatin1(classes.at(static_cast<std::size_t>(side)));
 }
 
 } // namespace

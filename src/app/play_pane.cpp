@@ -72,8 +72,6 @@ std::shared_ptr<const TPlayScript> MakePlayScript(const TSharedScript& analysed,
 TPlayPane::TPlayPane(const TCaptionDisplay& display, THooks hooks, QWidget* parent)
     : QDockWidget(QStringLiteral("Play"), parent), Display_(display), Hooks_(std::move(hooks)) {
     setObjectName(QStringLiteral("PlayPane"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
     CreateControls();
     CreateShortcuts();
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {

@@ -14,9 +14,9 @@ namespace dialoscope {
 
 namespace {
 
-QString KindText(TFindingKind kind) {
-    const std::string_view word = KindWord(kind);
-    return QString::fromLatin1(word.data(), static_cast<qsizetype>(word.size()));
+// "gate.ipp:9", or the file alone for a finding of no line.
+QString AtLine(const QString& file, int line) {
+    return line > 0 ? file + QLatin1Char(':') + QString::number(line) : file;
 }
 
 // The last count parts of a path's parts.
@@ -49,11 +49,7 @@ std::map<std::string, QString> ShortestDistinctNames(const std::vector<std::stri
 
 QString TProblemsModel::PlaceOf(const TFinding& finding) const {
     const auto name = FileNames_.find(finding.File);
-    const QString file = name != FileNames_.end() ? name->second : FromBytes(finding.File);
-    if (finding.Line <= 0) {
-        return file;
-    }
-    return file + QLatin1Char(':') + QString::number(finding.Line);
+    return AtLine(name != FileNames_.end() ? name->second : FromBytes(finding.File), finding.Line);
 }
 
 TProblemsModel::TProblemsModel(const TCaptionDisplay& display, QObject* parent)
@@ -133,7 +129,7 @@ int TProblemsModel::columnCount(const QModelIndex& parent) const {
 QVariant TProblemsModel::DisplayText(const TFinding& finding, int column) const {
     switch (column) {
     case KindColumn:
-        return KindText(finding.Kind);
+        return QString::fromLatin1(KindWord(finding.Kind));
     case PlaceColumn:
         return PlaceOf(finding);
     case NodeColumn:
@@ -161,9 +157,7 @@ QVariant TProblemsModel::ToolTipText(const TFinding& finding, int column) const 
         return finding.Severity == TSeverity::Error ? QStringLiteral("Error")
                                                     : QStringLiteral("Warning");
     case PlaceColumn:
-        return finding.Line > 0
-                   ? FromBytes(finding.File) + QLatin1Char(':') + QString::number(finding.Line)
-                   : FromBytes(finding.File);
+        return AtLine(FromBytes(finding.File), finding.Line);
     case TextColumn:
         return Display_.Decode(finding.Text);
     default:
@@ -195,20 +189,9 @@ QVariant TProblemsModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
         return {};
     }
-    switch (section) {
-    case KindColumn:
-        return QStringLiteral("Kind");
-    case PlaceColumn:
-        return QStringLiteral("Place");
-    case NodeColumn:
-        return QStringLiteral("Node");
-    case TextColumn:
-        return QStringLiteral("Text");
-    case FileColumn:
-        return QStringLiteral("File");
-    default:
-        return {};
-    }
+    static const char* const titles[FileColumn + 1] = {"Kind", "Place", "Node", "Text", "File"};
+    return section >= 0 && section <= FileColumn ? QString::fromLatin1(titles[section])
+                                                 : QVariant();
 }
 
 } // namespace dialoscope

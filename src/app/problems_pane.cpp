@@ -33,8 +33,6 @@ QString Counted(int count, const char* word) {
 TProblemsPane::TProblemsPane(const TCaptionDisplay& display, QWidget* parent)
     : QDockWidget(QStringLiteral("Problems"), parent) {
     setObjectName(QStringLiteral("ProblemsPane"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
 
     Model_ = new TProblemsModel(display, this);
     Sorted_ = new TProblemsFilter(*Model_, this);
@@ -116,8 +114,9 @@ QWidget* TProblemsPane::CreateFilterRow() {
 void TProblemsPane::ApplyChoices() {
     const QVariant severity = Severity_->currentData();
     const QVariant kind = Kind_->currentData();
-    Sorted_->SetSeverity(severity.isValid() ? std::optional(static_cast<TSeverity>(severity.toInt()))
-                                            : std::nullopt);
+    Sorted_->SetSeverity(severity.isValid()
+                             ? std::optional(static_cast<TSeverity>(severity.toInt()))
+                             : std::nullopt);
     Sorted_->SetKind(kind.isValid() ? std::optional(static_cast<TFindingKind>(kind.toInt()))
                                     : std::nullopt);
     Sorted_->SetText(Filter_->text());
@@ -148,11 +147,9 @@ void TProblemsPane::FillKinds() {
     Kind_->addItem(QStringLiteral("All kinds (%1)").arg(Model_->Findings().size()));
     // Kinds in their enumeration order, which is the order of the checks' lists.
     for (const auto& [kind, count] : counts) {
-        Kind_->addItem(QStringLiteral("%1 (%2)")
-                           .arg(QString::fromLatin1(KindWord(kind).data(),
-                                                    static_cast<qsizetype>(KindWord(kind).size())))
-                           .arg(count),
-                       static_cast<int>(kind));
+        Kind_->addItem(
+            QStringLiteral("%1 (%2)").arg(QString::fromLatin1(KindWord(kind))).arg(count),
+            static_cast<int>(kind));
     }
     const int again = chosen.isValid() ? Kind_->findData(chosen) : 0;
     Kind_->setCurrentIndex(again < 0 ? 0 : again);
@@ -179,10 +176,6 @@ void TProblemsPane::ShowProjectFindings(std::vector<TFinding> findings,
     View_->setColumnWidth(TProblemsModel::FileColumn, FileWidth);
     FillKinds();
     ApplyChoices();
-}
-
-void TProblemsPane::RedecodeTexts() {
-    Model_->RedecodeTexts();
 }
 
 void TProblemsPane::UpdateSummary() {

@@ -42,8 +42,6 @@ public:
                              std::vector<QString> names);
     // Forgets the findings: they belonged to a script that is loaded or analysed afresh.
     void Clear();
-    // The code page changed.
-    void RedecodeTexts();
 
 signals:
     void FindingActivated(const dialoscope::TFinding& finding);

@@ -46,8 +46,6 @@ protected:
 
 TProjectPane::TProjectPane(QWidget* parent) : QDockWidget(QStringLiteral("Project"), parent) {
     setObjectName(QStringLiteral("ProjectPane"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
 
     Model_ = new TProjectModel(this);
     Sorted_ = new TListOrderTies(this);

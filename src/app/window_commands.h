@@ -111,7 +111,7 @@ struct TWindowCommand {
     TCheckMark Check = TCheckMark::None;
     TActionSource Source = TActionSource::Own;
     TEnabledWhen Enabled = TEnabledWhen::Always;
-    TDuringPass Pass = TDuringPass::Runs;
+    TDuringPass Pass = TDuringPass::Refused; // most commands write the pane or a tree
     TMenuPlace Menu = TMenuPlace::None;
     TToolbarPlace Toolbar = TToolbarPlace::None;
     TGroup Group = TGroup::Continues;

@@ -52,7 +52,7 @@ void TWindowPort::BeginCommand() {
 
 void TWindowPort::ProcessMessages() {
     if (LinesSinceTurn_ >= LinesPerTurn) {
-        LetMessagesThrough();
+        Turn();
         return;
     }
     if (++CallsSinceCheck_ < CallsPerClockCheck) {
@@ -62,10 +62,10 @@ void TWindowPort::ProcessMessages() {
     if (SinceLastTurn_.elapsed() < TurnIntervalMs) {
         return;
     }
-    LetMessagesThrough();
+    Turn();
 }
 
-void TWindowPort::LetMessagesThrough() {
+void TWindowPort::Turn() {
     Targets_.CatchUp();
     LinesSinceTurn_ = 0;
     QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -47,7 +47,7 @@ public:
     // Called when a command starts: the clock for the message rate starts then.
     void BeginCommand();
     // Lets window messages through now, whatever the clock says.
-    void Turn() { LetMessagesThrough(); }
+    void Turn();
     // The command ends at its next ProcessMessages.
     void RequestAbort() { AbortRequested_ = true; }
     bool AbortRequested() const { return AbortRequested_; }
@@ -56,8 +56,6 @@ public:
     static constexpr int TurnIntervalMs = 16;
 
 private:
-    void LetMessagesThrough();
-
     TTargets Targets_;
     QElapsedTimer SinceLastTurn_;
     unsigned CallsSinceCheck_ = 0;
