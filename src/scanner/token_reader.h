@@ -89,9 +89,6 @@ public:
         return Token_.Owned ? std::string_view(Token_.OwnedText)
                             : Bytes_.substr(Token_.TextBegin, Token_.TextEnd - Token_.TextBegin);
     }
-    std::string_view TextOf(const TTokenRecord& record) const {
-        return std::string_view(Bytes_.data() + record.Offset, record.Length());
-    }
     TReaderCounters Counters() const;
 
 private:

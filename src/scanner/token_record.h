@@ -22,7 +22,6 @@ struct TTokenRecord {
                static_cast<std::uint32_t>(length << 8);
     }
     TTokenKind Kind() const { return static_cast<TTokenKind>(Packed & 0xF); }
-    void SetKind(TTokenKind kind) { Packed = (Packed & ~0xFU) | static_cast<std::uint32_t>(kind); }
     std::uint32_t Skip() const { return (Packed >> 4) & 0xF; }
     std::uint32_t Length() const { return Packed >> 8; }
 };

@@ -94,12 +94,12 @@ public:
     };
 
     TTokenKind KindAt(std::int32_t index) const {
-        return static_cast<TTokenKind>(Records_[static_cast<std::size_t>(index)].Packed & 0xF);
+        return Records_[static_cast<std::size_t>(index)].Kind();
     }
     std::string_view TextAt(std::int32_t index) const {
         const TTokenRecord& record = Records_[static_cast<std::size_t>(index)];
-        const std::uint32_t skip = (record.Packed >> 4) & 0xF;
-        const std::uint32_t length = record.Packed >> 8;
+        const std::uint32_t skip = record.Skip();
+        const std::uint32_t length = record.Length();
         if (skip == TTokenRecord::SideSkip) {
             return SideTextAt(index);
         }

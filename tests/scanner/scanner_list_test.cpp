@@ -289,5 +289,34 @@ TEST(ScannerSteps, ReadsPauseAtTheirBoundsAndGoOn) {
     }
 }
 
+// Reads in steps of every size, across the fast path's batches and its falls back to the full
+// rules (strings, comments, a lone CR, runs of blanks), give the list one read gives.
+TEST(ScannerSteps, StepsOfAnySizeGiveTheListOfOneRead) {
+    std::string text;
+    for (int line = 0; line < 300; ++line) {
+        text += "begin x" + std::to_string(line) + " := 'it''s' + 1,5; { c }  y\t(z)";
+        text += line % 7 == 0 ? "\r" : line % 3 == 0 ? "\r\n" : "\n";
+    }
+    TScanner oneRead;
+    const Strings whole = Scan(oneRead, text, true);
+    for (const std::size_t step : {1, 255, 256, 257, 1000}) {
+        for (const bool byOffset : {false, true}) {
+            SCOPED_TRACE(std::to_string(step) + (byOffset ? " bytes" : " tokens"));
+            TScanner scanner;
+            TMemoryStream stream;
+            stream.Bytes = text;
+            scanner.StartScan(stream);
+            std::size_t at = 0;
+            TScanStop stop = TScanStop::TokenBound;
+            while (stop != TScanStop::End) {
+                at += step;
+                stop = scanner.ScanTokens(byOffset ? TScanBound{.Offset = at}
+                                                   : TScanBound{.Tokens = step});
+            }
+            EXPECT_EQ(ListTokens(scanner, true), whole);
+        }
+    }
+}
+
 } // namespace
 } // namespace dialoscope::test
