@@ -1,7 +1,5 @@
 #include "detail/voice_direction.h"
 
-#include <algorithm>
-#include <ranges>
 #include <vector>
 
 namespace dialoscope {
@@ -10,9 +8,17 @@ namespace {
 
 // The first token on line or after it; the scanner's tokens stand in line order.
 std::int32_t FirstTokenFrom(const TScanner& scanner, std::int32_t line) {
-    // An iota iterator reads as its index, the end one too.
-    return *std::ranges::lower_bound(std::views::iota(0, scanner.TokenCount()), line, {},
-                                     [&](std::int32_t i) { return scanner.LineAt(i); });
+    std::int32_t low = 0;
+    std::int32_t high = scanner.TokenCount();
+    while (low < high) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (scanner.LineAt(middle) < line) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low;
 }
 
 bool IsComment(const TScanner& scanner, std::int32_t i) {
