@@ -6,7 +6,6 @@
 #include "checks/script_places.h"
 
 #include <algorithm>
-#include <ranges>
 #include <unordered_map>
 
 namespace dialoscope {
@@ -35,11 +34,17 @@ std::vector<TMsgRef> MessagesOf(const TStatement& statement) {
 // The answer a use stands in: the last one starting on the use's line or before it (a later
 // GetStr item of a concatenation may stand on a later line).
 std::int32_t AnswerAt(const TNodeLists& lists, std::int32_t line) {
-    const auto answers = std::views::iota(0, lists.AnswerCount());
-    // An iota iterator reads as its index, the end one too.
-    const std::int32_t after = *std::ranges::upper_bound(
-        answers, line, {}, [&](std::int32_t a) { return lists.Answer(a).Line; });
-    return after - 1;
+    std::int32_t low = 0;
+    std::int32_t high = lists.AnswerCount();
+    while (low < high) {
+        const std::int32_t middle = low + (high - low) / 2;
+        if (lists.Answer(middle).Line <= line) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    return low - 1;
 }
 
 class TStatementCollector {
